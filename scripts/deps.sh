@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Kelvatron need.
+# As root it runs apt-get; otherwise it prints the one line to run and fails.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev libsdl2-dev libxkbcommon-dev xkb-data
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool x11-utils imagemagick
+)
+if [[ "${1:-}" == "--bench" ]]; then
+  packages+=(pulseaudio pulseaudio-utils sox)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -eq 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "Kelvatron needs these Debian packages. Run:" >&2
+  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi

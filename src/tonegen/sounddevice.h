@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <span>
+
+namespace kelvatron {
+
+// Flags of a play request, as the tone generator passes them.
+inline constexpr uint32_t SND_SYNC = 0x0000;
+inline constexpr uint32_t SND_ASYNC = 0x0001;
+inline constexpr uint32_t SND_MEMORY = 0x0004;
+inline constexpr uint32_t SND_LOOP = 0x0008;
+
+// The multimedia calls the tone generator makes: play a complete in-memory WAVE image, stop,
+// and the two-channel output volume.
+class SoundDevice {
+public:
+    virtual ~SoundDevice() = default;
+    // Plays waveImage with flags 4 (synchronous: returns when the tone is over), 5 (asynchronous)
+    // or 13 (looped until stopped). A malformed image plays nothing.
+    virtual void playSound(std::span<const uint8_t> waveImage, uint32_t flags) = 0;
+    // Silences whatever plays, at once.
+    virtual void stopSound() = 0;
+    // Whether the device keeps a separate left and right volume.
+    virtual bool hasLeftRightVolume() = 0;
+    // Low word left, high word right, 0..65535 each.
+    virtual uint32_t getVolume() = 0;
+    virtual void setVolume(uint32_t volume) = 0;
+};
+
+} // namespace kelvatron

@@ -1,0 +1,2 @@
+#include "tonegen/tonegen.h"
+// Placeholder until the generator lands.

@@ -1,0 +1,106 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "tonegen/sounddevice.h"
+
+namespace kelvatron {
+
+enum class TTGWave : uint8_t { tgSine, tgSquare, tgTriangle, tgSawtooth, tgNoise };
+enum class TTGResolution : uint8_t { tg16Bit, tg8Bit };
+enum class TTGQuality : uint8_t { tgHiQ, tgLoQ };
+
+// Synthesises one tone into a complete RIFF/WAVE image in memory, optionally shaped by an
+// attack-decay-sustain-release envelope, and plays it through a SoundDevice. The first live
+// instance saves the device volume and the last one puts it back.
+class TToneGen {
+public:
+    explicit TToneGen(SoundDevice& device, bool designing = false);
+    ~TToneGen();
+    TToneGen(const TToneGen&) = delete;
+    TToneGen& operator=(const TToneGen&) = delete;
+
+    int16_t Frequency() const { return frequency_; }
+    void setFrequency(int16_t value);
+    int16_t Duration() const { return duration_; }
+    void setDuration(int16_t value);
+    TTGWave Waveform() const { return waveform_; }
+    void setWaveform(TTGWave value);
+    int16_t Attack() const { return attack_; }
+    void setAttack(int16_t value);
+    int16_t Decay() const { return decay_; }
+    void setDecay(int16_t value);
+    int16_t Sustain() const { return sustain_; }
+    void setSustain(int16_t value);
+    int16_t Release() const { return release_; }
+    void setRelease(int16_t value);
+    bool Async() const { return async_; }
+    void setAsync(bool value) { async_ = value; }
+    bool Loop() const { return loop_; }
+    void setLoop(bool value) { loop_ = value; }
+    TTGResolution Resolution() const { return resolution_; }
+    void setResolution(TTGResolution value);
+    TTGQuality Quality() const { return quality_; }
+    void setQuality(TTGQuality value);
+    int16_t LeftVolume() const { return leftVolume_; }
+    void setLeftVolume(int16_t value);
+    int16_t RightVolume() const { return rightVolume_; }
+    void setRightVolume(int16_t value);
+
+    void Play();
+    void PlayADSR();
+    void Stop();
+    bool Prepare();
+    bool PrepareADSR();
+    void PresetVolume();
+
+    // The whole block (DataLength + 48 bytes); empty while there is none.
+    std::span<const uint8_t> WaveImage() const { return waveImage_; }
+
+    // While loading stored properties, volume writes apply to the device at once.
+    void setLoading(bool loading) { loading_ = loading; }
+
+    bool WaveChanged() const { return waveChanged_; }
+    bool EnvelopeChanged() const { return envelopeChanged_; }
+    bool EnvelopeApplied() const { return envelopeApplied_; }
+    bool Stopped() const { return stopped_; }
+
+    // Process-wide: live instances and the device volume found by the first one.
+    static int32_t InstanceCount();
+    static uint32_t SavedDeviceVolume();
+
+private:
+    bool BuildWaveImage(bool withEnvelope);
+    void ApplyEnvelope();
+    void StartPlayback();
+    void ApplyVolume();
+    uint32_t ReadDeviceVolume();
+
+    SoundDevice& device_;
+    bool designing_;
+    bool loading_ = false;
+
+    bool waveChanged_ = true;
+    bool envelopeChanged_ = true;
+    bool envelopeApplied_ = true;
+    bool stopped_ = true;
+    std::vector<uint8_t> waveImage_;
+
+    int16_t frequency_ = 440;
+    int16_t duration_ = 100;
+    TTGWave waveform_ = TTGWave::tgSine;
+    int16_t attack_ = 10;
+    int16_t decay_ = 20;
+    int16_t sustain_ = 50;
+    int16_t release_ = 30;
+    bool async_ = true;
+    bool loop_ = false;
+    TTGResolution resolution_ = TTGResolution::tg16Bit;
+    TTGQuality quality_ = TTGQuality::tgHiQ;
+    int16_t leftVolume_ = 100;
+    int16_t rightVolume_ = 100;
+    uint32_t outputDevice_ = 0;
+};
+
+} // namespace kelvatron

@@ -1,0 +1,1 @@
+// The widget set grows here.

@@ -1,0 +1,48 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <stdexcept>
+
+#include "core/eventpump.h"
+
+namespace kelvatron::test {
+
+// Counts event points and runs a scripted action at the n-th one (1-based), as if the user had
+// clicked or typed just then. waitForEvents() counts as an event point too; with nothing
+// scripted for it, it runs the next scripted action at once, so a paused run cannot hang a test.
+class FakeEventPump : public EventPump {
+public:
+    void processEvents() override { point(); }
+    void waitForEvents() override {
+        ++waits;
+        if (!point() && !actions.empty()) {
+            auto next = actions.begin();
+            auto action = next->second;
+            actions.erase(next);
+            action();
+        } else if (actions.empty() && waits > maxWaits) {
+            throw std::runtime_error("waitForEvents with nothing left to happen");
+        }
+    }
+
+    // Runs action at the n-th event point from now on.
+    void at(int n, std::function<void()> action) { actions[count + n] = std::move(action); }
+
+    int count = 0; // event points so far
+    int waits = 0;
+    int maxWaits = 1000;
+    std::map<int, std::function<void()>> actions;
+
+private:
+    bool point() {
+        ++count;
+        auto it = actions.find(count);
+        if (it == actions.end()) return false;
+        auto action = it->second;
+        actions.erase(it);
+        action();
+        return true;
+    }
+};
+
+} // namespace kelvatron::test

@@ -1,0 +1,25 @@
+#include "support/fakesounddevice.h"
+#include "support/fakeclock.h"
+
+namespace kelvatron::test {
+
+namespace {
+uint32_t le32(std::span<const uint8_t> b, size_t at) {
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
+}
+} // namespace
+
+double FakeSoundDevice::imageLengthMs(std::span<const uint8_t> image) {
+    if (image.size() < 44) return 0;
+    uint32_t byteRate = le32(image, 28);
+    uint32_t dataLength = le32(image, 40);
+    return byteRate == 0 ? 0 : dataLength * 1000.0 / byteRate;
+}
+
+void FakeSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
+    double length = imageLengthMs(waveImage);
+    plays.push_back({{waveImage.begin(), waveImage.end()}, flags, clock_ ? clock_->now() : 0, length});
+    if (clock_ && (flags & SND_ASYNC) == 0) clock_->advance(length);
+}
+
+} // namespace kelvatron::test

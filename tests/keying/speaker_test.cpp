@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "keying/speaker.h"
+#include "support/fakeclock.h"
+#include "support/fakespeakerhardware.h"
+
+using namespace kelvatron;
+using kelvatron::test::FakeClock;
+using kelvatron::test::FakeSpeakerHardware;
+using Writes = std::vector<std::pair<uint16_t, uint8_t>>;
+
+namespace {
+Writes onWrites(uint8_t low, uint8_t high, uint8_t gate) {
+    return {{0x43, 0xB6}, {0x42, low}, {0x42, high}, {0x61, gate}};
+}
+} // namespace
+
+TEST(SpeakerOn, ProgramsTimerChannelTwoWithTheDivisorLowByteFirst) {
+    struct Case {
+        uint16_t frequency;
+        uint8_t low, high;
+    };
+    // 800 Hz -> 1491, 5000 Hz -> 238, 19 Hz -> 62798 (the widest divisor that fits 16 bits).
+    for (Case c : {Case{800, 0xD3, 0x05}, Case{5000, 0xEE, 0x00}, Case{19, 0x4E, 0xF5}}) {
+        FakeSpeakerHardware hw;
+        hw.ports[0x61] = 0x30;
+        SpeakerOn(hw, c.frequency);
+        EXPECT_EQ(hw.writes(), onWrites(c.low, c.high, 0x33)) << c.frequency;
+    }
+}
+
+TEST(SpeakerOn, EighteenHertzAndBelowTouchNoPort) {
+    for (uint16_t f : {0, 1, 18}) {
+        FakeSpeakerHardware hw;
+        SpeakerOn(hw, f);
+        EXPECT_TRUE(hw.log.empty()) << f;
+    }
+}
+
+TEST(SpeakerOff, ClearsGateAndDataBitsOnly) {
+    for (uint8_t before : {0xFF, 0x03, 0xA6, 0x00}) {
+        FakeSpeakerHardware hw;
+        hw.ports[0x61] = before;
+        SpeakerOff(hw);
+        EXPECT_EQ(hw.writes(), (Writes{{0x61, uint8_t(before & 0xFC)}})) << int(before);
+    }
+}
+
+TEST(SpeakerTone, PortPathSwitchesOnWaitsAndSwitchesOff) {
+    FakeClock clock;
+    FakeSpeakerHardware hw(&clock);
+    hw.ports[0x61] = 0x10;
+    SpeakerTone(hw, clock, 800, 60);
+    Writes expected = onWrites(0xD3, 0x05, 0x13);
+    expected.push_back({0x61, 0x10});
+    EXPECT_EQ(hw.writes(), expected);
+    EXPECT_EQ(clock.sleeps, std::vector<int32_t>{60});
+    EXPECT_EQ(hw.log.back().atMs, 60); // switched off after the wait
+}
+
+TEST(SpeakerTone, TooLowAToneStillWaitsAndSwitchesOff) {
+    FakeClock clock;
+    FakeSpeakerHardware hw(&clock);
+    hw.ports[0x61] = 0xFF;
+    SpeakerTone(hw, clock, 18, 120);
+    EXPECT_EQ(hw.writes(), (Writes{{0x61, 0xFC}}));
+    EXPECT_EQ(clock.sleeps, std::vector<int32_t>{120});
+}
+
+TEST(SpeakerTone, BeepServiceGetsRoundedValuesAndNoPortIsUsed) {
+    FakeClock clock;
+    FakeSpeakerHardware hw(&clock);
+    hw.beepService = true;
+    SpeakerTone(hw, clock, 799.6, 59.4);
+    SpeakerTone(hw, clock, 1000.5, 2.5); // halves go to the even neighbour
+    ASSERT_EQ(hw.log.size(), 2u);
+    EXPECT_EQ(hw.log[0], (FakeSpeakerHardware::Access{FakeSpeakerHardware::Access::Beep, 0, 0, 800, 59, 0}));
+    EXPECT_EQ(hw.log[1].frequency, 1000);
+    EXPECT_EQ(hw.log[1].duration, 2);
+    EXPECT_TRUE(clock.sleeps.empty());
+    EXPECT_EQ(clock.now(), 61); // the beep itself took the time
+}
+
+TEST(SpeakerTone, AsksForTheBeepServiceOnEveryTone) {
+    FakeClock clock;
+    FakeSpeakerHardware hw(&clock);
+    hw.beepService = true;
+    SpeakerTone(hw, clock, 800, 10);
+    hw.beepService = false;
+    SpeakerTone(hw, clock, 800, 10);
+    EXPECT_EQ(hw.queries, 2);
+    EXPECT_EQ(hw.log.front().kind, FakeSpeakerHardware::Access::Beep);
+    EXPECT_EQ(hw.writes().size(), 5u); // the second tone went through the ports
+}
+
+TEST(SpeakerTone, FrequencyIsTakenAsSixteenBitsOnThePortPath) {
+    FakeClock clock;
+    FakeSpeakerHardware hw(&clock);
+    SpeakerTone(hw, clock, 65536 + 800, 10); // wraps to 800
+    EXPECT_EQ(hw.writes()[1], (std::pair<uint16_t, uint8_t>{0x42, 0xD3}));
+}

@@ -1,11 +1,31 @@
+// Builds the real services and the window. Everything else lives in the libraries.
 #include <QApplication>
-#include <QWidget>
+
+#include "form/services.h"
+#include "mainwindow/tform1.h"
+#include "platform/linuxspeaker.h"
+#include "platform/qtdialogs.h"
+#include "platform/qteventpump.h"
+#include "platform/sdlsounddevice.h"
+#include "platform/systemclock.h"
+#include "platform/xkbkeyboardlayout.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Kelvatron (V 1.41)"));
-    window.resize(792, 573);
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Kelvatron"));
+    QApplication::setOrganizationName(QStringLiteral("Home"));
+
+    kelvatron::SystemClock clock;
+    kelvatron::QtEventPump events;
+    kelvatron::SdlSoundDevice sound(clock);
+    kelvatron::LinuxSpeaker speaker(sound, clock);
+    kelvatron::XkbKeyboardLayout keyboardLayout;
+    kelvatron::QtDialogs dialogs;
+    kelvatron::Services services{clock, events, sound, speaker, keyboardLayout, dialogs};
+
+    kelvatron::TForm1 form(services);
+    dialogs.setParent(&form);
+    keyboardLayout.attach(app, form);
+    form.showCentred();
     return app.exec();
 }

@@ -1,0 +1,32 @@
+#pragma once
+#include <string_view>
+
+namespace kelvatron {
+
+struct FormControls;
+struct Services;
+struct TimingValues;
+class TToneGen;
+
+// Sounds single elements and whole signs through the chosen output. The timing is derived
+// afresh from the settings before every element, so a change takes effect at the next one.
+class SignPlayer {
+public:
+    SignPlayer(FormControls& ui, Services& services, TToneGen& toneGen, TimingValues& timing);
+
+    // One element: 1 a dot, 2 a dash.
+    void playzwuk(int kind);
+    // Shows the sign (character, code, mnemonic as the hint options choose), then keys it.
+    // s is one Windows-1251 character; anything that is no sign does nothing at all.
+    void playsymvol(std::string_view s);
+    // Keys the sign without showing it.
+    void playsymvol_1(std::string_view s);
+
+private:
+    FormControls& ui_;
+    Services& services_;
+    TToneGen& toneGen_;
+    TimingValues& timing_;
+};
+
+} // namespace kelvatron

@@ -1,0 +1,263 @@
+#include "mainwindow/tform1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "core/cp1251.h"
+#include "form/formlayout.h"
+#include "widgets/accessibility.h"
+#include "widgets/tglbevel.h"
+#include "widgets/tglcheckbox.h"
+#include "widgets/tglgraphicbutton.h"
+#include "widgets/tglgroupbox.h"
+#include "widgets/tgllabel.h"
+#include "widgets/tmemo.h"
+
+namespace kelvatron {
+
+namespace {
+
+constexpr QSize kClientSize(792, 573);
+
+// The one-pixel black outline of the borderless window, drawn above everything else.
+class Outline : public QWidget {
+public:
+    explicit Outline(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(Qt::black);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+} // namespace
+
+TForm1::TForm1(Services& s, QWidget* parent)
+    : QWidget(parent),
+      services(s),
+      ToneGen1(s.sound),
+      signPlayer(*this, s, ToneGen1, state.timing),
+      keyboardPractice(*this, s, state, signPlayer),
+      alphabetSwitch(*this, s),
+      settingsPanel(*this, signPlayer),
+      pauseStop(*this, s, state),
+      sourceSelection(*this),
+      transmission(*this, s, state, signPlayer, pauseStop),
+      exerciseGenerator(*this, s, sourceSelection),
+      radiogramCommands(*this, s, state, sourceSelection),
+      settingsStore(*this, *this, s.dialogs) {
+    installWidgetAccessibility();
+    configureToneGen();
+    setWindowTitle(QStringLiteral("Kelvatron (V 1.41)"));
+    setObjectName(QStringLiteral("Form1"));
+    setAccessibleName(windowTitle());
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
+    setFixedSize(kClientSize);
+    buildFormControls(this, *this);
+    outline_ = new Outline(this);
+    outline_->setGeometry(rect());
+    outline_->raise();
+    connectHandlers();
+    qApp->installEventFilter(this);
+    FormCreate();
+    settingsStore.load();
+}
+
+TForm1::~TForm1() { qApp->removeEventFilter(this); }
+
+// The window's own tone generator plays 8-bit tones synchronously at 800 Hz and 80 % volume;
+// the volume applies at once since the stored values are read while loading.
+void TForm1::configureToneGen() {
+    ToneGen1.setLoading(true);
+    ToneGen1.setFrequency(800);
+    ToneGen1.setAsync(false);
+    ToneGen1.setResolution(TTGResolution::tg8Bit);
+    ToneGen1.setLeftVolume(80);
+    ToneGen1.setRightVolume(80);
+    ToneGen1.setLoading(false);
+}
+
+void TForm1::showCentred() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+}
+
+void TForm1::FormCreate() {
+    // The window draws no background of its own and has no system frame: the top strip is its
+    // title bar.
+    setAttribute(Qt::WA_NoSystemBackground);
+    setWindowFlag(Qt::FramelessWindowHint, true);
+}
+
+void TForm1::FormActivate() {
+    alphabetSwitch.activateRussianLayout();
+    if (glCheckBox14->Checked()) glGroupBox9->show();
+    settingsPanel.refreshStatusBar();
+}
+
+void TForm1::connectHandlers() {
+    connect(glLabel5, &TglLabel::clicked, this, &TForm1::glLabel5Click);
+    connect(glLabel6, &TglLabel::clicked, this, &TForm1::glLabel6Click);
+    connect(glLabel7, &TglLabel::clicked, this, &TForm1::glLabel7Click);
+    connect(glLabel8, &TglLabel::clicked, this, &TForm1::glLabel8Click);
+    connect(glBevel2, &TglBevel::mousePressed, this, &TForm1::glBevel2MouseDown);
+    connect(glGraphicButton5, &TglGraphicButton::clicked, this, &TForm1::glGraphicButton5Click);
+    connect(glGraphicButton4, &TglGraphicButton::clicked, this, &TForm1::glGraphicButton4Click);
+    connect(glLabel71, &TglLabel::clicked, this, &TForm1::glLabel71Click);
+    connect(glLabel72, &TglLabel::clicked, this, &TForm1::glLabel72Click);
+    connect(glLabel12, &TglLabel::clicked, this, &TForm1::glLabel12Click);
+    connect(glGraphicButton1, &TglGraphicButton::mouseDown, this, &TForm1::glGraphicButton1MouseDown);
+
+    for (TglLabel* key : characterKeys())
+        connect(key, &TglLabel::clicked, this, [this, key] { presssymvol(key); });
+    connect(glLabel17, &TglLabel::clicked, this, &TForm1::glLabel17Click);
+    connect(glCheckBox22, &TglCheckBox::clicked, this, &TForm1::glCheckBox22Click);
+    connect(glCheckBox23, &TglCheckBox::clicked, this, &TForm1::glCheckBox23Click);
+
+    connect(glCheckBox8, &TglCheckBox::clicked, this, &TForm1::glCheckBox8Click);
+    connect(glCheckBox9, &TglCheckBox::clicked, this, &TForm1::btpause);
+    connect(glCheckBox10, &TglCheckBox::clicked, this, &TForm1::btstopclick);
+    connect(glCheckBox4, &TglCheckBox::clicked, this, &TForm1::glCheckBox4Click);
+    connect(glCheckBox5, &TglCheckBox::clicked, this, &TForm1::glCheckBox5Click);
+    connect(glCheckBox6, &TglCheckBox::clicked, this, &TForm1::glCheckBox6Click);
+    connect(glCheckBox7, &TglCheckBox::clicked, this, &TForm1::glCheckBox7Click);
+
+    connect(glLabel9, &TglLabel::clicked, this, &TForm1::glLabel9Click);
+    connect(glLabel10, &TglLabel::clicked, this, &TForm1::glLabel10Click);
+    connect(glLabel11, &TglLabel::clicked, this, &TForm1::glLabel11Click);
+    connect(glLabel13, &TglLabel::clicked, this, &TForm1::glLabel13Click);
+    connect(glLabel14, &TglLabel::clicked, this, &TForm1::glLabel14Click);
+    connect(glLabel15, &TglLabel::clicked, this, &TForm1::glLabel15Click);
+    connect(glLabel16, &TglLabel::clicked, this, &TForm1::glLabel16Click);
+    connectSettingsPanel();
+}
+
+void TForm1::connectSettingsPanel() {
+    SettingsPanel* panel = &settingsPanel;
+    connect(glCheckBox13, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox13Click(); });
+    connect(glCheckBox14, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox14Click(); });
+    auto waves = waveformOptions();
+    for (int i = 0; i < int(waves.size()); ++i)
+        connect(waves[i], &TglCheckBox::clicked, this, [panel, i] { panel->waveformClick(i); });
+    auto minus = minusButtons();
+    auto plus = plusButtons();
+    for (int i = 0; i < int(minus.size()); ++i) {
+        connect(minus[i], &TglCheckBox::clicked, this, [panel, i] { panel->minusClick(i); });
+        connect(plus[i], &TglCheckBox::clicked, this, [panel, i] { panel->plusClick(i); });
+    }
+    connect(glCheckBox11, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox11Click(); });
+    connect(glCheckBox12, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox12Click(); });
+    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this, [panel] { panel->glGraphicButton3MouseDown(); });
+    connect(glGraphicButton2, &TglGraphicButton::clicked, this, [panel] { panel->glGraphicButton2Click(); });
+}
+
+void TForm1::showOnlyPanel(QWidget* panel) {
+    for (TglGroupBox* floating : floatingPanels()) floating->setVisible(floating == panel);
+    panel->raise();
+    glGroupBox10->raise();
+    outline_->raise();
+}
+
+void TForm1::glLabel5Click() { showOnlyPanel(glGroupBox2); }
+void TForm1::glLabel6Click() { showOnlyPanel(glGroupBox8); }
+void TForm1::glLabel7Click() { showOnlyPanel(glGroupBox3); }
+void TForm1::glLabel8Click() { showOnlyPanel(glGroupBox7); }
+
+void TForm1::glBevel2MouseDown() {
+    if (QWindow* w = windowHandle()) w->startSystemMove();
+}
+
+void TForm1::glGraphicButton5Click() { showMinimized(); }
+
+void TForm1::glGraphicButton4Click() {
+    // A running transmission ends at its next check before the question is asked.
+    state.StopFlag = 1;
+    glGroupBox10->show();
+    glGroupBox10->raise();
+    outline_->raise();
+}
+
+void TForm1::glLabel71Click() { close(); }
+void TForm1::glLabel72Click() { glGroupBox10->hide(); }
+
+void TForm1::glLabel12Click() {
+    signPlayer.playsymvol_1("7");
+    signPlayer.playsymvol_1("3");
+    glGroupBox2->hide();
+    close();
+}
+
+void TForm1::glGraphicButton1MouseDown() {
+    signPlayer.playsymvol_1(toCp1251("Т"));
+    signPlayer.playsymvol_1(toCp1251("У"));
+    glGroupBox7->hide();
+}
+
+void TForm1::presssymvol(TglLabel* sender) { keyboardPractice.presssymvol(sender); }
+void TForm1::glLabel17Click() { keyboardPractice.glLabel17Click(); }
+void TForm1::FormKeyPress(char key) { keyboardPractice.FormKeyPress(key); }
+void TForm1::glCheckBox22Click() { alphabetSwitch.glCheckBox22Click(); }
+void TForm1::glCheckBox23Click() { alphabetSwitch.glCheckBox23Click(); }
+void TForm1::glCheckBox8Click() { transmission.glCheckBox8Click(); }
+void TForm1::btpause() { pauseStop.btpause(); }
+void TForm1::btstopclick() { pauseStop.btstopclick(); }
+void TForm1::glCheckBox4Click() { sourceSelection.glCheckBox4Click(); }
+void TForm1::glCheckBox5Click() { sourceSelection.glCheckBox5Click(); }
+void TForm1::glCheckBox6Click() { sourceSelection.glCheckBox6Click(); }
+void TForm1::glCheckBox7Click() { sourceSelection.glCheckBox7Click(); }
+void TForm1::glLabel9Click() { radiogramCommands.glLabel9Click(); }
+void TForm1::glLabel10Click() { radiogramCommands.glLabel10Click(); }
+void TForm1::glLabel11Click() { radiogramCommands.glLabel11Click(); }
+void TForm1::glLabel13Click() { exerciseGenerator.glLabel13Click(); }
+void TForm1::glLabel14Click() { exerciseGenerator.glLabel14Click(); }
+void TForm1::glLabel15Click() { exerciseGenerator.glLabel15Click(); }
+void TForm1::glLabel16Click() { exerciseGenerator.glLabel16Click(); }
+
+// Key preview: every character typed anywhere in this window reaches the keyboard practice first
+// and then goes on to the focused control. A key event travels up the parents of its receiver,
+// so the same event is previewed only once.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !state.KeyPreview) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (event == lastPreviewedKey_ && key->timestamp() == lastPreviewedTime_) return false;
+    lastPreviewedKey_ = event;
+    lastPreviewedTime_ = key->timestamp();
+    if (key->text().isEmpty()) return false;
+    std::string bytes = toCp1251(key->text().toStdString());
+    if (bytes.size() == 1) FormKeyPress(bytes[0]);
+    return false;
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    QWidget::changeEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Ends a running transmission at its next check; the window itself lives on until main
+    // returns, so the transmission never touches a destroyed window.
+    state.StopFlag = 1;
+    if (!settingsSaved_) {
+        settingsSaved_ = true;
+        settingsStore.save();
+    }
+    event->accept();
+}
+
+} // namespace kelvatron

@@ -1,0 +1,108 @@
+#pragma once
+#include <QWidget>
+#include <memory>
+
+#include "form/formcontrols.h"
+#include "form/formstate.h"
+#include "form/services.h"
+#include "tonegen/tonegen.h"
+
+#include "exercises/exercisegenerator.h"
+#include "keying/alphabetswitch.h"
+#include "keying/keyboardpractice.h"
+#include "keying/signplayer.h"
+#include "mainwindow/settingspanel.h"
+#include "mainwindow/settingsstore.h"
+#include "radiograms/radiogramcommands.h"
+#include "transmission/pausestopcontrol.h"
+#include "transmission/sourceselection.h"
+#include "transmission/transmissiondriver.h"
+
+namespace kelvatron {
+
+class TglLabel;
+
+// The program's one window: borderless, with its own title strip and menu words, floating panels,
+// the on-screen keyboard and the settings. Every command is one of its handlers; the longer ones
+// delegate to the part of the program that owns the behaviour.
+class TForm1 : public QWidget, public FormControls {
+    Q_OBJECT
+public:
+    explicit TForm1(Services& services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Shows the window centred on its screen, as at start-up.
+    void showCentred();
+
+    Services& services;
+    FormState state;
+    // Created with the window: the first tone generator saves the device volume and sets 80 %.
+    TToneGen ToneGen1;
+
+    SignPlayer signPlayer;
+    KeyboardPractice keyboardPractice;
+    AlphabetSwitch alphabetSwitch;
+    SettingsPanel settingsPanel;
+    PauseStopControl pauseStop;
+    SourceSelection sourceSelection;
+    TransmissionDriver transmission;
+    ExerciseGenerator exerciseGenerator;
+    RadiogramCommands radiogramCommands;
+    SettingsStore settingsStore;
+
+public slots:
+    void FormCreate();
+    void FormActivate();
+    // Menu words and panels.
+    void glLabel5Click();
+    void glLabel6Click();
+    void glLabel7Click();
+    void glLabel8Click();
+    void glBevel2MouseDown();
+    void glGraphicButton5Click(); // minimise
+    void glGraphicButton4Click(); // close: asks first
+    void glLabel71Click();        // "Да"
+    void glLabel72Click();        // "Нет"
+    void glLabel12Click();        // "Выход"
+    void glGraphicButton1MouseDown();
+    // Keyboard practice and alphabets.
+    void presssymvol(TglLabel* sender);
+    void glLabel17Click();
+    void FormKeyPress(char key);
+    void glCheckBox22Click();
+    void glCheckBox23Click();
+    // Transmission.
+    void glCheckBox8Click();
+    void btpause();
+    void btstopclick();
+    void glCheckBox4Click();
+    void glCheckBox5Click();
+    void glCheckBox6Click();
+    void glCheckBox7Click();
+    // Exercises and radiograms.
+    void glLabel9Click();
+    void glLabel10Click();
+    void glLabel11Click();
+    void glLabel13Click();
+    void glLabel14Click();
+    void glLabel15Click();
+    void glLabel16Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectHandlers();
+    void connectSettingsPanel();
+    void showOnlyPanel(QWidget* panel);
+    void configureToneGen();
+
+    bool settingsSaved_ = false;
+    const QEvent* lastPreviewedKey_ = nullptr;
+    unsigned long lastPreviewedTime_ = 0;
+    QWidget* outline_ = nullptr;
+};
+
+} // namespace kelvatron

@@ -1,0 +1,13 @@
+#pragma once
+#include "core/eventpump.h"
+
+namespace kelvatron {
+
+// The window's message loop: Qt's event dispatcher.
+class QtEventPump : public EventPump {
+public:
+    void processEvents() override;
+    void waitForEvents() override;
+};
+
+} // namespace kelvatron

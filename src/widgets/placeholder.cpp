@@ -1,1 +1,0 @@
-// The widget set grows here.

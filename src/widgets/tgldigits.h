@@ -1,0 +1,39 @@
+#pragma once
+#include <QWidget>
+
+class QLCDNumber;
+
+namespace kelvatron {
+
+// A seven-segment numeric display holding a double. Settings keep whole numbers in it; what
+// is shown is the value as the program holds it.
+class TglDigits : public QWidget {
+    Q_OBJECT
+public:
+    explicit TglDigits(QWidget* parent = nullptr, int digitCount = 4);
+
+    double Value() const { return value_; }
+    void setValue(double value);
+    // What the display announces before its value ("частота ( Герц )").
+    void setLabel(const QString& label);
+    QString label() const { return label_; }
+    // Draws a colon before the value (the dash-to-dot ratio reads "1 : 3").
+    void setRatioStyle(bool ratio);
+
+signals:
+    void valueChanged(double value);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    void refresh();
+
+    double value_ = 0;
+    bool ratio_ = false;
+    QString label_;
+    QLCDNumber* lcd_;
+};
+
+} // namespace kelvatron

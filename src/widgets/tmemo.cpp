@@ -1,0 +1,132 @@
+#include "widgets/tmemo.h"
+
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "core/cp1251.h"
+
+namespace kelvatron {
+
+namespace {
+// Editor text uses U+2029 between paragraphs in the document and '\n' in toPlainText().
+bool isLineBreak(QChar c) { return c == QChar('\n') || c == QChar::ParagraphSeparator; }
+
+QString fromBytes(std::string_view cp1251) {
+    return QString::fromUtf8(fromCp1251(cp1251));
+}
+} // namespace
+
+TMemo::TMemo(QWidget* parent) : QTextEdit(parent) {
+    setAcceptRichText(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setTabChangesFocus(true);
+    setAccessibleName(QStringLiteral("Текст"));
+}
+
+std::string TMemo::Text() const {
+    QString text = toPlainText();
+    text.replace(QChar('\n'), QStringLiteral("\r\n"));
+    return toCp1251(text.toStdString());
+}
+
+void TMemo::setText(std::string_view cp1251) {
+    QString text = fromBytes(cp1251);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    setPlainText(text);
+    noLines_ = text.isEmpty();
+    setAlignmentAll(alignment_);
+}
+
+int TMemo::length() const { return fromEditorPosition(document()->characterCount() - 1); }
+
+void TMemo::Clear() {
+    clear();
+    noLines_ = true;
+    setAlignmentAll(alignment_);
+}
+
+void TMemo::LinesAdd(std::string_view cp1251) {
+    QString line = fromBytes(cp1251);
+    if (noLines_ && toPlainText().isEmpty()) {
+        setPlainText(line);
+    } else {
+        QTextCursor c(document());
+        c.movePosition(QTextCursor::End);
+        c.insertBlock();
+        c.insertText(line);
+    }
+    noLines_ = false;
+    setAlignmentAll(alignment_);
+}
+
+QStringList TMemo::lines() const { return toPlainText().split(QChar('\n')); }
+
+int TMemo::toEditorPosition(int cp1251Position) const {
+    const QString text = toPlainText();
+    int bytes = 0;
+    int i = 0;
+    while (i < text.size() && bytes < cp1251Position) {
+        if (isLineBreak(text[i])) bytes += 2;
+        else bytes += 1;
+        i += text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    }
+    return i;
+}
+
+int TMemo::fromEditorPosition(int editorPosition) const {
+    const QString text = toPlainText();
+    int bytes = 0;
+    for (int i = 0; i < editorPosition && i < text.size();) {
+        bytes += isLineBreak(text[i]) ? 2 : 1;
+        i += text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    }
+    return bytes;
+}
+
+int TMemo::SelStart() const { return fromEditorPosition(textCursor().selectionStart()); }
+
+void TMemo::setSelStart(int start) {
+    QTextCursor c = textCursor();
+    c.setPosition(toEditorPosition(std::max(0, start)));
+    setTextCursor(c);
+}
+
+int TMemo::SelLength() const {
+    QTextCursor c = textCursor();
+    return fromEditorPosition(c.selectionEnd()) - fromEditorPosition(c.selectionStart());
+}
+
+void TMemo::setSelLength(int length) {
+    QTextCursor c = textCursor();
+    int start = toEditorPosition(SelStart());
+    int end = toEditorPosition(SelStart() + std::max(0, length));
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+    ensureCursorVisible();
+}
+
+void TMemo::setAlignmentAll(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    QTextCursor c(document());
+    c.select(QTextCursor::Document);
+    QTextBlockFormat f;
+    f.setAlignment(alignment);
+    c.mergeBlockFormat(f);
+    // New text typed at the cursor takes the same alignment.
+    QTextCursor cur = textCursor();
+    QTextBlockFormat bf = cur.blockFormat();
+    bf.setAlignment(alignment);
+    cur.setBlockFormat(bf);
+}
+
+void TMemo::setInputEnabled(bool enabled) {
+    setReadOnly(!enabled);
+    setTextInteractionFlags(enabled ? Qt::TextEditorInteraction
+                                    : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+} // namespace kelvatron

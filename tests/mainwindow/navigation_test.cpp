@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "support/formharness.h"
+#include "widgets/tglcheckbox.h"
+#include "widgets/tglgraphicbutton.h"
+#include "widgets/tglgroupbox.h"
+#include "widgets/tgllabel.h"
+
+using namespace kelvatron;
+using kelvatron::test::FormHarness;
+
+namespace {
+std::vector<bool> shownPanels(TForm1& f) {
+    std::vector<bool> shown;
+    for (auto* p : f.floatingPanels()) shown.push_back(!p->isHidden());
+    return shown;
+}
+} // namespace
+
+TEST(Navigation, MenuWordsShowOnePanelAtATime) {
+    FormHarness h;
+    auto& f = *h.form;
+    EXPECT_EQ(shownPanels(f), (std::vector<bool>{false, false, false, false}));
+    f.glLabel5->click();
+    f.glLabel5->click();
+    EXPECT_EQ(shownPanels(f), (std::vector<bool>{true, false, false, false}));
+    f.glLabel6->click();
+    f.glLabel8->click();
+    EXPECT_EQ(shownPanels(f), (std::vector<bool>{false, false, false, true}));
+    f.glLabel7->click();
+    EXPECT_EQ(shownPanels(f), (std::vector<bool>{false, false, true, false}));
+    f.glGraphicButton2->press();
+    f.glLabel6->click();
+    f.glGraphicButton2->press();
+    EXPECT_EQ(shownPanels(f), (std::vector<bool>{false, false, false, false}));
+}
+
+TEST(Navigation, ADraggedPanelComesBackWhereItWasLeft) {
+    FormHarness h;
+    auto& f = *h.form;
+    f.glLabel6->click();
+    f.glGroupBox8->move(10, 60);
+    f.glGraphicButton2->press();
+    f.glLabel6->click();
+    EXPECT_EQ(f.glGroupBox8->pos(), QPoint(10, 60));
+}
+
+TEST(Navigation, CloseButtonStopsFirstThenAsks) {
+    FormHarness h;
+    auto& f = *h.form;
+    f.glGraphicButton4->press();
+    EXPECT_EQ(f.state.StopFlag, 1);
+    EXPECT_FALSE(f.glGroupBox10->isHidden());
+    f.glLabel72->click();
+    EXPECT_TRUE(f.glGroupBox10->isHidden());
+    EXPECT_EQ(f.state.StopFlag, 1); // the stop request stays
+}
+
+TEST(Navigation, EveryControlHasAnAccessibleName) {
+    FormHarness h;
+    for (QWidget* w : h.form->findChildren<QWidget*>()) {
+        if (w->inherits("kelvatron::TglLabel") || w->inherits("kelvatron::TglCheckBox") ||
+            w->inherits("kelvatron::TglGraphicButton") || w->inherits("kelvatron::TglDigits")) {
+            auto* label = qobject_cast<TglLabel*>(w);
+            if (label && label->Caption().isEmpty()) continue; // a letter key without a Latin caption
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        }
+    }
+}

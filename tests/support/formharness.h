@@ -1,0 +1,38 @@
+#pragma once
+#include <memory>
+
+#include "form/services.h"
+#include "mainwindow/tform1.h"
+#include "support/fakeclock.h"
+#include "support/fakedialogs.h"
+#include "support/fakeeventpump.h"
+#include "support/fakekeyboardlayout.h"
+#include "support/fakesounddevice.h"
+#include "support/fakespeakerhardware.h"
+
+namespace kelvatron::test {
+
+// The main window on fakes: every tone, beep and wait lands on one timeline, clock.log
+// ("beep 800 40", "tone 20", "sleep 40"). The speaker has a beep service, so the speaker
+// output shows as beeps.
+//   FormHarness h;  h.form->glLabel39->click();  EXPECT_EQ(h.clock.log, ...);
+class FormHarness {
+public:
+    FormHarness();
+    ~FormHarness();
+
+    // Forgets everything recorded so far (the window's construction plays nothing, but sets the
+    // volume) and puts the clock back to 0.
+    void clearRecords();
+
+    FakeClock clock;
+    FakeEventPump events;
+    FakeSoundDevice sound{&clock};
+    FakeSpeakerHardware speaker{&clock};
+    FakeKeyboardLayout keyboardLayout;
+    FakeDialogs dialogs;
+    Services services{clock, events, sound, speaker, keyboardLayout, dialogs};
+    std::unique_ptr<TForm1> form;
+};
+
+} // namespace kelvatron::test

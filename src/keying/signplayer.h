@@ -5,6 +5,7 @@ namespace kelvatron {
 
 struct FormControls;
 struct Services;
+struct SignRecord;
 struct TimingValues;
 class TToneGen;
 
@@ -23,6 +24,10 @@ public:
     void playsymvol_1(std::string_view s);
 
 private:
+    void derivePauses();
+    // The elements of a sign, each followed by a dot's silence, then the pause after a sign.
+    void key(const SignRecord& sign);
+
     FormControls& ui_;
     Services& services_;
     TToneGen& toneGen_;

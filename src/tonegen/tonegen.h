@@ -1,15 +1,14 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "tonegen/sounddevice.h"
+#include "tonegen/tonetypes.h"
 
 namespace kelvatron {
-
-enum class TTGWave : uint8_t { tgSine, tgSquare, tgTriangle, tgSawtooth, tgNoise };
-enum class TTGResolution : uint8_t { tg16Bit, tg8Bit };
-enum class TTGQuality : uint8_t { tgHiQ, tgLoQ };
 
 // Synthesises one tone into a complete RIFF/WAVE image in memory, optionally shaped by an
 // attack-decay-sustain-release envelope, and plays it through a SoundDevice. The first live
@@ -70,9 +69,17 @@ public:
     static int32_t InstanceCount();
     static uint32_t SavedDeviceVolume();
 
+    // Shows the message of an out-of-range property write on a designing instance
+    // ("Value must be between 20 and 20000"); the GUI installs one that shows it in an error box
+    // titled "Error" with the stop icon. The default writes it to stderr. Returns the previous one.
+    using RangeMessageHandler = std::function<void(const std::string& text)>;
+    static RangeMessageHandler setRangeMessageHandler(RangeMessageHandler handler);
+
 private:
+    int16_t CheckRange(int16_t min, int16_t max, int16_t value) const;
     bool BuildWaveImage(bool withEnvelope);
-    void ApplyEnvelope();
+    bool AllocateWaveImage(uint64_t dataLength);
+    void ApplyEnvelope(uint64_t dataLength);
     void StartPlayback();
     void ApplyVolume();
     uint32_t ReadDeviceVolume();

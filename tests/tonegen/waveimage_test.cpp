@@ -1,0 +1,164 @@
+// The bytes of built tones: header, period lengths, the levels of every waveform, noise.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "core/random.h"
+#include "imagebytes.h"
+#include "support/fakesounddevice.h"
+#include "tonegen/tonegen.h"
+
+using namespace kelvatron;
+using namespace kelvatron::test;
+
+namespace {
+
+class WaveImage : public ::testing::Test {
+protected:
+    // The program's tone: 8-bit at 96000 Hz.
+    std::span<const uint8_t> build(TTGWave wave, int16_t frequency, int16_t duration = 100,
+                                   TTGResolution resolution = TTGResolution::tg8Bit,
+                                   TTGQuality quality = TTGQuality::tgHiQ) {
+        gen.setWaveform(wave);
+        gen.setFrequency(frequency);
+        gen.setDuration(duration);
+        gen.setResolution(resolution);
+        gen.setQuality(quality);
+        EXPECT_TRUE(gen.Prepare());
+        return gen.WaveImage();
+    }
+
+    FakeSoundDevice device;
+    TToneGen gen{device};
+};
+
+TEST_F(WaveImage, EightBitSineHeaderAndWholePeriods) {
+    auto image = build(TTGWave::tgSine, 800);
+    ASSERT_EQ(image.size(), 9600u + 48);
+    EXPECT_EQ(tag(image, 0), "RIFF");
+    EXPECT_EQ(le32(image, 4), 9636u);
+    EXPECT_EQ(tag(image, 8), "WAVE");
+    EXPECT_EQ(tag(image, 12), "fmt ");
+    EXPECT_EQ(le32(image, 16), 16u);
+    EXPECT_EQ(le16(image, 20), 1u);     // PCM
+    EXPECT_EQ(le16(image, 22), 1u);     // mono
+    EXPECT_EQ(le32(image, 24), 96000u); // samples per second
+    EXPECT_EQ(le32(image, 28), 96000u); // bytes per second
+    EXPECT_EQ(le16(image, 32), 1u);     // block align
+    EXPECT_EQ(le16(image, 34), 8u);
+    EXPECT_EQ(tag(image, 36), "data");
+    EXPECT_EQ(le32(image, 40), 9600u);
+
+    // 96000 / 800 = 120 samples per period exactly: every period is the same.
+    EXPECT_EQ(sample8(image, 0), 127);
+    EXPECT_EQ(sample8(image, 30), 255);
+    EXPECT_EQ(sample8(image, 60), 127);
+    EXPECT_EQ(sample8(image, 90), 0);
+    for (size_t n = 120; n < 9600; ++n)
+        ASSERT_EQ(sample8(image, n), sample8(image, n - 120)) << n;
+    for (size_t spare = 9600; spare < 9604; ++spare)
+        EXPECT_EQ(sample8(image, spare), 0);
+}
+
+// A sawtooth restarts at zero with every period, so its zeros mark the period starts.
+TEST_F(WaveImage, PeriodsOfWholeSamplesKeepTheMeanFrequency) {
+    auto image = build(TTGWave::tgSawtooth, 1100);
+    std::vector<size_t> starts;
+    for (size_t n = 0; n < 700; ++n)
+        if (sample8(image, n) == 0) starts.push_back(n);
+    EXPECT_EQ(starts, (std::vector<size_t>{0, 87, 174, 261, 349, 436, 523, 610, 698}));
+
+    size_t periods = 0;
+    for (size_t n = 0; n < 9600; ++n)
+        periods += sample8(image, n) == 0;
+    EXPECT_EQ(periods, 110u); // 1100 Hz for 100 ms
+}
+
+TEST_F(WaveImage, SquareIsLowForTheFirstHalfOfEachPeriod) {
+    auto image8 = build(TTGWave::tgSquare, 800);
+    for (size_t n = 0; n < 9600; ++n)
+        ASSERT_EQ(sample8(image8, n), n % 120 < 60 ? 0 : 255) << n;
+
+    auto image16 = build(TTGWave::tgSquare, 800, 100, TTGResolution::tg16Bit);
+    ASSERT_EQ(image16.size(), 19200u + 48);
+    for (size_t n = 0; n < 9600; ++n)
+        ASSERT_EQ(sample16(image16, n), n % 120 < 60 ? -32767 : 32767) << n;
+    EXPECT_EQ(image16[kHeader], 0x01);
+    EXPECT_EQ(image16[kHeader + 1], 0x80);
+}
+
+TEST_F(WaveImage, SixteenBitSineIsSymmetricAndTwosComplement) {
+    auto image = build(TTGWave::tgSine, 800, 100, TTGResolution::tg16Bit);
+    EXPECT_EQ(sample16(image, 0), 0);
+    EXPECT_EQ(sample16(image, 30), 32767);
+    EXPECT_EQ(sample16(image, 90), -32767);
+    int low = 0, high = 0;
+    for (size_t n = 0; n < 9600; ++n) {
+        low = std::min(low, sample16(image, n));
+        high = std::max(high, sample16(image, n));
+    }
+    EXPECT_EQ(low, -32767);
+    EXPECT_EQ(high, 32767);
+    // sin(61 * 2pi / 120) * 32767 = -1714.9: truncated toward zero, stored least significant first.
+    EXPECT_EQ(image[kHeader + 122], 0x4E);
+    EXPECT_EQ(image[kHeader + 123], 0xF9);
+}
+
+// 16 bits at 44100 Hz for 15 ms is 1323 bytes: the last sample's high byte goes into the first
+// spare byte, and the rest of the block stays zero.
+TEST_F(WaveImage, OddSixteenBitLengthSpillsIntoTheSpareBytes) {
+    auto image = build(TTGWave::tgSquare, 800, 15, TTGResolution::tg16Bit, TTGQuality::tgLoQ);
+    ASSERT_EQ(le32(image, 40), 1323u);
+    ASSERT_EQ(image.size(), 1323u + 48);
+    EXPECT_EQ(le32(image, 24), 44100u);
+    EXPECT_EQ(le32(image, 28), 88200u); // bytes per second
+    EXPECT_EQ(le16(image, 32), 2u);     // block align
+    EXPECT_EQ(le16(image, 34), 16u);
+    const int last = sample16(image, 661);
+    EXPECT_TRUE(last == 32767 || last == -32767) << last;
+    EXPECT_EQ(image[kHeader + 1325], 0);
+    EXPECT_EQ(image[kHeader + 1326], 0);
+}
+
+// At 1100 Hz the first period has 87 samples; the periods of 88 rise one sample longer at the
+// first period's slope. Their peak is held at the top instead of wrapping to the bottom.
+TEST_F(WaveImage, TriangleNeverWrapsInLongerPeriods) {
+    auto image8 = build(TTGWave::tgTriangle, 1100);
+    EXPECT_EQ(sample8(image8, 261 + 44), 255);
+    for (size_t n = 1; n < 9600; ++n)
+        ASSERT_LE(std::abs(sample8(image8, n) - sample8(image8, n - 1)), 6) << n;
+
+    auto image16 = build(TTGWave::tgTriangle, 1100, 100, TTGResolution::tg16Bit);
+    EXPECT_EQ(sample16(image16, 0), -32767);
+    EXPECT_EQ(sample16(image16, 261 + 44), 32767);
+    for (size_t n = 1; n < 9600; ++n)
+        ASSERT_LE(std::abs(sample16(image16, n) - sample16(image16, n - 1)), 1525) << n;
+}
+
+uint32_t nextDraw(uint32_t& seed, uint32_t range) {
+    seed = seed * 134775813u + 1u;
+    return static_cast<uint32_t>((uint64_t{seed} * range) >> 32);
+}
+
+TEST_F(WaveImage, NoiseDrawsFromTheSharedGeneratorWithoutReseeding) {
+    RandSeed = 20240601;
+    uint32_t seed = RandSeed;
+    auto image8 = build(TTGWave::tgNoise, 800);
+    for (size_t n = 0; n < 9600; ++n)
+        ASSERT_EQ(sample8(image8, n), int(nextDraw(seed, 256))) << n;
+    EXPECT_EQ(RandSeed, seed);
+
+    auto image16 = build(TTGWave::tgNoise, 800, 100, TTGResolution::tg16Bit);
+    int negative = 0;
+    for (size_t n = 0; n < 9600; ++n) {
+        const uint32_t draw = nextDraw(seed, 65535);
+        const int expected = draw >= 32768 ? int(draw) - 65536 : int(draw);
+        ASSERT_EQ(sample16(image16, n), expected) << n;
+        negative += expected < 0;
+    }
+    EXPECT_GT(negative, 4000);
+    EXPECT_EQ(RandSeed, seed);
+}
+
+} // namespace

@@ -1,5 +1,7 @@
 #include "form/formlayout.h"
 
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 
@@ -14,7 +16,12 @@
 #include "widgets/tglshadow.h"
 #include "widgets/tgradientlabel.h"
 #include "widgets/tmemo.h"
+#include "widgets/theme.h"
 #include "widgets/tprogressbar.h"
+
+// The pictures live in a static library, whose resource registration the linker would drop
+// unless something refers to it.
+static void initFormImages() { Q_INIT_RESOURCE(formimages); }
 
 namespace kelvatron {
 
@@ -37,6 +44,15 @@ TglLabel* label(QWidget* parent, const char* name, const QString& caption, QRect
     l->setPixelSize(pixels);
     l->setClickable(clickable);
     l->setGeometry(place);
+    return l;
+}
+
+// A menu word on the title strip: large, bold, shadowed type.
+TglLabel* menuWord(QWidget* strip, const char* name, const QString& caption, int x, int width) {
+    auto* l = label(strip, name, caption, QRect(x, 12, width, 22), 17, true);
+    l->setBold(true);
+    l->setShadowed(true);
+    l->setAlignment(Qt::AlignCenter);
     return l;
 }
 
@@ -77,15 +93,20 @@ TglDigits* display(QWidget* parent, const char* name, double value, QRect place,
 void buildTopStrip(QWidget* form, FormControls& ui) {
     ui.glBevel1 = named(new TglBevel(kGreen, kNavy, form), "glBevel1");
     ui.glBevel1->setGeometry(0, 0, kWidth, kHeight);
-    ui.glBevel2 = named(new TglBevel(kNavy.darker(130), kGreen.darker(160), form), "glBevel2");
+    // The title strip repeats the background's run of colour, only darker.
+    ui.glBevel2 = named(new TglBevel(kGreen.darker(330), kNavy.darker(230), form), "glBevel2");
+    ui.glBevel2->setGlossy(true);
     ui.glBevel2->setGeometry(0, 0, kWidth, 41);
     ui.glBevel2->setAccessibleName(QStringLiteral("Kelvatron (V 1.41)"));
-    ui.glLabel5 = label(ui.glBevel2, "glLabel5", QStringLiteral("Файл"), QRect(24, 10, 56, 22), 15, true);
-    ui.glLabel6 = label(ui.glBevel2, "glLabel6", QStringLiteral("Настройки"), QRect(88, 10, 96, 22), 15, true);
-    ui.glLabel7 = label(ui.glBevel2, "glLabel7", QStringLiteral("Утилита"), QRect(192, 10, 80, 22), 15, true);
-    ui.glLabel8 = label(ui.glBevel2, "glLabel8", QStringLiteral("Автор"), QRect(280, 10, 64, 22), 15, true);
-    auto* title = label(ui.glBevel2, "titleLabel", QStringLiteral("Kelvatron (V 1.41)"), QRect(420, 10, 300, 22), 15);
+    ui.glLabel5 = menuWord(ui.glBevel2, "glLabel5", QStringLiteral("Файл"), 24, 60);
+    ui.glLabel6 = menuWord(ui.glBevel2, "glLabel6", QStringLiteral("Настройки"), 88, 100);
+    ui.glLabel7 = menuWord(ui.glBevel2, "glLabel7", QStringLiteral("Утилита"), 192, 84);
+    ui.glLabel8 = menuWord(ui.glBevel2, "glLabel8", QStringLiteral("Автор"), 280, 70);
+    auto* title = label(ui.glBevel2, "titleLabel", QStringLiteral("Kelvatron (V 1.41)"),
+                        QRect(440, 8, 290, 26), 16);
+    title->setBold(true);
     title->setShadowed(true);
+    title->setTextColor(QColor(232, 240, 255));
     title->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ui.glGraphicButton5 = named(new TglGraphicButton(GlyphKind::Minimise, ui.glBevel2), "glGraphicButton5");
     ui.glGraphicButton5->setGeometry(744, 14, 17, 17);
@@ -146,8 +167,7 @@ void buildTransmissionControls(QWidget* form, FormControls& ui) {
 }
 
 void buildKeyboard(QWidget* form, FormControls& ui) {
-    ui.glGroupBox6 = panel(form, "glGroupBox6", QString(), QRect(200, 320, 393, 221));
-    ui.glGroupBox6->setAccessibleName(QStringLiteral("Клавиатура"));
+    ui.glGroupBox6 = panel(form, "glGroupBox6", QStringLiteral(" Клавиатура"), QRect(200, 320, 393, 221));
     const QStringList rows[] = {
         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ",", "?"},
         {"Й", "Ц", "У", "К", "Е", "Н", "Г", "Ш", "Щ", "З", "Х"},
@@ -193,15 +213,31 @@ void buildStatusBar(QWidget* form, FormControls& ui) {
     const QString captions[] = {QStringLiteral("Длит. точки (мСек)"), QStringLiteral("Знаков в группе"),
                                 QStringLiteral("Всего групп"), QStringLiteral("Частота сигнала ( Гц )")};
     const double values[] = {40, 5, 10, 800};
-    const int x[] = {10, 210, 390, 550};
-    const int labelWidth[] = {130, 112, 90, 160};
     TglDigits** displays[] = {&ui.glDigits1, &ui.glDigits2, &ui.glDigits3, &ui.glDigits4};
+    // Each label sits just before its display; the four pairs share the strip's spare width
+    // equally, half of each share on either side of the pair.
+    constexpr int kDisplayWidth = 54;
+    constexpr int kGap = 6;
+    TglLabel* captionLabels[4];
+    int used = 0;
     for (int i = 0; i < 4; ++i) {
         QByteArray name = "statusLabel" + QByteArray::number(i + 1);
-        ui.statusLabels[i] = label(ui.glGroupBox1, name.constData(), captions[i], QRect(x[i], 10, labelWidth[i], 22), 12);
+        captionLabels[i] = label(ui.glGroupBox1, name.constData(), captions[i], QRect(), 12);
+        captionLabels[i]->setBold(true);
+        captionLabels[i]->setShadowed(true);
+        captionLabels[i]->setTextColor(theme::kInkDim.lighter(115));
+        used += captionLabels[i]->sizeHint().width() + kGap + kDisplayWidth;
+    }
+    const int share = std::max(0, kWidth - used) / 4;
+    int x = share / 2;
+    for (int i = 0; i < 4; ++i) {
+        const int textWidth = captionLabels[i]->sizeHint().width();
+        captionLabels[i]->setGeometry(x, 9, textWidth, 24);
+        ui.statusLabels[i] = captionLabels[i];
         QByteArray dname = "glDigits" + QByteArray::number(i + 1);
         *displays[i] = display(ui.glGroupBox1, dname.constData(), values[i],
-                               QRect(x[i] + labelWidth[i] + 2, 8, 52, 25), captions[i]);
+                               QRect(x + textWidth + kGap, 8, kDisplayWidth, 26), captions[i]);
+        x += textWidth + kGap + kDisplayWidth + share;
     }
 }
 
@@ -247,8 +283,9 @@ void buildSettingsPanel(QWidget* form, FormControls& ui) {
     for (int i = 0; i < 6; ++i) {
         int y = 40 + 56 * i;
         QByteArray n = QByteArray::number(20 + i);
-        *labels[i] = label(p, ("glLabel" + n).constData(), captions[i], QRect(210, y, 245, 33), 14);
+        *labels[i] = label(p, ("glLabel" + n).constData(), captions[i], QRect(200, y, 254, 33), 15);
         (*labels[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        (*labels[i])->setShadowed(true);
         *displays[i] = display(p, ("glDigits" + QByteArray::number(5 + i)).constData(), defaults[i],
                                QRect(488, y, 62, 33), captions[i]);
         *minus[i] = button(p, ("glCheckBox" + QByteArray::number(24 + i)).constData(), GlyphKind::Minus,
@@ -267,22 +304,43 @@ void buildSettingsPanel(QWidget* form, FormControls& ui) {
     ui.glGraphicButton2->setHint(QStringLiteral("закрыть настройки"));
 }
 
+// The picture is a JPEG; without the image plugin it cannot be decoded and the panel shows
+// its texts alone.
+QLabel* authorPicture(QWidget* panel) {
+    auto* picture = named(new QLabel(panel), "authorPicture");
+    picture->setGeometry(14, 32, 120, 160);
+    picture->setAccessibleName(QStringLiteral("Рисунок: телеграфный ключ и антенна"));
+    picture->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #05101c; }"));
+    initFormImages();
+    QImageReader reader(QStringLiteral(":/kelvatron/author.jpg"));
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        picture->hide();
+        return picture;
+    }
+    picture->setPixmap(QPixmap::fromImage(
+        image.scaled(picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    return picture;
+}
+
 void buildAuthorPanel(QWidget* form, FormControls& ui) {
     auto* p = ui.glGroupBox7 = panel(form, "glGroupBox7", QStringLiteral(" Автор"), QRect(277, 42, 398, 217));
-    auto* picture = named(new QLabel(p), "authorPicture");
-    picture->setGeometry(14, 32, 120, 160);
-    picture->setScaledContents(true);
-    QPixmap image(QStringLiteral(":/kelvatron/author.jpg"));
-    if (!image.isNull()) picture->setPixmap(image);
-    picture->setAccessibleName(QStringLiteral("Портрет автора"));
+    authorPicture(p);
     ui.authorTitle = named(new TGradientLabel(p), "authorTitle");
     ui.authorTitle->setGeometry(140, 30, 250, 34);
     ui.authorTitle->setCaption(QStringLiteral("Kelvatron (V 1.41)"));
     const QString lines[] = {QStringLiteral("Тренажёр азбуки Морзе"), QStringLiteral("Разработчики Kelvatron"),
-                             QStringLiteral("Позывные: свои у каждого"), QStringLiteral("Свободная программа"),
-                             QStringLiteral("kelvatron@example.org")};
-    for (int i = 0; i < 5; ++i)
-        label(p, ("authorLine" + QByteArray::number(i + 1)).constData(), lines[i], QRect(146, 72 + 24 * i, 240, 22), 13);
+                             QStringLiteral("Для радиолюбителей и курсантов"),
+                             QStringLiteral("Свободная программа"),
+                             QStringLiteral("Отзывы: в трекер проекта")};
+    for (int i = 0; i < 5; ++i) {
+        auto* line = label(p, ("authorLine" + QByteArray::number(i + 1)).constData(), lines[i],
+                           QRect(146, 72 + 24 * i, 240, 22), i == 1 ? 14 : 13);
+        line->setShadowed(true);
+        line->setBold(i == 1);
+        line->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        if (i != 1) line->setTextColor(QColor(214, 226, 238));
+    }
     ui.glGraphicButton1 = named(new TglGraphicButton(GlyphKind::Close, p), "glGraphicButton1");
     ui.glGraphicButton1->setGeometry(378, 2, 17, 17);
     ui.glGraphicButton1->setHint(QStringLiteral("закрыть"));
@@ -317,6 +375,9 @@ void buildFormControls(QWidget* form, FormControls& ui) {
     }
     ui.glGroupBox10->hide();
     ui.glGroupBox10->raise();
+    // Panels that float over the window cast a shadow, so they read as lying above it.
+    for (auto* floating : ui.floatingPanels()) new TglShadow(floating, 12, form);
+    new TglShadow(ui.glGroupBox10, 12, form);
 }
 
 } // namespace kelvatron

@@ -10,6 +10,9 @@ class TglBevel : public QWidget {
 public:
     TglBevel(QColor from, QColor to, QWidget* parent = nullptr);
 
+    // A glossy strip with a lit top edge and a dark lower one, as the title bar is drawn.
+    void setGlossy(bool glossy);
+
 signals:
     void mousePressed();
 
@@ -19,6 +22,7 @@ protected:
 
 private:
     QColor from_, to_;
+    bool glossy_ = false;
 };
 
 } // namespace kelvatron

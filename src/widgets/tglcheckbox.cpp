@@ -5,16 +5,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "widgets/theme.h"
+
 namespace kelvatron {
 
 TglCheckBox::TglCheckBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
-    QFont f = font();
-    f.setFamily(QStringLiteral("Arial"));
-    f.setPixelSize(13);
-    setFont(f);
+    setFont(theme::font(13, true));
 }
 
 void TglCheckBox::setChecked(bool checked) {
@@ -66,53 +65,110 @@ void TglCheckBox::click() {
 
 QSize TglCheckBox::sizeHint() const {
     QFontMetrics fm(font());
-    int box = 18;
-    return QSize(box + (caption_.isEmpty() ? 0 : fm.horizontalAdvance(caption_) + 6), std::max(box, fm.height()) + 4);
+    const int box = 17;
+    return QSize(box + (caption_.isEmpty() ? 0 : fm.horizontalAdvance(caption_) + 8),
+                 std::max(box, fm.height()) + 4);
+}
+
+bool TglCheckBox::isLit() const {
+    // A push button's state means nothing, except the start button's, which stays down while
+    // a transmission runs.
+    return checked_ && (!pushButton_ || glyph_ == GlyphKind::Play);
 }
 
 void TglCheckBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    bool iconOnly = caption_.isEmpty();
-    int side = iconOnly ? std::min(width(), height()) - 1 : std::min(height() - 2, 18);
-    QRectF box(0.5, (height() - side) / 2.0, side, side);
+    if (caption_.isEmpty())
+        paintImageButton(p);
+    else
+        paintOption(p);
+}
 
+QLinearGradient TglCheckBox::faceGradient(const QRectF& box) const {
     QLinearGradient g(box.topLeft(), box.bottomLeft());
-    if (gradientActive_) {
-        g.setColorAt(0, QColor(255, 244, 140));
-        g.setColorAt(1, QColor(230, 180, 20));
-    } else if (pressed_ || (pushButton_ && checked_ && glyph_ == GlyphKind::Play)) {
-        g.setColorAt(0, QColor(40, 90, 60));
-        g.setColorAt(1, QColor(20, 50, 40));
-    } else {
-        g.setColorAt(0, hovered_ ? QColor(110, 170, 120) : QColor(80, 140, 100));
-        g.setColorAt(1, hovered_ ? QColor(40, 80, 110) : QColor(30, 60, 90));
+    QColor top(74, 128, 160), bottom(18, 42, 82);
+    if (!isEnabled()) {
+        top = QColor(96, 104, 112);
+        bottom = QColor(54, 60, 68);
+    } else if (gradientActive_) {
+        top = theme::kActiveTop;
+        bottom = theme::kActiveBottom;
+    } else if (isLit()) {
+        top = theme::kLitTop;
+        bottom = theme::kLitBottom;
     }
-    p.setBrush(g);
-    p.setPen(QPen(hasFocus() ? QColor(255, 236, 120) : QColor(10, 30, 20), hasFocus() ? 2 : 1));
-    p.drawRoundedRect(box, 3, 3);
+    if (isEnabled() && hovered_ && !pressed_) {
+        top = top.lighter(118);
+        bottom = bottom.lighter(125);
+    }
+    if (pressed_) {
+        top = top.darker(135);
+        bottom = bottom.darker(120);
+    }
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    return g;
+}
 
-    if (glyph_ != GlyphKind::None) {
-        bool lit = gradientActive_ || (!pushButton_ && checked_);
-        drawGlyph(p, glyph_, box, gradientActive_);
-        if (lit && !gradientActive_) {
-            p.setPen(QPen(QColor(255, 236, 120), 2));
-            p.setBrush(Qt::NoBrush);
-            p.drawRoundedRect(box.adjusted(1, 1, -1, -1), 3, 3);
-        }
-    } else if (!pushButton_ && checked_) {
-        p.setPen(QPen(QColor(255, 236, 120), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        QPolygonF tick({QPointF(box.left() + side * 0.22, box.top() + side * 0.52),
-                        QPointF(box.left() + side * 0.42, box.top() + side * 0.74),
-                        QPointF(box.left() + side * 0.8, box.top() + side * 0.26)});
+void TglCheckBox::paintImageButton(QPainter& p) {
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(QPen(QColor(0, 0, 0, 170), 1));
+    p.setBrush(faceGradient(box));
+    p.drawRoundedRect(box, 4, 4);
+    // The gloss of the upper half and a light inner edge give the button its relief.
+    if (!pressed_) {
+        QLinearGradient gloss(box.topLeft(), box.bottomLeft());
+        gloss.setColorAt(0, QColor(255, 255, 255, 110));
+        gloss.setColorAt(0.5, QColor(255, 255, 255, 20));
+        gloss.setColorAt(0.51, QColor(255, 255, 255, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(gloss);
+        p.drawRoundedRect(box.adjusted(1, 1, -1, -1), 3, 3);
+    }
+    p.setPen(QPen(QColor(255, 255, 255, pressed_ ? 30 : 70), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box.adjusted(1, 1, -1, -1), 3, 3);
+
+    const bool darkInk = isEnabled() && (gradientActive_ || isLit());
+    p.setOpacity(isEnabled() ? 1.0 : 0.55);
+    drawGlyph(p, glyph_, QRectF(rect()).translated(pressed_ ? 0.5 : 0, pressed_ ? 1 : 0), darkInk);
+    p.setOpacity(1.0);
+    if (theme::showsFocus(this)) {
+        p.setPen(QPen(theme::kHighlight, 1.5));
+        p.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    }
+}
+
+void TglCheckBox::paintOption(QPainter& p) {
+    const qreal side = std::min(height() - 4, 17);
+    const QRectF box(1.5, std::round((height() - side) / 2) + 0.5, side - 1, side - 1);
+    QLinearGradient g(box.topLeft(), box.bottomLeft());
+    if (checked_) {
+        g.setColorAt(0, isEnabled() ? theme::kLitTop : QColor(120, 140, 120));
+        g.setColorAt(1, isEnabled() ? theme::kLitBottom : QColor(70, 90, 72));
+    } else {
+        g.setColorAt(0, QColor(6, 16, 30));
+        g.setColorAt(1, QColor(34, 58, 84));
+    }
+    const bool lively = isEnabled() && (hovered_ || theme::showsFocus(this));
+    p.setPen(QPen(lively ? theme::kHighlight : QColor(160, 200, 224, isEnabled() ? 200 : 90),
+                  theme::showsFocus(this) ? 1.5 : 1));
+    p.setBrush(g);
+    p.drawRoundedRect(box, 3, 3);
+    if (checked_) {
+        QPolygonF tick({QPointF(box.left() + side * 0.2, box.top() + side * 0.5),
+                        QPointF(box.left() + side * 0.42, box.top() + side * 0.72),
+                        QPointF(box.left() + side * 0.8, box.top() + side * 0.24)});
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 60, 10, 160), 3.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(tick);
+        p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPolyline(tick);
     }
-
-    if (!iconOnly) {
-        p.setPen(isEnabled() ? Qt::white : QColor(170, 170, 170));
-        QRectF text(box.right() + 2, 0, width() - box.right() - 2, height());
-        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, caption_);
-    }
+    QColor ink = !isEnabled() ? theme::kInkDisabled : (hovered_ ? theme::kHighlight : theme::kInk);
+    const QRectF text(box.right() + 3, 0, width() - box.right() - 3, height());
+    theme::drawShadowedText(p, text, Qt::AlignLeft | Qt::AlignVCenter, caption_, ink, 1);
 }
 
 void TglCheckBox::mousePressEvent(QMouseEvent* e) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QLinearGradient>
 #include <QWidget>
 
 #include "widgets/glyphs.h"
@@ -48,6 +49,10 @@ protected:
 
 private:
     void updateAccessibility();
+    bool isLit() const;
+    QLinearGradient faceGradient(const QRectF& box) const;
+    void paintImageButton(QPainter& p);
+    void paintOption(QPainter& p);
 
     bool checked_ = false;
     bool gradientActive_ = false;

@@ -1,19 +1,14 @@
 #include "widgets/tgldigits.h"
 
-#include <QLCDNumber>
+#include <QLinearGradient>
 #include <QPainter>
+
+#include "widgets/sevensegment.h"
+#include "widgets/theme.h"
 
 namespace kelvatron {
 
-TglDigits::TglDigits(QWidget* parent, int digitCount) : QWidget(parent), lcd_(new QLCDNumber(digitCount, this)) {
-    lcd_->setSegmentStyle(QLCDNumber::Flat);
-    lcd_->setFrameStyle(QFrame::NoFrame);
-    QPalette pal = lcd_->palette();
-    pal.setColor(QPalette::WindowText, QColor(120, 255, 140));
-    pal.setColor(QPalette::Light, QColor(120, 255, 140));
-    pal.setColor(QPalette::Dark, QColor(30, 80, 40));
-    lcd_->setPalette(pal);
-    lcd_->setAccessibleName(QString());
+TglDigits::TglDigits(QWidget* parent, int digitCount) : QWidget(parent), digitCount_(digitCount) {
     setFocusPolicy(Qt::TabFocus);
     refresh();
 }
@@ -34,23 +29,50 @@ void TglDigits::setRatioStyle(bool ratio) {
     refresh();
 }
 
-void TglDigits::refresh() {
-    QString text = QString::number(value_, 'g', 15);
-    lcd_->setDigitCount(std::max(lcd_->digitCount(), int(text.size()) + (ratio_ ? 2 : 0)));
-    lcd_->display(ratio_ ? QStringLiteral("1:") + text : text);
-    QString shown = ratio_ ? QStringLiteral("1 : ") + text : text;
-    setAccessibleName(label_.isEmpty() ? shown : label_ + QStringLiteral(": ") + shown);
-    setAccessibleDescription(shown);
+void TglDigits::setDigitCount(int count) {
+    digitCount_ = std::max(1, count);
+    update();
 }
 
-void TglDigits::resizeEvent(QResizeEvent*) { lcd_->setGeometry(rect().adjusted(2, 2, -2, -2)); }
+QString TglDigits::displayText() const {
+    QString text = QString::number(value_, 'g', 15);
+    return ratio_ ? QStringLiteral("1:") + text : text;
+}
+
+void TglDigits::refresh() {
+    const QString shown = displayText();
+    setAccessibleName(label_.isEmpty() ? shown : label_ + QStringLiteral(": ") + shown);
+    setAccessibleDescription(shown);
+    update();
+}
 
 void TglDigits::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(hasFocus() ? QColor(255, 236, 120) : QColor(0, 0, 0, 160), 1));
-    p.setBrush(QColor(8, 24, 16));
-    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    // A sunken glass face: dark, a little lighter at the top, with a bright lower rim.
+    QLinearGradient face(r.topLeft(), r.bottomLeft());
+    face.setColorAt(0, theme::kDisplayFace.lighter(180));
+    face.setColorAt(0.45, theme::kDisplayFace);
+    face.setColorAt(1, theme::kDisplayFace.darker(130));
+    p.setPen(QPen(QColor(0, 0, 0, 200), 1));
+    p.setBrush(face);
+    p.drawRoundedRect(r, 3, 3);
+    p.setPen(QPen(QColor(255, 255, 255, 50), 1));
+    p.drawLine(QPointF(r.left() + 3, r.bottom() + 0.5), QPointF(r.right() - 3, r.bottom() + 0.5));
+    if (theme::showsFocus(this)) {
+        p.setPen(QPen(theme::kHighlight, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    }
+
+    const qreal padX = std::max<qreal>(2.5, height() * 0.1);
+    const qreal padY = std::max<qreal>(3, height() * 0.18);
+    // A ratio shows no unlit cells before its "1:", but its digits are as big as the others'.
+    SegmentStyle style{theme::kSegmentOn, theme::kSegmentOff, ratio_ ? 0 : digitCount_,
+                       digitCount_};
+    if (!isEnabled()) style.lit = style.lit.darker(200);
+    drawSevenSegments(p, r.adjusted(padX, padY, -padX, -padY), displayText(), style);
 }
 
 } // namespace kelvatron

@@ -1,8 +1,6 @@
 #pragma once
 #include <QWidget>
 
-class QLCDNumber;
-
 namespace kelvatron {
 
 // A seven-segment numeric display holding a double. Settings keep whole numbers in it; what
@@ -17,23 +15,27 @@ public:
     // What the display announces before its value ("частота ( Герц )").
     void setLabel(const QString& label);
     QString label() const { return label_; }
-    // Draws a colon before the value (the dash-to-dot ratio reads "1 : 3").
+    // Draws "1:" before the value (the dash-to-dot ratio reads "1:3").
     void setRatioStyle(bool ratio);
+    // The number of digit cells, lit or not, the display shows at least.
+    int digitCount() const { return digitCount_; }
+    void setDigitCount(int count);
+    // The characters the segments show.
+    QString displayText() const;
 
 signals:
     void valueChanged(double value);
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void resizeEvent(QResizeEvent*) override;
 
 private:
     void refresh();
 
     double value_ = 0;
     bool ratio_ = false;
+    int digitCount_;
     QString label_;
-    QLCDNumber* lcd_;
 };
 
 } // namespace kelvatron

@@ -3,15 +3,49 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+
+#include "widgets/theme.h"
 
 namespace kelvatron {
 
+namespace {
+
+constexpr qreal kRadius = 6;
+constexpr qreal kBand = 20; // the caption band's height
+
+void paintFlat(QPainter& p, const QRectF& r) {
+    QLinearGradient body(r.topLeft(), r.bottomLeft());
+    body.setColorAt(0, QColor(26, 40, 64));
+    body.setColorAt(1, QColor(8, 14, 32));
+    p.fillRect(r, body);
+    p.setPen(QColor(0, 0, 0, 180));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.setPen(QColor(255, 255, 255, 60));
+    p.drawLine(r.topLeft() + QPointF(0, 1), r.topRight() + QPointF(0, 1));
+}
+
+void paintBand(QPainter& p, const QRectF& band, const QString& caption) {
+    QLinearGradient colour(band.topLeft(), band.topRight());
+    colour.setColorAt(0, theme::kGreen.lighter(115));
+    colour.setColorAt(1, theme::kNavy.lighter(150));
+    p.fillRect(band, colour);
+    // The gloss of a rounded bar: bright above its middle, none below.
+    QLinearGradient gloss(band.topLeft(), band.bottomLeft());
+    gloss.setColorAt(0, QColor(255, 255, 255, 90));
+    gloss.setColorAt(0.5, QColor(255, 255, 255, 25));
+    gloss.setColorAt(0.51, QColor(255, 255, 255, 0));
+    p.fillRect(band, gloss);
+    p.setPen(QColor(0, 0, 0, 120));
+    p.drawLine(band.bottomLeft(), band.bottomRight());
+    theme::drawShadowedText(p, band.adjusted(4, 0, -24, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                            caption, theme::kInk, 1);
+}
+
+} // namespace
+
 TglGroupBox::TglGroupBox(QWidget* parent) : QWidget(parent) {
-    QFont f = font();
-    f.setFamily(QStringLiteral("Arial"));
-    f.setPixelSize(13);
-    f.setBold(true);
-    setFont(f);
+    setFont(theme::font(13, true));
 }
 
 void TglGroupBox::setCaption(const QString& caption) {
@@ -28,23 +62,28 @@ void TglGroupBox::setFlat(bool flat) {
 void TglGroupBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    QLinearGradient body(r.topLeft(), r.bottomRight());
-    body.setColorAt(0, QColor(24, 72, 64, 235));
-    body.setColorAt(1, QColor(16, 28, 72, 235));
-    p.setBrush(body);
-    p.setPen(QPen(QColor(150, 210, 170, flat_ ? 60 : 180), 1));
-    p.drawRoundedRect(r, flat_ ? 0 : 6, flat_ ? 0 : 6);
-    if (flat_ || caption_.isEmpty()) return;
-    QRectF band(r.left() + 1, r.top() + 1, r.width() - 2, 20);
-    QLinearGradient g(band.topLeft(), band.topRight());
-    g.setColorAt(0, QColor(0, 159, 0));
-    g.setColorAt(1, QColor(0, 0, 128));
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawRoundedRect(band, 5, 5);
-    p.setPen(Qt::white);
-    p.drawText(band.adjusted(6, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (flat_) return paintFlat(p, QRectF(rect()));
+
+    QPainterPath shape;
+    shape.addRoundedRect(outer, kRadius, kRadius);
+    QLinearGradient body(outer.topLeft(), outer.bottomLeft());
+    body.setColorAt(0, theme::kPanelTop);
+    body.setColorAt(1, theme::kPanelBottom);
+    p.fillPath(shape, body);
+
+    if (!caption_.isEmpty()) {
+        p.save();
+        p.setClipPath(shape);
+        paintBand(p, QRectF(outer.left(), outer.top(), outer.width(), kBand), caption_);
+        p.restore();
+    }
+    // A dark outer edge and a light inner one make the panel stand off the background.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 150), 1));
+    p.drawPath(shape);
+    p.setPen(QPen(theme::kPanelEdge, 1));
+    p.drawRoundedRect(outer.adjusted(1, 1, -1, -1), kRadius - 1, kRadius - 1);
 }
 
 void TglGroupBox::mousePressEvent(QMouseEvent* e) {
@@ -52,6 +91,7 @@ void TglGroupBox::mousePressEvent(QMouseEvent* e) {
     if (!draggable_) return QWidget::mousePressEvent(e);
     dragging_ = true;
     grab_ = e->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
     raise();
 }
 
@@ -59,6 +99,7 @@ void TglGroupBox::mouseMoveEvent(QMouseEvent* e) {
     if (!dragging_) return QWidget::mouseMoveEvent(e);
     QPoint target = mapToParent(e->position().toPoint()) - grab_;
     if (parentWidget()) {
+        // Part of the panel always stays inside the window, so it can be dragged back.
         QRect area = parentWidget()->rect();
         target.setX(std::clamp(target.x(), area.left() - width() + 40, area.right() - 40));
         target.setY(std::clamp(target.y(), area.top(), area.bottom() - 30));
@@ -68,6 +109,7 @@ void TglGroupBox::mouseMoveEvent(QMouseEvent* e) {
 
 void TglGroupBox::mouseReleaseEvent(QMouseEvent* e) {
     dragging_ = false;
+    unsetCursor();
     QWidget::mouseReleaseEvent(e);
 }
 

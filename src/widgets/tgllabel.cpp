@@ -3,15 +3,15 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+
+#include "widgets/theme.h"
 
 namespace kelvatron {
 
 TglLabel::TglLabel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
-    QFont f = font();
-    f.setFamily(QStringLiteral("Arial"));
-    f.setPixelSize(13);
-    setFont(f);
+    setFont(theme::font(13));
     updateAccessibility();
 }
 
@@ -23,7 +23,8 @@ void TglLabel::setCaption(const QString& caption) {
 
 void TglLabel::setClickable(bool clickable) {
     clickable_ = clickable;
-    setFocusPolicy(clickable ? Qt::StrongFocus : Qt::NoFocus);
+    // Reached by Tab; a mouse click leaves the focus where it was.
+    setFocusPolicy(clickable ? Qt::TabFocus : Qt::NoFocus);
     setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
     updateAccessibility();
 }
@@ -41,6 +42,13 @@ void TglLabel::setTextColor(const QColor& color) {
 void TglLabel::setPixelSize(int pixels) {
     QFont f = font();
     f.setPixelSize(pixels);
+    setFont(f);
+    update();
+}
+
+void TglLabel::setBold(bool bold) {
+    QFont f = font();
+    f.setBold(bold);
     setFont(f);
     update();
 }
@@ -65,21 +73,25 @@ QSize TglLabel::sizeHint() const {
 
 void TglLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QRect r = rect().adjusted(1, 0, -1, 0);
-    if (clickable_ && isEnabled() && (hovered_ || hasFocus())) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 255, pressed_ ? 90 : 50));
-        p.drawRoundedRect(rect().adjusted(0, 0, -1, -1), 4, 4);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool live = clickable_ && isEnabled() && !caption_.isEmpty();
+    if (live && (hovered_ || theme::showsFocus(this) || pressed_)) {
+        // A soft plate behind a command under the mouse, deeper while it is pressed.
+        p.setPen(QPen(QColor(255, 255, 255, theme::showsFocus(this) ? 120 : 60), 1));
+        p.setBrush(QColor(255, 255, 255, pressed_ ? 70 : 34));
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
     }
+    QColor ink = isEnabled() ? color_ : theme::kInkDisabled;
+    if (live && (hovered_ || pressed_)) ink = theme::kHighlight;
+    const QRectF r =
+        QRectF(rect().adjusted(2, 0, -2, 0)).translated(pressed_ ? 1 : 0, pressed_ ? 1 : 0);
     if (shadowed_ || clickable_) {
-        p.setPen(QColor(0, 0, 0, 150));
-        p.drawText(r.translated(2, 2), int(alignment_), caption_);
+        const qreal depth = std::clamp(font().pixelSize() / 12.0, 1.0, 2.0);
+        theme::drawShadowedText(p, r, int(alignment_), caption_, ink, depth);
+    } else {
+        p.setPen(ink);
+        p.drawText(r, int(alignment_), caption_);
     }
-    QColor c = isEnabled() ? color_ : QColor(160, 160, 160);
-    if (clickable_ && isEnabled() && hovered_) c = QColor(255, 236, 120);
-    p.setPen(c);
-    p.drawText(r, int(alignment_), caption_);
 }
 
 void TglLabel::mousePressEvent(QMouseEvent* e) {
@@ -90,14 +102,23 @@ void TglLabel::mousePressEvent(QMouseEvent* e) {
 
 void TglLabel::mouseReleaseEvent(QMouseEvent* e) {
     if (!clickable_) return QWidget::mouseReleaseEvent(e);
-    bool inside = rect().contains(e->position().toPoint());
+    if (!pressed_ || !rect().contains(e->position().toPoint())) {
+        pressed_ = false;
+        update();
+        return;
+    }
+    // A key stays lit while its sign sounds: the handler blocks, so paint before it runs.
+    repaint();
+    QPointer<TglLabel> self(this);
+    click();
+    if (!self) return;
     pressed_ = false;
     update();
-    if (inside) click();
 }
 
 void TglLabel::keyPressEvent(QKeyEvent* e) {
-    if (clickable_ && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+    if (clickable_ &&
+        (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
         click();
         return;
     }

@@ -18,6 +18,7 @@ public:
     void setShadowed(bool shadowed);
     void setTextColor(const QColor& color);
     void setPixelSize(int pixels);
+    void setBold(bool bold);
     void setAlignment(Qt::Alignment alignment);
 
     // A user click: what a mouse click or a key press on the focused label does.

@@ -24,6 +24,25 @@ TMemo::TMemo(QWidget* parent) : QTextEdit(parent) {
     setLineWrapMode(QTextEdit::WidgetWidth);
     setTabChangesFocus(true);
     setAccessibleName(QStringLiteral("Текст"));
+    applyLook();
+}
+
+// Paper-white page with dark ink; the keyed part of a text shows in the window's green even
+// while the focus is elsewhere, and the scroll bar is slim and quiet.
+void TMemo::applyLook() {
+    setStyleSheet(QStringLiteral(
+        "QTextEdit { background: #fbfcf8; color: #0e1c34; border: 1px solid #061018;"
+        "  border-radius: 3px; padding: 2px; selection-background-color: #2e9a52;"
+        "  selection-color: #ffffff; }"
+        "QTextEdit:focus { border: 1px solid #e0b830; }"
+        "QScrollBar:vertical { background: #e3e9ec; width: 13px; margin: 0;"
+        "  border-left: 1px solid #c3ced4; }"
+        "QScrollBar::handle:vertical { min-height: 24px; margin: 2px; border-radius: 4px;"
+        "  background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #5c98b8, stop:1 #2c5c84); }"
+        "QScrollBar::handle:vertical:hover { background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
+        "  stop:0 #74b4d4, stop:1 #3a729c); }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
 }
 
 std::string TMemo::Text() const {

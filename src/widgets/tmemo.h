@@ -44,6 +44,8 @@ public:
     int fromEditorPosition(int editorPosition) const;
 
 private:
+    void applyLook();
+
     Qt::Alignment alignment_ = Qt::AlignLeft;
     bool noLines_ = true; // an empty editor still shows one empty line; a cleared list has none
 };

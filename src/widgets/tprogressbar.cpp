@@ -5,7 +5,9 @@
 
 namespace kelvatron {
 
-TProgressBar::TProgressBar(QWidget* parent) : QWidget(parent) { updateAccessibility(); }
+TProgressBar::TProgressBar(QWidget* parent) : QWidget(parent) {
+    updateAccessibility();
+}
 
 void TProgressBar::setPosition(int position) {
     position_ = position;
@@ -26,14 +28,29 @@ void TProgressBar::updateAccessibility() {
 
 void TProgressBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(10, 25, 30));
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient track(r.topLeft(), r.bottomLeft());
+    track.setColorAt(0, QColor(2, 10, 18));
+    track.setColorAt(1, QColor(22, 40, 54));
+    p.setPen(QPen(QColor(0, 0, 0, 170), 1));
+    p.setBrush(track);
+    p.drawRoundedRect(r, 3, 3);
     if (max_ <= 0 || position_ <= 0) return;
-    double share = std::clamp(double(position_) / max_, 0.0, 1.0);
-    QRect done(rect().left(), rect().top(), int(width() * share), height());
-    QLinearGradient g(0, 0, width(), 0);
-    g.setColorAt(0, QColor(40, 200, 80));
-    g.setColorAt(1, QColor(250, 220, 60));
-    p.fillRect(done, g);
+    const double share = std::clamp(double(position_) / max_, 0.0, 1.0);
+    QRectF done = r.adjusted(1, 1, -1, -1);
+    done.setWidth(done.width() * share);
+    QLinearGradient colour(r.topLeft(), r.topRight());
+    colour.setColorAt(0, QColor(40, 200, 80));
+    colour.setColorAt(1, QColor(250, 210, 60));
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRoundedRect(done, 2, 2);
+    QLinearGradient gloss(done.topLeft(), done.bottomLeft());
+    gloss.setColorAt(0, QColor(255, 255, 255, 110));
+    gloss.setColorAt(0.6, QColor(255, 255, 255, 0));
+    p.setBrush(gloss);
+    p.drawRoundedRect(done, 2, 2);
 }
 
 } // namespace kelvatron

@@ -89,13 +89,20 @@ void SdlSoundDevice::mixBlock(float* out, int frames) {
     mixed_ += frames;
 }
 
-void SdlSoundDevice::schedule(TimelineEvent event, double wallMs) {
+int64_t SdlSoundDevice::schedule(TimelineEvent event, double wallMs) {
     std::lock_guard lock(mutex_);
-    // Never before an earlier request, even if the clock estimate has moved back a little.
-    lastPosition_ = std::max(lastPosition_, streamClock_.placement(wallMs));
+    // Never before an earlier request, even if the clock estimate has moved back a little, and
+    // never into a synchronous tone: its caller has waited for all of it.
+    lastPosition_ = std::max({lastPosition_, syncEnd_, streamClock_.placement(wallMs)});
     event.position = lastPosition_;
     if (pending_.size() >= kMaxPending) pending_.erase(pending_.begin());
     pending_.push_back(std::move(event));
+    return lastPosition_;
+}
+
+bool SdlSoundDevice::streamRunning() {
+    std::lock_guard lock(mutex_);
+    return streamClock_.running();
 }
 
 void SdlSoundDevice::waitUntil(double wallMs) {
@@ -108,6 +115,8 @@ void SdlSoundDevice::waitUntil(double wallMs) {
 }
 
 void SdlSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
+    // The request's moment is its arrival: preparing the samples must not lengthen the silence.
+    const double placedAt = clock_.now();
     auto wave = parseWaveImage(waveImage);
     if (!wave) {
         stopSound();
@@ -121,9 +130,12 @@ void SdlSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flag
     }
     auto tone = std::make_shared<const std::vector<float>>(resampleToMono(*wave, options_.rate));
     double lengthMs = tone->size() * 1000.0 / options_.rate;
-    double placedAt = clock_.now();
-    schedule(TimelineEvent::start(0, std::move(tone), (flags & SND_LOOP) != 0), placedAt);
-    if (!async) waitUntil(placedAt + lengthMs);
+    const auto frames = static_cast<int64_t>(tone->size());
+    int64_t at = schedule(TimelineEvent::start(0, std::move(tone), (flags & SND_LOOP) != 0), placedAt);
+    if (async) return;
+    // Placed "at once" before the stream runs, its end is not known on the timeline.
+    if (at > 0) syncEnd_ = at + frames;
+    waitUntil(placedAt + lengthMs);
 }
 
 void SdlSoundDevice::stopSound() {

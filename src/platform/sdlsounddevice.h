@@ -54,13 +54,17 @@ public:
     double latencyMs() const { return streamClock_.latencyMs(); }
     uint32_t rate() const { return options_.rate; }
     uint16_t blockFrames() const { return blockFrames_; }
+    // Whether the device has settled into its pace, so that tones land exactly where placed.
+    // Until then (the first blocks after opening) a tone starts as soon as possible.
+    bool streamRunning();
 
 private:
     static void SDLCALL fillBlock(void* self, Uint8* stream, int length);
     void mixBlock(float* out, int frames);
     void open();
     void giveUp(const std::string& why);
-    void schedule(TimelineEvent event, double wallMs);
+    // Places the event at the frame for wallMs; returns that frame.
+    int64_t schedule(TimelineEvent event, double wallMs);
     void waitUntil(double wallMs);
 
     Clock& clock_;
@@ -76,6 +80,7 @@ private:
     StreamClock streamClock_;
     std::vector<TimelineEvent> pending_;
     int64_t lastPosition_ = 0;
+    int64_t syncEnd_ = 0; // the frame after the last synchronous tone
 
     // The sound thread's own.
     ToneTimeline timeline_;

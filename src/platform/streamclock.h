@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 
 namespace kelvatron {
 
@@ -7,10 +8,15 @@ namespace kelvatron {
 // clock rather than the nominal rate alone.
 //
 // Each time the device asks for a block, the wall time and the block's first frame give one
-// reading of "the wall time at which frame 0 was due". Blocks are never asked for early, only
-// late (scheduling), so the earliest reading is the truest; the estimate follows new lows at
-// once and otherwise creeps up slowly, so a device that runs fast or slow is followed without
-// jumps that would shorten or stretch the silences between tones.
+// reading of "the wall time at which frame 0 was due". Blocks are asked for late (scheduling)
+// but never early once the stream runs, so the lowest reading of the last second is the truest.
+// Blocks that follow the previous one by less than half a block's length are the device filling
+// its buffer (at start, or catching up) and are not readings; nor is the first block, which is
+// asked for when the stream is opened, before the device runs. The estimate
+// follows that floor down at once (a device running fast), creeps up towards it slowly (a device
+// running slow), and jumps up only when the whole last second stayed far above it (the first
+// blocks of a new stream, or a device that stalled). So the silences between tones are neither
+// shortened nor stretched by a block that merely came late.
 class StreamClock {
 public:
     // latencyMs must exceed one block's length: a sound placed that far ahead of "now" lands in a
@@ -20,7 +26,8 @@ public:
     // The device is about to mix the block that starts at stream frame `position`.
     void blockStarted(int64_t position, double wallMs);
 
-    // The stream frame at which a sound asked for at wallMs starts; 0 before the first block.
+    // The stream frame at which a sound asked for at wallMs starts; 0 (at once) before the first
+    // reading.
     int64_t placement(double wallMs) const;
 
     bool running() const { return running_; }
@@ -28,19 +35,29 @@ public:
     // Wall time at which frame 0 was due, as estimated now.
     double originMs() const { return originMs_; }
 
-    // How fast the estimate may rise, in ms per ms of wall time (a device this much slower than
-    // its nominal rate is still followed without the latency growing).
+    // How far back readings count for the floor.
+    static constexpr double kWindowMs = 1000;
+    // How fast the estimate may rise, in ms per ms of wall time: a device this much slower than
+    // its nominal rate is followed without the latency growing.
     static constexpr double kRiseRate = 0.0005;
-    // A reading later than the estimate by more than this pulls it up at once (a stalled device
-    // that resumes).
-    static constexpr double kMaxLagMs = 250;
+    // A floor this far above the estimate is taken at once.
+    static constexpr double kMaxLagMs = 20;
 
 private:
+    struct Reading {
+        double wallMs, originMs;
+    };
+    double floorMs(double reading, double wallMs);
+
     uint32_t rate_;
     double latencyMs_;
     bool running_ = false;
     double originMs_ = 0;
     double lastWallMs_ = 0;
+    bool anyBlock_ = false;
+    int64_t lastPosition_ = 0;
+    double lastBlockWallMs_ = 0;
+    std::deque<Reading> window_; // increasing in both wall time and reading: front is the floor
 };
 
 } // namespace kelvatron

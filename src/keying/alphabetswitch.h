@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 
 namespace kelvatron {
 
@@ -16,9 +17,19 @@ public:
     // Each activation of the window reads typed keys with the Russian layout again.
     void activateRussianLayout();
 
+    // The identifier of the layout asked for last, zero-terminated.
+    const char* layoutName() const { return LayoutName.data(); }
+
 private:
+    void markChoice(bool latin);
+    // The five keys that carry punctuation on a US keyboard have no Latin caption.
+    void enablePunctuationKeys(bool enabled);
+    void loadLayout(const char* name);
+    void setCaptions(bool latin);
+
     FormControls& ui_;
     Services& services_;
+    std::array<char, 9> LayoutName{};
 };
 
 } // namespace kelvatron

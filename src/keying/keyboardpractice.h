@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 
 namespace kelvatron {
 
@@ -20,7 +21,12 @@ public:
     // A typed character (one Windows-1251 byte) while the window's key preview is on.
     void FormKeyPress(char key);
 
+    // Typed characters waiting to sound never exceed this many.
+    static constexpr size_t kKeyBufferCapacity = 20;
+
 private:
+    void prepareTextWindow();
+
     FormControls& ui_;
     Services& services_;
     FormState& state_;

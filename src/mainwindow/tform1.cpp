@@ -228,20 +228,30 @@ void TForm1::glLabel15Click() { exerciseGenerator.glLabel15Click(); }
 void TForm1::glLabel16Click() { exerciseGenerator.glLabel16Click(); }
 
 // Key preview: every character typed anywhere in this window reaches the keyboard practice first
-// and then goes on to the focused control. A key event travels up the parents of its receiver,
-// so the same event is previewed only once.
+// and then goes on to the focused control.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !state.KeyPreview) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (event == lastPreviewedKey_ && key->timestamp() == lastPreviewedTime_) return false;
-    lastPreviewedKey_ = event;
-    lastPreviewedTime_ = key->timestamp();
+    if (alreadyPreviewed(*key, widget)) return false;
     if (key->text().isEmpty()) return false;
     std::string bytes = toCp1251(key->text().toStdString());
     if (bytes.size() == 1) FormKeyPress(bytes[0]);
     return false;
+}
+
+// A key that its receiver ignores travels on to the receiver's parents as the same event. A new
+// key may be built at the same address with the same time stamp (synthetic keys carry none), so
+// the event counts as seen only while it climbs from the widget it was last seen at.
+bool TForm1::alreadyPreviewed(const QKeyEvent& key, QWidget* receiver) {
+    const bool climbing = &key == lastPreviewedKey_ && key.timestamp() == lastPreviewedTime_ &&
+                          lastPreviewedReceiver_ && receiver != lastPreviewedReceiver_ &&
+                          receiver->isAncestorOf(lastPreviewedReceiver_);
+    lastPreviewedKey_ = &key;
+    lastPreviewedTime_ = key.timestamp();
+    lastPreviewedReceiver_ = receiver;
+    return climbing;
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -98,10 +99,12 @@ private:
     void connectSettingsPanel();
     void showOnlyPanel(QWidget* panel);
     void configureToneGen();
+    bool alreadyPreviewed(const QKeyEvent& key, QWidget* receiver);
 
     bool settingsSaved_ = false;
     const QEvent* lastPreviewedKey_ = nullptr;
     unsigned long lastPreviewedTime_ = 0;
+    QPointer<QWidget> lastPreviewedReceiver_;
     QWidget* outline_ = nullptr;
 };
 

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Clicks the on-screen key "Й" of the real program under Xvfb and checks from the captured sound
+# card stream that .--- was keyed with the default speaker timing (dot 40 ms, dash 120 ms, 40 ms
+# between elements). Without a PC speaker the speaker's tones are square waves on the sound card,
+# which SDL's disk driver writes to a file exactly as mixed: float32, stereo, 48 kHz.
+#   bash tests/e2e/keyboard_click.sh build/kelvatron
+set -euo pipefail
+
+program=$(readlink -f "${1:?usage: keyboard_click.sh path/to/kelvatron}")
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+
+cleanup() {
+    [[ -n "$app_pid" ]] && kill -KILL "$app_pid" 2>/dev/null || true
+    [[ -n "$xvfb_pid" ]] && kill -TERM "$xvfb_pid" 2>/dev/null || true
+    [[ -n "$xvfb_pid" ]] && wait "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display nobody uses; Xvfb itself refuses one that is taken, so try the next then.
+for display in $(seq 91 140); do
+    [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] && continue
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+        if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then break 2; fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -TERM "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+done
+[[ -n "$xvfb_pid" ]] || { echo "FAIL: no X server could be started" >&2; exit 1; }
+export DISPLAY=":$display"
+
+mkdir -p "$work/config"
+XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
+    QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
+app_pid=$!
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kelvatron" | head -n 1) || true
+[[ -n "$window" ]] || { echo "FAIL: the window did not appear" >&2; cat "$work/program.log" >&2; exit 1; }
+sleep 0.5
+
+# The keyboard panel is at (200, 320) in the window; its second row starts at (29, 70) with keys
+# 30 x 34 on a 32-pixel pitch. "Й" is the first key of that row.
+xdotool mousemove --window "$window" $((200 + 29 + 15)) $((320 + 70 + 17)) click 1
+sleep 2
+kill -TERM "$app_pid"
+timeout 10 tail --pid="$app_pid" -f /dev/null || kill -KILL "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+
+python3 - "$work/sound.raw" <<'EOF'
+import array, sys
+
+RATE = 48000
+samples = array.array("f")
+with open(sys.argv[1], "rb") as f:
+    samples.frombytes(f.read())
+left = samples[0::2]
+print(f"captured {len(left) / RATE:.2f} s of sound")
+
+# Tones are the runs of sound; a square wave never rests at zero for more than a few frames.
+runs, start, quiet = [], None, 0
+for i, v in enumerate(left):
+    if abs(v) > 1e-3:
+        if start is None:
+            start = i
+        quiet = 0
+    elif start is not None:
+        quiet += 1
+        if quiet > RATE // 500:  # 2 ms of silence ends a tone
+            runs.append((start, i - quiet + 1))
+            start, quiet = None, 0
+if start is not None:
+    runs.append((start, len(left)))
+
+def ms(frames):
+    return frames * 1000.0 / RATE
+
+lengths = [ms(b - a) for a, b in runs]
+gaps = [ms(runs[i + 1][0] - runs[i][1]) for i in range(len(runs) - 1)]
+code = "".join("." if length < 80 else "-" for length in lengths)
+print("decoded:", code)
+print("tones (ms):", " ".join(f"{x:.1f}" for x in lengths))
+print("gaps (ms):", " ".join(f"{x:.1f}" for x in gaps))
+for a, b in runs:
+    crossings = sum(1 for i in range(a + 1, b) if (left[i - 1] < 0) != (left[i] < 0))
+    print(f"frequency: {(crossings + 1) / 2 / ((b - a) / RATE):.0f} Hz")
+    break
+
+failures = []
+if code != ".---":
+    failures.append(f"expected .--- but decoded {code!r}")
+else:
+    for length, want in zip(lengths, (40, 120, 120, 120)):
+        if abs(length - want) > 3:
+            failures.append(f"a tone of {length:.1f} ms where {want} ms was due")
+    # The capture runs ahead of the wall clock that timed the waits, so gaps are checked loosely.
+    for gap in gaps:
+        if not 25 <= gap <= 90:
+            failures.append(f"a gap of {gap:.1f} ms between elements where 40 ms was due")
+for failure in failures:
+    print("FAIL:", failure)
+sys.exit(1 if failures else 0)
+EOF
+echo "PASS: the key Й sounded .--- at the default speaker timing"

@@ -1,11 +1,131 @@
 #include "mainwindow/settingsstore.h"
 
+#include <QSettings>
+#include <QWidget>
+
+#include "core/dialogs.h"
+#include "form/formcontrols.h"
+#include "mainwindow/settingsbackend.h"
+#include "mainwindow/settingsmending.h"
+#include "mainwindow/settingstext.h"
+#include "widgets/tglcheckbox.h"
+#include "widgets/tgldigits.h"
+#include "widgets/tglprogress.h"
+
 namespace kelvatron {
+
+namespace {
+enum WindowStateValue { Normal = 0, Minimised = 1, Maximised = 2 };
+} // namespace
 
 SettingsStore::SettingsStore(FormControls& ui, QWidget& window, Dialogs& dialogs)
     : ui_(ui), window_(window), dialogs_(dialogs) {}
 
-void SettingsStore::load() {}
-void SettingsStore::save() {}
+void SettingsStore::load() {
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    damagedAtLoad_ = settings->status() == QSettings::FormatError;
+    settings->beginGroup(QString::fromLatin1(kSettingsSection));
+    loadFrom(*settings);
+}
+
+void SettingsStore::loadFrom(QSettings& settings) {
+    const ValueLookup lookup = lookupIn(settings);
+    WindowPlace place = currentPlace();
+    if (std::optional<std::string> error = loadWindowPlace(lookup, place)) {
+        dialogs_.error(*error);
+        return;
+    }
+    applyPlace(place);
+
+    const PropValues defaults = readControls();
+    PropValues values = defaults;
+    const std::optional<std::string> error = loadProps(lookup, values);
+    mendProps(values, defaults);
+    writeControls(values);
+    if (error) dialogs_.error(*error);
+}
+
+void SettingsStore::save() {
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    // Only the window's section is ours: a damaged file is written anew rather than carried on.
+    if (damagedAtLoad_ || settings->status() == QSettings::FormatError) settings->clear();
+    // The values reach the disk together when the file is synced, so a failure means that none
+    // was written: it is reported at the first entry.
+    const std::string failure = "Could not save property " + std::string(Props.front().path);
+    if (!settings->isWritable()) {
+        dialogs_.error(failure);
+        return;
+    }
+    settings->beginGroup(QString::fromLatin1(kSettingsSection));
+    writeTo(*settings);
+    settings->endGroup();
+    settings->sync();
+    if (settings->status() == QSettings::AccessError) dialogs_.error(failure);
+}
+
+void SettingsStore::writeTo(QSettings& settings) const {
+    const PropValues values = readControls();
+    for (std::size_t i = 0; i < kPropCount; ++i)
+        writeText(settings, Props[i].path, propText(Props[i].kind, values[i]));
+    const WindowPlace place = currentPlace();
+    const int windowValues[] = {place.left, place.top, place.right, place.bottom, place.state};
+    for (std::size_t i = 0; i < WindowValueNames.size(); ++i)
+        writeText(settings, WindowValueNames[i], integerText(windowValues[i]));
+}
+
+PropValues SettingsStore::readControls() const {
+    PropValues values{};
+    const auto displays = ui_.settingDisplays();
+    for (std::size_t i = 0; i < displays.size(); ++i)
+        values[prop::FirstDisplay + i] = displays[i]->Value();
+    values[prop::Speed] = ui_.glProgress1->Percent();
+    const auto boxes = checkBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        values[prop::FirstCheckBox + i] = boxes[i]->Checked() ? 1 : 0;
+    return values;
+}
+
+void SettingsStore::writeControls(const PropValues& values) {
+    const auto displays = ui_.settingDisplays();
+    for (std::size_t i = 0; i < displays.size(); ++i)
+        displays[i]->setValue(values[prop::FirstDisplay + i]);
+    ui_.glProgress1->setPercent(uint8_t(values[prop::Speed]));
+    const auto boxes = checkBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setChecked(values[prop::FirstCheckBox + i] != 0);
+}
+
+std::array<TglCheckBox*, kPropCount - prop::FirstCheckBox> SettingsStore::checkBoxes() const {
+    const auto sources = ui_.sourceOptions();
+    const auto waves = ui_.waveformOptions();
+    return {sources[0],       sources[1],      sources[2],       sources[3],
+            ui_.glCheckBox1,  ui_.glCheckBox2, ui_.glCheckBox3,  ui_.glCheckBox13,
+            ui_.glCheckBox14, waves[0],        waves[1],         waves[2],
+            waves[3],         waves[4],        ui_.glCheckBox20, ui_.glCheckBox21};
+}
+
+// The normal-position rectangle, as the window manager keeps it while the window is minimised
+// or maximised, and the state.
+WindowPlace SettingsStore::currentPlace() const {
+    QRect normal = window_.normalGeometry();
+    if (!normal.isValid()) normal = window_.geometry();
+    WindowPlace place;
+    place.left = normal.left();
+    place.top = normal.top();
+    place.right = normal.left() + normal.width();
+    place.bottom = normal.top() + normal.height();
+    place.state = window_.isMinimized() ? Minimised : window_.isMaximized() ? Maximised : Normal;
+    return place;
+}
+
+// The window is centred when it is first shown, which replaces the position; the state is kept
+// and takes effect as the window is shown.
+void SettingsStore::applyPlace(const WindowPlace& place) {
+    window_.move(place.left, place.top);
+    Qt::WindowStates states = window_.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (place.state == Minimised) states |= Qt::WindowMinimized;
+    if (place.state == Maximised) states |= Qt::WindowMaximized;
+    window_.setWindowState(states);
+}
 
 } // namespace kelvatron

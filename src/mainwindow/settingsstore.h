@@ -1,26 +1,46 @@
 #pragma once
+#include <array>
 
+#include "mainwindow/settingsloader.h"
+
+class QSettings;
 class QWidget;
 
 namespace kelvatron {
 
 struct FormControls;
 class Dialogs;
+class TglCheckBox;
 
-// Keeps the settings of the window's controls and its placement per user between runs.
+// Keeps the settings of the window's controls (the Props entries) and the window's placement per
+// user between runs: loaded once before the window is first shown, saved once as the program ends.
 class SettingsStore {
 public:
     SettingsStore(FormControls& ui, QWidget& window, Dialogs& dialogs);
 
-    // Once, before the window is first shown.
+    // Once, before the window is first shown. Values off the steppers' grid or range, and
+    // contradictory choices, are mended as they are loaded.
     void load();
     // Once, as the program ends.
     void save();
 
+    // The persisted values as the controls hold them now, in Props order.
+    PropValues readControls() const;
+    void writeControls(const PropValues& values);
+
 private:
+    // The check boxes of Props entries 8..23, in Props order.
+    std::array<TglCheckBox*, kPropCount - prop::FirstCheckBox> checkBoxes() const;
+    WindowPlace currentPlace() const;
+    void applyPlace(const WindowPlace& place);
+    void loadFrom(QSettings& settings);
+    void writeTo(QSettings& settings) const;
+
     FormControls& ui_;
     QWidget& window_;
     Dialogs& dialogs_;
+    // The file read at start was damaged; the save writes it anew.
+    bool damagedAtLoad_ = false;
 };
 
 } // namespace kelvatron

@@ -89,10 +89,14 @@ void TForm1::configureToneGen() {
 }
 
 void TForm1::showCentred() {
+    // Moving a window drops its minimised or maximised state; the state restored with the
+    // settings is what the user sees, only the position is replaced.
+    const Qt::WindowStates restored = windowState();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
+    setWindowState(restored);
     show();
 }
 

@@ -1,0 +1,310 @@
+// The settings store on a real settings file in a temporary configuration folder: what a first
+// start writes, what a later start brings back, and what damaged values do.
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+#include "mainwindow/settingsprops.h"
+#include "support/formharness.h"
+#include "widgets/tglcheckbox.h"
+#include "widgets/tgldigits.h"
+#include "widgets/tglgroupbox.h"
+#include "widgets/tgllabel.h"
+#include "widgets/tglprogress.h"
+
+using namespace kelvatron;
+using kelvatron::test::FormHarness;
+
+namespace {
+
+using Values = std::map<std::string, std::string>;
+
+// Every Props entry with a value other than its layout default, each valid on its own.
+const Values kChangedSettings = {
+    {"glDigits5.Value", "1200"},   {"glDigits6.Value", "4"},      {"glDigits7.Value", "2"},
+    {"glDigits8.Value", "3"},      {"glDigits9.Value", "7"},      {"glDigits10.Value", "25"},
+    {"glProgress1.Percent", "35"}, {"glCheckBox4.Checked", "0"},  {"glCheckBox5.Checked", "1"},
+    {"glCheckBox6.Checked", "0"},  {"glCheckBox7.Checked", "0"},  {"glCheckBox1.Checked", "0"},
+    {"glCheckBox2.Checked", "0"},  {"glCheckBox3.Checked", "1"},  {"glCheckBox13.Checked", "0"},
+    {"glCheckBox14.Checked", "1"}, {"glCheckBox15.Checked", "0"}, {"glCheckBox16.Checked", "0"},
+    {"glCheckBox17.Checked", "1"}, {"glCheckBox18.Checked", "0"}, {"glCheckBox19.Checked", "0"},
+    {"glCheckBox20.Checked", "0"}, {"glCheckBox21.Checked", "0"},
+};
+
+// The settings of a fresh window, as the store would write them.
+const Values kDefaults = {
+    {"glDigits5.Value", "800"},    {"glDigits6.Value", "3"},      {"glDigits7.Value", "1"},
+    {"glDigits8.Value", "1"},      {"glDigits9.Value", "5"},      {"glDigits10.Value", "10"},
+    {"glProgress1.Percent", "20"}, {"glCheckBox4.Checked", "1"},  {"glCheckBox5.Checked", "0"},
+    {"glCheckBox6.Checked", "0"},  {"glCheckBox7.Checked", "0"},  {"glCheckBox1.Checked", "1"},
+    {"glCheckBox2.Checked", "1"},  {"glCheckBox3.Checked", "0"},  {"glCheckBox13.Checked", "1"},
+    {"glCheckBox14.Checked", "0"}, {"glCheckBox15.Checked", "1"}, {"glCheckBox16.Checked", "0"},
+    {"glCheckBox17.Checked", "0"}, {"glCheckBox18.Checked", "0"}, {"glCheckBox19.Checked", "0"},
+    {"glCheckBox20.Checked", "1"}, {"glCheckBox21.Checked", "1"},
+};
+
+// Each test keeps its settings in a folder of its own, found through $XDG_CONFIG_HOME as the
+// program finds it.
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", savedConfigHome); }
+
+    QString fileName() const { return dir.path() + "/Home/Project1.conf"; }
+
+    void store(const Values& values) {
+        QSettings settings(fileName(), QSettings::IniFormat);
+        settings.beginGroup("Form1");
+        for (const auto& [name, text] : values)
+            settings.setValue(QString::fromStdString(name), QString::fromStdString(text));
+    }
+
+    Values stored() {
+        QSettings settings(fileName(), QSettings::IniFormat);
+        settings.beginGroup("Form1");
+        Values values;
+        for (const QString& key : settings.childKeys())
+            values[key.toStdString()] = settings.value(key).toString().toStdString();
+        return values;
+    }
+
+    // The Props entries as the window's controls hold them now.
+    static Values shown(TForm1& f) {
+        Values values;
+        const auto displays = f.settingDisplays();
+        for (std::size_t i = 0; i < displays.size(); ++i)
+            values[std::string(Props[i].path)] = std::to_string(int(displays[i]->Value()));
+        values["glProgress1.Percent"] = std::to_string(f.glProgress1->Percent());
+        for (std::size_t i = prop::FirstCheckBox; i < kPropCount; ++i) {
+            std::string path(Props[i].path);
+            auto* box =
+                f.findChild<TglCheckBox*>(QString::fromStdString(path.substr(0, path.find('.'))));
+            values[path] = std::string(1, box && box->Checked() ? '1' : '0');
+        }
+        return values;
+    }
+
+    QTemporaryDir dir;
+    QByteArray savedConfigHome;
+};
+
+Values withoutWindowValues(Values values) {
+    for (auto name : WindowValueNames)
+        values.erase(std::string(name));
+    return values;
+}
+
+} // namespace
+
+TEST_F(SettingsStoreTest, FirstStartKeepsTheDefaultsAndWritesAllTwentyEightValuesAtExit) {
+    FormHarness h;
+    EXPECT_FALSE(QFile::exists(fileName()));
+    EXPECT_EQ(shown(*h.form), kDefaults);
+    h.form->glLabel71->click(); // "Да"
+    EXPECT_TRUE(h.dialogs.errors.empty());
+    Values written = stored();
+    EXPECT_EQ(written.size(), 28u);
+    EXPECT_EQ(withoutWindowValues(written), kDefaults);
+    EXPECT_EQ(written[".WindowState"], "0");
+    EXPECT_EQ(std::stoi(written[".Right"]) - std::stoi(written[".Left"]), h.form->width());
+    EXPECT_EQ(std::stoi(written[".Bottom"]) - std::stoi(written[".Top"]), h.form->height());
+}
+
+TEST_F(SettingsStoreTest, EverySettingComesBackAfterARestart) {
+    store(kChangedSettings);
+    FormHarness h;
+    EXPECT_TRUE(h.dialogs.errors.empty());
+    EXPECT_EQ(shown(*h.form), kChangedSettings);
+    h.form->close();
+    EXPECT_EQ(withoutWindowValues(stored()), kChangedSettings);
+}
+
+TEST_F(SettingsStoreTest, ARestoredFrequencyShowsInTheDisplayAndTheStatusBarAfterActivation) {
+    store({{"glDigits5.Value", "1200"}});
+    FormHarness h;
+    h.form->FormActivate();
+    EXPECT_EQ(h.form->glDigits5->Value(), 1200);
+    EXPECT_EQ(h.form->glDigits4->Value(), 1200);
+}
+
+TEST_F(SettingsStoreTest, ARestoredSoundCardChoiceShowsTheWaveformBox) {
+    store({{"glCheckBox13.Checked", "0"}, {"glCheckBox14.Checked", "1"}});
+    FormHarness h;
+    EXPECT_TRUE(h.form->glGroupBox9->isHidden());
+    h.form->FormActivate();
+    EXPECT_FALSE(h.form->glGroupBox9->isHidden());
+    EXPECT_FALSE(h.form->glCheckBox13->Checked());
+    EXPECT_TRUE(h.form->glCheckBox14->Checked());
+}
+
+// Loading follows the Props order: the entries before the damaged one keep what was loaded, the
+// damaged one and all after it keep the layout defaults.
+TEST_F(SettingsStoreTest, ALetterForAFloatStopsLoadingThereAndIsReported) {
+    for (std::size_t damaged : {std::size_t(1), std::size_t(5)}) { // glDigits6 (ratio), glDigits10
+        Values values = kChangedSettings;
+        values[std::string(Props[damaged].path)] = "A";
+        store(values);
+        FormHarness h;
+        EXPECT_EQ(h.dialogs.errors,
+                  (std::vector<std::string>{
+                      "Could not load property: 'A' is not a valid floating point value"}));
+        Values expected = kDefaults;
+        for (std::size_t i = 0; i < damaged; ++i)
+            expected[std::string(Props[i].path)] = kChangedSettings.at(std::string(Props[i].path));
+        EXPECT_EQ(shown(*h.form), expected) << damaged;
+    }
+}
+
+TEST_F(SettingsStoreTest, ADeletedValueComesBackAsItsDefaultAndTheOthersAsStored) {
+    store(kChangedSettings);
+    {
+        QSettings settings(fileName(), QSettings::IniFormat);
+        settings.remove("Form1/glDigits9.Value");
+    }
+    FormHarness h;
+    Values expected = kChangedSettings;
+    expected["glDigits9.Value"] = "5";
+    EXPECT_EQ(shown(*h.form), expected);
+}
+
+TEST_F(SettingsStoreTest, ValuesOffTheStepperGridOrOutOfRangeAreMendedOnLoad) {
+    store({{"glDigits5.Value", "850"},
+           {"glDigits6.Value", "9"},
+           {"glDigits7.Value", "0"},
+           {"glDigits8.Value", "2.4"},
+           {"glDigits9.Value", "-3"},
+           {"glDigits10.Value", "1e9"},
+           {"glProgress1.Percent", "300"}});
+    FormHarness h;
+    auto& f = *h.form;
+    EXPECT_TRUE(h.dialogs.errors.empty());
+    EXPECT_EQ(f.glDigits5->Value(), 900);
+    EXPECT_EQ(f.glDigits6->Value(), 6);
+    EXPECT_EQ(f.glDigits7->Value(), 1);
+    EXPECT_EQ(f.glDigits8->Value(), 2);
+    EXPECT_EQ(f.glDigits9->Value(), 1);
+    EXPECT_EQ(f.glDigits10->Value(), 200);
+    EXPECT_EQ(f.glProgress1->Percent(), 100);
+    // The steppers now stop at their bounds instead of running past them.
+    f.glCheckBox31->click();
+    f.glCheckBox35->click();
+    f.glCheckBox12->click();
+    EXPECT_EQ(f.glDigits6->Value(), 6);
+    EXPECT_EQ(f.glDigits10->Value(), 200);
+    EXPECT_EQ(f.glProgress1->Percent(), 100);
+    for (int i = 0; i < 60; ++i)
+        f.glCheckBox30->click();
+    EXPECT_EQ(f.glDigits5->Value(), 5000);
+}
+
+TEST_F(SettingsStoreTest, ContradictoryChoicesKeepTheFirstCheckedOrTheDefault) {
+    store({{"glCheckBox13.Checked", "1"},
+           {"glCheckBox14.Checked", "1"},
+           {"glCheckBox15.Checked", "0"},
+           {"glCheckBox4.Checked", "0"},
+           {"glCheckBox6.Checked", "1"},
+           {"glCheckBox7.Checked", "1"}});
+    FormHarness h;
+    Values expected = kDefaults;
+    expected["glCheckBox4.Checked"] = "0";
+    expected["glCheckBox6.Checked"] = "1"; // the first of the two chosen sources
+    EXPECT_EQ(shown(*h.form), expected);   // speaker alone; sine again, as no waveform was left
+}
+
+TEST_F(SettingsStoreTest, IntegerTextThatIsNoNumberKeepsTheDefaultWithoutAMessage) {
+    store({{"glProgress1.Percent", "fast"},
+           {"glCheckBox20.Checked", "yes"},
+           {"glCheckBox3.Checked", "7"}});
+    FormHarness h;
+    EXPECT_TRUE(h.dialogs.errors.empty());
+    EXPECT_EQ(h.form->glProgress1->Percent(), 20);
+    EXPECT_TRUE(h.form->glCheckBox20->Checked());
+    EXPECT_TRUE(h.form->glCheckBox3->Checked()); // any ordinal but 0 is True
+}
+
+TEST_F(SettingsStoreTest, AValueThatIsNotTextStopsLoadingThere) {
+    store({{"glDigits5.Value", "1200"}, {"glDigits9.Value", "7"}});
+    {
+        QSettings settings(fileName(), QSettings::IniFormat);
+        settings.setValue("Form1/glDigits7.Value", QStringList{"2", "3"});
+    }
+    FormHarness h;
+    EXPECT_EQ(h.dialogs.errors,
+              (std::vector<std::string>{
+                  "Could not load property: Invalid data type for 'glDigits7.Value'"}));
+    EXPECT_EQ(h.form->glDigits5->Value(), 1200);
+    EXPECT_EQ(h.form->glDigits9->Value(), 5);
+}
+
+TEST_F(SettingsStoreTest, AWindowValueThatIsNotTextIsReportedAloneAndNoSettingIsLoaded) {
+    store(kChangedSettings);
+    {
+        QSettings settings(fileName(), QSettings::IniFormat);
+        settings.setValue("Form1/.Top", QByteArray("12"));
+    }
+    FormHarness h;
+    EXPECT_EQ(h.dialogs.errors, (std::vector<std::string>{"Invalid data type for '.Top'"}));
+    EXPECT_EQ(shown(*h.form), kDefaults);
+}
+
+TEST_F(SettingsStoreTest, TheRestoredStateIsShownButThePositionIsCentred) {
+    store({{".Left", "3"}, {".Top", "4"}, {".WindowState", "2"}});
+    FormHarness h;
+    h.form->showCentred();
+    EXPECT_TRUE(h.form->isMaximized());
+    EXPECT_NE(h.form->normalGeometry().topLeft(), QPoint(3, 4));
+    h.form->close();
+    EXPECT_EQ(stored()[".WindowState"], "2");
+}
+
+TEST_F(SettingsStoreTest, EveryWayOutSavesOnceOnly) {
+    auto leave = [](TForm1& f, int way) {
+        if (way == 0) f.glLabel71->click(); // "Да" in the confirmation
+        if (way == 1) f.glLabel12->click(); // "Выход" in the file panel
+        if (way == 2) f.close();            // the window manager's close
+    };
+    for (int way = 0; way < 3; ++way) {
+        QFile::remove(fileName());
+        FormHarness h;
+        h.form->glCheckBox30->click();
+        leave(*h.form, way);
+        EXPECT_EQ(stored()["glDigits5.Value"], "900") << way;
+        QFile::remove(fileName());
+        h.form->close();
+        EXPECT_FALSE(QFile::exists(fileName())) << way;
+    }
+}
+
+TEST_F(SettingsStoreTest, AnUnwritableFolderIsReportedAtTheFirstEntry) {
+    QFile blocker(dir.path() + "/Home"); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    FormHarness h;
+    h.form->close();
+    EXPECT_EQ(h.dialogs.errors,
+              (std::vector<std::string>{"Could not save property glDigits5.Value"}));
+}
+
+TEST_F(SettingsStoreTest, ADamagedFileLoadsWhatItCanAndIsWrittenAnewAtExit) {
+    QDir().mkpath(dir.path() + "/Home");
+    QFile file(fileName());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Form1]\nglDigits5.Value=1500\n[broken\n\x01\xff=\"\n\0\0garbage=1\n", 48);
+    file.close();
+    FormHarness h;
+    EXPECT_EQ(h.form->glDigits5->Value(), 1500);
+    h.form->close();
+    Values written = stored();
+    EXPECT_EQ(written.size(), 28u);
+    QSettings settings(fileName(), QSettings::IniFormat);
+    EXPECT_EQ(settings.status(), QSettings::NoError);
+    EXPECT_EQ(settings.childGroups(), QStringList{"Form1"});
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <string>
 
 namespace kelvatron {
 
@@ -7,20 +9,32 @@ struct FormState;
 struct Services;
 class SourceSelection;
 
-// "Новый", "Открыть" and "Сохранить как ..." of the file panel.
+// "Новый", "Открыть" and "Сохранить как ..." of the file panel. There is no current document:
+// every save goes through the save dialog. Each dialog offers the name last confirmed in it, so
+// the name of an opened file is never offered for saving.
 class RadiogramCommands {
 public:
-    RadiogramCommands(FormControls& ui, Services& services, FormState& state, SourceSelection& sources);
+    RadiogramCommands(FormControls& ui, Services& services, FormState& state,
+                      SourceSelection& sources);
 
-    void glLabel9Click();
-    void glLabel10Click();
-    void glLabel11Click();
+    void glLabel9Click();  // "Новый"
+    void glLabel10Click(); // "Открыть"
+    void glLabel11Click(); // "Сохранить как ..."
 
 private:
+    // Typed keys edit the text instead of sounding their signs, and the transmission keys the
+    // window's text.
+    void prepareForTyping();
+    void takeInput();
+    std::optional<std::string> askOpenName();
+    std::optional<std::string> askSaveName();
+
     FormControls& ui_;
     Services& services_;
     FormState& state_;
     SourceSelection& sources_;
+    std::string lastOpenName_;
+    std::string lastSaveName_;
 };
 
 } // namespace kelvatron

@@ -99,8 +99,8 @@ QLinearGradient TglCheckBox::faceGradient(const QRectF& box) const {
         bottom = theme::kLitBottom;
     }
     if (isEnabled() && hovered_ && !pressed_) {
-        top = top.lighter(118);
-        bottom = bottom.lighter(125);
+        top = top.lighter(132);
+        bottom = bottom.lighter(140);
     }
     if (pressed_) {
         top = top.darker(135);
@@ -126,7 +126,9 @@ void TglCheckBox::paintImageButton(QPainter& p) {
         p.setBrush(gloss);
         p.drawRoundedRect(box.adjusted(1, 1, -1, -1), 3, 3);
     }
-    p.setPen(QPen(QColor(255, 255, 255, pressed_ ? 30 : 70), 1));
+    // A light inner edge; under the mouse it brightens into a rim.
+    const bool hover = isEnabled() && hovered_ && !pressed_;
+    p.setPen(QPen(QColor(255, 255, 255, pressed_ ? 30 : hover ? 190 : 70), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(box.adjusted(1, 1, -1, -1), 3, 3);
 

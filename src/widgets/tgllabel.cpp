@@ -71,20 +71,30 @@ QSize TglLabel::sizeHint() const {
     return QSize(fm.horizontalAdvance(caption_) + 6, fm.height() + 4);
 }
 
+QRectF TglLabel::textArea() const {
+    // A command's plate reaches past its text on both sides, so left-aligned commands keep
+    // room for it.
+    const int inset = clickable_ && (alignment_ & Qt::AlignLeft) ? 8 : 2;
+    return QRectF(rect().adjusted(inset, 0, -2, 0));
+}
+
 void TglLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = textArea();
     const bool live = clickable_ && isEnabled() && !caption_.isEmpty();
     if (live && (hovered_ || theme::showsFocus(this) || pressed_)) {
         // A soft plate behind a command under the mouse, deeper while it is pressed.
-        p.setPen(QPen(QColor(255, 255, 255, theme::showsFocus(this) ? 120 : 60), 1));
-        p.setBrush(QColor(255, 255, 255, pressed_ ? 70 : 34));
-        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+        const QRectF text = QFontMetricsF(font()).boundingRect(area, int(alignment_), caption_);
+        const QRectF plate =
+            text.adjusted(-7, -2, 7, 2).intersected(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        p.setPen(QPen(QColor(255, 255, 255, theme::showsFocus(this) ? 140 : 70), 1));
+        p.setBrush(QColor(255, 255, 255, pressed_ ? 72 : 34));
+        p.drawRoundedRect(plate, 5, 5);
     }
     QColor ink = isEnabled() ? color_ : theme::kInkDisabled;
     if (live && (hovered_ || pressed_)) ink = theme::kHighlight;
-    const QRectF r =
-        QRectF(rect().adjusted(2, 0, -2, 0)).translated(pressed_ ? 1 : 0, pressed_ ? 1 : 0);
+    const QRectF r = area.translated(pressed_ ? 1 : 0, pressed_ ? 1 : 0);
     if (shadowed_ || clickable_) {
         const qreal depth = std::clamp(font().pixelSize() / 12.0, 1.0, 2.0);
         theme::drawShadowedText(p, r, int(alignment_), caption_, ink, depth);

@@ -39,6 +39,7 @@ protected:
 
 private:
     void updateAccessibility();
+    QRectF textArea() const;
 
     QString caption_;
     bool clickable_ = false;

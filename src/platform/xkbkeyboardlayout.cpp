@@ -161,7 +161,9 @@ void XkbKeyboardLayout::forward(QObject* receiver, QKeyEvent& original, const QS
     forwarding_.push_back(&translated);
     QCoreApplication::sendEvent(receiver, &translated);
     forwarding_.pop_back();
-    original.setAccepted(translated.isAccepted());
+    // The translated key has climbed the receiver's parents itself; the original must not
+    // follow it there.
+    original.accept();
 }
 
 } // namespace kelvatron

@@ -7,6 +7,7 @@
 #include "platform/xkbkeyboardlayout.h"
 #include "support/formharness.h"
 #include "widgets/tmemo.h"
+#include "widgets/tprogressbar.h"
 
 using namespace kelvatron;
 using kelvatron::test::FormHarness;
@@ -101,4 +102,10 @@ TEST(XkbKeyboardLayout, TheWindowsKeyPreviewHearsTheTranslatedKeyOnce) {
     QKeyEvent typedQAgain = press(kKeyQ, QStringLiteral("й"));
     QApplication::sendEvent(h.form->Memo1, &typedQAgain); // Q keys Щ
     EXPECT_EQ(h.form->Memo1->lines().at(1), QStringLiteral("Щ"));
+    // A key that its receiver ignores climbs to the window translated, and only once.
+    h.clearRecords();
+    QKeyEvent typedW = press(25, QStringLiteral("ц"));
+    QApplication::sendEvent(h.form->ProgressBar1, &typedW); // W keys В
+    EXPECT_EQ(std::count(h.clock.log.begin(), h.clock.log.end(), "beep 800 40"), 1);
+    EXPECT_EQ(std::count(h.clock.log.begin(), h.clock.log.end(), "beep 800 120"), 2);
 }

@@ -197,6 +197,7 @@ void buildKeyboard(QWidget* form, FormControls& ui) {
     }
     ui.glLabel17 = label(ui.glGroupBox6, "glLabel17", QStringLiteral("пробел"), QRect(155, 184, 90, 30), 24, true);
     ui.glLabel17->setFocusPolicy(Qt::NoFocus);
+    ui.glLabel17->setAlignment(Qt::AlignCenter);
 
     ui.glCheckBox22 = button(form, "glCheckBox22", GlyphKind::Cyrillic, QRect(736, 504, 25, 25),
                              QStringLiteral("русский алфавит"));
@@ -325,9 +326,10 @@ QLabel* authorPicture(QWidget* panel) {
 
 void buildAuthorPanel(QWidget* form, FormControls& ui) {
     auto* p = ui.glGroupBox7 = panel(form, "glGroupBox7", QStringLiteral(" Автор"), QRect(277, 42, 398, 217));
-    authorPicture(p);
+    // Without the picture the texts take the whole width of the panel.
+    const int left = authorPicture(p)->isHidden() ? 8 : 140;
     ui.authorTitle = named(new TGradientLabel(p), "authorTitle");
-    ui.authorTitle->setGeometry(140, 30, 250, 34);
+    ui.authorTitle->setGeometry(left, 30, 390 - left, 34);
     ui.authorTitle->setCaption(QStringLiteral("Kelvatron (V 1.41)"));
     const QString lines[] = {QStringLiteral("Тренажёр азбуки Морзе"), QStringLiteral("Разработчики Kelvatron"),
                              QStringLiteral("Для радиолюбителей и курсантов"),
@@ -335,7 +337,7 @@ void buildAuthorPanel(QWidget* form, FormControls& ui) {
                              QStringLiteral("Отзывы: в трекер проекта")};
     for (int i = 0; i < 5; ++i) {
         auto* line = label(p, ("authorLine" + QByteArray::number(i + 1)).constData(), lines[i],
-                           QRect(146, 72 + 24 * i, 240, 22), i == 1 ? 14 : 13);
+                           QRect(left + 6, 72 + 24 * i, 384 - left, 22), i == 1 ? 14 : 13);
         line->setShadowed(true);
         line->setBold(i == 1);
         line->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -351,6 +353,8 @@ void buildExitConfirmation(QWidget* form, FormControls& ui) {
     p->setAccessibleName(QStringLiteral("Выход"));
     ui.glLabel4 = label(p, "glLabel4", QStringLiteral("Хотите выйти из программы ?"), QRect(20, 14, 385, 30), 20);
     ui.glLabel4->setAlignment(Qt::AlignCenter);
+    ui.glLabel4->setBold(true);
+    ui.glLabel4->setShadowed(true);
     ui.glLabel71 = label(p, "glLabel71", QStringLiteral("Да"), QRect(160, 56, 44, 30), 20, true);
     ui.glLabel72 = label(p, "glLabel72", QStringLiteral("Нет"), QRect(216, 56, 50, 30), 20, true);
 }

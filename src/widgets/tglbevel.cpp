@@ -36,8 +36,8 @@ void TglBevel::paintEvent(QPaintEvent*) {
 }
 
 void TglBevel::mousePressEvent(QMouseEvent* e) {
+    e->accept();
     emit mousePressed();
-    QWidget::mousePressEvent(e);
 }
 
 } // namespace kelvatron

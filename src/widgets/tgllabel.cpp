@@ -68,15 +68,16 @@ void TglLabel::click() {
 
 QSize TglLabel::sizeHint() const {
     QFontMetrics fm(font());
-    return QSize(fm.horizontalAdvance(caption_) + 6, fm.height() + 4);
+    return QSize(fm.horizontalAdvance(caption_) + leftInset() + 4, fm.height() + 4);
 }
 
-QRectF TglLabel::textArea() const {
+int TglLabel::leftInset() const {
     // A command's plate reaches past its text on both sides, so left-aligned commands keep
     // room for it.
-    const int inset = clickable_ && (alignment_ & Qt::AlignLeft) ? 8 : 2;
-    return QRectF(rect().adjusted(inset, 0, -2, 0));
+    return clickable_ && (alignment_ & Qt::AlignLeft) ? 8 : 2;
 }
+
+QRectF TglLabel::textArea() const { return QRectF(rect().adjusted(leftInset(), 0, -2, 0)); }
 
 void TglLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -39,6 +39,7 @@ protected:
 
 private:
     void updateAccessibility();
+    int leftInset() const;
     QRectF textArea() const;
 
     QString caption_;

@@ -1,0 +1,69 @@
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include "support/formharness.h"
+#include "widgets/tglcheckbox.h"
+#include "widgets/tgldigits.h"
+#include "widgets/tglgroupbox.h"
+#include "widgets/tgllabel.h"
+
+using namespace kelvatron;
+using kelvatron::test::FormHarness;
+
+// The picture is a JPEG compiled into the program; the library's resources register only when
+// the layout asks for them, and a lost registration would leave the panel empty.
+TEST(FormLook, AuthorPanelShowsItsPicture) {
+    FormHarness h;
+    auto* picture = h.form->glGroupBox7->findChild<QLabel*>(QStringLiteral("authorPicture"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(picture->isHidden());
+    EXPECT_FALSE(picture->pixmap().isNull());
+    EXPECT_EQ(picture->pixmap().size(), QSize(120, 160));
+    EXPECT_TRUE(picture->geometry().intersects(h.form->glGroupBox7->rect()));
+}
+
+TEST(FormLook, NoCaptionIsCutOff) {
+    FormHarness h;
+    for (auto* label : h.form->findChildren<TglLabel*>()) {
+        if (label->Caption().isEmpty()) continue;
+        EXPECT_LE(label->sizeHint().width(), label->width())
+            << label->objectName().toStdString() << " \"" << label->Caption().toStdString() << "\"";
+    }
+    for (auto* box : h.form->findChildren<TglCheckBox*>()) {
+        if (box->Caption().isEmpty()) continue;
+        EXPECT_LE(box->sizeHint().width(), box->width()) << box->objectName().toStdString();
+    }
+}
+
+TEST(FormLook, StatusBarPairsFitTheStripInOrder) {
+    FormHarness h;
+    auto& f = *h.form;
+    const QRect strip = f.glGroupBox1->rect();
+    TglDigits* displays[] = {f.glDigits1, f.glDigits2, f.glDigits3, f.glDigits4};
+    int right = 0;
+    for (int i = 0; i < 4; ++i) {
+        const QRect label = f.statusLabels[size_t(i)]->geometry();
+        const QRect display = displays[i]->geometry();
+        EXPECT_TRUE(strip.contains(label)) << i;
+        EXPECT_TRUE(strip.contains(display)) << i;
+        EXPECT_GE(label.left(), right) << "pair " << i << " overlaps the one before";
+        EXPECT_LT(label.right(), display.left()) << "the label comes before its display";
+        right = display.right() + 1;
+    }
+}
+
+TEST(FormLook, KeyboardKeysKeepTheirPitchAndRows) {
+    FormHarness h;
+    const auto keys = h.form->characterKeys();
+    const int rowStart[] = {0, 12, 23, 34, 44};
+    const int rowX[] = {13, 29, 29, 45};
+    const int rowY[] = {30, 70, 110, 150};
+    for (int row = 0; row < 4; ++row)
+        for (int i = rowStart[row]; i < rowStart[row + 1]; ++i) {
+            const QRect g = keys[size_t(i)]->geometry();
+            EXPECT_EQ(g.topLeft(), QPoint(rowX[row] + 32 * (i - rowStart[row]), rowY[row])) << i;
+            EXPECT_LE(g.width(), 32);
+            EXPECT_EQ(keys[size_t(i)]->font().pixelSize(), 24);
+        }
+    EXPECT_EQ(h.form->glLabel17->pos(), QPoint(155, 184));
+}

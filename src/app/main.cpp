@@ -1,5 +1,6 @@
 // Builds the real services and the window. Everything else lives in the libraries.
 #include <QApplication>
+#include <QIcon>
 
 #include "form/services.h"
 #include "mainwindow/tform1.h"
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvatron"));
     QApplication::setOrganizationName(QStringLiteral("Home"));
+    // Ties the windows to the installed kelvatron.desktop (name, icon, menu place).
+    QGuiApplication::setDesktopFileName(QStringLiteral("kelvatron"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvatron.png")));
 
     kelvatron::SystemClock clock;
     kelvatron::QtEventPump events;

@@ -308,3 +308,17 @@ TEST_F(SettingsStoreTest, ADamagedFileLoadsWhatItCanAndIsWrittenAnewAtExit) {
     EXPECT_EQ(settings.status(), QSettings::NoError);
     EXPECT_EQ(settings.childGroups(), QStringList{"Form1"});
 }
+
+// Start: the tone generator has set its 80 % before the settings are loaded; end: the settings
+// are written when the window closes, and the device volume goes back only when the window (and
+// its tone generator, the last of its parts) is destroyed.
+TEST_F(SettingsStoreTest, TheDeviceVolumeIsSetAtStartAndRestoredOnlyAfterSaving) {
+    auto h = std::make_unique<FormHarness>();
+    const uint32_t eightyPercent = (0xCCCCu << 16) | 0xCCCCu;
+    EXPECT_EQ(h->sound.volume, eightyPercent);
+    h->form->glLabel71->click();
+    EXPECT_TRUE(QFile::exists(fileName()));
+    EXPECT_TRUE(h->sound.volumeWrites.empty());
+    h->form.reset();
+    EXPECT_EQ(h->sound.volumeWrites, std::vector<uint32_t>{0x12345678u});
+}

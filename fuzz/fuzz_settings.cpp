@@ -31,13 +31,21 @@ constexpr PropValues kDefaults = {800, 3, 1, 1, 5, 10, 20, 1, 0, 0, 0, 1,
                                   1,   0, 1, 0, 1, 0,  0,  0, 0, 1, 1};
 constexpr WindowPlace kCurrentPlace{100, 50, 892, 623, 0};
 
+std::string& scratchFolder() {
+    static std::string folder;
+    return folder;
+}
+
 // A fresh file name per input: Qt keeps recently used settings files in memory and could
 // otherwise hand back the previous input.
 QString nextFileName() {
-    static const std::string folder = [] {
+    static const std::string& folder = []() -> std::string& {
         char pattern[] = "/tmp/fuzz_settings_XXXXXX";
         check(mkdtemp(pattern) != nullptr);
-        return std::string(pattern);
+        scratchFolder() = pattern;
+        // Each input's file is removed after use; the folder goes when the run ends.
+        std::atexit([] { rmdir(scratchFolder().c_str()); });
+        return scratchFolder();
     }();
     static unsigned long counter = 0;
     return QString::fromStdString(folder + "/" + std::to_string(counter++) + ".conf");

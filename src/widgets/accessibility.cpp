@@ -26,9 +26,12 @@ public:
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value) {
-            if (auto* d = qobject_cast<TglDigits*>(widget())) return QString::number(d->Value(), 'g', 15);
-            if (auto* p = qobject_cast<TglProgress*>(widget())) return QString::number(p->Percent());
-            if (auto* b = qobject_cast<TProgressBar*>(widget())) return QString::number(b->Position());
+            if (auto* d = qobject_cast<TglDigits*>(widget()))
+                return QString::number(d->Value(), 'g', 15);
+            if (auto* p = qobject_cast<TglProgress*>(widget()))
+                return QString::number(p->Percent());
+            if (auto* b = qobject_cast<TProgressBar*>(widget()))
+                return QString::number(b->Position());
         }
         return QAccessibleWidget::text(t);
     }
@@ -50,9 +53,12 @@ public:
 
     void doAction(const QString& name) override {
         if (name != pressAction()) return QAccessibleWidget::doAction(name);
-        if (auto* c = qobject_cast<TglCheckBox*>(widget())) c->click();
-        else if (auto* l = qobject_cast<TglLabel*>(widget())) l->click();
-        else if (auto* b = qobject_cast<TglGraphicButton*>(widget())) b->press();
+        if (auto* c = qobject_cast<TglCheckBox*>(widget()))
+            c->click();
+        else if (auto* l = qobject_cast<TglLabel*>(widget()))
+            l->click();
+        else if (auto* b = qobject_cast<TglGraphicButton*>(widget()))
+            b->press();
     }
 };
 
@@ -61,18 +67,26 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (!w) return nullptr;
     if (className == QLatin1String("kelvatron::TglCheckBox")) {
         auto* c = static_cast<TglCheckBox*>(w);
-        return new SetAccessible(w, c->isPushButton() ? QAccessible::Button : QAccessible::CheckBox);
+        return new SetAccessible(w,
+                                 c->isPushButton() ? QAccessible::Button : QAccessible::CheckBox);
     }
     if (className == QLatin1String("kelvatron::TglLabel"))
-        return new SetAccessible(w, static_cast<TglLabel*>(w)->isClickable() ? QAccessible::Button
-                                                                             : QAccessible::StaticText);
-    if (className == QLatin1String("kelvatron::TglGraphicButton")) return new SetAccessible(w, QAccessible::Button);
-    if (className == QLatin1String("kelvatron::TglDigits")) return new SetAccessible(w, QAccessible::StaticText);
-    if (className == QLatin1String("kelvatron::TglProgress") || className == QLatin1String("kelvatron::TProgressBar"))
+        return new SetAccessible(w, static_cast<TglLabel*>(w)->isClickable()
+                                        ? QAccessible::Button
+                                        : QAccessible::StaticText);
+    if (className == QLatin1String("kelvatron::TglGraphicButton"))
+        return new SetAccessible(w, QAccessible::Button);
+    if (className == QLatin1String("kelvatron::TglDigits"))
+        return new SetAccessible(w, QAccessible::StaticText);
+    if (className == QLatin1String("kelvatron::TglProgress") ||
+        className == QLatin1String("kelvatron::TProgressBar"))
         return new SetAccessible(w, QAccessible::ProgressBar);
-    if (className == QLatin1String("kelvatron::TglGroupBox")) return new SetAccessible(w, QAccessible::Grouping);
-    if (className == QLatin1String("kelvatron::TGradientLabel")) return new SetAccessible(w, QAccessible::StaticText);
-    if (className == QLatin1String("kelvatron::TglBevel")) return new SetAccessible(w, QAccessible::Pane);
+    if (className == QLatin1String("kelvatron::TglGroupBox"))
+        return new SetAccessible(w, QAccessible::Grouping);
+    if (className == QLatin1String("kelvatron::TGradientLabel"))
+        return new SetAccessible(w, QAccessible::StaticText);
+    if (className == QLatin1String("kelvatron::TglBevel"))
+        return new SetAccessible(w, QAccessible::Pane);
     return nullptr;
 }
 

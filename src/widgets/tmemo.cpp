@@ -10,7 +10,9 @@ namespace kelvatron {
 
 namespace {
 // Editor text uses U+2029 between paragraphs in the document and '\n' in toPlainText().
-bool isLineBreak(QChar c) { return c == QChar('\n') || c == QChar::ParagraphSeparator; }
+bool isLineBreak(QChar c) {
+    return c == QChar('\n') || c == QChar::ParagraphSeparator;
+}
 
 QString fromBytes(std::string_view cp1251) {
     return QString::fromUtf8(fromCp1251(cp1251));
@@ -59,7 +61,9 @@ void TMemo::setText(std::string_view cp1251) {
     setAlignmentAll(alignment_);
 }
 
-int TMemo::length() const { return fromEditorPosition(document()->characterCount() - 1); }
+int TMemo::length() const {
+    return fromEditorPosition(document()->characterCount() - 1);
+}
 
 void TMemo::Clear() {
     clear();
@@ -81,15 +85,19 @@ void TMemo::LinesAdd(std::string_view cp1251) {
     setAlignmentAll(alignment_);
 }
 
-QStringList TMemo::lines() const { return toPlainText().split(QChar('\n')); }
+QStringList TMemo::lines() const {
+    return toPlainText().split(QChar('\n'));
+}
 
 int TMemo::toEditorPosition(int cp1251Position) const {
     const QString text = toPlainText();
     int bytes = 0;
     int i = 0;
     while (i < text.size() && bytes < cp1251Position) {
-        if (isLineBreak(text[i])) bytes += 2;
-        else bytes += 1;
+        if (isLineBreak(text[i]))
+            bytes += 2;
+        else
+            bytes += 1;
         i += text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
     }
     return i;
@@ -105,7 +113,9 @@ int TMemo::fromEditorPosition(int editorPosition) const {
     return bytes;
 }
 
-int TMemo::SelStart() const { return fromEditorPosition(textCursor().selectionStart()); }
+int TMemo::SelStart() const {
+    return fromEditorPosition(textCursor().selectionStart());
+}
 
 void TMemo::setSelStart(int start) {
     QTextCursor c = textCursor();

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config ccache
+  cmake ninja-build g++ pkg-config ccache python3
   qt6-base-dev libsdl2-dev libxkbcommon-dev xkb-data
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev

@@ -19,6 +19,8 @@ public:
     void btstopclick();
 
 private:
+    bool stopRequested() const;
+
     FormControls& ui_;
     Services& services_;
     FormState& state_;

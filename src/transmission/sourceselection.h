@@ -18,6 +18,9 @@ public:
     void selectTextInWindow();
 
 private:
+    // Sets option index (0 digits .. 3 text) and clears the others, in the order 4, 5, 6, 7.
+    void choose(int index);
+
     FormControls& ui_;
 };
 

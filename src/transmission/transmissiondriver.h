@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <string_view>
 
 namespace kelvatron {
 
@@ -14,15 +16,40 @@ public:
     TransmissionDriver(FormControls& ui, Services& services, FormState& state, SignPlayer& player,
                        PauseStopControl& pauseStop);
 
-    // The start button: runs the whole transmission before it returns.
+    // The start button: runs the whole transmission before it returns. A click while one runs
+    // is ignored.
     void glCheckBox8Click();
 
+    // The group settings as a transmission reads them: the nearest whole number within the
+    // steppers' range, whatever the display holds.
+    static int32_t groupSizeOf(double value);
+    static int32_t groupCountOf(double value);
+
 private:
+    void transmit();
+    void start();
+    void opening();
+    // Each returns false when a stop ended it.
+    bool bodies();
+    bool textBody();
+    void keyTextCharacter(char c);
+    bool letterBodies();
+    bool mixedBodies();
+    bool generatedBody(std::string_view set);
+    bool generatedGroup(std::string_view set, int& progress);
+    void finish();
+
+    void key(char sign);
+    void waitGroupPauses(int count);
+    void append(std::string_view cp1251);
+
     FormControls& ui_;
     Services& services_;
     FormState& state_;
     SignPlayer& player_;
     PauseStopControl& pauseStop_;
+    int32_t groupSize_ = 0;
+    int32_t groupCount_ = 0;
 };
 
 } // namespace kelvatron

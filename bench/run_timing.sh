@@ -4,7 +4,8 @@
 # then compares every tone and gap in the recording with the plan.
 #   bench/run_timing.sh [build-dir]     (default: build)
 # SECONDS_PER_DOT sets the keying time per dot length (30); KEEP=dir keeps plan and recording;
-# NICE=-10 runs the player at that niceness (root), to see the timing apart from a busy machine.
+# NICE=-10 runs the player at that niceness, RTPRIO=10 with that real-time priority (root), to
+# see the timing apart from a busy machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -37,7 +38,9 @@ pids+=($!)
 # An idle null sink sleeps in long blocks: let the recording run before the first tone.
 sleep 2
 
-SDL_AUDIODRIVER=pulseaudio nice -n "${NICE:-0}" "$harness" play "$work/plan.txt" "${SECONDS_PER_DOT:-30}"
+prefix=(nice -n "${NICE:-0}")
+[[ -n "${RTPRIO:-}" ]] && prefix=(chrt -f "$RTPRIO")
+SDL_AUDIODRIVER=pulseaudio "${prefix[@]}" "$harness" play "$work/plan.txt" "${SECONDS_PER_DOT:-30}"
 sleep 1
 kill "${pids[1]}" && wait "${pids[1]}" 2>/dev/null || true
 "$harness" analyze "$work/plan.txt" "$work/rec.raw"

@@ -52,6 +52,9 @@ std::vector<Element> plan(std::mt19937& rng, double sectionMs) {
     return out;
 }
 
+double percentile(std::vector<double> v, double p);
+double maximum(const std::vector<double>& v);
+
 int play(const char* planPath, double sectionMs) {
     SystemClock clock;
     SdlSoundDevice device(clock);
@@ -72,20 +75,30 @@ int play(const char* planPath, double sectionMs) {
     auto elements = plan(rng, sectionMs);
     std::ofstream out(planPath);
     // A sound server may take a while to start the stream; then let its clock estimate settle.
-    for (int i = 0; i < 1000 && !device.streamRunning(); ++i) clock.sleep(10);
+    for (int i = 0; i < 1000 && !device.streamRunning(); ++i)
+        clock.sleep(10);
     clock.sleep(kSectionBreakMs);
     int section = elements.front().dot;
+    std::vector<double> playLate, sleepLate; // how much later than asked each wait returned
     for (const auto& e : elements) {
         if (e.dot != section) {
             clock.sleep(kSectionBreakMs);
             section = e.dot;
         }
         tone.setDuration(static_cast<int16_t>(e.toneMs));
+        double before = clock.now();
         tone.Play();
+        double played = clock.now();
         clock.sleep(e.gapMs);
+        double slept = clock.now();
         out << e.dot << ' ' << e.toneMs << ' ' << e.gapMs << '\n';
+        playLate.push_back(played - before - e.toneMs);
+        sleepLate.push_back(slept - played - e.gapMs);
     }
     clock.sleep(kSectionBreakMs);
+    std::fprintf(stderr, "player's own lateness (ms): synchronous play p99 %.3f max %.3f, "
+                 "wait p99 %.3f max %.3f\n", percentile(playLate, 0.99), maximum(playLate),
+                 percentile(sleepLate, 0.99), maximum(sleepLate));
     return 0;
 }
 
@@ -97,14 +110,17 @@ struct Segment {
 // waveform's own zero crossing would otherwise split a tone).
 std::vector<Segment> findTones(const std::vector<int16_t>& s) {
     int peak = 0;
-    for (int16_t v : s) peak = std::max(peak, std::abs(int(v)));
+    for (int16_t v : s)
+        peak = std::max(peak, std::abs(int(v)));
     const int threshold = peak / 4;
     std::vector<Segment> tones;
     const long join = 2 * kRecordRate / 1000;
     for (long i = 0; i < long(s.size()); ++i) {
         if (std::abs(int(s[i])) <= threshold) continue;
-        if (!tones.empty() && i - tones.back().end < join) tones.back().end = i + 1;
-        else tones.push_back({i, i + 1});
+        if (!tones.empty() && i - tones.back().end < join)
+            tones.back().end = i + 1;
+        else
+            tones.push_back({i, i + 1});
     }
     return tones;
 }
@@ -127,10 +143,12 @@ double maximum(const std::vector<double>& v) {
 int analyze(const char* planPath, const char* recordingPath) {
     std::vector<Element> elements;
     std::ifstream planIn(planPath);
-    for (Element e; planIn >> e.dot >> e.toneMs >> e.gapMs;) elements.push_back(e);
+    for (Element e; planIn >> e.dot >> e.toneMs >> e.gapMs;)
+        elements.push_back(e);
     std::ifstream rec(recordingPath, std::ios::binary);
     std::vector<int16_t> samples;
-    for (int16_t v; rec.read(reinterpret_cast<char*>(&v), 2);) samples.push_back(v);
+    for (int16_t v; rec.read(reinterpret_cast<char*>(&v), 2);)
+        samples.push_back(v);
     auto tones = findTones(samples);
     std::printf("planned %zu tones, found %zu in %.1f s of recording\n", elements.size(),
                 tones.size(), samples.size() / double(kRecordRate));
@@ -166,9 +184,11 @@ int analyze(const char* planPath, const char* recordingPath) {
         std::printf("%6d %6zu | %10.3f %10.3f | %10.3f %10.3f\n", dot, e.tone.size(),
                     maximum(e.tone), percentile(e.tone, 0.99), maximum(e.gap),
                     percentile(e.gap, 0.99));
-        ok = ok && maximum(e.tone) <= 0.1 && percentile(e.gap, 0.99) <= 1.0 && maximum(e.gap) <= 2.0;
+        ok =
+            ok && maximum(e.tone) <= 0.1 && percentile(e.gap, 0.99) <= 1.0 && maximum(e.gap) <= 2.0;
     }
-    std::printf("targets (tone within 0.1 ms; gap p99 1 ms, worst 2 ms): %s\n", ok ? "met" : "MISSED");
+    std::printf("targets (tone within 0.1 ms; gap p99 1 ms, worst 2 ms): %s\n",
+                ok ? "met" : "MISSED");
     return ok ? 0 : 3;
 }
 

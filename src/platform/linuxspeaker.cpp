@@ -45,7 +45,8 @@ std::string eventHandler(std::string_view line) {
 }
 
 void put(std::vector<uint8_t>& b, size_t at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < bytes; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 } // namespace

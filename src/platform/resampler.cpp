@@ -24,7 +24,8 @@ float monoFrame(const WaveImage& wave, uint64_t i) {
 
 std::vector<float> monoFrames(const WaveImage& wave) {
     std::vector<float> out(wave.frameCount());
-    for (uint64_t i = 0; i < out.size(); ++i) out[i] = monoFrame(wave, i);
+    for (uint64_t i = 0; i < out.size(); ++i)
+        out[i] = monoFrame(wave, i);
     return out;
 }
 

@@ -83,7 +83,8 @@ void SdlSoundDevice::mixBlock(float* out, int frames) {
         streamClock_.blockStarted(mixed_, now);
         std::swap(pending_, inbox_);
     }
-    for (auto& event : inbox_) timeline_.add(std::move(event));
+    for (auto& event : inbox_)
+        timeline_.add(std::move(event));
     inbox_.clear();
     timeline_.mix(out, frames, mixed_);
     mixed_ += frames;
@@ -116,7 +117,7 @@ void SdlSoundDevice::waitUntil(double wallMs) {
 
 void SdlSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
     // The request's moment is its arrival: preparing the samples must not lengthen the silence.
-    const double placedAt = clock_.now();
+    const double placedAt = requestTime();
     auto wave = parseWaveImage(waveImage);
     if (!wave) {
         stopSound();
@@ -124,27 +125,37 @@ void SdlSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flag
     }
     const bool async = (flags & (SND_ASYNC | SND_LOOP)) != 0;
     if (!device_) {
-        if (!async) clock_.sleep(static_cast<int32_t>(std::llround(
-                        wave->frameCount() * 1000.0 / wave->sampleRate)));
+        if (!async)
+            clock_.sleep(
+                static_cast<int32_t>(std::llround(wave->frameCount() * 1000.0 / wave->sampleRate)));
         return;
     }
     auto tone = std::make_shared<const std::vector<float>>(resampleToMono(*wave, options_.rate));
     double lengthMs = tone->size() * 1000.0 / options_.rate;
     const auto frames = static_cast<int64_t>(tone->size());
-    int64_t at = schedule(TimelineEvent::start(0, std::move(tone), (flags & SND_LOOP) != 0), placedAt);
+    int64_t at =
+        schedule(TimelineEvent::start(0, std::move(tone), (flags & SND_LOOP) != 0), placedAt);
     if (async) return;
     // Placed "at once" before the stream runs, its end is not known on the timeline.
     if (at > 0) syncEnd_ = at + frames;
     waitUntil(placedAt + lengthMs);
+    // A busy machine wakes us late now and then. The caller's next wait starts only when we
+    // return, so what follows is timed from when the return was due, not from when it happened:
+    // the silence after this tone is not lengthened by our own lateness.
+    wakeLateness_ = std::clamp(clock_.now() - (placedAt + lengthMs), 0.0, options_.marginMs - 2);
+}
+
+double SdlSoundDevice::requestTime() const {
+    return clock_.now() - wakeLateness_;
 }
 
 void SdlSoundDevice::stopSound() {
-    if (device_) schedule(TimelineEvent::stop(0), clock_.now());
+    if (device_) schedule(TimelineEvent::stop(0), requestTime());
 }
 
 void SdlSoundDevice::setVolume(uint32_t volume) {
     volume_ = volume;
-    if (device_) schedule(TimelineEvent::setVolume(0, volume), clock_.now());
+    if (device_) schedule(TimelineEvent::setVolume(0, volume), requestTime());
 }
 
 } // namespace kelvatron

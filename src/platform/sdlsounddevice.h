@@ -31,8 +31,9 @@ public:
         // 2048 frames at 48 kHz (43 ms) is the smallest block that a busy two-core machine with a
         // sound server fills without dropouts.
         uint16_t blockFrames = 2048;
-        // Placement margin beyond one block, covering late block requests.
-        double marginMs = 5;
+        // Placement margin beyond one block; it also bounds how much of our own late waking
+        // after a synchronous tone is made up for (see playSound).
+        double marginMs = 10;
     };
 
     explicit SdlSoundDevice(Clock& clock) : SdlSoundDevice(clock, Options{}) {}
@@ -66,6 +67,7 @@ private:
     // Places the event at the frame for wallMs; returns that frame.
     int64_t schedule(TimelineEvent event, double wallMs);
     void waitUntil(double wallMs);
+    double requestTime() const;
 
     Clock& clock_;
     Options options_;
@@ -80,7 +82,8 @@ private:
     StreamClock streamClock_;
     std::vector<TimelineEvent> pending_;
     int64_t lastPosition_ = 0;
-    int64_t syncEnd_ = 0; // the frame after the last synchronous tone
+    int64_t syncEnd_ = 0;       // the frame after the last synchronous tone
+    double wakeLateness_ = 0;   // how late the last synchronous play returned, in ms
 
     // The sound thread's own.
     ToneTimeline timeline_;

@@ -8,9 +8,11 @@ namespace kelvatron {
 StreamClock::StreamClock(uint32_t rate, double latencyMs) : rate_(rate), latencyMs_(latencyMs) {}
 
 double StreamClock::floorMs(double reading, double wallMs) {
-    while (!window_.empty() && window_.back().originMs >= reading) window_.pop_back();
+    while (!window_.empty() && window_.back().originMs >= reading)
+        window_.pop_back();
     window_.push_back({wallMs, reading});
-    while (window_.front().wallMs < wallMs - kWindowMs) window_.pop_front();
+    while (window_.front().wallMs < wallMs - kWindowMs)
+        window_.pop_front();
     return window_.front().originMs;
 }
 

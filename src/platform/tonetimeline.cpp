@@ -33,8 +33,10 @@ void ToneTimeline::render(float* out, int64_t from, int64_t to, int64_t blockSta
             auto length = static_cast<int64_t>(tone_->size());
             int64_t i = pos - toneStart_;
             if (loop_) i %= length;
-            if (i < length) s = (*tone_)[static_cast<size_t>(i)];
-            else tone_ = nullptr;
+            if (i < length)
+                s = (*tone_)[static_cast<size_t>(i)];
+            else
+                tone_ = nullptr;
         }
         frame[0] = s * left_;
         frame[1] = s * right_;

@@ -12,15 +12,17 @@ struct TimelineEvent {
     int64_t position = 0;
     Kind kind = Kind::Stop;
     std::shared_ptr<const std::vector<float>> tone; // Start: mono samples at the stream's rate
-    bool loop = false;                               // Start: repeat until the next event
-    uint32_t volume = 0;                             // Volume: low word left, high word right
+    bool loop = false;                              // Start: repeat until the next event
+    uint32_t volume = 0;                            // Volume: low word left, high word right
 
     static TimelineEvent start(int64_t at, std::shared_ptr<const std::vector<float>> tone,
                                bool loop) {
         return {at, Kind::Start, std::move(tone), loop, 0};
     }
     static TimelineEvent stop(int64_t at) { return {at, Kind::Stop, nullptr, false, 0}; }
-    static TimelineEvent setVolume(int64_t at, uint32_t v) { return {at, Kind::Volume, nullptr, false, v}; }
+    static TimelineEvent setVolume(int64_t at, uint32_t v) {
+        return {at, Kind::Volume, nullptr, false, v};
+    }
 };
 
 // The sound thread's side of the output: at most one tone sounds at a time (a new start or a

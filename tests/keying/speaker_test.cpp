@@ -74,7 +74,8 @@ TEST(SpeakerTone, BeepServiceGetsRoundedValuesAndNoPortIsUsed) {
     SpeakerTone(hw, clock, 799.6, 59.4);
     SpeakerTone(hw, clock, 1000.5, 2.5); // halves go to the even neighbour
     ASSERT_EQ(hw.log.size(), 2u);
-    EXPECT_EQ(hw.log[0], (FakeSpeakerHardware::Access{FakeSpeakerHardware::Access::Beep, 0, 0, 800, 59, 0}));
+    EXPECT_EQ(hw.log[0],
+              (FakeSpeakerHardware::Access{FakeSpeakerHardware::Access::Beep, 0, 0, 800, 59, 0}));
     EXPECT_EQ(hw.log[1].frequency, 1000);
     EXPECT_EQ(hw.log[1].duration, 2);
     EXPECT_TRUE(clock.sleeps.empty());

@@ -75,7 +75,8 @@ TEST(LinuxSpeaker, SquareToneImageHasTheExactLengthAndPeriods) {
     // 1100 Hz: periods of 87 or 88 samples, but exactly 1100 of them in a second.
     auto second = LinuxSpeaker::squareToneImage(1100, 1000);
     int rises = 0;
-    for (size_t i = 45; i < 44 + 96000; ++i) rises += second[i - 1] == 0 && second[i] == 255;
+    for (size_t i = 45; i < 44 + 96000; ++i)
+        rises += second[i - 1] == 0 && second[i] == 255;
     EXPECT_EQ(rises, 1100);
     EXPECT_EQ(LinuxSpeaker::squareToneImage(0, 10)[44], 128); // no frequency: silence
 }

@@ -29,8 +29,10 @@ public:
     }
     ~ScopedEnv() {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->second) setenv(it->first.c_str(), it->second->c_str(), 1);
-            else unsetenv(it->first.c_str());
+            if (it->second)
+                setenv(it->first.c_str(), it->second->c_str(), 1);
+            else
+                unsetenv(it->first.c_str());
         }
     }
 
@@ -42,7 +44,8 @@ private:
 std::vector<uint8_t> squareImage(int periodSamples, int samples) {
     std::vector<uint8_t> b(44 + samples + 4, 0);
     auto put = [&](size_t at, uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
+        for (int i = 0; i < n; ++i)
+            b[at + i] = (v >> (8 * i)) & 0xFF;
     };
     std::copy_n("RIFF", 4, b.begin());
     put(4, samples + 36, 4);
@@ -51,7 +54,8 @@ std::vector<uint8_t> squareImage(int periodSamples, int samples) {
     put(32, 1, 2), put(34, 8, 2);
     std::copy_n("data", 4, b.begin() + 36);
     put(40, samples, 4);
-    for (int i = 0; i < samples; ++i) b[44 + i] = (i % periodSamples) < periodSamples / 2 ? 0 : 255;
+    for (int i = 0; i < samples; ++i)
+        b[44 + i] = (i % periodSamples) < periodSamples / 2 ? 0 : 255;
     return b;
 }
 
@@ -105,12 +109,14 @@ TEST(SdlSoundDevice, WritesTheExactToneWithItsVolumeToTheStream) {
     std::filesystem::remove(file);
 
     size_t first = 0;
-    while (first < s.size() / 2 && s[2 * first] == 0) ++first;
+    while (first < s.size() / 2 && s[2 * first] == 0)
+        ++first;
     ASSERT_LT(first + 1000, s.size() / 2) << "no tone in the stream";
     for (size_t i = 0; i < 960; ++i) {
         float expected = (i % 60) < 30 ? -1.0f : 127 / 128.0f;
         ASSERT_FLOAT_EQ(s[2 * (first + i)], expected) << i;
         ASSERT_FLOAT_EQ(s[2 * (first + i) + 1], expected * (0x8000 / 65535.0f)) << i;
     }
-    for (size_t i = 960; i < 1000; ++i) ASSERT_EQ(s[2 * (first + i)], 0.0f) << i;
+    for (size_t i = 960; i < 1000; ++i)
+        ASSERT_EQ(s[2 * (first + i)], 0.0f) << i;
 }

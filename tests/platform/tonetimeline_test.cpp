@@ -16,7 +16,8 @@ std::shared_ptr<const std::vector<float>> tone(std::vector<float> s) {
 }
 
 // Mixes `frames` frames in blocks of `block` from frame 0 and returns the left channel.
-std::vector<float> left(ToneTimeline& t, int frames, int block, std::vector<float>* right = nullptr) {
+std::vector<float> left(ToneTimeline& t, int frames, int block,
+                        std::vector<float>* right = nullptr) {
     std::vector<float> out(2 * frames), l;
     for (int at = 0; at < frames; at += block)
         t.mix(out.data() + 2 * at, std::min(block, frames - at), at);
@@ -79,7 +80,7 @@ TEST(ToneTimeline, AnEmptyToneIsSilence) {
 
 TEST(StreamClock, PlacesALatencyAheadOfTheStreamPosition) {
     StreamClock c(48000, 50);
-    c.blockStarted(0, 1000); // asked for on opening, before the device runs: not a reading
+    c.blockStarted(0, 1000);         // asked for on opening, before the device runs: not a reading
     EXPECT_EQ(c.placement(1000), 0); // no reading yet: at once
     c.blockStarted(2048, 1000 + 2048 / 48.0);
     ASSERT_TRUE(c.running());

@@ -15,7 +15,8 @@ void put16(std::vector<uint8_t>& b, size_t at, uint16_t v) {
     b[at + 1] = v >> 8;
 }
 void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = (v >> (8 * i)) & 0xFF;
 }
 
 // A 44-byte-header PCM image as the tone generator builds it, with 4 spare bytes after the data.
@@ -73,16 +74,16 @@ TEST(WaveImage, RefusesMalformedImages) {
     EXPECT_FALSE(parseWaveImage({}));
     EXPECT_FALSE(damaged([](auto& b) { b[0] = 'X'; }));
     EXPECT_FALSE(damaged([](auto& b) { b[8] = 'X'; }));
-    EXPECT_FALSE(damaged([](auto& b) { put16(b, 20, 3); }));      // not PCM
-    EXPECT_FALSE(damaged([](auto& b) { put16(b, 22, 0); }));      // no channels
-    EXPECT_FALSE(damaged([](auto& b) { put16(b, 34, 24); }));     // 24 bits
-    EXPECT_FALSE(damaged([](auto& b) { put32(b, 24, 0); }));      // rate 0
-    EXPECT_FALSE(damaged([](auto& b) { put16(b, 32, 2); }));      // block align off
-    EXPECT_FALSE(damaged([](auto& b) { put32(b, 40, 1000); }));   // data beyond the end
+    EXPECT_FALSE(damaged([](auto& b) { put16(b, 20, 3); }));          // not PCM
+    EXPECT_FALSE(damaged([](auto& b) { put16(b, 22, 0); }));          // no channels
+    EXPECT_FALSE(damaged([](auto& b) { put16(b, 34, 24); }));         // 24 bits
+    EXPECT_FALSE(damaged([](auto& b) { put32(b, 24, 0); }));          // rate 0
+    EXPECT_FALSE(damaged([](auto& b) { put16(b, 32, 2); }));          // block align off
+    EXPECT_FALSE(damaged([](auto& b) { put32(b, 40, 1000); }));       // data beyond the end
     EXPECT_FALSE(damaged([](auto& b) { put32(b, 16, 0xFFFFFFF0); })); // huge format chunk
-    EXPECT_FALSE(damaged([](auto& b) { b[36] = 'x'; }));          // no data chunk
-    EXPECT_FALSE(damaged([](auto& b) { b.resize(60); }));         // cut short
-    EXPECT_FALSE(damaged([](auto& b) { put32(b, 4, 20); }));      // RIFF size ends in fmt
+    EXPECT_FALSE(damaged([](auto& b) { b[36] = 'x'; }));              // no data chunk
+    EXPECT_FALSE(damaged([](auto& b) { b.resize(60); }));             // cut short
+    EXPECT_FALSE(damaged([](auto& b) { put32(b, 4, 20); }));          // RIFF size ends in fmt
 }
 
 TEST(WaveImage, RandomDamageNeverReadsOutsideTheImage) {
@@ -120,7 +121,8 @@ TEST(Resampler, KeepsTheLengthOfATone) {
     EXPECT_EQ(resampleToMono(*parseWaveImage(hi), 48000).size(), 4800u);
     auto out = resampleToMono(*parseWaveImage(lo), 48000);
     ASSERT_EQ(out.size(), 4800u);
-    for (float s : out) ASSERT_NEAR(s, 0x4040 / 32768.0f, 1e-5); // a constant stays constant
+    for (float s : out)
+        ASSERT_NEAR(s, 0x4040 / 32768.0f, 1e-5);         // a constant stays constant
     EXPECT_EQ(resampledLength(661, 44100, 48000), 719u); // 719.46 frames, to the nearest
 }
 

@@ -29,7 +29,9 @@ public:
     }
     void beep(int32_t frequency, int32_t duration) override {
         log.push_back({Access::Beep, 0, 0, frequency, duration, time()});
-        if (clock_ && duration > 0) clock_->advance(duration);
+        if (!clock_) return;
+        clock_->log.push_back("beep " + std::to_string(frequency) + " " + std::to_string(duration));
+        if (duration > 0) clock_->advance(duration);
     }
     uint8_t readPort(uint16_t port) override {
         log.push_back({Access::Read, port, ports[port], 0, 0, time()});

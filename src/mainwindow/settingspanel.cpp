@@ -1,10 +1,9 @@
 #include "mainwindow/settingspanel.h"
 
-#include <array>
-
 #include "core/cp1251.h"
 #include "form/formcontrols.h"
 #include "keying/signplayer.h"
+#include "mainwindow/settingsprops.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
 #include "widgets/tglgroupbox.h"
@@ -12,20 +11,6 @@
 
 namespace kelvatron {
 
-namespace {
-// Step and stop values of glDigits5..10: frequency, ratio, sign pause, group pause, group size,
-// group count. A stepper stops when the value equals its stop value exactly.
-struct Stepper {
-    double step;
-    double low;
-    double high;
-};
-constexpr std::array<Stepper, 6> kSteppers = {{
-    {100, 100, 5000}, {1, 3, 6}, {1, 1, 4}, {1, 1, 4}, {1, 1, 100}, {1, 1, 200},
-}};
-constexpr uint8_t kFastest = 10;
-constexpr uint8_t kSlowest = 100;
-} // namespace
 
 SettingsPanel::SettingsPanel(FormControls& ui, SignPlayer& player) : ui_(ui), player_(player) {}
 
@@ -48,7 +33,7 @@ void SettingsPanel::waveformClick(int index) {
 
 void SettingsPanel::minusClick(int index) {
     TglDigits* display = ui_.settingDisplays()[index];
-    const Stepper& s = kSteppers[index];
+    const StepperRange& s = DisplayRanges[index];
     if (display->Value() == s.low) return;
     display->setValue(display->Value() - s.step);
     copyToStatusBar(index);
@@ -56,7 +41,7 @@ void SettingsPanel::minusClick(int index) {
 
 void SettingsPanel::plusClick(int index) {
     TglDigits* display = ui_.settingDisplays()[index];
-    const Stepper& s = kSteppers[index];
+    const StepperRange& s = DisplayRanges[index];
     if (display->Value() == s.high) return;
     display->setValue(display->Value() + s.step);
     copyToStatusBar(index);
@@ -72,13 +57,13 @@ void SettingsPanel::copyToStatusBar(int index) {
 }
 
 void SettingsPanel::glCheckBox11Click() {
-    if (ui_.glProgress1->Percent() == kFastest) return;
+    if (ui_.glProgress1->Percent() == kFastestSpeed) return;
     ui_.glProgress1->setPercent(ui_.glProgress1->Percent() - 1);
     ui_.glDigits1->setValue(ui_.glProgress1->Percent() * 2);
 }
 
 void SettingsPanel::glCheckBox12Click() {
-    if (ui_.glProgress1->Percent() == kSlowest) return;
+    if (ui_.glProgress1->Percent() == kSlowestSpeed) return;
     ui_.glProgress1->setPercent(ui_.glProgress1->Percent() + 1);
     ui_.glDigits1->setValue(ui_.glProgress1->Percent() * 2);
 }

@@ -51,7 +51,8 @@ private:
 
 TransmissionDriver::TransmissionDriver(FormControls& ui, Services& services, FormState& state,
                                        SignPlayer& player, PauseStopControl& pauseStop)
-    : ui_(ui), services_(services), state_(state), player_(player), pauseStop_(pauseStop) {}
+    : ui_(ui), services_(services), state_(state), pauseStop_(pauseStop),
+      keyer_(player, services.clock, state.timing) {}
 
 int32_t TransmissionDriver::groupSizeOf(double value) {
     return wholeInRange(value, 1, kMaxGroupSize);
@@ -75,7 +76,9 @@ void TransmissionDriver::glCheckBox8Click() {
 void TransmissionDriver::transmit() {
     start();
     opening();
-    if (!bodies()) return; // stopped: the stop button has reset the controls, no closing
+    const bool complete = bodies();
+    // Stopped: the stop button has reset the controls; no closing, only the silence still owed.
+    if (!complete) return keyer_.settle();
     finish();
 }
 
@@ -102,8 +105,8 @@ void TransmissionDriver::start() {
 void TransmissionDriver::opening() {
     if (!ui_.glCheckBox20->Checked()) return;
     for (int i = 0; i < 3; ++i)
-        key(win1251("Ж"));
-    key(win1251(" "));
+        keyer_.key(win1251("Ж"));
+    keyer_.key(win1251(" "));
     waitGroupPauses(3);
 }
 
@@ -148,14 +151,16 @@ bool TransmissionDriver::textBody() {
     memo.setSelStart(0);
     const int n = int(memo.Text().size());
     ui_.ProgressBar1->setMax(n);
+    paintWindow();
     for (int k = 1; k <= n; ++k) {
-        if (pauseStop_.checkstop()) return false;
+        if (checkstop()) return false;
         const std::string text = memo.Text();
         if (k > int(text.size())) break;
         keyTextCharacter(text[k - 1]);
         ui_.ProgressBar1->setPosition(k);
         memo.setSelStart(0);
         memo.setSelLength(k + 1);
+        paintProgress();
     }
     memo.setInputEnabled(false);
     return true;
@@ -166,10 +171,10 @@ void TransmissionDriver::keyTextCharacter(char c) {
     if (c == '.') {
         waitGroupPauses(1);
         for (const char* s : {"Т", "Ч", "К"})
-            key(win1251(s));
+            keyer_.key(win1251(s));
         waitGroupPauses(1);
     }
-    if (auto sign = textSign(c)) key(*sign);
+    if (auto sign = textSign(c)) keyer_.key(*sign);
     if (c == ' ') waitGroupPauses(1);
 }
 
@@ -178,22 +183,26 @@ void TransmissionDriver::keyTextCharacter(char c) {
 bool TransmissionDriver::generatedBody(std::string_view set) {
     ui_.Memo1->Clear();
     Randomize(services_.clock);
+    paintWindow();
     int progress = 0;
     for (int32_t group = 0; group < groupCount_; ++group) {
         if (!generatedGroup(set, progress)) return false;
-        append("  ");
         waitGroupPauses(1);
+        append("  ");
+        paintProgress();
     }
     return true;
 }
 
 bool TransmissionDriver::generatedGroup(std::string_view set, int& progress) {
     for (int32_t i = 0; i < groupSize_; ++i) {
-        if (pauseStop_.checkstop()) return false;
+        if (checkstop()) return false;
         ui_.ProgressBar1->setPosition(progress++);
         const GenerationEntry entry = generationEntry(drawEntry(set));
-        key(entry.Keyed);
+        keyer_.key(entry.Keyed);
         append(std::string_view(&entry.Written, 1));
+        paintProgress();
+        keyer_.settle();
         services_.events.processEvents();
     }
     return true;
@@ -204,22 +213,38 @@ void TransmissionDriver::finish() {
     ui_.ProgressBar1->setPosition(0);
     if (ui_.glCheckBox21->Checked()) {
         waitGroupPauses(3);
-        key(win1251("А"));
-        key(win1251("Р"));
+        keyer_.key(win1251("А"));
+        keyer_.key(win1251("Р"));
     }
+    keyer_.settle();
     ui_.glCheckBox8->setChecked(false);
     ui_.glCheckBox1->setEnabled(true);
     ui_.glCheckBox2->setVisible(true);
     ui_.glCheckBox3->setVisible(true);
 }
 
-void TransmissionDriver::key(char sign) {
-    player_.playsymvol_1(std::string_view(&sign, 1));
-}
-
 // The group pause is the one the sign player derived at the last element sounded.
 void TransmissionDriver::waitGroupPauses(int count) {
-    services_.clock.sleep(count * state_.timing.GroupPause);
+    keyer_.wait(count * state_.timing.GroupPause);
+}
+
+// Events are handled only once the silence owed after the last sign has passed: a handler that
+// sounds a sign of its own (keyboard practice, the exit command) must not follow the transmission's
+// sign closer than the sign player's spacing.
+bool TransmissionDriver::checkstop() {
+    keyer_.settle();
+    return pauseStop_.checkstop();
+}
+
+// The window's own painting is done at once, inside the silence that follows a sign, so that
+// handling events afterwards finds nothing to paint and does not lengthen the silence.
+void TransmissionDriver::paintProgress() {
+    ui_.Memo1->repaint();
+    ui_.ProgressBar1->repaint();
+}
+
+void TransmissionDriver::paintWindow() {
+    ui_.Memo1->window()->repaint();
 }
 
 // Appends at the end of the window's text without rewriting it, and keeps the end in view.

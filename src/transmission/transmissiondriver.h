@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "transmission/transmissionkeyer.h"
+
 namespace kelvatron {
 
 struct FormControls;
@@ -39,15 +41,17 @@ private:
     bool generatedGroup(std::string_view set, int& progress);
     void finish();
 
-    void key(char sign);
+    bool checkstop();
     void waitGroupPauses(int count);
+    void paintProgress();
+    void paintWindow();
     void append(std::string_view cp1251);
 
     FormControls& ui_;
     Services& services_;
     FormState& state_;
-    SignPlayer& player_;
     PauseStopControl& pauseStop_;
+    TransmissionKeyer keyer_;
     int32_t groupSize_ = 0;
     int32_t groupCount_ = 0;
 };

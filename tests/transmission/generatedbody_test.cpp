@@ -50,19 +50,41 @@ TEST(GeneratedBody, EachSignIsWrittenOnlyAfterItHasSounded) {
         if (writes.empty() || writes.back() != now) writes.push_back(now);
     });
     f.glCheckBox8->click();
+    // Each sign is written as soon as its elements have sounded, while the pause after it runs;
+    // the two spaces as the group pause begins.
     const Draws d = expectedGroups(GenerationSetKind::Digits, 2, 2);
     std::vector<std::pair<size_t, std::string>> expected{{0, ""}}; // cleared at the start
     size_t keyed = 0;
     for (size_t i = 0; i < d.written.size(); ++i) {
         if (d.written[i] == ' ') {
             if (d.written[i - 1] != ' ') expected.emplace_back(keyed, d.written.substr(0, i + 2));
-            if (d.written[i - 1] == ' ') keyed += 1; // the group pause after the two spaces
+            if (d.written[i - 1] == ' ') keyed += 1; // the group pause
             continue;
         }
-        keyed += speakerSign(codeOf(d.written.substr(i, 1).c_str())).size();
+        keyed += speakerSign(codeOf(d.written.substr(i, 1).c_str())).size() - 1;
         expected.emplace_back(keyed, d.written.substr(0, i + 1));
+        keyed += 1; // the pause after the sign
     }
     EXPECT_EQ(writes, expected);
+}
+
+TEST(GeneratedBody, WritingTheWindowTakesNothingFromTheSpacing) {
+    FormHarness h;
+    auto& f = *h.form;
+    plainRun(f);
+    groups(f, 2, 1);
+    // Writing the first sign takes 7 ms: the pause after the sign is that much shorter.
+    bool first = true;
+    QObject::connect(f.Memo1->document(), &QTextDocument::contentsChanged, [&] {
+        if (first && !f.Memo1->Text().empty()) h.clock.advance(7);
+        first = first && f.Memo1->Text().empty();
+    });
+    f.glCheckBox8->click();
+    Log expected = expectedGroups(GenerationSetKind::Digits, 2, 1).log;
+    const size_t signPause = speakerSign(codeOf(f.Memo1->Text().substr(0, 1).c_str())).size() - 1;
+    ASSERT_EQ(expected[signPause], "sleep 120");
+    expected[signPause] = "sleep 113";
+    EXPECT_EQ(h.clock.log, expected);
 }
 
 TEST(GeneratedBody, LatinLettersAreWrittenLatinAndKeyedAsTheirPartners) {

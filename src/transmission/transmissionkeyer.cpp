@@ -1,0 +1,45 @@
+#include "transmission/transmissionkeyer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/clock.h"
+#include "form/formstate.h"
+#include "keying/signplayer.h"
+#include "keying/signtable.h"
+
+namespace kelvatron {
+
+TransmissionKeyer::TransmissionKeyer(SignPlayer& player, Clock& clock, const TimingValues& timing)
+    : player_(player), clock_(clock), timing_(timing) {}
+
+// The elements as the sign player keys them: each followed by a dot's silence, with the lengths
+// derived afresh for every element. The pause after the sign is owed.
+void TransmissionKeyer::key(char symbol) {
+    const auto index = FindSign(std::string_view(&symbol, 1));
+    if (!index) return;
+    settle();
+    for (char element : SignTable[*index].Code) {
+        player_.playzwuk(element == '-' ? 2 : 1);
+        clock_.sleep(timing_.DotLength);
+    }
+    wait(timing_.SignPause);
+}
+
+void TransmissionKeyer::wait(int32_t ms) {
+    if (owed_.empty()) silenceBegan_ = clock_.now();
+    owed_.push_back(ms);
+}
+
+// Each wait is slept on its own, as long as it was asked for less what has passed already.
+void TransmissionKeyer::settle() {
+    double gone = owed_.empty() ? 0 : clock_.now() - silenceBegan_;
+    for (int32_t ms : owed_) {
+        const double left = std::max(0.0, ms - gone);
+        gone = std::max(0.0, gone - ms);
+        clock_.sleep(static_cast<int32_t>(std::lround(left)));
+    }
+    owed_.clear();
+}
+
+} // namespace kelvatron

@@ -12,10 +12,6 @@ void latinAlphabet(TForm1& f) {
     f.glCheckBox22->setChecked(false);
     f.glCheckBox23->setChecked(true);
 }
-
-std::string latin1251(const Draws& d) {
-    return fromCp1251(d.written);
-}
 } // namespace
 
 TEST(GeneratedBody, DigitGroupsWithProgressAcrossGroups) {
@@ -102,16 +98,6 @@ TEST(GeneratedBody, LatinLettersAreWrittenLatinAndKeyedAsTheirPartners) {
     f.glCheckBox8->click();
     EXPECT_EQ(memoText(f), "Q  ");
     EXPECT_EQ(h.clock.log, (speakerSigns({"Щ"}) + Log{"sleep 240"}));
-
-    h.clearRecords();
-    h.clock.ticks = 777;
-    groups(f, 5, 4);
-    f.glCheckBox8->click();
-    const Draws d = expectedGroups(GenerationSetKind::LatinLetters, 5, 4, -1, 777);
-    EXPECT_EQ(memoText(f), latin1251(d));
-    EXPECT_EQ(h.clock.log, d.log);
-    for (char c : f.Memo1->Text())
-        EXPECT_TRUE(c == ' ' || (c >= 'A' && c <= 'Z')) << c;
 }
 
 TEST(GeneratedBody, EverySourceDrawsFromItsOwnSet) {
@@ -122,6 +108,7 @@ TEST(GeneratedBody, EverySourceDrawsFromItsOwnSet) {
     };
     const Case cases[] = {
         {&TForm1::glCheckBox5, false, GenerationSetKind::CyrillicLetters},
+        {&TForm1::glCheckBox5, true, GenerationSetKind::LatinLetters},
         {&TForm1::glCheckBox6, false, GenerationSetKind::DigitsAndCyrillicLetters},
         {&TForm1::glCheckBox6, true, GenerationSetKind::DigitsAndLatinLetters},
     };
@@ -197,23 +184,4 @@ TEST(GeneratedBody, LettersWithoutAnAlphabetGiveOpeningAndClosingOnly) {
     EXPECT_EQ(h.clock.log, (speakerSigns({"Ж", "Ж", "Ж", " "}) + Log{"sleep 720", "sleep 720"} +
                             speakerSigns({"А", "Р"})));
     EXPECT_EQ(f.Memo1->Text(), ""); // a generated source clears the window at the start
-}
-
-TEST(GeneratedBody, SoundCardKeysAtItsOwnLengths) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    f.glCheckBox13->setChecked(false);
-    f.glCheckBox14->setChecked(true);
-    groups(f, 1, 1);
-    f.glCheckBox8->click();
-    const char digit = f.Memo1->Text()[0];
-    Log expected;
-    for (char e : SignTable[*FindSign(std::string(1, digit))].Code) {
-        expected.push_back(e == '.' ? "tone 20" : "tone 60");
-        expected.push_back("sleep 20");
-    }
-    expected.push_back("sleep 60");
-    expected.push_back("sleep 120");
-    EXPECT_EQ(h.clock.log, expected);
 }

@@ -86,16 +86,6 @@ TEST(Transmission, EmptyWindowWithOpeningAndClosingKeysOnlyThose) {
     EXPECT_EQ(h.events.count, 0); // the opening and the closing cannot be interrupted
 }
 
-TEST(Transmission, TheTextWindowIsClearedOnlyForGeneratedSources) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, "Е");
-    f.glCheckBox8->click();
-    EXPECT_EQ(memoText(f), "Е");
-    EXPECT_EQ(h.clock.log, (speakerSigns({"Е"})));
-}
-
 TEST(Transmission, ClosingClearedDuringTheRunIsNotSent) {
     FormHarness h;
     auto& f = *h.form;
@@ -162,15 +152,6 @@ TEST(Transmission, GroupSettingsOutOfRangeAreBroughtIntoIt) {
     }
     EXPECT_EQ(TransmissionDriver::groupSizeOf(2.5), 3);
     EXPECT_EQ(TransmissionDriver::groupCountOf(199.5), 200);
-}
-
-TEST(Transmission, AFractionalGroupSizeKeysWholeGroups) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    groups(f, 2.6, 0.2);
-    f.glCheckBox8->click();
-    EXPECT_EQ(f.Memo1->Text(), expectedGroups(GenerationSetKind::Digits, 3, 1).written);
 }
 
 TEST(Transmission, CloseButtonEndsTheRunAtItsNextCheck) {

@@ -44,13 +44,3 @@ TEST(SourceSelection, TextInTheWindowIsChosenWithoutHandlers) {
     f.sourceSelection.selectTextInWindow();
     EXPECT_EQ(sources(f), (std::vector<bool>{false, false, false, true}));
 }
-
-TEST(SourceSelection, OpeningAndClosingOptionsAreSimpleToggles) {
-    FormHarness h;
-    auto& f = *h.form;
-    f.glCheckBox20->click();
-    f.glCheckBox21->click();
-    EXPECT_FALSE(f.glCheckBox20->Checked());
-    EXPECT_FALSE(f.glCheckBox21->Checked());
-    EXPECT_EQ(sources(f), (std::vector<bool>{true, false, false, false}));
-}

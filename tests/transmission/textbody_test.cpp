@@ -46,13 +46,14 @@ TEST(TextBody, SelectionCoversTheKeyedPartAndTheNextCharacter) {
     EXPECT_EQ(inputEnabled, (std::vector<bool>{true, true, true, true}));
 }
 
-TEST(TextBody, LatinAndCyrillicOfEitherCaseKeyTheCapitalSign) {
+TEST(TextBody, LettersOfEitherCaseDigitsAndMarksKeyTheirSigns) {
     FormHarness h;
     auto& f = *h.form;
     plainRun(f);
-    textSource(f, "vVжЖ-qяЯ");
+    textSource(f, "vVжЖ-qяЯ09,/?");
     f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, (speakerSigns({"Ж", "Ж", "Ж", "Ж", " ", "Щ", "Я", "Я"})));
+    EXPECT_EQ(h.clock.log,
+              (speakerSigns({"Ж", "Ж", "Ж", "Ж", " ", "Щ", "Я", "Я", "0", "9", ",", "/", "?"})));
 }
 
 TEST(TextBody, CharactersWithoutASignAddNoSoundAndNoPause) {
@@ -64,15 +65,6 @@ TEST(TextBody, CharactersWithoutASignAddNoSoundAndNoPause) {
     EXPECT_TRUE(h.clock.log.empty());
     EXPECT_EQ(f.ProgressBar1->Max(), 20); // the line break counts as two characters
     EXPECT_EQ(f.Memo1->SelLength(), 20);
-}
-
-TEST(TextBody, DigitsAndPunctuationKeyTheirOwnSigns) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, "09,/?");
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, (speakerSigns({"0", "9", ",", "/", "?"})));
 }
 
 TEST(TextBody, FullStopIsTchkBetweenTwoGroupPauses) {

@@ -82,12 +82,16 @@ void SignPlayer::playzwuk(int kind) {
     }
 }
 
-void SignPlayer::key(const SignRecord& sign) {
+void SignPlayer::keyElements(const SignRecord& sign) {
     for (char element : sign.Code) {
         if (element == '.') playzwuk(1);
         if (element == '-') playzwuk(2);
         services_.clock.sleep(timing_.DotLength);
     }
+}
+
+void SignPlayer::key(const SignRecord& sign) {
+    keyElements(sign);
     services_.clock.sleep(timing_.SignPause);
 }
 

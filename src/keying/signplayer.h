@@ -22,10 +22,13 @@ public:
     void playsymvol(std::string_view s);
     // Keys the sign without showing it.
     void playsymvol_1(std::string_view s);
+    // The elements of a sign, each followed by a dot's silence, without the pause after the sign
+    // (a transmission spends that pause writing the window before it sleeps the rest).
+    void keyElements(const SignRecord& sign);
 
 private:
     void derivePauses();
-    // The elements of a sign, each followed by a dot's silence, then the pause after a sign.
+    // The elements, then the pause after a sign.
     void key(const SignRecord& sign);
 
     FormControls& ui_;

@@ -13,16 +13,12 @@ namespace kelvatron {
 TransmissionKeyer::TransmissionKeyer(SignPlayer& player, Clock& clock, const TimingValues& timing)
     : player_(player), clock_(clock), timing_(timing) {}
 
-// The elements as the sign player keys them: each followed by a dot's silence, with the lengths
-// derived afresh for every element. The pause after the sign is owed.
+// The elements as the sign player keys them; the pause after the sign is owed.
 void TransmissionKeyer::key(char symbol) {
     const auto index = FindSign(std::string_view(&symbol, 1));
     if (!index) return;
     settle();
-    for (char element : SignTable[*index].Code) {
-        player_.playzwuk(element == '-' ? 2 : 1);
-        clock_.sleep(timing_.DotLength);
-    }
+    player_.keyElements(SignTable[*index]);
     wait(timing_.SignPause);
 }
 

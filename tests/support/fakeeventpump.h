@@ -26,22 +26,25 @@ public:
     }
 
     // Runs action at the n-th event point from now on.
-    void at(int n, std::function<void()> action) { actions[count + n] = std::move(action); }
+    void at(int n, std::function<void()> action) { actions.emplace(count + n, std::move(action)); }
 
     int count = 0; // event points so far
     int waits = 0;
     int maxWaits = 1000;
-    std::map<int, std::function<void()>> actions;
+    // Several actions may wait for one point; they run in the order they were set.
+    std::multimap<int, std::function<void()>> actions;
 
 private:
     bool point() {
         ++count;
-        auto it = actions.find(count);
-        if (it == actions.end()) return false;
-        auto action = it->second;
-        actions.erase(it);
-        action();
-        return true;
+        bool ran = false;
+        for (auto it = actions.find(count); it != actions.end() && it->first == count; it = actions.find(count)) {
+            auto action = it->second;
+            actions.erase(it);
+            action();
+            ran = true;
+        }
+        return ran;
     }
 };
 

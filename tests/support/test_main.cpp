@@ -3,6 +3,20 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+// Each test starts with a settings folder of its own, so a window that one test closes (and
+// that saves its settings) never feeds another test's window.
+class FreshConfigHome : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        dir_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", dir_->path().toUtf8());
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { dir_.reset(); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+} // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
@@ -12,5 +26,6 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshConfigHome);
     return RUN_ALL_TESTS();
 }

@@ -14,31 +14,10 @@ set -euo pipefail
 
 program=$(readlink -f "${1:?usage: startup_and_key_latency.sh path/to/kelvatron [runs]}")
 runs=${2:-5}
-work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-    [[ -n "$xvfb_pid" ]] && kill -TERM "$xvfb_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && wait "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../tests/e2e/lib/xsession.sh"
+xsession_begin 141
 
-for display in $(seq 141 190); do
-    [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -br -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then break 2; fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -TERM "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[[ -n "$xvfb_pid" ]] || { echo "no X server could be started" >&2; exit 1; }
-
-DISPLAY=":$display" python3 - "$program" "$runs" "$work" <<'EOF'
+python3 - "$program" "$runs" "$work" <<'EOF'
 import array, ctypes, os, statistics, subprocess, sys, threading, time
 
 program, runs, work = sys.argv[1], int(sys.argv[2]), sys.argv[3]

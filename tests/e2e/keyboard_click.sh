@@ -7,43 +7,15 @@
 set -euo pipefail
 
 program=$(readlink -f "${1:?usage: keyboard_click.sh path/to/kelvatron}")
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-
-cleanup() {
-    [[ -n "$app_pid" ]] && kill -KILL "$app_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill -TERM "$xvfb_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && wait "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display nobody uses; Xvfb itself refuses one that is taken, so try the next then.
-for display in $(seq 91 140); do
-    [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then break 2; fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -TERM "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[[ -n "$xvfb_pid" ]] || { echo "FAIL: no X server could be started" >&2; exit 1; }
-export DISPLAY=":$display"
+source "$(dirname "$0")/lib/xsession.sh"
+xsession_begin 91
 
 mkdir -p "$work/config"
 XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
     QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
 app_pid=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kelvatron" | head -n 1) || true
-[[ -n "$window" ]] || { echo "FAIL: the window did not appear" >&2; cat "$work/program.log" >&2; exit 1; }
-sleep 0.5
+wait_for_window
 
 # The keyboard panel is at (200, 320) in the window; its second row starts at (29, 70) with keys
 # 30 x 34 on a 32-pixel pitch. "Й" is the first key of that row.
@@ -54,9 +26,7 @@ sleep 2
 xdotool key q
 sleep 2
 kill -TERM "$app_pid"
-timeout 10 tail --pid="$app_pid" -f /dev/null || kill -KILL "$app_pid" 2>/dev/null || true
-wait "$app_pid" 2>/dev/null || true
-app_pid=""
+wait_for_exit 10 || fail "the program did not end on SIGTERM"
 
 python3 - "$work/sound.raw" <<'EOF'
 import array, sys

@@ -9,40 +9,8 @@ set -euo pipefail
 
 program=$(readlink -f "${1:?usage: settings_restart.sh path/to/kelvatron}")
 screenshot="$(dirname "$program")/e2e-settings_restart.png"
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-
-cleanup() {
-    [[ -n "$app_pid" ]] && kill -KILL "$app_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill -TERM "$xvfb_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && wait "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -f "$work/program.log" ]] && cat "$work/program.log" >&2
-    exit 1
-}
-
-# A display nobody uses; Xvfb itself refuses one that is taken, so try the next then.
-for display in $(seq 141 190); do
-    [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then break 2; fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -TERM "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[[ -n "$xvfb_pid" ]] || fail "no X server could be started"
-export DISPLAY=":$display"
+source "$(dirname "$0")/lib/xsession.sh"
+xsession_begin 141
 
 config="$work/config"
 settings="$config/Home/Project1.conf"
@@ -52,15 +20,7 @@ start_program() {
     XDG_CONFIG_HOME="$config" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb \
         "$program" >"$work/program.log" 2>&1 &
     app_pid=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kelvatron" | head -n 1) || true
-    [[ -n "$window" ]] || fail "the window did not appear"
-    sleep 0.5
-}
-
-# Clicks the middle of a control given by its place in the window and its size.
-click() {
-    xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
-    sleep 0.3
+    wait_for_window
 }
 
 # The settings panel lies at (76, 47) in the window.
@@ -70,9 +30,7 @@ open_settings() { click 88 12 100 20; }
 leave_through_exit() {
     click 24 12 60 20
     click $((20 + 40)) $((43 + 168)) 220 30
-    timeout 20 tail --pid="$app_pid" -f /dev/null || fail "the program did not end after Выход"
-    wait "$app_pid" 2>/dev/null || true
-    app_pid=""
+    wait_for_exit 20 || fail "the program did not end after Выход"
 }
 
 expect_stored() {

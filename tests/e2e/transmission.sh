@@ -12,40 +12,8 @@
 set -euo pipefail
 
 program=$(readlink -f "${1:?usage: transmission.sh path/to/kelvatron}")
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-
-cleanup() {
-    [[ -n "$app_pid" ]] && kill -KILL "$app_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill -TERM "$xvfb_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && wait "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -f "$work/program.log" ]] && cat "$work/program.log" >&2
-    exit 1
-}
-
-# A display nobody uses; Xvfb itself refuses one that is taken, so try the next then.
-for display in $(seq 191 240); do
-    [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then break 2; fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -TERM "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[[ -n "$xvfb_pid" ]] || fail "no X server could be started"
-export DISPLAY=":$display"
+source "$(dirname "$0")/lib/xsession.sh"
+xsession_begin 191
 
 config="$work/config"
 settings="$config/Home/Project1.conf"
@@ -69,19 +37,11 @@ start_program() {
     XDG_CONFIG_HOME="$config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
         QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
     app_pid=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kelvatron" | head -n 1) || true
-    [[ -n "$window" ]] || fail "the window did not appear"
-    sleep 0.5
+    wait_for_window
 }
 
 write_settings 3 2
 start_program
-
-# Clicks the middle of a control given by its place in the window and its size.
-click() {
-    xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
-    sleep 0.3
-}
 
 # The start button glCheckBox8. Six digits take at most about 3.5 s at the sound card's speed;
 # the transmission must be over before the window is saved, or the save would run inside it.
@@ -102,9 +62,7 @@ for _ in $(seq 50); do [[ -s "$work/window.dkm" ]] && break; sleep 0.1; done
 [[ -s "$work/window.dkm" ]] || fail "the window's text was not saved"
 
 kill -TERM "$app_pid"
-timeout 10 tail --pid="$app_pid" -f /dev/null || kill -KILL "$app_pid" 2>/dev/null || true
-wait "$app_pid" 2>/dev/null || true
-app_pid=""
+wait_for_exit 10 || fail "the program did not end on SIGTERM"
 
 python3 - "$work/sound.raw" "$work/window.dkm" <<'PYTHON'
 import array, sys
@@ -194,7 +152,7 @@ click $((184 + 160)) $((234 + 56)) 44 30
 status=0
 timeout 5 tail --pid="$app_pid" -f /dev/null || fail "the program did not end while transmitting"
 wait "$app_pid" || status=$?
-app_pid=""
+app_pid=""  # the exit status matters here, so this wait is the script's own
 [[ "$status" -eq 0 ]] || fail "the program ended with status $status when closed during a transmission"
 # The prepared file held 12 values; the window writes all of its own, once.
 [[ $(grep -c '=' "$settings") -gt 12 ]] || fail "the settings were not saved on closing"

@@ -1,6 +1,7 @@
 // Builds the real services and the window. Everything else lives in the libraries.
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "form/services.h"
 #include "mainwindow/tform1.h"
@@ -31,5 +32,12 @@ int main(int argc, char** argv) {
     dialogs.setParent(&form);
     keyboardLayout.attach(app, form);
     form.showCentred();
+    if (!sound.available()) {
+        // The program runs on silently; the learner should know why nothing sounds.
+        QTimer::singleShot(0, &form, [&] {
+            dialogs.error("Звуковая карта недоступна, сигналы не будут слышны.\n" + sound.unavailableReason() +
+                          "\nПроверьте звуковое устройство и запустите программу снова.");
+        });
+    }
     return app.exec();
 }

@@ -40,6 +40,8 @@ std::optional<WaveImage> parseWaveImage(std::span<const uint8_t> image) {
     // The RIFF size bounds the chunks, but never beyond the bytes we were given.
     uint64_t riffEnd = uint64_t(le32(image, 4)) + 8;
     size_t end = riffEnd < image.size() ? static_cast<size_t>(riffEnd) : image.size();
+    // A RIFF size too small to hold even the "WAVE" tag leaves no room for any chunk.
+    if (end < 12) return {};
 
     WaveImage wave;
     bool haveFormat = false;

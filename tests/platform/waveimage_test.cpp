@@ -84,6 +84,7 @@ TEST(WaveImage, RefusesMalformedImages) {
     EXPECT_FALSE(damaged([](auto& b) { b[36] = 'x'; }));              // no data chunk
     EXPECT_FALSE(damaged([](auto& b) { b.resize(60); }));             // cut short
     EXPECT_FALSE(damaged([](auto& b) { put32(b, 4, 20); }));          // RIFF size ends in fmt
+    EXPECT_FALSE(damaged([](auto& b) { put32(b, 4, 2); }));           // RIFF size ends before WAVE
 }
 
 TEST(WaveImage, RandomDamageNeverReadsOutsideTheImage) {

@@ -18,7 +18,8 @@ TEST(Cp1251, UnencodableCharactersAreReportedWhereTheyStand) {
     EXPECT_FALSE(toCp1251Strict("Да ✓ нет", &at).has_value());
     EXPECT_EQ(at, std::string("Да ").size());
     EXPECT_EQ(toCp1251("a✓b"), "a?b");
-    EXPECT_EQ(toCp1251Strict("№1").value(), "\xB9" "1");
+    EXPECT_EQ(toCp1251Strict("№1").value(), "\xB9"
+                                            "1");
 }
 
 TEST(Cp1251, MalformedUtf8NeverReadsPastTheEnd) {

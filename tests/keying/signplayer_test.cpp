@@ -12,90 +12,75 @@ using kelvatron::test::FormHarness;
 using Log = std::vector<std::string>;
 
 namespace {
-QStringList utf8Lines(std::initializer_list<const char*> lines) {
-    QStringList out;
-    for (const char* l : lines) out << QString::fromUtf8(l);
-    return out;
+// Dot, dash, sign pause, group pause and the speaker's last tone length.
+std::vector<int32_t> lengths(const TimingValues& t) {
+    return {t.DotLength, t.DashLength, t.SignPause, t.GroupPause, t.ToneDuration};
 }
 
-void chooseSoundCard(TForm1& f) {
-    f.glCheckBox13->setChecked(false);
-    f.glCheckBox14->setChecked(true);
-}
+class SignPlayerTest : public ::testing::Test {
+protected:
+    void chooseSoundCard() {
+        f.glCheckBox13->setChecked(false);
+        f.glCheckBox14->setChecked(true);
+    }
+    FormHarness h;
+    TForm1& f = *h.form;
+};
 } // namespace
 
-TEST(SignPlayer, SignWithoutARecordDoesNothingAtAll) {
-    FormHarness h;
-    h.form->Memo1->setText("keep");
-    for (const char* s : {"a", "", "12", "\xC0\xC1"}) h.form->signPlayer.playsymvol(s);
-    EXPECT_EQ(h.form->Memo1->Text(), "keep");
+TEST_F(SignPlayerTest, SignWithoutARecordDoesNothingAtAll) {
+    f.Memo1->setText("keep");
+    for (const char* s : {"a", "", "12", "\xC0\xC1"})
+        f.signPlayer.playsymvol(s);
+    EXPECT_EQ(f.Memo1->Text(), "keep");
     EXPECT_TRUE(h.clock.log.empty());
 }
 
-TEST(SignPlayer, ShowsSymbolCodeAndMnemonicThenKeys) {
-    FormHarness h;
-    h.form->glCheckBox3->setChecked(true);
-    h.form->signPlayer.playsymvol(toCp1251("Е"));
-    EXPECT_EQ(h.form->Memo1->lines(), utf8Lines({" ", "Е", " ", ".", " ", "есть"}));
+TEST_F(SignPlayerTest, ShowsSymbolCodeAndMnemonicThenKeys) {
+    f.glCheckBox3->setChecked(true);
+    f.signPlayer.playsymvol(toCp1251("Е"));
+    EXPECT_EQ(f.Memo1->lines(), (QStringList{" ", "Е", " ", ".", " ", "есть"}));
     EXPECT_EQ(h.clock.log, (Log{"beep 800 40", "sleep 40", "sleep 120"}));
-
-    h.form->glCheckBox1->setChecked(false);
-    h.form->glCheckBox3->setChecked(false);
-    h.form->signPlayer.playsymvol(toCp1251("А"));
-    EXPECT_EQ(h.form->Memo1->lines(), utf8Lines({" ", ".-", " "}));
+    f.glCheckBox1->setChecked(false);
+    f.glCheckBox3->setChecked(false);
+    f.signPlayer.playsymvol(toCp1251("А"));
+    EXPECT_EQ(f.Memo1->lines(), (QStringList{" ", ".-", " "}));
 }
 
-TEST(SignPlayer, SpeakerAndSoundCardDeriveTheirOwnLengths) {
-    FormHarness h;
-    auto& f = *h.form;
+// The speaker's dot is two speed units, the sound card's one; ratio 4, sign pause 2 dashes,
+// group pause 3 × 2 dashes.
+TEST_F(SignPlayerTest, SpeakerAndSoundCardDeriveTheirOwnLengths) {
     f.glDigits6->setValue(4);
     f.glDigits7->setValue(2);
     f.glDigits8->setValue(3);
     f.signPlayer.playzwuk(2);
-    const TimingValues& t = f.state.timing;
-    EXPECT_EQ(t.DotLength, 40);
-    EXPECT_EQ(t.DashLength, 160);
-    EXPECT_EQ(t.SignPause, 320);
-    EXPECT_EQ(t.GroupPause, 960);
-    EXPECT_EQ(t.ToneDuration, 160);
+    EXPECT_EQ(lengths(f.state.timing), (std::vector<int32_t>{40, 160, 320, 960, 160}));
     EXPECT_EQ(h.clock.log, (Log{"beep 800 160"}));
-
-    chooseSoundCard(f);
+    chooseSoundCard();
     h.clearRecords();
     f.signPlayer.playzwuk(1);
-    EXPECT_EQ(t.DotLength, 20);
-    EXPECT_EQ(t.DashLength, 80);
-    EXPECT_EQ(t.SignPause, 160);
-    EXPECT_EQ(t.GroupPause, 480);
-    EXPECT_EQ(t.ToneDuration, 160); // the sound card leaves the speaker's values alone
+    // The sound card leaves the speaker's tone length alone.
+    EXPECT_EQ(lengths(f.state.timing), (std::vector<int32_t>{20, 80, 160, 480, 160}));
     EXPECT_EQ(h.clock.log, (Log{"tone 20"}));
     EXPECT_EQ(f.ToneGen1.Frequency(), 800);
 }
 
-TEST(SignPlayer, TimingStartsAtZeroAndSilentOutputsChangeNothing) {
-    FormHarness h;
-    auto& f = *h.form;
-    EXPECT_EQ(f.state.timing.GroupPause, 0);
-    EXPECT_EQ(f.state.timing.SignPause, 0);
+TEST_F(SignPlayerTest, TimingStartsAtZeroAndSilentOutputsChangeNothing) {
     f.glCheckBox13->setChecked(false);
     f.signPlayer.playsymvol_1(toCp1251("Т"));
-    EXPECT_EQ(f.state.timing.DotLength, 0);
+    EXPECT_EQ(lengths(f.state.timing), (std::vector<int32_t>{0, 0, 0, 0, 0}));
     EXPECT_EQ(h.clock.log, (Log{"sleep 0", "sleep 0"}));
 }
 
-TEST(SignPlayer, ASpeedChangeInsideASignTakesEffectAtTheNextElement) {
-    FormHarness h;
-    auto& f = *h.form;
+TEST_F(SignPlayerTest, ASpeedChangeInsideASignTakesEffectAtTheNextElement) {
     f.signPlayer.playzwuk(1);
     f.glProgress1->setPercent(30);
     f.signPlayer.playzwuk(2);
     EXPECT_EQ(h.clock.log, (Log{"beep 800 40", "beep 800 180"}));
 }
 
-TEST(SignPlayer, SoundCardUsesTheCheckedWaveformAndTheGeneratorsLimits) {
-    FormHarness h;
-    auto& f = *h.form;
-    chooseSoundCard(f);
+TEST_F(SignPlayerTest, SoundCardUsesTheCheckedWaveformAndTheGeneratorsLimits) {
+    chooseSoundCard();
     f.glCheckBox15->setChecked(false);
     f.glCheckBox19->setChecked(true);
     f.glDigits5->setValue(1200);
@@ -105,7 +90,6 @@ TEST(SignPlayer, SoundCardUsesTheCheckedWaveformAndTheGeneratorsLimits) {
     EXPECT_EQ(h.clock.log, (Log{"tone 20", "sleep 20", "tone 20", "sleep 20", "sleep 60"}));
     // A dot shorter than the generator's 10 ms minimum still sounds, at 10 ms.
     f.glProgress1->setPercent(5);
-    h.clearRecords();
     f.signPlayer.playzwuk(1);
     EXPECT_EQ(f.ToneGen1.Duration(), 10);
 }

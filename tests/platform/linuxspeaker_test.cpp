@@ -6,52 +6,40 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "platform/linuxspeaker.h"
 #include "support/fakeclock.h"
 #include "support/fakesounddevice.h"
 
 using namespace kelvatron;
-using kelvatron::test::FakeClock;
-using kelvatron::test::FakeSoundDevice;
 namespace fs = std::filesystem;
 
 namespace {
 
-// As the kernel lists a keyboard and the PC speaker (EV=40001: EV_SYN and EV_SND; SND=6: bell
-// and tone).
-const char* kWithSpeaker = R"(I: Bus=0011 Vendor=0001 Product=0001 Version=ab41
-N: Name="AT Translated Set 2 keyboard"
-H: Handlers=sysrq kbd event0 leds
-B: PROP=0
-B: EV=120013
-B: KEY=402000000 3803078f800d001 feffffdfffefffff fffffffffffffffe
-B: MSC=10
-B: LED=7
-
-I: Bus=0010 Vendor=001f Product=0001 Version=0100
-N: Name="PC Speaker"
-P: Phys=isa0061/input0
-H: Handlers=kbd event3
-B: PROP=0
-B: EV=40001
-B: SND=6
-)";
-
-// A bell-only device (SND=2) cannot sound a tone of a chosen frequency.
+// As the kernel lists a keyboard (no EV_SND) and the PC speaker (EV=40001: EV_SYN and EV_SND;
+// SND=6: bell and tone); a bell-only device (SND=2) cannot sound a chosen frequency.
+const char* kWithSpeaker =
+    "N: Name=\"AT Translated Set 2 keyboard\"\n"
+    "H: Handlers=sysrq kbd event0 leds\nB: EV=120013\nB: MSC=10\n\n"
+    "N: Name=\"PC Speaker\"\nH: Handlers=kbd event3\nB: EV=40001\nB: SND=6\n";
 const char* kBellOnly = "H: Handlers=event5\nB: EV=40001\nB: SND=2\n";
 
-class SpeakerDir {
-public:
-    SpeakerDir() : dir(fs::temp_directory_path() / ("kelvatron-spk-" + std::to_string(getpid()))) {
-        fs::create_directories(dir);
+// A speaker on a device list and an input folder of its own.
+class LinuxSpeakerRoute : public ::testing::Test {
+protected:
+    LinuxSpeakerRoute() { fs::create_directories(dir); }
+    ~LinuxSpeakerRoute() override { fs::remove_all(dir); }
+    LinuxSpeaker& speakerWith(const char* devices) {
+        std::ofstream(dir / "devices") << devices;
+        speaker.emplace(sound, clock, (dir / "devices").string(), dir.string());
+        return *speaker;
     }
-    ~SpeakerDir() { fs::remove_all(dir); }
-    std::string list(const std::string& text) {
-        std::ofstream(dir / "devices") << text;
-        return (dir / "devices").string();
-    }
-    fs::path dir;
+
+    fs::path dir = fs::temp_directory_path() / ("kelvatron-spk-" + std::to_string(getpid()));
+    test::FakeClock clock;
+    test::FakeSoundDevice sound{&clock};
+    std::optional<LinuxSpeaker> speaker;
 };
 
 } // namespace
@@ -68,10 +56,8 @@ TEST(LinuxSpeaker, SquareToneImageHasTheExactLengthAndPeriods) {
     EXPECT_EQ(image[40] | image[41] << 8, 9600);
     EXPECT_EQ(image[24] | image[25] << 8 | image[26] << 16, 96000);
     // 120 samples a period: 60 low, then 60 high.
-    EXPECT_EQ(image[44], 0);
-    EXPECT_EQ(image[44 + 59], 0);
-    EXPECT_EQ(image[44 + 60], 255);
-    EXPECT_EQ(image[44 + 120], 0);
+    for (size_t n : {0, 59, 60, 119, 120})
+        EXPECT_EQ(image[44 + n], n % 120 < 60 ? 0 : 255) << n;
     // 1100 Hz: periods of 87 or 88 samples, but exactly 1100 of them in a second.
     auto second = LinuxSpeaker::squareToneImage(1100, 1000);
     int rises = 0;
@@ -81,26 +67,19 @@ TEST(LinuxSpeaker, SquareToneImageHasTheExactLengthAndPeriods) {
     EXPECT_EQ(LinuxSpeaker::squareToneImage(0, 10)[44], 128); // no frequency: silence
 }
 
-TEST(LinuxSpeaker, WithoutASpeakerBeepsThroughTheSoundCard) {
-    SpeakerDir dir;
-    FakeClock clock;
-    FakeSoundDevice sound(&clock);
-    LinuxSpeaker speaker(sound, clock, dir.list(kBellOnly), dir.dir.string());
-    ASSERT_TRUE(speaker.hasBeepService());
-    EXPECT_EQ(speaker.route(), LinuxSpeaker::Route::SoundCard);
-    speaker.beep(800, 60);
+TEST_F(LinuxSpeakerRoute, WithoutASpeakerBeepsThroughTheSoundCard) {
+    auto& s = speakerWith(kBellOnly);
+    ASSERT_TRUE(s.hasBeepService());
+    EXPECT_EQ(s.route(), LinuxSpeaker::Route::SoundCard);
+    s.beep(800, 60);
     ASSERT_EQ(sound.plays.size(), 1u);
     EXPECT_EQ(sound.plays[0].flags, SND_MEMORY);
     EXPECT_EQ(sound.plays[0].image, LinuxSpeaker::squareToneImage(800, 60));
     EXPECT_EQ(clock.now(), 60);
 }
 
-TEST(LinuxSpeaker, VeryLongTonesLoopASecondAndStopOnTime) {
-    SpeakerDir dir;
-    FakeClock clock;
-    FakeSoundDevice sound(&clock);
-    LinuxSpeaker speaker(sound, clock, dir.list(""), dir.dir.string());
-    speaker.beep(800, 90000);
+TEST_F(LinuxSpeakerRoute, VeryLongTonesLoopASecondAndStopOnTime) {
+    speakerWith("").beep(800, 90000);
     ASSERT_EQ(sound.plays.size(), 1u);
     EXPECT_EQ(sound.plays[0].flags, SND_MEMORY | SND_ASYNC | SND_LOOP);
     EXPECT_EQ(sound.plays[0].lengthMs, 1000);
@@ -108,19 +87,15 @@ TEST(LinuxSpeaker, VeryLongTonesLoopASecondAndStopOnTime) {
     EXPECT_EQ(sound.stops, 1);
 }
 
-TEST(LinuxSpeaker, ASpeakerDeviceGetsToneOnAndOffEvents) {
-    SpeakerDir dir;
-    std::ofstream(dir.dir / "event3").flush(); // stands in for the device node
-    FakeClock clock;
-    FakeSoundDevice sound(&clock);
-    LinuxSpeaker speaker(sound, clock, dir.list(kWithSpeaker), dir.dir.string());
-    ASSERT_TRUE(speaker.hasBeepService());
-    EXPECT_EQ(speaker.route(), LinuxSpeaker::Route::SpeakerEvents);
-    speaker.beep(1000, 40);
+TEST_F(LinuxSpeakerRoute, ASpeakerDeviceGetsToneOnAndOffEvents) {
+    std::ofstream(dir / "event3").flush(); // stands in for the device node
+    auto& s = speakerWith(kWithSpeaker);
+    ASSERT_TRUE(s.hasBeepService());
+    EXPECT_EQ(s.route(), LinuxSpeaker::Route::SpeakerEvents);
+    s.beep(1000, 40);
     EXPECT_TRUE(sound.plays.empty());
     EXPECT_EQ(clock.sleeps, std::vector<int32_t>{40});
-
-    std::ifstream in(dir.dir / "event3", std::ios::binary);
+    std::ifstream in(dir / "event3", std::ios::binary);
     std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(bytes.size(), 2 * sizeof(input_event));
     auto* events = reinterpret_cast<const input_event*>(bytes.data());
@@ -131,8 +106,8 @@ TEST(LinuxSpeaker, ASpeakerDeviceGetsToneOnAndOffEvents) {
 }
 
 TEST(LinuxSpeaker, EmulatedPortsKeepTheGateByte) {
-    FakeClock clock;
-    FakeSoundDevice sound(&clock);
+    test::FakeClock clock;
+    test::FakeSoundDevice sound(&clock);
     LinuxSpeaker speaker(sound, clock, "/nonexistent", "/nonexistent");
     SpeakerOn(speaker, 800);
     EXPECT_EQ(speaker.readPort(0x61), 0x03);

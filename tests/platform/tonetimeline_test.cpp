@@ -8,17 +8,17 @@
 #include "platform/tonetimeline.h"
 
 using namespace kelvatron;
+using Samples = std::vector<float>;
 
 namespace {
 
-std::shared_ptr<const std::vector<float>> tone(std::vector<float> s) {
-    return std::make_shared<const std::vector<float>>(std::move(s));
+TimelineEvent start(int64_t at, Samples s, bool loop = false) {
+    return TimelineEvent::start(at, std::make_shared<const Samples>(std::move(s)), loop);
 }
 
-// Mixes `frames` frames in blocks of `block` from frame 0 and returns the left channel.
-std::vector<float> left(ToneTimeline& t, int frames, int block,
-                        std::vector<float>* right = nullptr) {
-    std::vector<float> out(2 * frames), l;
+// Mixes `frames` frames in blocks of `block` from frame 0; returns the left channel.
+Samples left(ToneTimeline& t, int frames, int block, Samples* right = nullptr) {
+    Samples out(2 * frames), l;
     for (int at = 0; at < frames; at += block)
         t.mix(out.data() + 2 * at, std::min(block, frames - at), at);
     for (int i = 0; i < frames; ++i) {
@@ -31,51 +31,57 @@ std::vector<float> left(ToneTimeline& t, int frames, int block,
 } // namespace
 
 TEST(ToneTimeline, TonesStartAndEndAtTheirExactFramesAcrossBlocks) {
-    ToneTimeline t;
-    t.add(TimelineEvent::start(3, tone({1, 2, 3}), false));
-    t.add(TimelineEvent::start(9, tone({5, 6}), false));
-    EXPECT_EQ(left(t, 12, 4), (std::vector<float>{0, 0, 0, 1, 2, 3, 0, 0, 0, 5, 6, 0}));
-    EXPECT_FALSE(t.sounding());
-}
-
-TEST(ToneTimeline, ANewStartOrAStopCutsTheToneBefore) {
-    ToneTimeline t;
-    t.add(TimelineEvent::start(0, tone({1, 1, 1, 1, 1}), false));
-    t.add(TimelineEvent::start(2, tone({7, 7, 7, 7}), false));
-    t.add(TimelineEvent::stop(4));
-    EXPECT_EQ(left(t, 6, 3), (std::vector<float>{1, 1, 7, 7, 0, 0}));
-}
-
-TEST(ToneTimeline, LoopRepeatsUntilStopped) {
-    ToneTimeline t;
-    t.add(TimelineEvent::start(1, tone({1, 2}), true));
-    t.add(TimelineEvent::stop(8));
-    EXPECT_EQ(left(t, 10, 4), (std::vector<float>{0, 1, 2, 1, 2, 1, 2, 1, 0, 0}));
+    struct Case {
+        const char* name;
+        std::vector<TimelineEvent> events;
+        int frames, block;
+        Samples expected;
+    };
+    const Case cases[] = {
+        {"two tones",
+         {start(3, {1, 2, 3}), start(9, {5, 6})},
+         12,
+         4,
+         {0, 0, 0, 1, 2, 3, 0, 0, 0, 5, 6, 0}},
+        {"a new start or a stop cuts the tone before",
+         {start(0, {1, 1, 1, 1, 1}), start(2, {7, 7, 7, 7}), TimelineEvent::stop(4)},
+         6,
+         3,
+         {1, 1, 7, 7, 0, 0}},
+        {"a loop repeats until stopped",
+         {start(1, {1, 2}, true), TimelineEvent::stop(8)},
+         10,
+         4,
+         {0, 1, 2, 1, 2, 1, 2, 1, 0, 0}},
+        {"an empty tone is silence", {start(0, {}, true)}, 3, 3, {0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ToneTimeline t;
+        for (const auto& e : c.events)
+            t.add(e);
+        EXPECT_EQ(left(t, c.frames, c.block), c.expected);
+        EXPECT_FALSE(t.sounding());
+    }
 }
 
 TEST(ToneTimeline, ALateStartPlaysWholeFromTheNextBlock) {
     ToneTimeline t;
-    std::vector<float> out(8);
+    Samples out(8);
     t.mix(out.data(), 4, 0); // frames 0..3 are gone
-    t.add(TimelineEvent::start(2, tone({1, 2, 3}), false));
+    t.add(start(2, {1, 2, 3}));
     t.mix(out.data(), 4, 4);
-    EXPECT_EQ(out, (std::vector<float>{1, 1, 2, 2, 3, 3, 0, 0}));
+    EXPECT_EQ(out, (Samples{1, 1, 2, 2, 3, 3, 0, 0}));
 }
 
 TEST(ToneTimeline, VolumeScalesEachChannelFromItsFrame) {
     ToneTimeline t(0x0000FFFFu); // left full, right silent
-    t.add(TimelineEvent::start(0, tone({1, 1, 1, 1}), false));
+    t.add(start(0, {1, 1, 1, 1}));
     t.add(TimelineEvent::setVolume(2, 0xCCCC0000u)); // left silent, right 80 %
-    std::vector<float> right;
-    EXPECT_EQ(left(t, 4, 4, &right), (std::vector<float>{1, 1, 0, 0}));
+    Samples right;
+    EXPECT_EQ(left(t, 4, 4, &right), (Samples{1, 1, 0, 0}));
     EXPECT_FLOAT_EQ(right[1], 0);
     EXPECT_FLOAT_EQ(right[2], 0.8f);
-}
-
-TEST(ToneTimeline, AnEmptyToneIsSilence) {
-    ToneTimeline t;
-    t.add(TimelineEvent::start(0, tone({}), true));
-    EXPECT_EQ(left(t, 3, 3), (std::vector<float>{0, 0, 0}));
 }
 
 TEST(StreamClock, PlacesALatencyAheadOfTheStreamPosition) {
@@ -93,19 +99,17 @@ TEST(StreamClock, PlacesALatencyAheadOfTheStreamPosition) {
 
 TEST(StreamClock, LateBlocksDoNotMoveTheTimeline) {
     StreamClock c(48000, 50);
-    for (int k = 0; k < 100; ++k) {
+    c.blockStarted(0, 0);
+    for (int k = 1; k < 100; ++k) {
         // Every fifth block comes 9 ms late, the others within a tenth of a millisecond.
-        double late = k % 5 == 4 ? 9 : (k % 3) * 0.05;
-        c.blockStarted(2048 * k, 2048 * k / 48.0 + late);
-        if (k > 0) {
-            ASSERT_NEAR(c.originMs(), 0, 0.1) << k;
-        }
+        c.blockStarted(2048 * k, 2048 * k / 48.0 + (k % 5 == 4 ? 9 : (k % 3) * 0.05));
+        ASSERT_NEAR(c.originMs(), 0, 0.1) << k;
     }
 }
 
+// On opening the device asks for three blocks at once, then runs; its real pace starts only
+// with the fourth block, 190 ms later than the burst would suggest.
 TEST(StreamClock, BlocksThatFillTheBufferAreNoReadings) {
-    // On opening the device asks for three blocks at once, then runs; its real pace starts only
-    // with the fourth block, 190 ms later than the burst would suggest.
     StreamClock c(48000, 50);
     c.blockStarted(0, 0);
     c.blockStarted(2048, 0.1);
@@ -121,14 +125,13 @@ TEST(StreamClock, BlocksThatFillTheBufferAreNoReadings) {
     EXPECT_NEAR(c.originMs(), 190, 0.01);
 }
 
+// A device that stalled for 100 ms and then runs on at its pace.
 TEST(StreamClock, JumpsOnlyWhenTheWholeLastSecondLagsFarBehind) {
-    // A device that stalled for 100 ms and then runs on at its pace.
     StreamClock c(48000, 50);
     c.blockStarted(0, 0);
     double lastJumpWall = -1;
     for (int k = 1; k < 60; ++k) {
-        double wall = 2048 * k / 48.0 + (k >= 10 ? 100 : 0);
-        double before = c.originMs();
+        const double wall = 2048 * k / 48.0 + (k >= 10 ? 100 : 0), before = c.originMs();
         c.blockStarted(2048 * k, wall);
         if (c.originMs() - before > 1) lastJumpWall = wall;
     }
@@ -137,18 +140,17 @@ TEST(StreamClock, JumpsOnlyWhenTheWholeLastSecondLagsFarBehind) {
     EXPECT_GT(lastJumpWall, 9 * 2048 / 48.0 + StreamClock::kWindowMs);
 }
 
+// Blocks of 1 ms coming 200 ppm early or late for 4.8 s: between two tones 100 ms apart the
+// timeline never moves by more than 0.05 ms.
 TEST(StreamClock, FollowsAFastDeviceAtOnceAndASlowOneGently) {
-    StreamClock fast(48000, 50);
-    StreamClock slow(48000, 50);
+    StreamClock fast(48000, 50), slow(48000, 50);
     std::vector<double> fastOrigins, slowOrigins;
-    for (int k = 0; k <= 4800; ++k) { // 4.8 s of 1 ms blocks
-        double nominal = k * 1.0;
-        fast.blockStarted(48 * k, nominal * (1 - 200e-6)); // blocks come 200 ppm early
-        slow.blockStarted(48 * k, nominal * (1 + 200e-6));
+    for (int k = 0; k <= 4800; ++k) {
+        fast.blockStarted(48 * k, k * (1 - 200e-6));
+        slow.blockStarted(48 * k, k * (1 + 200e-6));
         fastOrigins.push_back(fast.originMs());
         slowOrigins.push_back(slow.originMs());
     }
-    // Between two tones 100 ms apart the timeline never moves by more than 0.05 ms.
     for (size_t k = 100; k < fastOrigins.size(); ++k) {
         ASSERT_NEAR(fastOrigins[k], fastOrigins[k - 100], 0.05);
         ASSERT_NEAR(slowOrigins[k], slowOrigins[k - 100], 0.05);

@@ -29,19 +29,18 @@ protected:
     TToneGen gen{device};
 };
 
-// 60 + 60 + 0 is scaled to 50 / 50 / 0: there is no sustain stretch, so the decay falls to
-// silence whatever the sustain level says.
+// 60 + 60 + 0 is scaled to 50 / 50 / 0: with no sustain stretch the decay falls to silence
+// whatever the sustain level says.
 TEST_F(Envelope, OversizedSharesScaleAndDecayToSilence) {
     shape(TTGWave::tgSquare, TTGResolution::tg8Bit, 60, 60, 50, 0);
     ASSERT_TRUE(gen.PrepareADSR());
     auto image = gen.WaveImage();
-    EXPECT_EQ(sample8(image, 0), 128);    // attack starts silent
-    EXPECT_EQ(sample8(image, 4800), 0);   // attack of 4800 samples ends at full level
-    EXPECT_EQ(sample8(image, 4801), 0);   // decay starts at full level
-    EXPECT_EQ(sample8(image, 7260), 190); // 127 - trunc(2459 * 127 / 4800): half way down
-    EXPECT_EQ(sample8(image, 9599), 129); // 127 - trunc(4798 * 127 / 4800)
+    // Attack from silence to full level at sample 4800; the decay starts there.
+    const std::pair<size_t, int> levels[] = {{0, 128},    {4800, 0},   {4801, 0},
+                                             {7260, 190}, {9599, 129}, {9600, 127}};
+    for (auto [n, level] : levels)
+        EXPECT_EQ(sample8(image, n), level) << n;
     // The decay's last step lands on the first spare byte (0, read as -128); no further.
-    EXPECT_EQ(sample8(image, 9600), 127);
     EXPECT_EQ(sample8(image, 9601), 0);
     EXPECT_EQ(sample8(image, 9603), 0);
     EXPECT_TRUE(gen.EnvelopeApplied());
@@ -58,7 +57,6 @@ TEST_F(Envelope, StagesFollowEachOtherWithOneSampleMoreThanTheirLength) {
     ASSERT_TRUE(gen.PrepareADSR());
     auto shaped = gen.WaveImage();
     ASSERT_EQ(shaped.size(), plain.size());
-
     for (size_t n = 0; n < 9600; ++n)
         ASSERT_LE(std::abs(sample16(shaped, n)), std::abs(sample16(plain, n))) << n;
     EXPECT_EQ(sample16(shaped, 0), 0);
@@ -74,23 +72,19 @@ TEST_F(Envelope, StagesFollowEachOtherWithOneSampleMoreThanTheirLength) {
 // Every stage shapes one sample more than its length; the spill must stay in the four spare
 // bytes for every format, including odd 16-bit lengths (the sanitizer build checks the block).
 TEST_F(Envelope, SpillStaysInsideTheBlock) {
-    struct Shares {
-        int16_t a, d, s, r;
-    };
-    const std::vector<Shares> spilling{
+    const std::array<int16_t, 4> spilling[] = {
         {50, 50, 50, 0}, {100, 0, 0, 0}, {0, 0, 100, 0}, {100, 100, 100, 100}, {0, 0, 0, 100}};
     for (auto resolution : {TTGResolution::tg8Bit, TTGResolution::tg16Bit})
         for (auto quality : {TTGQuality::tgHiQ, TTGQuality::tgLoQ})
             for (int16_t duration : {10, 15, 33})
-                for (const auto& sh : spilling) {
-                    shape(TTGWave::tgNoise, resolution, sh.a, sh.d, sh.s, sh.r);
+                for (auto [a, d, s, r] : spilling) {
+                    shape(TTGWave::tgNoise, resolution, a, d, s, r);
                     gen.setQuality(quality);
                     gen.setDuration(duration);
                     ASSERT_TRUE(gen.PrepareADSR());
                     auto image = gen.WaveImage();
-                    const uint32_t length = le32(image, 40);
-                    ASSERT_EQ(image.size(), length + 48u);
-                    EXPECT_EQ(le32(image, 4), length + 36);
+                    ASSERT_EQ(image.size(), le32(image, 40) + 48u);
+                    EXPECT_EQ(le32(image, 4), le32(image, 40) + 36);
                 }
 }
 

@@ -2,7 +2,6 @@
 // Readers for the bytes of a WAVE image in the tone generator's tests.
 #include <cstdint>
 #include <span>
-#include <string>
 
 namespace kelvatron::test {
 
@@ -16,16 +15,11 @@ inline uint32_t le32(std::span<const uint8_t> b, size_t at) {
     return le16(b, at) | (le16(b, at + 2) << 16);
 }
 
-inline std::string tag(std::span<const uint8_t> b, size_t at) {
-    return std::string(reinterpret_cast<const char*>(b.data() + at), 4);
-}
-
-// Sample n of an 8-bit image, 0..255.
+// Sample n of an 8-bit image (0..255) and of a 16-bit one (signed).
 inline int sample8(std::span<const uint8_t> image, size_t n) {
     return image[kHeader + n];
 }
 
-// Sample n of a 16-bit image, as a signed value.
 inline int sample16(std::span<const uint8_t> image, size_t n) {
     return static_cast<int16_t>(le16(image, kHeader + 2 * n));
 }

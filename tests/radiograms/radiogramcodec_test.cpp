@@ -10,29 +10,19 @@ TEST(RadiogramLineBreaks, EveryKindOfBreakBecomesCrLf) {
     EXPECT_EQ(normalizeLineBreaks("one\rtwo\r"), "one\r\ntwo\r\n");
     // CR CR LF is a lone CR and a pair; LF CR is two breaks.
     EXPECT_EQ(normalizeLineBreaks("a\r\r\nb\n\rc"), "a\r\n\r\nb\r\n\r\nc");
-    EXPECT_EQ(normalizeLineBreaks("\n"), "\r\n");
     EXPECT_EQ(normalizeLineBreaks(""), "");
     EXPECT_EQ(normalizeLineBreaks("12345  67890  "), "12345  67890  ");
 }
 
-TEST(RadiogramDecode, RefusesZeroBytesAndTextBeyondTheWindowsCapacity) {
-    RadiogramResult zero = decodeRadiogram(std::string("ab\0c", 4), "/tmp/x.dkm");
-    EXPECT_EQ(zero.error, RadiogramError::NotText);
-    EXPECT_EQ(zero.message, "The file \"/tmp/x.dkm\" is not a text file: it holds a zero byte.");
-    EXPECT_TRUE(zero.text.empty());
-
+// The messages of refused files are checked where the window opens them.
+TEST(RadiogramDecode, CountsTheWindowsCapacityWithLineBreaksMadeCrLf) {
     EXPECT_TRUE(decodeRadiogram(std::string(kRadiogramMaxBytes, 'A'), "f").ok());
-    RadiogramResult big = decodeRadiogram(std::string(kRadiogramMaxBytes + 1, 'A'), "f");
-    EXPECT_EQ(big.error, RadiogramError::TooLarge);
-    EXPECT_EQ(big.message, "Text exceeds memo capacity");
-    // Lone line feeds grow by a byte each on the way into the window.
-    std::string lines(kRadiogramMaxBytes / 2, '\n');
-    lines += 'x';
-    EXPECT_EQ(decodeRadiogram(lines, "f").error, RadiogramError::TooLarge);
-
-    RadiogramResult empty = decodeRadiogram("", "f");
-    EXPECT_TRUE(empty.ok());
-    EXPECT_EQ(empty.text, "");
+    EXPECT_EQ(decodeRadiogram(std::string(kRadiogramMaxBytes + 1, 'A'), "f").error,
+              RadiogramError::TooLarge);
+    EXPECT_EQ(decodeRadiogram(std::string(kRadiogramMaxBytes / 2, '\n') + "x", "f").error,
+              RadiogramError::TooLarge);
+    EXPECT_EQ(decodeRadiogram(std::string("ab\0c", 4), "f").error, RadiogramError::NotText);
+    EXPECT_TRUE(decodeRadiogram("", "f").ok());
 }
 
 TEST(RadiogramEncode, GivesWindows1251WithCrLfAndKeepsTheLastBreakAsItIs) {
@@ -43,9 +33,7 @@ TEST(RadiogramEncode, GivesWindows1251WithCrLfAndKeepsTheLastBreakAsItIs) {
     EXPECT_EQ(encodeRadiogram("Радиограмма №1").text,
               "\xD0\xE0\xE4\xE8\xEE\xE3\xF0\xE0\xEC\xEC\xE0 \xB9"
               "1");
-    RadiogramResult empty = encodeRadiogram("");
-    EXPECT_TRUE(empty.ok());
-    EXPECT_EQ(empty.text, "");
+    EXPECT_TRUE(encodeRadiogram("").ok());
 }
 
 TEST(RadiogramEncode, NamesTheFirstCharacterWithoutPlaceAndItsLine) {

@@ -20,7 +20,9 @@ TEST(SignTable, SymbolsAndCodesAreUniqueAndWellFormed) {
     }
     for (const char* absent : {"Ё", "Ъ", ".", "-", "а", "A", "", "12"})
         EXPECT_FALSE(FindSign(toCp1251(absent))) << absent;
-    EXPECT_EQ(SignTable[*FindSign(" ")].Code, "-...-");
+    // The break sign, and the two marks that have no mnemonic to check their code by.
+    for (auto [symbol, code] : {std::pair{",", ".-.-.-"}, {"/", "-..-."}, {" ", "-...-"}})
+        EXPECT_EQ(SignTable[*FindSign(symbol)].Code, code) << symbol;
 }
 
 // A mnemonic has one syllable per element: capitals for a dash, small letters for a dot.

@@ -18,7 +18,8 @@ double FakeSoundDevice::imageLengthMs(std::span<const uint8_t> image) {
 
 void FakeSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
     double length = imageLengthMs(waveImage);
-    plays.push_back({{waveImage.begin(), waveImage.end()}, flags, clock_ ? clock_->now() : 0, length});
+    plays.push_back(
+        {{waveImage.begin(), waveImage.end()}, flags, clock_ ? clock_->now() : 0, length});
     if (!clock_) return;
     clock_->log.push_back("tone " + std::to_string(static_cast<int>(length + 0.5)) +
                           ((flags & SND_ASYNC) ? " async" : ""));

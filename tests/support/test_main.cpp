@@ -19,7 +19,8 @@ class FreshConfigHome : public ::testing::EmptyTestEventListener {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     // Every window a test builds loads and saves its settings; they go to a folder of the test
     // run's own, never into the user's configuration.
     QTemporaryDir configHome;

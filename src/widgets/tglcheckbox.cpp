@@ -9,7 +9,7 @@
 
 namespace kelvatron {
 
-TglCheckBox::TglCheckBox(QWidget* parent) : QWidget(parent) {
+TglCheckBox::TglCheckBox(QWidget* parent) : TglPressable(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
@@ -174,13 +174,13 @@ void TglCheckBox::paintOption(QPainter& p) {
 }
 
 void TglCheckBox::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return QWidget::mousePressEvent(e);
+    if (e->button() != Qt::LeftButton) return TglPressable::mousePressEvent(e);
     pressed_ = true;
     update();
 }
 
 void TglCheckBox::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(e);
+    if (e->button() != Qt::LeftButton) return TglPressable::mouseReleaseEvent(e);
     bool inside = pressed_ && rect().contains(e->position().toPoint());
     pressed_ = false;
     update();
@@ -188,22 +188,11 @@ void TglCheckBox::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TglCheckBox::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    if (isActivationKey(e)) {
         click();
         return;
     }
-    QWidget::keyPressEvent(e);
-}
-
-void TglCheckBox::enterEvent(QEnterEvent*) {
-    hovered_ = true;
-    update();
-}
-
-void TglCheckBox::leaveEvent(QEvent*) {
-    hovered_ = false;
-    pressed_ = false;
-    update();
+    TglPressable::keyPressEvent(e);
 }
 
 } // namespace kelvatron

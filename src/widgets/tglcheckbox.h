@@ -1,6 +1,6 @@
 #pragma once
 #include <QLinearGradient>
-#include <QWidget>
+#include "widgets/tglpressable.h"
 
 #include "widgets/glyphs.h"
 
@@ -9,7 +9,7 @@ namespace kelvatron {
 // An image check box. It serves as option, as radio button (through its handler) and as push
 // button. A user click toggles Checked and then emits clicked(); setting Checked from code emits
 // nothing, so handlers run only for the user's own actions.
-class TglCheckBox : public QWidget {
+class TglCheckBox : public TglPressable {
     Q_OBJECT
 public:
     using Glyph = GlyphKind;
@@ -44,8 +44,6 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
-    void enterEvent(QEnterEvent*) override;
-    void leaveEvent(QEvent*) override;
 
 private:
     void updateAccessibility();
@@ -57,8 +55,6 @@ private:
     bool checked_ = false;
     bool gradientActive_ = false;
     bool pushButton_ = false;
-    bool hovered_ = false;
-    bool pressed_ = false;
     Glyph glyph_ = Glyph::None;
     QString caption_;
 };

@@ -10,7 +10,7 @@
 namespace kelvatron {
 
 TglGraphicButton::TglGraphicButton(GlyphKind glyph, QWidget* parent)
-    : QWidget(parent), glyph_(glyph) {
+    : TglPressable(parent), glyph_(glyph) {
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
@@ -88,22 +88,11 @@ void TglGraphicButton::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TglGraphicButton::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    if (isActivationKey(e)) {
         press();
         return;
     }
-    QWidget::keyPressEvent(e);
-}
-
-void TglGraphicButton::enterEvent(QEnterEvent*) {
-    hovered_ = true;
-    update();
-}
-
-void TglGraphicButton::leaveEvent(QEvent*) {
-    hovered_ = false;
-    pressed_ = false;
-    update();
+    TglPressable::keyPressEvent(e);
 }
 
 } // namespace kelvatron

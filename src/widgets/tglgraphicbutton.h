@@ -1,5 +1,5 @@
 #pragma once
-#include <QWidget>
+#include "widgets/tglpressable.h"
 
 #include "widgets/glyphs.h"
 
@@ -7,7 +7,7 @@ namespace kelvatron {
 
 // A small picture button (minimise, close, sound test). mouseDown() fires on the press, as the
 // sound test and the author panel's button act; clicked() on a completed click.
-class TglGraphicButton : public QWidget {
+class TglGraphicButton : public TglPressable {
     Q_OBJECT
 public:
     explicit TglGraphicButton(GlyphKind glyph, QWidget* parent = nullptr);
@@ -25,13 +25,9 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
-    void enterEvent(QEnterEvent*) override;
-    void leaveEvent(QEvent*) override;
 
 private:
     GlyphKind glyph_;
-    bool hovered_ = false;
-    bool pressed_ = false;
 };
 
 } // namespace kelvatron

@@ -9,7 +9,7 @@
 
 namespace kelvatron {
 
-TglLabel::TglLabel(QWidget* parent) : QWidget(parent) {
+TglLabel::TglLabel(QWidget* parent) : TglPressable(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setFont(theme::font(13));
     updateAccessibility();
@@ -106,13 +106,13 @@ void TglLabel::paintEvent(QPaintEvent*) {
 }
 
 void TglLabel::mousePressEvent(QMouseEvent* e) {
-    if (!clickable_) return QWidget::mousePressEvent(e);
+    if (!clickable_) return TglPressable::mousePressEvent(e);
     pressed_ = true;
     update();
 }
 
 void TglLabel::mouseReleaseEvent(QMouseEvent* e) {
-    if (!clickable_) return QWidget::mouseReleaseEvent(e);
+    if (!clickable_) return TglPressable::mouseReleaseEvent(e);
     if (!pressed_ || !rect().contains(e->position().toPoint())) {
         pressed_ = false;
         update();
@@ -128,23 +128,11 @@ void TglLabel::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TglLabel::keyPressEvent(QKeyEvent* e) {
-    if (clickable_ &&
-        (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+    if (clickable_ && isActivationKey(e)) {
         click();
         return;
     }
-    QWidget::keyPressEvent(e);
-}
-
-void TglLabel::enterEvent(QEnterEvent*) {
-    hovered_ = true;
-    update();
-}
-
-void TglLabel::leaveEvent(QEvent*) {
-    hovered_ = false;
-    pressed_ = false;
-    update();
+    TglPressable::keyPressEvent(e);
 }
 
 } // namespace kelvatron

@@ -1,12 +1,12 @@
 #pragma once
-#include <QWidget>
+#include "widgets/tglpressable.h"
 
 namespace kelvatron {
 
 // A caption in large or shadowed type. The window uses labels as menu words, panel commands and
 // the keys of the on-screen keyboard; a clickable label takes focus and answers Space and Enter
 // too, so every command can be reached without a mouse.
-class TglLabel : public QWidget {
+class TglLabel : public TglPressable {
     Q_OBJECT
 public:
     explicit TglLabel(QWidget* parent = nullptr);
@@ -34,8 +34,6 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
-    void enterEvent(QEnterEvent*) override;
-    void leaveEvent(QEvent*) override;
 
 private:
     void updateAccessibility();
@@ -45,8 +43,6 @@ private:
     QString caption_;
     bool clickable_ = false;
     bool shadowed_ = false;
-    bool hovered_ = false;
-    bool pressed_ = false;
     QColor color_{Qt::white};
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
 };

@@ -1,7 +1,9 @@
 #include "widgets/theme.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
 
 namespace kelvatron::theme {
 
@@ -27,6 +29,33 @@ void drawShadowedText(QPainter& p, const QRectF& r, int flags, const QString& te
     p.drawText(r.translated(offset, offset), flags, text);
     p.setPen(ink);
     p.drawText(r, flags, text);
+    p.restore();
+}
+
+void drawLevelBar(QPainter& p, const QRectF& r, double share, qreal radius) {
+    p.save();
+    QLinearGradient track(r.topLeft(), r.bottomLeft());
+    track.setColorAt(0, QColor(4, 14, 22));
+    track.setColorAt(1, QColor(26, 48, 62));
+    p.setPen(QPen(QColor(0, 0, 0, 180), 1));
+    p.setBrush(track);
+    p.drawRoundedRect(r, radius, radius);
+    QRectF fill = r.adjusted(1.5, 1.5, -1.5, -1.5);
+    fill.setWidth(fill.width() * std::clamp(share, 0.0, 1.0));
+    if (fill.width() > 1) {
+        QLinearGradient colour(r.topLeft(), r.topRight());
+        colour.setColorAt(0, QColor(60, 210, 90));
+        colour.setColorAt(1, QColor(250, 196, 40));
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        p.drawRoundedRect(fill, radius - 1, radius - 1);
+        QLinearGradient gloss(fill.topLeft(), fill.bottomLeft());
+        gloss.setColorAt(0, QColor(255, 255, 255, 120));
+        gloss.setColorAt(0.5, QColor(255, 255, 255, 10));
+        gloss.setColorAt(1, QColor(0, 0, 0, 40));
+        p.setBrush(gloss);
+        p.drawRoundedRect(fill, radius - 1, radius - 1);
+    }
     p.restore();
 }
 

@@ -39,6 +39,10 @@ bool showsFocus(const QWidget* w);
 void drawShadowedText(QPainter& p, const QRectF& r, int flags, const QString& text,
                       const QColor& ink, qreal offset = 1.5);
 
+// A sunken track filled from the left by share (0..1) with a glossy green-to-amber bar: the
+// speed bar and the transmission's progress bar.
+void drawLevelBar(QPainter& p, const QRectF& r, double share, qreal radius);
+
 } // namespace theme
 
 } // namespace kelvatron

@@ -6,13 +6,12 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache python3
   qt6-base-dev libsdl2-dev libxkbcommon-dev xkb-data
+  libqt6sql6-sqlite qt6-charts-dev qt6-serialport-dev libsndfile1-dev libpulse-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
+  pulseaudio pulseaudio-utils sox
 )
-if [[ "${1:-}" == "--bench" ]]; then
-  packages+=(pulseaudio pulseaudio-utils sox)
-fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -45,6 +45,7 @@ public:
 
 private:
     bool open(uint32_t sourceRate);
+    void tuneEncoder(AudioFormat format);
     void fail(std::string message);
     void failWithReason(const char* what, int err);
     bool stopIfCancelled();

@@ -26,12 +26,13 @@ constexpr std::array<FormatRow, 5> kFormats = {{
 
 bool takesRate(AudioFormat format, uint32_t rate) {
     switch (format) {
+    case AudioFormat::Wav:
+    case AudioFormat::Flac:
+        return true;
     case AudioFormat::OggOpus:
         return rate == 8000 || rate == 12000 || rate == 16000 || rate == 24000 || rate == 48000;
-    case AudioFormat::Mp3:
-        return rate <= 48000;
     default:
-        return true;
+        return rate <= 48000;
     }
 }
 

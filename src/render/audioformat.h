@@ -15,10 +15,11 @@ std::optional<AudioFormat> audioFormatForPath(const std::string& path);
 // The extensions the writer takes, for messages and file dialogs: ".wav, .flac, .ogg, .opus, .mp3".
 std::string_view audioExtensionList();
 
-// The rate a file of the format is written at for sound made at sourceRate. Lossless formats and
-// Vorbis keep the tone generator's rate. Opus takes only 8, 12, 16, 24 and 48 kHz, and MP3 at
-// most 48 kHz, so both are written at 48000 Hz when the source rate is not one they take; the
-// sound card plays the program's tones at 48000 Hz too.
+// The rate a file of the format is written at for sound made at sourceRate. Lossless formats keep
+// the tone generator's rate and its exact samples. The lossy ones are written at the source rate
+// when it is at most 48000 Hz and one they take, otherwise at 48000 Hz: MP3 goes no higher, Opus
+// takes only 8, 12, 16, 24 and 48 kHz, Vorbis encodes 96 kHz at half the speed for no audible
+// gain, and the sound card plays the program's tones at 48000 Hz too.
 uint32_t fileRateFor(AudioFormat format, uint32_t sourceRate);
 
 // libsndfile's format code (container | encoding).

@@ -14,55 +14,49 @@ enum class Kind : uint8_t { Flag, Number, Word, Waveform };
 struct OptionRow {
     std::string_view name;
     Kind kind;
-    int64_t low = 0, high = 0; // Number
-    void (*apply)(ExportOptions&, int64_t number, std::string_view word);
+    int64_t low = 0, high = 0;                                 // Number
+    std::optional<int> ExportOptions::*number = nullptr;       // a plain count
+    std::optional<std::string> ExportOptions::*word = nullptr; // a file name
+    std::optional<bool> ExportOptions::*off = nullptr;         // a --no- flag
+    int body = -1; // what is keyed: an ExportBody, or none
 };
+
+using O = ExportOptions;
 
 // The speed unit, frequency and counts have the settings panel's limits.
 const std::array<OptionRow, 20> kOptions = {{
-    {"--export", Kind::Word, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view w) { o.target = w; }},
-    {"--text", Kind::Word, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view w) {
-         o.body = ExportBody::Text;
-         o.radiogram = std::string(w);
-     }},
-    {"--digits", Kind::Flag, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view) { o.body = ExportBody::Digits; }},
-    {"--letters", Kind::Flag, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view) { o.body = ExportBody::Letters; }},
-    {"--mixed", Kind::Flag, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view) { o.body = ExportBody::Mixed; }},
-    {"--jargon", Kind::Flag, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view) { o.body = ExportBody::Jargon; }},
-    {"--groups", Kind::Number, 1, 200,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.groups = int(n); }},
-    {"--size", Kind::Number, 1, 100,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.size = int(n); }},
-    {"--seed", Kind::Number, 0, UINT32_MAX,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.seed = uint32_t(n); }},
-    {"--dot", Kind::Number, 10, 100,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.dot = int(n); }},
-    {"--frequency", Kind::Number, 100, 5000,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.frequency = int(n); }},
-    {"--waveform", Kind::Waveform, 0, 4,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.waveform = TTGWave(n); }},
-    {"--ratio", Kind::Number, 3, 6,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.ratio = int(n); }},
-    {"--sign-pause", Kind::Number, 1, 4,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.signPause = int(n); }},
-    {"--group-pause", Kind::Number, 1, 4,
-     [](ExportOptions& o, int64_t n, std::string_view) { o.groupPause = int(n); }},
-    {"--no-opening", Kind::Flag, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view) { o.opening = false; }},
-    {"--no-closing", Kind::Flag, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view) { o.closing = false; }},
-    {"--answers", Kind::Word, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view w) { o.answers = std::string(w); }},
-    {"--help", Kind::Flag, 0, 0,
-     [](ExportOptions& o, int64_t, std::string_view) { o.help = true; }},
-    {"-h", Kind::Flag, 0, 0, [](ExportOptions& o, int64_t, std::string_view) { o.help = true; }},
+    {.name = "--export", .kind = Kind::Word},
+    {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
+    {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
+    {.name = "--letters", .kind = Kind::Flag, .body = int(ExportBody::Letters)},
+    {.name = "--mixed", .kind = Kind::Flag, .body = int(ExportBody::Mixed)},
+    {.name = "--jargon", .kind = Kind::Flag, .body = int(ExportBody::Jargon)},
+    {"--groups", Kind::Number, 1, 200, &O::groups},
+    {"--size", Kind::Number, 1, 100, &O::size},
+    {"--seed", Kind::Number, 0, UINT32_MAX},
+    {"--dot", Kind::Number, 10, 100, &O::dot},
+    {"--frequency", Kind::Number, 100, 5000, &O::frequency},
+    {"--waveform", Kind::Waveform},
+    {"--ratio", Kind::Number, 3, 6, &O::ratio},
+    {"--sign-pause", Kind::Number, 1, 4, &O::signPause},
+    {"--group-pause", Kind::Number, 1, 4, &O::groupPause},
+    {.name = "--no-opening", .kind = Kind::Flag, .off = &O::opening},
+    {.name = "--no-closing", .kind = Kind::Flag, .off = &O::closing},
+    {.name = "--answers", .kind = Kind::Word, .word = &O::answers},
+    {.name = "--help", .kind = Kind::Flag},
+    {.name = "-h", .kind = Kind::Flag},
 }};
+
+void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_view word) {
+    if (row.body >= 0) o.body = static_cast<ExportBody>(row.body);
+    if (row.number) o.*row.number = static_cast<int>(number);
+    if (row.word) o.*row.word = std::string(word);
+    if (row.off) o.*row.off = false;
+    if (row.name == "--export") o.target = word;
+    if (row.name == "--seed") o.seed = static_cast<uint32_t>(number);
+    if (row.name == "--waveform") o.waveform = static_cast<TTGWave>(number);
+    if (row.name == "--help" || row.name == "-h") o.help = true;
+}
 
 // In the order of TTGWave.
 constexpr std::array<std::string_view, 5> kWaveNames = {"sine", "square", "triangle", "sawtooth",
@@ -141,7 +135,7 @@ private:
             if (value)
                 result_.error = "Параметр " + std::string(name) + " не принимает значения.";
             else
-                row->apply(result_.options, 0, {});
+                apply(*row, result_.options, 0, {});
             return;
         }
         if (!value && next_ < args_.size() && !args_[next_].starts_with("--"))
@@ -152,7 +146,7 @@ private:
         }
         int64_t number = 0;
         result_.error = readValue(*row, *value, number);
-        if (result_.ok()) row->apply(result_.options, number, *value);
+        if (result_.ok()) apply(*row, result_.options, number, *value);
     }
 
     // An option counts once, and the sound has one body.

@@ -1,7 +1,6 @@
 #include "radiograms/radiogramfile.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "core/filepaths.h"
 #include "radiograms/radiogramcodec.h"
 
 namespace kelvatron {
@@ -36,27 +36,15 @@ private:
     int fd_;
 };
 
-// The path as the user knows it, made absolute so that the message names the file fully.
-std::string fullPath(const std::string& path) {
-    if (path.empty()) return path;
-    std::error_code ec;
-    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.string();
-}
-
-std::string reason(int err) {
-    return std::system_category().message(err);
-}
-
 RadiogramResult cannotOpen(const std::string& path, int err) {
     return {RadiogramError::CannotOpen,
-            "Cannot open file \"" + fullPath(path) + "\". " + reason(err),
+            "Cannot open file \"" + fullPath(path) + "\". " + systemReason(err),
             {}};
 }
 
 RadiogramResult cannotCreate(const std::string& path, int err) {
     return {RadiogramError::CannotCreate,
-            "Cannot create file \"" + fullPath(path) + "\". " + reason(err),
+            "Cannot create file \"" + fullPath(path) + "\". " + systemReason(err),
             {}};
 }
 
@@ -98,38 +86,12 @@ std::string resolveLink(const std::string& path) {
     return ec ? path : target.string();
 }
 
-std::string folderOf(const std::string& path) {
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
-// A new, empty file beside the target that no one else uses; created like an ordinary file,
-// so the umask decides its permissions.
-int createTemporary(const std::string& folder, std::string& name) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + "/.kelvatron-save-" + std::to_string(::getpid()) + "-" +
-               std::to_string(counter++) + ".tmp";
-        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
 // A replaced file keeps its owner (where the system allows it) and its permissions.
 void copyOwnerAndMode(int fd, const struct stat& old) {
     if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
         // Only root may give a file to someone else; otherwise it belongs to whoever saves it.
     }
     ::fchmod(fd, old.st_mode & 07777);
-}
-
-void syncFolder(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 // Writes the whole content beside the target and renames it over the target only once it is on

@@ -1,0 +1,85 @@
+// Rendering an exercise to an audio file: how many times faster than real time, and how large a
+// file each format makes. The tone generator keys random signs as the sign player does (the
+// sound card's dot is one speed unit; a dot's silence after each element, then the sign pause),
+// groups of five with the group pause between them, at 800 Hz.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/random.h"
+#include "keying/signtable.h"
+#include "render/rendersession.h"
+
+using namespace kelvatron;
+
+namespace {
+
+constexpr const char* kExtensions[] = {".wav", ".flac", ".ogg", ".opus", ".mp3"};
+
+// Dot 60 ms, ratio 3, sign pause one dash, group pause one pair of dashes.
+void keyGroups(SampleTimeline& timeline, double minutes) {
+    const int dot = 60, dash = 3 * dot, signPause = dash, groupPause = 2 * dash;
+    TToneGen& gen = timeline.toneGen();
+    Clock& clock = timeline.clock();
+    RandSeed = 12345;
+    while (clock.now() < minutes * 60000) {
+        for (int s = 0; s < 5; ++s) {
+            const SignRecord& sign = SignTable[Random(kSignCount)];
+            for (char element : sign.Code) {
+                gen.setFrequency(800);
+                gen.setWaveform(TTGWave::tgSine);
+                gen.setDuration(static_cast<int16_t>(element == '.' ? dot : dash));
+                gen.Play();
+                clock.sleep(dot);
+            }
+            clock.sleep(signPause);
+        }
+        clock.sleep(groupPause);
+    }
+}
+
+void BM_RenderToFile(benchmark::State& state) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("kelvatron-bench" + std::string(kExtensions[state.range(0)])))
+                                 .string();
+    const double minutes = static_cast<double>(state.range(1));
+    double seconds = 0;
+    for (auto _ : state) {
+        RenderSession session(path, {TTGQuality::tgHiQ, TTGResolution::tg8Bit});
+        keyGroups(session.timeline(), minutes);
+        seconds = session.keyedMs() / 1000;
+        if (!session.finish()) state.SkipWithError(session.error().c_str());
+    }
+    state.counters["x_real_time"] = benchmark::Counter(
+        seconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["file_kB"] = static_cast<double>(std::filesystem::file_size(path)) / 1000;
+    std::filesystem::remove(path);
+}
+
+// Without a file: the timeline alone into a sink that drops the samples.
+void BM_RenderTimelineOnly(benchmark::State& state) {
+    class DropSink : public SampleSink {
+        void write(std::span<const int16_t>) override {}
+    } sink;
+    for (auto _ : state) {
+        SampleTimeline timeline(sink);
+        keyGroups(timeline, 10);
+        benchmark::DoNotOptimize(timeline.finish());
+    }
+    state.counters["x_real_time"] = benchmark::Counter(
+        600.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+} // namespace
+
+// Ten minutes to every format, then one minute for the file sizes.
+BENCHMARK(BM_RenderToFile)
+    ->ArgNames({"format", "minutes"})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {10, 1}})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderTimelineOnly)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+namespace kelvatron {
+
+// The path as the user knows it, made absolute so that a message names the file fully.
+std::string fullPath(const std::string& path);
+
+// The folder a file is in; "." for a bare name.
+std::string folderOf(const std::string& path);
+
+// A new, empty file in folder that no one else uses, opened for writing; created like an
+// ordinary file, so the umask decides its permissions. Returns the descriptor (name set to its
+// path) or -1 with errno set.
+int createTemporary(const std::string& folder, std::string& name);
+
+// Makes a rename in the folder durable.
+void syncFolder(const std::string& folder);
+
+// The system's sentence for an error number.
+std::string systemReason(int err);
+
+} // namespace kelvatron

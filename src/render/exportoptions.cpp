@@ -1,0 +1,231 @@
+#include "render/exportoptions.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <set>
+
+namespace kelvatron {
+
+namespace {
+
+enum class Kind : uint8_t { Flag, Number, Word, Waveform };
+
+struct OptionRow {
+    std::string_view name;
+    Kind kind;
+    int64_t low = 0, high = 0;                                 // Number
+    std::optional<int> ExportOptions::*number = nullptr;       // a plain count
+    std::optional<std::string> ExportOptions::*word = nullptr; // a file name
+    std::optional<bool> ExportOptions::*off = nullptr;         // a --no- flag
+    int body = -1; // what is keyed: an ExportBody, or none
+};
+
+using O = ExportOptions;
+
+// The speed unit, frequency and counts have the settings panel's limits.
+const std::array<OptionRow, 20> kOptions = {{
+    {.name = "--export", .kind = Kind::Word},
+    {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
+    {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
+    {.name = "--letters", .kind = Kind::Flag, .body = int(ExportBody::Letters)},
+    {.name = "--mixed", .kind = Kind::Flag, .body = int(ExportBody::Mixed)},
+    {.name = "--jargon", .kind = Kind::Flag, .body = int(ExportBody::Jargon)},
+    {"--groups", Kind::Number, 1, 200, &O::groups},
+    {"--size", Kind::Number, 1, 100, &O::size},
+    {"--seed", Kind::Number, 0, UINT32_MAX},
+    {"--dot", Kind::Number, 10, 100, &O::dot},
+    {"--frequency", Kind::Number, 100, 5000, &O::frequency},
+    {"--waveform", Kind::Waveform},
+    {"--ratio", Kind::Number, 3, 6, &O::ratio},
+    {"--sign-pause", Kind::Number, 1, 4, &O::signPause},
+    {"--group-pause", Kind::Number, 1, 4, &O::groupPause},
+    {.name = "--no-opening", .kind = Kind::Flag, .off = &O::opening},
+    {.name = "--no-closing", .kind = Kind::Flag, .off = &O::closing},
+    {.name = "--answers", .kind = Kind::Word, .word = &O::answers},
+    {.name = "--help", .kind = Kind::Flag},
+    {.name = "-h", .kind = Kind::Flag},
+}};
+
+void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_view word) {
+    if (row.body >= 0) o.body = static_cast<ExportBody>(row.body);
+    if (row.number) o.*row.number = static_cast<int>(number);
+    if (row.word) o.*row.word = std::string(word);
+    if (row.off) o.*row.off = false;
+    if (row.name == "--export") o.target = word;
+    if (row.name == "--seed") o.seed = static_cast<uint32_t>(number);
+    if (row.name == "--waveform") o.waveform = static_cast<TTGWave>(number);
+    if (row.name == "--help" || row.name == "-h") o.help = true;
+}
+
+// In the order of TTGWave.
+constexpr std::array<std::string_view, 5> kWaveNames = {"sine", "square", "triangle", "sawtooth",
+                                                        "noise"};
+
+bool isBodyOption(std::string_view name) {
+    return name == "--text" || name == "--digits" || name == "--letters" || name == "--mixed" ||
+           name == "--jargon";
+}
+
+std::string quote(std::string_view text) {
+    return "«" + std::string(text) + "»";
+}
+
+const OptionRow* findOption(std::string_view name) {
+    for (const auto& row : kOptions)
+        if (row.name == name) return &row;
+    return nullptr;
+}
+
+// The number a value names, or the reason it names none.
+std::string readValue(const OptionRow& row, std::string_view text, int64_t& number) {
+    const std::string name(row.name);
+    if (row.kind == Kind::Waveform) {
+        auto it = std::find(kWaveNames.begin(), kWaveNames.end(), text);
+        if (it != kWaveNames.end()) {
+            number = it - kWaveNames.begin();
+            return {};
+        }
+        return "Параметр " + name +
+               " ждёт одну из форм тона: sine, square, triangle, sawtooth, noise, а получил " +
+               quote(text) + ".";
+    }
+    if (row.kind != Kind::Number) return {};
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    const bool whole = end == text.data() + text.size() && !text.empty();
+    if (ec == std::errc::invalid_argument || !whole)
+        return "Параметр " + name + " ждёт целое число, а получил " + quote(text) + ".";
+    if (ec == std::errc::result_out_of_range || number < row.low || number > row.high)
+        return "Параметр " + name + ": значение " + std::string(text) + " вне пределов от " +
+               std::to_string(row.low) + " до " + std::to_string(row.high) + ".";
+    return {};
+}
+
+class Parser {
+public:
+    explicit Parser(std::span<const std::string_view> args) : args_(args) {}
+
+    ExportParse run() {
+        for (next_ = 0; next_ < args_.size() && result_.ok();)
+            take(args_[next_++]);
+        if (result_.ok() && !result_.options.help && result_.options.target.empty())
+            result_.error = "Не указан файл для записи звука: --export FILE.";
+        return result_;
+    }
+
+private:
+    void take(std::string_view arg) {
+        if (!arg.starts_with("-")) {
+            result_.error = "Лишний аргумент " + quote(arg) +
+                            ": параметры начинаются с «--». Список параметров: kelvatron --help.";
+            return;
+        }
+        const size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const OptionRow* row = findOption(name);
+        if (!row) {
+            result_.error =
+                "Неизвестный параметр " + quote(name) + ". Список параметров: kelvatron --help.";
+            return;
+        }
+        std::optional<std::string_view> value;
+        if (equals != std::string_view::npos) value = arg.substr(equals + 1);
+        if (!checkOnce(*row)) return;
+        if (row->kind == Kind::Flag) {
+            if (value)
+                result_.error = "Параметр " + std::string(name) + " не принимает значения.";
+            else
+                apply(*row, result_.options, 0, {});
+            return;
+        }
+        if (!value && next_ < args_.size() && !args_[next_].starts_with("--"))
+            value = args_[next_++];
+        if (!value || value->empty()) {
+            result_.error = "Параметру " + std::string(name) + " нужно значение.";
+            return;
+        }
+        int64_t number = 0;
+        result_.error = readValue(*row, *value, number);
+        if (result_.ok()) apply(*row, result_.options, number, *value);
+    }
+
+    // An option counts once, and the sound has one body.
+    bool checkOnce(const OptionRow& row) {
+        std::string_view name = row.name == "-h" ? "--help" : row.name;
+        if (!seen_.insert(name).second) {
+            result_.error = "Параметр " + std::string(name) + " указан дважды.";
+            return false;
+        }
+        if (!isBodyOption(name)) return true;
+        if (!body_.empty()) {
+            result_.error = "Параметры " + std::string(body_) + " и " + std::string(name) +
+                            " нельзя указать вместе: передаётся что-то одно.";
+            return false;
+        }
+        body_ = name;
+        return true;
+    }
+
+    std::span<const std::string_view> args_;
+    size_t next_ = 0;
+    ExportParse result_;
+    std::set<std::string_view> seen_;
+    std::string_view body_;
+};
+
+constexpr std::string_view kHelp =
+    R"(Использование: kelvatron --export ФАЙЛ [параметры]
+
+Записывает упражнение в звуковой файл так, как его передала бы программа, и завершается,
+не открывая окна. Формат следует расширению файла: .wav, .flac, .ogg (Vorbis), .opus, .mp3.
+Каждый не указанный параметр берётся из сохранённых настроек программы.
+
+Что передавать (не более одного):
+  --text РАДИОГРАММА     текст радиограммы из файла .dkm (Windows-1251)
+  --digits               случайные группы цифр
+  --letters              случайные группы букв
+  --mixed                случайные смешанные группы
+  --jargon               слова радиожаргона
+
+Группы:
+  --groups N             число групп, 1..200
+  --size N               знаков в группе, 1..100
+  --seed N               начальное число генератора, 0..4294967295:
+                         одно и то же число даёт одни и те же группы
+
+Звук и скорость:
+  --dot МС               длительность точки в миллисекундах, 10..100
+  --frequency ГЦ         частота тона, 100..5000
+  --waveform ФОРМА       форма тона: sine, square, triangle, sawtooth, noise
+  --ratio N              длина тире в точках, 3..6
+  --sign-pause N         пауза между знаками в тире, 1..4
+  --group-pause N        пауза между группами в парах тире, 1..4
+  --no-opening           без вступления
+  --no-closing           без окончания
+
+Прочее:
+  --answers ФАЙЛ         записать переданный текст (ответы) в файл UTF-8
+  --help                 показать эту справку
+
+Значение пишется через пробел или через знак равенства: --dot 60 или --dot=60.
+Коды завершения: 0 — файл записан, 1 — файл не удалось прочитать или записать,
+2 — неверный параметр или значение.
+)";
+
+} // namespace
+
+bool isExportCommandLine(std::span<const std::string_view> args) {
+    return std::any_of(args.begin(), args.end(), [](std::string_view a) {
+        return a == "--export" || a.starts_with("--export=") || a == "--help";
+    });
+}
+
+ExportParse parseExportOptions(std::span<const std::string_view> args) {
+    return Parser(args).run();
+}
+
+std::string_view exportHelpText() {
+    return kHelp;
+}
+
+} // namespace kelvatron

@@ -1,0 +1,59 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "tonegen/tonetypes.h"
+
+namespace kelvatron {
+
+// Exit statuses of a command-line export.
+inline constexpr int kExportOk = 0;
+inline constexpr int kExportFailed = 1;   // the radiogram or the target could not be used
+inline constexpr int kExportBadUsage = 2; // an unknown option or a bad value
+
+enum class ExportBody : uint8_t { Text, Digits, Letters, Mixed, Jargon };
+
+// What `kelvatron --export FILE [options]` asks for. Every option left out stays empty: the
+// caller takes it from the learner's stored settings, so the file sounds as the program would.
+struct ExportOptions {
+    std::string target;                   // --export FILE
+    std::optional<ExportBody> body;       // --text / --digits / --letters / --mixed / --jargon
+    std::optional<std::string> radiogram; // --text FILE (.dkm, Windows-1251)
+    std::optional<int> groups;            // --groups 1..200
+    std::optional<int> size;              // --size 1..100, signs per group
+    std::optional<uint32_t> seed;         // --seed 0..4294967295
+    std::optional<int> dot;               // --dot 10..100, the speed unit in ms
+    std::optional<int> frequency;         // --frequency 100..5000 Hz
+    std::optional<TTGWave> waveform;      // --waveform sine|square|triangle|sawtooth|noise
+    std::optional<int> ratio;             // --ratio 3..6
+    std::optional<int> signPause;         // --sign-pause 1..4
+    std::optional<int> groupPause;        // --group-pause 1..4
+    std::optional<bool> opening;          // --no-opening: false
+    std::optional<bool> closing;          // --no-closing: false
+    std::optional<std::string> answers;   // --answers FILE (the keyed text, UTF-8)
+    bool help = false;                    // --help: print exportHelpText() and stop
+};
+
+struct ExportParse {
+    ExportOptions options;
+    std::string
+        error; // empty when the command line is good; otherwise a sentence naming the option
+    bool ok() const { return error.empty(); }
+};
+
+// Whether the program was started to export (or to list the options) rather than to open its
+// window: any argument is --export, --export=FILE or --help.
+bool isExportCommandLine(std::span<const std::string_view> args);
+
+// Reads the arguments after the program's name. Options take their value as the next argument
+// or after '=' (--dot=60); a flag takes none. An option given twice, two bodies, an unknown
+// option, a missing or malformed value, or a value out of range is an error naming the option.
+ExportParse parseExportOptions(std::span<const std::string_view> args);
+
+// The --help text, in Russian, listing every option.
+std::string_view exportHelpText();
+
+} // namespace kelvatron

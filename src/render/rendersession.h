@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "render/audiofilewriter.h"
+#include "render/sampletimeline.h"
+
+namespace kelvatron {
+
+// One export: a sample timeline whose sound streams into an audio file as it is keyed. Whatever
+// drives clock() and device() (a transmission, a sign player) renders as fast as the machine
+// goes; finish() ends the sound at the virtual now and moves the file into place.
+//
+// The file is opened at construction, so a target that cannot be written is known before any
+// keying (ok() false, error() says why). A failure or cancel() during keying ends the file at
+// once; the keying may run on but nothing more is written. Destroying an unfinished session
+// leaves no file behind.
+class RenderSession {
+public:
+    RenderSession(const std::string& path, ToneFormat format = {}, uint32_t seed = 0);
+
+    Clock& clock() { return timeline_.clock(); }
+    SoundDevice& device() { return timeline_.device(); }
+    TToneGen& toneGen() { return timeline_.toneGen(); }
+    uint32_t rate() const { return timeline_.rate(); }
+    SampleTimeline& timeline() { return timeline_; }
+    // Sound keyed so far, in ms of listening.
+    double keyedMs() { return timeline_.clock().now(); }
+
+    // Safe from any thread (a cancel button while keying runs elsewhere).
+    void cancel() { writer_.cancel(); }
+    // Whether the file can still be finished; the keying may stop early when it cannot.
+    bool ok() const { return writer_.ok(); }
+    const std::string& error() const { return writer_.error(); }
+
+    // Ends the sound and writes the file; false with error() when it could not be written.
+    bool finish();
+
+private:
+    AudioFileWriter writer_;
+    SampleTimeline timeline_;
+};
+
+} // namespace kelvatron

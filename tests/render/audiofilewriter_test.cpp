@@ -1,0 +1,148 @@
+// Audio files: every format reads back, and a write that fails or is cancelled leaves nothing.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include "radiograms/tempfolder.h"
+#include "render/arearesampler.h"
+#include "render/rendersession.h"
+#include "render/rendertesting.h"
+
+using namespace kelvatron;
+using namespace kelvatron::test;
+
+namespace {
+
+struct ReadBack {
+    int rate = 0, channels = 0;
+    int64_t frames = 0;
+    std::vector<int16_t> samples;
+};
+
+ReadBack readBack(const std::string& path) {
+    SF_INFO info{};
+    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    if (!f) return {};
+    ReadBack r{info.samplerate, info.channels, info.frames, {}};
+    r.samples.resize(size_t(info.frames) * info.channels);
+    sf_read_short(f, r.samples.data(), sf_count_t(r.samples.size()));
+    sf_close(f);
+    return r;
+}
+
+// Three signs of А at dot 50 ms: 0.9 s of sound.
+void keyExercise(SampleTimeline& timeline) {
+    for (int i = 0; i < 3; ++i)
+        keySign(timeline, ".-", 50, 3, 1);
+}
+
+} // namespace
+
+TEST(AudioFileWriter, EveryFormatReadsBack) {
+    struct Case {
+        const char* name;
+        int rate;
+        bool lossless;
+    } cases[] = {
+        {"exercise.wav", 96000, true},  {"exercise.FLAC", 96000, true},
+        {"exercise.ogg", 48000, false}, {"exercise.opus", 48000, false},
+        {"exercise.Mp3", 48000, false},
+    };
+    VectorSink reference;
+    SampleTimeline referenceTimeline(reference);
+    keyExercise(referenceTimeline);
+    const int64_t frames = referenceTimeline.finish();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        RenderSession session(folder.path(c.name));
+        keyExercise(session.timeline());
+        ASSERT_TRUE(session.finish()) << session.error();
+        EXPECT_EQ(folder.names(), std::vector<std::string>{c.name});
+        ReadBack r = readBack(folder.path(c.name));
+        EXPECT_EQ(r.channels, 1);
+        EXPECT_EQ(r.rate, c.rate);
+        const int64_t expected = frames * c.rate / 96000;
+        if (c.lossless) {
+            EXPECT_EQ(r.samples, reference.samples);
+        } else {
+            // Lossy encoders pad to whole blocks; a few ms either way.
+            EXPECT_NEAR(double(r.frames), double(expected), c.rate * 0.06);
+        }
+    }
+}
+
+TEST(AudioFileWriter, LongestToneEncodes) {
+    // 33 s of tone reach the writer in one piece; Vorbis is fed it a little at a time.
+    TempFolder folder;
+    RenderSession session(folder.path("long.ogg"));
+    session.toneGen().setDuration(32767);
+    session.toneGen().Play();
+    ASSERT_TRUE(session.finish()) << session.error();
+    EXPECT_NEAR(double(readBack(folder.path("long.ogg")).frames), 32767 * 48.0, 48 * 60);
+}
+
+TEST(AudioFileWriter, FailedOrCancelledWriteLeavesNoFile) {
+    TempFolder folder;
+    TempFolder::put(folder.path("notafolder"), "x");
+    std::filesystem::create_directory(folder.path("taken.wav"));
+    struct Case {
+        const char* behaviour;
+        std::string target;
+        bool cancel;
+        const char* says;
+    } cases[] = {
+        {"missing folder", folder.path("none/ex.wav"), false, "No such file or directory"},
+        {"folder is a file", folder.path("notafolder/ex.wav"), false, "Not a directory"},
+        {"unknown extension", folder.path("ex.aiff"), false, ".wav, .flac, .ogg, .opus, .mp3"},
+        {"no extension", folder.path("ex"), false, "расширению"},
+        {"target is a folder", folder.path("taken.wav"), false, "Is a directory"},
+        {"cancelled", folder.path("ex.flac"), true, "отменена"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        RenderSession session(c.target);
+        keyExercise(session.timeline());
+        if (c.cancel) session.cancel();
+        keyExercise(session.timeline());
+        EXPECT_FALSE(session.finish());
+        EXPECT_NE(session.error().find(c.target), std::string::npos) << session.error();
+        EXPECT_NE(session.error().find(c.says), std::string::npos) << session.error();
+        EXPECT_EQ(folder.names(), (std::vector<std::string>{"notafolder", "taken.wav"}));
+    }
+}
+
+TEST(AudioFileWriter, CancelKeepsTheOldFile) {
+    TempFolder folder;
+    TempFolder::put(folder.path("old.wav"), "old");
+    RenderSession session(folder.path("old.wav"));
+    keyExercise(session.timeline());
+    session.cancel();
+    EXPECT_FALSE(session.finish());
+    EXPECT_EQ(TempFolder::get(folder.path("old.wav")), "old");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"old.wav"});
+}
+
+TEST(AreaResampler, MeansOverEachOutputSample) {
+    struct Case {
+        const char* behaviour;
+        uint32_t from, to;
+        std::vector<int16_t> in, out;
+    } cases[] = {
+        {"halving averages pairs, a half pair at the end counts",
+         96000,
+         48000,
+         {100, 200, -100, 101, 7},
+         {150, 1, 7}},
+        {"same rate passes through", 48000, 48000, {1, -2, 3}, {1, -2, 3}},
+        {"44.1 to 48 kHz keeps the length", 44100, 48000, std::vector<int16_t>(441, 1000),
+         std::vector<int16_t>(480, 1000)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        AreaResampler resampler(c.from, c.to);
+        std::vector<int16_t> out;
+        resampler.push(c.in, out);
+        resampler.finish(out);
+        EXPECT_EQ(out, c.out);
+    }
+}

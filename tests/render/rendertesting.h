@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "render/samplesink.h"
+#include "render/sampletimeline.h"
+
+namespace kelvatron::test {
+
+// Keeps the whole timeline, and the size of each piece it came in.
+class VectorSink : public SampleSink {
+public:
+    void write(std::span<const int16_t> s) override {
+        samples.insert(samples.end(), s.begin(), s.end());
+        pieces.push_back(s.size());
+    }
+    std::vector<int16_t> samples;
+    std::vector<size_t> pieces;
+};
+
+// One tone as the sign player keys it: where it starts and the image it played.
+struct KeyedTone {
+    int64_t start;
+    std::vector<uint8_t> image;
+};
+
+// Keys a code as the sign player does with the sound card: each element, a dot's silence after
+// it, then the sign pause; frequency 800 Hz.
+inline std::vector<KeyedTone> keySign(SampleTimeline& timeline, std::string_view code, int dot,
+                                      int ratio, int signPause) {
+    std::vector<KeyedTone> tones;
+    for (char element : code) {
+        TToneGen& gen = timeline.toneGen();
+        gen.setFrequency(800);
+        gen.setDuration(static_cast<int16_t>(element == '.' ? dot : dot * ratio));
+        const int64_t start = timeline.position();
+        gen.Play();
+        tones.push_back({start, {gen.WaveImage().begin(), gen.WaveImage().end()}});
+        timeline.clock().sleep(dot);
+    }
+    timeline.clock().sleep(dot * ratio * signPause);
+    return tones;
+}
+
+} // namespace kelvatron::test

@@ -1,0 +1,75 @@
+#include "training/exercisespeed.h"
+
+#include <cmath>
+
+#include "keying/signtable.h"
+#include "transmission/textsign.h"
+
+namespace kelvatron {
+
+namespace {
+
+constexpr double kDotsPerWord = 50; // PARIS
+constexpr double kSignsPerWord = 5;
+constexpr double kMsPerMinute = 60000;
+
+Speed fromSignsPerMinute(double spm) {
+    return {spm, spm / kSignsPerWord};
+}
+
+double signMs(char symbol, const KeyingPace& pace) {
+    const auto index = FindSign(std::string_view(&symbol, 1));
+    if (!index) return 0;
+    const double dash = pace.dotMs * pace.ratio;
+    double ms = dash * pace.signPause;
+    for (char element : SignTable[*index].Code)
+        ms += (element == '-' ? dash : pace.dotMs) + pace.dotMs;
+    return ms;
+}
+
+} // namespace
+
+Speed speedOfDot(double dotMs) {
+    if (!(dotMs > 0)) return {};
+    const double wpm = kMsPerMinute / (kDotsPerWord * dotMs);
+    return {wpm * kSignsPerWord, wpm};
+}
+
+std::string speedText(Speed speed) {
+    return std::to_string(std::lround(speed.signsPerMinute)) + " знаков в минуту, " +
+           std::to_string(std::lround(speed.wpm)) + " WPM";
+}
+
+ExerciseSpeed exerciseSpeed(std::string_view sentCp1251, const KeyingPace& pace) {
+    ExerciseSpeed out;
+    out.character = speedOfDot(pace.dotMs);
+    const double groupPauseMs = pace.dotMs * pace.ratio * 2 * pace.groupPause;
+    bool inGroup = false;
+    auto endGroup = [&] {
+        if (inGroup) out.durationMs += groupPauseMs;
+        inGroup = false;
+    };
+    auto keySign = [&](char sign) {
+        out.durationMs += signMs(sign, pace);
+        ++out.signs;
+        inGroup = true;
+    };
+    for (char c : sentCp1251) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            endGroup();
+        } else if (c == '.') {
+            endGroup();
+            for (const char* s : {"Т", "Ч", "К"})
+                keySign(win1251(s));
+            endGroup();
+        } else if (auto sign = textSign(c)) {
+            keySign(*sign);
+        }
+    }
+    endGroup();
+    if (out.durationMs > 0)
+        out.effective = fromSignsPerMinute(out.signs * kMsPerMinute / out.durationMs);
+    return out;
+}
+
+} // namespace kelvatron

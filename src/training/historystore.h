@@ -1,0 +1,89 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "training/receivecheck.h"
+
+class QSqlDatabase;
+
+namespace kelvatron {
+
+// One checked exercise as the history keeps it. Texts are UTF-8.
+struct SessionRecord {
+    long long id = 0;             // given by the store; ignored when recording
+    std::string startedAt;        // ISO 8601 UTC, "2025-01-31T18:04:05Z"; now when left empty
+    std::string kind = "receive"; // "receive" or "send"
+    std::string source;   // what was keyed: the transmission's choice or "слабые знаки"
+    std::string alphabet; // the signs drawn from, when the exercise drew from an alphabet
+    int dotMs = 0;
+    int signs = 0;
+    int errors = 0;
+    double charWpm = 0; // signs per minute are 5 × WPM
+    double effectiveWpm = 0;
+    double durationS = 0;
+};
+
+// A sign's whole record in the history. Signs are UTF-8 as the text window writes them (the
+// break sign as "-").
+struct SignErrorRate {
+    std::string sign;
+    int sent = 0;
+    int wrong = 0;
+    double rate = 0;
+};
+
+// $XDG_DATA_HOME/Kelvatron/history.sqlite, ~/.local/share/… when that is unset or relative.
+// getenv is a parameter so tests can point it at a temporary folder.
+std::string historyPath(const std::function<const char*(const char*)>& getenv);
+
+// The learner's training history in an SQLite database (schema in historyschema.cpp and the
+// README). Every exercise is one transaction in WAL mode, so an exercise recorded before the
+// program is killed is never lost. The store never stops training:
+// - a file that is not a database, fails its integrity check or has an unreadable schema is
+//   renamed aside (history.sqlite.damaged-YYYYMMDD-HHMMSS) and a fresh one is started;
+// - a database that cannot be written is reported once, and recording then does nothing.
+// Either way takeMessages() gives the learner's message (Russian) once.
+class HistoryStore {
+public:
+    explicit HistoryStore(std::string path);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore&) = delete;
+    HistoryStore& operator=(const HistoryStore&) = delete;
+
+    // Records one exercise with its per-sign results and confusions, all or nothing. False when
+    // it was not saved (the reason, the first time, in takeMessages()).
+    bool record(const SessionRecord& session, const std::vector<SignTally>& perSign,
+                const std::vector<Confusion>& confusions);
+    // The same for a receive check: signs and errors come from the check.
+    bool record(SessionRecord session, const ReceiveCheck& check);
+
+    std::vector<SessionRecord> sessions() const;         // oldest first
+    std::vector<SignErrorRate> errorRatePerSign() const; // weakest first
+    // Sent/wrong per sign over the last `sessions` exercises of a kind, for WeakSigns.
+    std::vector<SignTally> recentSignRecord(int sessions = 20,
+                                            const std::string& kind = "receive") const;
+    // The sessions as CSV (RFC 4180: header line, CRLF, quoted where needed), UTF-8.
+    std::string sessionsCsv() const;
+    // Writes sessionsCsv() atomically; an empty string on success, else the message to show.
+    std::string exportCsv(const std::string& file) const;
+
+    bool saving() const { return saving_; }
+    const std::string& path() const { return path_; }
+    std::vector<std::string> takeMessages();
+
+private:
+    void open();
+    bool openConnection();
+    bool setUp();
+    bool createTables(QSqlDatabase& db);
+    void putAside();
+    void cannotWrite(const std::string& reason);
+
+    std::string path_;
+    std::string connection_;
+    bool saving_ = true;
+    std::vector<std::string> messages_;
+};
+
+} // namespace kelvatron

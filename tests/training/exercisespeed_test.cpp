@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "core/cp1251.h"
+#include "training/exercisespeed.h"
+
+using namespace kelvatron;
+
+TEST(Speed, DotLengthGivesParisWordsAndFiveSignsAWord) {
+    struct Row {
+        double dotMs, wpm, signsPerMinute;
+    };
+    for (Row r : {Row{60, 20, 100}, Row{120, 10, 50}, Row{48, 25, 125}}) {
+        const Speed s = speedOfDot(r.dotMs);
+        EXPECT_DOUBLE_EQ(s.wpm, r.wpm) << r.dotMs;
+        EXPECT_DOUBLE_EQ(s.signsPerMinute, r.signsPerMinute) << r.dotMs;
+    }
+    EXPECT_EQ(speedOfDot(0).wpm, 0) << "no division by zero";
+    EXPECT_EQ(speedText(speedOfDot(60)), "100 знаков в минуту, 20 WPM");
+}
+
+// PARIS keyed at dot 60 ms ratio 3: elements 10 dots + 4 dashes = 22 dots, each followed by a
+// dot's silence (14), after each of 5 signs a pause of one dash (15), one group pause of two
+// dashes (6): 57 dots.
+TEST(Speed, ExerciseCountsElementsSignAndGroupPausesAsKeyed) {
+    struct Row {
+        KeyingPace pace;
+        double dots;
+    };
+    const Row rows[] = {
+        {{60, 3, 1, 1}, 57},
+        {{60, 3, 2, 1}, 57 + 15},              // sign pause of two dashes
+        {{60, 3, 1, 3}, 57 + 12},              // group pause of six dashes
+        {{60, 4, 1, 1}, 22 + 4 + 14 + 20 + 8}, // dash of four dots
+    };
+    for (const Row& r : rows) {
+        const ExerciseSpeed e = exerciseSpeed("PARIS", r.pace);
+        EXPECT_EQ(e.signs, 5);
+        EXPECT_DOUBLE_EQ(e.durationMs, r.dots * 60);
+        EXPECT_DOUBLE_EQ(e.character.wpm, 20);
+        EXPECT_NEAR(e.effective.signsPerMinute, 5 * 60000 / (r.dots * 60), 1e-9);
+        EXPECT_NEAR(e.effective.wpm, e.effective.signsPerMinute / 5, 1e-9);
+    }
+}
+
+TEST(Speed, GroupPausesAndFullStopsAsTheTransmissionKeysThem) {
+    const KeyingPace pace{100, 3, 1, 1};
+    const double e = exerciseSpeed(toCp1251("Е"), pace).durationMs; // 1 + 1 + 3 + 6 dots
+    EXPECT_DOUBLE_EQ(e, 1100);
+    EXPECT_DOUBLE_EQ(exerciseSpeed(toCp1251("Е  \r\nЕ"), pace).durationMs, 2 * e)
+        << "one pause per run";
+    EXPECT_DOUBLE_EQ(exerciseSpeed(toCp1251("Ё«»"), pace).durationMs, 0) << "no sign, no time";
+    // Т Ч К between group pauses.
+    EXPECT_EQ(exerciseSpeed(toCp1251("Е."), pace).signs, 4);
+    EXPECT_EQ(exerciseSpeed("", pace).effective.wpm, 0);
+}

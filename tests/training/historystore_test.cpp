@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/cp1251.h"
+#include "radiograms/tempfolder.h"
+#include "training/historystore.h"
+
+using namespace kelvatron;
+namespace fs = std::filesystem;
+
+namespace {
+
+class History : public ::testing::Test, public kelvatron::test::TempFolder {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(dir.empty());
+        ::chmod(dir.c_str(), 0755); // the read-only case runs as another user
+    }
+    std::string db() const { return path("Kelvatron/history.sqlite"); }
+
+    static SessionRecord session(const char* startedAt, int dotMs) {
+        SessionRecord s;
+        s.startedAt = startedAt;
+        s.source = "Группы, \"пять\"";
+        s.dotMs = dotMs;
+        s.charWpm = 20;
+        return s;
+    }
+    static ReceiveCheck check(const char* sent, const char* typed) {
+        return checkReceived(toCp1251(sent), toCp1251(typed));
+    }
+    std::vector<std::string> asideFiles() const {
+        std::vector<std::string> out;
+        for (const auto& e : fs::directory_iterator(path("Kelvatron")))
+            if (e.path().filename().string().find(".damaged-") != std::string::npos)
+                out.push_back(e.path());
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(HistoryPath, FollowsXdgDataHomeElseHome) {
+    using Env = std::map<std::string, const char*>;
+    struct Row {
+        Env env;
+        const char* path;
+    };
+    const Row rows[] = {
+        {{{"XDG_DATA_HOME", "/data"}, {"HOME", "/home/u"}}, "/data/Kelvatron/history.sqlite"},
+        {{{"HOME", "/home/u"}}, "/home/u/.local/share/Kelvatron/history.sqlite"},
+        {{{"XDG_DATA_HOME", "rel"}, {"HOME", "/home/u"}},
+         "/home/u/.local/share/Kelvatron/history.sqlite"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(historyPath([&](const char* name) -> const char* {
+                      auto it = r.env.find(name);
+                      return it == r.env.end() ? nullptr : it->second;
+                  }),
+                  r.path);
+}
+
+TEST_F(History, FreshStoreRecordsAndAReopenedOneReadsBack) {
+    {
+        HistoryStore store(db());
+        EXPECT_TRUE(store.saving());
+        EXPECT_TRUE(store.takeMessages().empty());
+        EXPECT_TRUE(store.record(session("2025-01-02T10:00:00Z", 60), check("АБВ ГА", "АББ Г")));
+        EXPECT_TRUE(store.record(session("2025-01-01T09:00:00Z", 80), check("АА-", "АА-")));
+        EXPECT_TRUE(fs::exists(db() + "-wal")) << "WAL mode";
+    }
+    HistoryStore store(db());
+    EXPECT_TRUE(store.takeMessages().empty());
+    const auto sessions = store.sessions();
+    ASSERT_EQ(sessions.size(), 2u);
+    EXPECT_EQ(sessions[0].dotMs, 80) << "oldest first";
+    EXPECT_EQ(sessions[1].signs, 5);
+    EXPECT_EQ(sessions[1].errors, 2);
+    EXPECT_EQ(sessions[1].kind, "receive");
+
+    const auto perSign = store.errorRatePerSign();
+    ASSERT_EQ(perSign.size(), 5u);
+    EXPECT_EQ(perSign[0].sign, "В"); // 1 of 1 wrong
+    EXPECT_EQ(perSign[1].sign, "А"); // 1 of 4 wrong
+    EXPECT_DOUBLE_EQ(perSign[1].rate, 0.25);
+    EXPECT_EQ(perSign[2].sign, "-") << "break sign as the window writes it; then by sign";
+
+    std::map<char, std::pair<int, int>> recent;
+    for (const SignTally& t : store.recentSignRecord(1))
+        recent[t.sign] = {t.sent, t.wrong};
+    EXPECT_EQ(recent.size(), 4u) << "only the newest exercise: А Б В Г";
+    EXPECT_EQ(recent[cp1251Char("А")], std::make_pair(2, 1));
+    EXPECT_EQ(store.recentSignRecord(5).size(), 5u);
+    EXPECT_TRUE(store.recentSignRecord(5, "send").empty());
+
+    QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "history-test-raw");
+    raw.setDatabaseName(QString::fromStdString(db()));
+    ASSERT_TRUE(raw.open());
+    QSqlQuery q(raw);
+    ASSERT_TRUE(q.exec("SELECT typed, count FROM confusions WHERE sent = 'А'") && q.next());
+    EXPECT_EQ(q.value(0).toString(), "") << "missed";
+    q = QSqlQuery();
+    raw.close();
+    raw = QSqlDatabase();
+    QSqlDatabase::removeDatabase("history-test-raw");
+}
+
+TEST_F(History, CsvQuotesFieldsAndWritesAtomically) {
+    HistoryStore store(db());
+    ASSERT_TRUE(store.record(session("2025-01-02T10:00:00Z", 60), check("АБ", "А")));
+    const std::string expected =
+        "id,started_at,kind,source,alphabet,dot_ms,signs,errors,error_rate,char_wpm,"
+        "effective_wpm,duration_s\r\n"
+        "1,2025-01-02T10:00:00Z,receive,\"Группы, \"\"пять\"\"\",,60,2,1,0.5000,20.0,0.0,0.0\r\n";
+    EXPECT_EQ(store.sessionsCsv(), expected);
+    EXPECT_EQ(store.exportCsv(path("out.csv")), "");
+    EXPECT_EQ(get(path("out.csv")), expected);
+    EXPECT_NE(store.exportCsv(path("no/such/folder/out.csv")), "");
+}
+
+TEST_F(History, DamagedFileIsPutAsideAndAFreshOneStarted) {
+    struct Row {
+        const char* name;
+        std::function<void(const std::string&)> damage;
+    };
+    const Row rows[] = {
+        {"not a database", [](const std::string& f) { put(f, std::string(5000, 'x')); }},
+        {"foreign schema",
+         [](const std::string& f) {
+             QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "history-test-foreign");
+             d.setDatabaseName(QString::fromStdString(f));
+             d.open();
+             QSqlQuery(d).exec("CREATE TABLE sessions (x)");
+             d.close();
+             d = QSqlDatabase();
+             QSqlDatabase::removeDatabase("history-test-foreign");
+         }},
+    };
+    for (const Row& r : rows) {
+        fs::remove_all(path("Kelvatron"));
+        fs::create_directories(path("Kelvatron"));
+        r.damage(db());
+        const std::string before = get(db());
+        HistoryStore store(db());
+        const auto messages = store.takeMessages();
+        const auto aside = asideFiles();
+        ASSERT_EQ(aside.size(), 1u) << r.name;
+        ASSERT_EQ(messages.size(), 1u) << r.name;
+        EXPECT_NE(messages[0].find(aside[0]), std::string::npos) << "says where: " << messages[0];
+        EXPECT_TRUE(get(aside[0]) == before) << "kept as it was";
+        EXPECT_TRUE(store.record(session("2025-01-01T00:00:00Z", 60), check("А", "А"))) << r.name;
+        EXPECT_EQ(store.sessions().size(), 1u);
+    }
+}
+
+// Root may write anything, so the store runs as nobody in a child process.
+TEST_F(History, UnwritableDatabaseIsReportedOnceAndTrainingGoesOn) {
+    { HistoryStore(db()).record(session("2025-01-01T00:00:00Z", 60), check("А", "А")); }
+    ::chmod(path("Kelvatron").c_str(), 0555);
+    ::chmod(db().c_str(), 0444);
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && ::setresuid(65534, 65534, 65534) != 0) _exit(9);
+            HistoryStore store(db());
+            const bool first = store.record(session("2025-01-02T00:00:00Z", 60), check("А", "Б"));
+            const bool second = store.record(session("2025-01-03T00:00:00Z", 60), check("А", "Б"));
+            const auto messages = store.takeMessages();
+            const bool said = messages.size() == 1 &&
+                              messages[0].find("не удаётся записать") != std::string::npos;
+            std::fprintf(stderr, "saving=%d first=%d second=%d messages=%zu\n", store.saving(),
+                         first, second, messages.size());
+            _exit(!store.saving() && !first && !second && said ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "saving=0 first=0 second=0 messages=1");
+    ::chmod(path("Kelvatron").c_str(), 0755);
+    EXPECT_EQ(HistoryStore(db()).sessions().size(), 1u) << "nothing lost";
+
+    // A folder that cannot be made at all.
+    put(path("file"), "");
+    HistoryStore nowhere(path("file/Kelvatron/history.sqlite"));
+    EXPECT_FALSE(nowhere.saving());
+    EXPECT_EQ(nowhere.takeMessages().size(), 1u);
+    EXPECT_FALSE(nowhere.record(session("2025-01-01T00:00:00Z", 60), check("А", "А")));
+    EXPECT_TRUE(nowhere.takeMessages().empty()) << "once";
+}
+
+// The program killed with one exercise recorded and the next one half written.
+TEST_F(History, KilledProgramKeepsEveryExerciseCheckedBefore) {
+    EXPECT_EXIT(
+        {
+            HistoryStore store(db());
+            store.record(session("2025-01-01T00:00:00Z", 60), check("АБ", "АБ"));
+            QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "history-test-half");
+            d.setDatabaseName(QString::fromStdString(db()));
+            d.open();
+            d.transaction();
+            QSqlQuery(d).exec("INSERT INTO sessions (started_at, kind, dot_ms, signs, errors) "
+                              "VALUES ('2025-01-02T00:00:00Z', 'receive', 60, 9, 9)");
+            ::raise(SIGKILL);
+        },
+        ::testing::KilledBySignal(SIGKILL), "");
+    HistoryStore store(db());
+    EXPECT_TRUE(store.takeMessages().empty()) << "not damaged";
+    ASSERT_EQ(store.sessions().size(), 1u);
+    EXPECT_EQ(store.sessions()[0].signs, 2);
+    EXPECT_EQ(store.errorRatePerSign().size(), 2u);
+}

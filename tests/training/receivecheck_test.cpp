@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "core/cp1251.h"
+#include "training/receivecheck.h"
+
+using namespace kelvatron;
+
+namespace {
+
+// The alignment written compactly: one letter per step (= match, S substitution, M missed,
+// X extra).
+std::string ops(const ReceiveCheck& c) {
+    std::string out;
+    for (const AlignedSign& s : c.steps)
+        out += "=SMX"[static_cast<int>(s.op)];
+    return out;
+}
+
+std::string confusions(const ReceiveCheck& c) {
+    std::string out;
+    for (const Confusion& x : c.confusions)
+        out += fromCp1251(std::string(1, x.sent)) + ">" +
+               (x.typed ? fromCp1251(std::string(1, x.typed)) : "_") + std::to_string(x.count) +
+               " ";
+    return out;
+}
+
+struct Case {
+    const char* name;
+    const char* sent; // UTF-8, converted as the window would give it
+    const char* typed;
+    const char* ops;
+    int signs, substituted, missed, extra;
+    const char* confusions;
+};
+
+const Case kCases[] = {
+    {"PerfectCopy", "АБВГД ЕЖЗИЙ", "АБВГД ЕЖЗИЙ", "==========", 10, 0, 0, 0, ""},
+    {"EmptyAnswerMissesEverything", "АБВ ГД", "", "MMMMM", 5, 0, 5, 0, "А>_1 Б>_1 В>_1 Г>_1 Д>_1 "},
+    {"NothingSentEverySignExtra", "", "АБ В", "XXX", 0, 0, 0, 3, ""},
+    {"MissedSignInsideGroup", "АБВГД ЕЖЗИЙ", "АБГД ЕЖЗИЙ", "==M=======", 10, 0, 1, 0, "В>_1 "},
+    {"TwoSwappedSignsAreTwoSubstitutions", "КАЛУГ", "КЛАУГ", "=SS==", 5, 2, 0, 0, "А>Л1 Л>А1 "},
+    {"LatinPartnersLowercaseAndCaseAreRight", "ЦЕЛЬ ВОЛЖЬ", "celx wolvx", "=========", 9, 0, 0, 0,
+     ""},
+    {"LowercaseCyrillicIsRight", "ЭХО 12", "эхо 12", "=====", 5, 0, 0, 0, ""},
+    {"RepeatedGroupTypedOnceMissesOneCopy", "АБВ АБВ ГДЕ", "АБВ ГДЕ", "MMM======", 9, 0, 3, 0,
+     "А>_1 Б>_1 В>_1 "},
+    {"AnswerMuchLongerIsExtra", "ТЕСТ", "ТЕСТ ТЕСТ ТЕСТ", "====XXXXXXXX", 4, 0, 0, 8, ""},
+    {"SpacesAndLineBreaksAreNotScored", "АБ ВГ", "  А\r\nБВ\tГ  ", "====", 4, 0, 0, 0, ""},
+    {"JunkTypedForASignIsASubstitution", "АБВ", "А*В", "=S=", 3, 1, 0, 0, "Б>*1 "},
+    {"JunkBesideTheSignsIsExtra", "АБВ", "АБ#В", "==X=", 3, 0, 0, 1, ""},
+    {"SentCharactersWithoutSignAreNotScored", "А«Ё»Б", "АБ", "==", 2, 0, 0, 0, ""},
+    {"FullStopIsTchkAndHyphenTheBreakSign", "А. Б-", "А ТЧК Б-", "======", 6, 0, 0, 0, ""},
+    {"SignsMergedAcrossGroupsStillMatch", "АБВ ГДЕ", "АБВГДЕ", "======", 6, 0, 0, 0, ""},
+    {"SameConfusionCountedTogether", "ЕЕЕ ИИ", "ИИИ ИИ", "SSS==", 5, 3, 0, 0, "Е>И3 "},
+};
+
+class Alignment : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Alignment, CountsAndMarksEverySign) {
+    const Case& c = GetParam();
+    const ReceiveCheck check = checkReceived(toCp1251(c.sent), toCp1251(c.typed));
+    EXPECT_EQ(ops(check), c.ops);
+    EXPECT_EQ(check.signsSent, c.signs);
+    EXPECT_EQ(check.substituted, c.substituted);
+    EXPECT_EQ(check.missed, c.missed);
+    EXPECT_EQ(check.extra, c.extra);
+    EXPECT_EQ(confusions(check), c.confusions);
+}
+
+INSTANTIATE_TEST_SUITE_P(Receive, Alignment, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReceiveCheck, StepsPointAtTheCharactersAsWritten) {
+    const ReceiveCheck c = checkReceived(toCp1251("АБ ВГ"), toCp1251("аб вx"));
+    ASSERT_EQ(c.steps.size(), 4u);
+    const AlignedSign& last = c.steps[3];
+    EXPECT_EQ(last.op, AlignOp::Substitution);
+    EXPECT_EQ(last.sent, cp1251Char("Г"));
+    EXPECT_EQ(last.typed, cp1251Char("Ь")); // x is keyed as Ь
+    EXPECT_EQ(last.sentPos, 4);
+    EXPECT_EQ(last.typedPos, 4);
+    EXPECT_EQ(c.steps[2].sentPos, 3);
+}
+
+TEST(ReceiveCheck, PerSignTallyCountsSentAndWrongInTableOrder) {
+    const ReceiveCheck c = checkReceived(toCp1251("1АА Б"), toCp1251("1А"));
+    ASSERT_EQ(c.perSign.size(), 3u);
+    EXPECT_EQ(c.perSign[0].sign, '1');
+    EXPECT_EQ(c.perSign[1].sign, cp1251Char("А"));
+    EXPECT_EQ(c.perSign[1].sent, 2);
+    EXPECT_EQ(c.perSign[1].wrong, 1);
+    EXPECT_EQ(c.perSign[2].wrong, 1);
+}
+
+TEST(ReceiveCheck, FigureHasOneDecimalAndCountsEveryKindOfError) {
+    ReceiveCheck c = checkReceived(toCp1251("АБВГД ЕЖЗИК"), toCp1251("АБВГ ЕЖЗИКЛ"));
+    EXPECT_EQ(figureText(c), "Знаков: 10, ошибок: 2 (20.0 %)");
+    c = checkReceived(toCp1251("АБВ"), toCp1251("АБ"));
+    EXPECT_EQ(figureText(c), "Знаков: 3, ошибок: 1 (33.3 %)");
+    EXPECT_EQ(figureText(checkReceived("", "")), "Знаков: 0, ошибок: 0 (0.0 %)");
+}
+
+// Long texts go through the anchors and the widening band; the counts must stay those of a full
+// edit distance.
+TEST(ReceiveCheck, LongTextsWithScatteredErrorsCountEachError) {
+    std::string sent, typed;
+    // Letters А..Щ only, so a digit typed is always wrong.
+    for (int g = 0; g < 400; ++g) {
+        std::string group;
+        for (int k = 0; k < 5; ++k)
+            group += char(0xC0 + (g * 11 + k * k * 5 + g / 26) % 26);
+        sent += group + " ";
+        if (g % 50 == 10)
+            group.erase(2, 1); // missed
+        else if (g % 50 == 20)
+            group[1] = '5'; // substituted
+        else if (g % 50 == 30)
+            group += "7"; // extra
+        typed += group + " ";
+    }
+    const ReceiveCheck c = checkReceived(sent, typed);
+    EXPECT_EQ(c.signsSent, 2000);
+    EXPECT_EQ(c.missed, 8);
+    EXPECT_EQ(c.substituted, 8);
+    EXPECT_EQ(c.extra, 8);
+}
+
+} // namespace

@@ -21,7 +21,7 @@ public:
     // Opens the named port and raises DTR and RTS to feed the key; on failure says why, in
     // Russian, in `reason`.
     virtual bool open(const std::string& name, std::string& reason) = 0;
-    // The lines now, or nothing once the port has gone (the adapter pulled out, a failure).
+    // The lines now, or nothing once the port has gone (the adapter pulled out) or fails.
     virtual std::optional<KeyLines> lines() = 0;
     virtual void close() = 0;
 };

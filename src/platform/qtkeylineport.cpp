@@ -30,6 +30,7 @@ QtKeyLinePort::QtKeyLinePort() {
 
 bool QtKeyLinePort::open(const std::string& name, std::string& reason) {
     gone_ = false;
+    port_.clearError();
     port_.setPortName(QString::fromStdString(name));
     if (!port_.open(QIODevice::ReadWrite)) {
         reason = reasonOf(port_);
@@ -44,7 +45,8 @@ bool QtKeyLinePort::open(const std::string& name, std::string& reason) {
 std::optional<KeyLines> QtKeyLinePort::lines() {
     if (gone_ || !port_.isOpen()) return std::nullopt;
     const auto pins = port_.pinoutSignals();
-    if (gone_ || port_.error() == QSerialPort::ResourceError) return std::nullopt;
+    // Pulled out, or lines it cannot read: either way the key is no longer heard.
+    if (gone_ || port_.error() != QSerialPort::NoError) return std::nullopt;
     return KeyLines{pins.testFlag(QSerialPort::ClearToSendSignal),
                     pins.testFlag(QSerialPort::DataSetReadySignal)};
 }

@@ -59,7 +59,8 @@ void SerialKeyReader::poll() {
     if (!lines) {
         stop();
         emit failed(
-            QStringLiteral("Порт «%1» пропал: адаптер отключён? Передача идёт с клавиатуры.")
+            QStringLiteral(
+                "Порт «%1» больше не отвечает: адаптер отключён? Передача идёт с клавиатуры.")
                 .arg(portName_));
         return;
     }

@@ -67,8 +67,8 @@ std::string SendingDecoder::classifySilence(double silenceMs) {
     return text;
 }
 
-std::string SendingDecoder::keyUp(double nowMs) {
-    if (!down_) return {};
+void SendingDecoder::keyUp(double nowMs) {
+    if (!down_) return;
     down_ = false;
     lastUp_ = nowMs;
     const double length = nowMs - *lastDown_;
@@ -77,7 +77,6 @@ std::string SendingDecoder::keyUp(double nowMs) {
     if (!dash) followDot(length);
     (dash ? signDashes_ : signDots_).add(length);
     code_ += dash ? '-' : '.';
-    return {};
 }
 
 std::string SendingDecoder::poll(double nowMs) {

@@ -19,16 +19,17 @@ struct SendingDecoderSettings {
 char decodeSignCode(std::string_view code, bool latin);
 
 // Turns the key-down and key-up times of a straight key (or of a keyer's tone) into text.
-// Elements are told apart by a threshold halfway between the learner's dot and dash, estimated
-// from the set speed on and following every element and silence inside a sign; silences by
-// thresholds of 2 and 5 dots (between the ideal 1, 3 and 7). Every call returns the text it
-// completed, usually nothing.
+// Elements are told apart by a threshold halfway between the learner's dot and dash: the dot
+// starts at the set speed and follows the dots and the silences inside signs, the dash-to-dot
+// ratio starts at the set one and follows the signs that hold both. Silences are told apart by
+// thresholds of 2 and 5 dots (between the ideal 1, 3 and 7). keyDown, poll and finish return
+// the text they completed, usually nothing.
 class SendingDecoder {
 public:
     explicit SendingDecoder(const SendingDecoderSettings& settings);
 
     std::string keyDown(double nowMs);
-    std::string keyUp(double nowMs);
+    void keyUp(double nowMs);
     // Completes the sign once the silence after it has passed the sign threshold, and writes the
     // word space once it has passed the word threshold, without waiting for the next key-down.
     std::string poll(double nowMs);

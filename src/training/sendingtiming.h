@@ -41,7 +41,6 @@ public:
     // An element of the given kind, measured while the dot was estimated at dotMs.
     void addElement(ElementKind kind, double durationMs, double dotMs);
     void addGap(GapKind kind, double durationMs);
-    void reset() { *this = SendingTiming(ratio_); }
 
     SendingTimingSummary summary() const;
 

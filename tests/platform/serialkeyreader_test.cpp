@@ -85,7 +85,7 @@ TEST(SerialKeyReader, APortThatVanishesReleasesTheKeyAndStops) {
     h.at(10, false, true); // a poll after the end does nothing
     EXPECT_EQ(h.log, (std::vector<std::string>{
                          "dsr down 5", "dsr up 9",
-                         "Порт «ttyUSB9» пропал: адаптер отключён? Передача идёт с клавиатуры."}));
+                         "Порт «ttyUSB9» больше не отвечает: адаптер отключён? Передача идёт с клавиатуры."}));
     EXPECT_FALSE(h.reader->running());
     EXPECT_FALSE(h.port->isOpen);
 }

@@ -55,7 +55,7 @@ std::string decode(SendingDecoder& decoder, const std::vector<Keying>& keys, dou
         for (double t = last + pollMs; pollMs > 0 && t < k.down; t += pollMs)
             text += decoder.poll(t);
         text += decoder.keyDown(k.down);
-        text += decoder.keyUp(k.up);
+        decoder.keyUp(k.up);
         last = k.up;
     }
     return text + decoder.finish();

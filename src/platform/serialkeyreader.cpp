@@ -1,0 +1,80 @@
+#include "platform/serialkeyreader.h"
+
+namespace kelvatron {
+
+namespace {
+
+constexpr int kPollMs = 1;
+// A contact's bounce dies out within a few milliseconds; the shortest dot keyed by hand is
+// ten times longer.
+constexpr double kBounceMs = 3;
+
+} // namespace
+
+SerialKeyReader::SerialKeyReader(std::unique_ptr<KeyLinePort> port, const Clock& clock,
+                                 QObject* parent)
+    : QObject(parent), port_(std::move(port)), clock_(clock) {
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(kPollMs);
+    connect(&timer_, &QTimer::timeout, this, &SerialKeyReader::poll);
+}
+
+SerialKeyReader::~SerialKeyReader() {
+    stop();
+}
+
+bool SerialKeyReader::start(const QString& portName) {
+    stop();
+    std::string reason;
+    if (!port_->open(portName.toStdString(), reason)) {
+        emit failed(QStringLiteral("Не удалось открыть порт «%1»: %2. Передача идёт с клавиатуры.")
+                        .arg(portName, QString::fromStdString(reason)));
+        return false;
+    }
+    portName_ = portName;
+    running_ = true;
+    reported_ = {};
+    timer_.start();
+    return true;
+}
+
+void SerialKeyReader::stop() {
+    if (!running_) return;
+    running_ = false;
+    timer_.stop();
+    releaseAll();
+    port_->close();
+}
+
+void SerialKeyReader::releaseAll() {
+    const double now = clock_.now();
+    if (reported_.cts) emit lineChanged(KeyLine::Cts, false, now);
+    if (reported_.dsr) emit lineChanged(KeyLine::Dsr, false, now);
+    reported_ = {};
+}
+
+void SerialKeyReader::poll() {
+    if (!running_) return;
+    const auto lines = port_->lines();
+    if (!lines) {
+        stop();
+        emit failed(
+            QStringLiteral(
+                "Порт «%1» больше не отвечает: адаптер отключён? Передача идёт с клавиатуры.")
+                .arg(portName_));
+        return;
+    }
+    const double now = clock_.now();
+    report(KeyLine::Cts, lines->cts, reported_.cts, ctsChangeMs_, now);
+    report(KeyLine::Dsr, lines->dsr, reported_.dsr, dsrChangeMs_, now);
+}
+
+void SerialKeyReader::report(KeyLine line, bool down, bool& reported, double& lastChangeMs,
+                             double now) {
+    if (down == reported || now - lastChangeMs < kBounceMs) return;
+    reported = down;
+    lastChangeMs = now;
+    emit lineChanged(line, down, now);
+}
+
+} // namespace kelvatron

@@ -1,0 +1,46 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+#include "core/clock.h"
+#include "platform/keylineport.h"
+
+namespace kelvatron {
+
+// Watches a key or paddle on a serial port's CTS and DSR lines, looking every millisecond, and
+// reports each change with the clock's time. A contact that bounces reports once: a line is not
+// reported again for a few milliseconds after a change. A port that cannot be opened or goes away
+// is reported in Russian and the reader stops cleanly, releasing any line it had reported down.
+class SerialKeyReader : public QObject {
+    Q_OBJECT
+public:
+    SerialKeyReader(std::unique_ptr<KeyLinePort> port, const Clock& clock,
+                    QObject* parent = nullptr);
+    ~SerialKeyReader() override;
+
+    bool start(const QString& portName);
+    void stop();
+    bool running() const { return running_; }
+    // One look at the lines; the timer calls it while the reader runs.
+    void poll();
+
+signals:
+    void lineChanged(KeyLine line, bool down, double atMs);
+    void failed(const QString& message);
+
+private:
+    void report(KeyLine line, bool down, bool& reported, double& lastChangeMs, double now);
+    void releaseAll();
+
+    std::unique_ptr<KeyLinePort> port_;
+    const Clock& clock_;
+    QTimer timer_;
+    QString portName_;
+    bool running_ = false;
+    KeyLines reported_;
+    double ctsChangeMs_ = -1e9, dsrChangeMs_ = -1e9;
+};
+
+} // namespace kelvatron

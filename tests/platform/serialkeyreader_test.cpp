@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "platform/serialkeyreader.h"
+#include "support/fakeclock.h"
+
+using namespace kelvatron;
+
+namespace {
+
+// A port whose lines the test sets, that can refuse to open and can vanish.
+struct FakeKeyLinePort : KeyLinePort {
+    bool open(const std::string&, std::string& reason) override {
+        reason = refusal;
+        return isOpen = refusal.empty();
+    }
+    std::optional<KeyLines> lines() override {
+        return vanished ? std::nullopt : std::optional(now);
+    }
+    void close() override { isOpen = false; }
+
+    std::string refusal;
+    bool vanished = false, isOpen = false;
+    KeyLines now;
+};
+
+// A reader on a fake port, logging what it reports; at() sets the lines and polls as the timer.
+struct Harness {
+    Harness(std::string refusal = {}) {
+        auto owned = std::make_unique<FakeKeyLinePort>();
+        port = owned.get();
+        port->refusal = std::move(refusal);
+        reader = std::make_unique<SerialKeyReader>(std::move(owned), clock);
+        QObject::connect(reader.get(), &SerialKeyReader::lineChanged,
+                         [this](KeyLine line, bool down, double at) {
+                             log.push_back(std::string(line == KeyLine::Cts ? "cts " : "dsr ") +
+                                           (down ? "down " : "up ") + std::to_string(int(at)));
+                         });
+        QObject::connect(reader.get(), &SerialKeyReader::failed,
+                         [this](const QString& m) { log.push_back(m.toStdString()); });
+    }
+    void at(double t, bool cts, bool dsr) {
+        clock.time = t;
+        port->now = {cts, dsr};
+        reader->poll();
+    }
+
+    test::FakeClock clock;
+    FakeKeyLinePort* port;
+    std::unique_ptr<SerialKeyReader> reader;
+    std::vector<std::string> log;
+};
+
+} // namespace
+
+TEST(SerialKeyReader, ReportsEachLineChangeOnceWithItsTime) {
+    Harness h;
+    ASSERT_TRUE(h.reader->start("ttyUSB0"));
+    h.at(10, true, false);
+    h.at(11, false, false); // bounce within 3 ms of the change: not reported
+    h.at(12, true, false);
+    h.at(70, false, false);
+    h.at(71, false, true);
+    h.at(72, true, true); // back 2 ms after its release: reported once the bounce is over
+    h.at(75, true, true);
+    h.reader->stop();
+    EXPECT_EQ(h.log, (std::vector<std::string>{"cts down 10", "cts up 70", "dsr down 71",
+                                               "cts down 75", "cts up 75", "dsr up 75"}));
+    EXPECT_FALSE(h.port->isOpen);
+}
+
+TEST(SerialKeyReader, APortThatCannotBeOpenedIsReported) {
+    Harness h("такого порта нет");
+    EXPECT_FALSE(h.reader->start("ttyUSB9"));
+    EXPECT_EQ(h.log, std::vector<std::string>{"Не удалось открыть порт «ttyUSB9»: такого порта "
+                                              "нет. Передача идёт с клавиатуры."});
+    EXPECT_FALSE(h.reader->running());
+}
+
+TEST(SerialKeyReader, APortThatVanishesReleasesTheKeyAndStops) {
+    Harness h;
+    h.reader->start("ttyUSB9");
+    h.at(5, false, true);
+    h.port->vanished = true;
+    h.at(9, false, true);
+    h.at(10, false, true); // a poll after the end does nothing
+    EXPECT_EQ(h.log, (std::vector<std::string>{
+                         "dsr down 5", "dsr up 9",
+                         "Порт «ttyUSB9» больше не отвечает: адаптер отключён? Передача идёт с клавиатуры."}));
+    EXPECT_FALSE(h.reader->running());
+    EXPECT_FALSE(h.port->isOpen);
+}

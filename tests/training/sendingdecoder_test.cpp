@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <random>
+
+#include "core/cp1251.h"
+#include "keying/signtable.h"
+#include "training/sendingdecoder.h"
+
+using namespace kelvatron;
+
+namespace {
+
+// Keying at `dotMs`, each element and silence in whole dots (dash `ratio`, 1 inside a sign,
+// `signGap`, `wordGap` for a space), each stretched at random by up to +-`jitter`; the first
+// element held `firstExtra` dots longer; from the middle on at `laterDotMs` when given.
+struct Style {
+    double dotMs = 60, ratio = 3, signGap = 3, wordGap = 7, jitter = 0, firstExtra = 0,
+           laterDotMs = 0;
+};
+struct Keying {
+    double down, up;
+};
+
+// Codes of a Windows-1251 text: "" for a word space, "-" the break sign.
+std::vector<std::string> codesOf(const std::string& text) {
+    std::vector<std::string> codes;
+    for (char c : text)
+        codes.emplace_back(c == ' ' ? "" : SignTable[*FindSign({c == '-' ? " " : &c, 1})].Code);
+    return codes;
+}
+
+std::vector<Keying> key(const std::vector<std::string>& codes, const Style& s, std::mt19937& rng,
+                        double t = 0) {
+    std::uniform_real_distribution<double> stretch(1 - s.jitter, 1 + s.jitter);
+    double dotMs = s.dotMs;
+    auto dots = [&](double n) { return n * dotMs * stretch(rng); };
+    std::vector<Keying> keys;
+    for (const auto& code : codes) {
+        if (&code == &codes[codes.size() / 2] && s.laterDotMs) dotMs = s.laterDotMs;
+        if (code.empty()) t += dots(s.wordGap - s.signGap);
+        for (size_t i = 0; i < code.size(); ++i) {
+            const double extra = keys.empty() ? s.firstExtra : 0;
+            keys.push_back({t, t += dots((code[i] == '-' ? s.ratio : 1) + extra)});
+            t += dots(i + 1 < code.size() ? 1 : s.signGap);
+        }
+    }
+    return keys;
+}
+
+// Feeds the keying, polling every pollMs in the silences when above zero, and finishes.
+std::string decode(SendingDecoder& decoder, const std::vector<Keying>& keys, double pollMs = 2) {
+    std::string text;
+    for (double last = 0; const auto& k : keys) {
+        for (double t = last + pollMs; pollMs > 0 && t < k.down; t += pollMs)
+            text += decoder.poll(t);
+        text += decoder.keyDown(k.down);
+        decoder.keyUp(k.up);
+        last = k.up;
+    }
+    return text + decoder.finish();
+}
+
+const std::string paris = toCp1251("ПАРИЖ ПАРИЖ");
+const std::string words = toCp1251("ПАРИЖ КОД ЩУКА ПАРИЖ КОД ЩУКА");
+const std::string every = toCp1251("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЬЫЭЮЯ 1234567890 ?/,");
+
+size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i)
+        for (size_t j = 1, diagonal = std::exchange(row[0], i); j <= b.size(); ++j)
+            diagonal = std::exchange(
+                row[j], std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])}));
+    return row[b.size()];
+}
+
+} // namespace
+
+TEST(SendingDecoder, DecodesKeyingOfEveryShape) {
+    const struct {
+        const char* name;
+        std::vector<std::string> codes;
+        Style style;
+        std::string expected;
+        bool latin = false;
+        double pollMs = 0;
+    } cases[] = {
+        {"every sign", codesOf(every), {}, every},
+        {"signs and spaces complete by polling alone", codesOf(paris), {}, paris, false, 5},
+        {"a learner half as slow again as set", codesOf(paris), {.dotMs = 90}, paris},
+        {"a learner faster than set", codesOf(paris), {.dotMs = 40}, paris},
+        {"dashes of ratio 4.5", codesOf(paris), {.ratio = 4.5}, paris},
+        {"long sign gaps stay inside the word", codesOf(paris), {.signGap = 4.5}, paris},
+        {"a long word gap is one space", codesOf(paris), {.wordGap = 30}, paris, false, 5},
+        {"a dash held three times too long",
+         codesOf(toCp1251("ТАТА")),
+         {.firstExtra = 6},
+         toCp1251("ТАТА")},
+        {"a dot held to a dash's length", {".", "-."}, {.firstExtra = 2}, toCp1251("ТН")},
+        {"a speed change in the middle, 60 to 40 ms", codesOf(words), {.laterDotMs = 40}, words},
+        {"a speed change in the middle, 60 to 100 ms", codesOf(words), {.laterDotMs = 100}, words},
+        {"60 to 40 ms, with 10 % jitter",
+         codesOf(words),
+         {.jitter = 0.1, .laterDotMs = 40},
+         words,
+         false,
+         2},
+        {"codes that are no sign", {".......", "..--.-", ".-"}, {}, toCp1251("**А")},
+        {"Latin partners, Ч without one, the break sign",
+         codesOf(toCp1251("ПАРИЖ Ч-1")),
+         {},
+         toCp1251("PARIV Ч-1"),
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::mt19937 rng(1);
+        SendingDecoder decoder({.latin = c.latin});
+        EXPECT_EQ(decode(decoder, key(c.codes, c.style, rng), c.pollMs), c.expected);
+    }
+}
+
+// Random five-sign groups with every element and silence stretched at random by up to +-20 %.
+TEST(SendingDecoder, AccuracyUnderTwentyPercentJitter) {
+    std::mt19937 rng(42);
+    std::uniform_int_distribution<int> pick(0, kSignCount - 2); // all but the break sign
+    size_t errors = 0, total = 0;
+    for (int run = 0; run < 5; ++run) {
+        std::string text;
+        for (int i = 1; i < 360; ++i)
+            text += i % 6 ? SignTable[pick(rng)].Symbol : ' ';
+        SendingDecoder decoder({});
+        errors += editDistance(text, decode(decoder, key(codesOf(text), {.jitter = 0.2}, rng)));
+        total += text.size();
+    }
+    const double accuracy = 1 - double(errors) / total;
+    std::cout << "decoder accuracy at +-20 % jitter: " << accuracy * 100 << " % of " << total
+              << " characters\n";
+    EXPECT_GE(accuracy, 0.99);
+}
+
+TEST(SendingDecoder, MeasuresTheLearnersTiming) {
+    struct Case {
+        const char* name;
+        Style style;
+        double effectiveWpm, ratio, spacing; // sign and word spacing
+        int dashBin;
+    };
+    const Case cases[] = {
+        {"ideal keying at 60 ms", {}, 20, 3, 1, 6},
+        {"dashes of four dots", {.ratio = 4}, 18.24, 4, 1, 9},
+        {"spacing half as long again", {.signGap = 4.5, .wordGap = 10.5}, 17.22, 3, 1.5, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::mt19937 rng(1);
+        SendingDecoder decoder({});
+        decode(decoder, key(codesOf(toCp1251("ПАРИЖ ПАРИЖ ПАРИЖ")), c.style, rng));
+        const auto s = decoder.timing().summary();
+        EXPECT_NEAR(s.wpm, 20, 0.05);
+        EXPECT_NEAR(s.charsPerMinute, 100, 0.25);
+        EXPECT_NEAR(s.effectiveWpm, c.effectiveWpm, 0.01);
+        EXPECT_NEAR(s.dashDotRatio, c.ratio, 0.01);
+        EXPECT_NEAR(s.elementSpacing, 1, 0.01);
+        EXPECT_NEAR(s.signSpacing, c.spacing, 0.01);
+        EXPECT_NEAR(s.wordSpacing, c.spacing, 0.01);
+        EXPECT_EQ(s.deviationHistogram[c.dashBin], s.dashes + (c.dashBin == 6 ? s.dots : 0));
+    }
+    const std::pair<double, int> bins[] = {{-0.9, 0}, {-0.5, 1},  {-0.01, 5}, {0, 6},
+                                           {0.1, 7},  {0.49, 10}, {0.5, 11}};
+    for (auto [deviation, bin] : bins)
+        EXPECT_EQ(SendingTiming::histogramBin(deviation), bin) << deviation;
+}

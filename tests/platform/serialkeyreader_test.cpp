@@ -2,31 +2,16 @@
 
 #include "platform/serialkeyreader.h"
 #include "support/fakeclock.h"
+#include "support/fakekeylineport.h"
 
 using namespace kelvatron;
 
 namespace {
 
-// A port whose lines the test sets, that can refuse to open and can vanish.
-struct FakeKeyLinePort : KeyLinePort {
-    bool open(const std::string&, std::string& reason) override {
-        reason = refusal;
-        return isOpen = refusal.empty();
-    }
-    std::optional<KeyLines> lines() override {
-        return vanished ? std::nullopt : std::optional(now);
-    }
-    void close() override { isOpen = false; }
-
-    std::string refusal;
-    bool vanished = false, isOpen = false;
-    KeyLines now;
-};
-
 // A reader on a fake port, logging what it reports; at() sets the lines and polls as the timer.
 struct Harness {
     Harness(std::string refusal = {}) {
-        auto owned = std::make_unique<FakeKeyLinePort>();
+        auto owned = std::make_unique<test::FakeKeyLinePort>();
         port = owned.get();
         port->refusal = std::move(refusal);
         reader = std::make_unique<SerialKeyReader>(std::move(owned), clock);
@@ -45,7 +30,7 @@ struct Harness {
     }
 
     test::FakeClock clock;
-    FakeKeyLinePort* port;
+    test::FakeKeyLinePort* port;
     std::unique_ptr<SerialKeyReader> reader;
     std::vector<std::string> log;
 };
@@ -83,9 +68,11 @@ TEST(SerialKeyReader, APortThatVanishesReleasesTheKeyAndStops) {
     h.port->vanished = true;
     h.at(9, false, true);
     h.at(10, false, true); // a poll after the end does nothing
-    EXPECT_EQ(h.log, (std::vector<std::string>{
-                         "dsr down 5", "dsr up 9",
-                         "Порт «ttyUSB9» больше не отвечает: адаптер отключён? Передача идёт с клавиатуры."}));
+    EXPECT_EQ(
+        h.log,
+        (std::vector<std::string>{
+            "dsr down 5", "dsr up 9",
+            "Порт «ttyUSB9» больше не отвечает: адаптер отключён? Передача идёт с клавиатуры."}));
     EXPECT_FALSE(h.reader->running());
     EXPECT_FALSE(h.port->isOpen);
 }

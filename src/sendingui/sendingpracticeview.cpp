@@ -1,0 +1,367 @@
+#include "sendingui/sendingpracticeview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+
+#include "sendingui/deviationhistogram.h"
+#include "sendingui/keyportlink.h"
+#include "sendingui/sendingkeypad.h"
+#include "widgets/theme.h"
+
+namespace kelvatron {
+
+namespace {
+
+// The keys that key, as the repeat filter tells them apart.
+enum KeyId { kSpace = 1, kLeftCtrl, kRightCtrl, kBracketLeft, kBracketRight };
+
+// X11 (and Wayland's evdev + 8) scan codes and keysyms, so the physical keys work whatever
+// layout is active: '[' is Х on a Russian layout.
+constexpr quint32 kLeftCtrlScan = 37, kRightCtrlScan = 105;
+constexpr quint32 kLeftCtrlSym = 0xffe3, kRightCtrlSym = 0xffe4;
+constexpr quint32 kBracketLeftScan = 34, kBracketRightScan = 35;
+
+std::optional<KeyId> keyOf(const QKeyEvent& e) {
+    const quint32 scan = e.nativeScanCode(), sym = e.nativeVirtualKey();
+    if (e.key() == Qt::Key_Space) return kSpace;
+    if (e.key() == Qt::Key_Control)
+        return scan == kRightCtrlScan || sym == kRightCtrlSym ? kRightCtrl : kLeftCtrl;
+    if (scan == kLeftCtrlScan) return kLeftCtrl;
+    if (scan == kRightCtrlScan) return kRightCtrl;
+    if (e.key() == Qt::Key_BracketLeft || scan == kBracketLeftScan) return kBracketLeft;
+    if (e.key() == Qt::Key_BracketRight || scan == kBracketRightScan) return kBracketRight;
+    return std::nullopt;
+}
+
+struct ModeChoice {
+    KeyerMode mode;
+    const char* text;
+};
+constexpr ModeChoice kModes[] = {
+    {KeyerMode::Straight, "Прямой ключ"},
+    {KeyerMode::IambicA, "Ямбический A"},
+    {KeyerMode::IambicB, "Ямбический B"},
+    {KeyerMode::Bug, "Полуавтомат"},
+};
+
+QString times(double share) {
+    return share > 0 ? QString("%1 × нормы").arg(share, 0, 'f', 1) : QString("—");
+}
+
+QString panelStyleSheet() {
+    const auto rgba = [](const QColor& c) {
+        return QString("rgba(%1, %2, %3, %4)")
+            .arg(c.red())
+            .arg(c.green())
+            .arg(c.blue())
+            .arg(c.alpha());
+    };
+    return QString("QLabel, QCheckBox { color: %1; }"
+                   "QComboBox, QPushButton { color: %1; border: 1px solid %2; border-radius: 4px;"
+                   " padding: 3px 8px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                   " stop:0 %3, stop:1 %4); }"
+                   "QComboBox:focus, QPushButton:focus, QCheckBox:focus { border-color: %5; }"
+                   "QPushButton:disabled { color: %6; }"
+                   "QComboBox QAbstractItemView { color: %1; background: %4;"
+                   " selection-background-color: %3; }")
+        .arg(rgba(theme::kInk), rgba(theme::kPanelEdge), rgba(theme::kPanelTop.lighter(140)),
+             rgba(theme::kPanelBottom), rgba(theme::kHighlight), rgba(theme::kInkDisabled));
+}
+
+QLabel* figureLabel(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    return label;
+}
+
+} // namespace
+
+// Lights the pad while the tone sounds and passes the edges on to the window's sidetone.
+class SendingPracticeView::PadSidetone : public Sidetone {
+public:
+    PadSidetone(Sidetone& out, SendingKeyPad*& pad) : out_(out), pad_(pad) {}
+    void toneOn() override { out_.toneOn(), pad_->setLit(true); }
+    void toneOff() override { out_.toneOff(), pad_->setLit(false); }
+
+private:
+    Sidetone& out_;
+    SendingKeyPad*& pad_;
+};
+
+SendingPracticeView::SendingPracticeView(const Clock& clock, Sidetone& sidetone, KeyPortLink* link,
+                                         QWidget* parent)
+    : QWidget(parent), clock_(clock), sidetone_(std::make_unique<PadSidetone>(sidetone, pad_)),
+      link_(link) {
+    setAccessibleName("Передача ключом");
+    setFont(theme::font(13));
+    setStyleSheet(panelStyleSheet());
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &SendingPracticeView::pollNow);
+    buildControls();
+    if (link_) {
+        connect(link_, &KeyPortLink::contactChanged, this, &SendingPracticeView::contact);
+        connect(link_, &KeyPortLink::failed, this, &SendingPracticeView::showPortFailure);
+    }
+    fillPorts();
+    updateFigures();
+    updateButtons();
+}
+
+SendingPracticeView::~SendingPracticeView() {
+    if (running()) sidetone_->toneOff();
+}
+
+void SendingPracticeView::buildControls() {
+    pad_ = new SendingKeyPad(this);
+    pad_->setObjectName("keyPad");
+    connect(pad_, &QAbstractButton::pressed, this, [this] { applyKey({0, true, clock_.now()}); });
+    connect(pad_, &QAbstractButton::released, this, [this] { applyKey({0, false, clock_.now()}); });
+
+    mode_ = new QComboBox(this);
+    mode_->setAccessibleName("Режим ключа");
+    for (const auto& m : kModes)
+        mode_->addItem(m.text);
+    mode_->setCurrentIndex(1);
+    connect(mode_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        settings_.mode = kModes[std::max(i, 0)].mode;
+        if (practice_) practice_->setMode(settings_.mode);
+        emit choicesChanged();
+    });
+
+    port_ = new QComboBox(this);
+    port_->setAccessibleName("Последовательный порт ключа");
+    connect(port_, &QComboBox::activated, this, &SendingPracticeView::choosePort);
+    refresh_ = new QPushButton("Обновить", this);
+    refresh_->setAccessibleName("Обновить список портов");
+    connect(refresh_, &QPushButton::clicked, this, &SendingPracticeView::fillPorts);
+
+    start_ = new QPushButton("Начать", this);
+    start_->setAccessibleName("Начать передачу");
+    connect(start_, &QPushButton::clicked, this, &SendingPracticeView::start);
+    stop_ = new QPushButton("Закончить", this);
+    stop_->setAccessibleName("Закончить передачу");
+    connect(stop_, &QPushButton::clicked, this, &SendingPracticeView::finish);
+    checkText_ = new QCheckBox("сверять с текстом в окне", this);
+    checkText_->setAccessibleName("Сверять с текстом в окне");
+    connect(checkText_, &QCheckBox::toggled, this, &SendingPracticeView::choicesChanged);
+
+    speed_ = figureLabel(this, "speed");
+    ratio_ = figureLabel(this, "ratio");
+    elementGap_ = figureLabel(this, "elementGap");
+    signGap_ = figureLabel(this, "signGap");
+    wordGap_ = figureLabel(this, "wordGap");
+    portMessage_ = figureLabel(this, "portMessage");
+    portMessage_->setWordWrap(true);
+    portMessage_->setStyleSheet(QString("color: %1;").arg(theme::kHighlight.name()));
+    figure_ = figureLabel(this, "figure");
+    figure_->setFont(theme::font(15, true));
+    histogram_ = new DeviationHistogram(this);
+    histogram_->setObjectName("histogram");
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(12, 12, 12, 12);
+    grid->setHorizontalSpacing(10);
+    auto* modeLabel = new QLabel("Режим:", this);
+    auto* portLabel = new QLabel("Порт:", this);
+    modeLabel->setBuddy(mode_), portLabel->setBuddy(port_);
+    grid->addWidget(modeLabel, 0, 0);
+    grid->addWidget(mode_, 0, 1);
+    grid->addWidget(portLabel, 0, 2);
+    grid->addWidget(port_, 0, 3);
+    grid->addWidget(refresh_, 0, 4);
+    grid->addWidget(pad_, 1, 0, 5, 2);
+    for (int row = 1; QLabel * l : {speed_, ratio_, elementGap_, signGap_, wordGap_})
+        grid->addWidget(l, row++, 2, 1, 3);
+    grid->addWidget(checkText_, 6, 0, 1, 2);
+    grid->addWidget(start_, 6, 2);
+    grid->addWidget(stop_, 6, 3, 1, 2);
+    grid->addWidget(portMessage_, 7, 0, 1, 5);
+    grid->addWidget(histogram_, 8, 0, 1, 5);
+    grid->addWidget(figure_, 9, 0, 1, 5);
+    grid->setColumnStretch(3, 1);
+}
+
+void SendingPracticeView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QLinearGradient face(0, 0, 0, height());
+    face.setColorAt(0, theme::kPanelTop);
+    face.setColorAt(1, theme::kPanelBottom);
+    p.fillRect(rect(), face);
+}
+
+void SendingPracticeView::setDotMs(double dotMs) {
+    settings_.dotMs = dotMs;
+    if (practice_) practice_->setDotMs(dotMs);
+}
+
+void SendingPracticeView::setRatio(double ratio) {
+    settings_.ratio = ratio;
+    if (practice_) practice_->setRatio(ratio);
+}
+
+void SendingPracticeView::setLatin(bool latin) {
+    settings_.latin = latin;
+    if (practice_) practice_->setLatin(latin);
+}
+
+SendingChoices SendingPracticeView::choices() const {
+    return {settings_.mode, port_->currentIndex() > 0 ? port_->currentData().toString() : "",
+            checkText_->isChecked()};
+}
+
+void SendingPracticeView::setChoices(const SendingChoices& choices) {
+    const auto mode = std::ranges::find(kModes, choices.mode, &ModeChoice::mode);
+    mode_->setCurrentIndex(int(mode - std::begin(kModes)));
+    checkText_->setChecked(choices.checkWindowText);
+    const int port = port_->findData(choices.port);
+    if (!choices.port.isEmpty() && port > 0) {
+        port_->setCurrentIndex(port);
+        choosePort(port);
+    }
+}
+
+void SendingPracticeView::fillPorts() {
+    const QString chosen = port_->currentData().toString();
+    port_->clear();
+    port_->addItem("нет", QString());
+    if (link_)
+        for (const auto& p : link_->ports())
+            port_->addItem(p.description.isEmpty() ? p.name : p.name + " — " + p.description,
+                           p.name);
+    port_->setCurrentIndex(std::max(0, port_->findData(chosen)));
+}
+
+void SendingPracticeView::choosePort(int index) {
+    portMessage_->clear();
+    portMessage_->setAccessibleName({});
+    if (!link_) return;
+    link_->close();
+    if (index > 0) link_->open(port_->itemData(index).toString());
+    emit choicesChanged();
+}
+
+void SendingPracticeView::showPortFailure(const QString& message) {
+    portMessage_->setText(message);
+    portMessage_->setAccessibleName(message);
+}
+
+void SendingPracticeView::start() {
+    if (running()) return;
+    repeatFilter_ = KeyRepeatFilter();
+    lastMs_ = clock_.now();
+    practice_ = std::make_unique<SendingPractice>(settings_, *sidetone_, [this](const auto& text) {
+        if (textSink_) textSink_(text);
+    });
+    histogram_->setBins({});
+    figure_->clear();
+    figure_->setAccessibleName({});
+    updateFigures();
+    updateButtons();
+}
+
+void SendingPracticeView::finish() {
+    if (!running()) return;
+    timer_.stop();
+    SendingOutcome outcome;
+    outcome.result = practice_->finish(std::max(lastMs_, clock_.now()));
+    const bool check = checkText_->isChecked() && sentText_;
+    if (check) outcome.check = practice_->checkAgainst(sentText_());
+    outcome.record = practice_->sessionRecord(check ? "текст в окне" : "свободная передача");
+    histogram_->setBins(outcome.result.timing.deviationHistogram);
+    if (outcome.check) showCheck(*outcome.check);
+    updateFigures();
+    practice_.reset();
+    updateButtons();
+    if (finished_) finished_(outcome);
+}
+
+void SendingPracticeView::showCheck(const ReceiveCheck& check) {
+    const QString figure = QString::fromStdString(figureText(check));
+    figure_->setText(figure);
+    figure_->setAccessibleName(figure);
+}
+
+void SendingPracticeView::updateButtons() {
+    start_->setEnabled(!running());
+    stop_->setEnabled(running());
+}
+
+bool SendingPracticeView::handleKey(QKeyEvent* event) {
+    const bool press = event->type() == QEvent::KeyPress;
+    if (!running() || (!press && event->type() != QEvent::KeyRelease)) return false;
+    const auto key = keyOf(*event);
+    if (!key) return false;
+    const double at = eventTime_.map(double(event->timestamp()), clock_.now());
+    for (const auto& input : repeatFilter_.feed({*key, press, at, event->isAutoRepeat()}))
+        applyKey(input);
+    reschedule();
+    return true;
+}
+
+// Key id 0 is the mouse pad, which never repeats.
+void SendingPracticeView::applyKey(const KeyInput& input) {
+    if (!practice_) return;
+    lastMs_ = std::max(lastMs_, input.timeMs);
+    if (input.key == 0 || input.key == kSpace)
+        practice_->straightKey(input.down, lastMs_);
+    else
+        practice_->paddle(input.key == kLeftCtrl || input.key == kBracketLeft ? Paddle::Dit
+                                                                              : Paddle::Dah,
+                          input.down, lastMs_);
+    updateFigures();
+    reschedule();
+}
+
+void SendingPracticeView::contact(Paddle which, bool down, double atMs) {
+    if (!practice_) return;
+    lastMs_ = std::max(lastMs_, atMs);
+    practice_->paddle(which, down, lastMs_);
+    updateFigures();
+    reschedule();
+}
+
+void SendingPracticeView::pollNow() {
+    if (!practice_) return;
+    const double now = std::max(lastMs_, clock_.now());
+    for (const auto& input : repeatFilter_.poll(now))
+        applyKey(input);
+    lastMs_ = now;
+    practice_->poll(now);
+    updateFigures();
+    reschedule();
+}
+
+void SendingPracticeView::reschedule() {
+    if (!practice_) return;
+    auto due = practice_->nextDeadline();
+    if (const auto release = repeatFilter_.nextDeadline())
+        due = due ? std::min(*due, *release) : *release;
+    if (!due) return timer_.stop();
+    // The filter lets a release through once strictly past its deadline: one ms later.
+    timer_.start(std::max(0, int(std::ceil(*due - clock_.now())) + 1));
+}
+
+void SendingPracticeView::updateFigures() {
+    const auto s = practice_ ? practice_->timing() : SendingTimingSummary{};
+    speed_->setText(s.unitMs > 0 ? QString("Скорость: %1 зн/мин (%2 WPM)")
+                                       .arg(s.charsPerMinute, 0, 'f', 0)
+                                       .arg(s.wpm, 0, 'f', 1)
+                                 : QString("Скорость: —"));
+    ratio_->setText(QString("Тире к точке: %1")
+                        .arg(s.dashDotRatio > 0 ? QString::number(s.dashDotRatio, 'f', 1) : "—"));
+    elementGap_->setText("Интервал между элементами: " + times(s.elementSpacing));
+    signGap_->setText("между знаками: " + times(s.signSpacing));
+    wordGap_->setText("между словами: " + times(s.wordSpacing));
+    for (QLabel* l : {speed_, ratio_, elementGap_, signGap_, wordGap_})
+        l->setAccessibleName(l->text());
+}
+
+} // namespace kelvatron

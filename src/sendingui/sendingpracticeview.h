@@ -1,0 +1,126 @@
+#pragma once
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "core/clock.h"
+#include "sendingui/eventtimemapper.h"
+#include "training/keyrepeatfilter.h"
+#include "training/sendingpractice.h"
+
+class QCheckBox;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+
+namespace kelvatron {
+
+class DeviationHistogram;
+class KeyPortLink;
+class SendingKeyPad;
+
+// The choices the panel keeps between runs, for the training's settings group.
+struct SendingChoices {
+    KeyerMode mode = KeyerMode::IambicA;
+    QString port;                 // empty: no serial key
+    bool checkWindowText = false; // check the decoded text against the text window
+};
+
+// What a finished run hands to the window: the result, the check when one was asked for, and
+// the history record (kind "send") to store with it.
+struct SendingOutcome {
+    SendingResult result;
+    std::optional<ReceiveCheck> check;
+    SessionRecord record;
+};
+
+// The "Передача ключом" panel: a key pad for the mouse, the keyer mode, the serial port, start
+// and finish, the live timing figures and, at the end, the deviation histogram and the check's
+// figure. Every time it hands the practice is on `clock`; key events are put on it through
+// their own stamps.
+class SendingPracticeView : public QWidget {
+    Q_OBJECT
+public:
+    SendingPracticeView(const Clock& clock, Sidetone& sidetone, KeyPortLink* link = nullptr,
+                        QWidget* parent = nullptr);
+    ~SendingPracticeView() override;
+
+    // Decoded text as it completes, Windows-1251 (the window appends it to the text window).
+    void setTextSink(std::function<void(const std::string&)> sink) { textSink_ = std::move(sink); }
+    // The text to check against, Windows-1251: the text window's or a generated exercise.
+    void setSentText(std::function<std::string()> source) { sentText_ = std::move(source); }
+    void setFinishedHandler(std::function<void(const SendingOutcome&)> handler) {
+        finished_ = std::move(handler);
+    }
+    void setDotMs(double dotMs);
+    void setRatio(double ratio);
+    void setLatin(bool latin);
+
+    SendingChoices choices() const;
+    void setChoices(const SendingChoices& choices);
+
+    void start();
+    void finish();
+    bool running() const { return practice_ != nullptr; }
+
+    // Space is the straight key; left Ctrl and '[' the dit paddle, right Ctrl and ']' the dah
+    // paddle; auto-repeat is dropped. True when the event was one of these keys during a run.
+    bool handleKey(QKeyEvent* event);
+    // What the timer does: lets held-back releases through, ends keyer elements, writes
+    // completed signs. Tests call it on their own clock.
+    void pollNow();
+
+signals:
+    void choicesChanged();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    class PadSidetone;
+
+    void buildControls();
+    void fillPorts();
+    void choosePort(int index);
+    void showPortFailure(const QString& message);
+    void contact(Paddle which, bool down, double atMs);
+    void applyKey(const KeyInput& input);
+    void reschedule();
+    void updateFigures();
+    void showCheck(const ReceiveCheck& check);
+    void updateButtons();
+
+    const Clock& clock_;
+    std::unique_ptr<PadSidetone> sidetone_;
+    KeyPortLink* link_;
+    SendingPracticeSettings settings_;
+    std::unique_ptr<SendingPractice> practice_;
+    KeyRepeatFilter repeatFilter_;
+    EventTimeMapper eventTime_;
+    double lastMs_ = 0; // times handed to the practice never run backwards
+    QTimer timer_;
+    std::function<void(const std::string&)> textSink_;
+    std::function<std::string()> sentText_;
+    std::function<void(const SendingOutcome&)> finished_;
+
+    SendingKeyPad* pad_;
+    QComboBox* mode_;
+    QComboBox* port_;
+    QPushButton* refresh_;
+    QPushButton* start_;
+    QPushButton* stop_;
+    QCheckBox* checkText_;
+    QLabel* speed_;
+    QLabel* ratio_;
+    QLabel* elementGap_;
+    QLabel* signGap_;
+    QLabel* wordGap_;
+    QLabel* portMessage_;
+    QLabel* figure_;
+    DeviationHistogram* histogram_;
+};
+
+} // namespace kelvatron

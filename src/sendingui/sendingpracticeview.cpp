@@ -328,6 +328,16 @@ void SendingPracticeView::contact(Paddle which, bool down, double atMs) {
     reschedule();
 }
 
+void SendingPracticeView::releaseAll() {
+    if (!practice_) return;
+    repeatFilter_ = KeyRepeatFilter();
+    lastMs_ = std::max(lastMs_, clock_.now());
+    practice_->straightKey(false, lastMs_);
+    practice_->paddle(Paddle::Dit, false, lastMs_);
+    practice_->paddle(Paddle::Dah, false, lastMs_);
+    reschedule();
+}
+
 void SendingPracticeView::pollNow() {
     if (!practice_) return;
     const double now = std::max(lastMs_, clock_.now());

@@ -69,6 +69,9 @@ public:
     // Space is the straight key; left Ctrl and '[' the dit paddle, right Ctrl and ']' the dah
     // paddle; auto-repeat is dropped. True when the event was one of these keys during a run.
     bool handleKey(QKeyEvent* event);
+    // Lets go of every key, as when the window loses the keyboard while a key is held (its
+    // release would never arrive).
+    void releaseAll();
     // What the timer does: lets held-back releases through, ends keyer elements, writes
     // completed signs. Tests call it on their own clock.
     void pollNow();

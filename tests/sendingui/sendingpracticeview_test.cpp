@@ -28,8 +28,8 @@ struct Panel : Sidetone {
         view->setFinishedHandler([this](const SendingOutcome& o) { outcome = o; });
         view->setDotMs(60);
     }
-    void toneOn() override { ++tones; }
-    void toneOff() override {}
+    void toneOn() override { ++tones, sounding = true; }
+    void toneOff() override { sounding = false; }
 
     // Runs the panel's timer every 5 ms up to t.
     void until(double t) {
@@ -79,6 +79,7 @@ struct Panel : Sidetone {
     std::unique_ptr<SerialKeyLink> link;
     std::unique_ptr<SendingPracticeView> view;
     int tones = 0;
+    bool sounding = false;
     std::string text;
     std::optional<SendingOutcome> outcome;
 };
@@ -131,6 +132,9 @@ TEST(SendingPracticeView, OtherKeysAndKeysOutsideARunAreLeftAlone) {
     panel.view->start();
     EXPECT_FALSE(panel.key(Qt::Key_A, 38, true, 10));
     EXPECT_TRUE(panel.key(Qt::Key_Space, 65, true, 20));
+    EXPECT_TRUE(panel.sounding);
+    panel.view->releaseAll(); // the window lost the keyboard with the key held
+    EXPECT_FALSE(panel.sounding);
 }
 
 TEST(SendingPracticeView, SerialKeyKeysAndAPortThatFailsIsReported) {

@@ -36,8 +36,9 @@ class SdlSoundDevice : public SoundDevice, private ToneReturn {
 public:
     struct Options {
         uint32_t rate = 48000;
-        // With the sound thread at real-time priority, 512 frames at 48 kHz (10.7 ms) keeps a
-        // sound server fed on a busy two-core machine; a stream that runs dry doubles it.
+        // SDL asks the sound server to hold about one block. Even with the sound thread at
+        // real-time priority, 512 frames (10.7 ms) ran dry on a busy two-core machine, so a real
+        // output keeps 2048 (42.7 ms); a stream that runs dry doubles it.
         // 0 chooses by driver: that for a real output, kRecorderBlockFrames for SDL's disk and
         // dummy drivers, which pace themselves in whole milliseconds and so drift by a few per
         // cent at small blocks.
@@ -49,7 +50,7 @@ public:
         uint16_t largestBlockFrames = 4096;
     };
 
-    static constexpr uint16_t kOutputBlockFrames = 512;
+    static constexpr uint16_t kOutputBlockFrames = 2048;
     static constexpr uint16_t kRecorderBlockFrames = 2048;
 
     explicit SdlSoundDevice(Clock& clock) : SdlSoundDevice(clock, Options{}) {}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: first a normal build,
-# then the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# fuzz targets for a bounded time.
+# then the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the sound path
+# under ThreadSanitizer, and the fuzz targets for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
@@ -22,6 +22,11 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELVATRON_SANITIZE=
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 600 -LE e2e
+
+echo "== Sound path under ThreadSanitizer"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVATRON_TSAN=ON "${launcher[@]}" >/dev/null
+cmake --build build-tsan -j "$jobs"
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure --timeout 300
 
 if [[ -d fuzz ]] && ls fuzz/*.cpp >/dev/null 2>&1; then
   echo "== Fuzz targets (bounded time)"

@@ -2,7 +2,7 @@
 // process: the main window on the real clock, sound device and speaker, with the sound device's
 // block size given on the command line. SDL's disk driver writes every mixed block into a pipe
 // that a thread here reads, so each block is time-stamped as the device takes it.
-//   bench_keylatency [block frames ...]     (default: 2048 1024 512)
+//   bench_keylatency [block frames ...]     (default: 2048 512)
 #include <QApplication>
 
 #include <sys/stat.h>
@@ -107,7 +107,7 @@ void measure(int argc, char** argv, uint16_t blockFrames) {
         QApplication app(argc, argv);
         SystemClock clock;
         QtEventPump events;
-        SdlSoundDevice sound(clock, SdlSoundDevice::Options{kRate, blockFrames, 5});
+        SdlSoundDevice sound(clock, SdlSoundDevice::Options{kRate, blockFrames});
         LinuxSpeaker speaker(sound, clock);
         XkbKeyboardLayout keyboardLayout;
         QtDialogs dialogs;
@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
     std::vector<uint16_t> blocks;
     for (int i = 1; i < argc; ++i)
         blocks.push_back(uint16_t(std::atoi(argv[i])));
-    if (blocks.empty()) blocks = {2048, 1024, 512};
+    if (blocks.empty()) blocks = {2048, 512};
     for (uint16_t frames : blocks)
         measure(argc, argv, frames);
     return 0;

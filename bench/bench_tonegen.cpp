@@ -15,6 +15,8 @@ public:
     bool hasLeftRightVolume() override { return true; }
     uint32_t getVolume() override { return 0; }
     void setVolume(uint32_t) override {}
+    void keyDown(int32_t, TTGWave) override {}
+    void keyUp() override {}
 };
 
 void BM_BuildTone(benchmark::State& state) {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "platform/waveimage.h"
+#include "audio/waveimage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::span<const uint8_t> image(data, size);

@@ -17,6 +17,8 @@ namespace {
 constexpr uint32_t kToneRate = 96000;
 // Longer tones loop a one-second image (a whole number of periods) instead of holding it all.
 constexpr int32_t kLongestImageMs = 60000;
+// The timer channel's input clock, in Hz.
+constexpr uint32_t kTimerHz = 1193182;
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path);
@@ -179,6 +181,26 @@ void LinuxSpeaker::soundCardBeep(int32_t frequency, int32_t duration) {
     sound_.playSound(squareToneImage(frequency, 1000), SND_MEMORY | SND_ASYNC | SND_LOOP);
     clock_.sleep(duration);
     sound_.stopSound();
+}
+
+void LinuxSpeaker::keyDown(int32_t frequency) {
+    liveRoute_ = route_ = probe();
+    if (liveRoute_ == Route::SpeakerEvents && sendTone(frequency)) return;
+    if (liveRoute_ == Route::Console) {
+        consoleSound(frequency > 0 ? kTimerHz / uint32_t(frequency) : 0);
+        return;
+    }
+    liveRoute_ = Route::SoundCard;
+    sound_.keyDown(frequency, TTGWave::tgSquare);
+}
+
+void LinuxSpeaker::keyUp() {
+    if (liveRoute_ == Route::SpeakerEvents && eventFd_ >= 0)
+        sendTone(0);
+    else if (liveRoute_ == Route::Console)
+        consoleSound(0);
+    else
+        sound_.keyUp();
 }
 
 void LinuxSpeaker::consoleSound(uint32_t divisor) {

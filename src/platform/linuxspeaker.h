@@ -32,6 +32,11 @@ public:
     uint8_t readPort(uint16_t port) override;
     void writePort(uint16_t port, uint8_t value) override;
 
+    // The hand's live tone, on the route a fresh query chooses: the speaker's own tone, or a
+    // square tone through the sound card's live path. It sounds until keyUp().
+    void keyDown(int32_t frequency);
+    void keyUp();
+
     // The route chosen by the last query.
     Route route() const { return route_; }
 
@@ -55,6 +60,7 @@ private:
     std::string inputDevicesList_;
     std::string inputDir_;
     Route route_ = Route::SoundCard;
+    Route liveRoute_ = Route::SoundCard; // where the held key sounds
     int eventFd_ = -1;
     std::string eventName_;
     int consoleFd_ = -1;

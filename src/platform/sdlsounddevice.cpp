@@ -1,42 +1,62 @@
 #include "platform/sdlsounddevice.h"
 
 #include <SDL.h>
+#include <dirent.h>
+#include <pthread.h>
+#include <sched.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cmath>
+#include <cstring>
 #include <iostream>
-#include <thread>
+#include <memory>
+#include <set>
 
-#include "platform/resampler.h"
-#include "platform/waveimage.h"
+#include "audio/resampler.h"
+#include "audio/waveimage.h"
 
 namespace kelvatron {
 
 namespace {
 
-// Requests that the sound thread has not picked up; past this the oldest are dropped, so a
-// device that stops asking for blocks cannot make the queue grow without end.
-constexpr size_t kMaxPending = 4096;
-
 std::atomic<bool> failureReported{false};
+
+// Below the sound server's own threads (PulseAudio asks for 5) and above everything else.
+constexpr int kRealtimePriority = 4;
+
+std::set<long> threadIds() {
+    std::set<long> ids;
+    if (DIR* dir = ::opendir("/proc/self/task")) {
+        while (dirent* entry = ::readdir(dir))
+            if (entry->d_name[0] != '.') ids.insert(std::strtol(entry->d_name, nullptr, 10));
+        ::closedir(dir);
+    }
+    return ids;
+}
+
+// Real-time round-robin scheduling for one of this process's threads: directly where the
+// process may (root, or a real-time limit), else through the desktop's RealtimeKit.
+void makeRealtime(long threadId) {
+    sched_param param{};
+    param.sched_priority = kRealtimePriority;
+    if (::sched_setscheduler(static_cast<pid_t>(threadId), SCHED_RR | SCHED_RESET_ON_FORK,
+                             &param) == 0)
+        return;
+    SDL_LinuxSetThreadPriorityAndPolicy(threadId, SDL_THREAD_PRIORITY_TIME_CRITICAL, SCHED_RR);
+}
+
+// Test and recording drivers keep their pace by sleeping; only a real output needs the priority.
+bool realOutput() {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    return driver && std::strcmp(driver, "disk") != 0 && std::strcmp(driver, "dummy") != 0;
+}
 
 } // namespace
 
 SdlSoundDevice::SdlSoundDevice(Clock& clock, Options options)
-    : clock_(clock), options_(options),
-      streamClock_(options.rate, options.blockFrames * 1000.0 / options.rate + options.marginMs),
-      timeline_(volume_) {
-    open();
-}
-
-SdlSoundDevice::~SdlSoundDevice() {
-    if (device_) SDL_CloseAudioDevice(device_);
-    if (subsystemUp_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-void SdlSoundDevice::open() {
+    : clock_(clock), options_(options), streamClock_(options.rate, 0),
+      timeline_(options.rate, volume_, this) {
     // SIGINT and SIGTERM must end the program as usual, not become SDL quit events.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Kelvatron");
@@ -45,14 +65,26 @@ void SdlSoundDevice::open() {
         return;
     }
     subsystemUp_ = true;
+    if (options_.blockFrames == 0)
+        options_.blockFrames = realOutput() ? kOutputBlockFrames : kRecorderBlockFrames;
+    open(options_.blockFrames);
+}
+
+SdlSoundDevice::~SdlSoundDevice() {
+    close();
+    if (subsystemUp_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlSoundDevice::open(uint16_t blockFrames) {
     SDL_AudioSpec want{};
     want.freq = static_cast<int>(options_.rate);
     want.format = AUDIO_F32SYS;
     want.channels = 2;
-    want.samples = options_.blockFrames;
+    want.samples = blockFrames;
     want.callback = &SdlSoundDevice::fillBlock;
     want.userdata = this;
     SDL_AudioSpec have{};
+    const auto before = threadIds();
     // No changes allowed: SDL converts to whatever the hardware wants, so our timeline is in
     // frames of exactly this rate.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
@@ -61,7 +93,28 @@ void SdlSoundDevice::open() {
         return;
     }
     blockFrames_ = have.samples;
+    streamClock_ = StreamClock(options_.rate, latencyMs());
+    mixed_ = 0;
+    starving_ = false;
+    prioritySet_ = !realOutput();
+    running_.store(false);
+    lastPosition_ = syncEnd_ = 0;
+    // The threads SDL and the sound server's client library have just started carry the
+    // stream (the server's main loop and SDL's mixing thread): both must wake at once.
+    if (realOutput())
+        for (long id : threadIds())
+            if (!before.contains(id)) makeRealtime(id);
     SDL_PauseAudioDevice(device_, 0);
+}
+
+void SdlSoundDevice::close() {
+    if (!device_) return;
+    SDL_CloseAudioDevice(device_); // the sound thread has ended when this returns
+    device_ = 0;
+    for (TimelineEvent event; requests_.pop(event);)
+        if (event.tone) finished(event.tone);
+    timeline_.releaseAll();
+    freeFinished();
 }
 
 void SdlSoundDevice::giveUp(const std::string& why) {
@@ -77,47 +130,104 @@ void SDLCALL SdlSoundDevice::fillBlock(void* self, Uint8* stream, int length) {
 }
 
 void SdlSoundDevice::mixBlock(float* out, int frames) {
-    double now = clock_.now();
-    {
-        std::lock_guard lock(mutex_);
-        streamClock_.blockStarted(mixed_, now);
-        std::swap(pending_, inbox_);
+    if (!prioritySet_) {
+        makeRealtime(::gettid());
+        prioritySet_ = true;
     }
-    for (auto& event : inbox_)
-        timeline_.add(std::move(event));
-    inbox_.clear();
+    const double now = clock_.now();
+    streamClock_.blockStarted(mixed_, now);
+    if (streamClock_.running()) {
+        originMs_.store(streamClock_.originMs(), std::memory_order_relaxed);
+        running_.store(true, std::memory_order_release);
+        noticeUnderrun(now);
+    }
+    while (!timeline_.full()) {
+        const TimelineEvent* event = requests_.front();
+        if (!event) break;
+        timeline_.add(*event);
+        requests_.pop();
+    }
     timeline_.mix(out, frames, mixed_);
     mixed_ += frames;
 }
 
+// The server holds about one block. A block asked for more than two blocks' time after it was
+// due means the server had nothing left to play: the listener heard a gap.
+void SdlSoundDevice::noticeUnderrun(double wallMs) {
+    const double blockMs = blockFrames_ * 1000.0 / options_.rate;
+    const double lateMs = wallMs - mixed_ * 1000.0 / options_.rate - streamClock_.originMs();
+    if (lateMs > 2 * blockMs && !starving_) underruns_.fetch_add(1, std::memory_order_relaxed);
+    starving_ = lateMs > blockMs;
+}
+
+void SdlSoundDevice::finished(const ToneSamples* tone) {
+    // Never full: no more tones are out than it has slots.
+    finished_.push(tone);
+}
+
+void SdlSoundDevice::freeFinished() {
+    for (const ToneSamples* tone; finished_.pop(tone); --tonesOut_)
+        delete tone;
+}
+
+bool SdlSoundDevice::send(const TimelineEvent& event) {
+    freeFinished();
+    if (event.tone && tonesOut_ == kSlots) {
+        delete event.tone;
+        return false;
+    }
+    if (!requests_.push(event)) {
+        // The device has stopped asking for blocks; the request is lost, not queued forever.
+        delete event.tone;
+        return false;
+    }
+    if (event.tone) ++tonesOut_;
+    return true;
+}
+
+// A stream that ran dry gets a longer block, but only between runs of tones: reopening cuts
+// the stream, so it waits until the program starts afresh.
+void SdlSoundDevice::growIfStarved() {
+    const uint32_t seen = underruns();
+    if (seen == underrunsSeen_ || !device_ || blockFrames_ >= options_.largestBlockFrames) return;
+    underrunsSeen_ = seen;
+    const auto larger =
+        static_cast<uint16_t>(std::min<int>(blockFrames_ * 2, options_.largestBlockFrames));
+    std::cerr << "Kelvatron: the sound stream ran dry; block grows to " << larger << " frames\n";
+    close();
+    underruns_.store(0);
+    underrunsSeen_ = 0;
+    open(larger);
+}
+
+double SdlSoundDevice::scheduledNow() {
+    const double now = clock_.now();
+    if (now - clock_.logicalNow() > options_.marginMs) {
+        clock_.catchUp();
+        carryMs_ = 0;
+        growIfStarved();
+    }
+    return clock_.logicalNow() + carryMs_;
+}
+
 int64_t SdlSoundDevice::schedule(TimelineEvent event, double wallMs) {
-    std::lock_guard lock(mutex_);
+    int64_t at = 0;
+    if (running_.load(std::memory_order_acquire)) {
+        const double origin = originMs_.load(std::memory_order_relaxed);
+        at = StreamClock::placement(wallMs, latencyMs(), origin, options_.rate);
+    }
     // Never before an earlier request, even if the clock estimate has moved back a little, and
     // never into a synchronous tone: its caller has waited for all of it.
-    lastPosition_ = std::max({lastPosition_, syncEnd_, streamClock_.placement(wallMs)});
+    lastPosition_ = std::max({lastPosition_, syncEnd_, at});
     event.position = lastPosition_;
-    if (pending_.size() >= kMaxPending) pending_.erase(pending_.begin());
-    pending_.push_back(std::move(event));
+    send(event);
     return lastPosition_;
 }
 
-bool SdlSoundDevice::streamRunning() {
-    std::lock_guard lock(mutex_);
-    return streamClock_.running();
-}
-
-void SdlSoundDevice::waitUntil(double wallMs) {
-    double left = wallMs - clock_.now();
-    if (left >= 1) clock_.sleep(static_cast<int32_t>(left));
-    // The clock sleeps in whole milliseconds; the rest is waited finely so that the next tone's
-    // silence is not lengthened by up to a millisecond.
-    left = wallMs - clock_.now();
-    if (left > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(left));
-}
-
 void SdlSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
-    // The request's moment is its arrival: preparing the samples must not lengthen the silence.
-    const double placedAt = requestTime();
+    // The request's moment is its place on the schedule: neither a late wake nor preparing the
+    // samples lengthens the silence before it.
+    const double placedAt = scheduledNow();
     auto wave = parseWaveImage(waveImage);
     if (!wave) {
         stopSound();
@@ -130,32 +240,36 @@ void SdlSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flag
                 static_cast<int32_t>(std::llround(wave->frameCount() * 1000.0 / wave->sampleRate)));
         return;
     }
-    auto tone = std::make_shared<const std::vector<float>>(resampleToMono(*wave, options_.rate));
-    double lengthMs = tone->size() * 1000.0 / options_.rate;
+    auto tone = std::make_unique<ToneSamples>(resampleToMono(*wave, options_.rate));
     const auto frames = static_cast<int64_t>(tone->size());
-    int64_t at =
-        schedule(TimelineEvent::start(0, std::move(tone), (flags & SND_LOOP) != 0), placedAt);
+    const int64_t at =
+        schedule(TimelineEvent::start(0, tone.release(), (flags & SND_LOOP) != 0), placedAt);
     if (async) return;
     // Placed "at once" before the stream runs, its end is not known on the timeline.
     if (at > 0) syncEnd_ = at + frames;
-    waitUntil(placedAt + lengthMs);
-    // A busy machine wakes us late now and then. The caller's next wait starts only when we
-    // return, so what follows is timed from when the return was due, not from when it happened:
-    // the silence after this tone is not lengthened by our own lateness.
-    wakeLateness_ = std::clamp(clock_.now() - (placedAt + lengthMs), 0.0, options_.marginMs - 2);
-}
-
-double SdlSoundDevice::requestTime() const {
-    return clock_.now() - wakeLateness_;
+    // The tone's length on the schedule, in whole milliseconds of the clock's waits; the
+    // fraction is carried into the next request's moment.
+    const double owedMs = frames * 1000.0 / options_.rate + carryMs_;
+    const double wholeMs = std::floor(owedMs);
+    carryMs_ = owedMs - wholeMs;
+    clock_.sleep(static_cast<int32_t>(wholeMs));
 }
 
 void SdlSoundDevice::stopSound() {
-    if (device_) schedule(TimelineEvent::stop(0), requestTime());
+    if (device_) schedule(TimelineEvent::stop(0), scheduledNow());
 }
 
 void SdlSoundDevice::setVolume(uint32_t volume) {
     volume_ = volume;
-    if (device_) schedule(TimelineEvent::setVolume(0, volume), requestTime());
+    if (device_) schedule(TimelineEvent::setVolume(0, volume), scheduledNow());
+}
+
+void SdlSoundDevice::keyDown(int32_t frequency, TTGWave waveform) {
+    if (device_) send(TimelineEvent::keyDown(frequency, waveform));
+}
+
+void SdlSoundDevice::keyUp() {
+    if (device_) send(TimelineEvent::keyUp());
 }
 
 } // namespace kelvatron

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/waveimage.h"
+#include "audio/waveimage.h"
 
 namespace kelvatron {
 

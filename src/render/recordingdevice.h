@@ -30,6 +30,9 @@ public:
     bool hasLeftRightVolume() override { return true; }
     uint32_t getVolume() override { return volume_; }
     void setVolume(uint32_t volume) override { volume_ = volume; }
+    // Keying by hand has no place in a rendered exercise.
+    void keyDown(int32_t, TTGWave) override {}
+    void keyUp() override {}
 
     // Ends the timeline at the virtual now, or where a tone still sounding ends if that is
     // later (a looped tone ends now). Returns the timeline's length in samples.

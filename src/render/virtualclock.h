@@ -20,6 +20,9 @@ public:
     // Zero or negative waits do not move time, as with the real clock.
     void sleep(int32_t ms) override;
     double now() const override;
+    // Virtual time never falls behind its own schedule.
+    double logicalNow() const override { return now(); }
+    void catchUp() override {}
     // The seed plus the samples passed so far: the same seed gives the same groups, and later
     // readings differ as a real counter's would.
     uint64_t seedTicks() override { return seed_ + static_cast<uint64_t>(position()); }

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <span>
 
+#include "tonegen/tonetypes.h"
+
 namespace kelvatron {
 
 // Flags of a play request, as the tone generator passes them.
@@ -11,7 +13,7 @@ inline constexpr uint32_t SND_MEMORY = 0x0004;
 inline constexpr uint32_t SND_LOOP = 0x0008;
 
 // The multimedia calls the tone generator makes: play a complete in-memory WAVE image, stop,
-// and the two-channel output volume.
+// and the two-channel output volume; and the live tone of a key held by hand.
 class SoundDevice {
 public:
     virtual ~SoundDevice() = default;
@@ -25,6 +27,10 @@ public:
     // Low word left, high word right, 0..65535 each.
     virtual uint32_t getVolume() = 0;
     virtual void setVolume(uint32_t volume) = 0;
+    // The sidetone of a hand key: sounds from the earliest sample the device has not played
+    // yet until keyUp(), with short smooth edges, without waiting for anything.
+    virtual void keyDown(int32_t frequency, TTGWave waveform) = 0;
+    virtual void keyUp() = 0;
 };
 
 } // namespace kelvatron

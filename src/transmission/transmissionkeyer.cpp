@@ -23,13 +23,14 @@ void TransmissionKeyer::key(char symbol) {
 }
 
 void TransmissionKeyer::wait(int32_t ms) {
-    if (owed_.empty()) silenceBegan_ = clock_.now();
+    if (owed_.empty()) silenceBegan_ = clock_.logicalNow();
     owed_.push_back(ms);
 }
 
-// Each wait is slept on its own, as long as it was asked for less what has passed already.
+// Each wait is slept on its own, as long as it was asked for less what has passed already on
+// the schedule. Writing the window takes no time on the schedule: the waits end on it anyway.
 void TransmissionKeyer::settle() {
-    double gone = owed_.empty() ? 0 : clock_.now() - silenceBegan_;
+    double gone = owed_.empty() ? 0 : clock_.logicalNow() - silenceBegan_;
     for (int32_t ms : owed_) {
         const double left = std::max(0.0, ms - gone);
         gone = std::max(0.0, gone - ms);

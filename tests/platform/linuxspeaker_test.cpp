@@ -105,6 +105,29 @@ TEST_F(LinuxSpeakerRoute, ASpeakerDeviceGetsToneOnAndOffEvents) {
     EXPECT_EQ(events[1].value, 0);
 }
 
+TEST_F(LinuxSpeakerRoute, AHeldKeySoundsOnTheRouteItStartedOn) {
+    auto& s = speakerWith(kBellOnly);
+    s.keyDown(700);
+    s.keyUp();
+    EXPECT_EQ(clock.log, (std::vector<std::string>{"key down 700", "key up"}));
+    ASSERT_EQ(sound.keyDowns.size(), 1u);
+    EXPECT_EQ(sound.keyDowns[0].second, TTGWave::tgSquare); // the speaker's own wave
+    EXPECT_TRUE(clock.sleeps.empty());                      // the hand is never kept waiting
+
+    std::ofstream(dir / "event3").flush();
+    auto& withSpeaker = speakerWith(kWithSpeaker);
+    withSpeaker.keyDown(900);
+    withSpeaker.keyUp();
+    EXPECT_EQ(sound.keyDowns.size(), 1u);
+    EXPECT_EQ(sound.keyUps, 1);
+    std::ifstream in(dir / "event3", std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(bytes.size(), 2 * sizeof(input_event));
+    auto* events = reinterpret_cast<const input_event*>(bytes.data());
+    EXPECT_EQ(events[0].value, 900);
+    EXPECT_EQ(events[1].value, 0);
+}
+
 TEST(LinuxSpeaker, EmulatedPortsKeepTheGateByte) {
     test::FakeClock clock;
     test::FakeSoundDevice sound(&clock);

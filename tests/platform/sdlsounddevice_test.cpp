@@ -96,3 +96,27 @@ TEST(SdlSoundDevice, WritesTheExactToneWithItsVolumeToTheStream) {
         ASSERT_FLOAT_EQ(s[2 * (first + i) + 1], expected * (0x8000 / 65535.0f)) << i;
     }
 }
+
+// Requests cross to the sound thread while it mixes, and the tones it is done with come back to
+// be freed here: many more tones than the queues have slots, a live key among them.
+TEST(SdlSoundDevice, ManyRequestsCrossToTheRunningStreamAndComeBack) {
+    auto file = std::filesystem::temp_directory_path() /
+                ("kelvatron-many-" + std::to_string(::getpid()) + ".raw");
+    ScopedEnv env;
+    env.set("SDL_AUDIODRIVER", "disk");
+    env.set("SDL_DISKAUDIOFILE", file.string());
+    env.set("SDL_DISKAUDIODELAY", "0");
+    SystemClock clock;
+    {
+        SdlSoundDevice device(clock);
+        ASSERT_TRUE(device.available()) << device.unavailableReason();
+        const auto tone = LinuxSpeaker::squareToneImage(800, 2);
+        for (int i = 0; i < 3000; ++i) {
+            device.playSound(tone, SND_MEMORY | SND_ASYNC);
+            if (i % 100 == 0) device.keyDown(600, TTGWave::tgSine);
+            if (i % 100 == 50) device.keyUp();
+        }
+        device.stopSound();
+    }
+    std::filesystem::remove(file);
+}

@@ -1,7 +1,7 @@
 // The sample timeline: every tone and every wait lands on exactly its sample.
 #include <gtest/gtest.h>
 
-#include "platform/waveimage.h"
+#include "audio/waveimage.h"
 #include "render/rendertesting.h"
 #include "render/sampletimeline.h"
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,24 +8,41 @@
 
 namespace kelvatron::test {
 
-// A clock that never waits: sleep() moves time on and records the wait.
+// A clock that never waits: sleep() moves time on and records the wait. Logical time follows
+// the waits exactly; wakeLate() lets real time run ahead of it, as a busy machine does.
 class FakeClock : public Clock {
 public:
     void sleep(int32_t ms) override {
         sleeps.push_back(ms);
         log.push_back("sleep " + std::to_string(ms));
-        if (ms > 0) time += ms;
+        if (ms <= 0) return;
+        // A test that set the time back starts the schedule there.
+        if (logical > time || time - logical > kMaxLagMs) logical = time;
+        logical += ms;
+        time = std::max(time, logical);
     }
     double now() const override { return time; }
+    double logicalNow() const override { return std::min(logical, time); }
+    void catchUp() override { logical = time; }
     uint64_t seedTicks() override { return ticks; }
 
-    void advance(double ms) { time += ms; }
+    // Time passes as planned (a synchronous tone): both clocks move.
+    void advance(double ms) {
+        time += ms;
+        logical += ms;
+    }
+    // The waiting thread woke ms late: only real time moves.
+    void wakeLate(double ms) { time += ms; }
+
+    static constexpr double kMaxLagMs = 100;
 
     double time = 0;
+    double logical = 0;
     uint64_t ticks = 12345;
     std::vector<int32_t> sleeps; // every sleep asked for, in order, including 0 and negative ones
     // One line per wait, and per tone or beep of the fakes that share this clock, in order:
-    // "sleep 40", "tone 20" (sound card, ms), "beep 800 40" (speaker, Hz and ms).
+    // "sleep 40", "tone 20" (sound card, ms), "beep 800 40" (speaker, Hz and ms),
+    // "key down 800", "key up" (the hand's live tone).
     std::vector<std::string> log;
 };
 

@@ -26,4 +26,14 @@ void FakeSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t fla
     if ((flags & SND_ASYNC) == 0) clock_->advance(length);
 }
 
+void FakeSoundDevice::keyDown(int32_t frequency, TTGWave waveform) {
+    keyDowns.push_back({frequency, waveform});
+    if (clock_) clock_->log.push_back("key down " + std::to_string(frequency));
+}
+
+void FakeSoundDevice::keyUp() {
+    ++keyUps;
+    if (clock_) clock_->log.push_back("key up");
+}
+
 } // namespace kelvatron::test

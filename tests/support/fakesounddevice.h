@@ -16,8 +16,8 @@ public:
     struct Play {
         std::vector<uint8_t> image;
         uint32_t flags;
-        double startMs;    // clock time when the play was asked for (0 without a clock)
-        double lengthMs;   // length of the image's samples
+        double startMs;  // clock time when the play was asked for (0 without a clock)
+        double lengthMs; // length of the image's samples
     };
 
     explicit FakeSoundDevice(FakeClock* clock = nullptr) : clock_(clock) {}
@@ -31,6 +31,9 @@ public:
         volumeWrites.push_back(v);
     }
 
+    void keyDown(int32_t frequency, TTGWave waveform) override;
+    void keyUp() override;
+
     // Length in ms of a WAVE image's sample data, from its header (0 for a malformed image).
     static double imageLengthMs(std::span<const uint8_t> image);
 
@@ -39,6 +42,9 @@ public:
     bool leftRight = true;
     uint32_t volume = 0x12345678;
     std::vector<uint32_t> volumeWrites;
+    // The hand's live tone: frequency and waveform of each key-down, and how many key-ups.
+    std::vector<std::pair<int32_t, TTGWave>> keyDowns;
+    int keyUps = 0;
 
 private:
     FakeClock* clock_;

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/waveimage.h"
+#include "audio/waveimage.h"
 
 namespace kelvatron {
 

@@ -1,4 +1,4 @@
-#include "platform/streamclock.h"
+#include "audio/streamclock.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,12 +8,14 @@ namespace kelvatron {
 StreamClock::StreamClock(uint32_t rate, double latencyMs) : rate_(rate), latencyMs_(latencyMs) {}
 
 double StreamClock::floorMs(double reading, double wallMs) {
-    while (!window_.empty() && window_.back().originMs >= reading)
-        window_.pop_back();
-    window_.push_back({wallMs, reading});
-    while (window_.front().wallMs < wallMs - kWindowMs)
-        window_.pop_front();
-    return window_.front().originMs;
+    while (count_ > 0 && back().originMs >= reading)
+        --count_;
+    if (count_ == kWindowSlots) front_ = (front_ + 1) % kWindowSlots, --count_;
+    ++count_;
+    back() = {wallMs, reading};
+    while (window_[front_].wallMs < wallMs - kWindowMs)
+        front_ = (front_ + 1) % kWindowSlots, --count_;
+    return window_[front_].originMs;
 }
 
 void StreamClock::blockStarted(int64_t position, double wallMs) {
@@ -38,7 +40,7 @@ void StreamClock::blockStarted(int64_t position, double wallMs) {
 
 int64_t StreamClock::placement(double wallMs) const {
     if (!running_) return 0;
-    return std::llround((wallMs + latencyMs_ - originMs_) * rate_ / 1000.0);
+    return placement(wallMs, latencyMs_, originMs_, rate_);
 }
 
 } // namespace kelvatron

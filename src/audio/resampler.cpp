@@ -1,4 +1,4 @@
-#include "platform/resampler.h"
+#include "audio/resampler.h"
 
 #include <algorithm>
 #include <cmath>

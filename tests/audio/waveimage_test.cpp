@@ -3,8 +3,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/resampler.h"
-#include "platform/waveimage.h"
+#include "audio/resampler.h"
+#include "audio/waveimage.h"
 
 using namespace kelvatron;
 using Bytes = std::vector<uint8_t>;

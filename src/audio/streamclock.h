@@ -1,6 +1,8 @@
 #pragma once
+#include <array>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
-#include <deque>
 
 namespace kelvatron {
 
@@ -29,6 +31,10 @@ public:
     // The stream frame at which a sound asked for at wallMs starts; 0 (at once) before the first
     // reading.
     int64_t placement(double wallMs) const;
+    // The same for a given estimate, as another thread computes it from a published origin.
+    static int64_t placement(double wallMs, double latencyMs, double originMs, uint32_t rate) {
+        return std::llround((wallMs + latencyMs - originMs) * rate / 1000.0);
+    }
 
     bool running() const { return running_; }
     double latencyMs() const { return latencyMs_; }
@@ -57,7 +63,12 @@ private:
     bool anyBlock_ = false;
     int64_t lastPosition_ = 0;
     double lastBlockWallMs_ = 0;
-    std::deque<Reading> window_; // increasing in both wall time and reading: front is the floor
+    // Increasing in both wall time and reading: front is the floor. A fixed ring, as the sound
+    // thread must not allocate; a second of the smallest blocks fits many times over.
+    static constexpr size_t kWindowSlots = 1024;
+    std::array<Reading, kWindowSlots> window_{};
+    size_t front_ = 0, count_ = 0;
+    Reading& back() { return window_[(front_ + count_ - 1) % kWindowSlots]; }
 };
 
 } // namespace kelvatron

@@ -1,20 +1,31 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
+#include <deque>
+#include <map>
 #include <vector>
 
-#include "platform/streamclock.h"
-#include "platform/tonetimeline.h"
+#include "audio/streamclock.h"
+#include "audio/tonetimeline.h"
 
 using namespace kelvatron;
 using Samples = std::vector<float>;
 
 namespace {
 
+// Keeps the tests' tones alive: the timeline only borrows them.
+std::deque<Samples> tones;
+
 TimelineEvent start(int64_t at, Samples s, bool loop = false) {
-    return TimelineEvent::start(at, std::make_shared<const Samples>(std::move(s)), loop);
+    tones.push_back(std::move(s));
+    return TimelineEvent::start(at, &tones.back(), loop);
 }
+
+// Counts how often each tone came back.
+struct CountingReturn : ToneReturn {
+    void finished(const ToneSamples* tone) override { ++returned[tone]; }
+    std::map<const ToneSamples*, int> returned;
+};
 
 // Mixes `frames` frames in blocks of `block` from frame 0; returns the left channel.
 Samples left(ToneTimeline& t, int frames, int block, Samples* right = nullptr) {
@@ -57,11 +68,15 @@ TEST(ToneTimeline, TonesStartAndEndAtTheirExactFramesAcrossBlocks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ToneTimeline t;
+        CountingReturn returns;
+        ToneTimeline t(48000, 0xFFFFFFFFu, &returns);
         for (const auto& e : c.events)
             t.add(e);
         EXPECT_EQ(left(t, c.frames, c.block), c.expected);
         EXPECT_FALSE(t.sounding());
+        // Every tone, ended, cut off or empty, goes back exactly once to be freed.
+        for (const auto& e : c.events)
+            if (e.tone) EXPECT_EQ(returns.returned[e.tone], 1);
     }
 }
 
@@ -75,7 +90,7 @@ TEST(ToneTimeline, ALateStartPlaysWholeFromTheNextBlock) {
 }
 
 TEST(ToneTimeline, VolumeScalesEachChannelFromItsFrame) {
-    ToneTimeline t(0x0000FFFFu); // left full, right silent
+    ToneTimeline t(48000, 0x0000FFFFu); // left full, right silent
     t.add(start(0, {1, 1, 1, 1}));
     t.add(TimelineEvent::setVolume(2, 0xCCCC0000u)); // left silent, right 80 %
     Samples right;

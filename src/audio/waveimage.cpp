@@ -1,4 +1,4 @@
-#include "platform/waveimage.h"
+#include "audio/waveimage.h"
 
 #include <cstring>
 

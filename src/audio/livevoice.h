@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+
+#include "tonegen/tonetypes.h"
+
+namespace kelvatron {
+
+// The tone of a key held by hand: it sounds from key-down to key-up, with raised-cosine edges
+// so that neither the press nor the release clicks. A press during the release (or a release
+// during the rise) turns the edge round from the level it has reached. Plain arithmetic on the
+// sound thread: no allocation.
+class LiveVoice {
+public:
+    explicit LiveVoice(uint32_t rate);
+
+    void keyDown(int32_t frequency, TTGWave waveform);
+    void keyUp();
+    // The next sample, -1..1.
+    float next();
+    bool sounding() const { return edge_ > 0 || held_; }
+
+    static constexpr double kEdgeMs = 5;
+
+private:
+    float wave();
+
+    uint32_t rate_;
+    int32_t edgeFrames_;
+    int32_t edge_ = 0; // 0 silent .. edgeFrames_ full level
+    bool held_ = false;
+    TTGWave waveform_ = TTGWave::tgSine;
+    double phase_ = 0; // in periods, 0..1
+    double step_ = 0;  // periods per sample
+    uint32_t noise_ = 22222;
+};
+
+} // namespace kelvatron

@@ -1,0 +1,104 @@
+#include "audio/tonetimeline.h"
+
+#include <algorithm>
+
+namespace kelvatron {
+
+ToneTimeline::ToneTimeline(uint32_t rate, uint32_t volume, ToneReturn* returns)
+    : returns_(returns), live_(rate) {
+    setGains(volume);
+}
+
+void ToneTimeline::setGains(uint32_t volume) {
+    left_ = (volume & 0xFFFFu) / 65535.0f;
+    right_ = (volume >> 16) / 65535.0f;
+}
+
+bool ToneTimeline::add(const TimelineEvent& event) {
+    switch (event.kind) {
+    case TimelineEvent::Kind::KeyDown:
+        live_.keyDown(event.frequency, event.waveform);
+        return true;
+    case TimelineEvent::Kind::KeyUp:
+        live_.keyUp();
+        return true;
+    default:
+        break;
+    }
+    if (full()) return false;
+    events_[(head_ + count_) % kCapacity] = event;
+    ++count_;
+    return true;
+}
+
+void ToneTimeline::popFront() {
+    events_[head_] = {};
+    head_ = (head_ + 1) % kCapacity;
+    --count_;
+}
+
+void ToneTimeline::endTone() {
+    if (tone_ && returns_) returns_->finished(tone_);
+    tone_ = nullptr;
+}
+
+void ToneTimeline::apply(const TimelineEvent& event, int64_t now) {
+    switch (event.kind) {
+    case TimelineEvent::Kind::Start:
+        endTone();
+        tone_ = event.tone;
+        toneStart_ = now;
+        loop_ = event.loop;
+        if (tone_ && tone_->empty()) endTone();
+        break;
+    case TimelineEvent::Kind::Stop:
+        endTone();
+        break;
+    case TimelineEvent::Kind::Volume:
+        setGains(event.volume);
+        break;
+    default:
+        break;
+    }
+}
+
+void ToneTimeline::render(float* out, int64_t from, int64_t to, int64_t blockStart) {
+    float* frame = out + 2 * (from - blockStart);
+    for (int64_t pos = from; pos < to; ++pos, frame += 2) {
+        float s = 0;
+        if (tone_) {
+            auto length = static_cast<int64_t>(tone_->size());
+            int64_t i = pos - toneStart_;
+            if (loop_) i %= length;
+            if (i < length)
+                s = (*tone_)[static_cast<size_t>(i)];
+            else
+                endTone();
+        }
+        if (live_.sounding()) s = std::clamp(s + live_.next(), -1.0f, 1.0f);
+        frame[0] = s * left_;
+        frame[1] = s * right_;
+    }
+}
+
+void ToneTimeline::mix(float* out, int frames, int64_t blockStart) {
+    int64_t pos = blockStart;
+    const int64_t end = blockStart + frames;
+    while (pos < end) {
+        while (count_ > 0 && front().position <= pos) {
+            apply(front(), pos);
+            popFront();
+        }
+        int64_t segmentEnd = count_ == 0 ? end : std::min(end, front().position);
+        render(out, pos, segmentEnd, blockStart);
+        pos = segmentEnd;
+    }
+}
+
+void ToneTimeline::releaseAll() {
+    endTone();
+    for (; count_ > 0; popFront())
+        if (front().tone && returns_) returns_->finished(front().tone);
+}
+
+} // namespace kelvatron

@@ -1,0 +1,96 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "audio/livevoice.h"
+#include "tonegen/tonetypes.h"
+
+namespace kelvatron {
+
+// Mono samples at the stream's rate.
+using ToneSamples = std::vector<float>;
+
+// One change on the output timeline. Scheduled changes (start, stop, volume) take effect at
+// their stream frame; a key-down or key-up of the hand's live tone takes effect at the first
+// frame not yet mixed.
+struct TimelineEvent {
+    enum class Kind : uint8_t { Start, Stop, Volume, KeyDown, KeyUp };
+    int64_t position = 0;
+    Kind kind = Kind::Stop;
+    // Start: the samples. The timeline borrows them and hands them back through ToneReturn
+    // when it is done with them, so the thread that made them frees them.
+    const ToneSamples* tone = nullptr;
+    bool loop = false;                  // Start: repeat until the next event
+    uint32_t volume = 0;                // Volume: low word left, high word right
+    int32_t frequency = 0;              // KeyDown
+    TTGWave waveform = TTGWave::tgSine; // KeyDown
+
+    static TimelineEvent start(int64_t at, const ToneSamples* tone, bool loop) {
+        return {at, Kind::Start, tone, loop};
+    }
+    static TimelineEvent stop(int64_t at) { return {at, Kind::Stop}; }
+    static TimelineEvent setVolume(int64_t at, uint32_t v) {
+        return {at, Kind::Volume, nullptr, false, v};
+    }
+    static TimelineEvent keyDown(int32_t frequency, TTGWave waveform) {
+        return {0, Kind::KeyDown, nullptr, false, 0, frequency, waveform};
+    }
+    static TimelineEvent keyUp() { return {0, Kind::KeyUp}; }
+};
+
+// Takes back the samples of tones the timeline has finished with (ended, cut off, replaced).
+class ToneReturn {
+public:
+    virtual ~ToneReturn() = default;
+    virtual void finished(const ToneSamples* tone) = 0;
+};
+
+// The sound thread's side of the output: at most one scheduled tone sounds at a time (a new
+// start or a stop ends the one before), each starting at its exact frame, mixed into
+// interleaved stereo with the left and right level in force at each frame. An event whose frame
+// has already been mixed takes effect at the start of the next block, and a tone that starts
+// late still plays from its first sample. The hand's live tone sounds over it.
+//
+// Events wait in a fixed ring, so nothing here allocates or frees.
+class ToneTimeline {
+public:
+    explicit ToneTimeline(uint32_t rate = 48000, uint32_t volume = 0xFFFFFFFFu,
+                          ToneReturn* returns = nullptr);
+
+    // Scheduled events arrive in order of position. False when the ring is full: the event is
+    // not taken.
+    bool add(const TimelineEvent& event);
+    bool full() const { return count_ == kCapacity; }
+
+    // Writes frames [blockStart, blockStart + frames) as interleaved left/right floats.
+    void mix(float* out, int frames, int64_t blockStart);
+
+    // Hands back every tone still held or waiting (the stream has stopped for good).
+    void releaseAll();
+
+    bool sounding() const { return tone_ != nullptr || live_.sounding(); }
+    size_t pendingEvents() const { return count_; }
+
+    static constexpr size_t kCapacity = 256;
+
+private:
+    void apply(const TimelineEvent& event, int64_t now);
+    void render(float* out, int64_t from, int64_t to, int64_t blockStart);
+    void setGains(uint32_t volume);
+    void endTone();
+    const TimelineEvent& front() const { return events_[head_]; }
+    void popFront();
+
+    ToneReturn* returns_;
+    std::array<TimelineEvent, kCapacity> events_{};
+    size_t head_ = 0, count_ = 0;
+    const ToneSamples* tone_ = nullptr;
+    int64_t toneStart_ = 0;
+    bool loop_ = false;
+    float left_ = 1, right_ = 1;
+    LiveVoice live_;
+};
+
+} // namespace kelvatron

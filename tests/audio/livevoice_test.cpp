@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "audio/livevoice.h"
+
+using namespace kelvatron;
+
+namespace {
+constexpr uint32_t kRate = 48000;
+constexpr int kEdge = 240; // 5 ms at 48 kHz
+
+std::vector<float> run(LiveVoice& v, int frames) {
+    std::vector<float> out;
+    for (int i = 0; i < frames; ++i)
+        out.push_back(v.next());
+    return out;
+}
+
+// The largest step between neighbouring samples: a click is a step far above the wave's own.
+float largestStep(const std::vector<float>& s) {
+    float step = 0;
+    for (size_t i = 1; i < s.size(); ++i)
+        step = std::max(step, std::fabs(s[i] - s[i - 1]));
+    return step;
+}
+} // namespace
+
+TEST(LiveVoice, RisesAndFallsOverFiveMillisecondsWithoutAClick) {
+    LiveVoice v(kRate);
+    EXPECT_EQ(run(v, 10), std::vector<float>(10, 0.0f)); // silent until a key goes down
+    v.keyDown(600, TTGWave::tgSine);
+    auto rise = run(v, 2 * kEdge);
+    EXPECT_GT(std::fabs(rise[1]), 0.0f); // sounds from the first samples on
+    v.keyUp();
+    auto fall = run(v, kEdge + 10);
+    EXPECT_FALSE(v.sounding());
+    EXPECT_EQ(fall.back(), 0.0f);
+    rise.insert(rise.end(), fall.begin(), fall.end());
+    // A 600 Hz sine at full level moves at most 2π·600/48000 ≈ 0.079 a sample.
+    EXPECT_LT(largestStep(rise), 0.08f);
+    // Full level is reached after the edge, not before.
+    float peakInEdge = 0, peakAfter = 0;
+    for (int i = 0; i < kEdge / 2; ++i)
+        peakInEdge = std::max(peakInEdge, std::fabs(rise[i]));
+    for (int i = kEdge; i < 2 * kEdge; ++i)
+        peakAfter = std::max(peakAfter, std::fabs(rise[i]));
+    EXPECT_LT(peakInEdge, 0.5f);
+    EXPECT_GT(peakAfter, 0.99f);
+}
+
+TEST(LiveVoice, APressDuringTheReleaseTurnsBackFromTheLevelReached) {
+    LiveVoice v(kRate);
+    v.keyDown(500, TTGWave::tgSquare);
+    run(v, 2 * kEdge);
+    v.keyUp();
+    auto out = run(v, kEdge / 2);
+    v.keyDown(500, TTGWave::tgSquare);
+    auto more = run(v, kEdge);
+    out.insert(out.end(), more.begin(), more.end());
+    // A square wave's own steps are 2 at full level; the envelope adds no jump of its own.
+    float envelopeStep = 0;
+    for (size_t i = 1; i < out.size(); ++i)
+        if ((out[i] > 0) == (out[i - 1] > 0))
+            envelopeStep = std::max(envelopeStep, std::fabs(out[i] - out[i - 1]));
+    EXPECT_LT(envelopeStep, 0.01f);
+    EXPECT_TRUE(v.sounding());
+}

@@ -35,51 +35,63 @@ const std::array<QString, 256>& charTexts() {
     return texts;
 }
 
-struct Row {
-    QString sent, typed;
-};
-
-QString escaped(const QString& text) {
-    return text.toHtmlEscaped();
-}
-
-// One column in both rows, a mistake marked by colour and by its character or underline.
-void appendCell(Row& row, const AlignedCell& cell) {
-    const QString sent =
-        cell.sent ? escaped(signText(cell.sent)) : QString(trainingstyle::kExtraMark);
-    const QString typed =
-        cell.typed ? escaped(signText(cell.typed)) : QString(trainingstyle::kMissedMark);
-    auto marked = [](const QColor& bg, const QString& text, bool underline) {
-        return QStringLiteral("<span style=\"background-color:%1;color:#ffffff;%2\">%3</span>")
-            .arg(trainingstyle::html(bg), underline ? "text-decoration:underline;" : "", text);
-    };
-    switch (cell.op) {
-    case AlignOp::Match:
-        row.sent += sent;
-        row.typed += typed;
-        break;
-    case AlignOp::Substitution:
-        row.sent += marked(trainingstyle::kWrong, sent, true);
-        row.typed += marked(trainingstyle::kWrong, typed, true);
-        break;
-    case AlignOp::Missed:
-        row.sent += marked(trainingstyle::kMissed, sent, false);
-        row.typed += marked(trainingstyle::kMissed, typed, false);
-        break;
-    case AlignOp::Extra:
-        row.sent += marked(trainingstyle::kExtra, sent, false);
-        row.typed += marked(trainingstyle::kExtra, typed, false);
-        break;
+// A line's two rows, built as runs: neighbouring columns of one kind share one mark, so a copy
+// that is wrong throughout is still a short document.
+class Row {
+public:
+    void add(const AlignedCell& cell) {
+        if (cell.op != runOp_) close();
+        runOp_ = cell.op;
+        runSent_ +=
+            cell.sent ? signText(cell.sent).toHtmlEscaped() : QString(trainingstyle::kExtraMark);
+        runTyped_ +=
+            cell.typed ? signText(cell.typed).toHtmlEscaped() : QString(trainingstyle::kMissedMark);
     }
-}
+    void addPause() {
+        close();
+        sent_ += ' ';
+        typed_ += ' ';
+    }
+    bool empty() const { return sent_.isEmpty() && runSent_.isEmpty(); }
+    // Both rows with their captions; the row is empty afterwards.
+    QString take() {
+        close();
+        const QString text = QStringLiteral("<span style=\"color:%1\">Передано </span>%2\n"
+                                            "<span style=\"color:%1\">Принято  </span>"
+                                            "<span style=\"color:%3\">%4</span>\n\n")
+                                 .arg(trainingstyle::html(theme::kInkDim), sent_,
+                                      trainingstyle::html(trainingstyle::kTypedInk), typed_);
+        sent_.clear();
+        typed_.clear();
+        return text;
+    }
 
-QString rowPair(const Row& row) {
-    return QStringLiteral("<span style=\"color:%1\">Передано </span>%2\n"
-                          "<span style=\"color:%1\">Принято  </span>"
-                          "<span style=\"color:%3\">%4</span>\n\n")
-        .arg(trainingstyle::html(theme::kInkDim), row.sent,
-             trainingstyle::html(trainingstyle::kTypedInk), row.typed);
-}
+private:
+    // A mistake is marked by colour and by its character ('_', '·') or an underline.
+    void close() {
+        if (runSent_.isEmpty()) return;
+        if (runOp_ == AlignOp::Match) {
+            sent_ += runSent_;
+            typed_ += runTyped_;
+        } else {
+            const QColor& bg = runOp_ == AlignOp::Substitution ? trainingstyle::kWrong
+                               : runOp_ == AlignOp::Missed     ? trainingstyle::kMissed
+                                                               : trainingstyle::kExtra;
+            const QString open =
+                QStringLiteral("<span style=\"background-color:%1;color:#ffffff;%2\">")
+                    .arg(trainingstyle::html(bg),
+                         runOp_ == AlignOp::Substitution ? "text-decoration:underline" : "");
+            sent_ += open + runSent_ + QStringLiteral("</span>");
+            typed_ += open + runTyped_ + QStringLiteral("</span>");
+        }
+        runSent_.clear();
+        runTyped_.clear();
+    }
+
+    QString sent_, typed_;
+    AlignOp runOp_ = AlignOp::Match;
+    QString runSent_, runTyped_;
+};
 
 } // namespace
 
@@ -129,29 +141,23 @@ QString alignedRowsHtml(const std::vector<AlignedCell>& cells, int columns) {
         size_t end = i + 1;
         while (end < cells.size() && !cells[end].groupStart)
             ++end;
-        const int width = int(end - i);
-        const int needed = width + (used > 0 ? 1 : 0);
-        if (used > 0 && used + needed > columns) {
-            out += rowPair(row);
-            row = {};
+        if (used > 0 && used + 1 + int(end - i) > columns) {
+            out += row.take();
             used = 0;
         }
         if (used > 0) {
-            row.sent += ' ';
-            row.typed += ' ';
+            row.addPause();
             ++used;
         }
-        for (; i < end; ++i) {
+        for (; i < end; ++i, ++used) {
             if (used == columns) { // a group longer than a line is cut
-                out += rowPair(row);
-                row = {};
+                out += row.take();
                 used = 0;
             }
-            appendCell(row, cells[i]);
-            ++used;
+            row.add(cells[i]);
         }
     }
-    if (used > 0) out += rowPair(row);
+    if (!row.empty()) out += row.take();
     out += QStringLiteral("</pre>");
     return out;
 }

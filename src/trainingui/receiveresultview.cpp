@@ -139,7 +139,6 @@ void ReceiveResultView::setResult(const ReceiveCheck& check, const ExerciseSpeed
     summary_ = mistakesSummary(cells_);
     rows_->setAccessibleDescription(summary_);
     columns_ = 0;
-    rows_->clear();
     layOutRows();
     showSpeed(speed);
     fillTable(check.confusions);
@@ -148,6 +147,7 @@ void ReceiveResultView::setResult(const ReceiveCheck& check, const ExerciseSpeed
 void ReceiveResultView::clear() {
     trainingstyle::setLabelText(figure_, QStringLiteral("Упражнение ещё не проверено"));
     cells_.clear();
+    columns_ = 0;
     summary_.clear();
     rows_->clear();
     rows_->setAccessibleDescription(QString());
@@ -202,7 +202,9 @@ void ReceiveResultView::layOutRows() {
 
 bool ReceiveResultView::eventFilter(QObject* watched, QEvent* e) {
     // The rows are broken to the width they get, which is known only once they are laid out.
-    if (watched == rows_->viewport() && e->type() == QEvent::Resize) layOutRows();
+    // Later, not inside the resize: a new document resizes the viewport again as it goes.
+    if (watched == rows_->viewport() && e->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, &ReceiveResultView::layOutRows, Qt::QueuedConnection);
     return QWidget::eventFilter(watched, e);
 }
 

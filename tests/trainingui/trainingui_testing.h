@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 #include <QVBoxLayout>
@@ -19,6 +20,7 @@ inline QImage panelShot(QWidget* view, const QString& caption, QSize size, const
     layout->addWidget(view);
     panel.resize(size);
     panel.show();
+    QCoreApplication::processEvents(); // the layout that follows the first resize
     QImage image = panel.grab().toImage();
     if (const QByteArray dir = qgetenv("KELVATRON_SHOTS"); !dir.isEmpty())
         image.save(QString::fromLocal8Bit(dir) + "/" + file);

@@ -118,8 +118,10 @@ TEST(WeakSignsLine, NamesTheWeakestOrSaysNoneYet) {
 
 TEST(ReceiveResult, LooksFinishedOnAPanel) {
     auto* view = new ReceiveResultView;
-    const std::string sent = toCp1251("ПАРИЖ ВОДКА ЩУКА ЮБКА ЭХО-Ъ 12345 ПРИЁМ");
-    const std::string typed = toCp1251("ПАРЫЖ ВОТКА ЩКА ЮБКАТ ЭХО 12345 ПРИЕМ");
+    const std::string sent = toCp1251("ПАРИЖ ВОДКА ЩУКА ЮБКА ЭХО-Ъ 12345 ЖЁЛУДЬ ЦАПЛЯ ШЫЖ ЧАЙ "
+                                      "ФЫВА ПРОЛ ДЖЭ ХЪЁ 67890 СМИТЬ");
+    const std::string typed = toCp1251("ПАРЫЖ ВОТКА ЩКА ЮБКАТ ЭХО 12345 ЖЕЛУТЬ ЦАПЛЯ ШИЖ ЧАЙ "
+                                       "ФЫВА ПРОЛ ДЖЕ Х 67800 СМИТЬ");
     view->setResult(checkReceived(sent, typed), exerciseSpeed(sent, KeyingPace{}), sent, typed);
     const QImage image =
         test::panelShot(view, " Результат приёма", {640, 520}, "receive-result.png");

@@ -74,9 +74,7 @@ HistoryView::HistoryView(HistoryStore& store, Dialogs& dialogs, QWidget* parent)
 
 QWidget* HistoryView::buildControls() {
     auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(10);
+    auto* row = trainingstyle::partLayout<QHBoxLayout>(bar, 10);
     row->addWidget(trainingstyle::panelLabel(QStringLiteral("Показать:"), 13, bar));
     for (const HistoryKind& kind : kHistoryKinds) {
         auto* box = new TglCheckBox(bar);

@@ -58,9 +58,7 @@ ReceiveResultView::ReceiveResultView(QWidget* parent) : QWidget(parent) {
 
 QWidget* ReceiveResultView::buildRows() {
     auto* box = new QWidget(this);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
+    auto* layout = trainingstyle::partLayout<QVBoxLayout>(box, 4);
     rows_ = new QTextBrowser(box);
     rows_->setObjectName(QStringLiteral("receiveRows"));
     rows_->setAccessibleName(QStringLiteral("Переданный и принятый текст"));
@@ -85,8 +83,7 @@ QWidget* ReceiveResultView::buildRows() {
 
 QWidget* ReceiveResultView::buildSpeeds() {
     auto* box = new QWidget(this);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
+    auto* grid = trainingstyle::partLayout<QGridLayout>(box, 4);
     grid->setHorizontalSpacing(12);
     auto* charCaption = trainingstyle::panelLabel(QStringLiteral("Скорость знаков:"), 13, box);
     auto* effCaption = trainingstyle::panelLabel(QStringLiteral("Эффективная скорость:"), 13, box);
@@ -109,9 +106,7 @@ QWidget* ReceiveResultView::buildSpeeds() {
 
 QWidget* ReceiveResultView::buildTable() {
     auto* box = new QWidget(this);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
+    auto* layout = trainingstyle::partLayout<QVBoxLayout>(box, 4);
     tableCaption_ = trainingstyle::panelLabel(QString(), 13, box);
     table_ = new QTableWidget(0, 3, box);
     table_->setObjectName(QStringLiteral("receiveConfusions"));

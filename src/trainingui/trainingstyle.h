@@ -24,6 +24,15 @@ QFont monoFont(int pixels);
 QLabel* panelLabel(const QString& text, int pixels, QWidget* parent = nullptr);
 void setLabelText(QLabel* label, const QString& text);
 
+// The layout of a part of a view (a row of controls, a table with its caption): no margins of
+// its own, the view's margins frame it.
+template <class Layout> Layout* partLayout(QWidget* part, int spacing) {
+    auto* layout = new Layout(part);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
 // "#rrggbb" for rich text.
 inline QString html(const QColor& c) {
     return c.name(QColor::HexRgb);

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+#include "core/cp1251.h"
+#include "training/weaksigns.h"
+#include "trainingui/receiveresultview.h"
+#include "trainingui/trainingstyle.h"
+#include "trainingui/weaksignsline.h"
+#include "trainingui_testing.h"
+
+using namespace kelvatron;
+
+namespace {
+
+struct Shown {
+    ReceiveResultView view;
+    explicit Shown(const char* sent, const char* typed, int width = 700) {
+        view.resize(width, 500);
+        const std::string s = toCp1251(sent), t = toCp1251(typed);
+        view.setResult(checkReceived(s, t), exerciseSpeed(s, KeyingPace{}), s, t);
+    }
+    QStringList lines() const { return view.rowsView()->toPlainText().split('\n'); }
+    // The background of the character at a column of a row line (captions take 9 columns).
+    QColor background(int line, int column) const {
+        const QTextBlock block = view.rowsView()->document()->findBlockByNumber(line);
+        QTextCursor cursor(block);
+        cursor.setPosition(block.position() + 9 + column + 1);
+        return cursor.charFormat().background().color();
+    }
+};
+
+} // namespace
+
+TEST(ReceiveResult, FigureIsALabelAScreenReaderReads) {
+    Shown shown("ПАРИЖ ВОДА", "ПАРЫЖ ВОД");
+    auto* figure = shown.view.findChild<QLabel*>("receiveFigure");
+    ASSERT_NE(figure, nullptr);
+    EXPECT_EQ(figure->text(), QStringLiteral("Знаков: 9, ошибок: 2 (22.2 %)"));
+    EXPECT_EQ(figure->accessibleName(), figure->text());
+    // 60 ms dots: PARIS at 20 WPM is 100 signs a minute.
+    EXPECT_TRUE(shown.view.speedText().startsWith(
+        QStringLiteral("Скорость знаков: 100 знаков в минуту, 20 WPM; эффективная скорость: ")));
+}
+
+TEST(ReceiveResult, MistakesAreMarkedInColourAndInText) {
+    struct Row {
+        const char* name;
+        const char* sent;
+        const char* typed;
+        QString sentRow, typedRow, summary;
+        int column; // of the marked column
+        QColor colour;
+    };
+    const Row rows[] = {
+        {"substitution", "АБВ ГД", "АЖВ ГД", "АБВ ГД", "АЖВ ГД", "ошибка: Ж вместо Б", 1,
+         trainingstyle::kWrong},
+        {"missed", "АБВ ГД", "АВ ГД", "АБВ ГД", "А_В ГД", "пропуск: Б", 1, trainingstyle::kMissed},
+        {"extra", "АБВ ГД", "АБТВ ГД", "АБ·В ГД", "АБТВ ГД", "лишний: Т", 2, trainingstyle::kExtra},
+        {"extra typed after a space opens the next group", "АБ ВГ", "АБ Т ВГ", "АБ ·ВГ", "АБ ТВГ",
+         "лишний: Т", 3, trainingstyle::kExtra},
+        {"nothing typed", "АБ", "", "АБ", "__", "пропуск: А; пропуск: Б", 0,
+         trainingstyle::kMissed},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Shown shown(row.sent, row.typed);
+        const QStringList lines = shown.lines();
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines[0], "Передано " + row.sentRow);
+        EXPECT_EQ(lines[1], "Принято  " + row.typedRow);
+        EXPECT_EQ(shown.view.mistakesText(), row.summary);
+        EXPECT_EQ(shown.view.rowsView()->accessibleDescription(), row.summary);
+        EXPECT_EQ(shown.background(0, row.column), row.colour);
+        EXPECT_EQ(shown.background(1, row.column), row.colour);
+    }
+}
+
+TEST(ReceiveResult, RowsBreakBetweenGroupsAndCutOnlyLongOnes) {
+    const std::string sent = toCp1251("АБВГ ДЕЖЗ ИКЛМ НОПРСТУФХЦЧ");
+    const ReceiveCheck check = checkReceived(sent, sent);
+    const QString text =
+        QTextDocumentFragment::fromHtml(alignedRowsHtml(alignedCells(check, sent, sent), 10))
+            .toPlainText();
+    const QStringList sentRows = text.split('\n').filter("Передано");
+    EXPECT_EQ(sentRows, (QStringList{"Передано АБВГ ДЕЖЗ", "Передано ИКЛМ", "Передано НОПРСТУФХЦ",
+                                     "Передано Ч"}));
+}
+
+TEST(ReceiveResult, ConfusionTableCountsMostFrequentFirst) {
+    Shown shown("БАБ КОТ", "ВАВ КО");
+    const QTableWidget* table = shown.view.confusionTable();
+    ASSERT_EQ(table->rowCount(), 2);
+    auto row = [&](int r) {
+        return QStringList{table->item(r, 0)->text(), table->item(r, 1)->text(),
+                           table->item(r, 2)->text()};
+    };
+    EXPECT_EQ(row(0), (QStringList{"Б", "В", "2"}));
+    EXPECT_EQ(row(1), (QStringList{"Т", "пропуск", "1"}));
+
+    Shown right("БАБ", "баб");
+    EXPECT_EQ(right.view.confusionTable()->rowCount(), 0);
+    EXPECT_EQ(right.view.mistakesText(), "ошибок нет");
+}
+
+TEST(WeakSignsLine, NamesTheWeakestOrSaysNoneYet) {
+    const std::string alphabet = toCp1251("АБВ");
+    const char a = cp1251Char("А"), b = cp1251Char("Б"), v = cp1251Char("В");
+    EXPECT_EQ(weakSignsLine(WeakSigns(alphabet, {})), "Слабых знаков пока нет");
+    EXPECT_EQ(weakSignsLine(WeakSigns(alphabet, {{a, 10, 0}, {b, 10, 5}, {v, 10, 1}})),
+              "Слабые знаки: Б, В");
+}
+
+TEST(ReceiveResult, LooksFinishedOnAPanel) {
+    auto* view = new ReceiveResultView;
+    const std::string sent = toCp1251("ПАРИЖ ВОДКА ЩУКА ЮБКА ЭХО-Ъ 12345 ЖЁЛУДЬ ЦАПЛЯ ШЫЖ ЧАЙ "
+                                      "ФЫВА ПРОЛ ДЖЭ ХЪЁ 67890 СМИТЬ");
+    const std::string typed = toCp1251("ПАРЫЖ ВОТКА ЩКА ЮБКАТ ЭХО 12345 ЖЕЛУТЬ ЦАПЛЯ ШИЖ ЧАЙ "
+                                       "ФЫВА ПРОЛ ДЖЕ Х 67800 СМИТЬ");
+    view->setResult(checkReceived(sent, typed), exerciseSpeed(sent, KeyingPace{}), sent, typed);
+    const QImage image =
+        test::panelShot(view, " Результат приёма", {640, 520}, "receive-result.png");
+    EXPECT_EQ(image.width(), 640);
+    delete view;
+}

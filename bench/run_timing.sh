@@ -1,46 +1,39 @@
 #!/usr/bin/env bash
 # Measures what reaches a real-time sound server: starts a private PulseAudio daemon with a null
-# sink, records its monitor with parec while the harness keys signs through the SDL sound device,
+# sink, records its monitor with parec while the harness keys signs at dot 10, 20, 40 and 100 ms,
 # then compares every tone and gap in the recording with the plan.
-#   bench/run_timing.sh [build-dir]     (default: build)
-# SECONDS_PER_DOT sets the keying time per dot length (30); KEEP=dir keeps plan and recording;
-# NICE=-10 runs the player at that niceness, RTPRIO=10 with that real-time priority (root), to
-# see the timing apart from a busy machine.
+#   bench/run_timing.sh [build-dir] [other-build-dir]     (default: build)
+# With a second build (an older commit's), both harnesses play in turn against the same server,
+# idle and then beside BUSY (default 2) busy processes of normal priority, so the figures are
+# side by side from one run. SECONDS_PER_DOT sets the keying time per dot length (30); KEEP=dir
+# keeps plans and recordings; LOADS="0 2" chooses the loads; NICE=-10 runs the player at that
+# niceness, RTPRIO=10 with that real-time priority (root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
-harness="$build/bench/timing_harness"
-[[ -x "$harness" ]] || cmake --build "$build" --target timing_harness
-
-work=$(mktemp -d)
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    if [[ -n "${KEEP:-}" ]]; then mkdir -p "$KEEP" && cp "$work"/*.txt "$work"/*.raw "$work"/*.log "$KEEP"/; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# --system=false lets root run a per-user daemon; the null sink runs on the system clock.
-pulseaudio --daemonize=no --exit-idle-time=-1 --system=false -n \
-    --load="module-null-sink sink_name=timing rate=48000 channels=2" \
-    --load="module-native-protocol-unix" --log-target=stderr 2>"$work/pulse.log" &
-pids+=($!)
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null
-
-parec --device=timing.monitor --format=s16le --rate=48000 --channels=1 --raw >"$work/rec.raw" &
-pids+=($!)
-# An idle null sink sleeps in long blocks: let the recording run before the first tone.
-sleep 2
+source bench/lib/pulseserver.sh
+builds=("${1:-build}")
+[[ -n "${2:-}" ]] && builds+=("$2")
+for build in "${builds[@]}"; do
+    [[ -x "$build/bench/timing_harness" ]] || cmake --build "$build" --target timing_harness
+done
+pulseserver_begin
 
 prefix=(nice -n "${NICE:-0}")
 [[ -n "${RTPRIO:-}" ]] && prefix=(chrt -f "$RTPRIO")
-SDL_AUDIODRIVER=pulseaudio "${prefix[@]}" "$harness" play "$work/plan.txt" "${SECONDS_PER_DOT:-30}"
-sleep 1
-kill "${pids[1]}" && wait "${pids[1]}" 2>/dev/null || true
-"$harness" analyze "$work/plan.txt" "$work/rec.raw"
+status=0
+for load in ${LOADS:-0 ${BUSY:-2}}; do
+    busy_begin "$load"
+    for build in "${builds[@]}"; do
+        label="$build, $load busy"
+        echo "=== $label (load average $(cut -d' ' -f1 /proc/loadavg))"
+        record_begin "$work/rec.raw"
+        SDL_AUDIODRIVER=pulseaudio "${prefix[@]}" "$build/bench/timing_harness" play "$work/plan.txt" \
+            "${SECONDS_PER_DOT:-30}" 2>&1 | grep -v '^$' || status=1
+        sleep 1
+        record_end
+        "$build/bench/timing_harness" analyze "$work/plan.txt" "$work/rec.raw" || status=1
+        keep "$(basename "$build")-$load"
+    done
+    busy_end
+done
+exit $status

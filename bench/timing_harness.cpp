@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "keying/signtable.h"
+#include "platform/pulsesounddevice.h"
 #include "platform/sdlsounddevice.h"
 #include "platform/systemclock.h"
 #include "tonegen/tonegen.h"
@@ -55,15 +56,41 @@ std::vector<Element> plan(std::mt19937& rng, double sectionMs) {
 double percentile(std::vector<double> v, double p);
 double maximum(const std::vector<double>& v);
 
+double setting(const char* name, double otherwise) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::atof(value) : otherwise;
+}
+
+int play(TimelineSoundDevice& device, SystemClock& clock, const char* planPath, double sectionMs);
+
+// KELVATRON_SOUND=sdl plays through SDL (SDL_AUDIODRIVER=pulseaudio), else through libpulse
+// directly; PLACED_MS, LIVE_MS, MARGIN_MS and ONE_STREAM=1 set the latter's buffers.
 int play(const char* planPath, double sectionMs) {
     SystemClock clock;
-    SdlSoundDevice device(clock);
-    if (!device.available()) {
-        std::cerr << device.unavailableReason() << '\n';
-        return 1;
+    const char* backend = std::getenv("KELVATRON_SOUND");
+    if (backend && std::string(backend) == "sdl") {
+        SdlSoundDevice device(clock);
+        if (!device.available()) return std::cerr << device.unavailableReason() << '\n', 1;
+        std::cerr << "SDL: block " << device.blockFrames() << " frames\n";
+        return play(device, clock, planPath, sectionMs);
     }
-    std::cerr << "block " << device.blockFrames() << " frames at " << device.rate()
-              << " Hz, placement latency " << device.latencyMs() << " ms\n";
+    PulseSoundDevice::Options options;
+    options.placedBufferMs = setting("PLACED_MS", options.placedBufferMs);
+    options.liveBufferMs = setting("LIVE_MS", options.liveBufferMs);
+    options.marginMs = setting("MARGIN_MS", options.marginMs);
+    options.oneStream = setting("ONE_STREAM", 0) != 0;
+    PulseSoundDevice device(clock, options);
+    if (!device.available()) return std::cerr << device.unavailableReason() << '\n', 1;
+    std::cerr << "libpulse: placed buffer " << options.placedBufferMs << " ms, margin "
+              << options.marginMs << " ms" << (options.oneStream ? ", one stream\n" : "\n");
+    const int result = play(device, clock, planPath, sectionMs);
+    std::cerr << "underruns: placed " << device.placedUnderruns() << ", live "
+              << device.liveUnderruns() << "; last placement latency " << device.latencyMs()
+              << " ms\n";
+    return result;
+}
+
+int play(TimelineSoundDevice& device, SystemClock& clock, const char* planPath, double sectionMs) {
     TToneGen tone(device);
     tone.setAsync(false);
     tone.setResolution(TTGResolution::tg8Bit);
@@ -96,9 +123,12 @@ int play(const char* planPath, double sectionMs) {
         sleepLate.push_back(slept - played - e.gapMs);
     }
     clock.sleep(kSectionBreakMs);
-    std::fprintf(stderr, "player's own lateness (ms): synchronous play p99 %.3f max %.3f, "
-                 "wait p99 %.3f max %.3f\n", percentile(playLate, 0.99), maximum(playLate),
-                 percentile(sleepLate, 0.99), maximum(sleepLate));
+    std::fprintf(stderr, "placement latency %.1f ms\n", device.latencyMs());
+    std::fprintf(stderr,
+                 "player's own lateness (ms): synchronous play p99 %.3f max %.3f, "
+                 "wait p99 %.3f max %.3f\n",
+                 percentile(playLate, 0.99), maximum(playLate), percentile(sleepLate, 0.99),
+                 maximum(sleepLate));
     return 0;
 }
 

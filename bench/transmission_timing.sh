@@ -8,53 +8,32 @@
 # recording is analysed by bench/transmission_timing.py: every tone and gap against its ideal
 # length. Then a second transmission is started and paused, and the program's processor time is
 # read from /proc over a few seconds.
-#   bench/transmission_timing.sh [build-dir]     (default: build)
+#   bench/transmission_timing.sh [build-dir] [other-build-dir]     (default: build)
+# With a second build (an older commit's) both programs run in turn against the same server, idle
+# and beside BUSY (default 2) busy processes of normal priority (LOADS="0 2" chooses).
 # EXERCISE_GROUPS sets the number of groups (20); PAUSED_SECONDS the paused measurement (10); KEEP=dir
 # keeps the recording and the logs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
-program=$(readlink -f "$build/kelvatron")
-[[ -x "$program" ]] || cmake --build "$build" --target kelvatron
+source bench/lib/pulseserver.sh
+builds=("${1:-build}")
+[[ -n "${2:-}" ]] && builds+=("$2")
+for build in "${builds[@]}"; do
+    [[ -x "$build/kelvatron" ]] || cmake --build "$build" --target kelvatron
+done
 groups=${EXERCISE_GROUPS:-20}
 paused_seconds=${PAUSED_SECONDS:-10}
+pulseserver_begin
+xvfb_begin 241
 
-work=$(mktemp -d)
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
-pids=()
-app_pid=""
-cleanup() {
-    [[ -n "$app_pid" ]] && kill -KILL "$app_pid" 2>/dev/null || true
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    if [[ -n "${KEEP:-}" ]]; then mkdir -p "$KEEP" && cp "$work"/*.raw "$work"/*.log "$KEEP"/; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# --system=false lets root run a per-user daemon; the null sink runs on the system clock.
-pulseaudio --daemonize=no --exit-idle-time=-1 --system=false -n \
-    --load="module-null-sink sink_name=timing rate=48000 channels=2" \
-    --load="module-native-protocol-unix" --log-target=stderr 2>"$work/pulse.log" &
-pids+=($!)
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null
-
-for display in $(seq 241 290); do
-    [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1 && break 2; sleep 0.1; done
-    echo "no X server on :$display" >&2
-    exit 1
-done
-export DISPLAY=":$display"
-
-config="$work/config"
-mkdir -p "$config/Home"
-cat >"$config/Home/Project1.conf" <<SETTINGS
+# One transmission of the program in $1, then its processor use while paused.
+run_one() {
+    local program
+    program=$(readlink -f "$1/kelvatron")
+    rm -rf "$work/config"
+    config="$work/config"
+    mkdir -p "$config/Home"
+    cat >"$config/Home/Project1.conf" <<SETTINGS
 [Form1]
 glDigits9.Value=5
 glDigits10.Value=$groups
@@ -69,45 +48,56 @@ glCheckBox16.Checked=1
 glCheckBox20.Checked=1
 glCheckBox21.Checked=1
 SETTINGS
+    XDG_CONFIG_HOME="$config" SDL_AUDIODRIVER=pulseaudio QT_QPA_PLATFORM=xcb \
+        "$program" >"$work/program.log" 2>&1 &
+    app_pid=$!
+    extra_pids+=($app_pid)
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kelvatron" | head -n 1)
+    click() {
+        xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
+        sleep 0.3
+    }
+    # Processor time of the program so far, in clock ticks (user + system).
+    cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$app_pid/stat"; }
+    ticks_per_second=$(getconf CLK_TCK)
 
-XDG_CONFIG_HOME="$config" SDL_AUDIODRIVER=pulseaudio QT_QPA_PLATFORM=xcb \
-    "$program" >"$work/program.log" 2>&1 &
-app_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kelvatron" | head -n 1)
-click() {
-    xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
-    sleep 0.3
+    record_begin "$work/rec.raw"
+
+    # At most 460 ms a digit, 120 ms after each group, about 2.5 s for opening and closing.
+    seconds=$(( (groups * (5 * 460 + 120)) / 1000 + 4 ))
+    ticks_before=$(cpu_ticks)
+    click 48 248 25 25
+    sleep "$seconds"
+    ticks_keying=$(( $(cpu_ticks) - ticks_before ))
+    record_end
+
+    # A second transmission, paused after its first signs.
+    click 48 248 25 25
+    sleep 2
+    click 88 248 25 25
+    sleep 1
+    ticks_before=$(cpu_ticks)
+    sleep "$paused_seconds"
+    ticks_paused=$(( $(cpu_ticks) - ticks_before ))
+    click 128 248 25 25
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+
+    awk -v k="$ticks_keying" -v s="$seconds" -v hz="$ticks_per_second" \
+        'BEGIN { printf "processor while keying: %.2f %% of one core over %d s\n", 100 * k / hz / s, s }'
+    awk -v k="$ticks_paused" -v s="$paused_seconds" -v hz="$ticks_per_second" \
+        'BEGIN { printf "processor while paused: %.2f %% of one core over %d s (target < 1 %%)\n", 100 * k / hz / s, s }'
+    echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+    python3 bench/transmission_timing.py "$work/rec.raw" "$groups" 5 || status=1
 }
-# Processor time of the program so far, in clock ticks (user + system).
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$app_pid/stat"; }
-ticks_per_second=$(getconf CLK_TCK)
 
-parec --device=timing.monitor --format=s16le --rate=48000 --channels=1 --raw >"$work/rec.raw" &
-pids+=($!)
-# An idle null sink sleeps in long blocks: let the recording run before the first tone.
-sleep 2
-
-# At most 460 ms a digit, 120 ms after each group, about 2.5 s for opening and closing.
-seconds=$(( (groups * (5 * 460 + 120)) / 1000 + 4 ))
-ticks_before=$(cpu_ticks)
-click 48 248 25 25
-sleep "$seconds"
-ticks_keying=$(( $(cpu_ticks) - ticks_before ))
-kill "${pids[-1]}" && wait "${pids[-1]}" 2>/dev/null || true
-
-# A second transmission, paused after its first signs.
-click 48 248 25 25
-sleep 2
-click 88 248 25 25
-sleep 1
-ticks_before=$(cpu_ticks)
-sleep "$paused_seconds"
-ticks_paused=$(( $(cpu_ticks) - ticks_before ))
-click 128 248 25 25
-
-awk -v k="$ticks_keying" -v s="$seconds" -v hz="$ticks_per_second" \
-    'BEGIN { printf "processor while keying: %.2f %% of one core over %d s\n", 100 * k / hz / s, s }'
-awk -v k="$ticks_paused" -v s="$paused_seconds" -v hz="$ticks_per_second" \
-    'BEGIN { printf "processor while paused: %.2f %% of one core over %d s (target < 1 %%)\n", 100 * k / hz / s, s }'
-echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-python3 bench/transmission_timing.py "$work/rec.raw" "$groups" 5
+status=0
+for load in ${LOADS:-0 ${BUSY:-2}}; do
+    busy_begin "$load"
+    for build in "${builds[@]}"; do
+        echo "=== $build, $load busy (load average $(cut -d' ' -f1 /proc/loadavg))"
+        run_one "$build"
+    done
+    busy_end
+done
+exit $status

@@ -8,7 +8,7 @@
 #include "platform/linuxspeaker.h"
 #include "platform/qtdialogs.h"
 #include "platform/qteventpump.h"
-#include "platform/sdlsounddevice.h"
+#include "platform/soundoutput.h"
 #include "platform/systemclock.h"
 #include "platform/xkbkeyboardlayout.h"
 
@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
 
     kelvatron::SystemClock clock;
     kelvatron::QtEventPump events;
-    kelvatron::SdlSoundDevice sound(clock);
+    kelvatron::SoundOutput output = kelvatron::openSoundOutput(clock);
+    kelvatron::SoundDevice& sound = *output.device;
     kelvatron::LinuxSpeaker speaker(sound, clock);
     kelvatron::XkbKeyboardLayout keyboardLayout;
     kelvatron::QtDialogs dialogs;
@@ -32,10 +33,11 @@ int main(int argc, char** argv) {
     dialogs.setParent(&form);
     keyboardLayout.attach(app, form);
     form.showCentred();
-    if (!sound.available()) {
+    if (!output.unavailableReason.empty()) {
         // The program runs on silently; the learner should know why nothing sounds.
         QTimer::singleShot(0, &form, [&] {
-            dialogs.error("Звуковая карта недоступна, сигналы не будут слышны.\n" + sound.unavailableReason() +
+            dialogs.error("Звуковая карта недоступна, сигналы не будут слышны.\n" +
+                          output.unavailableReason +
                           "\nПроверьте звуковое устройство и запустите программу снова.");
         });
     }

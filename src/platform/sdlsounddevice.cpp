@@ -1,5 +1,7 @@
 #include "platform/sdlsounddevice.h"
 
+#include "platform/realtimethread.h"
+
 #include <SDL.h>
 #include <dirent.h>
 #include <pthread.h>
@@ -13,17 +15,11 @@
 #include <memory>
 #include <set>
 
-#include "audio/resampler.h"
-#include "audio/waveimage.h"
-
 namespace kelvatron {
 
 namespace {
 
 std::atomic<bool> failureReported{false};
-
-// Below the sound server's own threads (PulseAudio asks for 5) and above everything else.
-constexpr int kRealtimePriority = 4;
 
 std::set<long> threadIds() {
     std::set<long> ids;
@@ -35,17 +31,6 @@ std::set<long> threadIds() {
     return ids;
 }
 
-// Real-time round-robin scheduling for one of this process's threads: directly where the
-// process may (root, or a real-time limit), else through the desktop's RealtimeKit.
-void makeRealtime(long threadId) {
-    sched_param param{};
-    param.sched_priority = kRealtimePriority;
-    if (::sched_setscheduler(static_cast<pid_t>(threadId), SCHED_RR | SCHED_RESET_ON_FORK,
-                             &param) == 0)
-        return;
-    SDL_LinuxSetThreadPriorityAndPolicy(threadId, SDL_THREAD_PRIORITY_TIME_CRITICAL, SCHED_RR);
-}
-
 // Test and recording drivers keep their pace by sleeping; only a real output needs the priority.
 bool realOutput() {
     const char* driver = SDL_GetCurrentAudioDriver();
@@ -55,7 +40,7 @@ bool realOutput() {
 } // namespace
 
 SdlSoundDevice::SdlSoundDevice(Clock& clock, Options options)
-    : clock_(clock), options_(options), streamClock_(options.rate, 0),
+    : TimelineSoundDevice(clock, options.rate), options_(options), streamClock_(options.rate, 0),
       timeline_(options.rate, volume_, this) {
     // SIGINT and SIGTERM must end the program as usual, not become SDL quit events.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -98,7 +83,7 @@ void SdlSoundDevice::open(uint16_t blockFrames) {
     starving_ = false;
     prioritySet_ = !realOutput();
     running_.store(false);
-    lastPosition_ = syncEnd_ = 0;
+    restartPlacement();
     // The threads SDL and the sound server's client library have just started carry the
     // stream (the server's main loop and SDL's mixing thread): both must wake at once.
     if (realOutput())
@@ -160,31 +145,6 @@ void SdlSoundDevice::noticeUnderrun(double wallMs) {
     starving_ = lateMs > blockMs;
 }
 
-void SdlSoundDevice::finished(const ToneSamples* tone) {
-    // Never full: no more tones are out than it has slots.
-    finished_.push(tone);
-}
-
-void SdlSoundDevice::freeFinished() {
-    for (const ToneSamples* tone; finished_.pop(tone); --tonesOut_)
-        delete tone;
-}
-
-bool SdlSoundDevice::send(const TimelineEvent& event) {
-    freeFinished();
-    if (event.tone && tonesOut_ == kSlots) {
-        delete event.tone;
-        return false;
-    }
-    if (!requests_.push(event)) {
-        // The device has stopped asking for blocks; the request is lost, not queued forever.
-        delete event.tone;
-        return false;
-    }
-    if (event.tone) ++tonesOut_;
-    return true;
-}
-
 // A stream that ran dry gets a longer block, but only between runs of tones: reopening cuts
 // the stream, so it waits until the program starts afresh.
 void SdlSoundDevice::growIfStarved() {
@@ -198,78 +158,6 @@ void SdlSoundDevice::growIfStarved() {
     underruns_.store(0);
     underrunsSeen_ = 0;
     open(larger);
-}
-
-double SdlSoundDevice::scheduledNow() {
-    const double now = clock_.now();
-    if (now - clock_.logicalNow() > options_.marginMs) {
-        clock_.catchUp();
-        carryMs_ = 0;
-        growIfStarved();
-    }
-    return clock_.logicalNow() + carryMs_;
-}
-
-int64_t SdlSoundDevice::schedule(TimelineEvent event, double wallMs) {
-    int64_t at = 0;
-    if (running_.load(std::memory_order_acquire)) {
-        const double origin = originMs_.load(std::memory_order_relaxed);
-        at = StreamClock::placement(wallMs, latencyMs(), origin, options_.rate);
-    }
-    // Never before an earlier request, even if the clock estimate has moved back a little, and
-    // never into a synchronous tone: its caller has waited for all of it.
-    lastPosition_ = std::max({lastPosition_, syncEnd_, at});
-    event.position = lastPosition_;
-    send(event);
-    return lastPosition_;
-}
-
-void SdlSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
-    // The request's moment is its place on the schedule: neither a late wake nor preparing the
-    // samples lengthens the silence before it.
-    const double placedAt = scheduledNow();
-    auto wave = parseWaveImage(waveImage);
-    if (!wave) {
-        stopSound();
-        return;
-    }
-    const bool async = (flags & (SND_ASYNC | SND_LOOP)) != 0;
-    if (!device_) {
-        if (!async)
-            clock_.sleep(
-                static_cast<int32_t>(std::llround(wave->frameCount() * 1000.0 / wave->sampleRate)));
-        return;
-    }
-    auto tone = std::make_unique<ToneSamples>(resampleToMono(*wave, options_.rate));
-    const auto frames = static_cast<int64_t>(tone->size());
-    const int64_t at =
-        schedule(TimelineEvent::start(0, tone.release(), (flags & SND_LOOP) != 0), placedAt);
-    if (async) return;
-    // Placed "at once" before the stream runs, its end is not known on the timeline.
-    if (at > 0) syncEnd_ = at + frames;
-    // The tone's length on the schedule, in whole milliseconds of the clock's waits; the
-    // fraction is carried into the next request's moment.
-    const double owedMs = frames * 1000.0 / options_.rate + carryMs_;
-    const double wholeMs = std::floor(owedMs);
-    carryMs_ = owedMs - wholeMs;
-    clock_.sleep(static_cast<int32_t>(wholeMs));
-}
-
-void SdlSoundDevice::stopSound() {
-    if (device_) schedule(TimelineEvent::stop(0), scheduledNow());
-}
-
-void SdlSoundDevice::setVolume(uint32_t volume) {
-    volume_ = volume;
-    if (device_) schedule(TimelineEvent::setVolume(0, volume), scheduledNow());
-}
-
-void SdlSoundDevice::keyDown(int32_t frequency, TTGWave waveform) {
-    if (device_) send(TimelineEvent::keyDown(frequency, waveform));
-}
-
-void SdlSoundDevice::keyUp() {
-    if (device_) send(TimelineEvent::keyUp());
 }
 
 } // namespace kelvatron

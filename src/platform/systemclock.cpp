@@ -1,6 +1,11 @@
 #include "platform/systemclock.h"
 
+#include <sys/prctl.h>
+#include <time.h>
+
+#include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace kelvatron {
@@ -8,10 +13,22 @@ namespace kelvatron {
 namespace {
 using SteadyClock = std::chrono::steady_clock;
 using Ms = std::chrono::duration<double, std::milli>;
-// The kernel wakes a sleeping thread up to a few milliseconds late on a busy machine. So the
-// thread sleeps until shortly before the deadline and yields the last stretch away in short
-// turns; what lateness remains is made up by the next wait, which ends on the schedule.
-constexpr auto kFinalStretch = std::chrono::microseconds(1500);
+// Sleeps until the absolute moment on the steady clock. The kernel rounds a sleeping thread's
+// wake-up by its timer slack (50 microseconds by default); the waiting thread asks for none.
+// Spinning the last stretch away instead costs the thread its claim on the processor on a busy
+// machine, and it then wakes later, not earlier.
+void sleepUntil(double deadlineMs) {
+    static thread_local bool slackSet = false;
+    if (!slackSet) {
+        ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+        slackSet = true;
+    }
+    timespec at{};
+    at.tv_sec = static_cast<time_t>(deadlineMs / 1000);
+    at.tv_nsec = static_cast<long>(std::fmod(deadlineMs, 1000.0) * 1e6);
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+}
 } // namespace
 
 void SystemClock::sleep(int32_t ms) {
@@ -19,12 +36,7 @@ void SystemClock::sleep(int32_t ms) {
     const double start = now();
     if (start - logical_ > kMaxLagMs) logical_ = start;
     logical_ += ms;
-    const auto deadline =
-        SteadyClock::time_point(std::chrono::duration_cast<SteadyClock::duration>(Ms(logical_)));
-    if (deadline - SteadyClock::now() > kFinalStretch)
-        std::this_thread::sleep_until(deadline - kFinalStretch);
-    while (SteadyClock::now() < deadline)
-        std::this_thread::yield();
+    sleepUntil(logical_);
 }
 
 double SystemClock::now() const {

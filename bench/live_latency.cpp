@@ -1,0 +1,153 @@
+// The hand's live tone at a real-time sound server: keys down and up at random moments through
+// the sound device's live path (as the sending practice does) while a recorder on the server's
+// monitor finds each tone. Reports key-down to first sample (median, 99th percentile, worst),
+// how far each tone's length is from the time the key was held, dropouts (tones missing, split
+// or broken inside), and the processor time the program took while keying.
+//   live_latency SECONDS [MONITOR]       (monitor default: timing.monitor)
+// KELVATRON_SOUND=sdl keys through SDL instead of libpulse; LIVE_MS and PLACED_MS set the latter's
+// buffers. bench/run_live_latency.sh runs it against a private server.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "monitorcapture.h"
+#include "platform/pulsesounddevice.h"
+#include "platform/sdlsounddevice.h"
+#include "platform/systemclock.h"
+
+using namespace kelvatron;
+using kelvatron::bench::MonitorCapture;
+
+namespace {
+
+struct Press {
+    double downMs, upMs;
+};
+
+double setting(const char* name, double otherwise) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::atof(value) : otherwise;
+}
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return NAN;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<size_t>(std::ceil(p * v.size())) - 1)];
+}
+
+double processorMs() {
+    rusage use{};
+    getrusage(RUSAGE_SELF, &use);
+    return use.ru_utime.tv_sec * 1e3 + use.ru_utime.tv_usec / 1e3 + use.ru_stime.tv_sec * 1e3 +
+           use.ru_stime.tv_usec / 1e3;
+}
+
+void sleepUntil(double ms) {
+    while (MonitorCapture::nowMs() < ms)
+        std::this_thread::sleep_for(std::chrono::microseconds(
+            static_cast<long>(std::max(50.0, (ms - MonitorCapture::nowMs()) * 1000 - 200))));
+}
+
+std::vector<Press> key(TimelineSoundDevice& device, double seconds) {
+    std::mt19937 rng(1944);
+    std::uniform_real_distribution<double> hold(40, 150), rest(60, 250);
+    std::vector<Press> presses;
+    const double end = MonitorCapture::nowMs() + seconds * 1000;
+    double at = MonitorCapture::nowMs() + 100;
+    while (at < end) {
+        sleepUntil(at);
+        const double down = MonitorCapture::nowMs();
+        device.keyDown(700, TTGWave::tgSine);
+        sleepUntil(down + hold(rng));
+        const double up = MonitorCapture::nowMs();
+        device.keyUp();
+        presses.push_back({down, up});
+        at = up + rest(rng);
+    }
+    return presses;
+}
+
+int report(const std::vector<Press>& presses, const std::vector<MonitorCapture::Tone>& tones,
+           double seconds, double cpuMs) {
+    std::vector<double> latency, lengthError;
+    int missing = 0, broken = 0;
+    size_t t = 0;
+    for (const auto& p : presses) {
+        while (t < tones.size() && tones[t].startMs < p.downMs)
+            ++t;
+        // A tone belongs to the press if it starts before the next press could sound.
+        if (t == tones.size() || tones[t].startMs > p.upMs + 40) {
+            ++missing;
+            continue;
+        }
+        const auto& tone = tones[t];
+        latency.push_back(tone.startMs - p.downMs);
+        lengthError.push_back(std::fabs((tone.endMs - tone.startMs) - (p.upMs - p.downMs)));
+        if (tone.gaps > 0) ++broken;
+        ++t;
+    }
+    const long extra = static_cast<long>(tones.size()) - static_cast<long>(latency.size());
+    std::printf("%zu presses in %.0f s, %zu tones found\n", presses.size(), seconds, tones.size());
+    std::printf("key down to first sample: median %.1f ms, p99 %.1f ms, worst %.1f ms "
+                "(target median <= 15, p99 <= 25)\n",
+                percentile(latency, 0.5), percentile(latency, 0.99), percentile(latency, 1.0));
+    std::printf("tone length against key held: median %.2f ms off, p99 %.2f, worst %.2f\n",
+                percentile(lengthError, 0.5), percentile(lengthError, 0.99),
+                percentile(lengthError, 1.0));
+    std::printf("dropouts: %d presses without a tone, %d tones broken inside, %ld tones extra\n",
+                missing, broken, std::max(0L, extra));
+    std::printf("processor while keying: %.2f %% of one core\n", 100 * cpuMs / (seconds * 1000));
+    const bool met = percentile(latency, 0.5) <= 15 && percentile(latency, 0.99) <= 25 &&
+                     missing == 0 && broken == 0;
+    std::printf("targets: %s\n", met ? "met" : "MISSED");
+    return met ? 0 : 3;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: live_latency SECONDS [MONITOR]\n");
+        return 64;
+    }
+    const double seconds = std::atof(argv[1]);
+    MonitorCapture capture(argc > 2 ? argv[2] : "timing.monitor");
+    if (!capture.ok()) {
+        std::fprintf(stderr, "no monitor to record\n");
+        return 1;
+    }
+    SystemClock clock;
+    std::unique_ptr<TimelineSoundDevice> device;
+    const char* backend = std::getenv("KELVATRON_SOUND");
+    if (backend && std::string(backend) == "sdl") {
+        SdlSoundDevice::Options options;
+        options.blockFrames = static_cast<uint16_t>(setting("BLOCK", 0));
+        auto sdl = std::make_unique<SdlSoundDevice>(clock, options);
+        std::printf("SDL, block %u frames\n", sdl->blockFrames());
+        device = std::move(sdl);
+    } else {
+        PulseSoundDevice::Options options;
+        options.liveBufferMs = setting("LIVE_MS", options.liveBufferMs);
+        options.placedBufferMs = setting("PLACED_MS", options.placedBufferMs);
+        std::printf("libpulse, live buffer %.0f ms\n", options.liveBufferMs);
+        device = std::make_unique<PulseSoundDevice>(clock, options);
+    }
+    // Let the streams settle as a program does before the first key.
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const double cpuBefore = processorMs();
+    const auto presses = key(*device, seconds);
+    const double cpuMs = processorMs() - cpuBefore;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    int result = report(presses, capture.tones(), seconds, cpuMs);
+    if (auto* pulse = dynamic_cast<PulseSoundDevice*>(device.get()))
+        std::printf("underruns: live %u, placed %u\n", pulse->liveUnderruns(),
+                    pulse->placedUnderruns());
+    return result;
+}

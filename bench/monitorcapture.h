@@ -1,0 +1,106 @@
+// Records a sound server's monitor in 1 ms pieces on a thread of its own and finds the tones in
+// it, each time-stamped on the steady clock: when its first sample reached this recorder, which
+// is at most the recorder's own small buffer later than when the server mixed it. Used by the
+// benchmarks that time a key against its sound.
+#pragma once
+#include <pulse/simple.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kelvatron::bench {
+
+class MonitorCapture {
+public:
+    struct Tone {
+        double startMs, endMs; // steady clock, ms
+        int gaps;              // silences of more than kDropoutMs inside the tone
+    };
+
+    static constexpr int kRate = 48000;
+    static constexpr int kPieceFrames = 48;
+    // A silence longer than this ends a tone; a shorter one inside it is a dropout if longer
+    // than kDropoutMs (a waveform's own zero crossings last a sample or two).
+    static constexpr double kSilenceEndsToneMs = 8;
+    static constexpr double kDropoutMs = 1;
+
+    explicit MonitorCapture(const std::string& device) {
+        pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, kRate, 1};
+        pa_buffer_attr attr{};
+        attr.maxlength = static_cast<uint32_t>(-1);
+        attr.fragsize = kPieceFrames * sizeof(float);
+        int error = 0;
+        simple_ = pa_simple_new(nullptr, "Kelvatron capture", PA_STREAM_RECORD, device.c_str(),
+                                "monitor", &spec, nullptr, &attr, &error);
+        if (simple_) thread_ = std::thread([this] { run(); });
+    }
+    ~MonitorCapture() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        if (simple_) pa_simple_free(simple_);
+    }
+    bool ok() const { return simple_ != nullptr; }
+
+    static double nowMs() {
+        using namespace std::chrono;
+        return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+    }
+
+    // The tones found so far (the last one only once a silence has ended it).
+    std::vector<Tone> tones() {
+        std::lock_guard lock(mutex_);
+        return tones_;
+    }
+
+private:
+    void run() {
+        std::vector<float> piece(kPieceFrames);
+        long frame = 0;
+        long toneStart = -1, lastLoud = -1, silentRun = 0;
+        int gaps = 0;
+        double toneStartMs = 0;
+        while (!stop_) {
+            int error = 0;
+            if (pa_simple_read(simple_, piece.data(), piece.size() * sizeof(float), &error) < 0)
+                break;
+            const double arrivedMs = nowMs();
+            for (int i = 0; i < kPieceFrames; ++i, ++frame) {
+                const bool loud = std::fabs(piece[i]) > 1e-3f;
+                // Time at which this frame reached us: the piece arrived with its last frame.
+                const double atMs = arrivedMs - (kPieceFrames - 1 - i) * 1000.0 / kRate;
+                if (loud) {
+                    if (toneStart < 0) {
+                        toneStart = frame;
+                        toneStartMs = atMs;
+                        gaps = 0;
+                    } else if (silentRun > kDropoutMs * kRate / 1000) {
+                        ++gaps;
+                    }
+                    lastLoud = frame;
+                    silentRun = 0;
+                    continue;
+                }
+                ++silentRun;
+                if (toneStart >= 0 && silentRun > kSilenceEndsToneMs * kRate / 1000) {
+                    const double endMs = toneStartMs + (lastLoud + 1 - toneStart) * 1000.0 / kRate;
+                    std::lock_guard lock(mutex_);
+                    tones_.push_back({toneStartMs, endMs, gaps});
+                    toneStart = -1;
+                }
+            }
+        }
+    }
+
+    pa_simple* simple_ = nullptr;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<Tone> tones_;
+};
+
+} // namespace kelvatron::bench

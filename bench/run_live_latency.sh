@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Keys the live tone against a private PulseAudio daemon's null sink and times it at the monitor
+# (bench/live_latency.cpp): libpulse directly, then SDL, idle and beside busy processes.
+#   bench/run_live_latency.sh [build-dir] [seconds]      (default: build 60)
+# LOADS="0 2" chooses the numbers of busy processes; BACKENDS="pulse sdl" the sound paths.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source bench/lib/pulseserver.sh
+build=${1:-build}
+seconds=${2:-60}
+[[ -x "$build/bench/live_latency" ]] || cmake --build "$build" --target live_latency
+pulseserver_begin
+status=0
+for load in ${LOADS:-0 2}; do
+    busy_begin "$load"
+    for backend in ${BACKENDS:-pulse sdl}; do
+        echo "=== $backend, $load busy (load average $(cut -d' ' -f1 /proc/loadavg))"
+        KELVATRON_SOUND=$backend SDL_AUDIODRIVER=pulseaudio "$build/bench/live_latency" "$seconds" \
+            timing.monitor || status=1
+    done
+    busy_end
+done
+exit $status

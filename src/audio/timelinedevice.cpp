@@ -1,0 +1,118 @@
+#include "audio/timelinedevice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "audio/resampler.h"
+#include "audio/streamclock.h"
+#include "audio/waveimage.h"
+
+namespace kelvatron {
+
+void TimelineSoundDevice::freeFinished() {
+    for (const ToneSamples* tone; finished_.pop(tone); --tonesOut_)
+        delete tone;
+}
+
+bool TimelineSoundDevice::send(const TimelineEvent& event, bool live) {
+    freeFinished();
+    if (event.tone && tonesOut_ == kSlots) {
+        delete event.tone;
+        return false;
+    }
+    if (!(live ? pushLive(event) : pushPlaced(event))) {
+        // The sound thread has stopped taking requests; the request is lost, not queued forever.
+        delete event.tone;
+        return false;
+    }
+    if (event.tone) ++tonesOut_;
+    return true;
+}
+
+// The output's estimate as this run follows it: its slow drift, but not a jump (the device
+// stalled, or its clock settled), which would move the rest of the run against its start. The
+// next run starts from the jumped estimate.
+double TimelineSoundDevice::runOrigin() {
+    const double origin = originMs();
+    if (!runOriginKnown_ || std::fabs(origin - runOriginMs_) <= kOriginJumpMs)
+        runOriginMs_ = origin;
+    runOriginKnown_ = true;
+    return runOriginMs_;
+}
+
+double TimelineSoundDevice::scheduledNow() {
+    if (clock_.now() - clock_.logicalNow() > marginMs()) {
+        clock_.catchUp();
+        carryMs_ = 0;
+        runOriginKnown_ = false;
+        startingAfresh();
+    }
+    return clock_.logicalNow() + carryMs_;
+}
+
+int64_t TimelineSoundDevice::schedule(TimelineEvent event, double wallMs) {
+    int64_t at = 0;
+    if (outputRunning()) {
+        // Tones placed before the output ran went "at once": the first placed one starts a run.
+        if (!placedOnRunning_) startingAfresh();
+        placedOnRunning_ = true;
+        at = StreamClock::placement(wallMs, placementLatencyMs(), runOrigin(), rate_);
+    }
+    // Never before an earlier request, even if the clock estimate has moved back a little, and
+    // never into a synchronous tone: its caller has waited for all of it.
+    lastPosition_ = std::max({lastPosition_, syncEnd_, at});
+    event.position = lastPosition_;
+    send(event, false);
+    return lastPosition_;
+}
+
+void TimelineSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
+    // The request's moment is its place on the schedule: neither a late wake nor preparing the
+    // samples lengthens the silence before it.
+    const double placedAt = scheduledNow();
+    auto wave = parseWaveImage(waveImage);
+    if (!wave) {
+        stopSound();
+        return;
+    }
+    const bool async = (flags & (SND_ASYNC | SND_LOOP)) != 0;
+    if (!outputOpen()) {
+        if (!async)
+            clock_.sleep(
+                static_cast<int32_t>(std::llround(wave->frameCount() * 1000.0 / wave->sampleRate)));
+        return;
+    }
+    auto tone = std::make_unique<ToneSamples>(resampleToMono(*wave, rate_));
+    const auto frames = static_cast<int64_t>(tone->size());
+    const int64_t at =
+        schedule(TimelineEvent::start(0, tone.release(), (flags & SND_LOOP) != 0), placedAt);
+    if (async) return;
+    // Placed "at once" before the stream runs, its end is not known on the timeline.
+    if (at > 0) syncEnd_ = at + frames;
+    // The tone's length on the schedule, in whole milliseconds of the clock's waits; the
+    // fraction is carried into the next request's moment.
+    const double owedMs = frames * 1000.0 / rate_ + carryMs_;
+    const double wholeMs = std::floor(owedMs);
+    carryMs_ = owedMs - wholeMs;
+    clock_.sleep(static_cast<int32_t>(wholeMs));
+}
+
+void TimelineSoundDevice::stopSound() {
+    if (outputOpen()) schedule(TimelineEvent::stop(0), scheduledNow());
+}
+
+void TimelineSoundDevice::setVolume(uint32_t volume) {
+    volume_ = volume;
+    if (outputOpen()) schedule(TimelineEvent::setVolume(0, volume), scheduledNow());
+}
+
+void TimelineSoundDevice::keyDown(int32_t frequency, TTGWave waveform) {
+    if (outputOpen()) send(TimelineEvent::keyDown(frequency, waveform), true);
+}
+
+void TimelineSoundDevice::keyUp() {
+    if (outputOpen()) send(TimelineEvent::keyUp(), true);
+}
+
+} // namespace kelvatron

@@ -1,0 +1,105 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "audio/spscqueue.h"
+#include "audio/tonetimeline.h"
+#include "core/clock.h"
+#include "tonegen/sounddevice.h"
+
+namespace kelvatron {
+
+// The calling side of a sound device whose sound thread mixes a ToneTimeline: every tone is
+// placed at the stream frame that corresponds to its moment on the program's own schedule (the
+// clock's logical time) plus the output's placement latency. So the silences between tones are
+// as long as the waits that made them, however late the waiting thread woke, and every tone
+// lasts exactly as many samples as its image holds. A program that fell behind by more than the
+// latency's margin (a long pause, a blocked window) starts afresh from now.
+//
+// A synchronous play returns when the tone's length has passed on the schedule (the listener
+// hears it one latency later); a stop or a volume change is placed the same way. The hand's live
+// tone (keyDown/keyUp) skips the latency: the output sounds it from the first frame it has not
+// written yet.
+//
+// Requests reach the sound thread through the output's queues of preallocated slots; the tones
+// it has finished with come back through finished() to be freed on this side, so the sound
+// thread neither allocates nor frees. An output that is not open plays nothing, but a
+// synchronous play still takes the tone's length on the clock.
+class TimelineSoundDevice : public SoundDevice, protected ToneReturn {
+public:
+    explicit TimelineSoundDevice(Clock& clock, uint32_t rate) : clock_(clock), rate_(rate) {}
+
+    void playSound(std::span<const uint8_t> waveImage, uint32_t flags) override;
+    void stopSound() override;
+    bool hasLeftRightVolume() override { return true; }
+    uint32_t getVolume() override { return volume_; }
+    void setVolume(uint32_t volume) override;
+    void keyDown(int32_t frequency, TTGWave waveform) override;
+    void keyUp() override;
+
+    uint32_t rate() const { return rate_; }
+    // Whether the output has settled into its pace, so that tones land exactly where placed.
+    // Until then (the first blocks after opening) a tone starts as soon as possible.
+    bool streamRunning() const { return outputRunning(); }
+    // From a tone's moment on the schedule to its first sample sounding, for the current run.
+    double latencyMs() const { return placementLatencyMs(); }
+
+    static constexpr size_t kSlots = 1024;
+    // A change of the output's clock estimate larger than this is a jump, not drift.
+    static constexpr double kOriginJumpMs = 2;
+
+protected:
+    // The output's side.
+    virtual bool outputOpen() const = 0;
+    // Whether the wall-to-stream mapping is known; until then a tone starts at once.
+    virtual bool outputRunning() const = 0;
+    // Wall time at which stream frame 0 sounds, as the sound thread last estimated it.
+    virtual double originMs() const = 0;
+    // From a moment on the schedule to the sound of its first frame.
+    virtual double placementLatencyMs() const = 0;
+    // How far behind its schedule the program may fall before it starts afresh.
+    virtual double marginMs() const = 0;
+    // Hands a request to the sound thread: placed events to the placed tones' stream, key events
+    // to the live one. False when its queue is full.
+    virtual bool pushPlaced(const TimelineEvent& event) = 0;
+    virtual bool pushLive(const TimelineEvent& event) = 0;
+    // The program starts afresh: the output may change its latency now, between runs of tones.
+    virtual void startingAfresh() {}
+
+    // The sound thread hands back a tone here (never full: no more tones are out than slots).
+    void finished(const ToneSamples* tone) override { finished_.push(tone); }
+    // Frees the tones the sound thread gave back; with the sound thread stopped, also those
+    // it never took.
+    void freeFinished();
+    // The sound thread has stopped for good, or the stream is reopened: placement starts again
+    // from the stream's frame 0.
+    void restartPlacement() {
+        lastPosition_ = syncEnd_ = 0;
+        placedOnRunning_ = false;
+        runOriginKnown_ = false;
+    }
+
+    Clock& clock_;
+    uint32_t volume_ = 0xFFFFFFFFu;
+
+private:
+    // The moment on the schedule at which a request made now belongs.
+    double scheduledNow();
+    // Places the event at the frame for wallMs; returns that frame.
+    int64_t schedule(TimelineEvent event, double wallMs);
+    bool send(const TimelineEvent& event, bool live);
+    double runOrigin();
+
+    uint32_t rate_;
+    int64_t lastPosition_ = 0;
+    int64_t syncEnd_ = 0; // the frame after the last synchronous tone
+    double carryMs_ = 0;  // fractions of a millisecond of tone lengths not yet slept
+    size_t tonesOut_ = 0; // tones handed to the sound thread and not yet back
+    bool placedOnRunning_ = false;
+    bool runOriginKnown_ = false;
+    double runOriginMs_ = 0;
+    SpscQueue<const ToneSamples*, kSlots> finished_;
+};
+
+} // namespace kelvatron

@@ -1,0 +1,283 @@
+#include "platform/pulsesounddevice.h"
+
+#include <pulse/pulseaudio.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <iostream>
+#include <thread>
+
+#include "platform/realtimethread.h"
+
+namespace kelvatron {
+
+namespace {
+
+constexpr size_t kFrameBytes = 2 * sizeof(float);
+// How long the server may take to answer before the program runs silently.
+constexpr auto kAnswerTimeout = std::chrono::seconds(2);
+// A new stream's clock stands still for a while as the server starts it: the stream counts as
+// running once the readings have agreed for this long.
+constexpr double kSettleMs = 1000;
+// How fast the published write-ahead forgets a peak, in ms per second.
+constexpr double kAheadDecayPerSecond = 5;
+
+uint32_t bytesFor(double ms, uint32_t rate) {
+    return static_cast<uint32_t>(std::lround(ms * rate / 1000)) * kFrameBytes;
+}
+
+} // namespace
+
+struct PulseSoundDevice::Lane {
+    Lane(PulseSoundDevice& owner, double bufferMs, double largestBufferMs)
+        : owner(owner), largestBufferMs(largestBufferMs), bufferMs(bufferMs),
+          timeline(owner.options_.rate, owner.volume_, static_cast<ToneReturn*>(&owner)) {}
+
+    void write(size_t bytes);
+    void drainRequests();
+    void publish(double nowMs);
+    void grow();
+    pa_buffer_attr bufferAttr() const;
+
+    PulseSoundDevice& owner;
+    pa_stream* stream = nullptr;
+    const double largestBufferMs;
+
+    // Between the calling thread and the writing thread, without a lock.
+    SpscQueue<TimelineEvent, kSlots> requests;
+    std::atomic<double> originMs{0};
+    std::atomic<bool> running{false};
+    std::atomic<double> aheadMs{0}; // how far ahead of the sound the writer has been lately
+    std::atomic<uint32_t> underruns{0};
+
+    // The writing thread's own.
+    double bufferMs;
+    ToneTimeline timeline;
+    PlaybackOrigin origin;
+    int64_t written = 0; // frames mixed and handed over
+    double lastPublishMs = 0;
+    bool prioritySet = false;
+};
+
+pa_buffer_attr PulseSoundDevice::Lane::bufferAttr() const {
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<uint32_t>(-1);
+    attr.tlength = bytesFor(bufferMs, owner.options_.rate);
+    // Playback never waits for a filled buffer: it starts at once and goes on through an
+    // underrun, so the stream's frames keep their place on the device's clock.
+    attr.prebuf = 0;
+    attr.minreq = static_cast<uint32_t>(-1);
+    attr.fragsize = static_cast<uint32_t>(-1);
+    return attr;
+}
+
+void PulseSoundDevice::Lane::drainRequests() {
+    while (!timeline.full()) {
+        const TimelineEvent* event = requests.front();
+        if (!event) break;
+        timeline.add(*event);
+        requests.pop();
+    }
+}
+
+// The server asks for more: a reading of its playback clock, the requests that came in, and
+// the next frames of the timeline.
+void PulseSoundDevice::Lane::write(size_t bytes) {
+    if (!prioritySet) {
+        makeRealtime(::gettid());
+        prioritySet = true;
+    }
+    const double now = owner.clock_.now();
+    pa_usec_t playedUs = 0;
+    if (pa_stream_get_time(stream, &playedUs) == 0 && playedUs > 0)
+        origin.reading(now, playedUs / 1000.0);
+    drainRequests();
+    while (bytes >= kFrameBytes) {
+        void* data = nullptr;
+        size_t n = bytes;
+        if (pa_stream_begin_write(stream, &data, &n) < 0 || !data || n < kFrameBytes) break;
+        const auto frames = static_cast<int>(n / kFrameBytes);
+        timeline.mix(static_cast<float*>(data), frames, written);
+        pa_stream_write(stream, data, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+        written += frames;
+        bytes -= std::min(bytes, frames * kFrameBytes);
+    }
+    publish(now);
+}
+
+void PulseSoundDevice::Lane::publish(double nowMs) {
+    if (!origin.known()) return;
+    originMs.store(origin.originMs(), std::memory_order_relaxed);
+    const double ahead = written * 1000.0 / owner.options_.rate + origin.originMs() - nowMs;
+    const double forgotten = (nowMs - lastPublishMs) * kAheadDecayPerSecond / 1000;
+    aheadMs.store(std::max(ahead, aheadMs.load(std::memory_order_relaxed) - forgotten),
+                  std::memory_order_relaxed);
+    lastPublishMs = nowMs;
+    if (nowMs - origin.agreedSinceMs() >= kSettleMs) running.store(true, std::memory_order_release);
+}
+
+// The server played the stream dry: ask it to hold more from now on.
+void PulseSoundDevice::Lane::grow() {
+    if (!running.load(std::memory_order_relaxed)) return; // the start of the stream
+    underruns.fetch_add(1, std::memory_order_relaxed);
+    if (bufferMs >= largestBufferMs) return;
+    bufferMs = std::min(2 * bufferMs, largestBufferMs);
+    const pa_buffer_attr attr = bufferAttr();
+    if (pa_operation* op = pa_stream_set_buffer_attr(stream, &attr, nullptr, nullptr))
+        pa_operation_unref(op);
+}
+
+PulseSoundDevice::PulseSoundDevice(Clock& clock, Options options)
+    : TimelineSoundDevice(clock, options.rate), options_(options) {
+    placed_ =
+        std::make_unique<Lane>(*this, options_.placedBufferMs, options_.largestPlacedBufferMs);
+    if (!options_.oneStream)
+        live_ = std::make_unique<Lane>(*this, options_.liveBufferMs, options_.largestLiveBufferMs);
+    runLatencyMs_ = options_.placedBufferMs + options_.marginMs;
+    open_ = connect();
+    if (!open_) close();
+}
+
+PulseSoundDevice::~PulseSoundDevice() {
+    close();
+}
+
+void PulseSoundDevice::contextChanged(pa_context*, void* self) {
+    pa_threaded_mainloop_signal(static_cast<PulseSoundDevice*>(self)->loop_, 0);
+}
+
+void PulseSoundDevice::streamChanged(pa_stream*, void* self) {
+    pa_threaded_mainloop_signal(static_cast<PulseSoundDevice*>(self)->loop_, 0);
+}
+
+void PulseSoundDevice::writeRequested(pa_stream*, size_t bytes, void* lane) {
+    static_cast<Lane*>(lane)->write(bytes);
+}
+
+void PulseSoundDevice::ranDry(pa_stream*, void* lane) {
+    static_cast<Lane*>(lane)->grow();
+}
+
+namespace {
+
+// Waits on the main loop (locked) until ready() or failed() holds, or the server is too slow.
+template <typename Ready, typename Failed>
+bool waitFor(pa_threaded_mainloop* loop, Ready ready, Failed failed) {
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerTimeout;
+    while (!ready()) {
+        if (failed() || std::chrono::steady_clock::now() > deadline) return false;
+        pa_threaded_mainloop_unlock(loop);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        pa_threaded_mainloop_lock(loop);
+    }
+    return true;
+}
+
+} // namespace
+
+bool PulseSoundDevice::connect() {
+    loop_ = pa_threaded_mainloop_new();
+    if (!loop_) return giveUp("no main loop"), false;
+    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Kelvatron");
+    if (!context_) return giveUp("no context"), false;
+    pa_context_set_state_callback(context_, &PulseSoundDevice::contextChanged, this);
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        return giveUp(pa_strerror(pa_context_errno(context_))), false;
+    if (pa_threaded_mainloop_start(loop_) < 0) return giveUp("main loop did not start"), false;
+    pa_threaded_mainloop_lock(loop_);
+    bool ok = waitFor(
+        loop_, [&] { return pa_context_get_state(context_) == PA_CONTEXT_READY; },
+        [&] { return !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)); });
+    if (ok) ok = openStream(*placed_, "Kelvatron tones");
+    if (ok && live_) ok = openStream(*live_, "Kelvatron key");
+    pa_threaded_mainloop_unlock(loop_);
+    if (!ok) giveUp(pa_strerror(pa_context_errno(context_)));
+    return ok;
+}
+
+pa_stream* PulseSoundDevice::openStream(Lane& lane, const char* name) {
+    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, options_.rate, 2};
+    lane.stream = pa_stream_new(context_, name, &spec, nullptr);
+    if (!lane.stream) return nullptr;
+    pa_stream_set_state_callback(lane.stream, &PulseSoundDevice::streamChanged, this);
+    pa_stream_set_write_callback(lane.stream, &PulseSoundDevice::writeRequested, &lane);
+    pa_stream_set_underflow_callback(lane.stream, &PulseSoundDevice::ranDry, &lane);
+    const pa_buffer_attr attr = lane.bufferAttr();
+    const auto flags = static_cast<pa_stream_flags_t>(
+        PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
+    if (pa_stream_connect_playback(lane.stream, nullptr, &attr, flags, nullptr, nullptr) < 0)
+        return nullptr;
+    const bool ready = waitFor(
+        loop_, [&] { return pa_stream_get_state(lane.stream) == PA_STREAM_READY; },
+        [&] { return !PA_STREAM_IS_GOOD(pa_stream_get_state(lane.stream)); });
+    return ready ? lane.stream : nullptr;
+}
+
+void PulseSoundDevice::close() {
+    if (loop_) pa_threaded_mainloop_stop(loop_); // the writing thread has ended when this returns
+    for (Lane* lane : {placed_.get(), live_.get()}) {
+        if (!lane) continue;
+        if (lane->stream) {
+            pa_stream_disconnect(lane->stream);
+            pa_stream_unref(lane->stream);
+            lane->stream = nullptr;
+        }
+        for (TimelineEvent event; lane->requests.pop(event);)
+            if (event.tone) finished(event.tone);
+        lane->timeline.releaseAll();
+    }
+    freeFinished();
+    if (context_) {
+        pa_context_disconnect(context_);
+        pa_context_unref(context_);
+        context_ = nullptr;
+    }
+    if (loop_) {
+        pa_threaded_mainloop_free(loop_);
+        loop_ = nullptr;
+    }
+    open_ = false;
+}
+
+void PulseSoundDevice::giveUp(const std::string& why) {
+    if (unavailableReason_.empty())
+        unavailableReason_ = "No sound server (" + why + "); tones are silent.";
+}
+
+bool PulseSoundDevice::outputRunning() const {
+    return placed_->running.load(std::memory_order_acquire);
+}
+
+double PulseSoundDevice::originMs() const {
+    return placed_->originMs.load(std::memory_order_relaxed);
+}
+
+bool PulseSoundDevice::pushPlaced(const TimelineEvent& event) {
+    // The live tone follows the volume too, at once.
+    if (live_ && event.kind == TimelineEvent::Kind::Volume)
+        live_->requests.push(TimelineEvent::setVolume(0, event.volume));
+    return placed_->requests.push(event);
+}
+
+bool PulseSoundDevice::pushLive(const TimelineEvent& event) {
+    return (live_ ? live_ : placed_)->requests.push(event);
+}
+
+// A new run of tones takes the latency the placed stream needs now: what the writer keeps
+// ahead of the sound (more after an underrun) and the margin for a late caller.
+void PulseSoundDevice::startingAfresh() {
+    if (!outputRunning()) return;
+    runLatencyMs_ = std::ceil(placed_->aheadMs.load(std::memory_order_relaxed)) + options_.marginMs;
+}
+
+uint32_t PulseSoundDevice::placedUnderruns() const {
+    return placed_->underruns.load(std::memory_order_relaxed);
+}
+
+uint32_t PulseSoundDevice::liveUnderruns() const {
+    return live_ ? live_->underruns.load(std::memory_order_relaxed) : 0;
+}
+
+} // namespace kelvatron

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "audio/timelinedevice.h"
+#include "platform/linuxspeaker.h"
+#include "support/fakeclock.h"
+
+using namespace kelvatron;
+
+namespace {
+
+// An output whose sound thread is the test: it keeps what was pushed and hands every tone back.
+class FakeOutput : public TimelineSoundDevice {
+public:
+    explicit FakeOutput(Clock& clock) : TimelineSoundDevice(clock, 48000) {}
+    ~FakeOutput() override { giveBack(); }
+
+    void giveBack() {
+        for (const auto& e : placed)
+            if (e.tone) finished(e.tone);
+        freeFinished();
+        placed.clear();
+    }
+
+    bool open = true, running = true;
+    double origin = 1000, latency = 20, margin = 15;
+    int afresh = 0;
+    std::vector<TimelineEvent> placed, live;
+
+protected:
+    bool outputOpen() const override { return open; }
+    bool outputRunning() const override { return running; }
+    double originMs() const override { return origin; }
+    double placementLatencyMs() const override { return latency; }
+    double marginMs() const override { return margin; }
+    bool pushPlaced(const TimelineEvent& e) override { return placed.push_back(e), true; }
+    bool pushLive(const TimelineEvent& e) override { return live.push_back(e), true; }
+    void startingAfresh() override { ++afresh; }
+};
+
+const auto k10ms = LinuxSpeaker::squareToneImage(800, 10);
+
+} // namespace
+
+// Each row keys dot, gap, dot with something happening between: the second dot must start
+// exactly 20 ms (960 frames) after the first, or start afresh where that is impossible.
+TEST(TimelineSoundDevice, PlacesTonesOnTheScheduleNotOnTheWake) {
+    struct Row {
+        const char* name;
+        double wakeLateMs;   // the caller woke this late for the second dot
+        double originMoveMs; // the output's clock estimate moved this much meanwhile
+        int64_t expectedDistance;
+        int expectedAfresh;
+    };
+    const Row rows[] = {
+        {"on time", 0, 0, 960, 1},
+        {"late within the margin", 12, 0, 960, 1},
+        {"late beyond the margin starts afresh", 40, 0, 960 + 40 * 48, 2},
+        {"the device's drift is followed", 0, 0.5, 960 - 24, 1},
+        {"a jump of the device's clock waits for the next run", 0, 30, 960, 1},
+    };
+    for (const auto& r : rows) {
+        test::FakeClock clock;
+        clock.time = clock.logical = 5000;
+        FakeOutput out(clock);
+        out.playSound(k10ms, SND_MEMORY);
+        clock.sleep(10);
+        clock.wakeLate(r.wakeLateMs);
+        out.origin += r.originMoveMs;
+        out.playSound(k10ms, SND_MEMORY);
+        ASSERT_EQ(out.placed.size(), 2u) << r.name;
+        EXPECT_EQ(out.placed[1].position - out.placed[0].position, r.expectedDistance) << r.name;
+        EXPECT_EQ(out.afresh, r.expectedAfresh) << r.name;
+    }
+}
+
+TEST(TimelineSoundDevice, KeysGoLiveAndNothingGoesToAClosedOutput) {
+    test::FakeClock clock;
+    FakeOutput out(clock);
+    out.keyDown(700, TTGWave::tgSine);
+    out.keyUp();
+    ASSERT_EQ(out.live.size(), 2u);
+    EXPECT_EQ(out.live[0].kind, TimelineEvent::Kind::KeyDown);
+    EXPECT_EQ(out.live[1].kind, TimelineEvent::Kind::KeyUp);
+    EXPECT_TRUE(out.placed.empty());
+
+    out.open = false;
+    out.keyDown(700, TTGWave::tgSine);
+    out.playSound(k10ms, SND_MEMORY);
+    EXPECT_EQ(out.live.size(), 2u);
+    EXPECT_TRUE(out.placed.empty());
+    EXPECT_EQ(clock.sleeps, std::vector<int32_t>{10}); // a silent output still takes the time
+}

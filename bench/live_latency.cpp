@@ -6,9 +6,11 @@
 //   live_latency SECONDS [MONITOR]       (monitor default: timing.monitor)
 // KELVATRON_SOUND=sdl keys through SDL instead of libpulse; LIVE_MS and PLACED_MS set the latter's
 // buffers. bench/run_live_latency.sh runs it against a private server.
-#include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -17,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "audio/livevoice.h"
 #include "monitorcapture.h"
 #include "platform/pulsesounddevice.h"
 #include "platform/sdlsounddevice.h"
@@ -42,17 +45,12 @@ double percentile(std::vector<double> v, double p) {
     return v[std::min(v.size() - 1, static_cast<size_t>(std::ceil(p * v.size())) - 1)];
 }
 
-double processorMs() {
-    rusage use{};
-    getrusage(RUSAGE_SELF, &use);
-    return use.ru_utime.tv_sec * 1e3 + use.ru_utime.tv_usec / 1e3 + use.ru_stime.tv_sec * 1e3 +
-           use.ru_stime.tv_usec / 1e3;
-}
-
 void sleepUntil(double ms) {
-    while (MonitorCapture::nowMs() < ms)
-        std::this_thread::sleep_for(std::chrono::microseconds(
-            static_cast<long>(std::max(50.0, (ms - MonitorCapture::nowMs()) * 1000 - 200))));
+    timespec at{};
+    at.tv_sec = static_cast<time_t>(ms / 1000);
+    at.tv_nsec = static_cast<long>(std::fmod(ms, 1000.0) * 1e6);
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
 }
 
 std::vector<Press> key(TimelineSoundDevice& device, double seconds) {
@@ -89,7 +87,9 @@ int report(const std::vector<Press>& presses, const std::vector<MonitorCapture::
         }
         const auto& tone = tones[t];
         latency.push_back(tone.startMs - p.downMs);
-        lengthError.push_back(std::fabs((tone.endMs - tone.startMs) - (p.upMs - p.downMs)));
+        // The release's edge sounds after the key is up.
+        lengthError.push_back(
+            std::fabs((tone.endMs - tone.startMs) - (p.upMs - p.downMs) - LiveVoice::kEdgeMs));
         if (tone.gaps > 0) ++broken;
         ++t;
     }
@@ -98,7 +98,8 @@ int report(const std::vector<Press>& presses, const std::vector<MonitorCapture::
     std::printf("key down to first sample: median %.1f ms, p99 %.1f ms, worst %.1f ms "
                 "(target median <= 15, p99 <= 25)\n",
                 percentile(latency, 0.5), percentile(latency, 0.99), percentile(latency, 1.0));
-    std::printf("tone length against key held: median %.2f ms off, p99 %.2f, worst %.2f\n",
+    std::printf("tone length (less the release's edge) against key held: median %.2f ms off, p99 "
+                "%.2f, worst %.2f\n",
                 percentile(lengthError, 0.5), percentile(lengthError, 0.99),
                 percentile(lengthError, 1.0));
     std::printf("dropouts: %d presses without a tone, %d tones broken inside, %ld tones extra\n",
@@ -141,13 +142,14 @@ int main(int argc, char** argv) {
     }
     // Let the streams settle as a program does before the first key.
     std::this_thread::sleep_for(std::chrono::seconds(2));
-    const double cpuBefore = processorMs();
+    // The recorder's threads are not the program's.
+    const double cpuBefore = capture.othersProcessorMs();
     const auto presses = key(*device, seconds);
-    const double cpuMs = processorMs() - cpuBefore;
+    const double cpuMs = capture.othersProcessorMs() - cpuBefore;
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     int result = report(presses, capture.tones(), seconds, cpuMs);
     if (auto* pulse = dynamic_cast<PulseSoundDevice*>(device.get()))
-        std::printf("underruns: live %u, placed %u\n", pulse->liveUnderruns(),
-                    pulse->placedUnderruns());
+        std::printf("underruns: live %u, placed %u; %s\n", pulse->liveUnderruns(),
+                    pulse->placedUnderruns(), pulse->bufferSummary().c_str());
     return result;
 }

@@ -3,12 +3,18 @@
 // is at most the recorder's own small buffer later than when the server mixed it. Used by the
 // benchmarks that time a key against its sound.
 #pragma once
+#include <dirent.h>
 #include <pulse/simple.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,9 +41,12 @@ public:
         attr.maxlength = static_cast<uint32_t>(-1);
         attr.fragsize = kPieceFrames * sizeof(float);
         int error = 0;
+        const auto before = threadIds();
         simple_ = pa_simple_new(nullptr, "Kelvatron capture", PA_STREAM_RECORD, device.c_str(),
                                 "monitor", &spec, nullptr, &attr, &error);
         if (simple_) thread_ = std::thread([this] { run(); });
+        for (long id : threadIds())
+            if (!before.contains(id)) ownThreads_.insert(id);
     }
     ~MonitorCapture() {
         stop_ = true;
@@ -51,6 +60,14 @@ public:
         return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
     }
 
+    // Processor time, in ms, of this process's threads other than the recorder's own.
+    double othersProcessorMs() const {
+        double ms = 0;
+        for (long id : threadIds())
+            if (!ownThreads_.contains(id)) ms += threadProcessorMs(id);
+        return ms;
+    }
+
     // The tones found so far (the last one only once a silence has ended it).
     std::vector<Tone> tones() {
         std::lock_guard lock(mutex_);
@@ -58,6 +75,33 @@ public:
     }
 
 private:
+    static std::set<long> threadIds() {
+        std::set<long> ids;
+        if (DIR* dir = ::opendir("/proc/self/task")) {
+            while (dirent* entry = ::readdir(dir))
+                if (entry->d_name[0] != '.') ids.insert(std::strtol(entry->d_name, nullptr, 10));
+            ::closedir(dir);
+        }
+        return ids;
+    }
+    static double threadProcessorMs(long id) {
+        char path[64];
+        std::snprintf(path, sizeof path, "/proc/self/task/%ld/stat", id);
+        FILE* f = std::fopen(path, "r");
+        if (!f) return 0;
+        char text[1024] = {};
+        const size_t n = std::fread(text, 1, sizeof text - 1, f);
+        std::fclose(f);
+        text[n] = 0;
+        // Fields after the command name, which ends with the last ')': utime is the 12th.
+        const char* p = std::strrchr(text, ')');
+        unsigned long utime = 0, stime = 0;
+        if (p)
+            std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime,
+                        &stime);
+        return (utime + stime) * 1000.0 / ::sysconf(_SC_CLK_TCK);
+    }
+
     void run() {
         std::vector<float> piece(kPieceFrames);
         long frame = 0;
@@ -101,6 +145,7 @@ private:
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<Tone> tones_;
+    std::set<long> ownThreads_;
 };
 
 } // namespace kelvatron::bench

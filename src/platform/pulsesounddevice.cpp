@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <iostream>
 #include <thread>
 
@@ -136,6 +137,7 @@ PulseSoundDevice::PulseSoundDevice(Clock& clock, Options options)
     if (!options_.oneStream)
         live_ = std::make_unique<Lane>(*this, options_.liveBufferMs, options_.largestLiveBufferMs);
     runLatencyMs_ = options_.placedBufferMs + options_.marginMs;
+    raiseCallerPriority();
     open_ = connect();
     if (!open_) close();
 }
@@ -270,6 +272,28 @@ bool PulseSoundDevice::pushLive(const TimelineEvent& event) {
 void PulseSoundDevice::startingAfresh() {
     if (!outputRunning()) return;
     runLatencyMs_ = std::ceil(placed_->aheadMs.load(std::memory_order_relaxed)) + options_.marginMs;
+}
+
+std::string PulseSoundDevice::bufferSummary() const {
+    if (!open_) return "no stream";
+    std::string out;
+    pa_threaded_mainloop_lock(loop_);
+    for (const Lane* lane : {placed_.get(), live_.get()}) {
+        if (!lane) continue;
+        const pa_buffer_attr* attr = pa_stream_get_buffer_attr(lane->stream);
+        pa_usec_t latency = 0;
+        int negative = 0;
+        pa_stream_get_latency(lane->stream, &latency, &negative);
+        const double msPerByte = 1000.0 / (options_.rate * kFrameBytes);
+        char line[160];
+        std::snprintf(line, sizeof line, "%s%s: buffer %.1f ms, request %.1f ms, latency %.1f ms",
+                      out.empty() ? "" : "; ", lane == placed_.get() ? "placed" : "live",
+                      attr ? attr->tlength * msPerByte : 0, attr ? attr->minreq * msPerByte : 0,
+                      negative ? 0.0 : latency / 1000.0);
+        out += line;
+    }
+    pa_threaded_mainloop_unlock(loop_);
+    return out;
 }
 
 uint32_t PulseSoundDevice::placedUnderruns() const {

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <sched.h>
+#include <unistd.h>
 
 namespace kelvatron {
 
@@ -13,6 +14,11 @@ void makeRealtime(long threadId) {
         return;
     // SDL speaks to RealtimeKit over D-Bus.
     SDL_LinuxSetThreadPriorityAndPolicy(threadId, SDL_THREAD_PRIORITY_TIME_CRITICAL, SCHED_RR);
+}
+
+void raiseCallerPriority() {
+    // Tries setpriority() first, then RealtimeKit.
+    SDL_LinuxSetThreadPriority(::gettid(), kScheduleThreadNiceness);
 }
 
 } // namespace kelvatron

@@ -50,6 +50,7 @@ SdlSoundDevice::SdlSoundDevice(Clock& clock, Options options)
         return;
     }
     subsystemUp_ = true;
+    if (realOutput()) raiseCallerPriority();
     if (options_.blockFrames == 0)
         options_.blockFrames = realOutput() ? kOutputBlockFrames : kRecorderBlockFrames;
     open(options_.blockFrames);

@@ -3,7 +3,6 @@
 // is at most the recorder's own small buffer later than when the server mixed it. Used by the
 // benchmarks that time a key against its sound.
 #pragma once
-#include <dirent.h>
 #include <pulse/simple.h>
 #include <unistd.h>
 
@@ -18,6 +17,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/realtimethread.h"
 
 namespace kelvatron::bench {
 
@@ -41,11 +42,11 @@ public:
         attr.maxlength = static_cast<uint32_t>(-1);
         attr.fragsize = kPieceFrames * sizeof(float);
         int error = 0;
-        const auto before = threadIds();
+        const auto before = processThreadIds();
         simple_ = pa_simple_new(nullptr, "Kelvatron capture", PA_STREAM_RECORD, device.c_str(),
                                 "monitor", &spec, nullptr, &attr, &error);
         if (simple_) thread_ = std::thread([this] { run(); });
-        for (long id : threadIds())
+        for (long id : processThreadIds())
             if (!before.contains(id)) ownThreads_.insert(id);
     }
     ~MonitorCapture() {
@@ -63,7 +64,7 @@ public:
     // Processor time, in ms, of this process's threads other than the recorder's own.
     double othersProcessorMs() const {
         double ms = 0;
-        for (long id : threadIds())
+        for (long id : processThreadIds())
             if (!ownThreads_.contains(id)) ms += threadProcessorMs(id);
         return ms;
     }
@@ -75,15 +76,6 @@ public:
     }
 
 private:
-    static std::set<long> threadIds() {
-        std::set<long> ids;
-        if (DIR* dir = ::opendir("/proc/self/task")) {
-            while (dirent* entry = ::readdir(dir))
-                if (entry->d_name[0] != '.') ids.insert(std::strtol(entry->d_name, nullptr, 10));
-            ::closedir(dir);
-        }
-        return ids;
-    }
     static double threadProcessorMs(long id) {
         char path[64];
         std::snprintf(path, sizeof path, "/proc/self/task/%ld/stat", id);

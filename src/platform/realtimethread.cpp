@@ -1,8 +1,11 @@
 #include "platform/realtimethread.h"
 
 #include <SDL.h>
+#include <dirent.h>
 #include <sched.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 namespace kelvatron {
 
@@ -19,6 +22,16 @@ void makeRealtime(long threadId) {
 void raiseCallerPriority() {
     // Tries setpriority() first, then RealtimeKit.
     SDL_LinuxSetThreadPriority(::gettid(), kScheduleThreadNiceness);
+}
+
+std::set<long> processThreadIds() {
+    std::set<long> ids;
+    if (DIR* dir = ::opendir("/proc/self/task")) {
+        while (dirent* entry = ::readdir(dir))
+            if (entry->d_name[0] != '.') ids.insert(std::strtol(entry->d_name, nullptr, 10));
+        ::closedir(dir);
+    }
+    return ids;
 }
 
 } // namespace kelvatron

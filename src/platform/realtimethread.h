@@ -1,4 +1,5 @@
 #pragma once
+#include <set>
 
 namespace kelvatron {
 
@@ -18,5 +19,9 @@ inline constexpr int kScheduleThreadNiceness = -10;
 // busy program of normal priority no longer delays its wake-ups by tens of milliseconds.
 // Directly where the process may, else through RealtimeKit; quietly nothing where neither allows.
 void raiseCallerPriority();
+
+// The kernel thread ids of this process's threads now: the ones a library call started are
+// those that were not there before it.
+std::set<long> processThreadIds();
 
 } // namespace kelvatron

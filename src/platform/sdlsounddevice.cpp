@@ -3,7 +3,6 @@
 #include "platform/realtimethread.h"
 
 #include <SDL.h>
-#include <dirent.h>
 #include <pthread.h>
 #include <sched.h>
 #include <unistd.h>
@@ -20,16 +19,6 @@ namespace kelvatron {
 namespace {
 
 std::atomic<bool> failureReported{false};
-
-std::set<long> threadIds() {
-    std::set<long> ids;
-    if (DIR* dir = ::opendir("/proc/self/task")) {
-        while (dirent* entry = ::readdir(dir))
-            if (entry->d_name[0] != '.') ids.insert(std::strtol(entry->d_name, nullptr, 10));
-        ::closedir(dir);
-    }
-    return ids;
-}
 
 // Test and recording drivers keep their pace by sleeping; only a real output needs the priority.
 bool realOutput() {
@@ -70,7 +59,7 @@ void SdlSoundDevice::open(uint16_t blockFrames) {
     want.callback = &SdlSoundDevice::fillBlock;
     want.userdata = this;
     SDL_AudioSpec have{};
-    const auto before = threadIds();
+    const auto before = processThreadIds();
     // No changes allowed: SDL converts to whatever the hardware wants, so our timeline is in
     // frames of exactly this rate.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
@@ -88,7 +77,7 @@ void SdlSoundDevice::open(uint16_t blockFrames) {
     // The threads SDL and the sound server's client library have just started carry the
     // stream (the server's main loop and SDL's mixing thread): both must wake at once.
     if (realOutput())
-        for (long id : threadIds())
+        for (long id : processThreadIds())
             if (!before.contains(id)) makeRealtime(id);
     SDL_PauseAudioDevice(device_, 0);
 }

@@ -15,7 +15,7 @@ extra_pids=() # anything else the script started, stopped at exit
 pulseserver_cleanup() {
     busy_end
     record_end
-    for pid in "${extra_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${extra_pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
     [[ -n "$server_pid" ]] && kill "$server_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"

@@ -22,6 +22,8 @@ constexpr auto kAnswerTimeout = std::chrono::seconds(2);
 // A new stream's clock stands still for a while as the server starts it: the stream counts as
 // running once the readings have agreed for this long.
 constexpr double kSettleMs = 1000;
+// How long the live stream goes on after the last key before it rests.
+constexpr double kLiveRestAfterMs = 2000;
 // How fast the published write-ahead forgets a peak, in ms per second.
 constexpr double kAheadDecayPerSecond = 5;
 
@@ -38,6 +40,8 @@ struct PulseSoundDevice::Lane {
 
     void write(size_t bytes);
     void drainRequests();
+    void corkIfIdle(double nowMs);
+    void setCorked(bool corked);
     void publish(double nowMs);
     void grow();
     pa_buffer_attr bufferAttr() const;
@@ -52,6 +56,8 @@ struct PulseSoundDevice::Lane {
     std::atomic<bool> running{false};
     std::atomic<double> aheadMs{0}; // how far ahead of the sound the writer has been lately
     std::atomic<uint32_t> underruns{0};
+    // The live stream rests (the server stops asking for it) after a while without a key.
+    std::atomic<bool> corked{false};
 
     // The writing thread's own.
     double bufferMs;
@@ -60,6 +66,8 @@ struct PulseSoundDevice::Lane {
     int64_t written = 0; // frames mixed and handed over
     double lastPublishMs = 0;
     bool prioritySet = false;
+    bool corks = false;     // the live stream
+    double lastSoundMs = 0; // when the timeline last had something sounding or waiting
 };
 
 pa_buffer_attr PulseSoundDevice::Lane::bufferAttr() const {
@@ -106,6 +114,24 @@ void PulseSoundDevice::Lane::write(size_t bytes) {
         bytes -= std::min(bytes, frames * kFrameBytes);
     }
     publish(now);
+    if (corks) corkIfIdle(now);
+}
+
+void PulseSoundDevice::Lane::setCorked(bool on) {
+    if (pa_operation* op = pa_stream_cork(stream, on ? 1 : 0, nullptr, nullptr))
+        pa_operation_unref(op);
+}
+
+// Writing silence a hundred times a second costs a resting program more than all else; the
+// stream rests instead, and the first key wakes it (pushLive). A key that came in while it was
+// being corked is seen here or there, never in neither place.
+void PulseSoundDevice::Lane::corkIfIdle(double nowMs) {
+    if (timeline.sounding() || requests.front()) lastSoundMs = nowMs;
+    if (nowMs - lastSoundMs < kLiveRestAfterMs) return;
+    corked.store(true);
+    setCorked(true);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (requests.front() && corked.exchange(false)) setCorked(false);
 }
 
 void PulseSoundDevice::Lane::publish(double nowMs) {
@@ -134,8 +160,10 @@ PulseSoundDevice::PulseSoundDevice(Clock& clock, Options options)
     : TimelineSoundDevice(clock, options.rate), options_(options) {
     placed_ =
         std::make_unique<Lane>(*this, options_.placedBufferMs, options_.largestPlacedBufferMs);
-    if (!options_.oneStream)
+    if (!options_.oneStream) {
         live_ = std::make_unique<Lane>(*this, options_.liveBufferMs, options_.largestLiveBufferMs);
+        live_->corks = true;
+    }
     runLatencyMs_ = options_.placedBufferMs + options_.marginMs;
     raiseCallerPriority();
     open_ = connect();
@@ -264,7 +292,15 @@ bool PulseSoundDevice::pushPlaced(const TimelineEvent& event) {
 }
 
 bool PulseSoundDevice::pushLive(const TimelineEvent& event) {
-    return (live_ ? live_ : placed_)->requests.push(event);
+    Lane& lane = live_ ? *live_ : *placed_;
+    if (!lane.requests.push(event)) return false;
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (lane.corked.load() && lane.corked.exchange(false)) {
+        pa_threaded_mainloop_lock(loop_);
+        lane.setCorked(false);
+        pa_threaded_mainloop_unlock(loop_);
+    }
+    return true;
 }
 
 // A new run of tones takes the latency the placed stream needs now: what the writer keeps

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "form/services.h"
+#include "core/services.h"
 #include "mainwindow/tform1.h"
 #include "support/fakeclock.h"
 #include "support/fakedialogs.h"

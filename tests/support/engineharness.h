@@ -6,12 +6,7 @@
 #include "keying/signplayer.h"
 #include "keying/toneoutput.h"
 #include "radiograms/radiogramcommands.h"
-#include "support/fakeclock.h"
-#include "support/fakedialogs.h"
-#include "support/fakeeventpump.h"
-#include "support/fakekeyboardlayout.h"
-#include "support/fakesounddevice.h"
-#include "support/fakespeakerhardware.h"
+#include "support/fakeservices.h"
 #include "support/fakewindow.h"
 #include "tonegen/tonegen.h"
 #include "transmission/pausestopcontrol.h"
@@ -22,20 +17,13 @@ namespace kelvatron::test {
 
 // The engine wired as the window wires it, on fakes of the window and of the devices. Every
 // tone, beep and wait lands on one timeline, clock.log ("beep 800 40", "tone 20", "sleep 40").
-struct EngineHarness {
+struct EngineHarness : FakeServices {
     EngineHarness() {
-        speaker.beepService = true;
         toneGen.setAsync(false);
         toneGen.setResolution(TTGResolution::tg8Bit);
         sound.volumeWrites.clear();
     }
 
-    FakeClock clock;
-    FakeEventPump events;
-    FakeSoundDevice sound{&clock};
-    FakeSpeakerHardware speaker{&clock};
-    FakeKeyboardLayout keyboardLayout;
-    FakeDialogs dialogs;
     FakeKeyingSettings settings;
     FakeTextWindow text;
     FakeProgress progress;

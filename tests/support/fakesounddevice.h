@@ -16,8 +16,8 @@ public:
     struct Play {
         std::vector<uint8_t> image;
         uint32_t flags;
-        double startMs;    // clock time when the play was asked for (0 without a clock)
-        double lengthMs;   // length of the image's samples
+        double startMs;  // clock time when the play was asked for (0 without a clock)
+        double lengthMs; // length of the image's samples
     };
 
     explicit FakeSoundDevice(FakeClock* clock = nullptr) : clock_(clock) {}

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QTimer>
 
-#include "form/services.h"
+#include "core/services.h"
 #include "mainwindow/tform1.h"
 #include "platform/linuxspeaker.h"
 #include "platform/qtdialogs.h"
@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     if (!sound.available()) {
         // The program runs on silently; the learner should know why nothing sounds.
         QTimer::singleShot(0, &form, [&] {
-            dialogs.error("Звуковая карта недоступна, сигналы не будут слышны.\n" + sound.unavailableReason() +
+            dialogs.error("Звуковая карта недоступна, сигналы не будут слышны.\n" +
+                          sound.unavailableReason() +
                           "\nПроверьте звуковое устройство и запустите программу снова.");
         });
     }

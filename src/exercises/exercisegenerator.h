@@ -6,9 +6,12 @@
 
 namespace kelvatron {
 
-struct FormControls;
-struct Services;
+class Clock;
+class EventPump;
+class Progress;
 class SourceSelection;
+class TextWindow;
+class TransmissionControls;
 
 // Fills the text window with random groups or radio-jargon words, without sounding them. A run
 // lets the window handle its pending events once, before the first group, and never again: it
@@ -16,15 +19,17 @@ class SourceSelection;
 // taken from the clock differs from group to group.
 class ExerciseGenerator {
 public:
-    ExerciseGenerator(FormControls& ui, Services& services, SourceSelection& sources);
+    ExerciseGenerator(TransmissionControls& controls, TextWindow& text, Progress& progress,
+                      Clock& clock, EventPump& events, SourceSelection& sources);
 
+    // The window hides the utility panel before each of these.
     void glLabel13Click(); // "генерация цифр"
     void glLabel14Click(); // "генерация букв"
     void glLabel15Click(); // "генерация цифр и букв"
     void glLabel16Click(); // "генерация радиожаргона"
 
 private:
-    // Hides the utility panel, puts the progress bar back to 0 and aligns the text left.
+    // Puts the progress bar back to 0 and aligns the text left.
     void beginCommand();
     // The groups of one run, drawn from set; the alphabet options have chosen the set already.
     void generateGroups(std::string_view set);
@@ -34,8 +39,11 @@ private:
     // Clears the window, selects it as the transmission's source and lets pending events run.
     void startExercise();
 
-    FormControls& ui_;
-    Services& services_;
+    TransmissionControls& controls_;
+    TextWindow& text_;
+    Progress& progress_;
+    Clock& clock_;
+    EventPump& events_;
     SourceSelection& sources_;
 };
 

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "form/formcontrols.h"
+#include "keying/keyboardcaptions.h"
 #include "widgets/tglbevel.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
@@ -177,12 +178,6 @@ void buildTransmissionControls(QWidget* form, FormControls& ui) {
 void buildKeyboard(QWidget* form, FormControls& ui) {
     ui.glGroupBox6 =
         panel(form, "glGroupBox6", QStringLiteral(" Клавиатура"), QRect(200, 320, 393, 221));
-    const QStringList rows[] = {
-        {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ",", "?"},
-        {"Й", "Ц", "У", "К", "Е", "Н", "Г", "Ш", "Щ", "З", "Х"},
-        {"Ф", "Ы", "В", "А", "П", "Р", "О", "Л", "Д", "Ж", "Э"},
-        {"Я", "Ч", "С", "М", "И", "Т", "Ь", "Б", "Ю", "/"},
-    };
     const int rowX[] = {13, 29, 29, 45};
     const int rowY[] = {30, 70, 110, 150};
     TglLabel** keySlots[] = {
@@ -196,10 +191,12 @@ void buildKeyboard(QWidget* form, FormControls& ui) {
         &ui.glLabel69, &ui.glLabel70};
     int n = 0;
     for (int row = 0; row < 4; ++row) {
-        for (int col = 0; col < rows[row].size(); ++col, ++n) {
+        for (int col = 0; col < kKeyRowLengths[row]; ++col, ++n) {
             QByteArray name = "glLabel" + QByteArray::number(27 + n);
-            auto* key = label(ui.glGroupBox6, name.constData(), rows[row][col],
-                              QRect(rowX[row] + 32 * col, rowY[row], 30, 34), 24, true);
+            auto* key =
+                label(ui.glGroupBox6, name.constData(),
+                      QString::fromUtf8(startCaption(n).data(), qsizetype(startCaption(n).size())),
+                      QRect(rowX[row] + 32 * col, rowY[row], 30, 34), 24, true);
             key->setAlignment(Qt::AlignCenter);
             key->setFocusPolicy(Qt::NoFocus); // typing is the keyboard's way to sound a sign
             *keySlots[n] = key;

@@ -1,21 +1,24 @@
 #pragma once
 #include <cstddef>
+#include <string_view>
 
 namespace kelvatron {
 
-struct FormControls;
 struct FormState;
-struct Services;
+class Clock;
+class EventPump;
+class Progress;
 class SignPlayer;
-class TglLabel;
+class TextWindow;
 
 // Sounds the sign of a clicked on-screen key or of a typed key at once, and shows it.
 class KeyboardPractice {
 public:
-    KeyboardPractice(FormControls& ui, Services& services, FormState& state, SignPlayer& player);
+    KeyboardPractice(TextWindow& text, Progress& progress, Clock& clock, EventPump& events,
+                     FormState& state, SignPlayer& player);
 
-    // A click on one of the 44 character keys; the caption tells which sign.
-    void presssymvol(TglLabel* sender);
+    // A click on one of the 44 character keys; its caption (UTF-8) tells which sign.
+    void presssymvol(std::string_view caption);
     // A click on "пробел".
     void glLabel17Click();
     // A typed character (one Windows-1251 byte) while the window's key preview is on.
@@ -27,8 +30,10 @@ public:
 private:
     void prepareTextWindow();
 
-    FormControls& ui_;
-    Services& services_;
+    TextWindow& text_;
+    Progress& progress_;
+    Clock& clock_;
+    EventPump& events_;
     FormState& state_;
     SignPlayer& player_;
 };

@@ -42,18 +42,19 @@ protected:
 } // namespace
 
 TForm1::TForm1(Services& s, QWidget* parent)
-    : QWidget(parent),
-      services(s),
-      ToneGen1(s.sound),
-      signPlayer(*this, s, ToneGen1, state.timing),
-      keyboardPractice(*this, s, state, signPlayer),
-      alphabetSwitch(*this, s),
-      settingsPanel(*this, signPlayer),
-      pauseStop(*this, s, state),
-      sourceSelection(*this),
-      transmission(*this, s, state, signPlayer, pauseStop),
-      exerciseGenerator(*this, s, sourceSelection),
-      radiogramCommands(*this, s, state, sourceSelection),
+    : QWidget(parent), services(s), ToneGen1(s.sound), toneOutput(ToneGen1, s.speaker, s.clock),
+      keyingSettings(*this), textWindow(*this), progress(*this), transmissionControls(*this),
+      alphabetDisplay(*this),
+      signPlayer(keyingSettings, toneOutput, textWindow, s.clock, state.timing),
+      keyboardPractice(textWindow, progress, s.clock, s.events, state, signPlayer),
+      alphabetSwitch(alphabetDisplay, textWindow, s.events, s.keyboardLayout),
+      settingsPanel(*this, signPlayer), pauseStop(transmissionControls, progress, s.events, state),
+      sourceSelection(transmissionControls),
+      transmission(transmissionControls, textWindow, progress, s.clock, s.events, state, signPlayer,
+                   pauseStop),
+      exerciseGenerator(transmissionControls, textWindow, progress, s.clock, s.events,
+                        sourceSelection),
+      radiogramCommands(textWindow, s.dialogs, state, sourceSelection),
       settingsStore(*this, *this, s.dialogs) {
     installWidgetAccessibility();
     configureToneGen();
@@ -74,7 +75,9 @@ TForm1::TForm1(Services& s, QWidget* parent)
     settingsStore.load();
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(this); }
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+}
 
 // The window's own tone generator plays 8-bit tones synchronously at 800 Hz and 80 % volume;
 // the volume applies at once since the stored values are read while loading.
@@ -124,7 +127,8 @@ void TForm1::connectHandlers() {
     connect(glLabel71, &TglLabel::clicked, this, &TForm1::glLabel71Click);
     connect(glLabel72, &TglLabel::clicked, this, &TForm1::glLabel72Click);
     connect(glLabel12, &TglLabel::clicked, this, &TForm1::glLabel12Click);
-    connect(glGraphicButton1, &TglGraphicButton::mouseDown, this, &TForm1::glGraphicButton1MouseDown);
+    connect(glGraphicButton1, &TglGraphicButton::mouseDown, this,
+            &TForm1::glGraphicButton1MouseDown);
 
     for (TglLabel* key : characterKeys())
         connect(key, &TglLabel::clicked, this, [this, key] { presssymvol(key); });
@@ -165,27 +169,40 @@ void TForm1::connectSettingsPanel() {
     }
     connect(glCheckBox11, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox11Click(); });
     connect(glCheckBox12, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox12Click(); });
-    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this, [panel] { panel->glGraphicButton3MouseDown(); });
-    connect(glGraphicButton2, &TglGraphicButton::clicked, this, [panel] { panel->glGraphicButton2Click(); });
+    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this,
+            [panel] { panel->glGraphicButton3MouseDown(); });
+    connect(glGraphicButton2, &TglGraphicButton::clicked, this,
+            [panel] { panel->glGraphicButton2Click(); });
 }
 
 void TForm1::showOnlyPanel(QWidget* panel) {
-    for (TglGroupBox* floating : floatingPanels()) floating->setVisible(floating == panel);
+    for (TglGroupBox* floating : floatingPanels())
+        floating->setVisible(floating == panel);
     panel->raise();
     glGroupBox10->raise();
     outline_->raise();
 }
 
-void TForm1::glLabel5Click() { showOnlyPanel(glGroupBox2); }
-void TForm1::glLabel6Click() { showOnlyPanel(glGroupBox8); }
-void TForm1::glLabel7Click() { showOnlyPanel(glGroupBox3); }
-void TForm1::glLabel8Click() { showOnlyPanel(glGroupBox7); }
+void TForm1::glLabel5Click() {
+    showOnlyPanel(glGroupBox2);
+}
+void TForm1::glLabel6Click() {
+    showOnlyPanel(glGroupBox8);
+}
+void TForm1::glLabel7Click() {
+    showOnlyPanel(glGroupBox3);
+}
+void TForm1::glLabel8Click() {
+    showOnlyPanel(glGroupBox7);
+}
 
 void TForm1::glBevel2MouseDown() {
     if (QWindow* w = windowHandle()) w->startSystemMove();
 }
 
-void TForm1::glGraphicButton5Click() { showMinimized(); }
+void TForm1::glGraphicButton5Click() {
+    showMinimized();
+}
 
 void TForm1::glGraphicButton4Click() {
     // A running transmission ends at its next check before the question is asked.
@@ -195,8 +212,12 @@ void TForm1::glGraphicButton4Click() {
     outline_->raise();
 }
 
-void TForm1::glLabel71Click() { close(); }
-void TForm1::glLabel72Click() { glGroupBox10->hide(); }
+void TForm1::glLabel71Click() {
+    close();
+}
+void TForm1::glLabel72Click() {
+    glGroupBox10->hide();
+}
 
 void TForm1::glLabel12Click() {
     signPlayer.playsymvol_1("7");
@@ -211,25 +232,70 @@ void TForm1::glGraphicButton1MouseDown() {
     glGroupBox7->hide();
 }
 
-void TForm1::presssymvol(TglLabel* sender) { keyboardPractice.presssymvol(sender); }
-void TForm1::glLabel17Click() { keyboardPractice.glLabel17Click(); }
-void TForm1::FormKeyPress(char key) { keyboardPractice.FormKeyPress(key); }
-void TForm1::glCheckBox22Click() { alphabetSwitch.glCheckBox22Click(); }
-void TForm1::glCheckBox23Click() { alphabetSwitch.glCheckBox23Click(); }
-void TForm1::glCheckBox8Click() { transmission.glCheckBox8Click(); }
-void TForm1::btpause() { pauseStop.btpause(); }
-void TForm1::btstopclick() { pauseStop.btstopclick(); }
-void TForm1::glCheckBox4Click() { sourceSelection.glCheckBox4Click(); }
-void TForm1::glCheckBox5Click() { sourceSelection.glCheckBox5Click(); }
-void TForm1::glCheckBox6Click() { sourceSelection.glCheckBox6Click(); }
-void TForm1::glCheckBox7Click() { sourceSelection.glCheckBox7Click(); }
-void TForm1::glLabel9Click() { radiogramCommands.glLabel9Click(); }
-void TForm1::glLabel10Click() { radiogramCommands.glLabel10Click(); }
-void TForm1::glLabel11Click() { radiogramCommands.glLabel11Click(); }
-void TForm1::glLabel13Click() { exerciseGenerator.glLabel13Click(); }
-void TForm1::glLabel14Click() { exerciseGenerator.glLabel14Click(); }
-void TForm1::glLabel15Click() { exerciseGenerator.glLabel15Click(); }
-void TForm1::glLabel16Click() { exerciseGenerator.glLabel16Click(); }
+void TForm1::presssymvol(TglLabel* sender) {
+    keyboardPractice.presssymvol(sender->Caption().toStdString());
+}
+void TForm1::glLabel17Click() {
+    keyboardPractice.glLabel17Click();
+}
+void TForm1::FormKeyPress(char key) {
+    keyboardPractice.FormKeyPress(key);
+}
+void TForm1::glCheckBox22Click() {
+    alphabetSwitch.glCheckBox22Click();
+}
+void TForm1::glCheckBox23Click() {
+    alphabetSwitch.glCheckBox23Click();
+}
+void TForm1::glCheckBox8Click() {
+    transmission.glCheckBox8Click();
+}
+void TForm1::btpause() {
+    pauseStop.btpause();
+}
+void TForm1::btstopclick() {
+    pauseStop.btstopclick();
+}
+void TForm1::glCheckBox4Click() {
+    sourceSelection.glCheckBox4Click();
+}
+void TForm1::glCheckBox5Click() {
+    sourceSelection.glCheckBox5Click();
+}
+void TForm1::glCheckBox6Click() {
+    sourceSelection.glCheckBox6Click();
+}
+void TForm1::glCheckBox7Click() {
+    sourceSelection.glCheckBox7Click();
+}
+void TForm1::glLabel9Click() {
+    glGroupBox2->setVisible(false);
+    radiogramCommands.glLabel9Click();
+}
+void TForm1::glLabel10Click() {
+    glGroupBox2->setVisible(false);
+    radiogramCommands.glLabel10Click();
+}
+void TForm1::glLabel11Click() {
+    glGroupBox2->setVisible(false);
+    radiogramCommands.glLabel11Click();
+}
+void TForm1::glLabel13Click() {
+    glGroupBox3->setVisible(false);
+    exerciseGenerator.glLabel13Click();
+}
+void TForm1::glLabel14Click() {
+    glGroupBox3->setVisible(false);
+    exerciseGenerator.glLabel14Click();
+}
+void TForm1::glLabel15Click() {
+    glGroupBox3->setVisible(false);
+    exerciseGenerator.glLabel15Click();
+}
+void TForm1::glLabel16Click() {
+    glGroupBox3->setVisible(false);
+    exerciseGenerator.glLabel16Click();
+}
 
 // Key preview: every character typed anywhere in this window reaches the keyboard practice first
 // and then goes on to the focused control.

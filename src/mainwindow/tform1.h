@@ -3,9 +3,15 @@
 #include <QWidget>
 #include <memory>
 
+#include "core/formstate.h"
+#include "core/services.h"
 #include "form/formcontrols.h"
-#include "form/formstate.h"
-#include "form/services.h"
+#include "keying/toneoutput.h"
+#include "mainwindow/formalphabetdisplay.h"
+#include "mainwindow/formkeyingsettings.h"
+#include "mainwindow/formprogress.h"
+#include "mainwindow/formtransmissioncontrols.h"
+#include "mainwindow/memotextwindow.h"
 #include "tonegen/tonegen.h"
 
 #include "exercises/exercisegenerator.h"
@@ -39,6 +45,14 @@ public:
     FormState state;
     // Created with the window: the first tone generator saves the device volume and sets 80 %.
     TToneGen ToneGen1;
+
+    // What the subsystems see of the window.
+    ToneGenOutput toneOutput;
+    FormKeyingSettings keyingSettings;
+    MemoTextWindow textWindow;
+    FormProgress progress;
+    FormTransmissionControls transmissionControls;
+    FormAlphabetDisplay alphabetDisplay;
 
     SignPlayer signPlayer;
     KeyboardPractice keyboardPractice;

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "sendingui/deviationhistogram.h"
-#include "sendingui/keyportlink.h"
+#include "training/keyportlink.h"
 #include "sendingui/sendingkeypad.h"
 #include "widgets/theme.h"
 

@@ -6,16 +6,24 @@
 
 namespace kelvatron {
 
-struct FormControls;
 struct FormState;
-struct Services;
+class Clock;
+class EventPump;
 class PauseStopControl;
+class Progress;
 class SignPlayer;
+class TextWindow;
+class TransmissionControls;
+
+// The steppers' ranges of the group settings.
+inline constexpr int32_t kMaxGroupSize = 100;
+inline constexpr int32_t kMaxGroupCount = 200;
 
 // Keys a whole exercise: the opening, the text in the window or random groups, the closing.
 class TransmissionDriver {
 public:
-    TransmissionDriver(FormControls& ui, Services& services, FormState& state, SignPlayer& player,
+    TransmissionDriver(TransmissionControls& controls, TextWindow& text, Progress& progress,
+                       Clock& clock, EventPump& events, FormState& state, SignPlayer& player,
                        PauseStopControl& pauseStop);
 
     // The start button: runs the whole transmission before it returns. A click while one runs
@@ -44,11 +52,12 @@ private:
     bool checkstop();
     void waitGroupPauses(int count);
     void paintProgress();
-    void paintWindow();
-    void append(std::string_view cp1251);
 
-    FormControls& ui_;
-    Services& services_;
+    TransmissionControls& controls_;
+    TextWindow& text_;
+    Progress& progress_;
+    Clock& clock_;
+    EventPump& events_;
     FormState& state_;
     PauseStopControl& pauseStop_;
     TransmissionKeyer keyer_;

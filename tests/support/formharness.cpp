@@ -3,7 +3,6 @@
 namespace kelvatron::test {
 
 FormHarness::FormHarness() {
-    speaker.beepService = true;
     form = std::make_unique<TForm1>(services);
     clearRecords();
 }

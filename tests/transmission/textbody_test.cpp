@@ -37,6 +37,15 @@ TEST_F(TextBody, LettersAndASpaceWithProgressAndSelection) {
     EXPECT_FALSE(f.Memo1->InputEnabled());
 }
 
+// A no-break space (byte A0 of a loaded radiogram) is read as stored: no sign and no group
+// pause, where the editor's plain text would have made it an ordinary space.
+TEST_F(TextBody, ANoBreakSpaceIsReadAsStored) {
+    f.Memo1->setText("\xC0\xA0\xC1");
+    EXPECT_EQ(f.textWindow.text(), "\xC0\xA0\xC1");
+    f.Memo1->setText("");
+    EXPECT_EQ(keyed("А\u00A0Б"), speakerSigns({"А", "Б"}));
+}
+
 TEST(TextBodies, EachCharacterKeysItsSignOrNothing) {
     struct Case {
         const char* text;

@@ -15,7 +15,8 @@ struct TimingValues {
     int32_t GroupPause = 0;
 };
 
-// State the window's handlers share beside the controls.
+// State the subsystems share beside the settings: flags of the running transmission, the keys
+// typed ahead, the element timing last derived.
 struct FormState {
     TimingValues timing;
     // A stop of the running transmission was asked for; counts only when exactly 1.

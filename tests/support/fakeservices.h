@@ -1,0 +1,26 @@
+#pragma once
+#include "core/services.h"
+#include "support/fakeclock.h"
+#include "support/fakedialogs.h"
+#include "support/fakeeventpump.h"
+#include "support/fakekeyboardlayout.h"
+#include "support/fakesounddevice.h"
+#include "support/fakespeakerhardware.h"
+
+namespace kelvatron::test {
+
+// Every operating-system service on a fake. The sound card and the speaker share the clock, so
+// their tones and the waits land on one timeline. The speaker has a beep service.
+struct FakeServices {
+    FakeServices() { speaker.beepService = true; }
+
+    FakeClock clock;
+    FakeEventPump events;
+    FakeSoundDevice sound{&clock};
+    FakeSpeakerHardware speaker{&clock};
+    FakeKeyboardLayout keyboardLayout;
+    FakeDialogs dialogs;
+    Services services{clock, events, sound, speaker, keyboardLayout, dialogs};
+};
+
+} // namespace kelvatron::test

@@ -14,9 +14,9 @@
 #include <unistd.h>
 
 #include "mainwindow/settingsbackend.h"
-#include "mainwindow/settingsloader.h"
-#include "mainwindow/settingsmending.h"
-#include "mainwindow/settingstext.h"
+#include "settings/settingsloader.h"
+#include "settings/settingsmending.h"
+#include "settings/settingstext.h"
 
 using namespace kelvatron;
 

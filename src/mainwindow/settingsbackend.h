@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "mainwindow/settingsloader.h"
+#include "settings/settingsloader.h"
 
 class QSettings;
 

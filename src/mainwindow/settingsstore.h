@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "mainwindow/settingsloader.h"
+#include "settings/settingsloader.h"
 
 class QSettings;
 class QWidget;

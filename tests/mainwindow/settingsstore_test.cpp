@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "mainwindow/settingsprops.h"
+#include "settings/settingsprops.h"
 #include "support/formharness.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"

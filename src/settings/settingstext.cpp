@@ -1,4 +1,4 @@
-#include "mainwindow/settingstext.h"
+#include "settings/settingstext.h"
 
 #include <charconv>
 #include <cmath>

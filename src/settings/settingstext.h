@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "mainwindow/settingsprops.h"
+#include "settings/settingsprops.h"
 
 namespace kelvatron {
 

@@ -1,8 +1,8 @@
-#include "mainwindow/settingsloader.h"
+#include "settings/settingsloader.h"
 
 #include <algorithm>
 
-#include "mainwindow/settingstext.h"
+#include "settings/settingstext.h"
 
 namespace kelvatron {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <map>
 
-#include "mainwindow/settingsloader.h"
-#include "mainwindow/settingsmending.h"
-#include "mainwindow/settingstext.h"
+#include "settings/settingsloader.h"
+#include "settings/settingsmending.h"
+#include "settings/settingstext.h"
 
 using namespace kelvatron;
 

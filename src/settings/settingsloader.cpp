@@ -8,14 +8,31 @@ namespace kelvatron {
 
 namespace {
 
-std::string invalidTypeMessage(std::string_view name) {
-    return "Invalid data type for '" + std::string(name) + "'";
+constexpr char kInvalidType[] = "invalid data type (not text)";
+
+std::string problem(std::string_view name, const std::string& why) {
+    return "Could not load property " + std::string(name) + ": " + why;
 }
 
-// Whole numbers: text that is no number keeps the default.
-double loadedInteger(const std::string& text, double fallback) {
-    std::optional<int> value = parseIntegerText(text);
-    return value ? double(*value) : fallback;
+// The value of a whole-number entry, or nothing (and a listed problem) when it cannot be taken.
+std::optional<int> loadedInteger(std::string_view name, const StoredValue& stored,
+                                 LoadProblems& problems) {
+    std::optional<int> value;
+    if (!stored.isText)
+        problems.push_back(problem(name, kInvalidType));
+    else if (!(value = parseIntegerText(stored.text)))
+        problems.push_back(problem(name, integerTextError(stored.text)));
+    return value;
+}
+
+std::optional<double> loadedFloat(std::string_view name, const StoredValue& stored,
+                                  LoadProblems& problems) {
+    std::optional<double> value;
+    if (!stored.isText)
+        problems.push_back(problem(name, kInvalidType));
+    else if (!(value = parseFloatText(stored.text)))
+        problems.push_back(problem(name, floatTextError(stored.text)));
+    return value;
 }
 
 // Far beyond any screen, and far enough from the int limits that adding the size cannot overflow.
@@ -27,49 +44,40 @@ int clampedCoordinate(int value) {
 
 } // namespace
 
-std::optional<std::string> loadProps(const ValueLookup& lookup, PropValues& values) {
+LoadProblems loadProps(const ValueLookup& lookup, PropValues& values) {
+    LoadProblems problems;
     for (std::size_t i = 0; i < Props.size(); ++i) {
         const PropEntry& entry = Props[i];
-        std::optional<StoredValue> stored = lookup(entry.path);
+        const std::optional<StoredValue> stored = lookup(entry.path);
         if (!stored) continue;
-        if (!stored->isText) return "Could not load property: " + invalidTypeMessage(entry.path);
-        switch (entry.kind) {
-        case PropKind::Float:
-            if (std::optional<double> value = parseFloatText(stored->text))
+        if (entry.kind == PropKind::Float) {
+            if (std::optional<double> value = loadedFloat(entry.path, *stored, problems))
                 values[i] = *value;
-            else
-                return "Could not load property: " + floatTextError(stored->text);
-            break;
-        case PropKind::Integer:
-            values[i] = loadedInteger(stored->text, values[i]);
-            break;
-        case PropKind::Boolean:
+        } else if (std::optional<int> value = loadedInteger(entry.path, *stored, problems)) {
             // Any ordinal but 0 is True, as for a boolean set from its ordinal.
-            values[i] = loadedInteger(stored->text, values[i]) != 0 ? 1 : 0;
-            break;
+            values[i] = entry.kind == PropKind::Boolean ? (*value != 0 ? 1 : 0) : *value;
         }
     }
-    return std::nullopt;
+    return problems;
 }
 
-std::optional<std::string> loadWindowPlace(const ValueLookup& lookup, WindowPlace& place) {
+LoadProblems loadWindowPlace(const ValueLookup& lookup, WindowPlace& place) {
+    LoadProblems problems;
     WindowPlace loaded = place;
     int* targets[] = {&loaded.left, &loaded.top, &loaded.state};
     const std::string_view names[] = {WindowValueNames[0], WindowValueNames[1],
                                       WindowValueNames[4]};
-    for (int i = 0; i < 3; ++i) {
-        std::optional<StoredValue> stored = lookup(names[i]);
-        if (!stored) continue;
-        if (!stored->isText) return invalidTypeMessage(names[i]);
-        *targets[i] = int(loadedInteger(stored->text, *targets[i]));
-    }
+    for (int i = 0; i < 3; ++i)
+        if (std::optional<StoredValue> stored = lookup(names[i]))
+            if (std::optional<int> value = loadedInteger(names[i], *stored, problems))
+                *targets[i] = *value;
     loaded.left = clampedCoordinate(loaded.left);
     loaded.top = clampedCoordinate(loaded.top);
     if (loaded.state < 0 || loaded.state > 2) loaded.state = place.state;
     loaded.right = loaded.left + (place.right - place.left);
     loaded.bottom = loaded.top + (place.bottom - place.top);
     place = loaded;
-    return std::nullopt;
+    return problems;
 }
 
 } // namespace kelvatron

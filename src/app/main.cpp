@@ -55,6 +55,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    kelvatron::TerminationRequests::catchSignals();
     QApplication app(argc, argv);
     kelvatron::TerminationRequests terminationRequests;
     EndOnRequest endOnRequest(app, terminationRequests);

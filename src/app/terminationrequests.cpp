@@ -23,8 +23,9 @@ void onRequest(int signal) {
 
 } // namespace
 
-TerminationRequests::TerminationRequests() {
-    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return; // the default actions stay
+void TerminationRequests::catchSignals() {
+    if (pipeEnds[0] >= 0 || ::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return; // installed already, or the default actions stay
     struct sigaction action {};
     action.sa_handler = onRequest;
     sigemptyset(&action.sa_mask);

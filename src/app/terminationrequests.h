@@ -12,7 +12,9 @@ namespace kelvatron {
 class TerminationRequests : public QObject {
     Q_OBJECT
 public:
-    TerminationRequests();
+    // Installs the handlers: first thing in main, so that even a request during the toolkit's
+    // start waits instead of ending the program unsaved.
+    static void catchSignals();
     ~TerminationRequests() override;
 
     // Starts delivering requests, once whoever ends the program is connected.

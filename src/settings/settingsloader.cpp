@@ -14,25 +14,23 @@ std::string problem(std::string_view name, const std::string& why) {
     return "Could not load property " + std::string(name) + ": " + why;
 }
 
-// The value of a whole-number entry, or nothing (and a listed problem) when it cannot be taken.
-std::optional<int> loadedInteger(std::string_view name, const StoredValue& stored,
-                                 LoadProblems& problems) {
-    std::optional<int> value;
+// The value of an entry as parse reads it, or nothing (and a listed problem naming the entry)
+// when it cannot be taken.
+template <class Number>
+std::optional<Number>
+loaded(std::string_view name, const StoredValue& stored, LoadProblems& problems,
+       std::optional<Number> (*parse)(std::string_view), std::string (*why)(std::string_view)) {
+    std::optional<Number> value;
     if (!stored.isText)
         problems.push_back(problem(name, kInvalidType));
-    else if (!(value = parseIntegerText(stored.text)))
-        problems.push_back(problem(name, integerTextError(stored.text)));
+    else if (!(value = parse(stored.text)))
+        problems.push_back(problem(name, why(stored.text)));
     return value;
 }
 
-std::optional<double> loadedFloat(std::string_view name, const StoredValue& stored,
-                                  LoadProblems& problems) {
-    std::optional<double> value;
-    if (!stored.isText)
-        problems.push_back(problem(name, kInvalidType));
-    else if (!(value = parseFloatText(stored.text)))
-        problems.push_back(problem(name, floatTextError(stored.text)));
-    return value;
+std::optional<int> loadedInteger(std::string_view name, const StoredValue& stored,
+                                 LoadProblems& problems) {
+    return loaded(name, stored, problems, parseIntegerText, integerTextError);
 }
 
 // Far beyond any screen, and far enough from the int limits that adding the size cannot overflow.
@@ -51,7 +49,8 @@ LoadProblems loadProps(const ValueLookup& lookup, PropValues& values) {
         const std::optional<StoredValue> stored = lookup(entry.path);
         if (!stored) continue;
         if (entry.kind == PropKind::Float) {
-            if (std::optional<double> value = loadedFloat(entry.path, *stored, problems))
+            if (std::optional<double> value =
+                    loaded(entry.path, *stored, problems, parseFloatText, floatTextError))
                 values[i] = *value;
         } else if (std::optional<int> value = loadedInteger(entry.path, *stored, problems)) {
             // Any ordinal but 0 is True, as for a boolean set from its ordinal.

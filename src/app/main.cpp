@@ -1,8 +1,10 @@
 // Builds the real services and the window. Everything else lives in the libraries.
 #include <QApplication>
 #include <QIcon>
+#include <QSessionManager>
 #include <QTimer>
 
+#include "app/terminationrequests.h"
 #include "core/services.h"
 #include "mainwindow/tform1.h"
 #include "platform/linuxspeaker.h"
@@ -12,8 +14,51 @@
 #include "platform/systemclock.h"
 #include "platform/xkbkeyboardlayout.h"
 
+namespace {
+
+// A termination request (a signal, the desktop session ending, the application quitting by other
+// means) closes the window without a question: that stops a running transmission at its next
+// check and saves the settings once; the program then ends with status 0. A request that comes
+// while the window is still being built (a message box at start-up) ends that box and the start.
+class EndOnRequest {
+public:
+    EndOnRequest(QApplication& app, kelvatron::TerminationRequests& requests) {
+        QObject::connect(&requests, &kelvatron::TerminationRequests::requested, [this] { end(); });
+#ifndef QT_NO_SESSIONMANAGER
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, [this] { end(); });
+#endif
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, [this] { closeForm(); });
+        requests.listen();
+    }
+
+    // Whether a request came while the window was being built.
+    bool attach(kelvatron::TForm1& form) {
+        form_ = &form;
+        return requested_;
+    }
+
+private:
+    void end() {
+        requested_ = true;
+        closeForm();
+        // Ends every running loop, a message box's too, also before the main loop has begun.
+        QCoreApplication::exit(0);
+    }
+    void closeForm() {
+        if (form_) form_->close();
+    }
+
+    kelvatron::TForm1* form_ = nullptr;
+    bool requested_ = false;
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
+    kelvatron::TerminationRequests::catchSignals();
     QApplication app(argc, argv);
+    kelvatron::TerminationRequests terminationRequests;
+    EndOnRequest endOnRequest(app, terminationRequests);
     QApplication::setApplicationName(QStringLiteral("Kelvatron"));
     QApplication::setOrganizationName(QStringLiteral("Home"));
     // Ties the windows to the installed kelvatron.desktop (name, icon, menu place).
@@ -31,6 +76,10 @@ int main(int argc, char** argv) {
     kelvatron::TForm1 form(services);
     dialogs.setParent(&form);
     keyboardLayout.attach(app, form);
+    if (endOnRequest.attach(form)) {
+        form.close();
+        return 0;
+    }
     form.showCentred();
     if (!sound.available()) {
         // The program runs on silently; the learner should know why nothing sounds.

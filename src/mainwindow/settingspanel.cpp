@@ -3,7 +3,7 @@
 #include "core/cp1251.h"
 #include "form/formcontrols.h"
 #include "keying/signplayer.h"
-#include "mainwindow/settingsprops.h"
+#include "settings/settingsprops.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
 #include "widgets/tglgroupbox.h"

@@ -10,7 +10,7 @@ namespace kelvatron {
 
 namespace {
 
-const char* const kOpenFilter = "Файлы радиограмм (*.dkm)|*.dkm|Все файлы ...|*.*";
+const char* const kOpenFilter = "Файлы радиограмм (*.dkm)|*.dkm|Все файлы ...|*";
 const char* const kSaveFilter = "Файлы радиограмм (*.dkm)|*.dkm";
 const char* const kFirstSaveName = "Радиограмма №1";
 const char* const kSaveSuffix = "dkm";

@@ -69,9 +69,10 @@ public:
     static int32_t InstanceCount();
     static uint32_t SavedDeviceVolume();
 
-    // Shows the message of an out-of-range property write on a designing instance
-    // ("Value must be between 20 and 20000"); the GUI installs one that shows it in an error box
-    // titled "Error" with the stop icon. The default writes it to stderr. Returns the previous one.
+    // Receives the message of an out-of-range property write on a designing instance
+    // ("Value must be between 20 and 20000"). Only a designing instance reports, and the program
+    // creates none, so it installs no handler: the default writes the message to stderr. Tests
+    // install their own. Returns the previous one.
     using RangeMessageHandler = std::function<void(const std::string& text)>;
     static RangeMessageHandler setRangeMessageHandler(RangeMessageHandler handler);
 

@@ -1,3 +1,6 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -8,6 +11,7 @@
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
 #include "widgets/tglshadow.h"
+#include "widgets/tmemo.h"
 
 using namespace kelvatron;
 
@@ -100,4 +104,32 @@ TEST(WidgetInput, ShadowFollowsItsPanelAndStaysJustBelowIt) {
     const QObjectList order = window.children(); // bottom to top
     EXPECT_EQ(order.indexOf(shadow) + 1, order.indexOf(panel));
     EXPECT_LT(order.indexOf(other), order.indexOf(shadow));
+}
+
+// Ctrl+V, Shift+Insert and a middle click paste what the clipboard or the selection offers. An
+// empty clipboard offers data without any format, which crashed the toolkit's own paste; text
+// arrives as Windows-1251 text.
+TEST(WidgetInput, MemoPastesOnlyTextAsTheCodePageHoldsIt) {
+    struct Case {
+        const char* name;
+        QString text;      // null: nothing offered
+        const char* html;  // offered beside or instead of the text
+        std::string after; // the window's Windows-1251 text, "ab" before
+    };
+    const Case cases[] = {
+        {"empty clipboard", QString(), nullptr, "ab"},
+        {"formatted only", QString(), "<b>x</b>", "ab"},
+        {"text", QStringLiteral("Да ✓\n"), "<i>Да</i>", "\xC4\xE0 ?\r\nab"},
+    };
+    TMemo memo;
+    for (const Case& c : cases) {
+        auto* data = new QMimeData;
+        if (!c.text.isNull()) data->setText(c.text);
+        if (c.html) data->setHtml(QString::fromUtf8(c.html));
+        QGuiApplication::clipboard()->setMimeData(data);
+        memo.setText("ab");
+        memo.setSelStart(0);
+        QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(memo.Text(), c.after) << c.name;
+    }
 }

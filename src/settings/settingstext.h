@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "mainwindow/settingsprops.h"
+#include "settings/settingsprops.h"
 
 namespace kelvatron {
 
@@ -20,8 +20,13 @@ std::string propText(PropKind kind, double value);
 // A decimal number with optional sign, fraction and exponent, blanks around it allowed; a comma
 // is taken as the decimal separator too. Infinities, NaN and out-of-range values are refused.
 std::optional<double> parseFloatText(std::string_view text);
-// Why parseFloatText refused the text, for the error box.
+// Why parseFloatText or parseIntegerText refused the text, for the error box.
 std::string floatTextError(std::string_view text);
+std::string integerTextError(std::string_view text);
+
+// A stored value between quotes for a message, cut to a readable length with "…": a value of
+// any size makes a message of a few lines.
+std::string quotedValue(std::string_view text);
 // A signed decimal whole number that fits 32 bits, blanks around it allowed.
 std::optional<int> parseIntegerText(std::string_view text);
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "mainwindow/settingsloader.h"
+#include "settings/settingsloader.h"
 
 namespace kelvatron {
 

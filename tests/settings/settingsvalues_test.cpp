@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 #include <map>
 
-#include "mainwindow/settingsloader.h"
-#include "mainwindow/settingsmending.h"
-#include "mainwindow/settingstext.h"
+#include "settings/settingsfilecheck.h"
+#include "settings/settingsloader.h"
+#include "settings/settingsmending.h"
+#include "settings/settingstext.h"
 
 using namespace kelvatron;
 
@@ -64,19 +65,82 @@ TEST(SettingsText, EveryWrittenFloatReadsBackExactly) {
 }
 
 TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {
-    std::map<std::string, StoredValue> stored = {
-        {"glDigits5.Value", text("1200")},    {"glProgress1.Percent", text("35")},
-        {"glCheckBox14.Checked", text("1")},  {"glCheckBox13.Checked", text("0")},
-        {"glCheckBox20.Checked", text("no")}, {"glCheckBox3.Checked", text("7")}};
+    std::map<std::string, StoredValue> stored = {{"glDigits5.Value", text("1200")},
+                                                 {"glProgress1.Percent", text("35")},
+                                                 {"glCheckBox14.Checked", text("1")},
+                                                 {"glCheckBox13.Checked", text("0")},
+                                                 {"glCheckBox3.Checked", text("7")}};
     PropValues values = defaults();
-    EXPECT_FALSE(loadProps(lookupInMap(stored), values));
+    EXPECT_TRUE(loadProps(lookupInMap(stored), values).empty());
     PropValues expected = defaults();
     expected[0] = 1200;
     expected[prop::Speed] = 35;
     expected[prop::FirstOutput] = 0;
     expected[prop::FirstOutput + 1] = 1;
     expected[prop::FirstCheckBox + 6] = 1; // glCheckBox3: any ordinal but 0 is True
-    EXPECT_EQ(values, expected);           // glCheckBox20 keeps its default
+    EXPECT_EQ(values, expected);
+}
+
+// One value that cannot be taken keeps its default and is named; every other entry, before and
+// after it, still loads. A value of any size is quoted in a line of readable length.
+TEST(SettingsLoader, ABadValueKeepsItsDefaultAndTheOthersStillLoad) {
+    struct Case {
+        std::size_t entry;
+        StoredValue bad;
+        std::string problem;
+    };
+    const std::string huge(50 << 20, 'x');
+    const Case cases[] = {
+        {0, text("abc"), "glDigits5.Value: 'abc' is not a valid floating point value"},
+        {0, text("nan"), "glDigits5.Value: 'nan' is not a valid floating point value"},
+        {1, text("inf"), "glDigits6.Value: 'inf' is not a valid floating point value"},
+        {5, text("1e400"), "glDigits10.Value: '1e400' is not a valid floating point value"},
+        {5, {false, ""}, "glDigits10.Value: invalid data type (not text)"},
+        {0, text(huge),
+         "glDigits5.Value: '" + huge.substr(0, 40) +
+             "…' is not a valid floating "
+             "point value"},
+        {prop::Speed, text("fast"), "glProgress1.Percent: 'fast' is not a valid integer value"},
+        {prop::FirstOutput, text("yes"),
+         "glCheckBox13.Checked: 'yes' is not a valid integer value"},
+    };
+    PropValues changed = defaults();
+    changed[0] = 1200, changed[1] = 4, changed[5] = 25, changed[prop::Speed] = 35;
+    changed[prop::FirstOutput] = 0, changed[prop::FirstOutput + 1] = 1;
+    for (const Case& c : cases) {
+        std::map<std::string, StoredValue> stored;
+        for (std::size_t i = 0; i < kPropCount; ++i)
+            stored[std::string(Props[i].path)] = text(propText(Props[i].kind, changed[i]));
+        stored[std::string(Props[c.entry].path)] = c.bad;
+        PropValues values = defaults();
+        EXPECT_EQ(loadProps(lookupInMap(stored), values),
+                  LoadProblems{"Could not load property " + c.problem});
+        PropValues expected = changed;
+        expected[c.entry] = defaults()[c.entry];
+        EXPECT_EQ(values, expected) << c.problem.substr(0, 60);
+    }
+}
+
+TEST(SettingsText, QuotedValuesAreCutAtAWholeCharacter) {
+    EXPECT_EQ(quotedValue("800"), "'800'");
+    EXPECT_EQ(quotedValue(std::string(40, 'x')), "'" + std::string(40, 'x') + "'");
+    std::string cyrillic;
+    for (int i = 0; i < 41; ++i)
+        cyrillic += "Ж";
+    EXPECT_EQ(quotedValue(cyrillic), "'" + cyrillic.substr(0, 80) + "…'");
+}
+
+// What the program writes is plain UTF-8 text; anything else means a damaged file.
+TEST(SettingsFileCheck, ControlBytesAndBrokenUtf8AreDamage) {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"[Form1]\r\nglDigits5.Value=800\n\tЖ=1\n", std::nullopt},
+        {std::string("[Form1]\n\0\0", 10), "двоичные данные: байт 0x00 на позиции 8"},
+        {"a=\x7F", "двоичные данные: байт 0x7F на позиции 2"},
+        {"a=\xD0", "не текст UTF-8: байт 0xD0 на позиции 2"},
+        {"\xFF\xFE[", "не текст UTF-8: байт 0xFF на позиции 0"},
+    };
+    for (const auto& [bytes, damage] : cases)
+        EXPECT_EQ(settingsTextDamage(bytes), damage) << damage.value_or("fine");
 }
 
 TEST(SettingsLoader, TheWindowKeepsItsSizeAndOnlyKnownStatesAreTaken) {
@@ -87,7 +151,7 @@ TEST(SettingsLoader, TheWindowKeepsItsSizeAndOnlyKnownStatesAreTaken) {
                                                  {".Bottom", text("5")},
                                                  {".WindowState", text("1")}};
     WindowPlace place = current;
-    EXPECT_FALSE(loadWindowPlace(lookupInMap(stored), place));
+    EXPECT_TRUE(loadWindowPlace(lookupInMap(stored), place).empty());
     EXPECT_EQ(place.left, 100);
     EXPECT_EQ(place.top, -50);
     EXPECT_EQ(place.right, 892);
@@ -96,14 +160,16 @@ TEST(SettingsLoader, TheWindowKeepsItsSizeAndOnlyKnownStatesAreTaken) {
 
     stored = {{".Left", text("2147483647")}, {".WindowState", text("7")}};
     place = current;
-    EXPECT_FALSE(loadWindowPlace(lookupInMap(stored), place));
+    EXPECT_TRUE(loadWindowPlace(lookupInMap(stored), place).empty());
     EXPECT_EQ(place.right - place.left, 792);
     EXPECT_EQ(place.state, 0);
 
     stored = {{".Left", text("100")}, {".WindowState", {false, ""}}};
     place = current;
-    EXPECT_EQ(loadWindowPlace(lookupInMap(stored), place), "Invalid data type for '.WindowState'");
-    EXPECT_EQ(place.left, 10);
+    EXPECT_EQ(loadWindowPlace(lookupInMap(stored), place),
+              LoadProblems{"Could not load property .WindowState: invalid data type (not text)"});
+    EXPECT_EQ(place.left, 100);
+    EXPECT_EQ(place.state, 0);
 }
 
 TEST(SettingsMending, DisplaysGoToTheNearestStepWithinTheirRange) {

@@ -1,7 +1,8 @@
-#include "mainwindow/settingstext.h"
+#include "settings/settingstext.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -71,9 +72,23 @@ std::optional<double> parseFloatText(std::string_view text) {
 }
 
 std::string floatTextError(std::string_view text) {
-    std::string message(1, '\'');
-    message.append(text).append("' is not a valid floating point value");
-    return message;
+    return quotedValue(text) + " is not a valid floating point value";
+}
+
+std::string integerTextError(std::string_view text) {
+    return quotedValue(text) + " is not a valid integer value";
+}
+
+std::string quotedValue(std::string_view text) {
+    constexpr std::size_t kLongest = 40; // characters shown of a longer value
+    std::size_t end = 0;
+    for (std::size_t shown = 0; end < text.size() && shown < kLongest; ++shown)
+        do
+            ++end; // a whole UTF-8 character: the lead byte and its continuation bytes
+        while (end < text.size() && (uint8_t(text[end]) & 0xC0) == 0x80);
+    std::string quoted(1, '\'');
+    quoted.append(text.substr(0, end)).append(end < text.size() ? "…'" : "'");
+    return quoted;
 }
 
 std::optional<int> parseIntegerText(std::string_view text) {

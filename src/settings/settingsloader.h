@@ -4,8 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "mainwindow/settingsprops.h"
+#include "settings/settingsprops.h"
 
 namespace kelvatron {
 
@@ -33,15 +34,17 @@ struct WindowPlace {
     int state = 0;
 };
 
+// What could not be loaded: one line per entry, naming it, for the message at start-up.
+using LoadProblems = std::vector<std::string>;
+
 // Reads every Props entry in order over `values`, which hold the current (default) values. A
-// missing value or integer text that is no number keeps the default. Float text that is no
-// number, or a value that is not text, stops the loading there and returns the message for the
-// error box; the entries before it keep what was loaded.
-std::optional<std::string> loadProps(const ValueLookup& lookup, PropValues& values);
+// missing value keeps the default. A value that cannot be taken (text that is no number, a value
+// that is not text) keeps the default as well and is listed; the entries after it still load.
+LoadProblems loadProps(const ValueLookup& lookup, PropValues& values);
 
 // Reads the stored left, top and state over `place`. The window has no sizeable border, so the
-// size stays and right and bottom follow from it. A value that is not text stops the reading and
-// returns the message; nothing of `place` is changed then.
-std::optional<std::string> loadWindowPlace(const ValueLookup& lookup, WindowPlace& place);
+// size stays and right and bottom follow from it. A value that cannot be taken keeps the current
+// one and is listed.
+LoadProblems loadWindowPlace(const ValueLookup& lookup, WindowPlace& place);
 
 } // namespace kelvatron

@@ -1,4 +1,4 @@
-#include "mainwindow/settingsmending.h"
+#include "settings/settingsmending.h"
 
 #include <algorithm>
 #include <cmath>

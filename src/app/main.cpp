@@ -11,6 +11,7 @@
 #include "platform/qtdialogs.h"
 #include "platform/qteventpump.h"
 #include "platform/sdlsounddevice.h"
+#include "platform/serialkeylink.h"
 #include "platform/systemclock.h"
 #include "platform/xkbkeyboardlayout.h"
 
@@ -73,7 +74,9 @@ int main(int argc, char** argv) {
     kelvatron::QtDialogs dialogs;
     kelvatron::Services services{clock, events, sound, speaker, keyboardLayout, dialogs};
 
+    kelvatron::SerialKeyLink keyLink(std::make_unique<kelvatron::QtKeyLinePort>(), clock);
     kelvatron::TForm1 form(services);
+    form.setSendingDevices(&keyLink, &speaker);
     dialogs.setParent(&form);
     keyboardLayout.attach(app, form);
     if (endOnRequest.attach(form)) {

@@ -5,10 +5,12 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "core/cp1251.h"
 #include "form/formlayout.h"
+#include "mainwindow/sendingpanel.h"
 #include "widgets/accessibility.h"
 #include "widgets/tglbevel.h"
 #include "widgets/tglcheckbox.h"
@@ -178,6 +180,7 @@ void TForm1::connectSettingsPanel() {
 void TForm1::showOnlyPanel(QWidget* panel) {
     for (TglGroupBox* floating : floatingPanels())
         floating->setVisible(floating == panel);
+    if (sendingPanel_) sendingPanel_->setVisible(sendingPanel_ == panel);
     panel->raise();
     glGroupBox10->raise();
     outline_->raise();
@@ -194,6 +197,17 @@ void TForm1::glLabel7Click() {
 }
 void TForm1::glLabel8Click() {
     showOnlyPanel(glGroupBox7);
+}
+
+void TForm1::setSendingDevices(KeyPortLink* link, LiveSpeakerTone* speaker) {
+    keyPortLink_ = link, liveSpeaker_ = speaker;
+    if (qgetenv("KELVATRON_OPEN_PANEL") == "sending")
+        QTimer::singleShot(0, this, &TForm1::showSendingPractice);
+}
+
+void TForm1::showSendingPractice() {
+    if (!sendingPanel_) sendingPanel_ = new SendingPanel(*this, keyPortLink_, liveSpeaker_);
+    showOnlyPanel(sendingPanel_);
 }
 
 void TForm1::glBevel2MouseDown() {
@@ -300,6 +314,7 @@ void TForm1::glLabel16Click() {
 // Key preview: every character typed anywhere in this window reaches the keyboard practice first
 // and then goes on to the focused control.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (sendingPanel_ && sendingPanel_->previewKey(watched, event)) return true;
     if (event->type() != QEvent::KeyPress || !state.KeyPreview) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;

@@ -27,6 +27,9 @@
 
 namespace kelvatron {
 
+class KeyPortLink;
+class LiveSpeakerTone;
+class SendingPanel;
 class TglLabel;
 
 // The program's one window: borderless, with its own title strip and menu words, floating panels,
@@ -40,6 +43,11 @@ public:
 
     // Shows the window centred on its screen, as at start-up.
     void showCentred();
+    // The serial key and the PC speaker's live tone for sending practice; both may be null.
+    // KELVATRON_OPEN_PANEL=sending in the environment opens the sending panel at start.
+    void setSendingDevices(KeyPortLink* link, LiveSpeakerTone* speaker);
+    // The sending panel once it has been opened, else null.
+    SendingPanel* sendingPanel() const { return sendingPanel_; }
 
     Services& services;
     FormState state;
@@ -80,6 +88,7 @@ public slots:
     void glLabel72Click();        // "Нет"
     void glLabel12Click();        // "Выход"
     void glGraphicButton1MouseDown();
+    void showSendingPractice(); // " Передача ключом"
     // Keyboard practice and alphabets.
     void presssymvol(TglLabel* sender);
     void glLabel17Click();
@@ -120,6 +129,9 @@ private:
     unsigned long lastPreviewedTime_ = 0;
     QPointer<QWidget> lastPreviewedReceiver_;
     QWidget* outline_ = nullptr;
+    SendingPanel* sendingPanel_ = nullptr;
+    KeyPortLink* keyPortLink_ = nullptr;
+    LiveSpeakerTone* liveSpeaker_ = nullptr;
 };
 
 } // namespace kelvatron

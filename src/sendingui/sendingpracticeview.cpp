@@ -265,6 +265,7 @@ void SendingPracticeView::start() {
     figure_->setAccessibleName({});
     updateFigures();
     updateButtons();
+    emit started();
 }
 
 void SendingPracticeView::finish() {

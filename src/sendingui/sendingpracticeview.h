@@ -78,6 +78,8 @@ public:
 
 signals:
     void choicesChanged();
+    // A run has begun: the window takes the text to copy now.
+    void started();
 
 protected:
     void paintEvent(QPaintEvent*) override;

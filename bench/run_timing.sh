@@ -13,9 +13,6 @@ harness="$build/bench/timing_harness"
 [[ -x "$harness" ]] || cmake --build "$build" --target timing_harness
 
 work=$(mktemp -d)
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -24,14 +21,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-# --system=false lets root run a per-user daemon; the null sink runs on the system clock.
-pulseaudio --daemonize=no --exit-idle-time=-1 --system=false -n \
-    --load="module-null-sink sink_name=timing rate=48000 channels=2" \
-    --load="module-native-protocol-unix" --log-target=stderr 2>"$work/pulse.log" &
-pids+=($!)
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null
+source bench/lib/nullsink.sh
+nullsink_begin timing
 
 parec --device=timing.monitor --format=s16le --rate=48000 --channels=1 --raw >"$work/rec.raw" &
 pids+=($!)

@@ -32,7 +32,8 @@ constexpr char kCheckKey[] = "SendingCheckText";
 
 SendingPanel::SendingPanel(TForm1& form, KeyPortLink* link, LiveSpeakerTone* speaker)
     : TglGroupBox(&form), form_(form), sidetone_(form.services.sound, form.keyingSettings, speaker),
-      historyPath_(historyPath(std::getenv)), echo_(qEnvironmentVariableIsSet("KELVATRON_ECHO_SENT")) {
+      historyPath_(historyPath(std::getenv)),
+      echo_(qEnvironmentVariableIsSet("KELVATRON_ECHO_SENT")) {
     setObjectName(QStringLiteral("sendingPanel"));
     setCaption(QStringLiteral(" Передача ключом"));
     setAccessibleName(QStringLiteral("Передача ключом"));
@@ -47,15 +48,12 @@ SendingPanel::SendingPanel(TForm1& form, KeyPortLink* link, LiveSpeakerTone* spe
     close_->setGeometry(kPlace.width() - 20, 2, 17, 17);
     close_->setHint(QStringLiteral("закрыть"));
     close_->setAccessibleName(QStringLiteral("Закрыть передачу ключом"));
-    connect(close_, &TglGraphicButton::clicked, this, [this] {
-        view_->finish();
-        hide();
-    });
+    connect(close_, &TglGraphicButton::clicked, this, &QWidget::hide);
 
     view_->setTextSink([this](const std::string& text) { writeDecoded(text); });
     view_->setSentText([this] { return model_; });
     view_->setFinishedHandler([this](const SendingOutcome& o) { finishRun(o); });
-    connect(view_, &SendingPracticeView::started, this, &SendingPanel::beginRun);
+    connect(view_, &SendingPracticeView::aboutToStart, this, &SendingPanel::beginRun);
     loadChoices();
     connect(view_, &SendingPracticeView::choicesChanged, this, &SendingPanel::saveChoices);
     connectWindowControls();
@@ -63,6 +61,11 @@ SendingPanel::SendingPanel(TForm1& form, KeyPortLink* link, LiveSpeakerTone* spe
 }
 
 SendingPanel::~SendingPanel() = default;
+
+void SendingPanel::hideEvent(QHideEvent* event) {
+    view_->finish();
+    TglGroupBox::hideEvent(event);
+}
 
 void SendingPanel::setHistoryPath(std::string path) {
     historyPath_ = std::move(path);
@@ -94,8 +97,8 @@ void SendingPanel::beginRun() {
     model_ = form_.textWindow.text();
     wroteThisRun_ = false;
     holds_.clear();
-    // Space must key, not type into the text window.
-    if (form_.Memo1->hasFocus()) view_->setFocus();
+    // Space must key, neither type into the text window nor press the button that had the focus.
+    view_->setFocus();
 }
 
 // The decoded text starts on a line of its own below the text being copied.
@@ -138,7 +141,8 @@ void SendingPanel::loadChoices() {
     settings->beginGroup(QString::fromLatin1(kGroup));
     SendingChoices c;
     const int mode = settings->value(kModeKey, int(c.mode)).toInt();
-    if (mode >= int(KeyerMode::IambicA) && mode <= int(KeyerMode::Straight)) c.mode = KeyerMode(mode);
+    if (mode >= int(KeyerMode::IambicA) && mode <= int(KeyerMode::Straight))
+        c.mode = KeyerMode(mode);
     c.port = settings->value(kPortKey).toString();
     c.checkWindowText = settings->value(kCheckKey, false).toBool();
     view_->setChoices(c);

@@ -36,6 +36,10 @@ public:
     // the window losing the keyboard lets go of every key.
     bool previewKey(QObject* watched, QEvent* event);
 
+protected:
+    // A run ends with its panel: keys no longer reach it once it is hidden.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void connectWindowControls();
     void followWindowSettings();
@@ -51,11 +55,11 @@ private:
     SoundSidetone sidetone_;
     SendingPracticeView* view_;
     TglGraphicButton* close_;
-    std::string model_;       // the text to copy, Windows-1251, as the run began
+    std::string model_; // the text to copy, Windows-1251, as the run began
     bool wroteThisRun_ = false;
     std::string historyPath_;
     std::unique_ptr<HistoryStore> history_;
-    bool echo_;                      // decoded text and Space hold times to stderr at the end
+    bool echo_;                        // decoded text and Space hold times to stderr at the end
     std::vector<unsigned long> holds_; // Space press and release stamps of this run
 };
 

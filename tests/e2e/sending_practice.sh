@@ -8,8 +8,9 @@
 # half level, so the 5 ms raised-cosine edges add nothing.
 #   bash tests/e2e/sending_practice.sh build/kelvatron
 # The sound device takes live key edges at the start of its next block, and SDL's disk driver
-# asks for blocks of 2048 frames (42.7 ms), so a tone may differ from its hold by up to one block
-# plus the 5 ms allowed; TOLERANCE_MS=5 asks for the hold itself once edges land inside a block.
+# asks for blocks of 2048 frames (42.7 ms), so a tone may differ from its hold by up to one block,
+# plus the event loop's delay and the 3 ms for which a release is held back in case the keyboard
+# repeats (55 ms in all). TOLERANCE_MS=5 asks for the hold itself once edges land inside a block.
 set -euo pipefail
 
 program=$(readlink -f "${1:?usage: sending_practice.sh path/to/kelvatron}")
@@ -55,7 +56,7 @@ grep -A1 '^window:' "$work/program.log" | grep -q 'ПАРИЖ' || fail "ПАРИ
 holds=$(sed -n 's/^holds: //p' "$work/program.log")
 echo "decoded ПАРИЖ into the text window; Space held (ms): $holds"
 
-python3 - "$work/sound.raw" "${TOLERANCE_MS:-47.7}" $holds <<'PY'
+python3 - "$work/sound.raw" "${TOLERANCE_MS:-55}" $holds <<'PY'
 import array, sys
 
 RATE = 48000

@@ -29,11 +29,13 @@ mkdir -p "$work/config/Home"
 printf '[Form1]\nglProgress1.Percent=60\nglCheckBox13.Checked=0\nglCheckBox14.Checked=1\n' \
     >"$work/config/Home/Project1.conf"
 
-python3 - "$program" "$seconds" "$work" <<'PY'
+python3 - "$program" "$seconds" "$work" "$here/../tests/e2e/lib" <<'PY'
 import array, ctypes, os, random, statistics, subprocess, sys, threading, time
 
 program, seconds, work = sys.argv[1], float(sys.argv[2]), sys.argv[3]
-RATE = 48000
+sys.path.insert(0, sys.argv[4])
+from soundruns import RATE, tone_runs
+
 SPACE = 65  # the X key code of the space bar
 WARM_UP = 10  # presses while an idle sound server wakes up
 WIDTH, HEIGHT = 792, 573
@@ -121,18 +123,7 @@ recorder.join(5)
 log.close()
 
 s, offset = recorder.samples, recorder.offset
-# Tones: runs of sound, ended by 2 ms of silence (a sine crosses zero far more briefly).
-tones, start, quiet = [], None, 0
-for i, v in enumerate(s):
-    if abs(v) > 1e-3:
-        if start is None:
-            start = i
-        quiet = 0
-    elif start is not None:
-        quiet += 1
-        if quiet > RATE // 500:
-            tones.append((offset + start / RATE, offset + (i - quiet + 1) / RATE))
-            start, quiet = None, 0
+tones = [(offset + a / RATE, offset + b / RATE) for a, b in tone_runs(s)]
 
 latencies, missing, broken, t = [], 0, 0, 0
 for down, up in presses[WARM_UP:]:

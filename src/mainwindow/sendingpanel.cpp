@@ -129,7 +129,10 @@ bool SendingPanel::previewKey(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!isVisible() || !view_->running() || !widget || widget->window() != &form_) return false;
-    if (form_.Memo1->hasFocus() || QApplication::activeModalWidget()) return false;
+    // A release always reaches the practice: the key may have gone down before the learner
+    // clicked into the text window, and a tone must never be left sounding.
+    const bool typing = form_.Memo1->hasFocus() || QApplication::activeModalWidget();
+    if (typing && event->type() == QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (!view_->handleKey(key)) return false;
     if (echo_) noteHold(*key);

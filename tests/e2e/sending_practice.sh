@@ -56,31 +56,17 @@ grep -A1 '^window:' "$work/program.log" | grep -q 'ПАРИЖ' || fail "ПАРИ
 holds=$(sed -n 's/^holds: //p' "$work/program.log")
 echo "decoded ПАРИЖ into the text window; Space held (ms): $holds"
 
-python3 - "$work/sound.raw" "${TOLERANCE_MS:-55}" $holds <<'PY'
-import array, sys
+python3 - "$(dirname "$0")/lib" "$work/sound.raw" "${TOLERANCE_MS:-55}" $holds <<'PY'
+import sys
 
-RATE = 48000
-tolerance = float(sys.argv[2])
-holds = [float(h) for h in sys.argv[3:]]
-samples = array.array("f")
-with open(sys.argv[1], "rb") as f:
-    samples.frombytes(f.read())
-left = samples[0::2]
+sys.path.insert(0, sys.argv[1])
+from soundruns import RATE, read_left, tone_runs
 
-# Tones are the runs of sound; a 2 ms silence ends one.
-runs, start, quiet = [], None, 0
-for i, v in enumerate(left):
-    if abs(v) > 1e-4:
-        if start is None:
-            start = i
-        quiet = 0
-    elif start is not None:
-        quiet += 1
-        if quiet > RATE // 500:
-            runs.append((start, i - quiet + 1))
-            start, quiet = None, 0
-if start is not None:
-    runs.append((start, len(left)))
+left = read_left(sys.argv[2])
+tolerance = float(sys.argv[3])
+holds = [float(h) for h in sys.argv[4:]]
+
+runs = tone_runs(left, threshold=1e-4)
 
 
 def half_level_length(a, b):

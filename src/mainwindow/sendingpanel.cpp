@@ -60,7 +60,10 @@ SendingPanel::SendingPanel(TForm1& form, KeyPortLink* link, LiveSpeakerTone* spe
     followWindowSettings();
 }
 
-SendingPanel::~SendingPanel() = default;
+// The view silences a tone still sounding through the sidetone, which must outlive it.
+SendingPanel::~SendingPanel() {
+    delete view_;
+}
 
 void SendingPanel::hideEvent(QHideEvent* event) {
     view_->finish();

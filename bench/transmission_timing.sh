@@ -20,9 +20,6 @@ groups=${EXERCISE_GROUPS:-20}
 paused_seconds=${PAUSED_SECONDS:-10}
 
 work=$(mktemp -d)
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
 pids=()
 app_pid=""
 cleanup() {
@@ -34,13 +31,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# --system=false lets root run a per-user daemon; the null sink runs on the system clock.
-pulseaudio --daemonize=no --exit-idle-time=-1 --system=false -n \
-    --load="module-null-sink sink_name=timing rate=48000 channels=2" \
-    --load="module-native-protocol-unix" --log-target=stderr 2>"$work/pulse.log" &
-pids+=($!)
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null
+source bench/lib/nullsink.sh
+nullsink_begin timing
 
 for display in $(seq 241 290); do
     [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] && continue

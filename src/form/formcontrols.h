@@ -121,6 +121,8 @@ struct FormControls {
     TglLabel* glLabel10 = nullptr;
     TglLabel* glLabel11 = nullptr;
     TglLabel* glLabel12 = nullptr;
+    // "Экспорт звука ..." under them.
+    TglLabel* exportSoundLabel = nullptr;
 
     // Utility panel: the four generation commands.
     TglGroupBox* glGroupBox3 = nullptr;
@@ -151,20 +153,20 @@ struct FormControls {
     TglLabel* glLabel23 = nullptr;
     TglLabel* glLabel24 = nullptr;
     TglLabel* glLabel25 = nullptr;
-    TglCheckBox* glCheckBox24 = nullptr; // minus beside glDigits5
-    TglCheckBox* glCheckBox25 = nullptr; // minus beside glDigits6
-    TglCheckBox* glCheckBox26 = nullptr; // minus beside glDigits7
-    TglCheckBox* glCheckBox27 = nullptr; // minus beside glDigits8
-    TglCheckBox* glCheckBox28 = nullptr; // minus beside glDigits9
-    TglCheckBox* glCheckBox29 = nullptr; // minus beside glDigits10
-    TglCheckBox* glCheckBox30 = nullptr; // plus beside glDigits5
-    TglCheckBox* glCheckBox31 = nullptr; // plus beside glDigits6
-    TglCheckBox* glCheckBox32 = nullptr; // plus beside glDigits7
-    TglCheckBox* glCheckBox33 = nullptr; // plus beside glDigits8
-    TglCheckBox* glCheckBox34 = nullptr; // plus beside glDigits9
-    TglCheckBox* glCheckBox35 = nullptr; // plus beside glDigits10
-    TglCheckBox* glCheckBox20 = nullptr; // " вступление к передаче"
-    TglCheckBox* glCheckBox21 = nullptr; // " окончание передачи"
+    TglCheckBox* glCheckBox24 = nullptr;          // minus beside glDigits5
+    TglCheckBox* glCheckBox25 = nullptr;          // minus beside glDigits6
+    TglCheckBox* glCheckBox26 = nullptr;          // minus beside glDigits7
+    TglCheckBox* glCheckBox27 = nullptr;          // minus beside glDigits8
+    TglCheckBox* glCheckBox28 = nullptr;          // minus beside glDigits9
+    TglCheckBox* glCheckBox29 = nullptr;          // minus beside glDigits10
+    TglCheckBox* glCheckBox30 = nullptr;          // plus beside glDigits5
+    TglCheckBox* glCheckBox31 = nullptr;          // plus beside glDigits6
+    TglCheckBox* glCheckBox32 = nullptr;          // plus beside glDigits7
+    TglCheckBox* glCheckBox33 = nullptr;          // plus beside glDigits8
+    TglCheckBox* glCheckBox34 = nullptr;          // plus beside glDigits9
+    TglCheckBox* glCheckBox35 = nullptr;          // plus beside glDigits10
+    TglCheckBox* glCheckBox20 = nullptr;          // " вступление к передаче"
+    TglCheckBox* glCheckBox21 = nullptr;          // " окончание передачи"
     TglGraphicButton* glGraphicButton3 = nullptr; // sound test
     TglGraphicButton* glGraphicButton2 = nullptr; // close the panel
 

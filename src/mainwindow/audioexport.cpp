@@ -80,7 +80,9 @@ void AudioExport::begin(const std::string& path) {
     progress_->setAutoClose(false);
     progress_->setAutoReset(false);
     progress_->setMinimumDuration(0);
+    // The button, and Esc or closing the box.
     connect(progress_, &QProgressDialog::canceled, this, &AudioExport::cancel);
+    connect(progress_, &QDialog::rejected, this, &AudioExport::cancel);
 
     worker_ = QThread::create([this] { written_ = renderer_->render(path_); });
     connect(worker_, &QThread::finished, this, &AudioExport::end);

@@ -1,6 +1,7 @@
 // "Экспорт звука ..." in the file panel: the file and its answer sheet appear, a cancel leaves
 // nothing, and the panel grew by the new item without moving the old ones.
 #include <QProgressDialog>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "mainwindow/settingsstore.h"
@@ -64,7 +65,7 @@ TEST(AudioExport, ACancelLeavesNothing) {
     h.exportTo(h.folder.path("long.wav"), true);
     auto* progress = h.form->findChild<QProgressDialog*>();
     ASSERT_NE(progress, nullptr);
-    progress->cancel();
+    QTest::keyClick(progress, Qt::Key_Escape);
     h.form->audioExport.waitForFinish();
     EXPECT_EQ(h.folder.names(), std::vector<std::string>{});
     EXPECT_EQ(h.dialogs.errors, std::vector<std::string>{});

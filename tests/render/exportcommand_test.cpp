@@ -18,10 +18,11 @@ struct CommandRun {
     std::string out, err;
 };
 
-CommandRun run(std::vector<std::string> args, const PropValues& stored = kLayoutDefaults) {
+CommandRun run(std::vector<std::string> args, const PropValues& stored = kLayoutDefaults,
+               bool terminal = false) {
     std::vector<std::string_view> views(args.begin(), args.end());
     std::ostringstream out, err;
-    const int status = runExportCommand(views, stored, out, err, false);
+    const int status = runExportCommand(views, stored, out, err, terminal);
     return {status, out.str(), err.str()};
 }
 
@@ -140,6 +141,15 @@ TEST(ExportCommand, WritesTheSoundAndTheAnswers) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(TempFolder::get(folder.path("r.txt")), "ПРИВЕТ МИР");
     EXPECT_GT(TempFolder::get(folder.path("r.ogg")).size(), 1000u);
+}
+
+TEST(ExportCommand, ATerminalSeesTheProgressLine) {
+    TempFolder folder;
+    const CommandRun r =
+        run({"--export", folder.path("p.wav"), "--groups", "2"}, kLayoutDefaults, true);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err.rfind("\rЭкспорт: 0 %", 0), 0u) << r.err;
+    EXPECT_TRUE(r.err.ends_with("\rЭкспорт: 100 %\n")) << r.err;
 }
 
 TEST(ExportCommand, HelpListsTheOptions) {

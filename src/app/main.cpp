@@ -4,6 +4,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include "app/commandlineexport.h"
 #include "app/terminationrequests.h"
 #include "core/services.h"
 #include "mainwindow/tform1.h"
@@ -56,6 +57,9 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    // An export needs no window and no display: decided before any GUI is started.
+    if (kelvatron::isExportCommandLine(argc, argv))
+        return kelvatron::runCommandLineExport(argc, argv);
     kelvatron::TerminationRequests::catchSignals();
     QApplication app(argc, argv);
     kelvatron::TerminationRequests terminationRequests;

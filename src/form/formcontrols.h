@@ -121,6 +121,8 @@ struct FormControls {
     TglLabel* glLabel10 = nullptr;
     TglLabel* glLabel11 = nullptr;
     TglLabel* glLabel12 = nullptr;
+    // "Экспорт звука ..." under them.
+    TglLabel* exportSoundLabel = nullptr;
 
     // Utility panel: the four generation commands.
     TglGroupBox* glGroupBox3 = nullptr;

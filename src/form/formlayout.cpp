@@ -252,7 +252,7 @@ void buildStatusBar(QWidget* form, FormControls& ui) {
 }
 
 void buildFilePanel(QWidget* form, FormControls& ui) {
-    ui.glGroupBox2 = panel(form, "glGroupBox2", QStringLiteral(" Файл"), QRect(20, 43, 300, 220));
+    ui.glGroupBox2 = panel(form, "glGroupBox2", QStringLiteral(" Файл"), QRect(20, 43, 300, 264));
     ui.glLabel9 = label(ui.glGroupBox2, "glLabel9", QStringLiteral("Новый"), QRect(40, 36, 220, 30),
                         20, true);
     ui.glLabel10 = label(ui.glGroupBox2, "glLabel10", QStringLiteral("Открыть"),
@@ -261,6 +261,10 @@ void buildFilePanel(QWidget* form, FormControls& ui) {
                          QRect(40, 124, 220, 30), 20, true);
     ui.glLabel12 = label(ui.glGroupBox2, "glLabel12", QStringLiteral("Выход"),
                          QRect(40, 168, 220, 30), 20, true);
+    // Added under the others, which keep their places; the panel grew by one row for it.
+    ui.exportSoundLabel =
+        label(ui.glGroupBox2, "exportSoundLabel", QStringLiteral("Экспорт звука ..."),
+              QRect(40, 212, 220, 30), 20, true);
 }
 
 void buildUtilityPanel(QWidget* form, FormControls& ui) {

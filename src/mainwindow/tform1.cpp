@@ -57,7 +57,8 @@ TForm1::TForm1(Services& s, QWidget* parent)
       exerciseGenerator(transmissionControls, textWindow, progress, s.clock, s.events,
                         sourceSelection),
       radiogramCommands(textWindow, s.dialogs, state, sourceSelection),
-      settingsStore(*this, *this, s.dialogs) {
+      settingsStore(*this, *this, s.dialogs),
+      audioExport(transmissionControls, keyingSettings, textWindow, state, s.dialogs, *this) {
     installWidgetAccessibility();
     configureToneGen();
     setWindowTitle(QStringLiteral("Kelvatron (V 1.41)"));
@@ -149,6 +150,7 @@ void TForm1::connectHandlers() {
     connect(glLabel9, &TglLabel::clicked, this, &TForm1::glLabel9Click);
     connect(glLabel10, &TglLabel::clicked, this, &TForm1::glLabel10Click);
     connect(glLabel11, &TglLabel::clicked, this, &TForm1::glLabel11Click);
+    connect(exportSoundLabel, &TglLabel::clicked, this, &TForm1::exportSoundClick);
     connect(glLabel13, &TglLabel::clicked, this, &TForm1::glLabel13Click);
     connect(glLabel14, &TglLabel::clicked, this, &TForm1::glLabel14Click);
     connect(glLabel15, &TglLabel::clicked, this, &TForm1::glLabel15Click);
@@ -293,6 +295,10 @@ void TForm1::glLabel10Click() {
 void TForm1::glLabel11Click() {
     glGroupBox2->setVisible(false);
     radiogramCommands.glLabel11Click();
+}
+void TForm1::exportSoundClick() {
+    glGroupBox2->setVisible(false);
+    audioExport.start();
 }
 void TForm1::glLabel13Click() {
     glGroupBox3->setVisible(false);

@@ -7,6 +7,7 @@
 #include "core/services.h"
 #include "form/formcontrols.h"
 #include "keying/toneoutput.h"
+#include "mainwindow/audioexport.h"
 #include "mainwindow/formalphabetdisplay.h"
 #include "mainwindow/formkeyingsettings.h"
 #include "mainwindow/formprogress.h"
@@ -72,6 +73,7 @@ public:
     ExerciseGenerator exerciseGenerator;
     RadiogramCommands radiogramCommands;
     SettingsStore settingsStore;
+    AudioExport audioExport;
 
 public slots:
     void FormCreate();
@@ -111,6 +113,7 @@ public slots:
     void glLabel14Click();
     void glLabel15Click();
     void glLabel16Click();
+    void exportSoundClick(); // "Экспорт звука ..."
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

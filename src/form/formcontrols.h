@@ -29,6 +29,7 @@ struct FormControls {
     TglLabel* glLabel6 = nullptr;
     TglLabel* glLabel7 = nullptr;
     TglLabel* glLabel8 = nullptr;
+    TglLabel* trainingMenu = nullptr; // "Тренировка"
 
     // The text window and the progress bar under it.
     TMemo* Memo1 = nullptr;
@@ -151,20 +152,20 @@ struct FormControls {
     TglLabel* glLabel23 = nullptr;
     TglLabel* glLabel24 = nullptr;
     TglLabel* glLabel25 = nullptr;
-    TglCheckBox* glCheckBox24 = nullptr; // minus beside glDigits5
-    TglCheckBox* glCheckBox25 = nullptr; // minus beside glDigits6
-    TglCheckBox* glCheckBox26 = nullptr; // minus beside glDigits7
-    TglCheckBox* glCheckBox27 = nullptr; // minus beside glDigits8
-    TglCheckBox* glCheckBox28 = nullptr; // minus beside glDigits9
-    TglCheckBox* glCheckBox29 = nullptr; // minus beside glDigits10
-    TglCheckBox* glCheckBox30 = nullptr; // plus beside glDigits5
-    TglCheckBox* glCheckBox31 = nullptr; // plus beside glDigits6
-    TglCheckBox* glCheckBox32 = nullptr; // plus beside glDigits7
-    TglCheckBox* glCheckBox33 = nullptr; // plus beside glDigits8
-    TglCheckBox* glCheckBox34 = nullptr; // plus beside glDigits9
-    TglCheckBox* glCheckBox35 = nullptr; // plus beside glDigits10
-    TglCheckBox* glCheckBox20 = nullptr; // " вступление к передаче"
-    TglCheckBox* glCheckBox21 = nullptr; // " окончание передачи"
+    TglCheckBox* glCheckBox24 = nullptr;          // minus beside glDigits5
+    TglCheckBox* glCheckBox25 = nullptr;          // minus beside glDigits6
+    TglCheckBox* glCheckBox26 = nullptr;          // minus beside glDigits7
+    TglCheckBox* glCheckBox27 = nullptr;          // minus beside glDigits8
+    TglCheckBox* glCheckBox28 = nullptr;          // minus beside glDigits9
+    TglCheckBox* glCheckBox29 = nullptr;          // minus beside glDigits10
+    TglCheckBox* glCheckBox30 = nullptr;          // plus beside glDigits5
+    TglCheckBox* glCheckBox31 = nullptr;          // plus beside glDigits6
+    TglCheckBox* glCheckBox32 = nullptr;          // plus beside glDigits7
+    TglCheckBox* glCheckBox33 = nullptr;          // plus beside glDigits8
+    TglCheckBox* glCheckBox34 = nullptr;          // plus beside glDigits9
+    TglCheckBox* glCheckBox35 = nullptr;          // plus beside glDigits10
+    TglCheckBox* glCheckBox20 = nullptr;          // " вступление к передаче"
+    TglCheckBox* glCheckBox21 = nullptr;          // " окончание передачи"
     TglGraphicButton* glGraphicButton3 = nullptr; // sound test
     TglGraphicButton* glGraphicButton2 = nullptr; // close the panel
 
@@ -172,6 +173,10 @@ struct FormControls {
     TglGroupBox* glGroupBox7 = nullptr;
     TGradientLabel* authorTitle = nullptr;
     TglGraphicButton* glGraphicButton1 = nullptr;
+
+    // Training: its panel and the history ("Журнал"); the training panel fills them.
+    TglGroupBox* trainingPanel = nullptr;
+    TglGroupBox* historyPanel = nullptr;
 
     // Exit confirmation: "Хотите выйти из программы ?", "Да", "Нет".
     TglGroupBox* glGroupBox10 = nullptr;
@@ -190,8 +195,8 @@ struct FormControls {
     std::array<TglCheckBox*, 6> minusButtons() const;
     std::array<TglCheckBox*, 6> plusButtons() const;
     std::array<TglCheckBox*, 4> sourceOptions() const;
-    // The four floating panels: file, settings, utility, author.
-    std::array<TglGroupBox*, 4> floatingPanels() const;
+    // The floating panels: file, settings, utility, author, training, history.
+    std::array<TglGroupBox*, 6> floatingPanels() const;
 };
 
 } // namespace kelvatron

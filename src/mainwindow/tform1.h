@@ -20,6 +20,7 @@
 #include "keying/signplayer.h"
 #include "mainwindow/settingspanel.h"
 #include "mainwindow/settingsstore.h"
+#include "mainwindow/trainingpanel.h"
 #include "radiograms/radiogramcommands.h"
 #include "transmission/pausestopcontrol.h"
 #include "transmission/sourceselection.h"
@@ -64,6 +65,8 @@ public:
     ExerciseGenerator exerciseGenerator;
     RadiogramCommands radiogramCommands;
     SettingsStore settingsStore;
+    // The "Тренировка" panel; built once the controls are.
+    std::unique_ptr<TrainingPanel> training;
 
 public slots:
     void FormCreate();
@@ -102,6 +105,8 @@ public slots:
     void glLabel14Click();
     void glLabel15Click();
     void glLabel16Click();
+    // "Передача ключом" in the training panel: the sending practice panel.
+    void showSendingPractice() {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

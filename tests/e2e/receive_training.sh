@@ -17,6 +17,7 @@ cat >"$work/config/Home/Project1.conf" <<'SETTINGS'
 [Form1]
 glDigits9.Value=3
 glDigits10.Value=1
+glProgress1.Percent=60
 glCheckBox4.Checked=1
 glCheckBox5.Checked=0
 glCheckBox6.Checked=0
@@ -36,57 +37,19 @@ wait_for_window
 # "Тренировка" on the top strip; the panel opens right of the text window at (596, 232) with
 # "Приём на слух" as its first command.
 click 354 12 116 22
-click $((596 + 10)) $((232 + 26)) 172 26
+click $((596 + 10)) $((232 + 26)) 172 26; date +%T.%N
 
-# Listens to the stream as it grows and prints the digits once three were heard and a pause
-# longer than a group's followed them.
-heard=$(timeout 20 python3 - "$work/sound.raw" <<'PYTHON'
-import array, os, sys, time
-
-RATE = 48000
-DIGITS = {".----": "1", "..---": "2", "...--": "3", "....-": "4", ".....": "5",
-          "-....": "6", "--...": "7", "---..": "8", "----.": "9", "-----": "0"}
-path, offset, frame = sys.argv[1], 0, 0
-tone_start, last_end, code, digits = None, None, "", ""
-while True:
-    size = os.path.getsize(path) if os.path.exists(path) else 0
-    size -= size % 8
-    if size <= offset:
-        time.sleep(0.02)
-        continue
-    samples = array.array("f")
-    with open(path, "rb") as f:
-        f.seek(offset)
-        samples.frombytes(f.read(size - offset))
-    offset = size
-    for v in samples[0::2]:
-        frame += 1
-        loud = abs(v) > 0.02
-        if loud and tone_start is None:
-            if last_end is not None and frame - last_end > RATE * 0.045 and code:
-                digits += DIGITS.get(code, "?")
-                code = ""
-            tone_start = frame
-        if loud:
-            last_end = frame
-        elif tone_start is not None and frame - last_end > RATE * 0.002:
-            length = (last_end - tone_start) * 1000 / RATE
-            code += "." if length < 40 else "-"
-            tone_start = None
-    if code and last_end is not None and frame - last_end > RATE * 0.3:
-        digits += DIGITS.get(code, "?")
-        print(digits, flush=True)
-        break
-PYTHON
-) || fail "no digits were heard"
-echo "heard: $heard"
+# The digits, heard as they are keyed (the sound card's dot is the speed unit, 60 ms: slow enough for a busy machine).
+heard=$(timeout 20 python3 "$(dirname "$0")/lib/listen.py" "$work/sound.raw" 3 \
+    "$(dirname "$0")/../../src/keying/signtable.cpp" 60) || fail "no digits were heard"
+cp "$work/sound.raw" /tmp/tp-sound.raw; echo "heard: $heard"
 [[ "$heard" =~ ^[0-9]{3}$ ]] || fail "three digits were due, heard '$heard'"
 
 # The answer with its middle sign wrong, typed into the window (it has the focus).
 middle=${heard:1:1}
 wrong=$(((middle + 1) % 10))
 answer="${heard:0:1}${wrong}${heard:2:1}"
-xdotool type --delay 20 "$answer"
+date +%T.%N; xdotool type --delay 20 "$answer"; date +%T.%N
 
 figure="Знаков: 3, ошибок: 1 (33.3 %)"
 for _ in $(seq 100); do grep -qF "$figure" "$work/program.log" && break; sleep 0.1; done

@@ -63,7 +63,9 @@ TEST_F(TrainingPanelTest, TheMenuWordShowsThePanelAloneAndItsCommandsHaveNames) 
     auto& f = form();
     EXPECT_FALSE(f.trainingPanel->isHidden());
     for (auto* other : f.floatingPanels())
-        if (other != f.trainingPanel) EXPECT_TRUE(other->isHidden());
+        if (other != f.trainingPanel) {
+            EXPECT_TRUE(other->isHidden());
+        }
     EXPECT_GT(f.trainingMenu->x(), f.glLabel8->geometry().right());
     for (TglLabel* command : {panel().receiveButton(), panel().checkButton(),
                               panel().journalButton(), panel().sendingButton()})
@@ -138,15 +140,13 @@ TEST_F(TrainingPanelTest, WeakSignGroupsFollowTheGroupSettings) {
     panel().weakOption()->click();
     f.glDigits9->setValue(4);
     f.glDigits10->setValue(2);
-    h->events.at(1, [&] { panel().checkButton()->click(); });
-    panel().receiveButton()->click();
-    panel().receiveButton()->click(); // a whole run: 8 signs
+    panel().receiveButton()->click(); // nothing typed: all 8 signs missed
     const auto sessions = panel().store().sessions();
-    ASSERT_EQ(sessions.size(), 2u);
-    EXPECT_EQ(sessions[1].source, "слабые знаки");
-    EXPECT_EQ(sessions[1].signs, 8);
-    EXPECT_EQ(sessions[1].errors, 8);
-    EXPECT_FALSE(sessions[1].alphabet.empty());
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(sessions[0].source, "слабые знаки");
+    EXPECT_EQ(sessions[0].signs, 8);
+    EXPECT_EQ(sessions[0].errors, 8);
+    EXPECT_FALSE(sessions[0].alphabet.empty());
 }
 
 TEST_F(TrainingPanelTest, TheSpeedBesideTheBarFollowsTheSpeedAndOutput) {

@@ -38,6 +38,8 @@ while True:
         dot = int(sys.argv[4]) * RATE / 1000 if len(sys.argv) > 4 else min(b - a for a, b in tones)
         text, code = "", ""
         for i, (a, b) in enumerate(tones):
+            if len(text.replace(" ", "")) == wanted:
+                break  # a closing keyed after the exercise, when the listener was late
             code += "." if b - a < 2 * dot else "-"
             gap = tones[i + 1][0] - b if i + 1 < len(tones) else None
             if gap is None or gap > 2.5 * dot:
@@ -46,6 +48,6 @@ while True:
             if gap is not None and gap > 7.5 * dot:
                 text += " "
         if len(text.replace(" ", "")) >= wanted:
-            print(text, flush=True)
+            print(text.strip(), flush=True)
             break
     time.sleep(0.02)

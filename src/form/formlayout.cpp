@@ -389,7 +389,7 @@ void buildTrainingPanels(QWidget* form, FormControls& ui) {
     ui.trainingPanel =
         panel(form, "trainingPanel", QStringLiteral(" Тренировка"), QRect(596, 232, 190, 252));
     ui.historyPanel =
-        panel(form, "historyPanel", QStringLiteral(" Журнал"), QRect(76, 44, 640, 484));
+        panel(form, "historyPanel", QStringLiteral(" Журнал"), QRect(26, 44, 740, 500));
 }
 
 void buildExitConfirmation(QWidget* form, FormControls& ui) {

@@ -144,8 +144,8 @@ void TrainingPanel::startReceiving() {
 
 void TrainingPanel::checkNow() {
     if (receiving()) return exercise_.requestCheck();
-    trainingstyle::setLabelText(status_,
-                                QStringLiteral("Проверяется идущий «Приём на слух»: начните его"));
+    trainingstyle::setLabelText(
+        status_, QStringLiteral("«Проверить» проверяет идущий приём: начните «Приём на слух»"));
 }
 
 void TrainingPanel::check(const ReceiveAnswer& answer) {

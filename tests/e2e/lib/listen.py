@@ -2,7 +2,7 @@
 # (float32 stereo, 48 kHz, written as it plays), decodes the tones into signs as they come, and
 # prints them, groups separated by spaces, once the given number of signs was heard and a
 # silence longer than any pause followed.
-#   python3 listen.py sound.raw SIGNS src/keying/signtable.cpp [DOT_MS]
+#   python3 listen.py sound.raw SIGNS src/keying/signtable.cpp [DOT_MS [FROM_BYTE]]
 # Dots and dashes are told apart at twice the dot (given, else the shortest tone heard), signs
 # and groups by gaps of 2.5 and 7.5 times it: between the 1, 4 and 10 dots that follow an
 # element, a sign and a group at ratio 3, pauses 1, with room for a late wall clock.
@@ -13,7 +13,8 @@ path, wanted = sys.argv[1], int(sys.argv[2])
 with open(sys.argv[3], encoding="utf-8") as table:
     codes = {code: sign for sign, code in re.findall(r'\{win1251\("(.)"\), "([.-]+)"', table.read())}
 
-offset = frame = 0
+offset = int(sys.argv[5]) // 8 * 8 if len(sys.argv) > 5 else 0
+frame = 0
 tone_start = last_end = None
 tones = []  # (start, end) in frames
 while True:

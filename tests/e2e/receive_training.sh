@@ -11,11 +11,10 @@ set -euo pipefail
 
 program=$(readlink -f "${1:?usage: receive_training.sh path/to/kelvatron}")
 source "$(dirname "$0")/lib/xsession.sh"
+source "$(dirname "$0")/lib/training.sh"
 xsession_begin 291
 
-mkdir -p "$work/config/Home" "$work/data"
-cat >"$work/config/Home/Project1.conf" <<'SETTINGS'
-[Form1]
+start_training <<'SETTINGS'
 glDigits9.Value=3
 glDigits10.Value=1
 glProgress1.Percent=60
@@ -23,21 +22,10 @@ glCheckBox4.Checked=1
 glCheckBox5.Checked=0
 glCheckBox6.Checked=0
 glCheckBox7.Checked=0
-glCheckBox13.Checked=0
-glCheckBox14.Checked=1
-glCheckBox20.Checked=0
 glCheckBox21.Checked=1
 SETTINGS
 
-XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" KELVATRON_ECHO_CHECK=1 \
-    SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" QT_QPA_PLATFORM=xcb \
-    "$program" >"$work/program.log" 2>&1 &
-app_pid=$!
-wait_for_window
-
-# "Тренировка" on the top strip; the panel opens right of the text window at (596, 232) with
-# "Приём на слух" as its first command. After a check the panel has grown to (26, 44).
-click 354 12 116 22
+# "Приём на слух" is the panel's first command. After a check the panel has grown to (26, 44).
 panel_x=596 panel_y=232
 # The digits, heard as they are keyed (the sound card's dot is the speed unit, 60 ms). A machine
 # busy enough to stall the sound for a dot's length garbles what is heard: the learner then

@@ -114,6 +114,9 @@ void buildTopStrip(QWidget* form, FormControls& ui) {
     title->setShadowed(true);
     title->setTextColor(QColor(232, 240, 255));
     title->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // After "Автор", above the title's empty left part.
+    ui.trainingMenu = menuWord(ui.glBevel2, "trainingMenu", QStringLiteral("Тренировка"), 354, 116);
+    ui.trainingMenu->raise();
     ui.glGraphicButton5 =
         named(new TglGraphicButton(GlyphKind::Minimise, ui.glBevel2), "glGraphicButton5");
     ui.glGraphicButton5->setGeometry(744, 14, 17, 17);
@@ -385,6 +388,14 @@ void buildAuthorPanel(QWidget* form, FormControls& ui) {
     ui.glGraphicButton1->setHint(QStringLiteral("закрыть"));
 }
 
+// The training panels' frames; the training panel puts its commands and views in them.
+void buildTrainingPanels(QWidget* form, FormControls& ui) {
+    ui.trainingPanel =
+        panel(form, "trainingPanel", QStringLiteral(" Тренировка"), QRect(596, 232, 190, 252));
+    ui.historyPanel =
+        panel(form, "historyPanel", QStringLiteral(" Журнал"), QRect(26, 44, 740, 500));
+}
+
 void buildExitConfirmation(QWidget* form, FormControls& ui) {
     auto* p = ui.glGroupBox10 = panel(form, "glGroupBox10", QString(), QRect(184, 234, 425, 105));
     p->setAccessibleName(QStringLiteral("Выход"));
@@ -409,6 +420,7 @@ void buildFormControls(QWidget* form, FormControls& ui) {
     buildUtilityPanel(form, ui);
     buildSettingsPanel(form, ui);
     buildAuthorPanel(form, ui);
+    buildTrainingPanels(form, ui);
     buildExitConfirmation(form, ui);
     for (auto* floating : ui.floatingPanels()) {
         floating->setDraggable(true);

@@ -76,6 +76,7 @@ TForm1::TForm1(Services& s, QWidget* parent)
     qApp->installEventFilter(this);
     FormCreate();
     settingsStore.load();
+    training = std::make_unique<TrainingPanel>(*this, [this](QWidget* p) { showOnlyPanel(p); });
 }
 
 TForm1::~TForm1() {
@@ -322,6 +323,8 @@ void TForm1::glLabel16Click() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (sendingPanel_ && sendingPanel_->previewKey(watched, event)) return true;
     if (event->type() != QEvent::KeyPress || !state.KeyPreview) return false;
+    // The learner's copy of a receive exercise goes into the window without a sound.
+    if (training && training->receiving()) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);

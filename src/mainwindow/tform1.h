@@ -21,6 +21,7 @@
 #include "keying/signplayer.h"
 #include "mainwindow/settingspanel.h"
 #include "mainwindow/settingsstore.h"
+#include "mainwindow/trainingpanel.h"
 #include "radiograms/radiogramcommands.h"
 #include "transmission/pausestopcontrol.h"
 #include "transmission/sourceselection.h"
@@ -74,6 +75,8 @@ public:
     RadiogramCommands radiogramCommands;
     SettingsStore settingsStore;
     AudioExport audioExport;
+    // The "Тренировка" panel; built once the controls are.
+    std::unique_ptr<TrainingPanel> training;
 
 public slots:
     void FormCreate();

@@ -1,5 +1,7 @@
 #include "exercises/exercisegenerator.h"
 
+#include <algorithm>
+
 #include "core/clock.h"
 #include "core/eventpump.h"
 #include "core/progress.h"
@@ -20,6 +22,8 @@ constexpr std::string_view kWordSeparator = "   ";
 // No event is handled during a run, so the window is painted from here as it is written; often
 // enough to follow the writing, seldom enough that painting adds little to the 1 ms waits.
 constexpr double kRepaintIntervalMs = 50;
+// At least this many times a painting's own time passes before the next one.
+constexpr double kPaintCostFactor = 40;
 
 // Writes an exercise at the end of the window's text in one batch: the window lays it out only
 // when it is painted, and the exercise replaces the text as a whole, so undo does not take it
@@ -120,6 +124,7 @@ void ExerciseGenerator::generateJargon() {
     sources_.selectTextInWindow();
     events_.processEvents();
     lastPaint_ = clock_.now();
+    paintInterval_ = kRepaintIntervalMs;
     progress_.setMax(wordCount - 1);
     ExerciseWriter text(text_);
     int progress = 0;
@@ -142,14 +147,18 @@ void ExerciseGenerator::startExercise() {
     sources_.selectTextInWindow();
     events_.processEvents();
     lastPaint_ = clock_.now();
+    paintInterval_ = kRepaintIntervalMs;
 }
 
+// Laying out a long line of groups takes longer the more there is: the pause between paintings
+// grows with what one costs, so that painting stays a small share of the run.
 void ExerciseGenerator::paintWhenDue() {
     const double now = clock_.now();
-    if (now - lastPaint_ < kRepaintIntervalMs) return;
-    lastPaint_ = now;
+    if (now - lastPaint_ < paintInterval_) return;
     text_.paint();
     progress_.paint();
+    lastPaint_ = clock_.now();
+    paintInterval_ = std::max(kRepaintIntervalMs, (lastPaint_ - now) * kPaintCostFactor);
 }
 
 } // namespace kelvatron

@@ -49,6 +49,7 @@ private:
     EventPump& events_;
     SourceSelection& sources_;
     double lastPaint_ = 0;
+    double paintInterval_ = 0;
 };
 
 } // namespace kelvatron

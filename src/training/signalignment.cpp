@@ -18,10 +18,10 @@ constexpr int kInfinity = std::numeric_limits<int>::max() / 2;
 // under 50 MB whatever is typed.
 constexpr size_t kBandCellBudget = size_t(24) << 20;
 constexpr int kFirstBandHalfWidth = 8;
-// Cells the widening search may fill for one segment, all its bands together. A copy that needs
+// Cells the widening search may fill for one check, all its bands together. A copy that needs
 // more has long runs that match nothing near their place (an answer unrelated to the text, a
-// length far from the text's): proving the cheapest alignment would take seconds, so the segment
-// settles for the best path near its corner-to-corner line.
+// length far from the text's): proving the cheapest alignment would take seconds, so a segment
+// that would go beyond settles for the best path near its corner-to-corner line.
 constexpr size_t kExactCellBudget = size_t(48) << 20;
 constexpr int kSlantedHalfWidth = 256;
 
@@ -170,13 +170,13 @@ void alignSegment(Seq a, Seq b, int sentBase, int typedBase, std::vector<AlignSt
     const int n = int(a.size()), m = int(b.size());
     if (n == 0 || m == 0) return appendTrivial(a, b, sentBase, typedBase, out);
     std::vector<uint8_t> moves;
-    size_t work = 0;
     for (int k = kFirstBandHalfWidth;; k *= 2) {
         Band band{std::max(std::min(0, m - n) - k, -n), std::min(std::max(0, m - n) + k, m), 0};
         if (proven) band = {std::max(proven->lo, -n), std::min(proven->hi, m), 0};
         band.width = band.hi - band.lo + 1;
-        work += size_t(n + 1) * band.width;
-        if (!proven && work > kExactCellBudget) return alignSlanted(a, b, sentBase, typedBase, out);
+        const size_t cells = size_t(n + 1) * band.width;
+        if (!proven && cellsFilled + cells > kExactCellBudget)
+            return alignSlanted(a, b, sentBase, typedBase, out);
         const bool keepMoves = size_t(n + 1) * band.width <= kBandCellBudget || n < 2;
         if (keepMoves) moves.resize(size_t(n + 1) * band.width);
         const int distance =

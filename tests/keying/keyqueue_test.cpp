@@ -3,6 +3,7 @@
 
 #include "core/cp1251.h"
 #include "support/engineharness.h"
+#include "support/soundedcode.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
@@ -16,15 +17,7 @@ protected:
         h.controls.settings.opening = false;
         h.controls.settings.closing = false;
     }
-    // The dots and dashes the speaker sounded.
-    std::string sounded() const {
-        std::string out;
-        for (const auto& line : h.clock.log) {
-            if (line == "beep 800 40") out += '.';
-            if (line == "beep 800 120") out += '-';
-        }
-        return out;
-    }
+    std::string sounded() const { return soundedCode(h.clock.log); }
     void type(std::string_view utf8) {
         for (char key : toCp1251(utf8))
             h.keyboardPractice.FormKeyPress(key);

@@ -4,6 +4,7 @@
 
 #include "core/terminationrequest.h"
 #include "support/engineharness.h"
+#include "support/soundedcode.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
@@ -25,14 +26,7 @@ struct RaisingRun : EngineHarness {
     RaisingSettings raising;
     SignPlayer player{raising, output, text, clock, state.timing};
     TransmissionDriver driver{controls, text, progress, clock, events, state, player, pauseStop};
-    std::string sounded() const {
-        std::string code;
-        for (const auto& line : clock.log) {
-            if (line == "beep 800 40") code += '.';
-            if (line == "beep 800 120") code += '-';
-        }
-        return code;
-    }
+    std::string sounded() const { return soundedCode(clock.log); }
 };
 
 // Raises the request at the n-th wait.

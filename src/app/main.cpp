@@ -7,6 +7,7 @@
 #include "app/commandlineexport.h"
 #include "app/terminationrequests.h"
 #include "core/services.h"
+#include "core/terminationrequest.h"
 #include "mainwindow/tform1.h"
 #include "platform/linuxspeaker.h"
 #include "platform/qtdialogs.h"
@@ -42,6 +43,8 @@ public:
 private:
     void end() {
         requested_ = true;
+        // The desktop session's request comes as an event: the waits still under way hear it too.
+        kelvatron::raiseTerminationRequest();
         closeForm();
         // Ends every running loop, a message box's too, also before the main loop has begun.
         QCoreApplication::exit(0);

@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "core/terminationrequest.h"
+
 namespace kelvatron {
 
 namespace {
@@ -15,6 +17,8 @@ constexpr int kRequests[] = {SIGTERM, SIGINT, SIGHUP};
 
 void onRequest(int signal) {
     const int savedErrno = errno;
+    // Heard at once by the waits that handle no event; the pipe wakes the event loop.
+    raiseTerminationRequest();
     const char number = char(signal);
     // A full pipe already holds a request; this one may go.
     [[maybe_unused]] ssize_t written = ::write(pipeEnds[1], &number, 1);

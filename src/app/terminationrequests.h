@@ -6,9 +6,9 @@ class QSocketNotifier;
 namespace kelvatron {
 
 // Turns the signals that ask the program to end (SIGTERM, SIGINT, SIGHUP) into a Qt signal on
-// the GUI thread. The handler only writes the signal's number into a pipe, the one thing that is
-// safe there; the event loop reads it and emits requested(). A request that comes before
-// listen() waits in the pipe.
+// the GUI thread. The handler only raises the termination request's atomic flag and writes the
+// signal's number into a pipe, the things that are safe there; the event loop reads the pipe and
+// emits requested(). A request that comes before listen() waits in the pipe.
 class TerminationRequests : public QObject {
     Q_OBJECT
 public:

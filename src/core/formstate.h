@@ -25,7 +25,8 @@ struct FormState {
     uint8_t PauseFlag = 0;
     // Keys typed anywhere in the window reach the keyboard practice first.
     bool KeyPreview = true;
-    // Typed characters, mapped to signs, waiting to sound (at most 20).
+    // Typed characters, mapped to signs, waiting to sound (at most 20); a key without a sign
+    // waits as byte 0.
     std::string KeyBuffer;
     // A transmission is running (a second start is ignored).
     bool transmitting = false;

@@ -33,7 +33,8 @@ public:
     virtual void setAlignment(TextAlignment alignment) = 0;
     virtual void setInputEnabled(bool enabled) = 0;
     virtual void focus() = 0;
-    // Paints the text now; paintAll paints everything around it as well.
+    // Paints the text now, in a batch what has been appended so far; paintAll paints everything
+    // around it as well.
     virtual void paint() = 0;
     virtual void paintAll() = 0;
 };

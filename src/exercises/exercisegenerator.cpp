@@ -1,9 +1,12 @@
 #include "exercises/exercisegenerator.h"
 
+#include <algorithm>
+
 #include "core/clock.h"
 #include "core/eventpump.h"
 #include "core/progress.h"
 #include "core/random.h"
+#include "core/terminationrequest.h"
 #include "core/textwindow.h"
 #include "exercises/jargonwords.h"
 #include "transmission/sourceselection.h"
@@ -16,10 +19,15 @@ namespace {
 
 constexpr std::string_view kGroupSeparator = "  ";
 constexpr std::string_view kWordSeparator = "   ";
+// No event is handled during a run, so the window is painted from here as it is written; often
+// enough to follow the writing, seldom enough that painting adds little to the 1 ms waits.
+constexpr double kRepaintIntervalMs = 50;
+// At least this many times a painting's own time passes before the next one.
+constexpr double kPaintCostFactor = 40;
 
-// Writes an exercise at the end of the window's text in one batch: no event is handled during a
-// run, so nothing shows before it is complete anyway, and the exercise replaces the text as a
-// whole, so undo does not take it apart a character at a time.
+// Writes an exercise at the end of the window's text in one batch: the window lays it out only
+// when it is painted, and the exercise replaces the text as a whole, so undo does not take it
+// apart a character at a time.
 class ExerciseWriter {
 public:
     explicit ExerciseWriter(TextWindow& text) : text_(text) { text_.beginBatch(); }
@@ -81,7 +89,8 @@ void ExerciseGenerator::generateForAlphabet(GenerationSetKind cyrillic, Generati
 }
 
 // The progress bar counts characters across the whole exercise and goes back to 0 after every
-// group. The generator is seeded anew for every group.
+// group. The generator is seeded anew for every group. A request to end the program ends the run
+// where it stands, the only thing that can.
 void ExerciseGenerator::generateGroups(std::string_view set) {
     const TransmissionSettings settings = controls_.transmissionSettings();
     const int32_t groupSize = TransmissionDriver::groupSizeOf(settings.groupSize);
@@ -93,10 +102,12 @@ void ExerciseGenerator::generateGroups(std::string_view set) {
     for (int32_t group = 0; group < groupCount; ++group) {
         Randomize(clock_);
         for (int32_t i = 0; i < groupSize; ++i) {
+            if (terminationRequested()) return;
             progress_.setPosition(progress++);
             const char entry = drawEntry(set);
             text.append(std::string_view(&entry, 1));
             clock_.sleep(1);
+            paintWhenDue();
         }
         text.append(kGroupSeparator);
         progress_.setPosition(0);
@@ -112,14 +123,18 @@ void ExerciseGenerator::generateJargon() {
     text_.setAlignment(TextAlignment::Left);
     sources_.selectTextInWindow();
     events_.processEvents();
+    lastPaint_ = clock_.now();
+    paintInterval_ = kRepaintIntervalMs;
     progress_.setMax(wordCount - 1);
     ExerciseWriter text(text_);
     int progress = 0;
     for (int32_t word = 0; word < wordCount; ++word) {
+        if (terminationRequested()) return;
         Randomize(clock_);
         progress_.setPosition(progress++);
         text.append(JargonWordsCp1251[Random(kJargonWordCount)]);
         clock_.sleep(1);
+        paintWhenDue();
         text.append(kWordSeparator);
         progress_.setPosition(0);
     }
@@ -131,6 +146,19 @@ void ExerciseGenerator::startExercise() {
     text_.clear();
     sources_.selectTextInWindow();
     events_.processEvents();
+    lastPaint_ = clock_.now();
+    paintInterval_ = kRepaintIntervalMs;
+}
+
+// Laying out a long line of groups takes longer the more there is: the pause between paintings
+// grows with what one costs, so that painting stays a small share of the run.
+void ExerciseGenerator::paintWhenDue() {
+    const double now = clock_.now();
+    if (now - lastPaint_ < paintInterval_) return;
+    text_.paint();
+    progress_.paint();
+    lastPaint_ = clock_.now();
+    paintInterval_ = std::max(kRepaintIntervalMs, (lastPaint_ - now) * kPaintCostFactor);
 }
 
 } // namespace kelvatron

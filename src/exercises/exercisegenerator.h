@@ -16,7 +16,8 @@ class TransmissionControls;
 // Fills the text window with random groups or radio-jargon words, without sounding them. A run
 // lets the window handle its pending events once, before the first group, and never again: it
 // cannot be interrupted, and its only waits are the 1 ms pauses between draws, so that a seed
-// taken from the clock differs from group to group.
+// taken from the clock differs from group to group. The text and the progress bar are painted as
+// they grow, so a long run shows how far it has come.
 class ExerciseGenerator {
 public:
     ExerciseGenerator(TransmissionControls& controls, TextWindow& text, Progress& progress,
@@ -38,6 +39,8 @@ private:
     void generateJargon();
     // Clears the window, selects it as the transmission's source and lets pending events run.
     void startExercise();
+    // Paints the text and the progress bar when the last painting is long enough ago.
+    void paintWhenDue();
 
     TransmissionControls& controls_;
     TextWindow& text_;
@@ -45,6 +48,8 @@ private:
     Clock& clock_;
     EventPump& events_;
     SourceSelection& sources_;
+    double lastPaint_ = 0;
+    double paintInterval_ = 0;
 };
 
 } // namespace kelvatron

@@ -59,11 +59,28 @@ void KeyboardPractice::glLabel17Click() {
 void KeyboardPractice::FormKeyPress(char key) {
     text_.setAlignment(TextAlignment::Centre);
     std::string& buffer = state_.KeyBuffer;
-    if (auto sign = mapTypedKey(key); sign && buffer.size() < kKeyBufferCapacity) buffer += *sign;
-    if (!buffer.empty()) player_.playsymvol(buffer.substr(0, 1));
-    // Every key waits, so a run of keys typed ahead keeps its rhythm even where one is unmapped.
-    clock_.sleep(state_.timing.SignPause);
-    if (!buffer.empty()) buffer.erase(0, 1);
+    // A key without a sign still holds its place: it waits the pause after a sign.
+    if (buffer.size() < kKeyBufferCapacity) buffer += mapTypedKey(key).value_or(kKeyWithoutSign);
+    if (soundingInTransmission_ == state_.transmitting) return; // sounds in turn
+    const std::optional<bool> outer = soundingInTransmission_;
+    soundingInTransmission_ = state_.transmitting;
+    soundKeyBuffer();
+    soundingInTransmission_ = outer;
+}
+
+// Events are handled after every sign: keys typed meanwhile join the queue, a click is answered.
+void KeyboardPractice::soundKeyBuffer() {
+    std::string& buffer = state_.KeyBuffer;
+    while (!buffer.empty()) {
+        if (buffer.front() != kKeyWithoutSign) player_.playsymvol(buffer.substr(0, 1));
+        clock_.sleep(state_.timing.SignPause);
+        if (!buffer.empty()) buffer.erase(0, 1);
+        events_.processEvents();
+    }
+}
+
+void KeyboardPractice::stopKeying() {
+    state_.KeyBuffer.clear();
 }
 
 } // namespace kelvatron

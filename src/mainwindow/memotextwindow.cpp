@@ -97,7 +97,13 @@ void MemoTextWindow::focus() {
     ui_.Memo1->setFocus();
 }
 
+// A batch is laid out only when its edit block ends: painting ends it and goes on in a new one,
+// so what has been written so far shows.
 void MemoTextWindow::paint() {
+    if (batchEnd_) {
+        batchEnd_->endEditBlock();
+        batchEnd_->beginEditBlock();
+    }
     ui_.Memo1->repaint();
 }
 

@@ -227,6 +227,9 @@ void TForm1::glGraphicButton4Click() {
     glGroupBox10->show();
     glGroupBox10->raise();
     outline_->raise();
+    // Typed keys may go on sounding, and no event is handled while a sign sounds: the question
+    // is painted now.
+    glGroupBox10->repaint();
 }
 
 void TForm1::glLabel71Click() {
@@ -329,9 +332,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (alreadyPreviewed(*key, widget)) return false;
-    if (key->text().isEmpty()) return false;
-    std::string bytes = toCp1251(key->text().toStdString());
-    if (bytes.size() == 1) FormKeyPress(bytes[0]);
+    if (key->text().isEmpty() || closed_) return false;
+    // A character Windows-1251 cannot hold is a key without a sign; it must not turn into the
+    // "?" sign on its way.
+    const std::optional<std::string> bytes = toCp1251Strict(key->text().toStdString());
+    if (!bytes) FormKeyPress(KeyboardPractice::kKeyWithoutSign);
+    if (bytes && bytes->size() == 1) FormKeyPress(bytes->front());
     return false;
 }
 
@@ -354,11 +360,13 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Ends a running transmission at its next check; the window itself lives on until main
-    // returns, so the transmission never touches a destroyed window.
+    // Ends a running transmission at its next check and the typed keys after the sign that
+    // sounds; keys still on their way find the window closed. The window itself lives on until
+    // main returns, so the transmission never touches a destroyed window.
     state.StopFlag = 1;
-    if (!settingsSaved_) {
-        settingsSaved_ = true;
+    keyboardPractice.stopKeying();
+    if (!closed_) {
+        closed_ = true;
         settingsStore.save();
     }
     event->accept();

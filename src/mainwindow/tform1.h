@@ -130,7 +130,8 @@ private:
     void configureToneGen();
     bool alreadyPreviewed(const QKeyEvent& key, QWidget* receiver);
 
-    bool settingsSaved_ = false;
+    // Closed once: the settings are saved and typed keys sound no more.
+    bool closed_ = false;
     const QEvent* lastPreviewedKey_ = nullptr;
     unsigned long lastPreviewedTime_ = 0;
     QPointer<QWidget> lastPreviewedReceiver_;

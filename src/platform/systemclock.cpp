@@ -1,7 +1,10 @@
 #include "platform/systemclock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
+
+#include "core/terminationrequest.h"
 
 namespace kelvatron {
 
@@ -12,8 +15,12 @@ using Ms = std::chrono::duration<double, std::milli>;
 // thread sleeps until shortly before the deadline and yields the last stretch away in short
 // turns; what lateness remains is made up by the next wait, which ends on the schedule.
 constexpr auto kFinalStretch = std::chrono::microseconds(1500);
+// How long a wait sleeps before it looks at the termination request again.
+constexpr auto kNap = std::chrono::milliseconds(20);
 } // namespace
 
+// A wait ends early once the program has been asked to end, looking at the request between
+// short naps; the schedule moves on by the whole wait all the same.
 void SystemClock::sleep(int32_t ms) {
     if (ms <= 0) return;
     const double start = now();
@@ -21,9 +28,12 @@ void SystemClock::sleep(int32_t ms) {
     logical_ += ms;
     const auto deadline =
         SteadyClock::time_point(std::chrono::duration_cast<SteadyClock::duration>(Ms(logical_)));
-    if (deadline - SteadyClock::now() > kFinalStretch)
-        std::this_thread::sleep_until(deadline - kFinalStretch);
-    while (SteadyClock::now() < deadline)
+    while (deadline - SteadyClock::now() > kFinalStretch) {
+        if (terminationRequested()) return;
+        std::this_thread::sleep_until(
+            std::min(deadline - kFinalStretch, SteadyClock::now() + kNap));
+    }
+    while (SteadyClock::now() < deadline && !terminationRequested())
         std::this_thread::yield();
 }
 

@@ -9,6 +9,7 @@
 #include "core/formstate.h"
 #include "core/progress.h"
 #include "core/random.h"
+#include "core/terminationrequest.h"
 #include "core/textwindow.h"
 #include "exercises/generationsets.h"
 #include "keying/signplayer.h"
@@ -70,8 +71,7 @@ void TransmissionDriver::glCheckBox8Click() {
 
 void TransmissionDriver::transmit() {
     start();
-    opening();
-    const bool complete = bodies();
+    const bool complete = opening() && bodies();
     // Stopped: the stop button has reset the controls; no closing, only the silence still owed.
     if (!complete) return keyer_.settle();
     finish();
@@ -94,13 +94,16 @@ void TransmissionDriver::start() {
 }
 
 // Ж Ж Ж and the break sign, then a long pause. Nothing is written and no event is handled, so
-// the opening cannot be paused or stopped.
-void TransmissionDriver::opening() {
-    if (!controls_.transmissionSettings().opening) return;
-    for (int i = 0; i < 3; ++i)
-        keyer_.key(win1251("Ж"));
-    keyer_.key(win1251(" "));
+// the learner cannot pause or stop the opening; only a request to end the program ends it, after
+// the sign that sounds. Returns false then.
+bool TransmissionDriver::opening() {
+    if (!controls_.transmissionSettings().opening) return true;
+    for (const char* sign : {"Ж", "Ж", "Ж", " "}) {
+        if (endRequested()) return false;
+        keyer_.key(win1251(sign));
+    }
     waitGroupPauses(3);
+    return true;
 }
 
 // Each source is tested when its turn comes, so a source chosen during one body runs after it
@@ -200,9 +203,13 @@ bool TransmissionDriver::generatedGroup(std::string_view set, int& progress) {
 }
 
 // The closing is keyed only after a body that ran to its end; the closing option is read now.
+// The bar goes back to 0 once the last group pause has passed, not while it is still owed, and
+// shows it at once: no event is handled before the closing has been keyed.
 void TransmissionDriver::finish() {
+    keyer_.settle();
     progress_.setPosition(0);
-    if (controls_.transmissionSettings().closing) {
+    progress_.paint();
+    if (controls_.transmissionSettings().closing && !endRequested()) {
         waitGroupPauses(3);
         keyer_.key(win1251("А"));
         keyer_.key(win1251("Р"));
@@ -210,6 +217,12 @@ void TransmissionDriver::finish() {
     keyer_.settle();
     controls_.setStartChecked(false);
     controls_.lockHints(false);
+}
+
+// A request to end the program stops the transmission as the stop button would.
+bool TransmissionDriver::endRequested() {
+    if (terminationRequested()) state_.StopFlag = 1;
+    return terminationRequested();
 }
 
 // The group pause is the one the sign player derived at the last element sounded.

@@ -38,7 +38,7 @@ public:
 private:
     void transmit();
     void start();
-    void opening();
+    bool opening();
     // Each returns false when a stop ended it.
     bool bodies();
     bool textBody();
@@ -50,6 +50,7 @@ private:
     void finish();
 
     bool checkstop();
+    bool endRequested();
     void waitGroupPauses(int count);
     void paintProgress();
 

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # A termination request ends the real program under Xvfb without a question: SIGTERM and SIGINT,
-# with the window idle and in the middle of a transmission. Each start has an empty configuration
-# folder; the program must end with status 0 and leave the 28 values written, within a second
-# when idle; a transmission first finishes the sign it is keying (up to 0.8 s at the default
-# speed), so it gets two.
+# with the window idle, in a transmission's opening (which handles no event) and in the middle of
+# a transmission. Each start has an empty configuration folder; the program must end with status
+# 0 and leave the 28 values written, within a second: the waits under way end early.
 #   bash tests/e2e/termination.sh build/kelvatron
 set -euo pipefail
 
@@ -12,7 +11,7 @@ source "$(dirname "$0")/lib/xsession.sh"
 xsession_begin 161
 
 # signal, whether a transmission runs when it comes, seconds allowed
-cases=("TERM idle 1" "INT idle 1" "TERM transmitting 2")
+cases=("TERM idle 1" "INT idle 1" "TERM opening 1" "TERM transmitting 1")
 
 for case in "${cases[@]}"; do
     read -r signal state allowed <<<"$case"
@@ -27,6 +26,10 @@ for case in "${cases[@]}"; do
     if [[ "$state" == transmitting ]]; then
         click 48 248 25 25
         sleep 4
+    fi
+    if [[ "$state" == opening ]]; then
+        click 48 248 25 25
+        sleep 0.5
     fi
     started=$(date +%s%N)
     kill -"$signal" "$app_pid"

@@ -100,15 +100,6 @@ TEST_F(KeyboardPracticeTest, UnmappedKeysSoundNothingButWaitAndLeaveTheWindowAlo
     EXPECT_EQ(soundedCode(), ".....");
 }
 
-TEST_F(KeyboardPracticeTest, TheBufferOfTypedKeysHoldsAtMostTwenty) {
-    const char e = cp1251Char("Е");
-    f.state.KeyBuffer.assign(20, e);
-    EXPECT_EQ(typed('5'), ".");
-    EXPECT_EQ(f.state.KeyBuffer, std::string(19, e));
-    EXPECT_EQ(typed('5'), ".");
-    EXPECT_EQ(f.state.KeyBuffer, std::string(18, e) + "5");
-}
-
 TEST_F(KeyboardPracticeTest, AClickMadeWhileASignSoundsIsSoundedBeforeTheFinalPause) {
     h.events.at(1, [&] { f.glLabel40->click(); }); // "Ц" -.-.
     f.glLabel39->click();

@@ -118,7 +118,7 @@ void ExerciseGenerator::generateJargon() {
     for (int32_t word = 0; word < wordCount; ++word) {
         Randomize(clock_);
         progress_.setPosition(progress++);
-        text.append(JargonWordsCp1251[Random(kJargonWordCount)]);
+        text.append(kJargonWordsCp1251[Random(kJargonWordCount)]);
         clock_.sleep(1);
         text.append(kWordSeparator);
         progress_.setPosition(0);

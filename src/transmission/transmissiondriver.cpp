@@ -161,8 +161,8 @@ bool TransmissionDriver::textBody() {
 void TransmissionDriver::keyTextCharacter(char c) {
     if (c == '.') {
         waitGroupPauses(1);
-        for (const char* s : {"Т", "Ч", "К"})
-            keyer_.key(win1251(s));
+        for (char sign : kFullStopSigns)
+            keyer_.key(sign);
         waitGroupPauses(1);
     }
     if (auto sign = textSign(c)) keyer_.key(*sign);

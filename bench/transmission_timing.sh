@@ -19,30 +19,21 @@ program=$(readlink -f "$build/kelvatron")
 groups=${EXERCISE_GROUPS:-20}
 paused_seconds=${PAUSED_SECONDS:-10}
 
-work=$(mktemp -d)
+source tests/e2e/lib/xsession.sh
 pids=()
-app_pid=""
+# The sound server and the recorder go first, then the X session's own clean-up.
 cleanup() {
     [[ -n "$app_pid" ]] && kill -KILL "$app_pid" 2>/dev/null || true
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
     if [[ -n "${KEEP:-}" ]]; then mkdir -p "$KEEP" && cp "$work"/*.raw "$work"/*.log "$KEEP"/; fi
-    rm -rf "$work"
+    xsession_cleanup
 }
 trap cleanup EXIT
 
 source bench/lib/nullsink.sh
 nullsink_begin timing
 
-for display in $(seq 241 290); do
-    [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1 && break 2; sleep 0.1; done
-    echo "no X server on :$display" >&2
-    exit 1
-done
-export DISPLAY=":$display"
+xsession_begin 241
 
 config="$work/config"
 mkdir -p "$config/Home"
@@ -65,11 +56,7 @@ SETTINGS
 XDG_CONFIG_HOME="$config" SDL_AUDIODRIVER=pulseaudio QT_QPA_PLATFORM=xcb \
     "$program" >"$work/program.log" 2>&1 &
 app_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Kelvatron" | head -n 1)
-click() {
-    xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
-    sleep 0.3
-}
+wait_for_window
 # Processor time of the program so far, in clock ticks (user + system).
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$app_pid/stat"; }
 ticks_per_second=$(getconf CLK_TCK)

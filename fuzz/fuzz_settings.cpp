@@ -63,8 +63,8 @@ std::string fileBytes(std::string_view input) {
         const auto code = uint8_t(c);
         if (lineStart && code < kPropCount)
             file += Props[code].path;
-        else if (lineStart && code < kPropCount + WindowValueNames.size())
-            file += WindowValueNames[code - kPropCount];
+        else if (lineStart && code < kPropCount + kWindowValueNames.size())
+            file += kWindowValueNames[code - kPropCount];
         else
             file += c;
         lineStart = c == '\n';
@@ -89,7 +89,7 @@ int checkedCount(const PropValues& values, std::size_t first, std::size_t count)
 
 void checkMended(const PropValues& values) {
     for (std::size_t i = 0; i < prop::DisplayCount; ++i) {
-        const StepperRange& range = DisplayRanges[i];
+        const StepperRange& range = kDisplayRanges[i];
         const double v = values[prop::FirstDisplay + i];
         check(v >= range.low && v <= range.high);
         check(std::fmod(v - range.low, range.step) == 0);

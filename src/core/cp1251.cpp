@@ -129,9 +129,4 @@ std::string fromCp1251(std::string_view cp1251) {
     return out;
 }
 
-char cp1251Char(std::string_view utf8Char) {
-    std::string s = toCp1251(utf8Char);
-    return s.size() == 1 ? s[0] : '?';
-}
-
 } // namespace kelvatron

@@ -21,8 +21,4 @@ std::optional<std::string> toCp1251Strict(std::string_view utf8,
 // and goes back to 0x98, so any file reads and writes back byte for byte.
 std::string fromCp1251(std::string_view cp1251);
 
-// One Windows-1251 byte of a character written in UTF-8 in the source ("Й" -> 0xC9).
-// The argument must be exactly one character that Windows-1251 holds.
-char cp1251Char(std::string_view utf8Char);
-
 } // namespace kelvatron

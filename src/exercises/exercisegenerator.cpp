@@ -132,7 +132,7 @@ void ExerciseGenerator::generateJargon() {
         if (terminationRequested()) return;
         Randomize(clock_);
         progress_.setPosition(progress++);
-        text.append(JargonWordsCp1251[Random(kJargonWordCount)]);
+        text.append(kJargonWordsCp1251[Random(kJargonWordCount)]);
         clock_.sleep(1);
         paintWhenDue();
         text.append(kWordSeparator);

@@ -121,8 +121,8 @@ void SettingsStore::writeTo(QSettings& settings) const {
         writeText(settings, Props[i].path, propText(Props[i].kind, values[i]));
     const WindowPlace place = currentPlace();
     const int windowValues[] = {place.left, place.top, place.right, place.bottom, place.state};
-    for (std::size_t i = 0; i < WindowValueNames.size(); ++i)
-        writeText(settings, WindowValueNames[i], integerText(windowValues[i]));
+    for (std::size_t i = 0; i < kWindowValueNames.size(); ++i)
+        writeText(settings, kWindowValueNames[i], integerText(windowValues[i]));
 }
 
 PropValues SettingsStore::readControls() const {

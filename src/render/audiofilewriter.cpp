@@ -65,7 +65,7 @@ sf_count_t ioTell(void* user) {
 
 SF_VIRTUAL_IO kVirtualIo = {ioLength, ioSeek, ioRead, ioWrite, ioTell};
 
-std::string quoted(const std::string& path) {
+std::string inQuotes(const std::string& path) {
     std::string text = fullPath(path);
     text.insert(text.begin(), '"');
     text.push_back('"');
@@ -86,7 +86,7 @@ AudioFileWriter::~AudioFileWriter() {
 bool AudioFileWriter::open(uint32_t sourceRate) {
     const auto format = audioFormatForPath(path_);
     if (!format) {
-        fail("Не удаётся записать звук в файл " + quoted(path_) +
+        fail("Не удаётся записать звук в файл " + inQuotes(path_) +
              ": формат файла не известен по его расширению. Звук записывается в файлы " +
              std::string(audioExtensionList()) + ".");
         return false;
@@ -108,7 +108,8 @@ bool AudioFileWriter::open(uint32_t sourceRate) {
         if (io_->error != 0)
             failWithReason("Не удаётся записать файл ", io_->error);
         else
-            fail("Не удаётся записать звук в файл " + quoted(path_) + ". " + sf_strerror(nullptr));
+            fail("Не удаётся записать звук в файл " + inQuotes(path_) + ". " +
+                 sf_strerror(nullptr));
         return false;
     }
     tuneEncoder(*format);
@@ -140,12 +141,12 @@ void AudioFileWriter::fail(std::string message) {
 }
 
 void AudioFileWriter::failWithReason(const char* what, int err) {
-    fail(what + quoted(path_) + ". " + systemReason(err));
+    fail(what + inQuotes(path_) + ". " + systemReason(err));
 }
 
 bool AudioFileWriter::stopIfCancelled() {
     if (!cancelRequested_ || !ok()) return !ok();
-    fail("Запись файла " + quoted(path_) + " отменена.");
+    fail("Запись файла " + inQuotes(path_) + " отменена.");
     abandon();
     return true;
 }
@@ -168,7 +169,7 @@ void AudioFileWriter::encode(std::span<const int16_t> samples) {
         if (io_->error != 0)
             failWithReason("Не удаётся записать файл ", io_->error);
         else
-            fail("Не удаётся записать звук в файл " + quoted(path_) + ". " + sf_strerror(file_));
+            fail("Не удаётся записать звук в файл " + inQuotes(path_) + ". " + sf_strerror(file_));
         abandon();
     }
 }
@@ -188,7 +189,7 @@ bool AudioFileWriter::commit() {
         if (io_->error != 0)
             failWithReason("Не удаётся записать файл ", io_->error);
         else
-            fail("Не удаётся записать звук в файл " + quoted(path_) + ". " +
+            fail("Не удаётся записать звук в файл " + inQuotes(path_) + ". " +
                  sf_error_number(closeError));
         abandon();
         return false;

@@ -64,8 +64,8 @@ LoadProblems loadWindowPlace(const ValueLookup& lookup, WindowPlace& place) {
     LoadProblems problems;
     WindowPlace loaded = place;
     int* targets[] = {&loaded.left, &loaded.top, &loaded.state};
-    const std::string_view names[] = {WindowValueNames[0], WindowValueNames[1],
-                                      WindowValueNames[4]};
+    const std::string_view names[] = {kWindowValueNames[0], kWindowValueNames[1],
+                                      kWindowValueNames[4]};
     for (int i = 0; i < 3; ++i)
         if (std::optional<StoredValue> stored = lookup(names[i]))
             if (std::optional<int> value = loadedInteger(names[i], *stored, problems))

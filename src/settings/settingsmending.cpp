@@ -36,7 +36,7 @@ void mendProps(PropValues& values, const PropValues& defaults) {
         if (std::isnan(values[i])) values[i] = defaults[i];
     for (std::size_t i = 0; i < prop::DisplayCount; ++i)
         values[prop::FirstDisplay + i] =
-            nearestStep(values[prop::FirstDisplay + i], DisplayRanges[i]);
+            nearestStep(values[prop::FirstDisplay + i], kDisplayRanges[i]);
     values[prop::Speed] =
         std::clamp(std::round(values[prop::Speed]), double(kFastestSpeed), double(kSlowestSpeed));
     for (std::size_t i = prop::FirstCheckBox; i < kPropCount; ++i)

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/groupranges.h"
+
 namespace kelvatron {
 
 // How a persisted property is written: float text ("800"), integer text ("20"), or a boolean as
@@ -58,8 +60,8 @@ inline constexpr std::size_t FirstCheckBox = FirstSource; // the check boxes run
 } // namespace prop
 
 // The window's placement, stored beside the properties under names that begin with a dot.
-inline constexpr std::array<std::string_view, 5> WindowValueNames = {".Left", ".Top", ".Right",
-                                                                     ".Bottom", ".WindowState"};
+inline constexpr std::array<std::string_view, 5> kWindowValueNames = {".Left", ".Top", ".Right",
+                                                                      ".Bottom", ".WindowState"};
 
 // Where each display's steppers stop and how far one press moves it. A value off this grid would
 // never equal a stop value, so the steppers would run it past the range.
@@ -68,13 +70,13 @@ struct StepperRange {
     double low;
     double high;
 };
-inline constexpr std::array<StepperRange, prop::DisplayCount> DisplayRanges = {{
-    {100, 100, 5000}, // frequency, Hz
-    {1, 3, 6},        // dash-to-dot ratio
-    {1, 1, 4},        // pause between signs, dashes
-    {1, 1, 4},        // pause between groups, pairs of dashes
-    {1, 1, 100},      // signs per group
-    {1, 1, 200},      // number of groups
+inline constexpr std::array<StepperRange, prop::DisplayCount> kDisplayRanges = {{
+    {100, 100, 5000},       // frequency, Hz
+    {1, 3, 6},              // dash-to-dot ratio
+    {1, 1, 4},              // pause between signs, dashes
+    {1, 1, 4},              // pause between groups, pairs of dashes
+    {1, 1, kMaxGroupSize},  // signs per group
+    {1, 1, kMaxGroupCount}, // number of groups
 }};
 inline constexpr int kFastestSpeed = 10; // glProgress1.Percent bounds
 inline constexpr int kSlowestSpeed = 100;

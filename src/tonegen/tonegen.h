@@ -79,7 +79,7 @@ public:
 private:
     int16_t CheckRange(int16_t min, int16_t max, int16_t value) const;
     bool BuildWaveImage(bool withEnvelope);
-    bool AllocateWaveImage(uint64_t dataLength);
+    bool allocateWaveImage(uint64_t dataLength);
     void ApplyEnvelope(uint64_t dataLength);
     void StartPlayback();
     void ApplyVolume();

@@ -98,9 +98,9 @@ void TransmissionDriver::start() {
 // the sign that sounds. Returns false then.
 bool TransmissionDriver::opening() {
     if (!controls_.transmissionSettings().opening) return true;
-    for (const char* sign : {"Ж", "Ж", "Ж", " "}) {
+    for (char sign : {win1251("Ж"), win1251("Ж"), win1251("Ж"), win1251(" ")}) {
         if (endRequested()) return false;
-        keyer_.key(win1251(sign));
+        keyer_.key(sign);
     }
     waitGroupPauses(3);
     return true;
@@ -164,8 +164,8 @@ bool TransmissionDriver::textBody() {
 void TransmissionDriver::keyTextCharacter(char c) {
     if (c == '.') {
         waitGroupPauses(1);
-        for (const char* s : {"Т", "Ч", "К"})
-            keyer_.key(win1251(s));
+        for (char sign : kFullStopSigns)
+            keyer_.key(sign);
         waitGroupPauses(1);
     }
     if (auto sign = textSign(c)) keyer_.key(*sign);

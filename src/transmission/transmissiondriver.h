@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/groupranges.h"
 #include "transmission/transmissionkeyer.h"
 
 namespace kelvatron {
@@ -14,10 +15,6 @@ class Progress;
 class SignPlayer;
 class TextWindow;
 class TransmissionControls;
-
-// The steppers' ranges of the group settings.
-inline constexpr int32_t kMaxGroupSize = 100;
-inline constexpr int32_t kMaxGroupCount = 200;
 
 // Keys a whole exercise: the opening, the text in the window or random groups, the closing.
 class TransmissionDriver {

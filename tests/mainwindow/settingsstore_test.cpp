@@ -104,7 +104,7 @@ protected:
 };
 
 Values withoutWindowValues(Values values) {
-    for (auto name : WindowValueNames)
+    for (auto name : kWindowValueNames)
         values.erase(std::string(name));
     return values;
 }

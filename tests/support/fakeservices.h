@@ -14,6 +14,17 @@ namespace kelvatron::test {
 struct FakeServices {
     FakeServices() { speaker.beepService = true; }
 
+    // Forgets everything recorded so far and puts the clock back to 0.
+    void clearRecords() {
+        speaker.log.clear();
+        sound.plays.clear();
+        sound.volumeWrites.clear();
+        clock.sleeps.clear();
+        clock.log.clear();
+        clock.time = 0;
+        keyboardLayout.loaded.clear();
+    }
+
     FakeClock clock;
     FakeEventPump events;
     FakeSoundDevice sound{&clock};

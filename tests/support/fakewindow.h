@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,21 +27,42 @@ struct FakeKeyingSettings : KeyingSettingsSource {
 struct FakeTextWindow : TextWindow {
     std::string text() const override { return bytes; }
     std::string unicodeText() const override { return unicode.empty() ? bytes : unicode; }
-    void setText(std::string_view cp1251) override { bytes = cp1251, noLines = bytes.empty(); }
-    void clear() override { bytes.clear(), noLines = true; }
+    // As the editor does: a bare line feed becomes CR LF, a selection ends at the text's end.
+    void setText(std::string_view cp1251) override {
+        bytes.clear();
+        for (size_t i = 0; i < cp1251.size(); ++i) {
+            if (cp1251[i] == '\n' && (i == 0 || cp1251[i - 1] != '\r')) bytes += '\r';
+            bytes += cp1251[i];
+        }
+        noLines = bytes.empty();
+        changed();
+    }
+    void clear() override { setText({}); }
     void addLine(std::string_view cp1251) override {
         if (!noLines) bytes += "\r\n";
-        bytes += cp1251, noLines = false;
+        append(cp1251);
     }
-    void append(std::string_view cp1251) override { bytes += cp1251, noLines = false; }
+    void append(std::string_view cp1251) override {
+        bytes += cp1251, noLines = false;
+        changed();
+    }
     void beginBatch() override { ++batches; }
     void endBatch() override {}
-    void select(int start, int length) override { selStart = start, selLength = length; }
+    void select(int start, int length) override {
+        selStart = std::clamp(start, 0, int(bytes.size()));
+        selLength = std::clamp(length, 0, int(bytes.size()) - selStart);
+    }
     void setAlignment(TextAlignment a) override { alignment = a; }
     void setInputEnabled(bool enabled) override { inputEnabled = enabled; }
     void focus() override { ++focused; }
     void paint() override { ++paints; }
     void paintAll() override { ++paints; }
+
+    // Called after every change of the text.
+    std::function<void()> onChange;
+    void changed() {
+        if (onChange) onChange();
+    }
 
     std::string bytes;
     std::string unicode; // what unicodeText() offers instead of the bytes, when set

@@ -9,14 +9,4 @@ FormHarness::FormHarness() {
 
 FormHarness::~FormHarness() = default;
 
-void FormHarness::clearRecords() {
-    speaker.log.clear();
-    sound.plays.clear();
-    sound.volumeWrites.clear();
-    clock.sleeps.clear();
-    clock.log.clear();
-    clock.time = 0;
-    keyboardLayout.loaded.clear();
-}
-
 } // namespace kelvatron::test

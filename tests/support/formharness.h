@@ -15,10 +15,6 @@ public:
     FormHarness();
     ~FormHarness();
 
-    // Forgets everything recorded so far (the window's construction plays nothing, but sets the
-    // volume) and puts the clock back to 0.
-    void clearRecords();
-
     std::unique_ptr<TForm1> form;
 };
 

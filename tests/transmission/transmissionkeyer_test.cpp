@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "core/cyrillic.h"
 #include "support/engineharness.h"
 #include "transmission/transmissionkeyer.h"
 
@@ -31,7 +32,7 @@ TEST_F(TransmissionKeyerTest, ASignSettlesFirstAndOwesItsPause) {
     keyer.wait(50);
     keyer.key('q'); // a small Latin letter has no sign: nothing at all
     EXPECT_TRUE(e.clock.log.empty());
-    keyer.key(cp1251Char("А"));
+    keyer.key(win1251("А"));
     const Log sign{"sleep 50", "beep 800 40", "sleep 40", "beep 800 120", "sleep 40"};
     EXPECT_EQ(e.clock.log, sign); // the pause after the sign is owed
     keyer.settle();

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -5,6 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "widgets/accessibility.h"
 #include "widgets/tglbevel.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgraphicbutton.h"
@@ -132,4 +134,30 @@ TEST(WidgetInput, MemoPastesOnlyTextAsTheCodePageHoldsIt) {
         QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(memo.Text(), c.after) << c.name;
     }
+}
+
+// Qt's own button interface announces the controls: a check box's state, a command's press
+// action, and a plain label as text.
+TEST(WidgetInput, ScreenReadersSeeButtonsWithStateAndPressAction) {
+    installWidgetAccessibility();
+    QWidget window;
+    auto* option = new TglCheckBox(&window);
+    option->setCaption(QStringLiteral("звуковая карта"));
+    option->setChecked(true);
+    auto* command = new TglLabel(&window);
+    command->setCaption(QStringLiteral("Новая"));
+    command->setClickable(true);
+    auto* text = new TglLabel(&window);
+    text->setCaption(QStringLiteral("скорость"));
+
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(option);
+    EXPECT_EQ(box->role(), QAccessible::CheckBox);
+    EXPECT_TRUE(box->state().checked);
+    EXPECT_EQ(box->text(QAccessible::Name), QStringLiteral("звуковая карта"));
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(command);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    // The press is Qt's animated click: the command goes down at once and clicks a moment later.
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(command->isDown());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->role(), QAccessible::StaticText);
 }

@@ -3,12 +3,24 @@
 #include <cstddef>
 #include <string_view>
 
-#include "keying/signtable.h"
-
 namespace kelvatron {
 
-// Constant tables are written in the source as readable UTF-8 (Cyrillic as Cyrillic) and turned
-// into Windows-1251 bytes at compile time, one byte per character.
+// Constant texts are written in the source as readable UTF-8 (Cyrillic as Cyrillic) and turned
+// into Windows-1251 bytes by the compiler, one byte per character; a character outside the
+// constant tables stops the build.
+
+// One Windows-1251 byte for a character written in UTF-8: ASCII stays as it is, Cyrillic А..я
+// become 0xC0..0xFF, Ё and ё 0xA8 and 0xB8.
+consteval char win1251(std::string_view utf8) {
+    if (utf8.size() == 1 && static_cast<unsigned char>(utf8[0]) < 0x80) return utf8[0];
+    if (utf8.size() != 2) throw "win1251: one ASCII or Cyrillic character expected";
+    unsigned cp = ((static_cast<unsigned char>(utf8[0]) & 0x1F) << 6) |
+                  (static_cast<unsigned char>(utf8[1]) & 0x3F);
+    if (cp >= 0x410 && cp <= 0x44F) return static_cast<char>(0xC0 + (cp - 0x410));
+    if (cp == 0x401) return static_cast<char>(0xA8);
+    if (cp == 0x451) return static_cast<char>(0xB8);
+    throw "win1251: character outside the constant tables";
+}
 
 // Characters of a UTF-8 text: every byte that does not continue a multi-byte sequence.
 constexpr std::size_t utf8CharCount(std::string_view utf8) {
@@ -19,7 +31,7 @@ constexpr std::size_t utf8CharCount(std::string_view utf8) {
 }
 
 // The Windows-1251 bytes of a UTF-8 text of ASCII and Cyrillic; N must be its character count.
-template <std::size_t N> constexpr std::array<char, N> cp1251Bytes(std::string_view utf8) {
+template <std::size_t N> consteval std::array<char, N> cp1251Bytes(std::string_view utf8) {
     std::array<char, N> out{};
     std::size_t n = 0;
     for (std::size_t i = 0; i < utf8.size();) {

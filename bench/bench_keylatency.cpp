@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "form/services.h"
+#include "core/services.h"
 #include "mainwindow/tform1.h"
 #include "platform/linuxspeaker.h"
 #include "platform/qtdialogs.h"

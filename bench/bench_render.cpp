@@ -4,11 +4,13 @@
 // groups of five with the group pause between them, at 800 Hz.
 #include <benchmark/benchmark.h>
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 
 #include "core/random.h"
 #include "keying/signtable.h"
+#include "render/exportrenderer.h"
 #include "render/rendersession.h"
 
 using namespace kelvatron;
@@ -71,7 +73,45 @@ void BM_RenderTimelineOnly(benchmark::State& state) {
         600.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+// The whole transmission path, as an export keys it: the opening, random digit groups of five
+// through the transmission and the sign player on the virtual clock, the closing. Dot 60 ms,
+// ratio 3, pauses 1; 102 groups last about ten minutes, 10 about one.
+void BM_ExportExercise(benchmark::State& state) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("kelvatron-export" + std::string(kExtensions[state.range(0)])))
+                                 .string();
+    ExportJob job;
+    job.transmission = {5,    double(state.range(1)), true, false, false, false, true, true, true,
+                        false};
+    job.keying = {false, true, 800, TTGWave::tgSine, 60, 3, 1, 1};
+    job.seed = 12345;
+    double seconds = 0;
+    const std::clock_t cpuStart = std::clock();
+    for (auto _ : state) {
+        ExportRenderer renderer(job);
+        if (!renderer.render(path)) state.SkipWithError(renderer.error().c_str());
+        seconds = renderer.seconds();
+    }
+    // On a busy machine the wall clock overstates the cost; processor time does not.
+    const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    state.counters["x_cpu"] = seconds * static_cast<double>(state.iterations()) / cpu;
+    state.counters["sound_s"] = seconds;
+    state.counters["x_real_time"] = benchmark::Counter(
+        seconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    const double kB = static_cast<double>(std::filesystem::file_size(path)) / 1000;
+    state.counters["file_kB"] = kB;
+    state.counters["kB_per_min"] = kB * 60 / seconds;
+    std::filesystem::remove(path);
+}
+
 } // namespace
+
+BENCHMARK(BM_ExportExercise)
+    ->ArgNames({"format", "groups"})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {102, 10}})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Ten minutes to every format, then one minute for the file sizes.
 BENCHMARK(BM_RenderToFile)

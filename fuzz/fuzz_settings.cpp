@@ -14,9 +14,10 @@
 #include <unistd.h>
 
 #include "mainwindow/settingsbackend.h"
-#include "mainwindow/settingsloader.h"
-#include "mainwindow/settingsmending.h"
-#include "mainwindow/settingstext.h"
+#include "settings/settingsfilecheck.h"
+#include "settings/settingsloader.h"
+#include "settings/settingsmending.h"
+#include "settings/settingstext.h"
 
 using namespace kelvatron;
 
@@ -62,13 +63,21 @@ std::string fileBytes(std::string_view input) {
         const auto code = uint8_t(c);
         if (lineStart && code < kPropCount)
             file += Props[code].path;
-        else if (lineStart && code < kPropCount + WindowValueNames.size())
-            file += WindowValueNames[code - kPropCount];
+        else if (lineStart && code < kPropCount + kWindowValueNames.size())
+            file += kWindowValueNames[code - kPropCount];
         else
             file += c;
         lineStart = c == '\n';
     }
     return file;
+}
+
+// Every problem names its entry in a line of readable length, whatever the value's size.
+void checkProblems(const LoadProblems& problems) {
+    for (const std::string& line : problems) {
+        check(line.rfind("Could not load property ", 0) == 0);
+        check(line.size() < 200);
+    }
 }
 
 int checkedCount(const PropValues& values, std::size_t first, std::size_t count) {
@@ -80,7 +89,7 @@ int checkedCount(const PropValues& values, std::size_t first, std::size_t count)
 
 void checkMended(const PropValues& values) {
     for (std::size_t i = 0; i < prop::DisplayCount; ++i) {
-        const StepperRange& range = DisplayRanges[i];
+        const StepperRange& range = kDisplayRanges[i];
         const double v = values[prop::FirstDisplay + i];
         check(v >= range.low && v <= range.high);
         check(std::fmod(v - range.low, range.step) == 0);
@@ -105,7 +114,7 @@ void checkRoundTrip(const PropValues& values) {
         return it->second;
     };
     PropValues reloaded = kDefaults;
-    check(!loadProps(lookup, reloaded));
+    check(loadProps(lookup, reloaded).empty());
     check(reloaded == values);
 }
 
@@ -126,13 +135,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         settings.beginGroup(kSettingsSection);
         const ValueLookup lookup = lookupIn(settings);
         WindowPlace place = kCurrentPlace;
-        if (!loadWindowPlace(lookup, place)) {
-            check(place.right - place.left == kCurrentPlace.right - kCurrentPlace.left);
-            check(place.bottom - place.top == kCurrentPlace.bottom - kCurrentPlace.top);
-            check(place.state >= 0 && place.state <= 2);
-            if (std::optional<std::string> error = loadProps(lookup, values))
-                check(error->rfind("Could not load property: ", 0) == 0);
-        }
+        checkProblems(loadWindowPlace(lookup, place));
+        check(place.right - place.left == kCurrentPlace.right - kCurrentPlace.left);
+        check(place.bottom - place.top == kCurrentPlace.bottom - kCurrentPlace.top);
+        check(place.state >= 0 && place.state <= 2);
+        checkProblems(loadProps(lookup, values));
     }
     QFile::remove(fileName);
     mendProps(values, kDefaults);
@@ -148,5 +155,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(again && floatText(*again) == floatText(*v));
     }
     parseIntegerText(asText);
+    settingsTextDamage(asText);
     return 0;
 }

@@ -17,6 +17,7 @@ public:
     // A blocking wait that processes no window events: moves the logical time on by ms and
     // returns when real time has reached it. Zero or negative waits return at once. A schedule
     // that has fallen far behind (a long stall) starts afresh from now, so a wait still waits.
+    // Once the program has been asked to end (terminationrequest.h) a real wait ends early.
     virtual void sleep(int32_t ms) = 0;
     // Milliseconds since an arbitrary fixed point, monotonic.
     virtual double now() const = 0;

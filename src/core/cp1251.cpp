@@ -10,8 +10,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// The code page as a table of 256 code points, asked of iconv once. Bytes without a character
-// (0x98) map to U+FFFD.
+// The code page as a table of 256 code points, asked of iconv once. A byte without a character
+// (0x98) stands for the C1 control of the same number (U+0098), both ways: such a byte in a file
+// shows as nothing, keys nothing and is written back as it was.
 struct CodePage {
     std::array<char32_t, 256> toUnicode{};
     std::unordered_map<char32_t, unsigned char> fromUnicode;
@@ -28,11 +29,11 @@ struct CodePage {
             size_t inLeft = 1, outLeft = 4;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
             size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-            char32_t cp = kReplacement;
+            char32_t cp = static_cast<char32_t>(b);
             if (r != static_cast<size_t>(-1) && outLeft == 0)
                 cp = out[0] | (out[1] << 8) | (out[2] << 16) | (char32_t(out[3]) << 24);
             toUnicode[b] = cp;
-            if (cp != kReplacement) fromUnicode.emplace(cp, static_cast<unsigned char>(b));
+            fromUnicode.emplace(cp, static_cast<unsigned char>(b));
         }
         iconv_close(cd);
     }
@@ -47,7 +48,11 @@ const CodePage& codePage() {
 char32_t decodeUtf8(std::string_view s, size_t& pos) {
     auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
     unsigned char c = byte(pos);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    int extra = c < 0x80           ? 0
+                : (c >> 5) == 0x6  ? 1
+                : (c >> 4) == 0xE  ? 2
+                : (c >> 3) == 0x1E ? 3
+                                   : -1;
     if (extra == 0) {
         ++pos;
         return c;
@@ -119,13 +124,9 @@ std::string fromCp1251(std::string_view cp1251) {
     const auto& table = codePage().toUnicode;
     std::string out;
     out.reserve(cp1251.size() * 2);
-    for (char c : cp1251) appendUtf8(out, table[static_cast<unsigned char>(c)]);
+    for (char c : cp1251)
+        appendUtf8(out, table[static_cast<unsigned char>(c)]);
     return out;
-}
-
-char cp1251Char(std::string_view utf8Char) {
-    std::string s = toCp1251(utf8Char);
-    return s.size() == 1 ? s[0] : '?';
 }
 
 } // namespace kelvatron

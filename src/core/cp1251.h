@@ -14,13 +14,11 @@ std::string toCp1251(std::string_view utf8);
 
 // UTF-8 to Windows-1251, or nothing when some character cannot be held; then
 // firstUnencodable (if given) receives the byte offset of that character in the UTF-8 input.
-std::optional<std::string> toCp1251Strict(std::string_view utf8, size_t* firstUnencodable = nullptr);
+std::optional<std::string> toCp1251Strict(std::string_view utf8,
+                                          size_t* firstUnencodable = nullptr);
 
-// Windows-1251 to UTF-8. Every byte has a character except 0x98, which becomes U+FFFD.
+// Windows-1251 to UTF-8. The one byte the code page leaves unassigned, 0x98, becomes U+0098
+// and goes back to 0x98, so any file reads and writes back byte for byte.
 std::string fromCp1251(std::string_view cp1251);
-
-// One Windows-1251 byte of a character written in UTF-8 in the source ("Й" -> 0xC9).
-// The argument must be exactly one character that Windows-1251 holds.
-char cp1251Char(std::string_view utf8Char);
 
 } // namespace kelvatron

@@ -6,25 +6,31 @@
 
 namespace kelvatron {
 
-struct FormControls;
-struct Services;
+class Clock;
+class EventPump;
+class Progress;
 class SourceSelection;
+class TextWindow;
+class TransmissionControls;
 
 // Fills the text window with random groups or radio-jargon words, without sounding them. A run
 // lets the window handle its pending events once, before the first group, and never again: it
 // cannot be interrupted, and its only waits are the 1 ms pauses between draws, so that a seed
-// taken from the clock differs from group to group.
+// taken from the clock differs from group to group. The text and the progress bar are painted as
+// they grow, so a long run shows how far it has come.
 class ExerciseGenerator {
 public:
-    ExerciseGenerator(FormControls& ui, Services& services, SourceSelection& sources);
+    ExerciseGenerator(TransmissionControls& controls, TextWindow& text, Progress& progress,
+                      Clock& clock, EventPump& events, SourceSelection& sources);
 
+    // The window hides the utility panel before each of these.
     void glLabel13Click(); // "генерация цифр"
     void glLabel14Click(); // "генерация букв"
     void glLabel15Click(); // "генерация цифр и букв"
     void glLabel16Click(); // "генерация радиожаргона"
 
 private:
-    // Hides the utility panel, puts the progress bar back to 0 and aligns the text left.
+    // Puts the progress bar back to 0 and aligns the text left.
     void beginCommand();
     // The groups of one run, drawn from set; the alphabet options have chosen the set already.
     void generateGroups(std::string_view set);
@@ -33,10 +39,17 @@ private:
     void generateJargon();
     // Clears the window, selects it as the transmission's source and lets pending events run.
     void startExercise();
+    // Paints the text and the progress bar when the last painting is long enough ago.
+    void paintWhenDue();
 
-    FormControls& ui_;
-    Services& services_;
+    TransmissionControls& controls_;
+    TextWindow& text_;
+    Progress& progress_;
+    Clock& clock_;
+    EventPump& events_;
     SourceSelection& sources_;
+    double lastPaint_ = 0;
+    double paintInterval_ = 0;
 };
 
 } // namespace kelvatron

@@ -1,7 +1,7 @@
 #include "exercises/generationsets.h"
 
+#include "core/cyrillic.h"
 #include "core/random.h"
-#include "exercises/cp1251literal.h"
 #include "keying/signtable.h"
 
 namespace kelvatron {

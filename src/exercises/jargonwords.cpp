@@ -34,7 +34,7 @@ struct Cp1251Word {
     std::size_t size = 0;
 };
 
-constexpr Cp1251Word toCp1251Word(std::string_view utf8) {
+consteval Cp1251Word toCp1251Word(std::string_view utf8) {
     Cp1251Word word;
     for (std::size_t i = 0; i < utf8.size();) {
         std::size_t len = static_cast<unsigned char>(utf8[i]) < 0x80 ? 1 : 2;
@@ -45,12 +45,13 @@ constexpr Cp1251Word toCp1251Word(std::string_view utf8) {
     return word;
 }
 
-constexpr auto kCp1251Words = [] {
+constexpr auto kCp1251Words = []() consteval {
     std::array<Cp1251Word, kJargonWordCount> out{};
     for (std::size_t i = 0; i < out.size(); ++i)
         out[i] = toCp1251Word(kWords[i]);
     return out;
-}();
+}
+();
 
 template <std::size_t... I>
 constexpr std::array<std::string_view, kJargonWordCount> cp1251Views(std::index_sequence<I...>) {
@@ -60,7 +61,7 @@ constexpr std::array<std::string_view, kJargonWordCount> cp1251Views(std::index_
 } // namespace
 
 const std::array<std::string_view, kJargonWordCount> JargonWords = kWords;
-const std::array<std::string_view, kJargonWordCount> JargonWordsCp1251 =
+const std::array<std::string_view, kJargonWordCount> kJargonWordsCp1251 =
     cp1251Views(std::make_index_sequence<kJargonWordCount>());
 
 } // namespace kelvatron

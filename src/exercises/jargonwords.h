@@ -12,6 +12,6 @@ inline constexpr int kJargonWordCount = 156;
 extern const std::array<std::string_view, kJargonWordCount> JargonWords;
 
 // The same words in Windows-1251, one byte per character, for the text window's byte text.
-extern const std::array<std::string_view, kJargonWordCount> JargonWordsCp1251;
+extern const std::array<std::string_view, kJargonWordCount> kJargonWordsCp1251;
 
 } // namespace kelvatron

@@ -38,8 +38,8 @@ std::array<TglCheckBox*, 4> FormControls::sourceOptions() const {
     return {glCheckBox4, glCheckBox5, glCheckBox6, glCheckBox7};
 }
 
-std::array<TglGroupBox*, 4> FormControls::floatingPanels() const {
-    return {glGroupBox2, glGroupBox8, glGroupBox3, glGroupBox7};
+std::array<TglGroupBox*, 6> FormControls::floatingPanels() const {
+    return {glGroupBox2, glGroupBox8, glGroupBox3, glGroupBox7, trainingPanel, historyPanel};
 }
 
 } // namespace kelvatron

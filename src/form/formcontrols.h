@@ -29,6 +29,7 @@ struct FormControls {
     TglLabel* glLabel6 = nullptr;
     TglLabel* glLabel7 = nullptr;
     TglLabel* glLabel8 = nullptr;
+    TglLabel* trainingMenu = nullptr; // "Тренировка"
 
     // The text window and the progress bar under it.
     TMemo* Memo1 = nullptr;
@@ -121,6 +122,8 @@ struct FormControls {
     TglLabel* glLabel10 = nullptr;
     TglLabel* glLabel11 = nullptr;
     TglLabel* glLabel12 = nullptr;
+    // "Экспорт звука ..." under them.
+    TglLabel* exportSoundLabel = nullptr;
 
     // Utility panel: the four generation commands.
     TglGroupBox* glGroupBox3 = nullptr;
@@ -173,6 +176,10 @@ struct FormControls {
     TGradientLabel* authorTitle = nullptr;
     TglGraphicButton* glGraphicButton1 = nullptr;
 
+    // Training: its panel and the history ("Журнал"); the training panel fills them.
+    TglGroupBox* trainingPanel = nullptr;
+    TglGroupBox* historyPanel = nullptr;
+
     // Exit confirmation: "Хотите выйти из программы ?", "Да", "Нет".
     TglGroupBox* glGroupBox10 = nullptr;
     TglLabel* glLabel4 = nullptr;
@@ -190,8 +197,8 @@ struct FormControls {
     std::array<TglCheckBox*, 6> minusButtons() const;
     std::array<TglCheckBox*, 6> plusButtons() const;
     std::array<TglCheckBox*, 4> sourceOptions() const;
-    // The four floating panels: file, settings, utility, author.
-    std::array<TglGroupBox*, 4> floatingPanels() const;
+    // The floating panels: file, settings, utility, author, training, history.
+    std::array<TglGroupBox*, 6> floatingPanels() const;
 };
 
 } // namespace kelvatron

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "form/formcontrols.h"
+#include "keying/keyboardcaptions.h"
 #include "widgets/tglbevel.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
@@ -113,6 +114,9 @@ void buildTopStrip(QWidget* form, FormControls& ui) {
     title->setShadowed(true);
     title->setTextColor(QColor(232, 240, 255));
     title->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // After "Автор", above the title's empty left part.
+    ui.trainingMenu = menuWord(ui.glBevel2, "trainingMenu", QStringLiteral("Тренировка"), 354, 116);
+    ui.trainingMenu->raise();
     ui.glGraphicButton5 =
         named(new TglGraphicButton(GlyphKind::Minimise, ui.glBevel2), "glGraphicButton5");
     ui.glGraphicButton5->setGeometry(744, 14, 17, 17);
@@ -177,12 +181,6 @@ void buildTransmissionControls(QWidget* form, FormControls& ui) {
 void buildKeyboard(QWidget* form, FormControls& ui) {
     ui.glGroupBox6 =
         panel(form, "glGroupBox6", QStringLiteral(" Клавиатура"), QRect(200, 320, 393, 221));
-    const QStringList rows[] = {
-        {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ",", "?"},
-        {"Й", "Ц", "У", "К", "Е", "Н", "Г", "Ш", "Щ", "З", "Х"},
-        {"Ф", "Ы", "В", "А", "П", "Р", "О", "Л", "Д", "Ж", "Э"},
-        {"Я", "Ч", "С", "М", "И", "Т", "Ь", "Б", "Ю", "/"},
-    };
     const int rowX[] = {13, 29, 29, 45};
     const int rowY[] = {30, 70, 110, 150};
     TglLabel** keySlots[] = {
@@ -196,10 +194,12 @@ void buildKeyboard(QWidget* form, FormControls& ui) {
         &ui.glLabel69, &ui.glLabel70};
     int n = 0;
     for (int row = 0; row < 4; ++row) {
-        for (int col = 0; col < rows[row].size(); ++col, ++n) {
+        for (int col = 0; col < kKeyRowLengths[row]; ++col, ++n) {
             QByteArray name = "glLabel" + QByteArray::number(27 + n);
-            auto* key = label(ui.glGroupBox6, name.constData(), rows[row][col],
-                              QRect(rowX[row] + 32 * col, rowY[row], 30, 34), 24, true);
+            auto* key =
+                label(ui.glGroupBox6, name.constData(),
+                      QString::fromUtf8(startCaption(n).data(), qsizetype(startCaption(n).size())),
+                      QRect(rowX[row] + 32 * col, rowY[row], 30, 34), 24, true);
             key->setAlignment(Qt::AlignCenter);
             key->setFocusPolicy(Qt::NoFocus); // typing is the keyboard's way to sound a sign
             *keySlots[n] = key;
@@ -255,7 +255,7 @@ void buildStatusBar(QWidget* form, FormControls& ui) {
 }
 
 void buildFilePanel(QWidget* form, FormControls& ui) {
-    ui.glGroupBox2 = panel(form, "glGroupBox2", QStringLiteral(" Файл"), QRect(20, 43, 300, 220));
+    ui.glGroupBox2 = panel(form, "glGroupBox2", QStringLiteral(" Файл"), QRect(20, 43, 300, 264));
     ui.glLabel9 = label(ui.glGroupBox2, "glLabel9", QStringLiteral("Новый"), QRect(40, 36, 220, 30),
                         20, true);
     ui.glLabel10 = label(ui.glGroupBox2, "glLabel10", QStringLiteral("Открыть"),
@@ -264,6 +264,10 @@ void buildFilePanel(QWidget* form, FormControls& ui) {
                          QRect(40, 124, 220, 30), 20, true);
     ui.glLabel12 = label(ui.glGroupBox2, "glLabel12", QStringLiteral("Выход"),
                          QRect(40, 168, 220, 30), 20, true);
+    // Added under the others, which keep their places; the panel grew by one row for it.
+    ui.exportSoundLabel =
+        label(ui.glGroupBox2, "exportSoundLabel", QStringLiteral("Экспорт звука ..."),
+              QRect(40, 212, 220, 30), 20, true);
 }
 
 void buildUtilityPanel(QWidget* form, FormControls& ui) {
@@ -384,6 +388,14 @@ void buildAuthorPanel(QWidget* form, FormControls& ui) {
     ui.glGraphicButton1->setHint(QStringLiteral("закрыть"));
 }
 
+// The training panels' frames; the training panel puts its commands and views in them.
+void buildTrainingPanels(QWidget* form, FormControls& ui) {
+    ui.trainingPanel =
+        panel(form, "trainingPanel", QStringLiteral(" Тренировка"), QRect(596, 232, 190, 252));
+    ui.historyPanel =
+        panel(form, "historyPanel", QStringLiteral(" Журнал"), QRect(26, 44, 740, 500));
+}
+
 void buildExitConfirmation(QWidget* form, FormControls& ui) {
     auto* p = ui.glGroupBox10 = panel(form, "glGroupBox10", QString(), QRect(184, 234, 425, 105));
     p->setAccessibleName(QStringLiteral("Выход"));
@@ -408,6 +420,7 @@ void buildFormControls(QWidget* form, FormControls& ui) {
     buildUtilityPanel(form, ui);
     buildSettingsPanel(form, ui);
     buildAuthorPanel(form, ui);
+    buildTrainingPanels(form, ui);
     buildExitConfirmation(form, ui);
     for (auto* floating : ui.floatingPanels()) {
         floating->setDraggable(true);

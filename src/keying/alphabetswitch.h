@@ -3,14 +3,17 @@
 
 namespace kelvatron {
 
-struct FormControls;
-struct Services;
+class AlphabetDisplay;
+class EventPump;
+class KeyboardLayout;
+class TextWindow;
 
 // The Cyrillic and Latin alphabets: key captions, disabled keys, the switches' marks and the
 // keyboard layout typed keys are read with.
 class AlphabetSwitch {
 public:
-    AlphabetSwitch(FormControls& ui, Services& services);
+    AlphabetSwitch(AlphabetDisplay& display, TextWindow& text, EventPump& events,
+                   KeyboardLayout& layout);
 
     void glCheckBox22Click(); // Cyrillic
     void glCheckBox23Click(); // Latin
@@ -21,14 +24,12 @@ public:
     const char* layoutName() const { return LayoutName.data(); }
 
 private:
-    void markChoice(bool latin);
-    // The five keys that carry punctuation on a US keyboard have no Latin caption.
-    void enablePunctuationKeys(bool enabled);
     void loadLayout(const char* name);
-    void setCaptions(bool latin);
 
-    FormControls& ui_;
-    Services& services_;
+    AlphabetDisplay& display_;
+    TextWindow& text_;
+    EventPump& events_;
+    KeyboardLayout& layout_;
     std::array<char, 9> LayoutName{};
 };
 

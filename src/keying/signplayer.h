@@ -3,17 +3,19 @@
 
 namespace kelvatron {
 
-struct FormControls;
-struct Services;
+class Clock;
+class KeyingSettingsSource;
+class TextWindow;
+class ToneOutput;
 struct SignRecord;
 struct TimingValues;
-class TToneGen;
 
 // Sounds single elements and whole signs through the chosen output. The timing is derived
 // afresh from the settings before every element, so a change takes effect at the next one.
 class SignPlayer {
 public:
-    SignPlayer(FormControls& ui, Services& services, TToneGen& toneGen, TimingValues& timing);
+    SignPlayer(const KeyingSettingsSource& settings, ToneOutput& output, TextWindow& text,
+               Clock& clock, TimingValues& timing);
 
     // One element: 1 a dot, 2 a dash.
     void playzwuk(int kind);
@@ -27,13 +29,14 @@ public:
     void keyElements(const SignRecord& sign);
 
 private:
-    void derivePauses();
+    void derivePauses(double ratio, double signPause, double groupPause);
     // The elements, then the pause after a sign.
     void key(const SignRecord& sign);
 
-    FormControls& ui_;
-    Services& services_;
-    TToneGen& toneGen_;
+    const KeyingSettingsSource& settings_;
+    ToneOutput& output_;
+    TextWindow& text_;
+    Clock& clock_;
     TimingValues& timing_;
 };
 

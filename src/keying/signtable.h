@@ -3,21 +3,9 @@
 #include <optional>
 #include <string_view>
 
-namespace kelvatron {
+#include "core/cyrillic.h"
 
-// One Windows-1251 byte for a character written in UTF-8 in the source: ASCII stays as it is,
-// Cyrillic А..я become 0xC0..0xFF, Ё and ё 0xA8 and 0xB8. Enough for the program's constant
-// tables, and checked at compile time.
-constexpr char win1251(std::string_view utf8) {
-    if (utf8.size() == 1 && static_cast<unsigned char>(utf8[0]) < 0x80) return utf8[0];
-    if (utf8.size() != 2) throw "win1251: one ASCII or Cyrillic character expected";
-    unsigned cp = ((static_cast<unsigned char>(utf8[0]) & 0x1F) << 6) |
-                  (static_cast<unsigned char>(utf8[1]) & 0x3F);
-    if (cp >= 0x410 && cp <= 0x44F) return static_cast<char>(0xC0 + (cp - 0x410));
-    if (cp == 0x401) return static_cast<char>(0xA8);
-    if (cp == 0x451) return static_cast<char>(0xB8);
-    throw "win1251: character outside the constant tables";
-}
+namespace kelvatron {
 
 // One Morse sign: its character, its code in keying order ('.' dot, '-' dash) and the sung
 // mnemonic, one syllable per element, capitals for dashes.

@@ -1,10 +1,11 @@
 #pragma once
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "mainwindow/settingsloader.h"
+#include "settings/settingsloader.h"
 
 class QSettings;
 
@@ -27,5 +28,23 @@ ValueLookup lookupIn(QSettings& settings);
 
 // Writes one value as a string into the settings' current group.
 void writeText(QSettings& settings, std::string_view name, const std::string& text);
+
+// The settings file as a whole, seen before its values are read.
+struct SettingsFileCheck {
+    enum class Kind { Fine, Unreadable, Damaged };
+    Kind kind = Kind::Fine;
+    std::string reason; // the system's reason, or what is wrong with the bytes
+};
+
+// A missing file is fine: the defaults apply and the first save creates it.
+SettingsFileCheck checkSettingsFile(const QString& path);
+
+// Moves the file aside to the same name with ".bak" added, over an older copy; nothing or the
+// system's reason.
+std::optional<std::string> keepAside(const QString& path);
+
+// Why the settings file cannot be written, asked of the system step by step as a save needs it:
+// the folder made, the old file read, a new file made and filled beside it.
+std::string whyUnwritable(const QString& path);
 
 } // namespace kelvatron

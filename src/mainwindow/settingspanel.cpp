@@ -3,14 +3,13 @@
 #include "core/cp1251.h"
 #include "form/formcontrols.h"
 #include "keying/signplayer.h"
-#include "mainwindow/settingsprops.h"
+#include "settings/settingsprops.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tglprogress.h"
 
 namespace kelvatron {
-
 
 SettingsPanel::SettingsPanel(FormControls& ui, SignPlayer& player) : ui_(ui), player_(player) {}
 
@@ -28,12 +27,13 @@ void SettingsPanel::glCheckBox14Click() {
 
 void SettingsPanel::waveformClick(int index) {
     auto options = ui_.waveformOptions();
-    for (int i = 0; i < int(options.size()); ++i) options[i]->setChecked(i == index);
+    for (int i = 0; i < int(options.size()); ++i)
+        options[i]->setChecked(i == index);
 }
 
 void SettingsPanel::minusClick(int index) {
     TglDigits* display = ui_.settingDisplays()[index];
-    const StepperRange& s = DisplayRanges[index];
+    const StepperRange& s = kDisplayRanges[index];
     if (display->Value() == s.low) return;
     display->setValue(display->Value() - s.step);
     copyToStatusBar(index);
@@ -41,7 +41,7 @@ void SettingsPanel::minusClick(int index) {
 
 void SettingsPanel::plusClick(int index) {
     TglDigits* display = ui_.settingDisplays()[index];
-    const StepperRange& s = DisplayRanges[index];
+    const StepperRange& s = kDisplayRanges[index];
     if (display->Value() == s.high) return;
     display->setValue(display->Value() + s.step);
     copyToStatusBar(index);
@@ -49,10 +49,17 @@ void SettingsPanel::plusClick(int index) {
 
 void SettingsPanel::copyToStatusBar(int index) {
     switch (index) {
-    case 0: ui_.glDigits4->setValue(ui_.glDigits5->Value()); break;
-    case 4: ui_.glDigits2->setValue(ui_.glDigits9->Value()); break;
-    case 5: ui_.glDigits3->setValue(ui_.glDigits10->Value()); break;
-    default: break;
+    case 0:
+        ui_.glDigits4->setValue(ui_.glDigits5->Value());
+        break;
+    case 4:
+        ui_.glDigits2->setValue(ui_.glDigits9->Value());
+        break;
+    case 5:
+        ui_.glDigits3->setValue(ui_.glDigits10->Value());
+        break;
+    default:
+        break;
     }
 }
 
@@ -69,10 +76,13 @@ void SettingsPanel::glCheckBox12Click() {
 }
 
 void SettingsPanel::glGraphicButton3MouseDown() {
-    for (const char* sign : {"Т", "Е", "С", "Т"}) player_.playsymvol_1(toCp1251(sign));
+    for (const char* sign : {"Т", "Е", "С", "Т"})
+        player_.playsymvol_1(toCp1251(sign));
 }
 
-void SettingsPanel::glGraphicButton2Click() { ui_.glGroupBox8->hide(); }
+void SettingsPanel::glGraphicButton2Click() {
+    ui_.glGroupBox8->hide();
+}
 
 void SettingsPanel::refreshStatusBar() {
     ui_.glDigits1->setValue(ui_.glProgress1->Percent() * 2);

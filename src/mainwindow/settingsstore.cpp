@@ -1,13 +1,14 @@
 #include "mainwindow/settingsstore.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QWidget>
 
 #include "core/dialogs.h"
 #include "form/formcontrols.h"
 #include "mainwindow/settingsbackend.h"
-#include "mainwindow/settingsmending.h"
-#include "mainwindow/settingstext.h"
+#include "settings/settingsmending.h"
+#include "settings/settingstext.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
 #include "widgets/tglprogress.h"
@@ -22,45 +23,96 @@ SettingsStore::SettingsStore(FormControls& ui, QWidget& window, Dialogs& dialogs
     : ui_(ui), window_(window), dialogs_(dialogs) {}
 
 void SettingsStore::load() {
+    const QString path = userSettingsPath();
+    fileCheck_ = checkSettingsFile(path);
     std::unique_ptr<QSettings> settings = openUserSettings();
-    damagedAtLoad_ = settings->status() == QSettings::FormatError;
+    if (fileCheck_.kind == FileKind::Fine && settings->status() == QSettings::FormatError)
+        fileCheck_ = {FileKind::Damaged, "не разбирается как файл настроек"};
     settings->beginGroup(QString::fromLatin1(kSettingsSection));
-    loadFrom(*settings);
+    const std::string message = joinedLines(fileMessage(path), valuesMessage(loadFrom(*settings)));
+    if (!message.empty()) dialogs_.error(message);
 }
 
-void SettingsStore::loadFrom(QSettings& settings) {
+LoadProblems SettingsStore::loadFrom(QSettings& settings) {
     const ValueLookup lookup = lookupIn(settings);
     WindowPlace place = currentPlace();
-    if (std::optional<std::string> error = loadWindowPlace(lookup, place)) {
-        dialogs_.error(*error);
-        return;
-    }
+    LoadProblems problems = loadWindowPlace(lookup, place);
     applyPlace(place);
 
     const PropValues defaults = readControls();
     PropValues values = defaults;
-    const std::optional<std::string> error = loadProps(lookup, values);
+    const LoadProblems propProblems = loadProps(lookup, values);
+    problems.insert(problems.end(), propProblems.begin(), propProblems.end());
     mendProps(values, defaults);
     writeControls(values);
-    if (error) dialogs_.error(*error);
+    return problems;
+}
+
+// Says once, at start-up, what is wrong with the file as a whole and where it is.
+std::string SettingsStore::fileMessage(const QString& path) const {
+    const std::string where = path.toStdString();
+    switch (fileCheck_.kind) {
+    case FileKind::Fine:
+        return {};
+    case FileKind::Damaged:
+        return "Файл настроек повреждён: " + where + "\n(" + fileCheck_.reason +
+               ").\nЗагружено то, что удалось прочитать. При выходе файл будет записан заново, "
+               "а прежний сохранён рядом как " +
+               backupName(path) + ".";
+    case FileKind::Unreadable:
+        return "Файл настроек не читается: " + where + "\n(" + fileCheck_.reason +
+               ").\nНастройки взяты по умолчанию." +
+               (movableAside(path) ? " При выходе файл будет записан заново, а прежний сохранён "
+                                     "рядом как " +
+                                         backupName(path) + "."
+                                   : "");
+    }
+    return {};
+}
+
+std::string SettingsStore::valuesMessage(const LoadProblems& problems) {
+    if (problems.empty()) return {};
+    std::string message;
+    for (const std::string& line : problems)
+        message += line + "\n";
+    return message + "Эти настройки остались по умолчанию, остальные загружены.";
+}
+
+std::string SettingsStore::joinedLines(const std::string& first, const std::string& second) {
+    if (first.empty() || second.empty()) return first + second;
+    return first + "\n\n" + second;
+}
+
+std::string SettingsStore::backupName(const QString& path) {
+    return QFileInfo(path).fileName().toStdString() + ".bak";
+}
+
+// Only a file is moved aside; a folder in its place stays, and the save reports it.
+bool SettingsStore::movableAside(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() || info.isSymLink();
 }
 
 void SettingsStore::save() {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    // Only the window's section is ours: a damaged file is written anew rather than carried on.
-    if (damagedAtLoad_ || settings->status() == QSettings::FormatError) settings->clear();
+    const QString path = userSettingsPath();
     // The values reach the disk together when the file is synced, so a failure means that none
-    // was written: it is reported at the first entry.
-    const std::string failure = "Could not save property " + std::string(Props.front().path);
-    if (!settings->isWritable()) {
-        dialogs_.error(failure);
-        return;
-    }
+    // was written: it is reported at the first entry, with the file and the system's reason.
+    const auto fail = [&](const std::string& reason) {
+        dialogs_.error("Could not save property " + std::string(Props.front().path) +
+                       "\nФайл настроек не записан: " + path.toStdString() + "\n" + reason + ".");
+    };
+    // A damaged or unreadable file is kept beside the new one rather than written over.
+    const bool anew = fileCheck_.kind != FileKind::Fine;
+    if (anew && movableAside(path))
+        if (std::optional<std::string> error = keepAside(path)) return fail(*error);
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    if (anew || settings->status() == QSettings::FormatError) settings->clear();
+    if (!settings->isWritable()) return fail(whyUnwritable(path));
     settings->beginGroup(QString::fromLatin1(kSettingsSection));
     writeTo(*settings);
     settings->endGroup();
     settings->sync();
-    if (settings->status() == QSettings::AccessError) dialogs_.error(failure);
+    if (settings->status() == QSettings::AccessError) fail(whyUnwritable(path));
 }
 
 void SettingsStore::writeTo(QSettings& settings) const {
@@ -69,8 +121,8 @@ void SettingsStore::writeTo(QSettings& settings) const {
         writeText(settings, Props[i].path, propText(Props[i].kind, values[i]));
     const WindowPlace place = currentPlace();
     const int windowValues[] = {place.left, place.top, place.right, place.bottom, place.state};
-    for (std::size_t i = 0; i < WindowValueNames.size(); ++i)
-        writeText(settings, WindowValueNames[i], integerText(windowValues[i]));
+    for (std::size_t i = 0; i < kWindowValueNames.size(); ++i)
+        writeText(settings, kWindowValueNames[i], integerText(windowValues[i]));
 }
 
 PropValues SettingsStore::readControls() const {

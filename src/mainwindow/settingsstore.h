@@ -1,9 +1,11 @@
 #pragma once
 #include <array>
 
-#include "mainwindow/settingsloader.h"
+#include "mainwindow/settingsbackend.h"
+#include "settings/settingsloader.h"
 
 class QSettings;
+class QString;
 class QWidget;
 
 namespace kelvatron {
@@ -33,14 +35,20 @@ private:
     std::array<TglCheckBox*, kPropCount - prop::FirstCheckBox> checkBoxes() const;
     WindowPlace currentPlace() const;
     void applyPlace(const WindowPlace& place);
-    void loadFrom(QSettings& settings);
+    LoadProblems loadFrom(QSettings& settings);
+    std::string fileMessage(const QString& path) const;
+    static std::string valuesMessage(const LoadProblems& problems);
+    static std::string joinedLines(const std::string& first, const std::string& second);
+    static std::string backupName(const QString& path);
+    static bool movableAside(const QString& path);
     void writeTo(QSettings& settings) const;
 
     FormControls& ui_;
     QWidget& window_;
     Dialogs& dialogs_;
-    // The file read at start was damaged; the save writes it anew.
-    bool damagedAtLoad_ = false;
+    using FileKind = SettingsFileCheck::Kind;
+    // What the file was at start: a damaged or unreadable one is moved aside and written anew.
+    SettingsFileCheck fileCheck_;
 };
 
 } // namespace kelvatron

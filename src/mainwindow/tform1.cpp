@@ -5,10 +5,12 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "core/cp1251.h"
 #include "form/formlayout.h"
+#include "mainwindow/sendingpanel.h"
 #include "widgets/accessibility.h"
 #include "widgets/tglbevel.h"
 #include "widgets/tglcheckbox.h"
@@ -42,19 +44,21 @@ protected:
 } // namespace
 
 TForm1::TForm1(Services& s, QWidget* parent)
-    : QWidget(parent),
-      services(s),
-      ToneGen1(s.sound),
-      signPlayer(*this, s, ToneGen1, state.timing),
-      keyboardPractice(*this, s, state, signPlayer),
-      alphabetSwitch(*this, s),
-      settingsPanel(*this, signPlayer),
-      pauseStop(*this, s, state),
-      sourceSelection(*this),
-      transmission(*this, s, state, signPlayer, pauseStop),
-      exerciseGenerator(*this, s, sourceSelection),
-      radiogramCommands(*this, s, state, sourceSelection),
-      settingsStore(*this, *this, s.dialogs) {
+    : QWidget(parent), services(s), ToneGen1(s.sound), toneOutput(ToneGen1, s.speaker, s.clock),
+      keyingSettings(*this), textWindow(*this), progress(*this), transmissionControls(*this),
+      alphabetDisplay(*this),
+      signPlayer(keyingSettings, toneOutput, textWindow, s.clock, state.timing),
+      keyboardPractice(textWindow, progress, s.clock, s.events, state, signPlayer),
+      alphabetSwitch(alphabetDisplay, textWindow, s.events, s.keyboardLayout),
+      settingsPanel(*this, signPlayer), pauseStop(transmissionControls, progress, s.events, state),
+      sourceSelection(transmissionControls),
+      transmission(transmissionControls, textWindow, progress, s.clock, s.events, state, signPlayer,
+                   pauseStop),
+      exerciseGenerator(transmissionControls, textWindow, progress, s.clock, s.events,
+                        sourceSelection),
+      radiogramCommands(textWindow, s.dialogs, state, sourceSelection),
+      settingsStore(*this, *this, s.dialogs),
+      audioExport(transmissionControls, keyingSettings, textWindow, state, s.dialogs, *this) {
     installWidgetAccessibility();
     configureToneGen();
     setWindowTitle(QStringLiteral("Kelvatron (V 1.41)"));
@@ -72,9 +76,12 @@ TForm1::TForm1(Services& s, QWidget* parent)
     qApp->installEventFilter(this);
     FormCreate();
     settingsStore.load();
+    training = std::make_unique<TrainingPanel>(*this, [this](QWidget* p) { showOnlyPanel(p); });
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(this); }
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+}
 
 // The window's own tone generator plays 8-bit tones synchronously at 800 Hz and 80 % volume;
 // the volume applies at once since the stored values are read while loading.
@@ -124,7 +131,8 @@ void TForm1::connectHandlers() {
     connect(glLabel71, &TglLabel::clicked, this, &TForm1::glLabel71Click);
     connect(glLabel72, &TglLabel::clicked, this, &TForm1::glLabel72Click);
     connect(glLabel12, &TglLabel::clicked, this, &TForm1::glLabel12Click);
-    connect(glGraphicButton1, &TglGraphicButton::mouseDown, this, &TForm1::glGraphicButton1MouseDown);
+    connect(glGraphicButton1, &TglGraphicButton::mouseDown, this,
+            &TForm1::glGraphicButton1MouseDown);
 
     for (TglLabel* key : characterKeys())
         connect(key, &TglLabel::clicked, this, [this, key] { presssymvol(key); });
@@ -143,6 +151,7 @@ void TForm1::connectHandlers() {
     connect(glLabel9, &TglLabel::clicked, this, &TForm1::glLabel9Click);
     connect(glLabel10, &TglLabel::clicked, this, &TForm1::glLabel10Click);
     connect(glLabel11, &TglLabel::clicked, this, &TForm1::glLabel11Click);
+    connect(exportSoundLabel, &TglLabel::clicked, this, &TForm1::exportSoundClick);
     connect(glLabel13, &TglLabel::clicked, this, &TForm1::glLabel13Click);
     connect(glLabel14, &TglLabel::clicked, this, &TForm1::glLabel14Click);
     connect(glLabel15, &TglLabel::clicked, this, &TForm1::glLabel15Click);
@@ -165,27 +174,52 @@ void TForm1::connectSettingsPanel() {
     }
     connect(glCheckBox11, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox11Click(); });
     connect(glCheckBox12, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox12Click(); });
-    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this, [panel] { panel->glGraphicButton3MouseDown(); });
-    connect(glGraphicButton2, &TglGraphicButton::clicked, this, [panel] { panel->glGraphicButton2Click(); });
+    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this,
+            [panel] { panel->glGraphicButton3MouseDown(); });
+    connect(glGraphicButton2, &TglGraphicButton::clicked, this,
+            [panel] { panel->glGraphicButton2Click(); });
 }
 
 void TForm1::showOnlyPanel(QWidget* panel) {
-    for (TglGroupBox* floating : floatingPanels()) floating->setVisible(floating == panel);
+    for (TglGroupBox* floating : floatingPanels())
+        floating->setVisible(floating == panel);
+    if (sendingPanel_) sendingPanel_->setVisible(sendingPanel_ == panel);
     panel->raise();
     glGroupBox10->raise();
     outline_->raise();
 }
 
-void TForm1::glLabel5Click() { showOnlyPanel(glGroupBox2); }
-void TForm1::glLabel6Click() { showOnlyPanel(glGroupBox8); }
-void TForm1::glLabel7Click() { showOnlyPanel(glGroupBox3); }
-void TForm1::glLabel8Click() { showOnlyPanel(glGroupBox7); }
+void TForm1::glLabel5Click() {
+    showOnlyPanel(glGroupBox2);
+}
+void TForm1::glLabel6Click() {
+    showOnlyPanel(glGroupBox8);
+}
+void TForm1::glLabel7Click() {
+    showOnlyPanel(glGroupBox3);
+}
+void TForm1::glLabel8Click() {
+    showOnlyPanel(glGroupBox7);
+}
+
+void TForm1::setSendingDevices(KeyPortLink* link, LiveSpeakerTone* speaker) {
+    keyPortLink_ = link, liveSpeaker_ = speaker;
+    if (qgetenv("KELVATRON_OPEN_PANEL") == "sending")
+        QTimer::singleShot(0, this, &TForm1::showSendingPractice);
+}
+
+void TForm1::showSendingPractice() {
+    if (!sendingPanel_) sendingPanel_ = new SendingPanel(*this, keyPortLink_, liveSpeaker_);
+    showOnlyPanel(sendingPanel_);
+}
 
 void TForm1::glBevel2MouseDown() {
     if (QWindow* w = windowHandle()) w->startSystemMove();
 }
 
-void TForm1::glGraphicButton5Click() { showMinimized(); }
+void TForm1::glGraphicButton5Click() {
+    showMinimized();
+}
 
 void TForm1::glGraphicButton4Click() {
     // A running transmission ends at its next check before the question is asked.
@@ -193,10 +227,17 @@ void TForm1::glGraphicButton4Click() {
     glGroupBox10->show();
     glGroupBox10->raise();
     outline_->raise();
+    // Typed keys may go on sounding, and no event is handled while a sign sounds: the question
+    // is painted now.
+    glGroupBox10->repaint();
 }
 
-void TForm1::glLabel71Click() { close(); }
-void TForm1::glLabel72Click() { glGroupBox10->hide(); }
+void TForm1::glLabel71Click() {
+    close();
+}
+void TForm1::glLabel72Click() {
+    glGroupBox10->hide();
+}
 
 void TForm1::glLabel12Click() {
     signPlayer.playsymvol_1("7");
@@ -211,37 +252,92 @@ void TForm1::glGraphicButton1MouseDown() {
     glGroupBox7->hide();
 }
 
-void TForm1::presssymvol(TglLabel* sender) { keyboardPractice.presssymvol(sender); }
-void TForm1::glLabel17Click() { keyboardPractice.glLabel17Click(); }
-void TForm1::FormKeyPress(char key) { keyboardPractice.FormKeyPress(key); }
-void TForm1::glCheckBox22Click() { alphabetSwitch.glCheckBox22Click(); }
-void TForm1::glCheckBox23Click() { alphabetSwitch.glCheckBox23Click(); }
-void TForm1::glCheckBox8Click() { transmission.glCheckBox8Click(); }
-void TForm1::btpause() { pauseStop.btpause(); }
-void TForm1::btstopclick() { pauseStop.btstopclick(); }
-void TForm1::glCheckBox4Click() { sourceSelection.glCheckBox4Click(); }
-void TForm1::glCheckBox5Click() { sourceSelection.glCheckBox5Click(); }
-void TForm1::glCheckBox6Click() { sourceSelection.glCheckBox6Click(); }
-void TForm1::glCheckBox7Click() { sourceSelection.glCheckBox7Click(); }
-void TForm1::glLabel9Click() { radiogramCommands.glLabel9Click(); }
-void TForm1::glLabel10Click() { radiogramCommands.glLabel10Click(); }
-void TForm1::glLabel11Click() { radiogramCommands.glLabel11Click(); }
-void TForm1::glLabel13Click() { exerciseGenerator.glLabel13Click(); }
-void TForm1::glLabel14Click() { exerciseGenerator.glLabel14Click(); }
-void TForm1::glLabel15Click() { exerciseGenerator.glLabel15Click(); }
-void TForm1::glLabel16Click() { exerciseGenerator.glLabel16Click(); }
+void TForm1::presssymvol(TglLabel* sender) {
+    keyboardPractice.presssymvol(sender->Caption().toStdString());
+}
+void TForm1::glLabel17Click() {
+    keyboardPractice.glLabel17Click();
+}
+void TForm1::FormKeyPress(char key) {
+    keyboardPractice.FormKeyPress(key);
+}
+void TForm1::glCheckBox22Click() {
+    alphabetSwitch.glCheckBox22Click();
+}
+void TForm1::glCheckBox23Click() {
+    alphabetSwitch.glCheckBox23Click();
+}
+void TForm1::glCheckBox8Click() {
+    transmission.glCheckBox8Click();
+}
+void TForm1::btpause() {
+    pauseStop.btpause();
+}
+void TForm1::btstopclick() {
+    pauseStop.btstopclick();
+}
+void TForm1::glCheckBox4Click() {
+    sourceSelection.glCheckBox4Click();
+}
+void TForm1::glCheckBox5Click() {
+    sourceSelection.glCheckBox5Click();
+}
+void TForm1::glCheckBox6Click() {
+    sourceSelection.glCheckBox6Click();
+}
+void TForm1::glCheckBox7Click() {
+    sourceSelection.glCheckBox7Click();
+}
+void TForm1::glLabel9Click() {
+    glGroupBox2->setVisible(false);
+    radiogramCommands.glLabel9Click();
+}
+void TForm1::glLabel10Click() {
+    glGroupBox2->setVisible(false);
+    radiogramCommands.glLabel10Click();
+}
+void TForm1::glLabel11Click() {
+    glGroupBox2->setVisible(false);
+    radiogramCommands.glLabel11Click();
+}
+void TForm1::exportSoundClick() {
+    glGroupBox2->setVisible(false);
+    audioExport.start();
+}
+void TForm1::glLabel13Click() {
+    glGroupBox3->setVisible(false);
+    exerciseGenerator.glLabel13Click();
+}
+void TForm1::glLabel14Click() {
+    glGroupBox3->setVisible(false);
+    exerciseGenerator.glLabel14Click();
+}
+void TForm1::glLabel15Click() {
+    glGroupBox3->setVisible(false);
+    exerciseGenerator.glLabel15Click();
+}
+void TForm1::glLabel16Click() {
+    glGroupBox3->setVisible(false);
+    exerciseGenerator.glLabel16Click();
+}
 
 // Key preview: every character typed anywhere in this window reaches the keyboard practice first
 // and then goes on to the focused control.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (sendingPanel_ && sendingPanel_->previewKey(watched, event)) return true;
     if (event->type() != QEvent::KeyPress || !state.KeyPreview) return false;
+    // The learner's copy of a receive exercise goes into the window without a sound.
+    if (training && training->receiving()) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (alreadyPreviewed(*key, widget)) return false;
-    if (key->text().isEmpty()) return false;
-    std::string bytes = toCp1251(key->text().toStdString());
-    if (bytes.size() == 1) FormKeyPress(bytes[0]);
+    if (key->text().isEmpty() || closed_) return false;
+    // A character Windows-1251 cannot hold is a key without a sign; it must not turn into the
+    // "?" sign on its way.
+    const std::optional<std::string> bytes = toCp1251Strict(key->text().toStdString());
+    if (!bytes) FormKeyPress(KeyboardPractice::kKeyWithoutSign);
+    if (bytes && bytes->size() == 1) FormKeyPress(bytes->front());
     return false;
 }
 
@@ -264,11 +360,13 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Ends a running transmission at its next check; the window itself lives on until main
-    // returns, so the transmission never touches a destroyed window.
+    // Ends a running transmission at its next check and the typed keys after the sign that
+    // sounds; keys still on their way find the window closed. The window itself lives on until
+    // main returns, so the transmission never touches a destroyed window.
     state.StopFlag = 1;
-    if (!settingsSaved_) {
-        settingsSaved_ = true;
+    keyboardPractice.stopKeying();
+    if (!closed_) {
+        closed_ = true;
         settingsStore.save();
     }
     event->accept();

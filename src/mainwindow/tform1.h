@@ -3,9 +3,16 @@
 #include <QWidget>
 #include <memory>
 
+#include "core/formstate.h"
+#include "core/services.h"
 #include "form/formcontrols.h"
-#include "form/formstate.h"
-#include "form/services.h"
+#include "keying/toneoutput.h"
+#include "mainwindow/audioexport.h"
+#include "mainwindow/formalphabetdisplay.h"
+#include "mainwindow/formkeyingsettings.h"
+#include "mainwindow/formprogress.h"
+#include "mainwindow/formtransmissioncontrols.h"
+#include "mainwindow/memotextwindow.h"
 #include "tonegen/tonegen.h"
 
 #include "exercises/exercisegenerator.h"
@@ -14,6 +21,7 @@
 #include "keying/signplayer.h"
 #include "mainwindow/settingspanel.h"
 #include "mainwindow/settingsstore.h"
+#include "mainwindow/trainingpanel.h"
 #include "radiograms/radiogramcommands.h"
 #include "transmission/pausestopcontrol.h"
 #include "transmission/sourceselection.h"
@@ -21,6 +29,9 @@
 
 namespace kelvatron {
 
+class KeyPortLink;
+class LiveSpeakerTone;
+class SendingPanel;
 class TglLabel;
 
 // The program's one window: borderless, with its own title strip and menu words, floating panels,
@@ -34,11 +45,24 @@ public:
 
     // Shows the window centred on its screen, as at start-up.
     void showCentred();
+    // The serial key and the PC speaker's live tone for sending practice; both may be null.
+    // KELVATRON_OPEN_PANEL=sending in the environment opens the sending panel at start.
+    void setSendingDevices(KeyPortLink* link, LiveSpeakerTone* speaker);
+    // The sending panel once it has been opened, else null.
+    SendingPanel* sendingPanel() const { return sendingPanel_; }
 
     Services& services;
     FormState state;
     // Created with the window: the first tone generator saves the device volume and sets 80 %.
     TToneGen ToneGen1;
+
+    // What the subsystems see of the window.
+    ToneGenOutput toneOutput;
+    FormKeyingSettings keyingSettings;
+    MemoTextWindow textWindow;
+    FormProgress progress;
+    FormTransmissionControls transmissionControls;
+    FormAlphabetDisplay alphabetDisplay;
 
     SignPlayer signPlayer;
     KeyboardPractice keyboardPractice;
@@ -50,6 +74,9 @@ public:
     ExerciseGenerator exerciseGenerator;
     RadiogramCommands radiogramCommands;
     SettingsStore settingsStore;
+    AudioExport audioExport;
+    // The "Тренировка" panel; built once the controls are.
+    std::unique_ptr<TrainingPanel> training;
 
 public slots:
     void FormCreate();
@@ -66,6 +93,7 @@ public slots:
     void glLabel72Click();        // "Нет"
     void glLabel12Click();        // "Выход"
     void glGraphicButton1MouseDown();
+    void showSendingPractice(); // " Передача ключом"
     // Keyboard practice and alphabets.
     void presssymvol(TglLabel* sender);
     void glLabel17Click();
@@ -88,6 +116,7 @@ public slots:
     void glLabel14Click();
     void glLabel15Click();
     void glLabel16Click();
+    void exportSoundClick(); // "Экспорт звука ..."
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,11 +130,15 @@ private:
     void configureToneGen();
     bool alreadyPreviewed(const QKeyEvent& key, QWidget* receiver);
 
-    bool settingsSaved_ = false;
+    // Closed once: the settings are saved and typed keys sound no more.
+    bool closed_ = false;
     const QEvent* lastPreviewedKey_ = nullptr;
     unsigned long lastPreviewedTime_ = 0;
     QPointer<QWidget> lastPreviewedReceiver_;
     QWidget* outline_ = nullptr;
+    SendingPanel* sendingPanel_ = nullptr;
+    KeyPortLink* keyPortLink_ = nullptr;
+    LiveSpeakerTone* liveSpeaker_ = nullptr;
 };
 
 } // namespace kelvatron

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tonegen/waveheader.h"
+
 namespace kelvatron {
 
 namespace {
@@ -44,11 +46,6 @@ std::string eventHandler(std::string_view line) {
     while (handlers >> name)
         if (name.rfind("event", 0) == 0) return name;
     return {};
-}
-
-void put(std::vector<uint8_t>& b, size_t at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 } // namespace
@@ -86,19 +83,14 @@ std::vector<std::string> LinuxSpeaker::toneDevices(std::string_view list) {
 
 std::vector<uint8_t> LinuxSpeaker::squareToneImage(int32_t frequency, int32_t durationMs) {
     uint32_t samples = durationMs > 0 ? static_cast<uint32_t>(durationMs) * (kToneRate / 1000) : 0;
-    std::vector<uint8_t> b(44 + size_t(samples) + 4, 0);
-    std::copy_n("RIFF", 4, b.begin());
-    put(b, 4, samples + 36, 4);
-    std::copy_n("WAVEfmt ", 8, b.begin() + 8);
-    put(b, 16, 16, 4), put(b, 20, 1, 2), put(b, 22, 1, 2);
-    put(b, 24, kToneRate, 4), put(b, 28, kToneRate, 4), put(b, 32, 1, 2), put(b, 34, 8, 2);
-    std::copy_n("data", 4, b.begin() + 36);
-    put(b, 40, samples, 4);
+    std::vector<uint8_t> b(kWaveHeaderSize + size_t(samples) + 4, 0);
+    writeWaveHeader(std::span<uint8_t, kWaveHeaderSize>(b.data(), kWaveHeaderSize), false, false,
+                    true, samples);
     const bool audible = frequency > 0 && uint32_t(frequency) < kToneRate / 2;
     for (uint32_t n = 0; n < samples; ++n) {
         // The phase in whole samples keeps every period exact over any length.
         uint64_t phase = uint64_t(n) * uint32_t(frequency) % kToneRate;
-        b[44 + n] = !audible ? 128 : phase < kToneRate / 2 ? 0 : 255;
+        b[kWaveHeaderSize + n] = !audible ? 128 : phase < kToneRate / 2 ? 0 : 255;
     }
     return b;
 }

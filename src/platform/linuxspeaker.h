@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/clock.h"
+#include "keying/livespeakertone.h"
 #include "keying/speaker.h"
 #include "tonegen/sounddevice.h"
 
@@ -16,7 +17,7 @@ namespace kelvatron {
 // are emulated. Without a speaker (most desktops, every container) the beep service is a square
 // tone of the same frequency and length through the sound card, so the output is audible on any
 // computer. The choice is made afresh for every tone.
-class LinuxSpeaker : public SpeakerHardware {
+class LinuxSpeaker : public SpeakerHardware, public LiveSpeakerTone {
 public:
     enum class Route { SpeakerEvents, Console, SoundCard };
 
@@ -34,8 +35,8 @@ public:
 
     // The hand's live tone, on the route a fresh query chooses: the speaker's own tone, or a
     // square tone through the sound card's live path. It sounds until keyUp().
-    void keyDown(int32_t frequency);
-    void keyUp();
+    void keyDown(int32_t frequency) override;
+    void keyUp() override;
 
     // The route chosen by the last query.
     Route route() const { return route_; }

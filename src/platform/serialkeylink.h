@@ -4,7 +4,7 @@
 
 #include "platform/qtkeylineport.h"
 #include "platform/serialkeyreader.h"
-#include "sendingui/keyportlink.h"
+#include "training/keyportlink.h"
 
 namespace kelvatron {
 

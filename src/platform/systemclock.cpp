@@ -4,9 +4,12 @@
 #include <time.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
+
+#include "core/terminationrequest.h"
 
 namespace kelvatron {
 
@@ -29,14 +32,23 @@ void sleepUntil(double deadlineMs) {
     while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
     }
 }
+
+// How long a wait sleeps before it looks at the termination request again.
+constexpr double kNapMs = 20;
 } // namespace
 
+// A wait ends early once the program has been asked to end, looking at the request between
+// short naps; the schedule moves on by the whole wait all the same.
 void SystemClock::sleep(int32_t ms) {
     if (ms <= 0) return;
     const double start = now();
     if (start - logical_ > kMaxLagMs) logical_ = start;
     logical_ += ms;
-    sleepUntil(logical_);
+    while (!terminationRequested()) {
+        const double left = logical_ - now();
+        if (left <= 0) break;
+        sleepUntil(logical_ - std::max(0.0, left - kNapMs));
+    }
 }
 
 double SystemClock::now() const {

@@ -5,41 +5,15 @@
 #include <optional>
 
 #include "core/cp1251.h"
+#include "core/utf8.h"
 
 namespace kelvatron {
 namespace {
 
-// A decoded UTF-8 character: its code point, or nothing when the bytes are no valid sequence.
-struct Utf8Char {
-    bool valid = false;
-    char32_t codePoint = 0;
-    std::size_t length = 1;
-};
-
-// Strict decoding: overlong forms, surrogates and code points beyond U+10FFFF are invalid.
-Utf8Char decodeAt(std::string_view s, std::size_t pos) {
-    unsigned char lead = static_cast<unsigned char>(s[pos]);
-    if (lead < 0x80) return {true, lead, 1};
-    std::size_t extra = (lead >> 5) == 0x6    ? 1
-                        : (lead >> 4) == 0xE  ? 2
-                        : (lead >> 3) == 0x1E ? 3
-                                              : 0;
-    if (extra == 0 || pos + extra >= s.size()) return {};
-    char32_t cp = lead & (0x3F >> extra);
-    for (std::size_t i = 1; i <= extra; ++i) {
-        unsigned char c = static_cast<unsigned char>(s[pos + i]);
-        if ((c & 0xC0) != 0x80) return {};
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return {};
-    return {true, cp, extra + 1};
-}
-
 // The first character that is no valid UTF-8 or is the zero character.
 std::size_t firstMalformedOrZero(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
-        Utf8Char c = decodeAt(utf8, pos);
+        Utf8Char c = decodeUtf8At(utf8, pos);
         if (!c.valid || c.codePoint == 0) return pos;
         pos += c.length;
     }
@@ -50,7 +24,7 @@ std::size_t firstMalformedOrZero(std::string_view utf8) {
 // be seen, by its code alone where it cannot (control characters), by its byte where the text
 // is no valid UTF-8.
 std::string describeCharacter(std::string_view utf8, std::size_t at) {
-    Utf8Char c = decodeAt(utf8, at);
+    Utf8Char c = decodeUtf8At(utf8, at);
     char code[32];
     if (!c.valid) {
         std::snprintf(code, sizeof code, "the byte 0x%02X",
@@ -75,6 +49,16 @@ std::size_t lineOf(std::string_view text, std::size_t offset) {
 
 RadiogramResult failure(RadiogramError error, std::string message) {
     return {error, std::move(message), {}};
+}
+
+// What is saved must open again: a text beyond the window's capacity is refused here rather
+// than written as a file that Open would refuse.
+RadiogramResult withinCapacity(std::string bytes) {
+    if (bytes.size() <= kRadiogramMaxBytes) return {RadiogramError::None, {}, std::move(bytes)};
+    return failure(RadiogramError::TooLarge,
+                   "Текст не сохранён: в нём " + std::to_string(bytes.size()) +
+                       " байт, а открыть можно не больше " + std::to_string(kRadiogramMaxBytes) +
+                       ". Сократите текст и сохраните снова.");
 }
 
 } // namespace
@@ -114,8 +98,7 @@ RadiogramResult encodeRadiogram(std::string_view utf8) {
     // A zero character is a byte of Windows-1251, but a file holding it would not open again.
     // Malformed UTF-8 is refused here, so that the code page sees only whole characters.
     bad = std::min(bad, firstMalformedOrZero(utf8));
-    if (bad == std::string_view::npos)
-        return {RadiogramError::None, {}, normalizeLineBreaks(*bytes)};
+    if (bad == std::string_view::npos) return withinCapacity(normalizeLineBreaks(*bytes));
     return failure(RadiogramError::Unencodable,
                    "The text cannot be saved: " + describeCharacter(utf8, bad) + " in line " +
                        std::to_string(lineOf(utf8, bad)) +

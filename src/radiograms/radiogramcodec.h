@@ -22,7 +22,8 @@ RadiogramResult decodeRadiogram(std::string_view fileBytes, std::string_view pat
 // The bytes of a radiogram file for the window's text given as UTF-8 with "\n", "\r\n" or "\r"
 // line breaks: Windows-1251 with CR LF. Refused, naming the first offending character and its
 // line, when the text holds a character Windows-1251 cannot store or a zero character (which
-// would make the file unreadable as text).
+// would make the file unreadable as text), and refused (TooLarge) when the bytes exceed
+// kRadiogramMaxBytes, so that every file saved opens again.
 RadiogramResult encodeRadiogram(std::string_view utf8);
 
 } // namespace kelvatron

@@ -4,19 +4,20 @@
 
 namespace kelvatron {
 
-struct FormControls;
 struct FormState;
-struct Services;
+class Dialogs;
 class SourceSelection;
+class TextWindow;
 
 // "Новый", "Открыть" and "Сохранить как ..." of the file panel. There is no current document:
 // every save goes through the save dialog. Each dialog offers the name last confirmed in it, so
 // the name of an opened file is never offered for saving.
 class RadiogramCommands {
 public:
-    RadiogramCommands(FormControls& ui, Services& services, FormState& state,
+    RadiogramCommands(TextWindow& text, Dialogs& dialogs, FormState& state,
                       SourceSelection& sources);
 
+    // The window hides the file panel before each of these.
     void glLabel9Click();  // "Новый"
     void glLabel10Click(); // "Открыть"
     void glLabel11Click(); // "Сохранить как ..."
@@ -29,8 +30,8 @@ private:
     std::optional<std::string> askOpenName();
     std::optional<std::string> askSaveName();
 
-    FormControls& ui_;
-    Services& services_;
+    TextWindow& text_;
+    Dialogs& dialogs_;
     FormState& state_;
     SourceSelection& sources_;
     std::string lastOpenName_;

@@ -14,6 +14,9 @@
 namespace kelvatron {
 namespace {
 
+// The largest old content an in-place save holds in memory to put back on failure.
+constexpr std::size_t kLargestKeptContent = 64 * 1024 * 1024;
+
 // Closes the descriptor it holds when it goes out of scope.
 class FileDescriptor {
 public:
@@ -78,12 +81,19 @@ void makeBlocking(int fd) {
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
 }
 
-// A symbolic link is saved through: the file it names is replaced, the link stays.
-std::string resolveLink(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(path, ec)) return path;
-    std::filesystem::path target = std::filesystem::canonical(path, ec);
-    return ec ? path : target.string();
+// The file a symbolic link leads to, through a chain of links; a link that leads nowhere gives
+// the name the missing file is created under, so the link stays and leads to the saved text.
+std::string linkTarget(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path current = path;
+    for (int hop = 0; hop < 40; ++hop) { // the system's own limit; a loop fails at the open
+        std::error_code ec;
+        if (!fs::is_symlink(current, ec)) break;
+        fs::path next = fs::read_symlink(current, ec);
+        if (ec) break;
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return current.string();
 }
 
 // A replaced file keeps its owner (where the system allows it) and its permissions.
@@ -94,13 +104,58 @@ void copyOwnerAndMode(int fd, const struct stat& old) {
     ::fchmod(fd, old.st_mode & 07777);
 }
 
+// Devices and pipes cannot be replaced by renaming, and must not be: their content is written
+// to them as to any open file.
+int writeStream(int fd, std::string_view bytes) {
+    makeBlocking(fd);
+    int err = writeAll(fd, bytes);
+    int closeErr = ::close(fd);
+    return err != 0 ? err : (closeErr == 0 ? 0 : errno);
+}
+
+// Room for the new content before anything is overwritten, so that a full disk or the size limit
+// usually changes nothing; a file system that cannot reserve space is simply written.
+int reserve(int fd, std::size_t size) {
+    int err = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+    return err == EOPNOTSUPP || err == EINVAL ? 0 : err;
+}
+
+// Truncates to the content and writes it from the start; 0 or the error.
+int putContent(int fd, std::string_view bytes) {
+    if (::lseek(fd, 0, SEEK_SET) != 0) return errno;
+    if (int err = writeAll(fd, bytes)) return err;
+    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return errno;
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Writes over the file itself (created if missing): for a file with other hard links, which must
+// all see the new text, and where no temporary file can be made beside it. The old content, when
+// it can be read, is put back if the new one cannot be written whole.
+int overwriteInPlace(const std::string& target, std::string_view bytes) {
+    constexpr int flags = O_CREAT | O_NOCTTY | O_CLOEXEC;
+    int fd = ::open(target.c_str(), O_RDWR | flags, 0666);
+    const bool readable = fd >= 0;
+    if (!readable) fd = ::open(target.c_str(), O_WRONLY | flags, 0666);
+    FileDescriptor file(fd);
+    if (file.get() < 0) return errno;
+    std::string old;
+    const bool keepsOld = readable && readUpTo(fd, kLargestKeptContent, old) == 0 &&
+                          old.size() <= kLargestKeptContent;
+    int err = reserve(fd, bytes.size());
+    if (err == 0) err = putContent(fd, bytes);
+    if (err != 0 && keepsOld) putContent(fd, old);
+    const int closeErr = file.close();
+    return err != 0 ? err : closeErr;
+}
+
 // Writes the whole content beside the target and renames it over the target only once it is on
 // disk; 0 or the error, with the temporary file removed.
 int replaceAtomically(const std::string& target, std::string_view bytes, const struct stat* old) {
     std::string folder = folderOf(target);
     std::string temporary;
     FileDescriptor file(createTemporary(folder, temporary));
-    if (file.get() < 0) return errno;
+    // A folder the user may not write can still hold a file they may write.
+    if (file.get() < 0) return overwriteInPlace(target, bytes);
     if (old) copyOwnerAndMode(file.get(), *old);
     int err = writeAll(file.get(), bytes);
     if (err == 0 && ::fsync(file.get()) != 0) err = errno;
@@ -113,15 +168,6 @@ int replaceAtomically(const std::string& target, std::string_view bytes, const s
     }
     syncFolder(folder);
     return 0;
-}
-
-// Devices and pipes cannot be replaced by renaming, and must not be: their content is written
-// to them as to any open file.
-int writeInPlace(int fd, std::string_view bytes) {
-    makeBlocking(fd);
-    int err = writeAll(fd, bytes);
-    int closeErr = ::close(fd);
-    return err != 0 ? err : (closeErr == 0 ? 0 : errno);
 }
 
 } // namespace
@@ -142,24 +188,27 @@ RadiogramResult readRadiogram(const std::string& path) {
 }
 
 RadiogramResult writeRadiogram(const std::string& path, std::string_view bytes) {
-    std::string target = resolveLink(path);
+    const std::string target = linkTarget(path);
     struct stat old {};
-    bool exists = ::stat(target.c_str(), &old) == 0;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return cannotCreate(path, errno);
+    int err = 0;
     if (exists) {
         // Ask the system whether this user may write over the file, as a plain create would:
         // a read-only file is refused before anything is written.
         int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (fd < 0) return cannotCreate(path, errno);
         if (!S_ISREG(old.st_mode)) {
-            if (int err = writeInPlace(fd, bytes)) return cannotCreate(path, err);
-            return {};
+            err = writeStream(fd, bytes);
+            return err != 0 ? cannotCreate(path, err) : RadiogramResult{};
         }
         ::close(fd);
     }
-    if (int err = replaceAtomically(target, bytes, exists ? &old : nullptr))
-        return cannotCreate(path, err);
-    return {};
+    if (exists && old.st_nlink > 1)
+        err = overwriteInPlace(target, bytes);
+    else
+        err = replaceAtomically(target, bytes, exists ? &old : nullptr);
+    return err != 0 ? cannotCreate(path, err) : RadiogramResult{};
 }
 
 RadiogramResult saveRadiogram(const std::string& path, std::string_view utf8) {

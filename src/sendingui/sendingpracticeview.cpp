@@ -11,8 +11,8 @@
 #include <cmath>
 
 #include "sendingui/deviationhistogram.h"
-#include "sendingui/keyportlink.h"
 #include "sendingui/sendingkeypad.h"
+#include "training/keyportlink.h"
 #include "widgets/theme.h"
 
 namespace kelvatron {
@@ -255,6 +255,7 @@ void SendingPracticeView::showPortFailure(const QString& message) {
 
 void SendingPracticeView::start() {
     if (running()) return;
+    emit aboutToStart();
     repeatFilter_ = KeyRepeatFilter();
     lastMs_ = clock_.now();
     practice_ = std::make_unique<SendingPractice>(settings_, *sidetone_, [this](const auto& text) {

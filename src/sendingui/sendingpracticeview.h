@@ -78,6 +78,8 @@ public:
 
 signals:
     void choicesChanged();
+    // A run is about to begin: the window hands over its speed and the text to copy now.
+    void aboutToStart();
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -184,7 +184,7 @@ uint32_t TToneGen::ReadDeviceVolume() {
 
 // The old block is released only after the device has stopped, since an asynchronous tone may
 // still be reading it. On allocation failure there is no image and the flags stay as they were.
-bool TToneGen::AllocateWaveImage(uint64_t dataLength) {
+bool TToneGen::allocateWaveImage(uint64_t dataLength) {
     device_.stopSound();
     std::vector<uint8_t>().swap(waveImage_);
     try {
@@ -199,12 +199,12 @@ bool TToneGen::AllocateWaveImage(uint64_t dataLength) {
 bool TToneGen::BuildWaveImage(bool withEnvelope) {
     const uint64_t dataLength = ToneDataLength(resolution_, quality_, duration_);
     std::array<uint8_t, kWaveHeaderSize> header{};
-    WriteWaveHeader(header, false, resolution_ == TTGResolution::tg16Bit,
+    writeWaveHeader(header, false, resolution_ == TTGResolution::tg16Bit,
                     quality_ == TTGQuality::tgHiQ, static_cast<uint32_t>(dataLength));
-    if (!AllocateWaveImage(dataLength)) return false;
+    if (!allocateWaveImage(dataLength)) return false;
     std::memcpy(waveImage_.data(), header.data(), header.size());
     const std::span<uint8_t> samples = std::span(waveImage_).subspan(kWaveHeaderSize);
-    SynthesizeTone(samples, dataLength, {waveform_, resolution_, quality_, frequency_});
+    synthesizeTone(samples, dataLength, {waveform_, resolution_, quality_, frequency_});
     waveChanged_ = false;
     envelopeApplied_ = false;
     envelopeChanged_ = true;
@@ -214,7 +214,7 @@ bool TToneGen::BuildWaveImage(bool withEnvelope) {
 
 void TToneGen::ApplyEnvelope(uint64_t dataLength) {
     const std::span<uint8_t> samples = std::span(waveImage_).subspan(kWaveHeaderSize);
-    kelvatron::ApplyEnvelope(samples, dataLength, BytesPerSample(resolution_),
+    kelvatron::ApplyEnvelope(samples, dataLength, bytesPerSample(resolution_),
                              {attack_, decay_, sustain_, release_});
     envelopeChanged_ = false;
     waveChanged_ = false;

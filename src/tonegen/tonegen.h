@@ -69,16 +69,17 @@ public:
     static int32_t InstanceCount();
     static uint32_t SavedDeviceVolume();
 
-    // Shows the message of an out-of-range property write on a designing instance
-    // ("Value must be between 20 and 20000"); the GUI installs one that shows it in an error box
-    // titled "Error" with the stop icon. The default writes it to stderr. Returns the previous one.
+    // Receives the message of an out-of-range property write on a designing instance
+    // ("Value must be between 20 and 20000"). Only a designing instance reports, and the program
+    // creates none, so it installs no handler: the default writes the message to stderr. Tests
+    // install their own. Returns the previous one.
     using RangeMessageHandler = std::function<void(const std::string& text)>;
     static RangeMessageHandler setRangeMessageHandler(RangeMessageHandler handler);
 
 private:
     int16_t CheckRange(int16_t min, int16_t max, int16_t value) const;
     bool BuildWaveImage(bool withEnvelope);
-    bool AllocateWaveImage(uint64_t dataLength);
+    bool allocateWaveImage(uint64_t dataLength);
     void ApplyEnvelope(uint64_t dataLength);
     void StartPlayback();
     void ApplyVolume();

@@ -22,7 +22,7 @@ void put32(uint8_t* at, uint32_t value) {
 
 } // namespace
 
-void WriteWaveHeader(std::span<uint8_t, kWaveHeaderSize> dest, bool stereo, bool sixteenBit,
+void writeWaveHeader(std::span<uint8_t, kWaveHeaderSize> dest, bool stereo, bool sixteenBit,
                      bool highRate, uint32_t dataLength) {
     const uint32_t channels = stereo ? 2 : 1;
     const uint32_t bytesPerSample = sixteenBit ? 2 : 1;

@@ -126,7 +126,7 @@ template <int Bytes> void fillNoise(uint8_t* data, uint64_t dataLength, Levels l
 template <int Bytes> void synthesize(uint8_t* data, uint64_t dataLength, const ToneShape& shape) {
     const Levels levels = levelsFor(shape.resolution);
     const double samplesPerPeriod =
-        static_cast<double>(SamplesPer10Ms(shape.quality) * 100) / shape.frequency;
+        static_cast<double>(samplesPer10Ms(shape.quality) * 100) / shape.frequency;
     switch (shape.wave) {
     case TTGWave::tgSine:
         return fillSine<Bytes>(data, dataLength, samplesPerPeriod, levels);
@@ -143,8 +143,8 @@ template <int Bytes> void synthesize(uint8_t* data, uint64_t dataLength, const T
 
 } // namespace
 
-void SynthesizeTone(std::span<uint8_t> data, uint64_t dataLength, const ToneShape& shape) {
-    const int bytes = BytesPerSample(shape.resolution);
+void synthesizeTone(std::span<uint8_t> data, uint64_t dataLength, const ToneShape& shape) {
+    const int bytes = bytesPerSample(shape.resolution);
     assert(data.size() >= dataLength + static_cast<uint64_t>(bytes - 1));
     assert(shape.frequency > 0);
     if (bytes == 2)

@@ -6,19 +6,19 @@
 
 namespace kelvatron {
 
-inline int BytesPerSample(TTGResolution resolution) {
+inline int bytesPerSample(TTGResolution resolution) {
     return resolution == TTGResolution::tg16Bit ? 2 : 1;
 }
 
-inline int SamplesPer10Ms(TTGQuality quality) {
+inline int samplesPer10Ms(TTGQuality quality) {
     return quality == TTGQuality::tgHiQ ? 960 : 441;
 }
 
 // Bytes of sample data of a tone of durationMs. The bytes per sample go into the product first,
 // so a 16-bit tone at 44100 Hz may have an odd length.
 inline uint64_t ToneDataLength(TTGResolution resolution, TTGQuality quality, int16_t durationMs) {
-    return static_cast<uint64_t>(BytesPerSample(resolution)) * static_cast<uint64_t>(durationMs) *
-           static_cast<uint64_t>(SamplesPer10Ms(quality)) / 10;
+    return static_cast<uint64_t>(bytesPerSample(resolution)) * static_cast<uint64_t>(durationMs) *
+           static_cast<uint64_t>(samplesPer10Ms(quality)) / 10;
 }
 
 struct ToneShape {
@@ -32,6 +32,6 @@ struct ToneShape {
 // Samples are written while the byte position is below dataLength, so with 16 bits and an odd
 // dataLength the last sample's second byte lands at data[dataLength]; data must hold at least
 // dataLength + 1 bytes. Noise draws from the shared pseudo-random generator.
-void SynthesizeTone(std::span<uint8_t> data, uint64_t dataLength, const ToneShape& shape);
+void synthesizeTone(std::span<uint8_t> data, uint64_t dataLength, const ToneShape& shape);
 
 } // namespace kelvatron

@@ -3,15 +3,12 @@
 #include <cmath>
 
 #include "keying/signtable.h"
+#include "training/wordspeed.h"
 #include "transmission/textsign.h"
 
 namespace kelvatron {
 
 namespace {
-
-constexpr double kDotsPerWord = 50; // PARIS
-constexpr double kSignsPerWord = 5;
-constexpr double kMsPerMinute = 60000;
 
 Speed fromSignsPerMinute(double spm) {
     return {spm, spm / kSignsPerWord};
@@ -59,8 +56,8 @@ ExerciseSpeed exerciseSpeed(std::string_view sentCp1251, const KeyingPace& pace)
             endGroup();
         } else if (c == '.') {
             endGroup();
-            for (const char* s : {"Т", "Ч", "К"})
-                keySign(win1251(s));
+            for (char sign : kFullStopSigns)
+                keySign(sign);
             endGroup();
         } else if (auto sign = textSign(c)) {
             keySign(*sign);

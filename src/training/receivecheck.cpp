@@ -44,8 +44,8 @@ SignText signText(std::string_view text, bool keepJunk) {
             closeGroup();
         } else if (c == '.') { // Т Ч К between group pauses
             closeGroup();
-            for (const char* s : {"Т", "Ч", "К"})
-                add(static_cast<unsigned char>(win1251(s)), pos);
+            for (char sign : kFullStopSigns)
+                add(static_cast<unsigned char>(sign), pos);
             closeGroup();
         } else if (auto sign = textSign(c)) {
             add(static_cast<unsigned char>(*sign), pos);

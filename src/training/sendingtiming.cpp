@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "training/wordspeed.h"
+
 namespace kelvatron {
 
 namespace {
 
-constexpr double kParisUnits = 50;  // units in the word PARIS with its word space
-constexpr double kSignsPerWord = 5; // what a word counts for signs per minute
-constexpr double kMsPerMinute = 60000;
 constexpr std::array<double, 3> kIdealGapUnits = {1, 3, 7}; // by GapKind
 
 double wpmFromUnit(double unitMs) {
-    return unitMs > 0 ? kMsPerMinute / (kParisUnits * unitMs) : 0;
+    return unitMs > 0 ? kMsPerMinute / (kDotsPerWord * unitMs) : 0;
 }
 
 } // namespace

@@ -18,6 +18,15 @@ constexpr int kInfinity = std::numeric_limits<int>::max() / 2;
 // under 50 MB whatever is typed.
 constexpr size_t kBandCellBudget = size_t(24) << 20;
 constexpr int kFirstBandHalfWidth = 8;
+// Cells the widening search may fill for one check, all its bands together. A copy that needs
+// more has long runs that match nothing near their place (an answer unrelated to the text, a
+// length far from the text's): proving the cheapest alignment would take seconds, so a segment
+// that would go beyond settles for the best path near its corner-to-corner line.
+constexpr size_t kExactCellBudget = size_t(48) << 20;
+constexpr int kSlantedHalfWidth = 256;
+
+// Cells filled by the alignment under way on this thread, for alignSequences' report.
+thread_local size_t cellsFilled = 0;
 
 void appendTrivial(Seq sent, Seq typed, int sentBase, int typedBase, std::vector<AlignStep>& out) {
     for (int i = 0; i < int(sent.size()); ++i)
@@ -42,6 +51,7 @@ std::vector<int> fillBand(Seq a, Seq b, Band band, uint8_t* moves) {
         prev[x] = (j >= 0 && j <= m) ? j : kInfinity;
         if (moves) moves[x] = kLeft;
     }
+    cellsFilled += size_t(n + 1) * w;
     for (int i = 1; i <= n; ++i) {
         uint8_t* row = moves ? moves + size_t(i) * w : nullptr;
         for (int x = 0; x < w; ++x) {
@@ -64,13 +74,14 @@ std::vector<int> fillBand(Seq a, Seq b, Band band, uint8_t* moves) {
     return prev;
 }
 
-void traceBand(Seq a, Seq b, Band band, const std::vector<uint8_t>& moves, int sentBase,
-               int typedBase, std::vector<AlignStep>& out) {
+// Follows the moves back from the end; cellOf(i, j) is where cell (i, j)'s move is kept.
+template <typename CellOf>
+void traceMoves(Seq a, Seq b, CellOf cellOf, const std::vector<uint8_t>& moves, int sentBase,
+                int typedBase, std::vector<AlignStep>& out) {
     std::vector<AlignStep> reversed;
     int i = int(a.size()), j = int(b.size());
     while (i > 0 || j > 0) {
-        const uint8_t move =
-            i == 0 ? uint8_t(kLeft) : moves[size_t(i) * band.width + (j - i - band.lo)];
+        const uint8_t move = i == 0 ? uint8_t(kLeft) : moves[cellOf(i, j)];
         if (move == kDiagonal) {
             --i, --j;
             const AlignOp op = a[i] == b[j] ? AlignOp::Match : AlignOp::Substitution;
@@ -84,6 +95,48 @@ void traceBand(Seq a, Seq b, Band band, const std::vector<uint8_t>& moves, int s
         }
     }
     out.insert(out.end(), reversed.rbegin(), reversed.rend());
+}
+
+void traceBand(Seq a, Seq b, Band band, const std::vector<uint8_t>& moves, int sentBase,
+               int typedBase, std::vector<AlignStep>& out) {
+    auto cellOf = [&](int i, int j) { return size_t(i) * band.width + (j - i - band.lo); };
+    traceMoves(a, b, cellOf, moves, sentBase, typedBase, out);
+}
+
+// The cheapest path within a band that follows the corner-to-corner line, each row holding the
+// columns within a half width of it: an alignment of every sign in n times the width, though not
+// proven the cheapest. The half width covers the line's slope, so that the rows join up.
+void alignSlanted(Seq a, Seq b, int sentBase, int typedBase, std::vector<AlignStep>& out) {
+    const int n = int(a.size()), m = int(b.size());
+    const int half = std::max(kSlantedHalfWidth, m / n + 2), w = 2 * half + 1;
+    auto first = [&](int i) { return int(int64_t(i) * m / n) - half; }; // column of x = 0
+    std::vector<uint8_t> moves(size_t(n + 1) * w, kLeft);
+    std::vector<int> prev(w, kInfinity), cur(w, kInfinity);
+    for (int x = 0; x < w; ++x)
+        if (const int j = first(0) + x; j >= 0 && j <= m) prev[x] = j;
+    cellsFilled += size_t(n + 1) * w;
+    for (int i = 1; i <= n; ++i) {
+        const int lo = first(i), above = first(i - 1);
+        uint8_t* row = moves.data() + size_t(i) * w;
+        for (int x = 0; x < w; ++x) {
+            const int j = lo + x, diagonal = j - 1 - above, up = j - above;
+            int best = kInfinity;
+            uint8_t move = kUp;
+            if (j == 0) {
+                best = i;
+            } else if (j > 0 && j <= m) {
+                if (diagonal >= 0 && diagonal < w)
+                    best = prev[diagonal] + (a[i - 1] != b[j - 1]), move = kDiagonal;
+                if (up >= 0 && up < w && prev[up] + 1 < best) best = prev[up] + 1, move = kUp;
+                if (x > 0 && cur[x - 1] + 1 < best) best = cur[x - 1] + 1, move = kLeft;
+            }
+            cur[x] = best;
+            row[x] = move;
+        }
+        std::swap(prev, cur);
+    }
+    auto cellOf = [&](int i, int j) { return size_t(i) * w + (j - first(i)); };
+    traceMoves(a, b, cellOf, moves, sentBase, typedBase, out);
 }
 
 void alignSegment(Seq a, Seq b, int sentBase, int typedBase, std::vector<AlignStep>& out,
@@ -121,6 +174,9 @@ void alignSegment(Seq a, Seq b, int sentBase, int typedBase, std::vector<AlignSt
         Band band{std::max(std::min(0, m - n) - k, -n), std::min(std::max(0, m - n) + k, m), 0};
         if (proven) band = {std::max(proven->lo, -n), std::min(proven->hi, m), 0};
         band.width = band.hi - band.lo + 1;
+        const size_t cells = size_t(n + 1) * band.width;
+        if (!proven && cellsFilled + cells > kExactCellBudget)
+            return alignSlanted(a, b, sentBase, typedBase, out);
         const bool keepMoves = size_t(n + 1) * band.width <= kBandCellBudget || n < 2;
         if (keepMoves) moves.resize(size_t(n + 1) * band.width);
         const int distance =
@@ -136,10 +192,13 @@ void alignSegment(Seq a, Seq b, int sentBase, int typedBase, std::vector<AlignSt
 
 } // namespace
 
-std::vector<AlignStep> alignSequences(std::span<const int> sent, std::span<const int> typed) {
+std::vector<AlignStep> alignSequences(std::span<const int> sent, std::span<const int> typed,
+                                      size_t* cells) {
     std::vector<AlignStep> out;
     out.reserve(std::max(sent.size(), typed.size()) + 16);
+    cellsFilled = 0;
     alignSegment(sent, typed, 0, 0, out);
+    if (cells) *cells = cellsFilled;
     return out;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -28,6 +29,13 @@ struct AlignStep {
 // it proves no path leaving it could be cheaper. A band that would still be too large is split
 // in the middle of the sent side, at the typed position a cost-only pass over two rows finds
 // best (Hirschberg), and each half is aligned the same way.
-std::vector<AlignStep> alignSequences(std::span<const int> sent, std::span<const int> typed);
+//
+// Proving the cheapest alignment of a copy unrelated to the text would take the full table, that
+// is seconds; once the bands have filled a fixed number of cells the search settles for the
+// cheapest path within a band that follows the corner-to-corner line instead. A copy whose
+// errors leave it near its text's signs is aligned exactly. cells, if given, receives the number
+// of table cells filled.
+std::vector<AlignStep> alignSequences(std::span<const int> sent, std::span<const int> typed,
+                                      size_t* cells = nullptr);
 
 } // namespace kelvatron

@@ -1,19 +1,18 @@
 #include "transmission/pausestopcontrol.h"
 
 #include "core/eventpump.h"
-#include "form/formcontrols.h"
-#include "form/formstate.h"
-#include "form/services.h"
-#include "widgets/tglcheckbox.h"
-#include "widgets/tprogressbar.h"
+#include "core/formstate.h"
+#include "core/progress.h"
+#include "transmission/transmissioncontrols.h"
 
 namespace kelvatron {
 
-PauseStopControl::PauseStopControl(FormControls& ui, Services& services, FormState& state)
-    : ui_(ui), services_(services), state_(state) {}
+PauseStopControl::PauseStopControl(TransmissionControls& controls, Progress& progress,
+                                   EventPump& events, FormState& state)
+    : controls_(controls), progress_(progress), events_(events), state_(state) {}
 
 void PauseStopControl::checkdelay() {
-    state_.PauseFlag = ui_.glCheckBox9->Checked() ? 1 : 0;
+    state_.PauseFlag = controls_.pauseChecked() ? 1 : 0;
 }
 
 void PauseStopControl::btpause() {
@@ -29,9 +28,9 @@ bool PauseStopControl::stopRequested() const {
 // a click on pause or stop wakes it and is acted on in the same pass.
 bool PauseStopControl::checkstop() {
     if (stopRequested()) return true;
-    services_.events.processEvents();
+    events_.processEvents();
     while (state_.PauseFlag != 0 && !stopRequested())
-        services_.events.waitForEvents();
+        events_.waitForEvents();
     return stopRequested();
 }
 
@@ -39,14 +38,12 @@ bool PauseStopControl::checkstop() {
 // leaves at its next check. PauseFlag keeps its value: the stop is tested first, and the next
 // start reloads it from the released button.
 void PauseStopControl::btstopclick() {
-    ui_.glCheckBox8->setChecked(false);
-    ui_.glCheckBox9->setChecked(false);
+    controls_.setStartChecked(false);
+    controls_.setPauseChecked(false);
     state_.StopFlag = 1;
-    ui_.ProgressBar1->setPosition(0);
-    services_.events.processEvents();
-    ui_.glCheckBox1->setEnabled(true);
-    ui_.glCheckBox2->setVisible(true);
-    ui_.glCheckBox3->setVisible(true);
+    progress_.setPosition(0);
+    events_.processEvents();
+    controls_.lockHints(false);
 }
 
 } // namespace kelvatron

@@ -2,14 +2,16 @@
 
 namespace kelvatron {
 
-struct FormControls;
 struct FormState;
-struct Services;
+class EventPump;
+class Progress;
+class TransmissionControls;
 
 // The pause and stop buttons and the check a transmission makes before every sign.
 class PauseStopControl {
 public:
-    PauseStopControl(FormControls& ui, Services& services, FormState& state);
+    PauseStopControl(TransmissionControls& controls, Progress& progress, EventPump& events,
+                     FormState& state);
 
     // PauseFlag := the pause button's state.
     void checkdelay();
@@ -21,8 +23,9 @@ public:
 private:
     bool stopRequested() const;
 
-    FormControls& ui_;
-    Services& services_;
+    TransmissionControls& controls_;
+    Progress& progress_;
+    EventPump& events_;
     FormState& state_;
 };
 

@@ -1,18 +1,16 @@
 #include "transmission/sourceselection.h"
 
-#include "form/formcontrols.h"
-#include "widgets/tglcheckbox.h"
+#include "transmission/transmissioncontrols.h"
 
 namespace kelvatron {
 
-SourceSelection::SourceSelection(FormControls& ui) : ui_(ui) {}
+SourceSelection::SourceSelection(TransmissionControls& controls) : controls_(controls) {}
 
 // The four options act as radio buttons: the clicked one ends up set even when the click
 // itself has just cleared it.
 void SourceSelection::choose(int index) {
-    auto options = ui_.sourceOptions();
-    for (int i = 0; i < int(options.size()); ++i)
-        options[i]->setChecked(i == index);
+    for (int i = 0; i < 4; ++i)
+        controls_.setSourceChecked(static_cast<TransmissionSource>(i), i == index);
 }
 
 void SourceSelection::glCheckBox4Click() {

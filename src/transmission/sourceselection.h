@@ -2,13 +2,13 @@
 
 namespace kelvatron {
 
-struct FormControls;
+class TransmissionControls;
 
 // The four source options behave as one choice: digits, letters, digits and letters, or the
 // text in the window.
 class SourceSelection {
 public:
-    explicit SourceSelection(FormControls& ui);
+    explicit SourceSelection(TransmissionControls& controls);
 
     void glCheckBox4Click();
     void glCheckBox5Click();
@@ -21,7 +21,7 @@ private:
     // Sets option index (0 digits .. 3 text) and clears the others, in the order 4, 5, 6, 7.
     void choose(int index);
 
-    FormControls& ui_;
+    TransmissionControls& controls_;
 };
 
 } // namespace kelvatron

@@ -8,7 +8,7 @@ namespace {
 constexpr unsigned char kCapitalA = 0xC0;  // А
 constexpr unsigned char kCapitalYa = 0xDF; // Я
 constexpr unsigned char kSmallA = 0xE0;    // а
-constexpr unsigned char kHardSign = 0xDA;  // Ъ has no sign
+constexpr unsigned char kHardSignByte = 0xDA; // Ъ has no sign
 constexpr int kCaseOffset = kSmallA - kCapitalA;
 } // namespace
 
@@ -19,7 +19,7 @@ std::optional<char> textSign(char c) {
     if (byte >= kCapitalA) {
         const auto capital =
             static_cast<unsigned char>(byte >= kSmallA ? byte - kCaseOffset : byte);
-        if (capital == kHardSign || capital > kCapitalYa) return std::nullopt;
+        if (capital == kHardSignByte || capital > kCapitalYa) return std::nullopt;
         return static_cast<char>(capital);
     }
     return latinPartner(c);

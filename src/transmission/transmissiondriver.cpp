@@ -1,32 +1,26 @@
 #include "transmission/transmissiondriver.h"
 
-#include <QTextCursor>
 #include <algorithm>
 #include <cmath>
 
 #include "core/clock.h"
 #include "core/cp1251.h"
 #include "core/eventpump.h"
+#include "core/formstate.h"
+#include "core/progress.h"
 #include "core/random.h"
+#include "core/terminationrequest.h"
+#include "core/textwindow.h"
 #include "exercises/generationsets.h"
-#include "form/formcontrols.h"
-#include "form/formstate.h"
-#include "form/services.h"
 #include "keying/signplayer.h"
 #include "keying/signtable.h"
 #include "transmission/pausestopcontrol.h"
 #include "transmission/textsign.h"
-#include "widgets/tglcheckbox.h"
-#include "widgets/tgldigits.h"
-#include "widgets/tmemo.h"
-#include "widgets/tprogressbar.h"
+#include "transmission/transmissioncontrols.h"
 
 namespace kelvatron {
 
 namespace {
-
-constexpr int32_t kMaxGroupSize = 100;
-constexpr int32_t kMaxGroupCount = 200;
 
 // Damaged stored settings may leave a display holding a fraction, a value out of range or no
 // number at all; the run then uses the nearest value the steppers could have set.
@@ -49,10 +43,12 @@ private:
 
 } // namespace
 
-TransmissionDriver::TransmissionDriver(FormControls& ui, Services& services, FormState& state,
-                                       SignPlayer& player, PauseStopControl& pauseStop)
-    : ui_(ui), services_(services), state_(state), pauseStop_(pauseStop),
-      keyer_(player, services.clock, state.timing) {}
+TransmissionDriver::TransmissionDriver(TransmissionControls& controls, TextWindow& text,
+                                       Progress& progress, Clock& clock, EventPump& events,
+                                       FormState& state, SignPlayer& player,
+                                       PauseStopControl& pauseStop)
+    : controls_(controls), text_(text), progress_(progress), clock_(clock), events_(events),
+      state_(state), pauseStop_(pauseStop), keyer_(player, clock, state.timing) {}
 
 int32_t TransmissionDriver::groupSizeOf(double value) {
     return wholeInRange(value, 1, kMaxGroupSize);
@@ -66,7 +62,7 @@ void TransmissionDriver::glCheckBox8Click() {
     if (state_.transmitting) {
         // A second transmission inside the running one would key over it: the click only
         // toggled the button, so put it back as it was.
-        ui_.glCheckBox8->setChecked(!ui_.glCheckBox8->Checked());
+        controls_.setStartChecked(!controls_.startChecked());
         return;
     }
     TransmittingMark mark(state_.transmitting);
@@ -75,67 +71,67 @@ void TransmissionDriver::glCheckBox8Click() {
 
 void TransmissionDriver::transmit() {
     start();
-    opening();
-    const bool complete = bodies();
+    const bool complete = opening() && bodies();
     // Stopped: the stop button has reset the controls; no closing, only the silence still owed.
     if (!complete) return keyer_.settle();
     finish();
 }
 
 void TransmissionDriver::start() {
-    ui_.glCheckBox8->setChecked(true);
+    controls_.setStartChecked(true);
     state_.KeyPreview = true;
     pauseStop_.checkdelay();
-    ui_.Memo1->setInputEnabled(false);
-    ui_.Memo1->setAlignmentAll(Qt::AlignLeft);
-    ui_.ProgressBar1->setPosition(0);
-    ui_.glCheckBox1->setEnabled(false);
-    ui_.glCheckBox2->setVisible(false);
-    ui_.glCheckBox3->setVisible(false);
+    text_.setInputEnabled(false);
+    text_.setAlignment(TextAlignment::Left);
+    progress_.setPosition(0);
+    controls_.lockHints(true);
     state_.StopFlag = 0;
-    groupSize_ = groupSizeOf(ui_.glDigits9->Value());
-    groupCount_ = groupCountOf(ui_.glDigits10->Value());
-    ui_.ProgressBar1->setMax(groupSize_ * groupCount_ - 1);
-    if (ui_.glCheckBox4->Checked() || ui_.glCheckBox5->Checked() || ui_.glCheckBox6->Checked())
-        ui_.Memo1->Clear();
+    const TransmissionSettings settings = controls_.transmissionSettings();
+    groupSize_ = groupSizeOf(settings.groupSize);
+    groupCount_ = groupCountOf(settings.groupCount);
+    progress_.setMax(groupSize_ * groupCount_ - 1);
+    if (settings.digits || settings.letters || settings.digitsAndLetters) text_.clear();
 }
 
 // Ж Ж Ж and the break sign, then a long pause. Nothing is written and no event is handled, so
-// the opening cannot be paused or stopped.
-void TransmissionDriver::opening() {
-    if (!ui_.glCheckBox20->Checked()) return;
-    for (int i = 0; i < 3; ++i)
-        keyer_.key(win1251("Ж"));
-    keyer_.key(win1251(" "));
+// the learner cannot pause or stop the opening; only a request to end the program ends it, after
+// the sign that sounds. Returns false then.
+bool TransmissionDriver::opening() {
+    if (!controls_.transmissionSettings().opening) return true;
+    for (char sign : {win1251("Ж"), win1251("Ж"), win1251("Ж"), win1251(" ")}) {
+        if (endRequested()) return false;
+        keyer_.key(sign);
+    }
     waitGroupPauses(3);
+    return true;
 }
 
 // Each source is tested when its turn comes, so a source chosen during one body runs after it
 // when it comes later in this order.
 bool TransmissionDriver::bodies() {
-    if (ui_.glCheckBox7->Checked() && !textBody()) return false;
-    if (ui_.glCheckBox4->Checked() && !generatedBody(generationSet(GenerationSetKind::Digits)))
-        return false;
-    if (ui_.glCheckBox5->Checked() && !letterBodies()) return false;
-    if (ui_.glCheckBox6->Checked() && !mixedBodies()) return false;
+    auto now = [this] { return controls_.transmissionSettings(); };
+    if (now().textInWindow && !textBody()) return false;
+    if (now().digits && !generatedBody(generationSet(GenerationSetKind::Digits))) return false;
+    if (now().letters && !letterBodies()) return false;
+    if (now().digitsAndLetters && !mixedBodies()) return false;
     return true;
 }
 
 bool TransmissionDriver::letterBodies() {
-    if (ui_.glCheckBox22->Checked() &&
+    if (controls_.transmissionSettings().cyrillic &&
         !generatedBody(generationSet(GenerationSetKind::CyrillicLetters)))
         return false;
-    if (ui_.glCheckBox23->Checked() &&
+    if (controls_.transmissionSettings().latin &&
         !generatedBody(generationSet(GenerationSetKind::LatinLetters)))
         return false;
     return true;
 }
 
 bool TransmissionDriver::mixedBodies() {
-    if (ui_.glCheckBox23->Checked() &&
+    if (controls_.transmissionSettings().latin &&
         !generatedBody(generationSet(GenerationSetKind::DigitsAndLatinLetters)))
         return false;
-    if (ui_.glCheckBox22->Checked() &&
+    if (controls_.transmissionSettings().cyrillic &&
         !generatedBody(generationSet(GenerationSetKind::DigitsAndCyrillicLetters)))
         return false;
     return true;
@@ -145,24 +141,22 @@ bool TransmissionDriver::mixedBodies() {
 // not yet keyed; the part keyed so far and the next character are shown selected. A text cut
 // short during the run ends the body at its new end.
 bool TransmissionDriver::textBody() {
-    TMemo& memo = *ui_.Memo1;
-    memo.setInputEnabled(true);
-    memo.setFocus();
-    memo.setSelStart(0);
-    const int n = int(memo.Text().size());
-    ui_.ProgressBar1->setMax(n);
-    paintWindow();
+    text_.setInputEnabled(true);
+    text_.focus();
+    text_.select(0, 0);
+    const int n = int(text_.text().size());
+    progress_.setMax(n);
+    text_.paintAll();
     for (int k = 1; k <= n; ++k) {
         if (checkstop()) return false;
-        const std::string text = memo.Text();
+        const std::string text = text_.text();
         if (k > int(text.size())) break;
         keyTextCharacter(text[k - 1]);
-        ui_.ProgressBar1->setPosition(k);
-        memo.setSelStart(0);
-        memo.setSelLength(k + 1);
+        progress_.setPosition(k);
+        text_.select(0, k + 1);
         paintProgress();
     }
-    memo.setInputEnabled(false);
+    text_.setInputEnabled(false);
     return true;
 }
 
@@ -170,8 +164,8 @@ bool TransmissionDriver::textBody() {
 void TransmissionDriver::keyTextCharacter(char c) {
     if (c == '.') {
         waitGroupPauses(1);
-        for (const char* s : {"Т", "Ч", "К"})
-            keyer_.key(win1251(s));
+        for (char sign : kFullStopSigns)
+            keyer_.key(sign);
         waitGroupPauses(1);
     }
     if (auto sign = textSign(c)) keyer_.key(*sign);
@@ -181,14 +175,14 @@ void TransmissionDriver::keyTextCharacter(char c) {
 // Random groups, each sign written into the window after it has sounded, each group followed by
 // two spaces and a group pause. The progress counts signs across all groups.
 bool TransmissionDriver::generatedBody(std::string_view set) {
-    ui_.Memo1->Clear();
-    Randomize(services_.clock);
-    paintWindow();
+    text_.clear();
+    Randomize(clock_);
+    text_.paintAll();
     int progress = 0;
     for (int32_t group = 0; group < groupCount_; ++group) {
         if (!generatedGroup(set, progress)) return false;
         waitGroupPauses(1);
-        append("  ");
+        text_.append("  ");
         paintProgress();
     }
     return true;
@@ -197,30 +191,38 @@ bool TransmissionDriver::generatedBody(std::string_view set) {
 bool TransmissionDriver::generatedGroup(std::string_view set, int& progress) {
     for (int32_t i = 0; i < groupSize_; ++i) {
         if (checkstop()) return false;
-        ui_.ProgressBar1->setPosition(progress++);
+        progress_.setPosition(progress++);
         const GenerationEntry entry = generationEntry(drawEntry(set));
         keyer_.key(entry.Keyed);
-        append(std::string_view(&entry.Written, 1));
+        text_.append(std::string_view(&entry.Written, 1));
         paintProgress();
         keyer_.settle();
-        services_.events.processEvents();
+        events_.processEvents();
     }
     return true;
 }
 
 // The closing is keyed only after a body that ran to its end; the closing option is read now.
+// The bar goes back to 0 once the last group pause has passed, not while it is still owed, and
+// shows it at once: no event is handled before the closing has been keyed.
 void TransmissionDriver::finish() {
-    ui_.ProgressBar1->setPosition(0);
-    if (ui_.glCheckBox21->Checked()) {
+    keyer_.settle();
+    progress_.setPosition(0);
+    progress_.paint();
+    if (controls_.transmissionSettings().closing && !endRequested()) {
         waitGroupPauses(3);
         keyer_.key(win1251("А"));
         keyer_.key(win1251("Р"));
     }
     keyer_.settle();
-    ui_.glCheckBox8->setChecked(false);
-    ui_.glCheckBox1->setEnabled(true);
-    ui_.glCheckBox2->setVisible(true);
-    ui_.glCheckBox3->setVisible(true);
+    controls_.setStartChecked(false);
+    controls_.lockHints(false);
+}
+
+// A request to end the program stops the transmission as the stop button would.
+bool TransmissionDriver::endRequested() {
+    if (terminationRequested()) state_.StopFlag = 1;
+    return terminationRequested();
 }
 
 // The group pause is the one the sign player derived at the last element sounded.
@@ -239,21 +241,8 @@ bool TransmissionDriver::checkstop() {
 // The window's own painting is done at once, inside the silence that follows a sign, so that
 // handling events afterwards finds nothing to paint and does not lengthen the silence.
 void TransmissionDriver::paintProgress() {
-    ui_.Memo1->repaint();
-    ui_.ProgressBar1->repaint();
-}
-
-void TransmissionDriver::paintWindow() {
-    ui_.Memo1->window()->repaint();
-}
-
-// Appends at the end of the window's text without rewriting it, and keeps the end in view.
-void TransmissionDriver::append(std::string_view cp1251) {
-    TMemo& memo = *ui_.Memo1;
-    QTextCursor cursor = memo.textCursor();
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(QString::fromStdString(fromCp1251(cp1251)));
-    memo.setTextCursor(cursor);
+    text_.paint();
+    progress_.paint();
 }
 
 } // namespace kelvatron

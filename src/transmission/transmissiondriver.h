@@ -2,20 +2,25 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/groupranges.h"
 #include "transmission/transmissionkeyer.h"
 
 namespace kelvatron {
 
-struct FormControls;
 struct FormState;
-struct Services;
+class Clock;
+class EventPump;
 class PauseStopControl;
+class Progress;
 class SignPlayer;
+class TextWindow;
+class TransmissionControls;
 
 // Keys a whole exercise: the opening, the text in the window or random groups, the closing.
 class TransmissionDriver {
 public:
-    TransmissionDriver(FormControls& ui, Services& services, FormState& state, SignPlayer& player,
+    TransmissionDriver(TransmissionControls& controls, TextWindow& text, Progress& progress,
+                       Clock& clock, EventPump& events, FormState& state, SignPlayer& player,
                        PauseStopControl& pauseStop);
 
     // The start button: runs the whole transmission before it returns. A click while one runs
@@ -30,7 +35,7 @@ public:
 private:
     void transmit();
     void start();
-    void opening();
+    bool opening();
     // Each returns false when a stop ended it.
     bool bodies();
     bool textBody();
@@ -42,13 +47,15 @@ private:
     void finish();
 
     bool checkstop();
+    bool endRequested();
     void waitGroupPauses(int count);
     void paintProgress();
-    void paintWindow();
-    void append(std::string_view cp1251);
 
-    FormControls& ui_;
-    Services& services_;
+    TransmissionControls& controls_;
+    TextWindow& text_;
+    Progress& progress_;
+    Clock& clock_;
+    EventPump& events_;
     FormState& state_;
     PauseStopControl& pauseStop_;
     TransmissionKeyer keyer_;

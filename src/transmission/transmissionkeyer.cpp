@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/clock.h"
-#include "form/formstate.h"
+#include "core/formstate.h"
 #include "keying/signplayer.h"
 #include "keying/signtable.h"
 

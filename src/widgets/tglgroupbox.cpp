@@ -80,7 +80,7 @@ void TglGroupBox::paintEvent(QPaintEvent*) {
     }
     // A dark outer edge and a light inner one make the panel stand off the background.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0, 0, 0, 150), 1));
+    p.setPen(QPen(theme::kShade, 1));
     p.drawPath(shape);
     p.setPen(QPen(theme::kPanelEdge, 1));
     p.drawRoundedRect(outer.adjusted(1, 1, -1, -1), kRadius - 1, kRadius - 1);

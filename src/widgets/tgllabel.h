@@ -1,17 +1,18 @@
 #pragma once
-#include "widgets/tglpressable.h"
+#include <QAbstractButton>
 
 namespace kelvatron {
 
 // A caption in large or shadowed type. The window uses labels as menu words, panel commands and
-// the keys of the on-screen keyboard; a clickable label takes focus and answers Space and Enter
-// too, so every command can be reached without a mouse.
-class TglLabel : public TglPressable {
+// the keys of the on-screen keyboard; a clickable label is a button: it takes focus from Tab and
+// answers Space and Enter too, so every command can be reached without a mouse. A plain label
+// lets the mouse through to the panel under it.
+class TglLabel : public QAbstractButton {
     Q_OBJECT
 public:
     explicit TglLabel(QWidget* parent = nullptr);
 
-    QString Caption() const { return caption_; }
+    QString Caption() const { return text(); }
     void setCaption(const QString& caption);
     void setClickable(bool clickable);
     bool isClickable() const { return clickable_; }
@@ -21,16 +22,11 @@ public:
     void setBold(bool bold);
     void setAlignment(Qt::Alignment alignment);
 
-    // A user click: what a mouse click or a key press on the focused label does.
-    void click();
-
     QSize sizeHint() const override;
-
-signals:
-    void clicked();
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    bool hitButton(const QPoint& pos) const override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
@@ -40,9 +36,10 @@ private:
     int leftInset() const;
     QRectF textArea() const;
 
-    QString caption_;
     bool clickable_ = false;
     bool shadowed_ = false;
+    // Lit from the release until the handler returns: a key stays lit while its sign sounds.
+    bool sounding_ = false;
     QColor color_{Qt::white};
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
 };

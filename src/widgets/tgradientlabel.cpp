@@ -41,7 +41,7 @@ void TGradientLabel::paintEvent(QPaintEvent*) {
                          (height() + fm.ascent() - fm.descent()) / 2),
                  font(), caption_);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 150));
+    p.setBrush(theme::kShade);
     p.drawPath(text.translated(1.5, 1.5));
     p.setBrush(g);
     p.drawPath(text);

@@ -32,6 +32,24 @@ void drawShadowedText(QPainter& p, const QRectF& r, int flags, const QString& te
     p.restore();
 }
 
+void drawButtonFace(QPainter& p, const QRectF& box, const QColor& top, const QColor& bottom,
+                    qreal radius, bool down) {
+    QLinearGradient face(box.topLeft(), box.bottomLeft());
+    face.setColorAt(0, top);
+    face.setColorAt(1, bottom);
+    p.setPen(QPen(kButtonEdge, 1));
+    p.setBrush(face);
+    p.drawRoundedRect(box, radius, radius);
+    if (down) return;
+    QLinearGradient gloss(box.topLeft(), box.bottomLeft());
+    gloss.setColorAt(0, QColor(255, 255, 255, 110));
+    gloss.setColorAt(0.5, QColor(255, 255, 255, 20));
+    gloss.setColorAt(0.51, QColor(255, 255, 255, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(gloss);
+    p.drawRoundedRect(box.adjusted(1, 1, -1, -1), radius - 1, radius - 1);
+}
+
 void drawLevelBar(QPainter& p, const QRectF& r, double share, qreal radius) {
     p.save();
     QLinearGradient track(r.topLeft(), r.bottomLeft());

@@ -27,6 +27,12 @@ inline const QColor kActiveBottom{236, 178, 16};
 inline const QColor kSegmentOn{110, 255, 140};
 inline const QColor kSegmentOff{110, 255, 140, 22};
 inline const QColor kDisplayFace{6, 20, 14};
+inline const QColor kButtonTop{74, 128, 160}; // an image button at rest
+inline const QColor kButtonBottom{18, 42, 82};
+inline const QColor kButtonEdge{0, 0, 0, 170};
+inline const QColor kDisabledTop{96, 104, 112};
+inline const QColor kDisabledBottom{54, 60, 68};
+inline const QColor kShade{0, 0, 0, 150}; // drop shadows under text and panels
 
 // Arial where the machine has it, else a face with the same metrics, else any sans-serif.
 QFont font(int pixels, bool bold = false);
@@ -38,6 +44,11 @@ bool showsFocus(const QWidget* w);
 // Text with a soft dark copy under it, readable on any part of the gradients.
 void drawShadowedText(QPainter& p, const QRectF& r, int flags, const QString& text,
                       const QColor& ink, qreal offset = 1.5);
+
+// A raised button face: a vertical gradient from top to bottom in a dark rim, with the gloss of
+// its upper half while it is up. Image buttons and picture buttons share it.
+void drawButtonFace(QPainter& p, const QRectF& box, const QColor& top, const QColor& bottom,
+                    qreal radius, bool down);
 
 // A sunken track filled from the left by share (0..1) with a glossy green-to-amber bar: the
 // speed bar and the transmission's progress bar.

@@ -1,5 +1,6 @@
 #include "widgets/tmemo.h"
 
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -150,6 +151,18 @@ void TMemo::setAlignmentAll(Qt::Alignment alignment) {
     QTextBlockFormat bf = cur.blockFormat();
     bf.setAlignment(alignment);
     cur.setBlockFormat(bf);
+}
+
+bool TMemo::canInsertFromMimeData(const QMimeData* source) const {
+    return source && source->hasText();
+}
+
+void TMemo::insertFromMimeData(const QMimeData* source) {
+    if (isReadOnly() || !canInsertFromMimeData(source)) return;
+    QString text = fromBytes(toCp1251(source->text().toStdString()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    textCursor().insertText(text);
+    ensureCursorVisible();
 }
 
 void TMemo::setInputEnabled(bool enabled) {

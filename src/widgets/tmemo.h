@@ -43,6 +43,13 @@ public:
     int toEditorPosition(int cp1251Position) const;
     int fromEditorPosition(int editorPosition) const;
 
+protected:
+    // Pasting and dropping take plain text only, as Windows-1251 text: a character the code page
+    // cannot hold arrives as '?'. Data without text (an empty clipboard or selection) does
+    // nothing; the toolkit's own paste would crash on data without any format.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
 private:
     void applyLook();
 

@@ -36,7 +36,7 @@ std::vector<float> mono(const Bytes& b, uint32_t rate = 48000) {
 
 } // namespace
 
-TEST(WaveImage, ReadsTheToneGeneratorsImage) {
+TEST(WaveImageParser, ReadsTheToneGeneratorsImage) {
     auto b = image(1, 96000, 8, Bytes(9600, 128));
     auto wave = parseWaveImage(b);
     ASSERT_TRUE(wave);
@@ -47,7 +47,7 @@ TEST(WaveImage, ReadsTheToneGeneratorsImage) {
     EXPECT_EQ(wave->samples.data(), b.data() + 44); // the spare bytes are not sound
 }
 
-TEST(WaveImage, SkipsUnknownChunksAndDropsAPartialLastFrame) {
+TEST(WaveImageParser, SkipsUnknownChunksAndDropsAPartialLastFrame) {
     auto b = image(2, 44100, 16, Bytes(10, 0));
     // An odd-sized "LIST" chunk (with its pad byte) between "fmt " and "data".
     const Bytes list = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
@@ -59,7 +59,7 @@ TEST(WaveImage, SkipsUnknownChunksAndDropsAPartialLastFrame) {
     EXPECT_EQ(wave->frameCount(), 2u);
 }
 
-TEST(WaveImage, RefusesMalformedImages) {
+TEST(WaveImageParser, RefusesMalformedImages) {
     const auto good = image(1, 96000, 8, Bytes(100, 128));
     auto damaged = [&](auto change) {
         auto b = good;
@@ -82,7 +82,7 @@ TEST(WaveImage, RefusesMalformedImages) {
     EXPECT_FALSE(damaged([](auto& b) { put(b, 4, 2); }));           // RIFF size ends before WAVE
 }
 
-TEST(WaveImage, RandomDamageNeverReadsOutsideTheImage) {
+TEST(WaveImageParser, RandomDamageNeverReadsOutsideTheImage) {
     // Run under AddressSanitizer this catches any read past the end.
     std::mt19937 rng(7);
     const auto good = image(1, 44100, 16, Bytes(64, 1));

@@ -28,30 +28,16 @@ sleep 2
 kill -TERM "$app_pid"
 wait_for_exit 10 || fail "the program did not end on SIGTERM"
 
-python3 - "$work/sound.raw" <<'EOF'
-import array, sys
+python3 - "$(dirname "$0")/lib" "$work/sound.raw" <<'EOF'
+import sys
 
-RATE = 48000
-samples = array.array("f")
-with open(sys.argv[1], "rb") as f:
-    samples.frombytes(f.read())
-left = samples[0::2]
+sys.path.insert(0, sys.argv[1])
+from soundruns import RATE, read_left, tone_runs
+
+left = read_left(sys.argv[2])
 print(f"captured {len(left) / RATE:.2f} s of sound")
 
-# Tones are the runs of sound; a square wave never rests at zero for more than a few frames.
-runs, start, quiet = [], None, 0
-for i, v in enumerate(left):
-    if abs(v) > 1e-3:
-        if start is None:
-            start = i
-        quiet = 0
-    elif start is not None:
-        quiet += 1
-        if quiet > RATE // 500:  # 2 ms of silence ends a tone
-            runs.append((start, i - quiet + 1))
-            start, quiet = None, 0
-if start is not None:
-    runs.append((start, len(left)))
+runs = tone_runs(left)
 
 def ms(frames):
     return frames * 1000.0 / RATE

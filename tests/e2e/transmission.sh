@@ -64,38 +64,23 @@ for _ in $(seq 50); do [[ -s "$work/window.dkm" ]] && break; sleep 0.1; done
 kill -TERM "$app_pid"
 wait_for_exit 10 || fail "the program did not end on SIGTERM"
 
-python3 - "$work/sound.raw" "$work/window.dkm" <<'PYTHON'
-import array, sys
+python3 - "$(dirname "$0")/lib" "$work/sound.raw" "$work/window.dkm" <<'PYTHON'
+import sys
 
-RATE = 48000
+sys.path.insert(0, sys.argv[1])
+from soundruns import RATE, read_left, tone_runs
+
 DIGITS = {".----": "1", "..---": "2", "...--": "3", "....-": "4", ".....": "5",
           "-....": "6", "--...": "7", "---..": "8", "----.": "9", "-----": "0"}
 
-samples = array.array("f")
-with open(sys.argv[1], "rb") as f:
-    samples.frombytes(f.read())
-left = samples[0::2]
-with open(sys.argv[2], "rb") as f:
+left = read_left(sys.argv[2])
+with open(sys.argv[3], "rb") as f:
     window = f.read().decode("cp1251")
 print(f"captured {len(left) / RATE:.2f} s of sound; the window holds {window!r}")
 
-# Tones are the runs of sound; a sine crosses zero every 0.6 ms at 800 Hz, so a silence of 2 ms
-# ends a tone. The envelope's first and last samples are quiet, hence the low threshold.
+# The envelope's first and last samples are quiet, hence the low threshold.
 peak = max((abs(v) for v in left), default=0.0)
-threshold = peak * 0.02
-runs, start, quiet = [], None, 0
-for i, v in enumerate(left):
-    if abs(v) > threshold:
-        if start is None:
-            start = i
-        quiet = 0
-    elif start is not None:
-        quiet += 1
-        if quiet > RATE // 500:
-            runs.append((start, i - quiet + 1))
-            start, quiet = None, 0
-if start is not None:
-    runs.append((start, len(left)))
+runs = tone_runs(left, threshold=peak * 0.02)
 
 def ms(frames):
     return frames * 1000.0 / RATE

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <numeric>
 #include <set>
 #include <sstream>
@@ -12,65 +10,38 @@
 #include "core/random.h"
 #include "exercises/generationsets.h"
 #include "exercises/jargonwords.h"
-#include "support/formharness.h"
-#include "widgets/tglcheckbox.h"
-#include "widgets/tgldigits.h"
-#include "widgets/tglgroupbox.h"
-#include "widgets/tgllabel.h"
-#include "widgets/tmemo.h"
-#include "widgets/tprogressbar.h"
+#include "support/engineharness.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
 
 namespace {
 
-// Looks at the window whenever the run waits or seeds the generator.
-class ProbeClock : public FakeClock {
-public:
-    void sleep(int32_t ms) override {
-        if (form) positionsAtWaits.push_back(form->ProgressBar1->Position());
-        if (form && recordText) textsAtWaits.push_back(form->Memo1->Text());
-        FakeClock::sleep(ms);
-    }
-    // With distinctSeeds every seeding gets ticks of its own, as a real counter would give.
-    uint64_t seedTicks() override {
-        if (form) positionsAtSeeds.push_back(form->ProgressBar1->Position());
-        return ticks + (distinctSeeds ? 7919 * positionsAtSeeds.size() : 0);
-    }
-
-    TForm1* form = nullptr;
-    bool recordText = false;
-    bool distinctSeeds = false;
-    std::vector<int> positionsAtWaits, positionsAtSeeds;
-    std::vector<std::string> textsAtWaits;
-};
-
-struct GeneratorHarness {
+// The engine on fakes; it looks at the run whenever the run waits or seeds the generator.
+struct GeneratorHarness : EngineHarness {
     GeneratorHarness() {
-        speaker.beepService = true;
-        form = std::make_unique<TForm1>(services);
-        clock.form = form.get();
-        clock.sleeps.clear();
+        clock.onSleep = [this] {
+            positionsAtWaits.push_back(progress.position);
+            if (recordText) textsAtWaits.push_back(text.text());
+        };
+        clock.onSeed = [this] { positionsAtSeeds.push_back(progress.position); };
     }
     void setGroups(double size, double count) {
-        form->glDigits9->setValue(size);
-        form->glDigits10->setValue(count);
+        controls.settings.groupSize = size;
+        controls.settings.groupCount = count;
     }
     void chooseLatin(bool latin) {
-        form->glCheckBox22->setChecked(!latin);
-        form->glCheckBox23->setChecked(latin);
+        controls.settings.cyrillic = !latin;
+        controls.settings.latin = latin;
     }
-    std::string text() const { return form->Memo1->Text(); }
+    bool onlyTextSourceChosen() const {
+        const TransmissionSettings& s = controls.settings;
+        return !s.digits && !s.letters && !s.digitsAndLetters && s.textInWindow;
+    }
 
-    ProbeClock clock;
-    FakeEventPump events;
-    FakeSoundDevice sound{&clock};
-    FakeSpeakerHardware speaker{&clock};
-    FakeKeyboardLayout keyboardLayout;
-    FakeDialogs dialogs;
-    Services services{clock, events, sound, speaker, keyboardLayout, dialogs};
-    std::unique_ptr<TForm1> form;
+    bool recordText = false;
+    std::vector<int> positionsAtWaits, positionsAtSeeds;
+    std::vector<std::string> textsAtWaits;
 };
 
 // What the generator draws after seeding with the fake clock's ticks.
@@ -88,11 +59,6 @@ std::vector<int> upTo(int n) {
     return v;
 }
 
-bool onlyTextSourceChosen(TForm1& f) {
-    return !f.glCheckBox4->Checked() && !f.glCheckBox5->Checked() && !f.glCheckBox6->Checked() &&
-           f.glCheckBox7->Checked();
-}
-
 } // namespace
 
 // Every unit (a group of five digits, a jargon word) seeds anew from the clock, so equal ticks
@@ -100,62 +66,58 @@ bool onlyTextSourceChosen(TForm1& f) {
 // stands in the text before its wait; events run once, on the cleared window.
 TEST(Exercises, FiveByTenGivesTenUnitsWithOneWaitAndOneProgressStepPerDraw) {
     RandSeed = 12345;
-    const std::string word(JargonWordsCp1251[Random(kJargonWordCount)]);
+    const std::string word(kJargonWordsCp1251[Random(kJargonWordCount)]);
     struct Case {
         const char* name;
-        TglLabel* FormControls::*command;
+        void (ExerciseGenerator::*command)();
         std::string unit, separator;
         int drawsPerUnit;
         bool inputAfter; // jargon words may be edited before they are keyed
     };
     for (const Case& c :
-         {Case{"digits", &FormControls::glLabel13,
+         {Case{"digits", &ExerciseGenerator::glLabel13Click,
                drawnGroup(generationSet(GenerationSetKind::Digits), 5), "  ", 5, false},
-          Case{"jargon", &FormControls::glLabel16, word, "   ", 1, true}}) {
+          Case{"jargon", &ExerciseGenerator::glLabel16Click, word, "   ", 1, true}}) {
         SCOPED_TRACE(c.name);
         GeneratorHarness h;
-        TForm1& f = *h.form;
-        h.clock.recordText = true;
+        h.recordText = true;
         h.setGroups(5, 10);
-        f.Memo1->setText("старый текст");
-        f.Memo1->setAlignmentAll(Qt::AlignHCenter);
-        f.Memo1->setInputEnabled(false);
-        f.state.KeyPreview = true;
-        f.ProgressBar1->setMax(777);
-        f.glLabel7->click();
+        h.text.setText(toCp1251("старый текст"));
+        h.text.alignment = TextAlignment::Centre;
+        h.text.inputEnabled = false;
+        h.state.KeyPreview = true;
+        h.progress.max = 777;
         bool sawClearedWindow = false;
         h.events.at(1, [&] {
-            sawClearedWindow = f.Memo1->Text().empty() && onlyTextSourceChosen(f) &&
-                               f.ProgressBar1->Max() == 777 && h.clock.sleeps.empty();
+            sawClearedWindow = h.text.text().empty() && h.onlyTextSourceChosen() &&
+                               h.progress.max == 777 && h.clock.sleeps.empty();
         });
-        (f.*c.command)->click();
+        (h.exerciseGenerator.*c.command)();
 
         const int n = c.drawsPerUnit, stride = int(c.unit.size() + c.separator.size());
         std::string expected;
         for (int g = 0; g < 10; ++g)
             expected += c.unit + c.separator;
-        EXPECT_EQ(h.text(), expected);
-        EXPECT_EQ(f.ProgressBar1->Max(), 10 * n - 1); // 49 for 5 x 10 digits
-        EXPECT_EQ(h.clock.positionsAtWaits, upTo(10 * n));
-        EXPECT_EQ(h.clock.positionsAtSeeds, std::vector<int>(10, 0));
-        EXPECT_EQ(f.ProgressBar1->Position(), 0);
+        EXPECT_EQ(h.text.text(), expected);
+        EXPECT_EQ(h.progress.max, 10 * n - 1); // 49 for 5 x 10 digits
+        EXPECT_EQ(h.positionsAtWaits, upTo(10 * n));
+        EXPECT_EQ(h.positionsAtSeeds, std::vector<int>(10, 0));
+        EXPECT_EQ(h.progress.position, 0);
         EXPECT_EQ(h.clock.sleeps, std::vector<int32_t>(10 * n, 1));
-        ASSERT_EQ(h.clock.textsAtWaits.size(), 10u * n);
+        ASSERT_EQ(h.textsAtWaits.size(), 10u * n);
         for (int k = 0; k < 10 * n; ++k)
-            EXPECT_EQ(h.clock.textsAtWaits[k],
+            EXPECT_EQ(h.textsAtWaits[k],
                       expected.substr(0, k / n * stride + (k % n + 1) * c.unit.size() / n))
                 << k;
-        // The exercise is one whole: undo does not take it apart.
-        EXPECT_FALSE(f.Memo1->document()->isUndoAvailable());
-        EXPECT_TRUE(f.Memo1->document()->isUndoRedoEnabled());
+        // The exercise is one whole: one batch, which undo does not take apart.
+        EXPECT_EQ(h.text.batches, 1);
 
         EXPECT_TRUE(sawClearedWindow);
         EXPECT_EQ(h.events.count, 1);
-        EXPECT_TRUE(f.glGroupBox3->isHidden());
-        EXPECT_TRUE(onlyTextSourceChosen(f));
-        EXPECT_EQ(f.Memo1->Alignment(), Qt::AlignLeft);
-        EXPECT_EQ(f.Memo1->InputEnabled(), c.inputAfter);
-        EXPECT_TRUE(f.state.KeyPreview);
+        EXPECT_TRUE(h.onlyTextSourceChosen());
+        EXPECT_EQ(h.text.alignment, TextAlignment::Left);
+        EXPECT_EQ(h.text.inputEnabled, c.inputAfter);
+        EXPECT_TRUE(h.state.KeyPreview);
     }
 }
 
@@ -173,9 +135,9 @@ TEST(DigitGroups, GroupSettingsOutOfRangeAreBroughtIntoRange) {
         SCOPED_TRACE(testing::Message() << c.size << " x " << c.count);
         GeneratorHarness h;
         h.setGroups(c.size, c.count);
-        h.form->glLabel13->click();
-        EXPECT_EQ(h.text().size(), std::size_t((c.expectedSize + 2) * c.expectedCount));
-        EXPECT_EQ(h.form->ProgressBar1->Max(), c.expectedSize * c.expectedCount - 1);
+        h.exerciseGenerator.glLabel13Click();
+        EXPECT_EQ(h.text.text().size(), std::size_t((c.expectedSize + 2) * c.expectedCount));
+        EXPECT_EQ(h.progress.max, c.expectedSize * c.expectedCount - 1);
     }
 }
 
@@ -187,28 +149,29 @@ TEST(Groups, DrawEveryCharacterOfTheirSetAndNothingElse) {
     const std::string latin = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     struct Case {
         const char* name;
-        TglLabel* FormControls::*command;
+        void (ExerciseGenerator::*command)();
         bool latin;
         bool mixed;
     };
-    for (const Case& c : {Case{"letters, Cyrillic", &FormControls::glLabel14, false, false},
-                          Case{"letters, Latin", &FormControls::glLabel14, true, false},
-                          Case{"mixed, Cyrillic", &FormControls::glLabel15, false, true},
-                          Case{"mixed, Latin", &FormControls::glLabel15, true, true}}) {
+    for (const Case& c :
+         {Case{"letters, Cyrillic", &ExerciseGenerator::glLabel14Click, false, false},
+          Case{"letters, Latin", &ExerciseGenerator::glLabel14Click, true, false},
+          Case{"mixed, Cyrillic", &ExerciseGenerator::glLabel15Click, false, true},
+          Case{"mixed, Latin", &ExerciseGenerator::glLabel15Click, true, true}}) {
         SCOPED_TRACE(c.name);
         GeneratorHarness h;
-        h.clock.distinctSeeds = true;
+        h.clock.seedStep = 7919;
         h.setGroups(100, 200);
         h.chooseLatin(c.latin);
-        h.form->Memo1->setInputEnabled(true);
-        h.form->state.KeyPreview = false;
-        (h.form.get()->*c.command)->click();
+        h.text.inputEnabled = true;
+        h.state.KeyPreview = false;
+        (h.exerciseGenerator.*c.command)();
 
-        ASSERT_EQ(h.text().size(), 20400u);
+        ASSERT_EQ(h.text.text().size(), 20400u);
         std::string chars;
         for (std::size_t g = 0; g < 200; ++g) { // every group is followed by two spaces
-            chars += h.text().substr(g * 102, 100);
-            EXPECT_EQ(h.text().substr(g * 102 + 100, 2), "  ") << g;
+            chars += h.text.text().substr(g * 102, 100);
+            EXPECT_EQ(h.text.text().substr(g * 102 + 100, 2), "  ") << g;
         }
         const std::string set = (c.mixed ? digits : "") + (c.latin ? latin : cyrillic);
         EXPECT_EQ(std::set<char>(chars.begin(), chars.end()),
@@ -218,10 +181,10 @@ TEST(Groups, DrawEveryCharacterOfTheirSetAndNothingElse) {
                                  [](char d) { return d >= '0' && d <= '9'; })) /
             chars.size();
         EXPECT_NEAR(digitShare, c.mixed ? 10.0 / set.size() : 0.0, 0.015);
-        EXPECT_EQ(h.form->ProgressBar1->Max(), 19999);
+        EXPECT_EQ(h.progress.max, 19999);
         EXPECT_EQ(h.events.count, 1);
-        EXPECT_TRUE(h.form->Memo1->InputEnabled());
-        EXPECT_FALSE(h.form->state.KeyPreview);
+        EXPECT_TRUE(h.text.inputEnabled);
+        EXPECT_FALSE(h.state.KeyPreview);
     }
 }
 
@@ -229,25 +192,25 @@ TEST(Groups, DrawEveryCharacterOfTheirSetAndNothingElse) {
 TEST(Groups, BothAlphabetOptionsRunCyrillicThenLatin) {
     GeneratorHarness h;
     h.setGroups(4, 2);
-    h.form->glCheckBox22->setChecked(true);
-    h.form->glCheckBox23->setChecked(true);
-    h.form->glLabel14->click();
+    h.controls.settings.cyrillic = true;
+    h.controls.settings.latin = true;
+    h.exerciseGenerator.glLabel14Click();
     const std::string latin = drawnGroup(generationSet(GenerationSetKind::LatinLetters), 4);
-    EXPECT_EQ(h.text(), latin + "  " + latin + "  ");
+    EXPECT_EQ(h.text.text(), latin + "  " + latin + "  ");
     EXPECT_EQ(h.events.count, 2);
     EXPECT_EQ(h.clock.sleeps.size(), 16u);
 }
 
 TEST(JargonExercise, LatinOptionDoesNotKeepTheCyrillicWordsOut) {
     GeneratorHarness h;
-    h.clock.distinctSeeds = true;
+    h.clock.seedStep = 7919;
     h.setGroups(5, 200);
     h.chooseLatin(true);
-    const std::set<std::string> table(JargonWordsCp1251.begin(), JargonWordsCp1251.end());
+    const std::set<std::string> table(kJargonWordsCp1251.begin(), kJargonWordsCp1251.end());
     std::set<std::string> seen;
     for (int run = 0; run < 10; ++run) {
-        h.form->glLabel16->click();
-        std::istringstream words(h.text());
+        h.exerciseGenerator.glLabel16Click();
+        std::istringstream words(h.text.text());
         for (std::string word; words >> word; seen.insert(word))
             EXPECT_TRUE(table.count(word)) << fromCp1251(word);
     }

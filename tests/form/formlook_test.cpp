@@ -51,19 +51,3 @@ TEST(FormLook, StatusBarPairsFitTheStripInOrder) {
         right = display.right() + 1;
     }
 }
-
-TEST(FormLook, KeyboardKeysKeepTheirPitchAndRows) {
-    FormHarness h;
-    const auto keys = h.form->characterKeys();
-    const int rowStart[] = {0, 12, 23, 34, 44};
-    const int rowX[] = {13, 29, 29, 45};
-    const int rowY[] = {30, 70, 110, 150};
-    for (int row = 0; row < 4; ++row)
-        for (int i = rowStart[row]; i < rowStart[row + 1]; ++i) {
-            const QRect g = keys[size_t(i)]->geometry();
-            EXPECT_EQ(g.topLeft(), QPoint(rowX[row] + 32 * (i - rowStart[row]), rowY[row])) << i;
-            EXPECT_LE(g.width(), 32);
-            EXPECT_EQ(keys[size_t(i)]->font().pixelSize(), 24);
-        }
-    EXPECT_EQ(h.form->glLabel17->pos(), QPoint(155, 184));
-}

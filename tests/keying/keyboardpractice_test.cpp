@@ -1,23 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <QTest>
-
 #include "core/cp1251.h"
-#include "support/formharness.h"
-#include "widgets/tglcheckbox.h"
-#include "widgets/tgllabel.h"
-#include "widgets/tmemo.h"
-#include "widgets/tprogressbar.h"
+#include "core/cyrillic.h"
+#include "support/engineharness.h"
 
 using namespace kelvatron;
-using kelvatron::test::FormHarness;
+using kelvatron::test::EngineHarness;
 using Log = std::vector<std::string>;
 
 namespace {
 
-// The window's lines for a shown sign: blank, symbol, blank, code, blank.
-QStringList shown(const char* symbol, const char* code) {
-    return {" ", QString::fromUtf8(symbol), " ", code, " "};
+// The window's text for a shown sign: lines blank, symbol, blank, code, blank.
+std::string shown(const char* symbol, const char* code) {
+    return " \r\n" + toCp1251(symbol) + "\r\n \r\n" + code + "\r\n ";
 }
 
 class KeyboardPracticeTest : public ::testing::Test {
@@ -33,103 +28,79 @@ protected:
     }
     std::string typed(char key) {
         h.clearRecords();
-        f.FormKeyPress(key);
+        h.keyboardPractice.FormKeyPress(key);
         return soundedCode();
     }
+    // A click on a key of the on-screen keyboard, named by its caption.
+    void clickKey(const char* caption) { h.keyboardPractice.presssymvol(caption); }
 
-    FormHarness h;
-    TForm1& f = *h.form;
+    EngineHarness h;
 };
 
 } // namespace
 
 TEST_F(KeyboardPracticeTest, ClickedKeyShowsCentredSignAndWaitsTheSignPauseTwice) {
-    f.ProgressBar1->setPosition(40);
-    f.glLabel39->click();
-    EXPECT_EQ(f.Memo1->lines(), shown("Й", ".---"));
-    EXPECT_EQ(f.Memo1->Alignment(), Qt::AlignHCenter);
-    EXPECT_FALSE(f.Memo1->InputEnabled());
-    EXPECT_EQ(f.ProgressBar1->Position(), 0);
+    h.progress.position = 40;
+    clickKey("Й");
+    EXPECT_EQ(h.text.text(), shown("Й", ".---"));
+    EXPECT_EQ(h.text.alignment, TextAlignment::Centre);
+    EXPECT_FALSE(h.text.inputEnabled);
+    EXPECT_EQ(h.progress.position, 0);
     EXPECT_EQ(h.clock.log,
               (Log{"beep 800 40", "sleep 40", "beep 800 120", "sleep 40", "beep 800 120",
                    "sleep 40", "beep 800 120", "sleep 40", "sleep 120", "sleep 120"}));
 }
 
 TEST_F(KeyboardPracticeTest, LatinKeyAndSpaceKeySoundTheirSigns) {
-    f.glCheckBox23->click();
-    h.clearRecords();
-    f.glLabel39->click(); // "Q" keys its partner
-    EXPECT_EQ(f.Memo1->lines(), shown("Щ", "--.-"));
+    clickKey("Q"); // the key's Latin caption keys its partner
+    EXPECT_EQ(h.text.text(), shown("Щ", "--.-"));
     EXPECT_EQ(soundedCode(), "--.-");
     EXPECT_EQ(h.clock.log.back(), "sleep 120");
     h.clearRecords();
-    f.Memo1->setInputEnabled(true);
-    f.glLabel17->click();
+    h.text.inputEnabled = true;
+    h.keyboardPractice.glLabel17Click();
     EXPECT_EQ(soundedCode(), "-...-");
-    EXPECT_FALSE(f.Memo1->InputEnabled());
-    EXPECT_EQ(f.Memo1->lines(), shown(" ", "-...-"));
+    EXPECT_FALSE(h.text.inputEnabled);
+    EXPECT_EQ(h.text.text(), shown(" ", "-...-"));
     EXPECT_EQ(h.clock.log.back(), "sleep 120");
 }
 
 TEST_F(KeyboardPracticeTest, TypedKeysSoundTheSignTheyAreMappedTo) {
     EXPECT_EQ(typed('5'), ".....");
-    EXPECT_EQ(f.Memo1->lines(), shown("5", "....."));
+    EXPECT_EQ(h.text.text(), shown("5", "....."));
     const Log twoPauses{"sleep 120", "sleep 120"};
     EXPECT_EQ(Log(h.clock.log.end() - 2, h.clock.log.end()), twoPauses);
     const std::pair<char, const char*> keys[] = {
-        {cp1251Char("х"), "...."}, {'h', "...."}, {'w', ".--"}, {' ', "-...-"}};
+        {win1251("х"), "...."}, {'h', "...."}, {'w', ".--"}, {' ', "-...-"}};
     for (auto [key, code] : keys)
         EXPECT_EQ(typed(key), code) << key;
-    EXPECT_TRUE(f.state.KeyBuffer.empty());
+    EXPECT_TRUE(h.state.KeyBuffer.empty());
 }
 
 TEST_F(KeyboardPracticeTest, UnmappedKeysSoundNothingButWaitAndLeaveTheWindowAlone) {
     typed('5');
-    const QStringList before = f.Memo1->lines();
-    f.Memo1->setAlignmentAll(Qt::AlignLeft);
-    for (char key : {'.', '-', cp1251Char("ъ"), cp1251Char("ё"), '\r', '\x1b'}) {
+    const std::string before = h.text.text();
+    h.text.alignment = TextAlignment::Left;
+    for (char key : {'.', '-', win1251("ъ"), win1251("ё"), '\r', '\x1b'}) {
         EXPECT_EQ(typed(key), "") << int(key);
         EXPECT_EQ(h.clock.log, (Log{"sleep 120"}));
-        EXPECT_EQ(f.Memo1->lines(), before);
+        EXPECT_EQ(h.text.text(), before);
     }
-    EXPECT_EQ(f.Memo1->Alignment(), Qt::AlignHCenter); // centred for every key
+    EXPECT_EQ(h.text.alignment, TextAlignment::Centre); // centred for every key
     // Nothing was left in the buffer: the next mapped key sounds its own sign at once.
     h.clearRecords();
-    f.FormKeyPress('5');
+    h.keyboardPractice.FormKeyPress('5');
     EXPECT_EQ(h.clock.log.front(), "beep 800 40");
     EXPECT_EQ(soundedCode(), ".....");
 }
 
-TEST_F(KeyboardPracticeTest, TheBufferOfTypedKeysHoldsAtMostTwenty) {
-    const char e = cp1251Char("Е");
-    f.state.KeyBuffer.assign(20, e);
-    EXPECT_EQ(typed('5'), ".");
-    EXPECT_EQ(f.state.KeyBuffer, std::string(19, e));
-    EXPECT_EQ(typed('5'), ".");
-    EXPECT_EQ(f.state.KeyBuffer, std::string(18, e) + "5");
-}
-
 TEST_F(KeyboardPracticeTest, AClickMadeWhileASignSoundsIsSoundedBeforeTheFinalPause) {
-    h.events.at(1, [&] { f.glLabel40->click(); }); // "Ц" -.-.
-    f.glLabel39->click();
+    h.events.at(1, [&] { clickKey("Ц"); }); // "Ц" -.-.
+    clickKey("Й");
     EXPECT_EQ(soundedCode(), ".----.-.");
-    EXPECT_EQ(f.Memo1->lines(), shown("Ц", "-.-."));
+    EXPECT_EQ(h.text.text(), shown("Ц", "-.-."));
     // Й's own pause, Ц's two pauses, then the pause Й's handler still owed.
     EXPECT_EQ(Log(h.clock.log.end() - 4, h.clock.log.end()),
               (Log{"sleep 40", "sleep 120", "sleep 120", "sleep 120"}));
     EXPECT_EQ(h.events.count, 2);
-}
-
-TEST_F(KeyboardPracticeTest, KeyPreviewSoundsATypedKeyOnceAndOnlyWhileOn) {
-    // A key its receiver ignores travels up to the window: still one sign.
-    for (QWidget* receiver :
-         {static_cast<QWidget*>(f.Memo1), static_cast<QWidget*>(f.ProgressBar1)}) {
-        h.clearRecords();
-        QTest::keyClick(receiver, Qt::Key_5);
-        EXPECT_EQ(soundedCode(), ".....");
-    }
-    f.state.KeyPreview = false;
-    h.clearRecords();
-    QTest::keyClick(f.Memo1, Qt::Key_5);
-    EXPECT_TRUE(h.clock.log.empty());
 }

@@ -14,9 +14,9 @@ TEST(KeyMapping, TypedCharactersMapToTheSignTheySound) {
         {"w", "В"}, {"q", "Щ"}, {"а", "А"}, {"я", "Я"}, {"ь", "Ь"}, {"0", "0"},
         {"9", "9"}, {" ", " "}, {",", ","}, {"/", "/"}, {"?", "?"}};
     for (auto [typed, sign] : mapped)
-        EXPECT_EQ(mapTypedKey(cp1251Char(typed)), cp1251Char(sign)) << typed;
+        EXPECT_EQ(mapTypedKey(toCp1251(typed)[0]), toCp1251(sign)[0]) << typed;
     for (const char* none : {"ъ", "Ъ", "ё", "Ё", ".", "-", "!", ";", "\r", "\t", "\x1b", "\x7f"})
-        EXPECT_FALSE(mapTypedKey(cp1251Char(none))) << int(none[0]);
+        EXPECT_FALSE(mapTypedKey(toCp1251(none)[0])) << int(none[0]);
     EXPECT_FALSE(mapTypedKey('\0'));
 }
 

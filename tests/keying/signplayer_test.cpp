@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "support/formharness.h"
-#include "widgets/tglcheckbox.h"
-#include "widgets/tgldigits.h"
-#include "widgets/tglprogress.h"
-#include "widgets/tmemo.h"
+#include "support/engineharness.h"
 
 using namespace kelvatron;
-using kelvatron::test::FormHarness;
+using kelvatron::test::EngineHarness;
 using Log = std::vector<std::string>;
 
 namespace {
@@ -20,76 +16,93 @@ std::vector<int32_t> lengths(const TimingValues& t) {
 class SignPlayerTest : public ::testing::Test {
 protected:
     void chooseSoundCard() {
-        f.glCheckBox13->setChecked(false);
-        f.glCheckBox14->setChecked(true);
+        e.settings.settings.speaker = false;
+        e.settings.settings.soundCard = true;
     }
-    FormHarness h;
-    TForm1& f = *h.form;
+    EngineHarness e;
+    KeyingSettings& s = e.settings.settings;
 };
 } // namespace
 
 TEST_F(SignPlayerTest, SignWithoutARecordDoesNothingAtAll) {
-    f.Memo1->setText("keep");
-    for (const char* s : {"a", "", "12", "\xC0\xC1"})
-        f.signPlayer.playsymvol(s);
-    EXPECT_EQ(f.Memo1->Text(), "keep");
-    EXPECT_TRUE(h.clock.log.empty());
+    e.text.setText("keep");
+    for (const char* sign : {"a", "", "12", "\xC0\xC1"})
+        e.signPlayer.playsymvol(sign);
+    EXPECT_EQ(e.text.text(), "keep");
+    EXPECT_TRUE(e.clock.log.empty());
 }
 
 TEST_F(SignPlayerTest, ShowsSymbolCodeAndMnemonicThenKeys) {
-    f.glCheckBox3->setChecked(true);
-    f.signPlayer.playsymvol(toCp1251("Е"));
-    EXPECT_EQ(f.Memo1->lines(), (QStringList{" ", "Е", " ", ".", " ", "есть"}));
-    EXPECT_EQ(h.clock.log, (Log{"beep 800 40", "sleep 40", "sleep 120"}));
-    f.glCheckBox1->setChecked(false);
-    f.glCheckBox3->setChecked(false);
-    f.signPlayer.playsymvol(toCp1251("А"));
-    EXPECT_EQ(f.Memo1->lines(), (QStringList{" ", ".-", " "}));
+    e.settings.hints.mnemonic = true;
+    e.signPlayer.playsymvol(toCp1251("Е"));
+    EXPECT_EQ(fromCp1251(e.text.text()), " \r\nЕ\r\n \r\n.\r\n \r\nесть");
+    EXPECT_EQ(e.clock.log, (Log{"beep 800 40", "sleep 40", "sleep 120"}));
+    e.settings.hints = {false, true, false};
+    e.signPlayer.playsymvol(toCp1251("А"));
+    EXPECT_EQ(e.text.text(), " \r\n.-\r\n ");
 }
 
 // The speaker's dot is two speed units, the sound card's one; ratio 4, sign pause 2 dashes,
 // group pause 3 × 2 dashes.
 TEST_F(SignPlayerTest, SpeakerAndSoundCardDeriveTheirOwnLengths) {
-    f.glDigits6->setValue(4);
-    f.glDigits7->setValue(2);
-    f.glDigits8->setValue(3);
-    f.signPlayer.playzwuk(2);
-    EXPECT_EQ(lengths(f.state.timing), (std::vector<int32_t>{40, 160, 320, 960, 160}));
-    EXPECT_EQ(h.clock.log, (Log{"beep 800 160"}));
+    s.ratio = 4, s.signPause = 2, s.groupPause = 3;
+    e.signPlayer.playzwuk(2);
+    EXPECT_EQ(lengths(e.state.timing), (std::vector<int32_t>{40, 160, 320, 960, 160}));
+    EXPECT_EQ(e.clock.log, (Log{"beep 800 160"}));
     chooseSoundCard();
-    h.clearRecords();
-    f.signPlayer.playzwuk(1);
+    e.clock.log.clear();
+    e.signPlayer.playzwuk(1);
     // The sound card leaves the speaker's tone length alone.
-    EXPECT_EQ(lengths(f.state.timing), (std::vector<int32_t>{20, 80, 160, 480, 160}));
-    EXPECT_EQ(h.clock.log, (Log{"tone 20"}));
-    EXPECT_EQ(f.ToneGen1.Frequency(), 800);
+    EXPECT_EQ(lengths(e.state.timing), (std::vector<int32_t>{20, 80, 160, 480, 160}));
+    EXPECT_EQ(e.clock.log, (Log{"tone 20"}));
+    EXPECT_EQ(e.toneGen.Frequency(), 800);
+}
+
+// Only the steppers' whole values count; any other keeps the length the last element left.
+TEST_F(SignPlayerTest, ValuesNoStepperSetsLeaveTheLastLengths) {
+    e.signPlayer.playzwuk(2);
+    s.ratio = 3.5, s.signPause = 0, s.groupPause = 7, s.frequency = 799.6;
+    e.signPlayer.playzwuk(2);
+    EXPECT_EQ(lengths(e.state.timing), (std::vector<int32_t>{40, 120, 120, 240, 120}));
+    EXPECT_EQ(e.clock.log, (Log{"beep 800 120", "beep 800 120"}));
 }
 
 TEST_F(SignPlayerTest, TimingStartsAtZeroAndSilentOutputsChangeNothing) {
-    f.glCheckBox13->setChecked(false);
-    f.signPlayer.playsymvol_1(toCp1251("Т"));
-    EXPECT_EQ(lengths(f.state.timing), (std::vector<int32_t>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(h.clock.log, (Log{"sleep 0", "sleep 0"}));
+    s.speaker = false;
+    e.signPlayer.playsymvol_1(toCp1251("Т"));
+    EXPECT_EQ(lengths(e.state.timing), (std::vector<int32_t>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(e.clock.log, (Log{"sleep 0", "sleep 0"}));
 }
 
 TEST_F(SignPlayerTest, ASpeedChangeInsideASignTakesEffectAtTheNextElement) {
-    f.signPlayer.playzwuk(1);
-    f.glProgress1->setPercent(30);
-    f.signPlayer.playzwuk(2);
-    EXPECT_EQ(h.clock.log, (Log{"beep 800 40", "beep 800 180"}));
+    e.signPlayer.playzwuk(1);
+    s.speedUnit = 30;
+    e.signPlayer.playzwuk(2);
+    EXPECT_EQ(e.clock.log, (Log{"beep 800 40", "beep 800 180"}));
+}
+
+// Both outputs: the speaker sounds first, and the sound card's half reads the settings again.
+TEST_F(SignPlayerTest, BothOutputsSoundInTurn) {
+    s.soundCard = true;
+    e.signPlayer.playzwuk(1);
+    EXPECT_EQ(e.clock.log, (Log{"beep 800 40", "tone 20"}));
+    EXPECT_EQ(e.state.timing.DotLength, 20);
 }
 
 TEST_F(SignPlayerTest, SoundCardUsesTheCheckedWaveformAndTheGeneratorsLimits) {
     chooseSoundCard();
-    f.glCheckBox15->setChecked(false);
-    f.glCheckBox19->setChecked(true);
-    f.glDigits5->setValue(1200);
-    f.signPlayer.playsymvol_1(toCp1251("И"));
-    EXPECT_EQ(f.ToneGen1.Waveform(), TTGWave::tgNoise);
-    EXPECT_EQ(f.ToneGen1.Frequency(), 1200);
-    EXPECT_EQ(h.clock.log, (Log{"tone 20", "sleep 20", "tone 20", "sleep 20", "sleep 60"}));
+    s.waveform = TTGWave::tgNoise;
+    s.frequency = 1200;
+    e.signPlayer.playsymvol_1(toCp1251("И"));
+    EXPECT_EQ(e.toneGen.Waveform(), TTGWave::tgNoise);
+    EXPECT_EQ(e.toneGen.Frequency(), 1200);
+    EXPECT_EQ(e.clock.log, (Log{"tone 20", "sleep 20", "tone 20", "sleep 20", "sleep 60"}));
     // A dot shorter than the generator's 10 ms minimum still sounds, at 10 ms.
-    f.glProgress1->setPercent(5);
-    f.signPlayer.playzwuk(1);
-    EXPECT_EQ(f.ToneGen1.Duration(), 10);
+    s.speedUnit = 5;
+    e.signPlayer.playzwuk(1);
+    EXPECT_EQ(e.toneGen.Duration(), 10);
+    // No waveform checked leaves the generator's own.
+    s.waveform.reset();
+    e.signPlayer.playzwuk(1);
+    EXPECT_EQ(e.toneGen.Waveform(), TTGWave::tgNoise);
 }

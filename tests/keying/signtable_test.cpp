@@ -58,7 +58,7 @@ TEST(SignTable, EveryLatinLetterHasAPartnerThatIsASign) {
         EXPECT_EQ(latinPartner(static_cast<char>(std::tolower(row.Latin))), row.KeyedAs);
     }
     EXPECT_EQ(order, "ABCDEFGHIKLMNOPQRSTUWVXYZJ");
-    EXPECT_EQ(latinPartner('Q'), cp1251Char("Щ"));
-    EXPECT_EQ(latinPartner('v'), cp1251Char("Ж"));
+    EXPECT_EQ(latinPartner('Q'), win1251("Щ"));
+    EXPECT_EQ(latinPartner('v'), win1251("Ж"));
     EXPECT_FALSE(latinPartner('1'));
 }

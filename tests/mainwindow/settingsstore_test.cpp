@@ -8,8 +8,9 @@
 #include <map>
 #include <string>
 
-#include "mainwindow/settingsprops.h"
+#include "settings/settingsprops.h"
 #include "support/formharness.h"
+#include "support/unprivileged.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
 #include "widgets/tglgroupbox.h"
@@ -60,6 +61,12 @@ protected:
 
     QString fileName() const { return dir.path() + "/Home/Project1.conf"; }
 
+    void put(const std::string& bytes) {
+        QFile file(fileName());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+    }
+
     void store(const Values& values) {
         QSettings settings(fileName(), QSettings::IniFormat);
         settings.beginGroup("Form1");
@@ -97,7 +104,7 @@ protected:
 };
 
 Values withoutWindowValues(Values values) {
-    for (auto name : WindowValueNames)
+    for (auto name : kWindowValueNames)
         values.erase(std::string(name));
     return values;
 }
@@ -152,22 +159,36 @@ TEST_F(SettingsStoreTest, RestoredValuesShowAfterActivation) {
     EXPECT_TRUE(f.glCheckBox14->Checked() && !f.glCheckBox13->Checked());
 }
 
-// Loading follows the Props order: the entries before the damaged one keep what was loaded, the
-// damaged one and all after it keep the layout defaults.
-TEST_F(SettingsStoreTest, ALetterForAFloatStopsLoadingThereAndIsReported) {
-    for (std::size_t damaged : {std::size_t(1), std::size_t(5)}) { // glDigits6 (ratio), glDigits10
-        Values values = kChangedSettings;
-        values[std::string(Props[damaged].path)] = "A";
-        store(values);
-        FormHarness h;
-        EXPECT_EQ(h.dialogs.errors,
-                  (std::vector<std::string>{
-                      "Could not load property: 'A' is not a valid floating point value"}));
-        Values expected = kDefaults;
-        for (std::size_t i = 0; i < damaged; ++i)
-            expected[std::string(Props[i].path)] = kChangedSettings.at(std::string(Props[i].path));
-        EXPECT_EQ(shown(*h.form), expected) << damaged;
-    }
+// Each value that cannot be taken keeps its default and is named, however large it is, in one
+// message at start-up; every other value, before and after it, is loaded.
+TEST_F(SettingsStoreTest, BadValuesAreNamedOnceAndTheOthersStillLoad) {
+    Values values = kChangedSettings;
+    values["glDigits6.Value"] = "A";
+    values["glDigits7.Value"] = "2, 3";                      // read as a list
+    values[".Top"] = "@ByteArray(12)";                       // read as bytes
+    values["glDigits10.Value"] = std::string(50 << 20, 'x'); // once laid out whole in the box
+    std::string file = "[Form1]\n";
+    for (const auto& [name, text] : values)
+        file += name + "=" + text + "\n";
+    QDir().mkpath(dir.path() + "/Home");
+    put(file);
+    FormHarness h;
+    const std::string xs(40, 'x');
+    EXPECT_EQ(h.dialogs.errors,
+              std::vector<std::string>{
+                  "Could not load property .Top: invalid data type (not text)\n"
+                  "Could not load property glDigits6.Value: 'A' is not a valid floating point "
+                  "value\n"
+                  "Could not load property glDigits7.Value: invalid data type (not text)\n"
+                  "Could not load property glDigits10.Value: '" +
+                  xs +
+                  "…' is not a valid "
+                  "floating point value\n"
+                  "Эти настройки остались по умолчанию, остальные загружены."});
+    Values expected = kChangedSettings;
+    for (const char* name : {"glDigits6.Value", "glDigits7.Value", "glDigits10.Value"})
+        expected[name] = kDefaults.at(name);
+    EXPECT_EQ(shown(*h.form), expected);
 }
 
 // The rounding itself is checked without a window; here, that every display is mended.
@@ -187,29 +208,6 @@ TEST_F(SettingsStoreTest, ValuesOffTheStepperGridOrOutOfRangeAreMendedOnLoad) {
     for (const auto& [name, text] : mended)
         expected[name] = text;
     EXPECT_EQ(shown(*h.form), expected);
-}
-
-// A setting of the wrong type stops loading at its entry; a window value of the wrong type is
-// read first and stops all loading.
-TEST_F(SettingsStoreTest, AValueThatIsNotTextStopsLoadingThere) {
-    struct Case {
-        const char* name;
-        QVariant value;
-        std::string error;
-        double frequency;
-    };
-    for (const Case& c :
-         {Case{"glDigits7.Value", QStringList{"2", "3"},
-               "Could not load property: Invalid data type for 'glDigits7.Value'", 1200},
-          Case{".Top", QByteArray("12"), "Invalid data type for '.Top'", 800}}) {
-        QFile::remove(fileName());
-        store({{"glDigits5.Value", "1200"}, {"glDigits9.Value", "7"}});
-        QSettings(fileName(), QSettings::IniFormat).setValue(QString("Form1/") + c.name, c.value);
-        FormHarness h;
-        EXPECT_EQ(h.dialogs.errors, std::vector<std::string>{c.error});
-        EXPECT_EQ(h.form->glDigits5->Value(), c.frequency) << c.name;
-        EXPECT_EQ(h.form->glDigits9->Value(), 5) << c.name;
-    }
 }
 
 TEST_F(SettingsStoreTest, TheRestoredStateIsShownButThePositionIsCentred) {
@@ -247,23 +245,75 @@ TEST_F(SettingsStoreTest, AnUnwritableFolderIsReportedAtTheFirstEntry) {
     FormHarness h;
     h.form->close();
     EXPECT_EQ(h.dialogs.errors,
-              (std::vector<std::string>{"Could not save property glDigits5.Value"}));
+              (std::vector<std::string>{"Could not save property glDigits5.Value\nФайл настроек не "
+                                        "записан: " +
+                                        fileName().toStdString() + "\nNot a directory."}));
 }
 
-TEST_F(SettingsStoreTest, ADamagedFileLoadsWhatItCanAndIsWrittenAnewAtExit) {
-    QDir().mkpath(dir.path() + "/Home");
-    QFile file(fileName());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Form1]\nglDigits5.Value=1500\n[broken\n\x01\xff=\"\n\0\0garbage=1\n", 48);
-    file.close();
-    FormHarness h;
-    EXPECT_EQ(h.form->glDigits5->Value(), 1500);
-    h.form->close();
-    Values written = stored();
-    EXPECT_EQ(written.size(), 28u);
-    QSettings settings(fileName(), QSettings::IniFormat);
-    EXPECT_EQ(settings.status(), QSettings::NoError);
-    EXPECT_EQ(settings.childGroups(), QStringList{"Form1"});
+// Said once at start-up with what and where; a damaged or unreadable file is kept beside the new
+// one, a folder in its place stays and the save names the reason. Read permissions are those of
+// an ordinary user.
+TEST_F(SettingsStoreTest, ADamagedOrUnreadableFileIsReportedAndKeptAside) {
+    const char kGarbage[] = "[Form1]\nglDigits5.Value=1500\n[broken\n\x01\xff=\"\n\0\0x=1\n";
+    const std::string garbage(kGarbage, sizeof kGarbage - 1);
+    const std::string where = fileName().toStdString();
+    const std::string anew = "При выходе файл будет записан заново, а прежний сохранён рядом как "
+                             "Project1.conf.bak.";
+    struct Case {
+        const char* name;
+        std::string atStart, atExit;
+        double frequency;
+    };
+    const Case cases[] = {
+        {"damaged",
+         "Файл настроек повреждён: " + where +
+             "\n(двоичные данные: байт 0x01 на "
+             "позиции 37).\nЗагружено то, что удалось прочитать. " +
+             anew,
+         "", 1500},
+        {"unreadable",
+         "Файл настроек не читается: " + where +
+             "\n(Permission denied).\n"
+             "Настройки взяты по умолчанию. " +
+             anew,
+         "", 800},
+        {"folder",
+         "Файл настроек не читается: " + where +
+             "\n(Is a directory).\nНастройки "
+             "взяты по умолчанию.",
+         "Could not save property glDigits5.Value\nФайл "
+         "настроек не записан: " +
+             where + "\nIs a directory.",
+         800},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(dir.path() + "/Home").removeRecursively();
+        QDir().mkpath(dir.path() + "/Home");
+        QFile(dir.path()).setPermissions(QFileDevice::Permissions(0x7777));
+        QFile(dir.path() + "/Home").setPermissions(QFileDevice::Permissions(0x7777));
+        if (std::string(c.name) == "folder")
+            QDir().mkpath(fileName());
+        else
+            put(garbage);
+        if (std::string(c.name) == "unreadable") QFile(fileName()).setPermissions({});
+        {
+            test::Unprivileged user;
+            ASSERT_TRUE(user.ok());
+            FormHarness h;
+            EXPECT_EQ(h.dialogs.errors, std::vector<std::string>{c.atStart});
+            EXPECT_EQ(h.form->glDigits5->Value(), c.frequency);
+            h.dialogs.errors.clear();
+            h.form->close();
+            EXPECT_EQ(h.dialogs.errors, c.atExit.empty() ? std::vector<std::string>{}
+                                                         : std::vector<std::string>{c.atExit});
+        }
+        if (!c.atExit.empty()) continue;
+        EXPECT_EQ(stored().size(), 28u);
+        QFile kept(fileName() + ".bak");
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll().toStdString(), garbage);
+    }
 }
 
 // Start: the tone generator has set its 80 % before the settings are loaded; end: the settings

@@ -7,6 +7,7 @@
 #include "radiograms/radiogramcodec.h"
 #include "support/formharness.h"
 #include "tempfolder.h"
+#include "transmission/textsign.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
@@ -93,7 +94,8 @@ TEST_F(RadiogramCommandsTest, OpenAndSaveKeepLinesAndNoBreakSpacesAndOfferTheirL
     open(std::nullopt);
     saveAs(path("crlf.dkm"));
     ASSERT_EQ(h.dialogs.openRequests.size(), 2u);
-    EXPECT_EQ(h.dialogs.openRequests[0].filter, "Файлы радиограмм (*.dkm)|*.dkm|Все файлы ...|*.*");
+    // "All files" means every name, also one without a dot.
+    EXPECT_EQ(h.dialogs.openRequests[0].filter, "Файлы радиограмм (*.dkm)|*.dkm|Все файлы ...|*");
     EXPECT_EQ(h.dialogs.openRequests[0].initialPath, "");
     EXPECT_EQ(h.dialogs.openRequests[1].initialPath, path("lf.dkm"));
     ASSERT_EQ(h.dialogs.saveRequests.size(), 2u);
@@ -198,4 +200,35 @@ TEST_F(RadiogramCommandsTest, NewClearsTheWindowForTypingWithoutSoundingKeys) {
     typeBe();
     EXPECT_TRUE(h.clock.log.empty());
     EXPECT_EQ(f.Memo1->Text(), toCp1251("Б"));
+}
+
+// 0x98 is the one byte Windows-1251 leaves unassigned: it opens, keys nothing and is written
+// back as it was. Whatever is saved opens again: the window's capacity holds at both ends.
+TEST_F(RadiogramCommandsTest, EverySavedFileOpensAgainByteForByte) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool saves;
+    };
+    const Case cases[] = {
+        {"unassigned byte", "A\x98\xC1\r\n\x98", true},
+        {"full window", std::string(kRadiogramMaxBytes - 2, 'E') + "\r\n", true},
+        {"one byte more", std::string(kRadiogramMaxBytes - 1, 'E') + "\r\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        h.dialogs.errors.clear();
+        std::filesystem::remove(path("again.dkm"));
+        f.Memo1->setText(c.bytes);
+        EXPECT_TRUE(f.Memo1->Text() == c.bytes);
+        saveAs(path("again.dkm"));
+        EXPECT_EQ(h.dialogs.errors.empty(), c.saves);
+        EXPECT_TRUE(get(path("again.dkm")) == (c.saves ? c.bytes : ""));
+        if (!c.saves) continue;
+        f.Memo1->Clear();
+        open(path("again.dkm"));
+        EXPECT_TRUE(h.dialogs.errors.empty());
+        EXPECT_TRUE(f.Memo1->Text() == c.bytes);
+    }
+    EXPECT_EQ(textSign('\x98'), std::nullopt);
 }

@@ -7,6 +7,7 @@
 
 #include "radiograms/radiogramcodec.h"
 #include "radiograms/radiogramfile.h"
+#include "support/unprivileged.h"
 #include "tempfolder.h"
 
 using namespace kelvatron;
@@ -83,40 +84,77 @@ TEST_F(RadiogramFile, UnreachableFolderReportsTheReasonAndWritesNothing) {
     EXPECT_EQ(names(), std::vector<std::string>{"plain"});
 }
 
-// Root writes over any file whatever its permission bits, so the read-only case is taken as an
-// ordinary user: the test drops to "nobody" for the save when it runs as root. The folder is
-// open to everyone, so only the file's own permissions can stop the save.
-TEST_F(RadiogramFile, ReadOnlyFileIsRefusedForAnOrdinaryUser) {
+// Root writes over any file and into any folder whatever its permission bits, so these cases
+// are taken as an ordinary user: the test drops to "nobody" for the save when it runs as root.
+TEST_F(RadiogramFile, PermissionsAreThoseOfAnOrdinaryUser) {
+    ::mkdir(path("closed").c_str(), 0777);
+    put(path("closed/open.dkm"), "old text");
     put(path("ro.dkm"), "keep me");
+    ::chmod(path("closed/open.dkm").c_str(), 0666);
     ::chmod(path("ro.dkm").c_str(), 0444);
     ::chmod(dir.c_str(), 0777);
-    const bool root = ::geteuid() == 0;
-    ASSERT_EQ(root ? ::seteuid(65534) : 0, 0);
-    RadiogramResult r = saveRadiogram(path("ro.dkm"), "lost?");
-    ASSERT_EQ(root ? ::seteuid(0) : 0, 0);
-    EXPECT_EQ(r.error, RadiogramError::CannotCreate);
-    EXPECT_EQ(r.message, "Cannot create file \"" + path("ro.dkm") + "\". Permission denied");
-    EXPECT_EQ(get(path("ro.dkm")), "keep me");
+    struct Case {
+        std::string file, error, contentAfter;
+    };
+    const Case cases[] = {
+        // A writable file in a folder the user may not write is written in place.
+        {path("closed/open.dkm"), "", "saved"},
+        {path("closed/new.dkm"),
+         "Cannot create file \"" + path("closed/new.dkm") + "\". Permission denied", ""},
+        {path("ro.dkm"), "Cannot create file \"" + path("ro.dkm") + "\". Permission denied",
+         "keep me"},
+    };
+    ::chmod(path("closed").c_str(), 0555);
+    for (const Case& c : cases) {
+        RadiogramResult r;
+        {
+            test::Unprivileged user;
+            ASSERT_TRUE(user.ok());
+            r = saveRadiogram(c.file, "saved");
+        }
+        EXPECT_EQ(r.message, c.error);
+        EXPECT_EQ(get(c.file), c.contentAfter);
+    }
+    EXPECT_EQ(fs::directory_iterator(path("closed"))->path().filename(), "open.dkm");
+    ::chmod(path("closed").c_str(), 0777);
+}
+
+// Hard links keep sharing the saved text; a link that leads nowhere creates its target.
+TEST_F(RadiogramFile, LinksLeadToTheSavedText) {
+    put(path("linked.dkm"), "old");
+    fs::create_hard_link(path("linked.dkm"), path("other.dkm"));
+    fs::create_symlink("missing.dkm", path("dangling.dkm"));
+    fs::create_symlink(path("dangling.dkm"), path("chain.dkm"));
+    ASSERT_TRUE(saveRadiogram(path("linked.dkm"), "new").ok());
+    EXPECT_EQ(get(path("other.dkm")), "new");
+    EXPECT_EQ(fs::hard_link_count(path("linked.dkm")), 2u);
+    ASSERT_TRUE(saveRadiogram(path("chain.dkm"), "through").ok());
+    EXPECT_TRUE(fs::is_symlink(path("chain.dkm")) && fs::is_symlink(path("dangling.dkm")));
+    EXPECT_EQ(get(path("missing.dkm")), "through");
 }
 
 // A write that fails half-way (here: the file size limit of the process) leaves the old file
-// whole and no temporary file behind.
+// whole and no temporary file behind, also when it is written in place for its hard link.
 TEST_F(RadiogramFile, FailedWriteKeepsTheOldContent) {
     put(path("r.dkm"), "old radiogram");
+    put(path("linked.dkm"), "old linked radiogram");
+    fs::create_hard_link(path("linked.dkm"), path("other.dkm"));
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
     auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
     small.rlim_cur = 1000;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    RadiogramResult r = saveRadiogram(path("r.dkm"), std::string(5000, 'N'));
+    const RadiogramResult results[] = {saveRadiogram(path("r.dkm"), std::string(5000, 'N')),
+                                       saveRadiogram(path("linked.dkm"), std::string(5000, 'N'))};
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_EQ(r.error, RadiogramError::CannotCreate);
-    EXPECT_EQ(r.message, "Cannot create file \"" + path("r.dkm") + "\". File too large");
+    EXPECT_EQ(results[0].message, "Cannot create file \"" + path("r.dkm") + "\". File too large");
+    EXPECT_EQ(results[1].error, RadiogramError::CannotCreate);
     EXPECT_EQ(get(path("r.dkm")), "old radiogram");
-    EXPECT_EQ(names(), std::vector<std::string>{"r.dkm"});
+    EXPECT_EQ(get(path("other.dkm")), "old linked radiogram");
+    EXPECT_EQ(names(), (std::vector<std::string>{"linked.dkm", "other.dkm", "r.dkm"}));
 }
 
 TEST_F(RadiogramFile, DevicesAreWrittenInPlaceNotReplaced) {

@@ -12,23 +12,6 @@ using namespace kelvatron::test;
 
 namespace {
 
-struct ReadBack {
-    int rate = 0, channels = 0;
-    int64_t frames = 0;
-    std::vector<int16_t> samples;
-};
-
-ReadBack readBack(const std::string& path) {
-    SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
-    if (!f) return {};
-    ReadBack r{info.samplerate, info.channels, info.frames, {}};
-    r.samples.resize(size_t(info.frames) * info.channels);
-    sf_read_short(f, r.samples.data(), sf_count_t(r.samples.size()));
-    sf_close(f);
-    return r;
-}
-
 // Three signs of А at dot 50 ms: 0.9 s of sound.
 void keyExercise(SampleTimeline& timeline) {
     for (int i = 0; i < 3; ++i)

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <sndfile.h>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +44,24 @@ inline std::vector<KeyedTone> keySign(SampleTimeline& timeline, std::string_view
     }
     timeline.clock().sleep(dot * ratio * signPause);
     return tones;
+}
+
+// A file as libsndfile reads it back, samples as 16-bit.
+struct ReadBack {
+    int rate = 0, channels = 0;
+    int64_t frames = 0;
+    std::vector<int16_t> samples;
+};
+
+inline ReadBack readBack(const std::string& path) {
+    SF_INFO info{};
+    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    if (!f) return {};
+    ReadBack r{info.samplerate, info.channels, info.frames, {}};
+    r.samples.resize(size_t(info.frames) * info.channels);
+    sf_read_short(f, r.samples.data(), sf_count_t(r.samples.size()));
+    sf_close(f);
+    return r;
 }
 
 } // namespace kelvatron::test

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace kelvatron::test {
 class FakeClock : public Clock {
 public:
     void sleep(int32_t ms) override {
+        if (onSleep) onSleep();
         sleeps.push_back(ms);
         log.push_back("sleep " + std::to_string(ms));
         if (ms <= 0) return;
@@ -24,7 +26,11 @@ public:
     double now() const override { return time; }
     double logicalNow() const override { return std::min(logical, time); }
     void catchUp() override { logical = time; }
-    uint64_t seedTicks() override { return ticks; }
+    // With seedStep, every seeding gets ticks of its own, as a real counter would give.
+    uint64_t seedTicks() override {
+        if (onSeed) onSeed();
+        return ticks + seedStep * ++seeds;
+    }
 
     // Time passes as planned (a synchronous tone): both clocks move.
     void advance(double ms) {
@@ -39,6 +45,9 @@ public:
     double time = 0;
     double logical = 0;
     uint64_t ticks = 12345;
+    uint64_t seedStep = 0, seeds = 0;
+    // Called as a wait begins and as the generator is seeded: a test looks at the run then.
+    std::function<void()> onSleep, onSeed;
     std::vector<int32_t> sleeps; // every sleep asked for, in order, including 0 and negative ones
     // One line per wait, and per tone or beep of the fakes that share this clock, in order:
     // "sleep 40", "tone 20" (sound card, ms), "beep 800 40" (speaker, Hz and ms),

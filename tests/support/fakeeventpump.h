@@ -38,7 +38,8 @@ private:
     bool point() {
         ++count;
         bool ran = false;
-        for (auto it = actions.find(count); it != actions.end() && it->first == count; it = actions.find(count)) {
+        for (auto it = actions.find(count); it != actions.end() && it->first == count;
+             it = actions.find(count)) {
             auto action = it->second;
             actions.erase(it);
             action();

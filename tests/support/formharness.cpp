@@ -3,21 +3,10 @@
 namespace kelvatron::test {
 
 FormHarness::FormHarness() {
-    speaker.beepService = true;
     form = std::make_unique<TForm1>(services);
     clearRecords();
 }
 
 FormHarness::~FormHarness() = default;
-
-void FormHarness::clearRecords() {
-    speaker.log.clear();
-    sound.plays.clear();
-    sound.volumeWrites.clear();
-    clock.sleeps.clear();
-    clock.log.clear();
-    clock.time = 0;
-    keyboardLayout.loaded.clear();
-}
 
 } // namespace kelvatron::test

@@ -1,14 +1,8 @@
 #pragma once
 #include <memory>
 
-#include "form/services.h"
 #include "mainwindow/tform1.h"
-#include "support/fakeclock.h"
-#include "support/fakedialogs.h"
-#include "support/fakeeventpump.h"
-#include "support/fakekeyboardlayout.h"
-#include "support/fakesounddevice.h"
-#include "support/fakespeakerhardware.h"
+#include "support/fakeservices.h"
 
 namespace kelvatron::test {
 
@@ -16,22 +10,11 @@ namespace kelvatron::test {
 // ("beep 800 40", "tone 20", "sleep 40"). The speaker has a beep service, so the speaker
 // output shows as beeps.
 //   FormHarness h;  h.form->glLabel39->click();  EXPECT_EQ(h.clock.log, ...);
-class FormHarness {
+class FormHarness : public FakeServices {
 public:
     FormHarness();
     ~FormHarness();
 
-    // Forgets everything recorded so far (the window's construction plays nothing, but sets the
-    // volume) and puts the clock back to 0.
-    void clearRecords();
-
-    FakeClock clock;
-    FakeEventPump events;
-    FakeSoundDevice sound{&clock};
-    FakeSpeakerHardware speaker{&clock};
-    FakeKeyboardLayout keyboardLayout;
-    FakeDialogs dialogs;
-    Services services{clock, events, sound, speaker, keyboardLayout, dialogs};
     std::unique_ptr<TForm1> form;
 };
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "core/cp1251.h"
+#include "core/cyrillic.h"
 #include "radiograms/tempfolder.h"
 #include "training/historystore.h"
 
@@ -96,7 +97,7 @@ TEST_F(History, FreshStoreRecordsAndAReopenedOneReadsBack) {
     for (const SignTally& t : store.recentSignRecord(1))
         recent[t.sign] = {t.sent, t.wrong};
     EXPECT_EQ(recent.size(), 4u) << "only the newest exercise: А Б В Г";
-    EXPECT_EQ(recent[cp1251Char("А")], std::make_pair(2, 1));
+    EXPECT_EQ(recent[win1251("А")], std::make_pair(2, 1));
     EXPECT_EQ(store.recentSignRecord(5).size(), 5u);
     EXPECT_TRUE(store.recentSignRecord(5, "send").empty());
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "core/cyrillic.h"
 #include "training/receivecheck.h"
 
 using namespace kelvatron;
@@ -76,8 +77,8 @@ TEST(ReceiveCheck, StepsPointAtTheCharactersAsWritten) {
     ASSERT_EQ(c.steps.size(), 4u);
     const AlignedSign& last = c.steps[3];
     EXPECT_EQ(last.op, AlignOp::Substitution);
-    EXPECT_EQ(last.sent, cp1251Char("Г"));
-    EXPECT_EQ(last.typed, cp1251Char("Ь")); // x is keyed as Ь
+    EXPECT_EQ(last.sent, win1251("Г"));
+    EXPECT_EQ(last.typed, win1251("Ь")); // x is keyed as Ь
     EXPECT_EQ(last.sentPos, 4);
     EXPECT_EQ(last.typedPos, 4);
     EXPECT_EQ(c.steps[2].sentPos, 3);
@@ -87,7 +88,7 @@ TEST(ReceiveCheck, PerSignTallyCountsSentAndWrongInTableOrder) {
     const ReceiveCheck c = checkReceived(toCp1251("1АА Б"), toCp1251("1А"));
     ASSERT_EQ(c.perSign.size(), 3u);
     EXPECT_EQ(c.perSign[0].sign, '1');
-    EXPECT_EQ(c.perSign[1].sign, cp1251Char("А"));
+    EXPECT_EQ(c.perSign[1].sign, win1251("А"));
     EXPECT_EQ(c.perSign[1].sent, 2);
     EXPECT_EQ(c.perSign[1].wrong, 1);
     EXPECT_EQ(c.perSign[2].wrong, 1);

@@ -3,14 +3,15 @@
 #include <map>
 
 #include "core/cp1251.h"
+#include "core/cyrillic.h"
 #include "core/random.h"
 #include "training/weaksigns.h"
 
 using namespace kelvatron;
 
 namespace {
-char c(const char* utf8) {
-    return cp1251Char(utf8);
+consteval char c(const char* utf8) {
+    return win1251(utf8);
 }
 const std::string kAlphabet = toCp1251("АБВГД");
 // А always right over 100, Б wrong half the time, В never heard, Г wrong 1 of 1, Д 40 of 50.

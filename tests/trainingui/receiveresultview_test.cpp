@@ -8,6 +8,7 @@
 #include <QTextDocumentFragment>
 
 #include "core/cp1251.h"
+#include "core/cyrillic.h"
 #include "training/weaksigns.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/trainingstyle.h"
@@ -110,7 +111,7 @@ TEST(ReceiveResult, ConfusionTableCountsMostFrequentFirst) {
 
 TEST(WeakSignsLine, NamesTheWeakestOrSaysNoneYet) {
     const std::string alphabet = toCp1251("АБВ");
-    const char a = cp1251Char("А"), b = cp1251Char("Б"), v = cp1251Char("В");
+    const char a = win1251("А"), b = win1251("Б"), v = win1251("В");
     EXPECT_EQ(weakSignsLine(WeakSigns(alphabet, {})), "Слабых знаков пока нет");
     EXPECT_EQ(weakSignsLine(WeakSigns(alphabet, {{a, 10, 0}, {b, 10, 5}, {v, 10, 1}})),
               "Слабые знаки: Б, В");

@@ -7,11 +7,11 @@ using namespace kelvatron::test;
 namespace {
 // Two digit groups of two signs: event points 1 and 2 belong to the first sign (the check before
 // it, then the one after it is written), 3 and 4 to the second, and so on.
-class PauseStop : public FormTest {
+class PauseStop : public TransmissionTest {
 protected:
     PauseStop() {
-        plainRun(f);
-        groups(f, 2, 2);
+        plainRun(h);
+        groups(h, 2, 2);
     }
 };
 } // namespace
@@ -19,77 +19,77 @@ protected:
 TEST_F(PauseStop, PauseHoldsBeforeTheNextSignUntilReleased) {
     size_t keyedWhenPaused = 0, keyedWhileWaiting = 0;
     h.events.at(2, [&] { // after the first sign is written
-        f.glCheckBox9->click();
+        clickPause(h);
         keyedWhenPaused = h.clock.log.size();
     });
     h.events.at(4, [&] { keyedWhileWaiting = h.clock.log.size(); }); // some other event
-    h.events.at(5, [&] { f.glCheckBox9->click(); });
+    h.events.at(5, [&] { clickPause(h); });
     start();
     EXPECT_EQ(keyedWhileWaiting, keyedWhenPaused);
     EXPECT_EQ(h.events.waits, 2); // points 4 and 5: the pause sleeps in the event queue
     EXPECT_EQ(h.clock.log, digitGroups(2, 2).log);
-    EXPECT_EQ(f.state.PauseFlag, 0);
+    EXPECT_EQ(h.state.PauseFlag, 0);
 }
 
 TEST_F(PauseStop, StopWhilePausedEndsInTheSamePassAndANewStartRunsNormally) {
-    f.glCheckBox21->setChecked(true);
-    h.events.at(1, [&] { f.glCheckBox9->click(); });
-    h.events.at(2, [&] { f.glCheckBox10->click(); });
+    h.controls.settings.closing = true;
+    h.events.at(1, [&] { clickPause(h); });
+    h.events.at(2, [&] { clickStop(h); });
     start();
     EXPECT_TRUE(h.clock.log.empty()); // not a sign, no closing
     EXPECT_EQ(h.events.waits, 1);
-    EXPECT_FALSE(f.glCheckBox9->Checked()); // the pause is released
-    EXPECT_FALSE(f.glCheckBox8->Checked());
-    EXPECT_EQ(f.state.StopFlag, 1);
-    f.glCheckBox21->setChecked(false);
+    EXPECT_FALSE(h.controls.pause); // the pause is released
+    EXPECT_FALSE(h.controls.start);
+    EXPECT_EQ(h.state.StopFlag, 1);
+    h.controls.settings.closing = false;
     start();
     EXPECT_EQ(h.clock.log, digitGroups(2, 2).log);
-    EXPECT_EQ(f.Memo1->Text(), digitGroups(2, 2).written);
-    EXPECT_EQ(f.state.StopFlag, 0);
+    EXPECT_EQ(h.text.text(), digitGroups(2, 2).written);
+    EXPECT_EQ(h.state.StopFlag, 0);
 }
 
 // The click made while the third sign sounds is handled once it has been written.
 TEST_F(PauseStop, StopDuringTheThirdSignEndsAfterItWithoutSpacesOrClosing) {
-    f.glCheckBox21->setChecked(true);
-    groups(f, 5, 2);
+    h.controls.settings.closing = true;
+    groups(h, 5, 2);
     std::vector<int> progress; // after each sign is written
     for (int point : {2, 4})
-        h.events.at(point, [&] { progress.push_back(f.ProgressBar1->Position()); });
+        h.events.at(point, [&] { progress.push_back(h.progress.position); });
     h.events.at(6, [&] {
-        progress.push_back(f.ProgressBar1->Position());
-        f.glCheckBox10->click();
+        progress.push_back(h.progress.position);
+        clickStop(h);
     });
     start();
     const Draws expected = digitGroups(5, 2, 3);
     EXPECT_EQ(h.clock.log, expected.log);
-    EXPECT_EQ(f.Memo1->Text(), expected.written);
+    EXPECT_EQ(h.text.text(), expected.written);
     EXPECT_EQ(progress, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(f.ProgressBar1->Position(), 0);
+    EXPECT_EQ(h.progress.position, 0);
     EXPECT_EQ(h.events.count, 7); // the click, then the stop handler's own pass; no further check
-    EXPECT_FALSE(f.glCheckBox8->Checked());
-    EXPECT_TRUE(f.glCheckBox1->isEnabled());
-    EXPECT_FALSE(f.glCheckBox2->isHidden());
-    EXPECT_FALSE(f.glCheckBox3->isHidden());
+    EXPECT_FALSE(h.controls.start);
+    EXPECT_TRUE(!h.controls.hintsLocked);
+    EXPECT_FALSE(h.controls.hintsLocked);
+    EXPECT_FALSE(h.controls.hintsLocked);
 }
 
 TEST_F(PauseStop, StopInTheTextBodyLeavesInputAndSelectionAsTheyStand) {
-    textSource(f, "АБВГ");
-    h.events.at(2, [&] { f.glCheckBox10->click(); }); // before the second character
+    textSource(h, "АБВГ");
+    h.events.at(2, [&] { clickStop(h); }); // before the second character
     start();
     EXPECT_EQ(h.clock.log, (speakerSigns({"А"})));
-    EXPECT_TRUE(f.Memo1->InputEnabled());
-    EXPECT_EQ(f.Memo1->SelLength(), 2);
-    EXPECT_EQ(f.ProgressBar1->Position(), 0);
+    EXPECT_TRUE(h.text.inputEnabled);
+    EXPECT_EQ(h.text.selLength, 2);
+    EXPECT_EQ(h.progress.position, 0);
 }
 
 TEST_F(PauseStop, StartWithThePauseDownKeysTheOpeningThenWaits) {
-    groups(f, 1, 1);
-    f.glCheckBox20->setChecked(true);
-    f.glCheckBox9->click();
+    groups(h, 1, 1);
+    h.controls.settings.opening = true;
+    clickPause(h);
     Log atRelease;
     h.events.at(2, [&] {
         atRelease = h.clock.log;
-        f.glCheckBox9->click();
+        clickPause(h);
     });
     start();
     EXPECT_EQ(atRelease, opening());
@@ -98,16 +98,16 @@ TEST_F(PauseStop, StartWithThePauseDownKeysTheOpeningThenWaits) {
 }
 
 TEST_F(PauseStop, StopAndPauseOutsideATransmissionOnlySetTheirState) {
-    f.glCheckBox9->click();
-    EXPECT_EQ(f.state.PauseFlag, 1);
-    f.glCheckBox9->click();
-    EXPECT_EQ(f.state.PauseFlag, 0);
-    f.ProgressBar1->setPosition(4);
-    f.glCheckBox1->setEnabled(false);
-    f.glCheckBox10->click();
-    EXPECT_EQ(f.state.StopFlag, 1);
-    EXPECT_EQ(f.ProgressBar1->Position(), 0);
-    EXPECT_TRUE(f.glCheckBox1->isEnabled());
+    clickPause(h);
+    EXPECT_EQ(h.state.PauseFlag, 1);
+    clickPause(h);
+    EXPECT_EQ(h.state.PauseFlag, 0);
+    h.progress.position = 4;
+    h.controls.hintsLocked = true;
+    clickStop(h);
+    EXPECT_EQ(h.state.StopFlag, 1);
+    EXPECT_EQ(h.progress.position, 0);
+    EXPECT_TRUE(!h.controls.hintsLocked);
     EXPECT_TRUE(h.clock.log.empty());
     EXPECT_EQ(h.events.count, 1);
 }

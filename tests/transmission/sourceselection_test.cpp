@@ -1,35 +1,31 @@
 // The four source options behave as one choice; generation and radiograms choose the text.
 #include <gtest/gtest.h>
 
-#include "transmission/transmissiontesting.h"
+#include "support/engineharness.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
 
 namespace {
-std::vector<bool> sources(TForm1& f) {
-    std::vector<bool> out;
-    for (auto* option : f.sourceOptions())
-        out.push_back(option->Checked());
-    return out;
+std::vector<bool> sources(const FakeTransmissionControls& c) {
+    const TransmissionSettings& s = c.settings;
+    return {s.digits, s.letters, s.digitsAndLetters, s.textInWindow};
 }
 } // namespace
 
 TEST(SourceSelection, TheOptionClickedBecomesTheOnlyOneSet) {
-    FormHarness h;
-    auto& f = *h.form;
-    EXPECT_EQ(sources(f), (std::vector<bool>{true, false, false, false}));
+    EngineHarness e;
+    SourceSelection& select = e.sourceSelection;
     // Clicking the option already set (the second click on glCheckBox6) keeps it.
-    const std::pair<TglCheckBox*, std::vector<bool>> clicks[] = {
-        {f.glCheckBox5, {false, true, false, false}},
-        {f.glCheckBox6, {false, false, true, false}},
-        {f.glCheckBox6, {false, false, true, false}},
-        {f.glCheckBox7, {false, false, false, true}},
-        {f.glCheckBox4, {true, false, false, false}}};
+    const std::pair<void (SourceSelection::*)(), std::vector<bool>> clicks[] = {
+        {&SourceSelection::glCheckBox5Click, {false, true, false, false}},
+        {&SourceSelection::glCheckBox6Click, {false, false, true, false}},
+        {&SourceSelection::glCheckBox6Click, {false, false, true, false}},
+        {&SourceSelection::glCheckBox7Click, {false, false, false, true}},
+        {&SourceSelection::glCheckBox4Click, {true, false, false, false}},
+        {&SourceSelection::selectTextInWindow, {false, false, false, true}}};
     for (size_t i = 0; i < std::size(clicks); ++i) {
-        clicks[i].first->click();
-        EXPECT_EQ(sources(f), clicks[i].second) << "click " << i;
+        (select.*clicks[i].first)();
+        EXPECT_EQ(sources(e.controls), clicks[i].second) << "click " << i;
     }
-    f.sourceSelection.selectTextInWindow(); // chosen from code: no handlers run
-    EXPECT_EQ(sources(f), (std::vector<bool>{false, false, false, true}));
 }

@@ -7,11 +7,11 @@ using namespace kelvatron::test;
 
 namespace {
 // Plain runs of the text in the window.
-class TextBody : public FormTest {
+class TextBody : public TransmissionTest {
 protected:
-    TextBody() { plainRun(f); }
+    TextBody() { plainRun(h); }
     Log keyed(const char* utf8) {
-        textSource(f, utf8);
+        textSource(h, utf8);
         start();
         return h.clock.log;
     }
@@ -24,17 +24,22 @@ TEST_F(TextBody, LettersAndASpaceWithProgressAndSelection) {
     std::vector<std::vector<int>> before;
     for (int point = 1; point <= 3; ++point)
         h.events.at(point, [&] {
-            before.push_back({f.ProgressBar1->Position(), f.ProgressBar1->Max(),
-                              f.Memo1->SelStart(), f.Memo1->SelLength(), f.Memo1->InputEnabled()});
+            before.push_back({h.progress.position, h.progress.max, h.text.selStart,
+                              h.text.selLength, h.text.inputEnabled});
         });
     EXPECT_EQ(keyed("А Б"), (speakerSigns({"А"}) + Log{"sleep 240"} + speakerSigns({"Б"})));
     EXPECT_EQ(before,
               (std::vector<std::vector<int>>{{0, 3, 0, 0, 1}, {1, 3, 0, 2, 1}, {2, 3, 0, 3, 1}}));
     EXPECT_EQ(h.events.count, 3);
-    EXPECT_EQ(f.ProgressBar1->Position(), 0); // the finish puts the bar back
-    EXPECT_EQ(f.Memo1->SelStart(), 0);
-    EXPECT_EQ(memoText(f), "А Б"); // keyed text is never changed
-    EXPECT_FALSE(f.Memo1->InputEnabled());
+    EXPECT_EQ(h.progress.position, 0); // the finish puts the bar back
+    EXPECT_EQ(h.text.selStart, 0);
+    EXPECT_EQ(memoText(h), "А Б"); // keyed text is never changed
+    EXPECT_FALSE(h.text.inputEnabled);
+}
+
+// A no-break space (byte A0 of a loaded radiogram) keys no sign and no group pause.
+TEST_F(TextBody, ANoBreakSpaceIsNoSign) {
+    EXPECT_EQ(keyed("А\u00A0Б"), speakerSigns({"А", "Б"}));
 }
 
 TEST(TextBodies, EachCharacterKeysItsSignOrNothing) {
@@ -57,29 +62,29 @@ TEST(TextBodies, EachCharacterKeysItsSignOrNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        FormHarness h;
-        plainRun(*h.form);
-        textSource(*h.form, c.text);
-        h.form->glCheckBox8->click();
+        EngineHarness h;
+        plainRun(h);
+        textSource(h, c.text);
+        clickStart(h);
         EXPECT_EQ(h.clock.log, c.log);
-        EXPECT_EQ(h.form->ProgressBar1->Max(), c.length);
-        EXPECT_EQ(h.form->Memo1->SelLength(), c.length);
+        EXPECT_EQ(h.progress.max, c.length);
+        EXPECT_EQ(h.text.selLength, c.length);
     }
 }
 
 // Edits ahead of the keying take effect; a text cut short ends the body at its new end, and the
 // finish follows as after any complete body, closing included.
 TEST_F(TextBody, EditsAheadOfTheKeyingTakeEffect) {
-    f.glCheckBox21->setChecked(true);
-    h.events.at(2, [&] { f.Memo1->setText(toCp1251("АГВ")); });
+    h.controls.settings.closing = true;
+    h.events.at(2, [&] { h.text.setText(toCp1251("АГВ")); });
     EXPECT_EQ(keyed("АБВ"), speakerSigns({"А", "Г", "В"}) + closing());
     h.clearRecords();
-    h.events.at(2, [&] { f.Memo1->setText(toCp1251("АБ")); });
+    h.events.at(2, [&] { h.text.setText(toCp1251("АБ")); });
     const int points = h.events.count;
     EXPECT_EQ(keyed("АБВГ"), speakerSigns({"А", "Б"}) + closing());
     EXPECT_EQ(h.events.count - points, 3); // the check before the third character is the last
-    EXPECT_FALSE(f.Memo1->InputEnabled());
-    EXPECT_FALSE(f.glCheckBox8->Checked());
+    EXPECT_FALSE(h.text.inputEnabled);
+    EXPECT_FALSE(h.controls.start);
 }
 
 // 10 digits, 3 marks, the hyphen, 2 × 31 Cyrillic letters and 2 × 26 Latin letters.

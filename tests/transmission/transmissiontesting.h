@@ -9,11 +9,7 @@
 #include "core/random.h"
 #include "exercises/generationsets.h"
 #include "keying/signtable.h"
-#include "support/formharness.h"
-#include "widgets/tglcheckbox.h"
-#include "widgets/tgldigits.h"
-#include "widgets/tmemo.h"
-#include "widgets/tprogressbar.h"
+#include "support/engineharness.h"
 
 namespace kelvatron::test {
 
@@ -57,21 +53,45 @@ inline Log closing() {
     return Log{"sleep 720"} + speakerSigns({"А", "Р"});
 }
 
-// A window set up for one transmission without opening and closing, so that the log holds only
-// the body.
-inline void plainRun(TForm1& f) {
-    f.glCheckBox20->setChecked(false);
-    f.glCheckBox21->setChecked(false);
+// The user's clicks as the window passes them on: an option or button toggles, then its handler
+// runs (the stop button's state means nothing).
+inline void clickStart(EngineHarness& h) {
+    h.controls.start = !h.controls.start;
+    h.transmission.glCheckBox8Click();
+}
+inline void clickPause(EngineHarness& h) {
+    h.controls.pause = !h.controls.pause;
+    h.pauseStop.btpause();
+}
+inline void clickStop(EngineHarness& h) {
+    h.pauseStop.btstopclick();
+}
+inline void clickSource(EngineHarness& h, TransmissionSource source) {
+    void (SourceSelection::*handlers[])() = {
+        &SourceSelection::glCheckBox4Click, &SourceSelection::glCheckBox5Click,
+        &SourceSelection::glCheckBox6Click, &SourceSelection::glCheckBox7Click};
+    (h.sourceSelection.*handlers[static_cast<int>(source)])();
 }
 
-inline void textSource(TForm1& f, const char* utf8) {
-    f.glCheckBox7->click();
-    f.Memo1->setText(toCp1251(utf8));
+// One transmission without opening and closing, so that the log holds only the body.
+inline void plainRun(EngineHarness& h) {
+    h.controls.settings.opening = false;
+    h.controls.settings.closing = false;
 }
 
-inline void groups(TForm1& f, double size, double count) {
-    f.glDigits9->setValue(size);
-    f.glDigits10->setValue(count);
+inline void textSource(EngineHarness& h, const char* utf8) {
+    clickSource(h, TransmissionSource::TextInWindow);
+    h.text.setText(toCp1251(utf8));
+}
+
+inline void groups(EngineHarness& h, double size, double count) {
+    h.controls.settings.groupSize = size;
+    h.controls.settings.groupCount = count;
+}
+
+inline void latinAlphabet(EngineHarness& h) {
+    h.controls.settings.cyrillic = false;
+    h.controls.settings.latin = true;
 }
 
 // What one generated body keys and writes at the default speaker settings, drawn from the seed
@@ -105,16 +125,15 @@ inline Draws digitGroups(int size, int count, int stopAfter = -1) {
     return expectedGroups(GenerationSetKind::Digits, size, count, stopAfter);
 }
 
-inline std::string memoText(TForm1& f) {
-    return fromCp1251(f.Memo1->Text());
+inline std::string memoText(const EngineHarness& h) {
+    return fromCp1251(h.text.text());
 }
 
-// A window on fakes for one test; start() clicks the start button.
-class FormTest : public ::testing::Test {
+// The engine on fakes for one test; start() clicks the start button.
+class TransmissionTest : public ::testing::Test {
 protected:
-    void start() { f.glCheckBox8->click(); }
-    FormHarness h;
-    TForm1& f = *h.form;
+    void start() { clickStart(h); }
+    EngineHarness h;
 };
 
 } // namespace kelvatron::test

@@ -1,13 +1,19 @@
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "widgets/accessibility.h"
 #include "widgets/tglbevel.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
 #include "widgets/tglshadow.h"
+#include "widgets/tmemo.h"
 
 using namespace kelvatron;
 
@@ -100,4 +106,58 @@ TEST(WidgetInput, ShadowFollowsItsPanelAndStaysJustBelowIt) {
     const QObjectList order = window.children(); // bottom to top
     EXPECT_EQ(order.indexOf(shadow) + 1, order.indexOf(panel));
     EXPECT_LT(order.indexOf(other), order.indexOf(shadow));
+}
+
+// Ctrl+V, Shift+Insert and a middle click paste what the clipboard or the selection offers. An
+// empty clipboard offers data without any format, which crashed the toolkit's own paste; text
+// arrives as Windows-1251 text.
+TEST(WidgetInput, MemoPastesOnlyTextAsTheCodePageHoldsIt) {
+    struct Case {
+        const char* name;
+        QString text;      // null: nothing offered
+        const char* html;  // offered beside or instead of the text
+        std::string after; // the window's Windows-1251 text, "ab" before
+    };
+    const Case cases[] = {
+        {"empty clipboard", QString(), nullptr, "ab"},
+        {"formatted only", QString(), "<b>x</b>", "ab"},
+        {"text", QStringLiteral("Да ✓\n"), "<i>Да</i>", "\xC4\xE0 ?\r\nab"},
+    };
+    TMemo memo;
+    for (const Case& c : cases) {
+        auto* data = new QMimeData;
+        if (!c.text.isNull()) data->setText(c.text);
+        if (c.html) data->setHtml(QString::fromUtf8(c.html));
+        QGuiApplication::clipboard()->setMimeData(data);
+        memo.setText("ab");
+        memo.setSelStart(0);
+        QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(memo.Text(), c.after) << c.name;
+    }
+}
+
+// Qt's own button interface announces the controls: a check box's state, a command's press
+// action, and a plain label as text.
+TEST(WidgetInput, ScreenReadersSeeButtonsWithStateAndPressAction) {
+    installWidgetAccessibility();
+    QWidget window;
+    auto* option = new TglCheckBox(&window);
+    option->setCaption(QStringLiteral("звуковая карта"));
+    option->setChecked(true);
+    auto* command = new TglLabel(&window);
+    command->setCaption(QStringLiteral("Новая"));
+    command->setClickable(true);
+    auto* text = new TglLabel(&window);
+    text->setCaption(QStringLiteral("скорость"));
+
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(option);
+    EXPECT_EQ(box->role(), QAccessible::CheckBox);
+    EXPECT_TRUE(box->state().checked);
+    EXPECT_EQ(box->text(QAccessible::Name), QStringLiteral("звуковая карта"));
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(command);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    // The press is Qt's animated click: the command goes down at once and clicks a moment later.
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(command->isDown());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->role(), QAccessible::StaticText);
 }

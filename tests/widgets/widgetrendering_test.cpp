@@ -4,17 +4,9 @@
 #include <memory>
 
 #include "widgets/sevensegment.h"
-#include "widgets/tglbevel.h"
-#include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
-#include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
-#include "widgets/tgllabel.h"
-#include "widgets/tglprogress.h"
 #include "widgets/tglshadow.h"
-#include "widgets/tgradientlabel.h"
-#include "widgets/tmemo.h"
-#include "widgets/tprogressbar.h"
 
 using namespace kelvatron;
 
@@ -25,12 +17,6 @@ QImage render(QWidget& w) {
     image.fill(Qt::transparent);
     w.render(&image);
     return image;
-}
-
-bool paintedSomething(const QImage& image) {
-    QImage blank(image.size(), image.format());
-    blank.fill(Qt::transparent);
-    return image != blank;
 }
 
 // Pixels in the lit segments' colour: bright green, little red.
@@ -53,61 +39,6 @@ int litPixelsFor(double value, bool ratio = false) {
 }
 
 } // namespace
-
-TEST(WidgetRendering, EveryKindPaintsAtItsWindowSizeInEveryState) {
-    QWidget parent;
-    parent.resize(800, 600);
-    std::vector<std::pair<QWidget*, QSize>> widgets;
-    auto add = [&](auto* w, QSize size) {
-        widgets.emplace_back(w, size);
-        return w;
-    };
-    for (GlyphKind kind : {GlyphKind::None, GlyphKind::Play, GlyphKind::Pause, GlyphKind::Stop,
-                           GlyphKind::Plus, GlyphKind::Minus, GlyphKind::Left, GlyphKind::Right,
-                           GlyphKind::Cyrillic, GlyphKind::Latin}) {
-        const bool stepper = kind == GlyphKind::Plus || kind == GlyphKind::Minus;
-        for (int state = 0; state < 4; ++state) {
-            auto* box = add(new TglCheckBox(&parent), stepper ? QSize(23, 23) : QSize(25, 25));
-            box->setGlyph(kind);
-            box->setChecked(state == 1);
-            box->setGradientActive(state == 2);
-            box->setEnabled(state != 3);
-        }
-    }
-    auto* option = add(new TglCheckBox(&parent), QSize(130, 25));
-    option->setCaption(QStringLiteral(" звуковая карта"));
-    option->setChecked(true);
-    auto* key = add(new TglLabel(&parent), QSize(30, 34));
-    key->setCaption(QStringLiteral("Щ"));
-    key->setClickable(true);
-    key->setPixelSize(24);
-    auto* ratio = add(new TglDigits(&parent), QSize(62, 33));
-    ratio->setRatioStyle(true);
-    ratio->setValue(3);
-    add(new TglDigits(&parent), QSize(54, 26))->setValue(5000);
-    auto* speed = add(new TglProgress(&parent), QSize(113, 17));
-    speed->setCaption(QStringLiteral("скорость"));
-    speed->setPercent(100);
-    add(new TglGroupBox(&parent), QSize(640, 480))->setCaption(QStringLiteral(" Настройки"));
-    add(new TglGroupBox(&parent), QSize(792, 41))->setFlat(true);
-    add(new TglBevel(QColor(0, 159, 0), QColor(0, 0, 128), &parent), QSize(792, 41))
-        ->setGlossy(true);
-    add(new TglGraphicButton(GlyphKind::Close, &parent), QSize(17, 17));
-    add(new TglGraphicButton(GlyphKind::Minimise, &parent), QSize(17, 17));
-    add(new TglGraphicButton(GlyphKind::Speaker, &parent), QSize(65, 33));
-    add(new TGradientLabel(&parent), QSize(250, 34))->setCaption("Kelvatron (V 1.41)");
-    auto* bar = add(new TProgressBar(&parent), QSize(393, 9));
-    bar->setMax(10);
-    bar->setPosition(4);
-    add(new TMemo(&parent), QSize(393, 213));
-
-    for (auto [w, size] : widgets) {
-        w->resize(size);
-        const QImage image = render(*w);
-        EXPECT_EQ(image.size(), size) << w->metaObject()->className();
-        EXPECT_TRUE(paintedSomething(image)) << w->metaObject()->className();
-    }
-}
 
 TEST(WidgetRendering, ShadowIsSoftAndReachesItsDepthPastTheControl) {
     QWidget parent;

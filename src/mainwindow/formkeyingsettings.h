@@ -1,0 +1,20 @@
+#pragma once
+#include "keying/keyingsettings.h"
+
+namespace kelvatron {
+
+struct FormControls;
+
+// The keying settings as the window's controls hold them: the output options, the frequency,
+// ratio and pause displays, the waveform options and the speed bar.
+class FormKeyingSettings : public KeyingSettingsSource {
+public:
+    explicit FormKeyingSettings(const FormControls& ui) : ui_(ui) {}
+    KeyingSettings keyingSettings() const override;
+    SignHints signHints() const override;
+
+private:
+    const FormControls& ui_;
+};
+
+} // namespace kelvatron

@@ -1,0 +1,27 @@
+#include "mainwindow/soundsidetone.h"
+
+#include <cmath>
+
+namespace kelvatron {
+
+void SoundSidetone::toneOn() {
+    if (sounding_ != Route::None) return;
+    const KeyingSettings s = settings_.keyingSettings();
+    const auto frequency = static_cast<int32_t>(std::lround(s.frequency));
+    if (s.speaker && !s.soundCard && speaker_) {
+        sounding_ = Route::Speaker;
+        speaker_->keyDown(frequency);
+        return;
+    }
+    sounding_ = Route::SoundCard;
+    // Without a waveform option the tone generator sounds a sine; so does the sidetone.
+    sound_.keyDown(frequency, s.waveform.value_or(TTGWave::tgSine));
+}
+
+void SoundSidetone::toneOff() {
+    if (sounding_ == Route::Speaker && speaker_) speaker_->keyUp();
+    if (sounding_ == Route::SoundCard) sound_.keyUp();
+    sounding_ = Route::None;
+}
+
+} // namespace kelvatron

@@ -1,0 +1,142 @@
+#include "render/exportcommand.h"
+
+#include <random>
+
+#include "radiograms/radiogramfile.h"
+#include "render/audioformat.h"
+
+namespace kelvatron {
+
+namespace {
+
+bool isChecked(const PropValues& stored, std::size_t index) {
+    return stored[index] != 0;
+}
+
+void chooseSource(TransmissionSettings& t, ExportBody body) {
+    t.digits = body == ExportBody::Digits;
+    t.letters = body == ExportBody::Letters;
+    t.digitsAndLetters = body == ExportBody::Mixed;
+    t.textInWindow = body == ExportBody::Text || body == ExportBody::Jargon;
+}
+
+TransmissionSettings transmissionOf(const ExportOptions& o, const PropValues& stored) {
+    TransmissionSettings t;
+    t.groupSize = o.size.value_or(stored[prop::FirstDisplay + 4]);
+    t.groupCount = o.groups.value_or(stored[prop::FirstDisplay + 5]);
+    t.digits = isChecked(stored, prop::FirstSource);
+    t.letters = isChecked(stored, prop::FirstSource + 1);
+    t.digitsAndLetters = isChecked(stored, prop::FirstSource + 2);
+    t.textInWindow = isChecked(stored, prop::FirstSource + 3);
+    if (o.body) chooseSource(t, *o.body);
+    t.opening = o.opening.value_or(isChecked(stored, kPropCount - 2));
+    t.closing = o.closing.value_or(isChecked(stored, kPropCount - 1));
+    t.cyrillic = true;
+    return t;
+}
+
+KeyingSettings keyingOf(const ExportOptions& o, const PropValues& stored) {
+    KeyingSettings k;
+    k.soundCard = true;
+    k.frequency = o.frequency.value_or(stored[prop::FirstDisplay]);
+    k.ratio = o.ratio.value_or(stored[prop::FirstDisplay + 1]);
+    k.signPause = o.signPause.value_or(stored[prop::FirstDisplay + 2]);
+    k.groupPause = o.groupPause.value_or(stored[prop::FirstDisplay + 3]);
+    k.speedUnit = o.dot.value_or(static_cast<int>(stored[prop::Speed]));
+    for (std::size_t i = 0; i < 5; ++i)
+        if (isChecked(stored, prop::FirstWaveform + i)) k.waveform = static_cast<TTGWave>(i);
+    if (o.waveform) k.waveform = *o.waveform;
+    return k;
+}
+
+ExportPlan failure(int status, std::string error) {
+    ExportPlan plan;
+    plan.status = status;
+    plan.error = std::move(error);
+    return plan;
+}
+
+// Shows "\rЭкспорт: N %" on a terminal, and ends the line when the render ends.
+class ProgressLine {
+public:
+    ProgressLine(std::ostream& err, bool shown) : err_(err), shown_(shown) {}
+    ~ProgressLine() {
+        if (shown_ && drawn_) err_ << "\n" << std::flush;
+    }
+    void show(int percent) {
+        if (!shown_) return;
+        drawn_ = true;
+        err_ << "\rЭкспорт: " << percent << " %" << std::flush;
+    }
+
+private:
+    std::ostream& err_;
+    bool shown_;
+    bool drawn_ = false;
+};
+
+} // namespace
+
+ExportPlan planExport(const ExportOptions& options, const PropValues& stored, uint32_t randomSeed) {
+    if (!audioFormatForPath(options.target))
+        return failure(kExportBadUsage, "Параметр --export: формат файла «" + options.target +
+                                            "» не распознан по расширению; годятся " +
+                                            std::string(audioExtensionList()) + ".");
+    ExportPlan plan;
+    plan.job.transmission = transmissionOf(options, stored);
+    plan.job.keying = keyingOf(options, stored);
+    plan.job.jargon = options.body == ExportBody::Jargon;
+    plan.job.seed = options.seed.value_or(randomSeed);
+    if (plan.job.transmission.textInWindow && !options.body)
+        return failure(kExportBadUsage,
+                       "В настройках выбран источник «Текст в окне», а окна нет: укажите "
+                       "--text РАДИОГРАММА, --digits, --letters, --mixed или --jargon.");
+    if (options.radiogram) {
+        RadiogramResult read = readRadiogram(*options.radiogram);
+        if (!read.ok())
+            return failure(kExportFailed,
+                           "Параметр --text: радиограмма не прочитана. " + read.message);
+        plan.job.text = std::move(read.text);
+    }
+    return plan;
+}
+
+int runExportCommand(std::span<const std::string_view> args, const PropValues& stored,
+                     std::ostream& out, std::ostream& err, bool showProgress) {
+    const ExportParse parse = parseExportOptions(args);
+    if (!parse.ok()) {
+        err << parse.error << "\n";
+        return kExportBadUsage;
+    }
+    if (parse.options.help) {
+        out << exportHelpText();
+        return kExportOk;
+    }
+    const ExportPlan plan = planExport(parse.options, stored, std::random_device{}());
+    if (plan.status != kExportOk) {
+        err << plan.error << "\n";
+        return plan.status;
+    }
+    bool written = false;
+    std::string answers;
+    {
+        ProgressLine line(err, showProgress);
+        ExportRenderer renderer(plan.job, [&line](int percent) { line.show(percent); });
+        written = renderer.render(parse.options.target);
+        if (!written) {
+            err << (showProgress ? "\n" : "") << renderer.error() << "\n";
+            return kExportFailed;
+        }
+        answers = renderer.answers();
+    }
+    if (parse.options.answers) {
+        const RadiogramResult saved = writeRadiogram(*parse.options.answers, answers);
+        if (!saved.ok()) {
+            err << "Параметр --answers: текст упражнения не записан. " << saved.message << "\n";
+            return kExportFailed;
+        }
+    }
+    return kExportOk;
+}
+
+} // namespace kelvatron

@@ -1,0 +1,57 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "keying/keyingsettings.h"
+#include "render/sampletimeline.h"
+#include "transmission/transmissioncontrols.h"
+
+namespace kelvatron {
+
+// What an export keys: the start button's choices as values, taken once from the window or the
+// command line.
+struct ExportJob {
+    TransmissionSettings transmission;
+    // The sound card's settings; the speaker option is ignored (a file holds the card's sound).
+    KeyingSettings keying;
+    std::string text;    // the window's text (Windows-1251), keyed when the source is the text
+    bool jargon = false; // radio-jargon words replace the text first, as the generator writes them
+    uint32_t seed = 0;   // the same seed and settings give the same groups
+    ToneFormat format;   // the window's tone generator: 8-bit at 96000 Hz
+};
+
+// Renders a job into an audio file exactly as the start button would key it: the window's own
+// transmission and sign player on a virtual clock, each element laid on the sample timeline.
+// One renderer renders once; its engine objects are its own, so it may run on any thread while
+// another thread calls cancel().
+class ExportRenderer {
+public:
+    // Called with 0..100 as the keying goes on, on the rendering thread.
+    using ProgressCallback = std::function<void(int percent)>;
+
+    explicit ExportRenderer(ExportJob job, ProgressCallback progress = {});
+
+    // Keys the job into the file at path; false with error() when the file could not be written
+    // or the render was cancelled (then nothing is left at path).
+    bool render(const std::string& path);
+    // Safe from any thread: the keying stops at its next sign and no file is written.
+    void cancel() { cancelled_ = true; }
+    bool cancelled() const { return cancelled_; }
+    const std::string& error() const { return error_; }
+    // The keyed text in UTF-8 with '\n' line breaks: the answer sheet.
+    const std::string& answers() const { return answers_; }
+    // Length of the rendered sound.
+    double seconds() const { return seconds_; }
+
+private:
+    ExportJob job_;
+    ProgressCallback progress_;
+    std::atomic<bool> cancelled_{false};
+    std::string error_;
+    std::string answers_;
+    double seconds_ = 0;
+};
+
+} // namespace kelvatron

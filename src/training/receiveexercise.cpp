@@ -1,0 +1,101 @@
+#include "training/receiveexercise.h"
+
+#include <algorithm>
+
+#include "core/clock.h"
+#include "core/eventpump.h"
+#include "core/formstate.h"
+#include "transmission/pausestopcontrol.h"
+
+namespace kelvatron {
+
+TransmissionSettings ExerciseControls::transmissionSettings() const {
+    TransmissionSettings s = window_.transmissionSettings();
+    if (ownText_) {
+        s.digits = s.letters = s.digitsAndLetters = false;
+        s.textInWindow = true;
+    }
+    return s;
+}
+
+ReceiveExercise::ReceiveExercise(TransmissionControls& controls, TextWindow& window,
+                                 Progress& progress, Clock& clock, EventPump& events,
+                                 FormState& state, SignPlayer& player, PauseStopControl& pauseStop)
+    : controls_(controls), window_(window), clock_(clock), events_(events), state_(state),
+      pauseStop_(pauseStop),
+      driver_(controls_, hidden_, progress, clock, events, state, player, pauseStop) {}
+
+std::string ReceiveExercise::sourceName(bool ownGroups) const {
+    if (ownGroups) return "слабые знаки";
+    const TransmissionSettings s = controls_.transmissionSettings();
+    if (s.textInWindow) return "текст в окне";
+    if (s.digitsAndLetters) return "цифры и буквы";
+    if (s.letters) return "буквы";
+    return "цифры";
+}
+
+std::optional<ReceiveAnswer> ReceiveExercise::run(std::string_view groupsCp1251) {
+    if (state_.transmitting || running_) return std::nullopt;
+    const bool ownGroups = !groupsCp1251.empty();
+    controls_.keyOwnText(ownGroups);
+    const bool textSource = controls_.transmissionSettings().textInWindow;
+    // A generated group is followed by a group pause; the drawn groups end with one too.
+    hidden_.reset(ownGroups    ? std::string(groupsCp1251) + " "
+                  : textSource ? window_.text()
+                               : std::string());
+    ReceiveAnswer answer{sourceName(ownGroups), {}, {}};
+
+    running_ = true;
+    checkRequested_ = false;
+    window_.clear();
+    window_.setAlignment(TextAlignment::Left);
+    window_.setInputEnabled(true);
+    window_.focus();
+    driver_.glCheckBox8Click();
+    const bool complete = state_.StopFlag != 1;
+    answer.sent = keyedText(textSource, complete);
+    if (complete) waitForAnswer();
+    running_ = false;
+    controls_.keyOwnText(false);
+    state_.KeyPreview = true;
+    window_.setInputEnabled(false);
+    if (!complete && !checkRequested_) return std::nullopt;
+    answer.typed = window_.text();
+    return answer;
+}
+
+// A text keyed to its end counts whole; one stopped counts up to the last sign keyed, which
+// the driver leaves selected together with the sign after it.
+std::string ReceiveExercise::keyedText(bool textSource, bool complete) const {
+    std::string text;
+    if (textSource) {
+        text = hidden_.text();
+        if (!complete) text.resize(std::clamp(hidden_.selectedEnd() - 1, 0, int(text.size())));
+    }
+    return text + hidden_.written();
+}
+
+// The learner copies a sign or two behind the sound: the answer is taken when the typing has
+// rested for a while. A start clicked meanwhile is ignored, as within a transmission.
+void ReceiveExercise::waitForAnswer() {
+    state_.transmitting = true;
+    std::string typed = window_.text();
+    double quietSince = clock_.now();
+    while (!checkRequested_ && state_.StopFlag != 1 && clock_.now() - quietSince < kAnswerWaitMs) {
+        events_.processEvents();
+        clock_.sleep(kPollMs);
+        if (std::string now = window_.text(); now != typed) {
+            typed = std::move(now);
+            quietSince = clock_.now();
+        }
+    }
+    state_.transmitting = false;
+}
+
+void ReceiveExercise::requestCheck() {
+    if (!running_ || checkRequested_) return;
+    checkRequested_ = true;
+    if (state_.transmitting && state_.StopFlag != 1) pauseStop_.btstopclick();
+}
+
+} // namespace kelvatron

@@ -1,0 +1,78 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/hiddentextwindow.h"
+#include "transmission/transmissioncontrols.h"
+#include "transmission/transmissiondriver.h"
+
+namespace kelvatron {
+
+// What one receive exercise keyed and what the learner typed, ready to be checked.
+struct ReceiveAnswer {
+    std::string source; // UTF-8: "цифры", "буквы", "цифры и буквы", "текст в окне", "слабые знаки"
+    std::string sent;   // Windows-1251: the body keyed (the opening and closing are not in it)
+    std::string typed;  // Windows-1251: the window's text when the answer was taken
+};
+
+// The transmission's controls as a receive exercise sees them: everything as the window has it,
+// except that groups drawn for the exercise are keyed as a text in the window.
+class ExerciseControls : public TransmissionControls {
+public:
+    explicit ExerciseControls(TransmissionControls& window) : window_(window) {}
+    void keyOwnText(bool own) { ownText_ = own; }
+
+    TransmissionSettings transmissionSettings() const override;
+    void setSourceChecked(TransmissionSource s, bool c) override { window_.setSourceChecked(s, c); }
+    bool startChecked() const override { return window_.startChecked(); }
+    void setStartChecked(bool checked) override { window_.setStartChecked(checked); }
+    bool pauseChecked() const override { return window_.pauseChecked(); }
+    void setPauseChecked(bool checked) override { window_.setPauseChecked(checked); }
+    void lockHints(bool locked) override { window_.lockHints(locked); }
+
+private:
+    TransmissionControls& window_;
+    bool ownText_ = false;
+};
+
+// A receive exercise: keys what the start button would key (or groups given to it) into a
+// hidden text window, while the visible window is cleared and takes the learner's typing. The
+// window's own key handling is not touched here: the caller keeps typed keys from sounding
+// while running() is true.
+class ReceiveExercise {
+public:
+    ReceiveExercise(TransmissionControls& controls, TextWindow& window, Progress& progress,
+                    Clock& clock, EventPump& events, FormState& state, SignPlayer& player,
+                    PauseStopControl& pauseStop);
+
+    // Keys the exercise and waits for the learner to finish typing: the answer is taken once
+    // nothing was typed for kAnswerWaitMs after the last sign, or at once on requestCheck().
+    // groupsCp1251: groups to key instead of the transmission's choice (weak signs), separated
+    // by spaces. Nothing when a transmission already runs or the learner stopped the keying.
+    std::optional<ReceiveAnswer> run(std::string_view groupsCp1251 = {});
+    // "Проверить": the keying stops and the answer is taken as it stands.
+    void requestCheck();
+    bool running() const { return running_; }
+
+    static constexpr int kAnswerWaitMs = 3000;
+    static constexpr int kPollMs = 20;
+
+private:
+    std::string sourceName(bool ownGroups) const;
+    std::string keyedText(bool textSource, bool complete) const;
+    void waitForAnswer();
+
+    ExerciseControls controls_;
+    TextWindow& window_;
+    Clock& clock_;
+    EventPump& events_;
+    FormState& state_;
+    PauseStopControl& pauseStop_;
+    HiddenTextWindow hidden_;
+    TransmissionDriver driver_;
+    bool running_ = false;
+    bool checkRequested_ = false;
+};
+
+} // namespace kelvatron

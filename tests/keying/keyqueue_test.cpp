@@ -1,0 +1,83 @@
+// Keys typed faster than their signs sound wait in a queue that handles events between signs.
+#include <gtest/gtest.h>
+
+#include "core/cp1251.h"
+#include "support/engineharness.h"
+#include "support/soundedcode.h"
+
+using namespace kelvatron;
+using namespace kelvatron::test;
+using Log = std::vector<std::string>;
+
+namespace {
+
+class KeyQueue : public ::testing::Test {
+protected:
+    KeyQueue() {
+        h.controls.settings.opening = false;
+        h.controls.settings.closing = false;
+    }
+    std::string sounded() const { return soundedCode(h.clock.log); }
+    void type(std::string_view utf8) {
+        for (char key : toCp1251(utf8))
+            h.keyboardPractice.FormKeyPress(key);
+    }
+
+    EngineHarness h;
+};
+
+} // namespace
+
+// What one typed key keys at the default settings: its elements, each with a dot's silence, the
+// pause after the sign and the key's own pause; a key without a sign only waits its pause.
+Log typedKey(std::string_view code) {
+    Log out;
+    for (char e : code)
+        out.insert(out.end(), {e == '.' ? "beep 800 40" : "beep 800 120", "sleep 40"});
+    if (!code.empty()) out.push_back("sleep 120");
+    out.push_back("sleep 120");
+    return out;
+}
+
+// Е sounds; meanwhile 5, a full stop (no sign) and Т are typed: they follow in turn with the
+// rhythm each key had on its own, and events are handled after every sign.
+TEST_F(KeyQueue, KeysTypedWhileASignSoundsFollowInTurn) {
+    h.events.at(1, [&] { type("5.т"); });
+    type("е");
+    Log expected;
+    for (std::string_view code : {".", ".....", "", "-"}) {
+        const Log key = typedKey(code);
+        expected.insert(expected.end(), key.begin(), key.end());
+    }
+    EXPECT_EQ(h.clock.log, expected);
+    EXPECT_EQ(h.events.count, 4);
+    EXPECT_TRUE(h.state.KeyBuffer.empty());
+}
+
+TEST_F(KeyQueue, AtMostTwentyKeysWait) {
+    h.events.at(1, [&] { type(std::string(25, 'e')); });
+    type("е");
+    EXPECT_EQ(sounded(), std::string(1 + KeyboardPractice::kKeyBufferCapacity, '.'));
+}
+
+// Closing empties the queue: the sign that sounds is the last.
+TEST_F(KeyQueue, StopKeyingEndsTheQueueAfterTheSignThatSounds) {
+    h.events.at(1, [&] { type("ттттт"); });
+    h.events.at(2, [&] { h.keyboardPractice.stopKeying(); });
+    type("е");
+    EXPECT_EQ(sounded(), ".-");
+    EXPECT_EQ(h.events.count, 2);
+}
+
+// A transmission started between two queued signs handles its own events: a key typed during it
+// sounds at once, not after the whole transmission.
+TEST_F(KeyQueue, AKeyTypedDuringATransmissionStartedFromTheQueueSoundsAtOnce) {
+    h.controls.settings.groupSize = 1;
+    h.controls.settings.groupCount = 2;
+    std::string soundedWhenTyped;
+    h.events.at(1, [&] { h.transmission.glCheckBox8Click(); });
+    h.events.at(2, [&] { type("т"); }); // the check before the first digit
+    h.events.at(3, [&] { soundedWhenTyped = sounded(); });
+    type("е");
+    EXPECT_EQ(soundedWhenTyped, ".-");
+}

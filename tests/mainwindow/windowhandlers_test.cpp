@@ -1,0 +1,111 @@
+// What the window adds over the engine: its close button and closing it, the text its editor
+// offers, and the key preview.
+#include <QFile>
+#include <QTest>
+#include <QTextDocument>
+
+#include "support/formharness.h"
+#include "transmission/transmissiontesting.h"
+#include "widgets/tglcheckbox.h"
+#include "widgets/tgldigits.h"
+#include "widgets/tglgraphicbutton.h"
+#include "widgets/tglgroupbox.h"
+#include "widgets/tgllabel.h"
+#include "widgets/tmemo.h"
+#include "widgets/tprogressbar.h"
+
+using namespace kelvatron;
+using namespace kelvatron::test;
+
+namespace {
+void twoGroupsOfThree(TForm1& f, bool opening) {
+    f.glCheckBox20->setChecked(opening);
+    f.glCheckBox21->setChecked(opening);
+    f.glDigits9->setValue(3);
+    f.glDigits10->setValue(2);
+}
+} // namespace
+
+// Unlike the stop button, the close button resets nothing; "Нет" leaves it so.
+TEST(WindowHandlers, CloseButtonEndsTheRunAtItsNextCheck) {
+    FormHarness h;
+    TForm1& f = *h.form;
+    twoGroupsOfThree(f, true);
+    h.events.at(2, [&] { f.glGraphicButton4->press(); });
+    f.glCheckBox8->click();
+    EXPECT_EQ(h.clock.log, opening() + digitGroups(3, 2, 1).log); // no closing
+    EXPECT_FALSE(f.glGroupBox10->isHidden());
+    f.glLabel72->click();
+    EXPECT_TRUE(f.glCheckBox8->Checked());
+    EXPECT_FALSE(f.glCheckBox1->isEnabled());
+    EXPECT_FALSE(f.state.transmitting);
+    // A new start runs as usual: the click releases the button, the start checks it again.
+    h.clearRecords();
+    f.glCheckBox8->click();
+    EXPECT_EQ(h.clock.log, opening() + digitGroups(3, 2).log + closing());
+    EXPECT_FALSE(f.glCheckBox8->Checked());
+}
+
+// Closing the window, directly or by the exit command (which keys 7 3 first), ends the run at its
+// next check and saves the settings once.
+TEST(WindowHandlers, ClosingTheWindowEndsTheRunAndSavesOnce) {
+    const QString saved = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Home/Project1.conf";
+    for (bool exitCommand : {false, true}) {
+        SCOPED_TRACE(exitCommand);
+        QFile::remove(saved);
+        FormHarness h;
+        auto& f = *h.form;
+        twoGroupsOfThree(f, false);
+        h.events.at(2, [&] {
+            exitCommand ? f.glLabel12->click() : void(f.close());
+            EXPECT_TRUE(QFile::exists(saved));
+            QFile::remove(saved);
+        });
+        f.glCheckBox8->click();
+        EXPECT_EQ(h.clock.log,
+                  digitGroups(3, 2, 1).log + (exitCommand ? speakerSigns({"7", "3"}) : Log{}));
+        EXPECT_EQ(h.events.count, 2);
+        EXPECT_FALSE(f.state.transmitting);
+        f.close(); // the window manager asks again while the program ends
+        EXPECT_FALSE(QFile::exists(saved));
+    }
+}
+
+// A no-break space (byte A0 of a loaded radiogram) is offered as stored, where the editor's
+// plain text would have made it an ordinary space.
+TEST(WindowHandlers, TheEditorOffersANoBreakSpaceAsStored) {
+    FormHarness h;
+    h.form->Memo1->setText("\xC0\xA0\xC1");
+    EXPECT_EQ(h.form->textWindow.text(), "\xC0\xA0\xC1");
+}
+
+// A key its receiver ignores travels up to the window: still one sign (five dots of 5).
+TEST(WindowHandlers, KeyPreviewSoundsATypedKeyOnceAndOnlyWhileOn) {
+    FormHarness h;
+    TForm1& f = *h.form;
+    for (QWidget* receiver :
+         {static_cast<QWidget*>(f.Memo1), static_cast<QWidget*>(f.ProgressBar1)}) {
+        h.clearRecords();
+        QTest::keyClick(receiver, Qt::Key_5);
+        EXPECT_EQ(h.clock.log, speakerSigns({"5"}) + Log{"sleep 120"});
+    }
+    f.state.KeyPreview = false;
+    h.clearRecords();
+    QTest::keyClick(f.Memo1, Qt::Key_5);
+    EXPECT_TRUE(h.clock.log.empty());
+}
+
+// An exercise command closes its menu, and the editor takes the exercise as one whole that undo
+// does not take apart.
+TEST(WindowHandlers, AnExerciseIsWrittenPastTheEditorsUndo) {
+    FormHarness h;
+    TForm1& f = *h.form;
+    f.glDigits9->setValue(2);
+    f.glDigits10->setValue(2);
+    f.glLabel7->click();
+    f.glLabel13->click();
+    EXPECT_EQ(f.Memo1->Text().size(), 8u);
+    EXPECT_TRUE(f.glGroupBox3->isHidden());
+    EXPECT_FALSE(f.Memo1->document()->isUndoAvailable());
+    EXPECT_TRUE(f.Memo1->document()->isUndoRedoEnabled());
+}

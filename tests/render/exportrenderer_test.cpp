@@ -1,0 +1,157 @@
+// The export renders what the start button keys: every element and silence at its exact sample,
+// the same groups for the same seed, and nothing left behind when cancelled.
+#include <gtest/gtest.h>
+
+#include "core/cp1251.h"
+#include "exercises/jargonwords.h"
+#include "radiograms/tempfolder.h"
+#include "render/exportrenderer.h"
+#include "render/rendertesting.h"
+
+using namespace kelvatron;
+using namespace kelvatron::test;
+
+namespace {
+
+constexpr int kDot = 20, kDash = 60, kGroupPause = 2 * kDash;
+
+// A sign's code, or (when code is empty) a silence the transmission waits.
+struct Step {
+    std::string_view code;
+    int pauseMs = 0;
+};
+
+// The sound the steps make, keyed straight into a timeline: dot 20 ms, ratio 3, sign pause one
+// dash, at 800 Hz.
+std::vector<int16_t> expectedSound(const std::vector<Step>& steps) {
+    VectorSink sink;
+    SampleTimeline timeline(sink);
+    for (const Step& step : steps) {
+        if (step.code.empty())
+            timeline.clock().sleep(step.pauseMs);
+        else
+            keySign(timeline, step.code, kDot, 3, 1);
+    }
+    timeline.finish();
+    return sink.samples;
+}
+
+ExportJob textJob(std::string_view utf8, bool opening = false, bool closing = false) {
+    ExportJob job;
+    job.transmission.textInWindow = true;
+    job.transmission.opening = opening;
+    job.transmission.closing = closing;
+    job.transmission.cyrillic = true;
+    job.keying = {false, true, 800, TTGWave::tgSine, kDot, 3, 1, 1};
+    job.text = toCp1251(utf8);
+    return job;
+}
+
+ExportJob digitsJob(uint32_t seed) {
+    ExportJob job = textJob("");
+    job.transmission = {5, 3, true, false, false, false, false, false, true, false};
+    job.seed = seed;
+    return job;
+}
+
+struct Rendered {
+    bool ok = false;
+    std::string answers;
+    std::string bytes;
+};
+
+Rendered render(ExportJob job) {
+    TempFolder folder;
+    ExportRenderer renderer(std::move(job));
+    Rendered r;
+    r.ok = renderer.render(folder.path("out.wav"));
+    r.answers = renderer.answers();
+    r.bytes = TempFolder::get(folder.path("out.wav"));
+    return r;
+}
+
+} // namespace
+
+TEST(ExportRenderer, ElementsAndSilencesLieOnTheirExactSamples) {
+    const Step a{".-"}, groupPause{{}, kGroupPause};
+    struct Case {
+        const char* name;
+        ExportJob job;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"a sign's elements and gaps", textJob("А"), {a}},
+        {"a space is a group pause", textJob("А А"), {a, groupPause, a}},
+        {"a full stop is keyed as Т Ч К between group pauses",
+         textJob("А."),
+         {a, groupPause, {"-"}, {"---."}, {"-.-"}, groupPause}},
+        {"the opening ends with three group pauses",
+         textJob("А", true),
+         {{"...-"}, {"...-"}, {"...-"}, {"-...-"}, {{}, 3 * kGroupPause}, a}},
+        {"the closing follows three group pauses",
+         textJob("А", false, true),
+         {a, {{}, 3 * kGroupPause}, a, {".-."}}},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        ExportRenderer renderer(c.job);
+        ASSERT_TRUE(renderer.render(folder.path("exact.wav"))) << renderer.error();
+        const ReadBack file = readBack(folder.path("exact.wav"));
+        EXPECT_EQ(file.rate, 96000);
+        EXPECT_EQ(file.samples, expectedSound(c.steps));
+    }
+}
+
+TEST(ExportRenderer, TheSameSeedGivesTheSameGroups) {
+    const Rendered first = render(digitsJob(7)), again = render(digitsJob(7)),
+                   other = render(digitsJob(8));
+    ASSERT_TRUE(first.ok && again.ok && other.ok);
+    EXPECT_EQ(first.answers.size(), 3u * 7); // three groups of five, two spaces after each
+    EXPECT_EQ(first.answers, again.answers);
+    EXPECT_EQ(first.bytes, again.bytes);
+    EXPECT_NE(first.answers, other.answers);
+}
+
+TEST(ExportRenderer, JargonWordsAreKeyedAsTheGeneratorWritesThem) {
+    ExportJob job = textJob("стёрто");
+    job.jargon = true;
+    job.seed = 99;
+    job.transmission.groupCount = 4;
+    const Rendered first = render(job), again = render(job);
+    ASSERT_TRUE(first.ok);
+    EXPECT_EQ(first.answers, again.answers);
+    int words = 0;
+    for (std::string_view word : JargonWords)
+        for (size_t at = first.answers.find(word); at != std::string::npos;
+             at = first.answers.find(word, at + 1))
+            words += (at == 0 || first.answers[at - 1] == ' ') &&
+                     (at + word.size() == first.answers.size() ||
+                      first.answers[at + word.size()] == ' ');
+    EXPECT_EQ(words, 4) << first.answers;
+}
+
+TEST(ExportRenderer, ACancelLeavesNoFile) {
+    TempFolder folder;
+    ExportJob job = digitsJob(1);
+    job.transmission.groupCount = 200;
+    ExportRenderer* self = nullptr;
+    std::vector<int> seen;
+    ExportRenderer renderer(job, [&](int percent) {
+        seen.push_back(percent);
+        if (percent >= 10) self->cancel();
+    });
+    self = &renderer;
+    EXPECT_FALSE(renderer.render(folder.path("cancelled.mp3")));
+    EXPECT_TRUE(renderer.cancelled());
+    EXPECT_EQ(seen.back(), 10); // stopped at the next sign
+    EXPECT_EQ(folder.names(), std::vector<std::string>{});
+}
+
+TEST(ExportRenderer, ProgressGrowsToAHundred) {
+    TempFolder folder;
+    std::vector<int> seen;
+    ExportRenderer renderer(digitsJob(3), [&](int percent) { seen.push_back(percent); });
+    ASSERT_TRUE(renderer.render(folder.path("p.flac")));
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_EQ(seen.back(), 100);
+}

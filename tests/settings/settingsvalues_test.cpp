@@ -1,0 +1,218 @@
+// The textual forms of stored settings, the loading order and its failures, and the mending of
+// loaded values, without a window.
+#include <gtest/gtest.h>
+#include <map>
+
+#include "settings/settingsfilecheck.h"
+#include "settings/settingsloader.h"
+#include "settings/settingsmending.h"
+#include "settings/settingstext.h"
+
+using namespace kelvatron;
+
+namespace {
+
+ValueLookup lookupInMap(const std::map<std::string, StoredValue>& stored) {
+    return [&stored](std::string_view name) -> std::optional<StoredValue> {
+        auto it = stored.find(std::string(name));
+        if (it == stored.end()) return std::nullopt;
+        return it->second;
+    };
+}
+
+StoredValue text(std::string t) {
+    return {true, std::move(t)};
+}
+
+// The layout defaults: 800 Hz, ratio 3, pauses 1 and 1, groups of 5, 10 groups, speed 20,
+// digits as the source, symbol and code shown, speaker, sine, opening and closing.
+PropValues defaults() {
+    return {800, 3, 1, 1, 5, 10, 20, 1, 0, 0, 0, 1, 1, 0, 1, 0, 1, 0, 0, 0, 0, 1, 1};
+}
+
+} // namespace
+
+TEST(SettingsText, FloatsAreWrittenInTheirShortestFormWithoutALocale) {
+    EXPECT_EQ(floatText(800), "800");
+    EXPECT_EQ(floatText(-3), "-3");
+    EXPECT_EQ(floatText(0.5), "0.5");
+    EXPECT_EQ(floatText(0.1 + 0.2), "0.3"); // 15 significant digits, not 17
+    EXPECT_EQ(floatText(1e20), "1e+20");
+}
+
+TEST(SettingsText, FloatTextIsReadStrictly) {
+    EXPECT_EQ(parseFloatText(" 1200\t"), 1200);
+    EXPECT_EQ(parseFloatText("+5"), 5);
+    EXPECT_EQ(parseFloatText("2,5"), 2.5); // written where the comma is the decimal separator
+    EXPECT_EQ(parseFloatText(".5"), 0.5);
+    EXPECT_EQ(parseFloatText("1e3"), 1000);
+    for (const char* bad : {"", " ", "A", "12A", "1.2.3", "1,2,3", "inf", "-inf", "nan", "1e999",
+                            "0x10", "--1", "+", "1 2"})
+        EXPECT_FALSE(parseFloatText(bad)) << bad;
+}
+
+TEST(SettingsText, IntegerTextIsASigned32BitWholeNumber) {
+    EXPECT_EQ(parseIntegerText(" -7 "), -7);
+    EXPECT_EQ(parseIntegerText("+3"), 3);
+    EXPECT_EQ(parseIntegerText("2147483647"), 2147483647);
+    for (const char* bad : {"", "3.0", "1e2", "fast", "2147483648", "99999999999999999999", "- 1"})
+        EXPECT_FALSE(parseIntegerText(bad)) << bad;
+}
+
+TEST(SettingsText, EveryWrittenFloatReadsBackExactly) {
+    for (double v : {0.0, 1.0, 100.0, 850.0, 5000.0, 0.25, 123456789012345.0, 1e-7, -42.5})
+        EXPECT_EQ(parseFloatText(floatText(v)), v) << v;
+}
+
+TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {
+    std::map<std::string, StoredValue> stored = {{"glDigits5.Value", text("1200")},
+                                                 {"glProgress1.Percent", text("35")},
+                                                 {"glCheckBox14.Checked", text("1")},
+                                                 {"glCheckBox13.Checked", text("0")},
+                                                 {"glCheckBox3.Checked", text("7")}};
+    PropValues values = defaults();
+    EXPECT_TRUE(loadProps(lookupInMap(stored), values).empty());
+    PropValues expected = defaults();
+    expected[0] = 1200;
+    expected[prop::Speed] = 35;
+    expected[prop::FirstOutput] = 0;
+    expected[prop::FirstOutput + 1] = 1;
+    expected[prop::FirstCheckBox + 6] = 1; // glCheckBox3: any ordinal but 0 is True
+    EXPECT_EQ(values, expected);
+}
+
+// One value that cannot be taken keeps its default and is named; every other entry, before and
+// after it, still loads. A value of any size is quoted in a line of readable length.
+TEST(SettingsLoader, ABadValueKeepsItsDefaultAndTheOthersStillLoad) {
+    struct Case {
+        std::size_t entry;
+        StoredValue bad;
+        std::string problem;
+    };
+    const std::string huge(50 << 20, 'x');
+    const Case cases[] = {
+        {0, text("abc"), "glDigits5.Value: 'abc' is not a valid floating point value"},
+        {0, text("nan"), "glDigits5.Value: 'nan' is not a valid floating point value"},
+        {1, text("inf"), "glDigits6.Value: 'inf' is not a valid floating point value"},
+        {5, text("1e400"), "glDigits10.Value: '1e400' is not a valid floating point value"},
+        {5, {false, ""}, "glDigits10.Value: invalid data type (not text)"},
+        {0, text(huge),
+         "glDigits5.Value: '" + huge.substr(0, 40) +
+             "…' is not a valid floating "
+             "point value"},
+        {prop::Speed, text("fast"), "glProgress1.Percent: 'fast' is not a valid integer value"},
+        {prop::FirstOutput, text("yes"),
+         "glCheckBox13.Checked: 'yes' is not a valid integer value"},
+    };
+    PropValues changed = defaults();
+    changed[0] = 1200, changed[1] = 4, changed[5] = 25, changed[prop::Speed] = 35;
+    changed[prop::FirstOutput] = 0, changed[prop::FirstOutput + 1] = 1;
+    for (const Case& c : cases) {
+        std::map<std::string, StoredValue> stored;
+        for (std::size_t i = 0; i < kPropCount; ++i)
+            stored[std::string(Props[i].path)] = text(propText(Props[i].kind, changed[i]));
+        stored[std::string(Props[c.entry].path)] = c.bad;
+        PropValues values = defaults();
+        EXPECT_EQ(loadProps(lookupInMap(stored), values),
+                  LoadProblems{"Could not load property " + c.problem});
+        PropValues expected = changed;
+        expected[c.entry] = defaults()[c.entry];
+        EXPECT_EQ(values, expected) << c.problem.substr(0, 60);
+    }
+}
+
+TEST(SettingsText, QuotedValuesAreCutAtAWholeCharacter) {
+    EXPECT_EQ(quotedValue("800"), "'800'");
+    EXPECT_EQ(quotedValue(std::string(40, 'x')), "'" + std::string(40, 'x') + "'");
+    std::string cyrillic;
+    for (int i = 0; i < 41; ++i)
+        cyrillic += "Ж";
+    EXPECT_EQ(quotedValue(cyrillic), "'" + cyrillic.substr(0, 80) + "…'");
+}
+
+// What the program writes is plain UTF-8 text; anything else means a damaged file.
+TEST(SettingsFileCheck, ControlBytesAndBrokenUtf8AreDamage) {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"[Form1]\r\nglDigits5.Value=800\n\tЖ=1\n", std::nullopt},
+        {std::string("[Form1]\n\0\0", 10), "двоичные данные: байт 0x00 на позиции 8"},
+        {"a=\x7F", "двоичные данные: байт 0x7F на позиции 2"},
+        {"a=\xD0", "не текст UTF-8: байт 0xD0 на позиции 2"},
+        {"\xFF\xFE[", "не текст UTF-8: байт 0xFF на позиции 0"},
+    };
+    for (const auto& [bytes, damage] : cases)
+        EXPECT_EQ(settingsTextDamage(bytes), damage) << damage.value_or("fine");
+}
+
+TEST(SettingsLoader, TheWindowKeepsItsSizeAndOnlyKnownStatesAreTaken) {
+    const WindowPlace current{10, 20, 802, 593, 0};
+    std::map<std::string, StoredValue> stored = {{".Left", text("100")},
+                                                 {".Top", text("-50")},
+                                                 {".Right", text("5")},
+                                                 {".Bottom", text("5")},
+                                                 {".WindowState", text("1")}};
+    WindowPlace place = current;
+    EXPECT_TRUE(loadWindowPlace(lookupInMap(stored), place).empty());
+    EXPECT_EQ(place.left, 100);
+    EXPECT_EQ(place.top, -50);
+    EXPECT_EQ(place.right, 892);
+    EXPECT_EQ(place.bottom, 523);
+    EXPECT_EQ(place.state, 1);
+
+    stored = {{".Left", text("2147483647")}, {".WindowState", text("7")}};
+    place = current;
+    EXPECT_TRUE(loadWindowPlace(lookupInMap(stored), place).empty());
+    EXPECT_EQ(place.right - place.left, 792);
+    EXPECT_EQ(place.state, 0);
+
+    stored = {{".Left", text("100")}, {".WindowState", {false, ""}}};
+    place = current;
+    EXPECT_EQ(loadWindowPlace(lookupInMap(stored), place),
+              LoadProblems{"Could not load property .WindowState: invalid data type (not text)"});
+    EXPECT_EQ(place.left, 100);
+    EXPECT_EQ(place.state, 0);
+}
+
+TEST(SettingsMending, DisplaysGoToTheNearestStepWithinTheirRange) {
+    struct Case {
+        std::size_t index;
+        double loaded, mended;
+    };
+    for (Case c :
+         {Case{0, 850, 900}, Case{0, 849, 800}, Case{0, 40, 100}, Case{0, 7000, 5000},
+          Case{0, -1e300, 100}, Case{1, 3.4, 3}, Case{1, 2, 3}, Case{1, 7, 6}, Case{2, 0, 1},
+          Case{3, 4.6, 4}, Case{4, 100.4, 100}, Case{5, 0.5, 1}, Case{5, 1e300, 200}}) {
+        PropValues values = defaults();
+        values[c.index] = c.loaded;
+        mendProps(values, defaults());
+        EXPECT_EQ(values[c.index], c.mended) << c.index << " " << c.loaded;
+    }
+    PropValues values = defaults();
+    for (double speed : {-5.0, 9.0, 10.0, 57.0, 100.0, 101.0, 300.0}) {
+        values[prop::Speed] = speed;
+        mendProps(values, defaults());
+        EXPECT_EQ(values[prop::Speed], std::clamp(speed, 10.0, 100.0)) << speed;
+    }
+    values = defaults();
+    mendProps(values, defaults());
+    EXPECT_EQ(values, defaults()); // valid settings stay as they are
+}
+
+// The window applies this mending to whatever it loaded.
+TEST(SettingsMending, EachChoiceEndsWithExactlyOneOption) {
+    PropValues values = defaults();
+    // Sources: the third and fourth; outputs: none; waveforms: square and noise.
+    values[prop::FirstSource] = 0;
+    values[prop::FirstSource + 2] = 1;
+    values[prop::FirstSource + 3] = 1;
+    values[prop::FirstOutput] = 0;
+    values[prop::FirstWaveform] = 0;
+    values[prop::FirstWaveform + 1] = 1;
+    values[prop::FirstWaveform + 4] = 1;
+    mendProps(values, defaults());
+    PropValues expected = defaults();
+    expected[prop::FirstSource] = 0;
+    expected[prop::FirstSource + 2] = 1;
+    expected[prop::FirstWaveform] = 0;
+    expected[prop::FirstWaveform + 1] = 1;
+    EXPECT_EQ(values, expected); // the speaker comes back as the default output
+}

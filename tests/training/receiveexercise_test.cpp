@@ -1,0 +1,176 @@
+// The receive exercise on the engine's fakes: what it keys stays out of the visible window,
+// which takes the learner's typing; the opening and closing are keyed but not part of the text
+// that is checked.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/cp1251.h"
+#include "keying/signtable.h"
+#include "support/engineharness.h"
+#include "training/receivecheck.h"
+#include "training/receiveexercise.h"
+#include "training/weaksigns.h"
+
+using namespace kelvatron;
+using namespace kelvatron::test;
+
+namespace {
+
+struct Exercise : EngineHarness {
+    Exercise() {
+        controls.settings.groupSize = 3;
+        controls.settings.groupCount = 2;
+    }
+    ReceiveExercise exercise{controls, text, progress, clock, events, state, signPlayer, pauseStop};
+
+    // The learner types at the n-th event point from now (the keying checks for events before
+    // every sign; the wait for the answer polls them).
+    void typeAt(int point, const char* utf8) {
+        events.at(point, [this, utf8] { text.bytes += toCp1251(utf8); });
+    }
+    int beeps() const {
+        return int(std::count_if(clock.log.begin(), clock.log.end(),
+                                 [](const std::string& l) { return l.starts_with("beep"); }));
+    }
+};
+
+// Beeps of the signs a text keys (elements of each sign's code); a space in a text is a group
+// pause, but keyed alone it is the break sign -...-.
+int elementsOf(const char* utf8) {
+    int n = 0;
+    for (char c : toCp1251(utf8))
+        if (auto i = FindSign(std::string_view(&c, 1)); i && (c != ' ' || utf8[1] == 0))
+            n += int(SignTable[*i].Code.size());
+    return n;
+}
+
+} // namespace
+
+TEST(ReceiveExercise, KeysTheChosenSourceHiddenAndTakesTheTypedAnswer) {
+    struct Case {
+        const char* name;
+        bool text;          // " Текст в окне" with windowText, else digits
+        const char* groups; // weak groups given to the run, UTF-8
+        bool frame;         // opening and closing keyed
+        const char* windowText;
+        const char* sentUtf8; // expected, "" for the generated digits
+        const char* source;
+    };
+    const Case cases[] = {
+        {"text in window", true, "", false, "ПАРИЖ ВОДКА", "ПАРИЖ ВОДКА", "текст в окне"},
+        {"text with opening and closing", true, "", true, "АБВ", "АБВ", "текст в окне"},
+        {"drawn groups", false, "БВГ ДЕЖ", true, "", "БВГ ДЕЖ ", "слабые знаки"},
+        {"generated digits", false, "", true, "", "", "цифры"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Exercise h;
+        h.controls.settings.opening = h.controls.settings.closing = c.frame;
+        h.controls.settings.digits = !c.text;
+        h.controls.settings.textInWindow = c.text;
+        h.text.bytes = toCp1251(c.windowText);
+        h.typeAt(3, "1");
+        const auto answer = h.exercise.run(toCp1251(c.groups));
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->source, c.source);
+        if (*c.sentUtf8) {
+            EXPECT_EQ(fromCp1251(answer->sent), c.sentUtf8);
+        } else {
+            EXPECT_EQ(answer->sent.size(), 10u); // "ddd  ddd  ": two groups of three digits
+            EXPECT_EQ(checkReceived(answer->sent, "").signsSent, 6);
+        }
+        // The visible window held only what the learner typed.
+        EXPECT_EQ(answer->typed, "1");
+        EXPECT_EQ(h.text.bytes, "1");
+        EXPECT_FALSE(h.exercise.running());
+        // Ж Ж Ж, the break sign and А Р sound when chosen, but are not in the checked text.
+        const int frame = c.frame ? elementsOf("ЖЖЖ") + elementsOf(" ") + elementsOf("АР") : 0;
+        if (*c.sentUtf8) {
+            EXPECT_EQ(h.beeps(), elementsOf(c.sentUtf8) + frame);
+        }
+    }
+}
+
+// The same seed draws the same digits, so a second run can be answered with one sign wrong.
+TEST(ReceiveExercise, OneWrongDigitGivesTheFigure) {
+    std::string sent;
+    {
+        Exercise first;
+        sent = first.exercise.run()->sent;
+    }
+    std::string typed = sent;
+    typed[1] = typed[1] == '7' ? '8' : '7';
+    Exercise h;
+    h.events.at(40, [&] { h.text.bytes = typed; });
+    const auto answer = h.exercise.run();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->sent, sent);
+    EXPECT_EQ(figureText(checkReceived(answer->sent, answer->typed)),
+              "Знаков: 6, ошибок: 1 (16.7 %)");
+}
+
+TEST(ReceiveExercise, StopAndCheckDuringTheKeying) {
+    struct Case {
+        const char* name;
+        bool check; // "Проверить" rather than stop
+        bool answered;
+        const char* sent; // what was keyed before the third sign
+    };
+    const Case cases[] = {{"stop", false, false, ""}, {"check", true, true, "ПА"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Exercise h;
+        h.controls.settings.digits = false;
+        h.controls.settings.textInWindow = true;
+        h.controls.settings.opening = h.controls.settings.closing = false;
+        h.text.bytes = toCp1251("ПАРИЖ");
+        h.events.at(3, [&] {
+            h.text.bytes = "x";
+            c.check ? h.exercise.requestCheck() : h.pauseStop.btstopclick();
+        });
+        const auto answer = h.exercise.run();
+        EXPECT_EQ(bool(answer), c.answered);
+        if (answer) {
+            EXPECT_EQ(fromCp1251(answer->sent), c.sent);
+        }
+        EXPECT_EQ(h.beeps(), elementsOf("ПА"));
+        EXPECT_FALSE(h.controls.start);
+    }
+}
+
+// The answer is taken once the typing has rested: each typed key starts the wait again.
+TEST(ReceiveExercise, TheAnswerWaitsForTheTypingToRest) {
+    Exercise h;
+    h.controls.settings.opening = h.controls.settings.closing = false;
+    const int keying = [] {
+        Exercise probe;
+        probe.controls.settings.opening = probe.controls.settings.closing = false;
+        probe.exercise.run();
+        return probe.events.count - ReceiveExercise::kAnswerWaitMs / ReceiveExercise::kPollMs;
+    }();
+    h.typeAt(keying + 100, "12");
+    h.exercise.run();
+    const int waited = h.events.count - keying;
+    EXPECT_EQ(waited, 100 + ReceiveExercise::kAnswerWaitMs / ReceiveExercise::kPollMs);
+}
+
+TEST(ReceiveExercise, AStartDuringARunningTransmissionIsRefused) {
+    Exercise h;
+    h.state.transmitting = true;
+    EXPECT_FALSE(h.exercise.run());
+    EXPECT_EQ(h.beeps(), 0);
+}
+
+// Weak signs: groups drawn from the alphabet come in the proportion of the learner's record.
+TEST(ReceiveExercise, WeakGroupsFollowTheRecord) {
+    const std::string alphabet = toCp1251("АБВГ");
+    const WeakSigns weak(
+        alphabet,
+        {{alphabet[1], 20, 18}, {alphabet[0], 20, 0}, {alphabet[2], 20, 0}, {alphabet[3], 20, 0}});
+    const std::string groups = weak.drawGroups(200, 5);
+    const auto count = [&](char c) { return std::count(groups.begin(), groups.end(), c); };
+    EXPECT_GT(count(alphabet[1]), 3 * count(alphabet[0]));
+    for (char c : alphabet)
+        EXPECT_GT(count(c), 0);
+}

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "render/exportoptions.h"
+#include "render/rendertesting.h"
 
 using namespace kelvatron;
+using kelvatron::test::commandLine;
 
 namespace {
 ExportParse parse(std::vector<std::string_view> args) {
@@ -24,26 +26,10 @@ TEST(ExportOptions, LeftOutOptionsStayEmpty) {
 }
 
 TEST(ExportOptions, ReadsEveryOptionInBothSpellings) {
-    ExportParse p = parse({"--export=a.mp3",
-                           "--text",
-                           "r.dkm",
-                           "--groups=200",
-                           "--size",
-                           "1",
-                           "--seed",
-                           "4294967295",
-                           "--dot=10",
-                           "--frequency",
-                           "5000",
-                           "--waveform=sawtooth",
-                           "--ratio",
-                           "6",
-                           "--sign-pause=4",
-                           "--group-pause",
-                           "1",
-                           "--no-opening",
-                           "--no-closing",
-                           "--answers=k.txt"});
+    ExportParse p = parse(
+        commandLine("--export=a.mp3 --text r.dkm --groups=200 --size 1 --seed 4294967295 --dot=10 "
+                    "--frequency 5000 --waveform=sawtooth --ratio 6 --sign-pause=4 --group-pause 1 "
+                    "--no-opening --no-closing --answers=k.txt"));
     ASSERT_TRUE(p.ok()) << p.error;
     const ExportOptions& o = p.options;
     EXPECT_EQ(o.target, "a.mp3");

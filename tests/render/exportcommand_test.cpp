@@ -37,7 +37,8 @@ ExportOptions parsed(std::vector<std::string_view> args) {
 } // namespace
 
 TEST(ExportCommand, OptionsLeftOutTakeTheStoredSettings) {
-    // Letters, triangle, no opening, everything else changed too.
+    // Letters, triangle, no opening, everything else changed too: an option the parser filled in
+    // by itself would show here.
     const PropValues stored = {1200, 4, 2, 3, 7, 25, 35, 0, 1, 0, 0, 1,
                                1,    0, 1, 0, 0, 0,  1,  0, 0, 0, 1};
     const ExportJob fromStore = planExport(parsed({"--export", "a.wav"}), stored, 5).job;

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <sndfile.h>
 #include <span>
@@ -10,6 +11,16 @@
 #include "render/sampletimeline.h"
 
 namespace kelvatron::test {
+
+// A command line written as one string, split at spaces; the views point into the literal.
+inline std::vector<std::string_view> commandLine(std::string_view line) {
+    std::vector<std::string_view> args;
+    for (size_t at = 0, end; at < line.size(); at = end + 1) {
+        end = std::min(line.find(' ', at), line.size());
+        args.push_back(line.substr(at, end - at));
+    }
+    return args;
+}
 
 // Keeps the whole timeline, and the size of each piece it came in.
 class VectorSink : public SampleSink {

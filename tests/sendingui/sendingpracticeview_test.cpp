@@ -139,8 +139,7 @@ TEST(SendingPracticeView, OtherKeysAndKeysOutsideARunAreLeftAlone) {
 
 TEST(SendingPracticeView, SerialKeyKeysAndAPortThatFailsIsReported) {
     Panel panel;
-    auto* port = panel.view->findChild<QComboBox*>();
-    port = panel.view->findChildren<QComboBox*>().at(1);
+    auto* port = panel.view->findChildren<QComboBox*>().at(1);
     ASSERT_EQ(port->count(), 2);
     EXPECT_EQ(port->itemText(1), "ttyUSB9 — USB key");
     emit port->activated(1);

@@ -32,12 +32,14 @@ PropValues defaults() {
 
 } // namespace
 
-TEST(SettingsText, FloatsAreWrittenInTheirShortestFormWithoutALocale) {
+TEST(SettingsText, FloatsAreWrittenShortestWithoutALocaleAndReadBackExactly) {
     EXPECT_EQ(floatText(800), "800");
     EXPECT_EQ(floatText(-3), "-3");
     EXPECT_EQ(floatText(0.5), "0.5");
     EXPECT_EQ(floatText(0.1 + 0.2), "0.3"); // 15 significant digits, not 17
     EXPECT_EQ(floatText(1e20), "1e+20");
+    for (double v : {0.0, 1.0, 100.0, 850.0, 5000.0, 0.25, 123456789012345.0, 1e-7, -42.5})
+        EXPECT_EQ(parseFloatText(floatText(v)), v) << v; // every written float reads back exactly
 }
 
 TEST(SettingsText, FloatTextIsReadStrictly) {
@@ -57,11 +59,6 @@ TEST(SettingsText, IntegerTextIsASigned32BitWholeNumber) {
     EXPECT_EQ(parseIntegerText("2147483647"), 2147483647);
     for (const char* bad : {"", "3.0", "1e2", "fast", "2147483648", "99999999999999999999", "- 1"})
         EXPECT_FALSE(parseIntegerText(bad)) << bad;
-}
-
-TEST(SettingsText, EveryWrittenFloatReadsBackExactly) {
-    for (double v : {0.0, 1.0, 100.0, 850.0, 5000.0, 0.25, 123456789012345.0, 1e-7, -42.5})
-        EXPECT_EQ(parseFloatText(floatText(v)), v) << v;
 }
 
 TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {

@@ -10,7 +10,6 @@
 #include "support/engineharness.h"
 #include "training/receivecheck.h"
 #include "training/receiveexercise.h"
-#include "training/weaksigns.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
@@ -160,17 +159,4 @@ TEST(ReceiveExercise, AStartDuringARunningTransmissionIsRefused) {
     h.state.transmitting = true;
     EXPECT_FALSE(h.exercise.run());
     EXPECT_EQ(h.beeps(), 0);
-}
-
-// Weak signs: groups drawn from the alphabet come in the proportion of the learner's record.
-TEST(ReceiveExercise, WeakGroupsFollowTheRecord) {
-    const std::string alphabet = toCp1251("АБВГ");
-    const WeakSigns weak(
-        alphabet,
-        {{alphabet[1], 20, 18}, {alphabet[0], 20, 0}, {alphabet[2], 20, 0}, {alphabet[3], 20, 0}});
-    const std::string groups = weak.drawGroups(200, 5);
-    const auto count = [&](char c) { return std::count(groups.begin(), groups.end(), c); };
-    EXPECT_GT(count(alphabet[1]), 3 * count(alphabet[0]));
-    for (char c : alphabet)
-        EXPECT_GT(count(c), 0);
 }

@@ -117,18 +117,3 @@ TEST_F(History, EveryControlHasAnAccessibleName) {
                 EXPECT_FALSE(w->accessibleName().isEmpty())
                     << w->metaObject()->className() << " " << w->objectName().toStdString();
 }
-
-TEST_F(History, LooksFinishedOnAPanel) {
-    const char* rounds[][2] = {{"ПАРИЖ ВОДКА ЩУКА", "ПАРЫЖ ВОТКА ЩКА"},
-                               {"ЮБКА ЭХО ЬЫЪ", "ЮПКА ЭХО ЬЫ"},
-                               {"ЩУКА ЮБКА ЖЁЛУДЬ", "ЩУКА ЮБКА ЖЕЛУТЬ"},
-                               {"ЦАПЛЯ ШЫЖ ЧАЙ", "ЦАПЛЯ ШЫЖ ЧАЙ"},
-                               {"ФЫВА ПРОЛ ДЖЭ", "ФЫВА ПРОЛ ДЖЕ"}};
-    double wpm = 16;
-    for (const auto& r : rounds)
-        add("receive", r[0], r[1], wpm += 2);
-    auto* view = new HistoryView(store, dialogs);
-    const QImage image = test::panelShot(view, " Журнал", {640, 560}, "history.png");
-    EXPECT_EQ(image.width(), 640);
-    delete view;
-}

@@ -116,16 +116,3 @@ TEST(WeakSignsLine, NamesTheWeakestOrSaysNoneYet) {
     EXPECT_EQ(weakSignsLine(WeakSigns(alphabet, {{a, 10, 0}, {b, 10, 5}, {v, 10, 1}})),
               "Слабые знаки: Б, В");
 }
-
-TEST(ReceiveResult, LooksFinishedOnAPanel) {
-    auto* view = new ReceiveResultView;
-    const std::string sent = toCp1251("ПАРИЖ ВОДКА ЩУКА ЮБКА ЭХО-Ъ 12345 ЖЁЛУДЬ ЦАПЛЯ ШЫЖ ЧАЙ "
-                                      "ФЫВА ПРОЛ ДЖЭ ХЪЁ 67890 СМИТЬ");
-    const std::string typed = toCp1251("ПАРЫЖ ВОТКА ЩКА ЮБКАТ ЭХО 12345 ЖЕЛУТЬ ЦАПЛЯ ШИЖ ЧАЙ "
-                                       "ФЫВА ПРОЛ ДЖЕ Х 67800 СМИТЬ");
-    view->setResult(checkReceived(sent, typed), exerciseSpeed(sent, KeyingPace{}), sent, typed);
-    const QImage image =
-        test::panelShot(view, " Результат приёма", {640, 520}, "receive-result.png");
-    EXPECT_EQ(image.width(), 640);
-    delete view;
-}

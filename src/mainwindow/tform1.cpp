@@ -81,6 +81,10 @@ TForm1::TForm1(Services& s, QWidget* parent)
 
 TForm1::~TForm1() {
     qApp->removeEventFilter(this);
+    // The sending panel ends its run as it goes, writing into the text window: it must go while
+    // the window's adapters are still there, not among the children after them.
+    delete sendingPanel_;
+    sendingPanel_ = nullptr;
 }
 
 // The window's own tone generator plays 8-bit tones synchronously at 800 Hz and 80 % volume;

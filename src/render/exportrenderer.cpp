@@ -9,7 +9,7 @@
 #include "keying/signplayer.h"
 #include "keying/speaker.h"
 #include "keying/toneoutput.h"
-#include "render/buffertextwindow.h"
+#include "core/buffertextwindow.h"
 #include "render/rendersession.h"
 #include "transmission/pausestopcontrol.h"
 #include "transmission/sourceselection.h"

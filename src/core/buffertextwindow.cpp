@@ -1,4 +1,4 @@
-#include "render/buffertextwindow.h"
+#include "core/buffertextwindow.h"
 
 #include "core/cp1251.h"
 

@@ -148,6 +148,7 @@ print(f"{len(presses)} presses in {seconds:.0f} s ({WARM_UP} to start the stream
 print(f"key event to first sidetone sample: median {statistics.median(latencies):.1f} ms, "
       f"p99 {p99:.1f} ms, min {latencies[0]:.1f}, max {latencies[-1]:.1f}; "
       "target median <= 15 ms, p99 <= 25 ms")
+print("largest:", " ".join(f"{x:.1f}" for x in latencies[-8:]), "smallest:", " ".join(f"{x:.1f}" for x in latencies[:5]))
 print(f"dropouts: {broken} tones broken while the key was held, {missing} presses without a "
       f"tone of their own; the device reported running dry {ran_dry} times")
 PY

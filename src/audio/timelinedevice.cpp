@@ -46,12 +46,34 @@ double TimelineSoundDevice::scheduledNow() {
         clock_.catchUp();
         carryMs_ = 0;
         runOriginKnown_ = false;
+        promptRunKnown_ = false;
         startingAfresh();
     }
     return clock_.logicalNow() + carryMs_;
 }
 
 int64_t TimelineSoundDevice::schedule(TimelineEvent event, double wallMs) {
+    return promptTones_ ? schedulePrompt(event, wallMs) : schedulePlaced(event, wallMs);
+}
+
+// The run's first change fixes its start on the stream; the rest keep their distance from it on
+// the schedule, never into a synchronous tone.
+int64_t TimelineSoundDevice::schedulePrompt(TimelineEvent event, double wallMs) {
+    event.origin = TimelineEvent::Origin::Run;
+    if (!promptRunKnown_) {
+        promptRunKnown_ = true;
+        promptRunStartMs_ = wallMs;
+        promptLast_ = promptSyncEnd_ = 0;
+        event.origin = TimelineEvent::Origin::NewRun;
+    }
+    const auto at = std::llround((wallMs - promptRunStartMs_) * rate_ / 1000.0);
+    promptLast_ = std::max({promptLast_, promptSyncEnd_, static_cast<int64_t>(at)});
+    event.position = promptLast_;
+    send(event, true);
+    return promptLast_;
+}
+
+int64_t TimelineSoundDevice::schedulePlaced(TimelineEvent event, double wallMs) {
     int64_t at = 0;
     if (outputRunning()) {
         // Tones placed before the output ran went "at once": the first placed one starts a run.
@@ -89,7 +111,10 @@ void TimelineSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t
         schedule(TimelineEvent::start(0, tone.release(), (flags & SND_LOOP) != 0), placedAt);
     if (async) return;
     // Placed "at once" before the stream runs, its end is not known on the timeline.
-    if (at > 0) syncEnd_ = at + frames;
+    if (promptTones_)
+        promptSyncEnd_ = at + frames;
+    else if (at > 0)
+        syncEnd_ = at + frames;
     // The tone's length on the schedule, in whole milliseconds of the clock's waits; the
     // fraction is carried into the next request's moment.
     const double owedMs = frames * 1000.0 / rate_ + carryMs_;
@@ -102,9 +127,11 @@ void TimelineSoundDevice::stopSound() {
     if (outputOpen()) schedule(TimelineEvent::stop(0), scheduledNow());
 }
 
+// The output passes a volume on to the live tone at once, so it goes on the placed schedule
+// even between prompt tones.
 void TimelineSoundDevice::setVolume(uint32_t volume) {
     volume_ = volume;
-    if (outputOpen()) schedule(TimelineEvent::setVolume(0, volume), scheduledNow());
+    if (outputOpen()) schedulePlaced(TimelineEvent::setVolume(0, volume), scheduledNow());
 }
 
 void TimelineSoundDevice::keyDown(int32_t frequency, TTGWave waveform) {
@@ -113,6 +140,12 @@ void TimelineSoundDevice::keyDown(int32_t frequency, TTGWave waveform) {
 
 void TimelineSoundDevice::keyUp() {
     if (outputOpen()) send(TimelineEvent::keyUp(), true);
+}
+
+// Prompt tones on and off again start a new run; on while on keeps the run going.
+void TimelineSoundDevice::setPromptTones(bool on) {
+    if (on != promptTones_) promptRunKnown_ = false;
+    promptTones_ = on;
 }
 
 } // namespace kelvatron

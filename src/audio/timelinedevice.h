@@ -20,7 +20,9 @@ namespace kelvatron {
 // A synchronous play returns when the tone's length has passed on the schedule (the listener
 // hears it one latency later); a stop or a volume change is placed the same way. The hand's live
 // tone (keyDown/keyUp) skips the latency: the output sounds it from the first frame it has not
-// written yet.
+// written yet. So do prompt tones (setPromptTones): they go to the live tone's output as a run
+// whose first change the sound thread places at its first free frame, the rest kept at their
+// distance on the schedule from that one.
 //
 // Requests reach the sound thread through the output's queues of preallocated slots; the tones
 // it has finished with come back through finished() to be freed on this side, so the sound
@@ -37,6 +39,7 @@ public:
     void setVolume(uint32_t volume) override;
     void keyDown(int32_t frequency, TTGWave waveform) override;
     void keyUp() override;
+    void setPromptTones(bool on) override;
 
     uint32_t rate() const { return rate_; }
     // Whether the output has settled into its pace, so that tones land exactly where placed.
@@ -86,8 +89,11 @@ protected:
 private:
     // The moment on the schedule at which a request made now belongs.
     double scheduledNow();
-    // Places the event at the frame for wallMs; returns that frame.
+    // Places the event at the frame for wallMs; returns that frame (on the prompt run when
+    // prompt tones are on).
     int64_t schedule(TimelineEvent event, double wallMs);
+    int64_t schedulePlaced(TimelineEvent event, double wallMs);
+    int64_t schedulePrompt(TimelineEvent event, double wallMs);
     bool send(const TimelineEvent& event, bool live);
     double runOrigin();
 
@@ -99,6 +105,12 @@ private:
     bool placedOnRunning_ = false;
     bool runOriginKnown_ = false;
     double runOriginMs_ = 0;
+    // The prompt run's own placement, in frames from its start.
+    bool promptTones_ = false;
+    bool promptRunKnown_ = false;
+    double promptRunStartMs_ = 0;
+    int64_t promptLast_ = 0;
+    int64_t promptSyncEnd_ = 0;
     SpscQueue<const ToneSamples*, kSlots> finished_;
 };
 

@@ -5,7 +5,8 @@
 namespace kelvatron {
 
 ToneTimeline::ToneTimeline(uint32_t rate, uint32_t volume, ToneReturn* returns)
-    : returns_(returns), live_(rate) {
+    : returns_(returns), runLeadFrames_(static_cast<int64_t>(rate * kRunLeadMs / 1000)),
+      live_(rate) {
     setGains(volume);
 }
 
@@ -26,7 +27,13 @@ bool ToneTimeline::add(const TimelineEvent& event) {
         break;
     }
     if (full()) return false;
-    events_[(head_ + count_) % kCapacity] = event;
+    TimelineEvent& taken = events_[(head_ + count_) % kCapacity];
+    taken = event;
+    if (event.origin == TimelineEvent::Origin::NewRun)
+        runStart_ = std::max(mixedEnd_ + runLeadFrames_, lastPosition_);
+    if (event.origin != TimelineEvent::Origin::Stream) taken.position += runStart_;
+    taken.origin = TimelineEvent::Origin::Stream;
+    lastPosition_ = std::max(lastPosition_, taken.position);
     ++count_;
     return true;
 }
@@ -93,6 +100,7 @@ void ToneTimeline::mix(float* out, int frames, int64_t blockStart) {
         render(out, pos, segmentEnd, blockStart);
         pos = segmentEnd;
     }
+    mixedEnd_ = end;
 }
 
 void ToneTimeline::releaseAll() {

@@ -17,8 +17,14 @@ using ToneSamples = std::vector<float>;
 // frame not yet mixed.
 struct TimelineEvent {
     enum class Kind : uint8_t { Start, Stop, Volume, KeyDown, KeyUp };
+    // What a scheduled change's position counts from: the stream's frame 0, or the first frame
+    // of a prompt run (tones that answer a key), which the run's first change fixes when the
+    // sound thread takes it. So a prompt run sounds as soon as the stream can, and the rest of
+    // it keeps its schedule against its own start.
+    enum class Origin : uint8_t { Stream, Run, NewRun };
     int64_t position = 0;
     Kind kind = Kind::Stop;
+    Origin origin = Origin::Stream;
     // Start: the samples. The timeline borrows them and hands them back through ToneReturn
     // when it is done with them, so the thread that made them frees them.
     const ToneSamples* tone = nullptr;
@@ -28,14 +34,14 @@ struct TimelineEvent {
     TTGWave waveform = TTGWave::tgSine; // KeyDown
 
     static TimelineEvent start(int64_t at, const ToneSamples* tone, bool loop) {
-        return {at, Kind::Start, tone, loop};
+        return {at, Kind::Start, Origin::Stream, tone, loop};
     }
     static TimelineEvent stop(int64_t at) { return {at, Kind::Stop}; }
     static TimelineEvent setVolume(int64_t at, uint32_t v) {
-        return {at, Kind::Volume, nullptr, false, v};
+        return {at, Kind::Volume, Origin::Stream, nullptr, false, v};
     }
     static TimelineEvent keyDown(int32_t frequency, TTGWave waveform) {
-        return {0, Kind::KeyDown, nullptr, false, 0, frequency, waveform};
+        return {0, Kind::KeyDown, Origin::Stream, nullptr, false, 0, frequency, waveform};
     }
     static TimelineEvent keyUp() { return {0, Kind::KeyUp}; }
 };
@@ -74,6 +80,10 @@ public:
     size_t pendingEvents() const { return count_; }
 
     static constexpr size_t kCapacity = 256;
+    // A prompt run starts this long after the first frame not yet mixed: the program's thread
+    // may wake that late within the run without a change of the run reaching its frame after
+    // the frame was mixed.
+    static constexpr double kRunLeadMs = 5;
 
 private:
     void apply(const TimelineEvent& event, int64_t now);
@@ -84,6 +94,10 @@ private:
     void popFront();
 
     ToneReturn* returns_;
+    int64_t runLeadFrames_;
+    int64_t mixedEnd_ = 0;     // the first frame not yet mixed
+    int64_t lastPosition_ = 0; // of the latest scheduled change taken
+    int64_t runStart_ = 0;     // the prompt run's first frame
     std::array<TimelineEvent, kCapacity> events_{};
     size_t head_ = 0, count_ = 0;
     const ToneSamples* tone_ = nullptr;

@@ -7,6 +7,7 @@
 #include "core/progress.h"
 #include "core/textwindow.h"
 #include "keying/keymapping.h"
+#include "keying/prompttones.h"
 #include "keying/signplayer.h"
 #include "keying/signtable.h"
 
@@ -38,6 +39,7 @@ void KeyboardPractice::prepareTextWindow() {
 }
 
 void KeyboardPractice::presssymvol(std::string_view caption) {
+    const PromptTones prompt(player_.output(), !state_.transmitting);
     prepareTextWindow();
     const std::string c = firstCharacter(caption);
     player_.playsymvol(c);
@@ -51,6 +53,7 @@ void KeyboardPractice::presssymvol(std::string_view caption) {
 }
 
 void KeyboardPractice::glLabel17Click() {
+    const PromptTones prompt(player_.output(), !state_.transmitting);
     prepareTextWindow();
     player_.playsymvol(" ");
     clock_.sleep(state_.timing.SignPause);
@@ -70,6 +73,8 @@ void KeyboardPractice::FormKeyPress(char key) {
 
 // Events are handled after every sign: keys typed meanwhile join the queue, a click is answered.
 void KeyboardPractice::soundKeyBuffer() {
+    // Beside a transmission the queue keeps the transmission's schedule.
+    const PromptTones prompt(player_.output(), !state_.transmitting);
     std::string& buffer = state_.KeyBuffer;
     while (!buffer.empty()) {
         if (buffer.front() != kKeyWithoutSign) player_.playsymvol(buffer.substr(0, 1));

@@ -27,6 +27,7 @@ public:
     // The elements of a sign, each followed by a dot's silence, without the pause after the sign
     // (a transmission spends that pause writing the window before it sleeps the rest).
     void keyElements(const SignRecord& sign);
+    ToneOutput& output() { return output_; }
 
 private:
     void derivePauses(double ratio, double signPause, double groupPause);

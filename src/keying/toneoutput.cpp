@@ -22,4 +22,11 @@ void ToneGenOutput::cardTone(int16_t frequency, std::optional<TTGWave> waveform,
     if (toneGen_.Duration() > 0) toneGen_.Play();
 }
 
+bool ToneGenOutput::setPromptTones(bool on) {
+    const bool before = promptTones_;
+    promptTones_ = on;
+    toneGen_.device().setPromptTones(on);
+    return before;
+}
+
 } // namespace kelvatron

@@ -20,6 +20,9 @@ public:
     // holds (a duration that reads as 0 or below sounds nothing).
     virtual void cardTone(int16_t frequency, std::optional<TTGWave> waveform,
                           uint16_t durationMs) = 0;
+    // Whether the tones answer a key of the hand and should sound at once (see PromptTones);
+    // returns the choice before. A recorder has no latency to skip.
+    virtual bool setPromptTones(bool /*on*/) { return false; }
 };
 
 // The live devices: the speaker through its hardware, the sound card through a tone generator
@@ -30,11 +33,13 @@ public:
 
     void speakerTone(int32_t frequencyHz, int32_t durationMs) override;
     void cardTone(int16_t frequency, std::optional<TTGWave> waveform, uint16_t durationMs) override;
+    bool setPromptTones(bool on) override;
 
 private:
     TToneGen& toneGen_;
     SpeakerHardware& speaker_;
     Clock& clock_;
+    bool promptTones_ = false;
 };
 
 } // namespace kelvatron

@@ -126,10 +126,14 @@ void PulseSoundDevice::Lane::setCorked(bool on) {
 // stream rests instead, and the first key wakes it (pushLive). A key that came in while it was
 // being corked is seen here or there, never in neither place.
 void PulseSoundDevice::Lane::corkIfIdle(double nowMs) {
-    if (timeline.sounding() || requests.front()) lastSoundMs = nowMs;
+    if (timeline.sounding() || timeline.pendingEvents() > 0 || requests.front()) lastSoundMs = nowMs;
     if (nowMs - lastSoundMs < kLiveRestAfterMs) return;
     corked.store(true);
     setCorked(true);
+    // A resting stream's clock stands still: its readings start again when it wakes, and the
+    // emptiness it wakes with is no underrun.
+    origin = PlaybackOrigin{};
+    running.store(false, std::memory_order_relaxed);
     std::atomic_thread_fence(std::memory_order_seq_cst);
     if (requests.front() && corked.exchange(false)) setCorked(false);
 }

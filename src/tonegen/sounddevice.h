@@ -31,6 +31,10 @@ public:
     // yet until keyUp(), with short smooth edges, without waiting for anything.
     virtual void keyDown(int32_t frequency, TTGWave waveform) = 0;
     virtual void keyUp() = 0;
+    // While on, played tones answer a key of the hand (the keyboard practice): they sound as
+    // soon as the device can, as the live tone does, and keep their spacing from there, rather
+    // than waiting behind the margin a long transmission keeps against a late program.
+    virtual void setPromptTones(bool /*on*/) {}
 };
 
 } // namespace kelvatron

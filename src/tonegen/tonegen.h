@@ -48,6 +48,7 @@ public:
     void setRightVolume(int16_t value);
 
     void Play();
+    SoundDevice& device() { return device_; }
     void PlayADSR();
     void Stop();
     bool Prepare();

@@ -92,3 +92,29 @@ TEST(TimelineSoundDevice, KeysGoLiveAndNothingGoesToAClosedOutput) {
     EXPECT_TRUE(out.placed.empty());
     EXPECT_EQ(clock.sleeps, std::vector<int32_t>{10}); // a silent output still takes the time
 }
+
+// Prompt tones go to the live output as a run: the first fixes its start, the next keeps its
+// 20 ms from it on the schedule though the caller woke late; the volume stays on the schedule.
+TEST(TimelineSoundDevice, PromptTonesRunOnTheLiveOutputFromTheirFirst) {
+    test::FakeClock clock;
+    clock.time = clock.logical = 5000;
+    FakeOutput out(clock);
+    out.setPromptTones(true);
+    out.playSound(k10ms, SND_MEMORY);
+    clock.sleep(10);
+    clock.wakeLate(12);
+    out.playSound(k10ms, SND_MEMORY);
+    out.setVolume(0x80008000u);
+    ASSERT_EQ(out.live.size(), 2u);
+    EXPECT_EQ(out.live[0].origin, TimelineEvent::Origin::NewRun);
+    EXPECT_EQ(out.live[1].origin, TimelineEvent::Origin::Run);
+    EXPECT_EQ(out.live[1].position - out.live[0].position, 960);
+    ASSERT_EQ(out.placed.size(), 1u);
+    EXPECT_EQ(out.placed[0].kind, TimelineEvent::Kind::Volume);
+
+    out.setPromptTones(false);
+    out.playSound(k10ms, SND_MEMORY);
+    EXPECT_EQ(out.placed.size(), 2u);
+    for (const auto& e : out.live)
+        if (e.tone) out.placed.push_back(e); // handed back with the rest
+}

@@ -67,42 +67,35 @@ TEST(AudioFileWriter, LongestToneEncodes) {
 TEST(AudioFileWriter, FailedOrCancelledWriteLeavesNoFile) {
     TempFolder folder;
     TempFolder::put(folder.path("notafolder"), "x");
+    TempFolder::put(folder.path("old.wav"), "old");
     std::filesystem::create_directory(folder.path("taken.wav"));
-    struct Case {
+    const struct {
         const char* behaviour;
-        std::string target;
+        const char* target;
         bool cancel;
         const char* says;
     } cases[] = {
-        {"missing folder", folder.path("none/ex.wav"), false, "No such file or directory"},
-        {"folder is a file", folder.path("notafolder/ex.wav"), false, "Not a directory"},
-        {"unknown extension", folder.path("ex.aiff"), false, ".wav, .flac, .ogg, .opus, .mp3"},
-        {"no extension", folder.path("ex"), false, "расширению"},
-        {"target is a folder", folder.path("taken.wav"), false, "Is a directory"},
-        {"cancelled", folder.path("ex.flac"), true, "отменена"},
+        {"missing folder", "none/ex.wav", false, "No such file or directory"},
+        {"folder is a file", "notafolder/ex.wav", false, "Not a directory"},
+        {"unknown extension", "ex.aiff", false, ".wav, .flac, .ogg, .opus, .mp3"},
+        {"no extension", "ex", false, "расширению"},
+        {"target is a folder", "taken.wav", false, "Is a directory"},
+        {"cancelled", "ex.flac", true, "отменена"},
+        {"cancelled over an old file, which is kept", "old.wav", true, "отменена"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.behaviour);
-        RenderSession session(c.target);
+        RenderSession session(folder.path(c.target));
         keyExercise(session.timeline());
         if (c.cancel) session.cancel();
         keyExercise(session.timeline());
         EXPECT_FALSE(session.finish());
-        EXPECT_NE(session.error().find(c.target), std::string::npos) << session.error();
+        EXPECT_NE(session.error().find(folder.path(c.target)), std::string::npos)
+            << session.error();
         EXPECT_NE(session.error().find(c.says), std::string::npos) << session.error();
-        EXPECT_EQ(folder.names(), (std::vector<std::string>{"notafolder", "taken.wav"}));
+        EXPECT_EQ(folder.names(), (std::vector<std::string>{"notafolder", "old.wav", "taken.wav"}));
+        EXPECT_EQ(TempFolder::get(folder.path("old.wav")), "old");
     }
-}
-
-TEST(AudioFileWriter, CancelKeepsTheOldFile) {
-    TempFolder folder;
-    TempFolder::put(folder.path("old.wav"), "old");
-    RenderSession session(folder.path("old.wav"));
-    keyExercise(session.timeline());
-    session.cancel();
-    EXPECT_FALSE(session.finish());
-    EXPECT_EQ(TempFolder::get(folder.path("old.wav")), "old");
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"old.wav"});
 }
 
 TEST(AreaResampler, MeansOverEachOutputSample) {

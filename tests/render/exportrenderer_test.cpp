@@ -130,28 +130,24 @@ TEST(ExportRenderer, JargonWordsAreKeyedAsTheGeneratorWritesThem) {
     EXPECT_EQ(words, 4) << first.answers;
 }
 
-TEST(ExportRenderer, ACancelLeavesNoFile) {
-    TempFolder folder;
-    ExportJob job = digitsJob(1);
-    job.transmission.groupCount = 200;
-    ExportRenderer* self = nullptr;
-    std::vector<int> seen;
-    ExportRenderer renderer(job, [&](int percent) {
-        seen.push_back(percent);
-        if (percent >= 10) self->cancel();
-    });
-    self = &renderer;
-    EXPECT_FALSE(renderer.render(folder.path("cancelled.mp3")));
-    EXPECT_TRUE(renderer.cancelled());
-    EXPECT_EQ(seen.back(), 10); // stopped at the next sign
-    EXPECT_EQ(folder.names(), std::vector<std::string>{});
-}
-
-TEST(ExportRenderer, ProgressGrowsToAHundred) {
-    TempFolder folder;
-    std::vector<int> seen;
-    ExportRenderer renderer(digitsJob(3), [&](int percent) { seen.push_back(percent); });
-    ASSERT_TRUE(renderer.render(folder.path("p.flac")));
-    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-    EXPECT_EQ(seen.back(), 100);
+// Progress grows to a hundred; a cancel stops at the next sign and leaves no file.
+TEST(ExportRenderer, ProgressGrowsAndACancelLeavesNoFile) {
+    for (bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel);
+        TempFolder folder;
+        ExportJob job = digitsJob(1);
+        job.transmission.groupCount = cancel ? 200 : 3;
+        ExportRenderer* self = nullptr;
+        std::vector<int> seen;
+        ExportRenderer renderer(job, [&](int percent) {
+            seen.push_back(percent);
+            if (cancel && percent >= 10) self->cancel();
+        });
+        self = &renderer;
+        EXPECT_EQ(renderer.render(folder.path("p.flac")), !cancel);
+        EXPECT_EQ(renderer.cancelled(), cancel);
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+        EXPECT_EQ(seen.back(), cancel ? 10 : 100);
+        EXPECT_EQ(folder.names().size(), cancel ? 0u : 1u);
+    }
 }

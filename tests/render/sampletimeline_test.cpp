@@ -129,12 +129,3 @@ TEST(SampleTimeline, MalformedImagePlaysNothingAndTakesNoTime) {
     timeline.device().playSound(junk, SND_MEMORY);
     EXPECT_EQ(timeline.finish(), 0);
 }
-
-TEST(SampleTimeline, SeedTicksFollowTheSeed) {
-    VectorSink sink;
-    SampleTimeline a(sink, {}, 1234), b(sink, {}, 1234);
-    EXPECT_EQ(a.clock().seedTicks(), 1234u);
-    a.clock().sleep(5);
-    b.clock().sleep(5);
-    EXPECT_EQ(a.clock().seedTicks(), b.clock().seedTicks());
-}

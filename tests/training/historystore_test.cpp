@@ -79,25 +79,20 @@ TEST_F(History, FreshStoreRecordsAndAReopenedOneReadsBack) {
     }
     HistoryStore store(db());
     EXPECT_TRUE(store.takeMessages().empty());
-    const auto sessions = store.sessions();
-    ASSERT_EQ(sessions.size(), 2u);
-    EXPECT_EQ(sessions[0].dotMs, 80) << "oldest first";
-    EXPECT_EQ(sessions[1].signs, 5);
-    EXPECT_EQ(sessions[1].errors, 2);
-    EXPECT_EQ(sessions[1].kind, "receive");
-
-    const auto perSign = store.errorRatePerSign();
-    ASSERT_EQ(perSign.size(), 5u);
-    EXPECT_EQ(perSign[0].sign, "В"); // 1 of 1 wrong
-    EXPECT_EQ(perSign[1].sign, "А"); // 1 of 4 wrong
-    EXPECT_DOUBLE_EQ(perSign[1].rate, 0.25);
-    EXPECT_EQ(perSign[2].sign, "-") << "break sign as the window writes it; then by sign";
-
-    std::map<char, std::pair<int, int>> recent;
-    for (const SignTally& t : store.recentSignRecord(1))
-        recent[t.sign] = {t.sent, t.wrong};
-    EXPECT_EQ(recent.size(), 4u) << "only the newest exercise: А Б В Г";
-    EXPECT_EQ(recent[win1251("А")], std::make_pair(2, 1));
+    std::string sessions, perSign, recent;
+    for (const SessionRecord& r : store.sessions()) // oldest first
+        sessions += r.kind + " " + std::to_string(r.dotMs) + " " + std::to_string(r.signs) + "/" +
+                    std::to_string(r.errors) + ", ";
+    EXPECT_EQ(sessions, "receive 80 3/0, receive 60 5/2, ");
+    // Weakest first, then by sign; the break sign as the window writes it.
+    for (const SignErrorRate& r : store.errorRatePerSign())
+        perSign += r.sign + " " + std::to_string(r.wrong) + "/" + std::to_string(r.sent) + ", ";
+    EXPECT_EQ(perSign, "В 1/1, А 1/4, - 0/1, Б 0/1, Г 0/1, ");
+    EXPECT_DOUBLE_EQ(store.errorRatePerSign()[1].rate, 0.25);
+    for (const SignTally& t : store.recentSignRecord(1)) // only the newest exercise
+        recent += fromCp1251(std::string(1, t.sign)) + " " + std::to_string(t.wrong) + "/" +
+                  std::to_string(t.sent) + ", ";
+    EXPECT_EQ(recent, "А 1/2, Б 0/1, В 1/1, Г 0/1, ");
     EXPECT_EQ(store.recentSignRecord(5).size(), 5u);
     EXPECT_TRUE(store.recentSignRecord(5, "send").empty());
 

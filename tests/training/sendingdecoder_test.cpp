@@ -13,10 +13,12 @@ namespace {
 
 // Keying at `dotMs`, each element and silence in whole dots (dash `ratio`, 1 inside a sign,
 // `signGap`, `wordGap` for a space), each stretched at random by up to +-`jitter`; the first
-// element held `firstExtra` dots longer; from the middle on at `laterDotMs` when given.
+// element held `firstExtra` dots longer; from the middle on at `laterDotMs` when given. Read
+// with Latin partners when `latin`, polled every `pollMs` in the silences when above zero.
 struct Style {
     double dotMs = 60, ratio = 3, signGap = 3, wordGap = 7, jitter = 0, firstExtra = 0,
-           laterDotMs = 0;
+           laterDotMs = 0, pollMs = 0;
+    bool latin = false;
 };
 struct Keying {
     double down, up;
@@ -82,43 +84,38 @@ TEST(SendingDecoder, DecodesKeyingOfEveryShape) {
     const struct {
         const char* name;
         std::vector<std::string> codes;
-        Style style;
         std::string expected;
-        bool latin = false;
-        double pollMs = 0;
+        Style style;
     } cases[] = {
-        {"every sign", codesOf(every), {}, every},
-        {"signs and spaces complete by polling alone", codesOf(paris), {}, paris, false, 5},
-        {"a learner half as slow again as set", codesOf(paris), {.dotMs = 90}, paris},
-        {"a learner faster than set", codesOf(paris), {.dotMs = 40}, paris},
-        {"dashes of ratio 4.5", codesOf(paris), {.ratio = 4.5}, paris},
-        {"long sign gaps stay inside the word", codesOf(paris), {.signGap = 4.5}, paris},
-        {"a long word gap is one space", codesOf(paris), {.wordGap = 30}, paris, false, 5},
+        {"every sign", codesOf(every), every, {}},
+        {"signs and spaces complete by polling alone", codesOf(paris), paris, {.pollMs = 5}},
+        {"a learner half as slow again as set", codesOf(paris), paris, {.dotMs = 90}},
+        {"a learner faster than set", codesOf(paris), paris, {.dotMs = 40}},
+        {"dashes of ratio 4.5", codesOf(paris), paris, {.ratio = 4.5}},
+        {"long sign gaps stay inside the word", codesOf(paris), paris, {.signGap = 4.5}},
+        {"a long word gap is one space", codesOf(paris), paris, {.wordGap = 30, .pollMs = 5}},
         {"a dash held three times too long",
          codesOf(toCp1251("ТАТА")),
-         {.firstExtra = 6},
-         toCp1251("ТАТА")},
-        {"a dot held to a dash's length", {".", "-."}, {.firstExtra = 2}, toCp1251("ТН")},
-        {"a speed change in the middle, 60 to 40 ms", codesOf(words), {.laterDotMs = 40}, words},
-        {"a speed change in the middle, 60 to 100 ms", codesOf(words), {.laterDotMs = 100}, words},
+         toCp1251("ТАТА"),
+         {.firstExtra = 6}},
+        {"a dot held to a dash's length", {".", "-."}, toCp1251("ТН"), {.firstExtra = 2}},
+        {"a speed change in the middle, 60 to 40 ms", codesOf(words), words, {.laterDotMs = 40}},
+        {"a speed change in the middle, 60 to 100 ms", codesOf(words), words, {.laterDotMs = 100}},
         {"60 to 40 ms, with 10 % jitter",
          codesOf(words),
-         {.jitter = 0.1, .laterDotMs = 40},
          words,
-         false,
-         2},
-        {"codes that are no sign", {".......", "..--.-", ".-"}, {}, toCp1251("**А")},
+         {.jitter = 0.1, .laterDotMs = 40, .pollMs = 2}},
+        {"codes that are no sign", {".......", "..--.-", ".-"}, toCp1251("**А"), {}},
         {"Latin partners, Ч without one, the break sign",
          codesOf(toCp1251("ПАРИЖ Ч-1")),
-         {},
          toCp1251("PARIV Ч-1"),
-         true},
+         {.latin = true}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::mt19937 rng(1);
-        SendingDecoder decoder({.latin = c.latin});
-        EXPECT_EQ(decode(decoder, key(c.codes, c.style, rng), c.pollMs), c.expected);
+        SendingDecoder decoder({.latin = c.style.latin});
+        EXPECT_EQ(decode(decoder, key(c.codes, c.style, rng), c.style.pollMs), c.expected);
     }
 }
 

@@ -38,9 +38,9 @@ TEST_F(PauseStop, StopWhilePausedEndsInTheSamePassAndANewStartRunsNormally) {
     start();
     EXPECT_TRUE(h.clock.log.empty()); // not a sign, no closing
     EXPECT_EQ(h.events.waits, 1);
-    EXPECT_FALSE(h.controls.pause); // the pause is released
-    EXPECT_FALSE(h.controls.start);
-    EXPECT_EQ(h.state.StopFlag, 1);
+    // The pause is released.
+    EXPECT_EQ(controlState(h), "start=0 pause=0 stop=1 paused=1 bar=0/3 locked=0 input=0 "
+                               "preview=1 running=0 align=0");
     h.controls.settings.closing = false;
     start();
     EXPECT_EQ(h.clock.log, digitGroups(2, 2).log);
@@ -64,12 +64,9 @@ TEST_F(PauseStop, StopDuringTheThirdSignEndsAfterItWithoutSpacesOrClosing) {
     EXPECT_EQ(h.clock.log, expected.log);
     EXPECT_EQ(h.text.text(), expected.written);
     EXPECT_EQ(progress, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(h.progress.position, 0);
     EXPECT_EQ(h.events.count, 7); // the click, then the stop handler's own pass; no further check
-    EXPECT_FALSE(h.controls.start);
-    EXPECT_TRUE(!h.controls.hintsLocked);
-    EXPECT_FALSE(h.controls.hintsLocked);
-    EXPECT_FALSE(h.controls.hintsLocked);
+    EXPECT_EQ(controlState(h), "start=0 pause=0 stop=1 paused=0 bar=0/9 locked=0 input=0 "
+                               "preview=1 running=0 align=0");
 }
 
 TEST_F(PauseStop, StopInTheTextBodyLeavesInputAndSelectionAsTheyStand) {
@@ -77,9 +74,9 @@ TEST_F(PauseStop, StopInTheTextBodyLeavesInputAndSelectionAsTheyStand) {
     h.events.at(2, [&] { clickStop(h); }); // before the second character
     start();
     EXPECT_EQ(h.clock.log, (speakerSigns({"А"})));
-    EXPECT_TRUE(h.text.inputEnabled);
     EXPECT_EQ(h.text.selLength, 2);
-    EXPECT_EQ(h.progress.position, 0);
+    EXPECT_EQ(controlState(h), "start=0 pause=0 stop=1 paused=0 bar=0/4 locked=0 input=1 "
+                               "preview=1 running=0 align=0");
 }
 
 TEST_F(PauseStop, StartWithThePauseDownKeysTheOpeningThenWaits) {
@@ -105,9 +102,8 @@ TEST_F(PauseStop, StopAndPauseOutsideATransmissionOnlySetTheirState) {
     h.progress.position = 4;
     h.controls.hintsLocked = true;
     clickStop(h);
-    EXPECT_EQ(h.state.StopFlag, 1);
-    EXPECT_EQ(h.progress.position, 0);
-    EXPECT_TRUE(!h.controls.hintsLocked);
+    EXPECT_EQ(controlState(h), "start=0 pause=0 stop=1 paused=0 bar=0/100 locked=0 input=1 "
+                               "preview=1 running=0 align=0");
     EXPECT_TRUE(h.clock.log.empty());
     EXPECT_EQ(h.events.count, 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -127,6 +128,20 @@ inline Draws digitGroups(int size, int count, int stopAfter = -1) {
 
 inline std::string memoText(const EngineHarness& h) {
     return fromCp1251(h.text.text());
+}
+
+// What the window shows of a transmission: start and pause buttons, stop and pause flags, the bar
+// (position/maximum), hint options locked, text input, key preview, whether one runs, the
+// alignment of the text.
+inline std::string controlState(const EngineHarness& h) {
+    std::ostringstream s;
+    s << "start=" << h.controls.start << " pause=" << h.controls.pause
+      << " stop=" << int(h.state.StopFlag) << " paused=" << int(h.state.PauseFlag)
+      << " bar=" << h.progress.position << "/" << h.progress.max
+      << " locked=" << h.controls.hintsLocked << " input=" << h.text.inputEnabled
+      << " preview=" << h.state.KeyPreview << " running=" << h.state.transmitting
+      << " align=" << int(h.text.alignment);
+    return s.str();
 }
 
 // The engine on fakes for one test; start() clicks the start button.

@@ -8,36 +8,32 @@
 #include "widgets/tgllabel.h"
 
 using namespace kelvatron;
-using kelvatron::test::FormHarness;
+using FormLook = kelvatron::test::FormTest;
 
 // The picture is a JPEG compiled into the program; the library's resources register only when
 // the layout asks for them, and a lost registration would leave the panel empty.
-TEST(FormLook, AuthorPanelShowsItsPicture) {
-    FormHarness h;
-    auto* picture = h.form->glGroupBox7->findChild<QLabel*>(QStringLiteral("authorPicture"));
+TEST_F(FormLook, AuthorPanelShowsItsPicture) {
+    auto* picture = f.glGroupBox7->findChild<QLabel*>(QStringLiteral("authorPicture"));
     ASSERT_NE(picture, nullptr);
     EXPECT_FALSE(picture->isHidden());
     EXPECT_FALSE(picture->pixmap().isNull());
     EXPECT_EQ(picture->pixmap().size(), QSize(120, 160));
-    EXPECT_TRUE(picture->geometry().intersects(h.form->glGroupBox7->rect()));
+    EXPECT_TRUE(picture->geometry().intersects(f.glGroupBox7->rect()));
 }
 
-TEST(FormLook, NoCaptionIsCutOff) {
-    FormHarness h;
-    for (auto* label : h.form->findChildren<TglLabel*>()) {
+TEST_F(FormLook, NoCaptionIsCutOff) {
+    for (auto* label : f.findChildren<TglLabel*>()) {
         if (label->Caption().isEmpty()) continue;
         EXPECT_LE(label->sizeHint().width(), label->width())
             << label->objectName().toStdString() << " \"" << label->Caption().toStdString() << "\"";
     }
-    for (auto* box : h.form->findChildren<TglCheckBox*>()) {
+    for (auto* box : f.findChildren<TglCheckBox*>()) {
         if (box->Caption().isEmpty()) continue;
         EXPECT_LE(box->sizeHint().width(), box->width()) << box->objectName().toStdString();
     }
 }
 
-TEST(FormLook, StatusBarPairsFitTheStripInOrder) {
-    FormHarness h;
-    auto& f = *h.form;
+TEST_F(FormLook, StatusBarPairsFitTheStripInOrder) {
     const QRect strip = f.glGroupBox1->rect();
     TglDigits* displays[] = {f.glDigits1, f.glDigits2, f.glDigits3, f.glDigits4};
     int right = 0;

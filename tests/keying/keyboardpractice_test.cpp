@@ -3,6 +3,7 @@
 #include "core/cp1251.h"
 #include "core/cyrillic.h"
 #include "support/engineharness.h"
+#include "support/soundedcode.h"
 
 using namespace kelvatron;
 using kelvatron::test::EngineHarness;
@@ -17,15 +18,7 @@ std::string shown(const char* symbol, const char* code) {
 
 class KeyboardPracticeTest : public ::testing::Test {
 protected:
-    // The dots and dashes the speaker sounded, read back from the beeps at the default speed.
-    std::string soundedCode() const {
-        std::string code;
-        for (const auto& line : h.clock.log) {
-            if (line == "beep 800 40") code += '.';
-            if (line == "beep 800 120") code += '-';
-        }
-        return code;
-    }
+    std::string soundedCode() const { return test::soundedCode(h.clock.log); }
     std::string typed(char key) {
         h.clearRecords();
         h.keyboardPractice.FormKeyPress(key);
@@ -62,19 +55,6 @@ TEST_F(KeyboardPracticeTest, LatinKeyAndSpaceKeySoundTheirSigns) {
     EXPECT_EQ(soundedCode(), "-...-");
     EXPECT_FALSE(h.text.inputEnabled);
     EXPECT_EQ(h.text.text(), shown(" ", "-...-"));
-    EXPECT_EQ(h.clock.log.back(), "sleep 120");
-}
-
-TEST_F(KeyboardPracticeTest, TypedKeysSoundTheSignTheyAreMappedTo) {
-    EXPECT_EQ(typed('5'), ".....");
-    EXPECT_EQ(h.text.text(), shown("5", "....."));
-    const Log twoPauses{"sleep 120", "sleep 120"};
-    EXPECT_EQ(Log(h.clock.log.end() - 2, h.clock.log.end()), twoPauses);
-    const std::pair<char, const char*> keys[] = {
-        {win1251("х"), "...."}, {'h', "...."}, {'w', ".--"}, {' ', "-...-"}};
-    for (auto [key, code] : keys)
-        EXPECT_EQ(typed(key), code) << key;
-    EXPECT_TRUE(h.state.KeyBuffer.empty());
 }
 
 TEST_F(KeyboardPracticeTest, UnmappedKeysSoundNothingButWaitAndLeaveTheWindowAlone) {

@@ -7,11 +7,9 @@
 #include "widgets/tgllabel.h"
 
 using namespace kelvatron;
-using kelvatron::test::FormHarness;
+using Navigation = kelvatron::test::FormTest;
 
-TEST(Navigation, MenuWordsShowOnePanelAtATime) {
-    FormHarness h;
-    auto& f = *h.form;
+TEST_F(Navigation, MenuWordsShowOnePanelAtATime) {
     auto shown = [&] {
         std::vector<bool> shown;
         for (auto* p : f.floatingPanels())
@@ -36,20 +34,8 @@ TEST(Navigation, MenuWordsShowOnePanelAtATime) {
     EXPECT_EQ(shown(), (std::vector<bool>{false, false, false, false, false, false}));
 }
 
-TEST(Navigation, CloseButtonStopsFirstThenAsks) {
-    FormHarness h;
-    auto& f = *h.form;
-    f.glGraphicButton4->press();
-    EXPECT_EQ(f.state.StopFlag, 1);
-    EXPECT_FALSE(f.glGroupBox10->isHidden());
-    f.glLabel72->click();
-    EXPECT_TRUE(f.glGroupBox10->isHidden());
-    EXPECT_EQ(f.state.StopFlag, 1); // the stop request stays
-}
-
-TEST(Navigation, EveryControlHasAnAccessibleName) {
-    FormHarness h;
-    for (QWidget* w : h.form->findChildren<QWidget*>()) {
+TEST_F(Navigation, EveryControlHasAnAccessibleName) {
+    for (QWidget* w : f.findChildren<QWidget*>()) {
         if (w->inherits("kelvatron::TglLabel") || w->inherits("kelvatron::TglCheckBox") ||
             w->inherits("kelvatron::TglGraphicButton") || w->inherits("kelvatron::TglDigits")) {
             auto* label = qobject_cast<TglLabel*>(w);

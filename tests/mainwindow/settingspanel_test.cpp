@@ -7,12 +7,10 @@
 #include "widgets/tglprogress.h"
 
 using namespace kelvatron;
-using kelvatron::test::FormHarness;
+using SettingsControls = kelvatron::test::FormTest;
 
 // The status bar follows frequency, group size and group count as they are stepped.
-TEST(SettingsPanel, EveryStepperStopsAtItsBoundsAndFeedsTheStatusBar) {
-    FormHarness h;
-    auto& f = *h.form;
+TEST_F(SettingsControls, EveryStepperStopsAtItsBoundsAndFeedsTheStatusBar) {
     const double low[] = {100, 3, 1, 1, 1, 1};
     const double high[] = {5000, 6, 4, 4, 100, 200};
     TglDigits* const status[] = {f.glDigits4, nullptr, nullptr, nullptr, f.glDigits2, f.glDigits3};
@@ -29,9 +27,7 @@ TEST(SettingsPanel, EveryStepperStopsAtItsBoundsAndFeedsTheStatusBar) {
     }
 }
 
-TEST(SettingsPanel, SpeedButtonsStopAt10And100) {
-    FormHarness h;
-    auto& f = *h.form;
+TEST_F(SettingsControls, SpeedButtonsStopAt10And100) {
     f.glProgress1->setPercent(10);
     f.glCheckBox11->click();
     EXPECT_EQ(f.glProgress1->Percent(), 10);
@@ -45,9 +41,7 @@ TEST(SettingsPanel, SpeedButtonsStopAt10And100) {
     EXPECT_EQ(f.glDigits1->Value(), 200);
 }
 
-TEST(SettingsPanel, OutputAndWaveformChoicesActAsRadioButtons) {
-    FormHarness h;
-    auto& f = *h.form;
+TEST_F(SettingsControls, OutputAndWaveformChoicesActAsRadioButtons) {
     f.glCheckBox15->click(); // the already chosen sine stays chosen
     EXPECT_TRUE(f.glCheckBox15->Checked());
     f.glCheckBox18->click();

@@ -1,9 +1,9 @@
-// The settings store on a real settings file in a temporary configuration folder: what a first
-// start writes, what a later start brings back, and what damaged values do.
+// The settings store on a real settings file in the test's own configuration folder (found
+// through $XDG_CONFIG_HOME as the program finds it): what a first start writes, what a later
+// start brings back, and what damaged values do.
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -23,6 +23,7 @@ using kelvatron::test::FormHarness;
 namespace {
 
 using Values = std::map<std::string, std::string>;
+using Errors = std::vector<std::string>;
 
 // Every Props entry with a value other than its layout default, each valid on its own.
 const Values kChangedSettings = {
@@ -48,41 +49,40 @@ const Values kDefaults = {
     {"glCheckBox20.Checked", "1"}, {"glCheckBox21.Checked", "1"},
 };
 
-// Each test keeps its settings in a folder of its own, found through $XDG_CONFIG_HOME as the
-// program finds it.
+Values with(Values values, const Values& changes) {
+    for (const auto& [name, text] : changes)
+        values[name] = text;
+    return values;
+}
+
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        savedConfigHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
-    }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", savedConfigHome); }
-
-    QString fileName() const { return dir.path() + "/Home/Project1.conf"; }
+    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
+    const QString fileName = home + "/Home/Project1.conf";
 
     void put(const std::string& bytes) {
-        QFile file(fileName());
+        QDir().mkpath(home + "/Home");
+        QFile file(fileName);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), qint64(bytes.size()));
     }
-
     void store(const Values& values) {
-        QSettings settings(fileName(), QSettings::IniFormat);
-        settings.beginGroup("Form1");
+        QSettings settings(fileName, QSettings::IniFormat);
         for (const auto& [name, text] : values)
-            settings.setValue(QString::fromStdString(name), QString::fromStdString(text));
+            settings.setValue(QString::fromStdString("Form1/" + name),
+                              QString::fromStdString(text));
     }
-
-    Values stored() {
-        QSettings settings(fileName(), QSettings::IniFormat);
+    // The stored values; with window, also the window's place and state.
+    Values stored(bool window = false) {
+        QSettings settings(fileName, QSettings::IniFormat);
         settings.beginGroup("Form1");
         Values values;
         for (const QString& key : settings.childKeys())
             values[key.toStdString()] = settings.value(key).toString().toStdString();
+        for (auto name : kWindowValueNames)
+            if (!window) values.erase(std::string(name));
         return values;
     }
-
     // The Props entries as the window's controls hold them now.
     static Values shown(TForm1& f) {
         Values values;
@@ -98,28 +98,19 @@ protected:
         }
         return values;
     }
-
-    QTemporaryDir dir;
-    QByteArray savedConfigHome;
 };
-
-Values withoutWindowValues(Values values) {
-    for (auto name : kWindowValueNames)
-        values.erase(std::string(name));
-    return values;
-}
 
 } // namespace
 
 TEST_F(SettingsStoreTest, FirstStartKeepsTheDefaultsAndWritesAllTwentyEightValuesAtExit) {
     FormHarness h;
-    EXPECT_FALSE(QFile::exists(fileName()));
+    EXPECT_FALSE(QFile::exists(fileName));
     EXPECT_EQ(shown(*h.form), kDefaults);
     h.form->glLabel71->click(); // "Да"
     EXPECT_TRUE(h.dialogs.errors.empty());
-    Values written = stored();
+    Values written = stored(true);
     EXPECT_EQ(written.size(), 28u);
-    EXPECT_EQ(withoutWindowValues(written), kDefaults);
+    EXPECT_EQ(stored(), kDefaults);
     EXPECT_EQ(written[".WindowState"], "0");
     EXPECT_EQ(std::stoi(written[".Right"]) - std::stoi(written[".Left"]), h.form->width());
     EXPECT_EQ(std::stoi(written[".Bottom"]) - std::stoi(written[".Top"]), h.form->height());
@@ -128,14 +119,13 @@ TEST_F(SettingsStoreTest, FirstStartKeepsTheDefaultsAndWritesAllTwentyEightValue
 // A value deleted from the file comes back as its default.
 TEST_F(SettingsStoreTest, EverySettingComesBackAfterARestart) {
     store(kChangedSettings);
-    QSettings(fileName(), QSettings::IniFormat).remove("Form1/glDigits9.Value");
+    QSettings(fileName, QSettings::IniFormat).remove("Form1/glDigits9.Value");
     FormHarness h;
-    Values expected = kChangedSettings;
-    expected["glDigits9.Value"] = "5";
+    const Values expected = with(kChangedSettings, {{"glDigits9.Value", "5"}});
     EXPECT_TRUE(h.dialogs.errors.empty());
     EXPECT_EQ(shown(*h.form), expected);
     h.form->close();
-    EXPECT_EQ(withoutWindowValues(stored()), expected);
+    EXPECT_EQ(stored(), expected);
 }
 
 // The status bar and the waveform box follow the restored settings once the window is activated.
@@ -150,63 +140,45 @@ TEST_F(SettingsStoreTest, RestoredValuesShowAfterActivation) {
     auto& f = *h.form;
     EXPECT_TRUE(f.glGroupBox9->isHidden());
     f.FormActivate();
-    EXPECT_EQ(f.glDigits5->Value(), 1200);
-    EXPECT_EQ(f.glDigits1->Value(), 60);
-    EXPECT_EQ(f.glDigits2->Value(), 7);
-    EXPECT_EQ(f.glDigits3->Value(), 33);
-    EXPECT_EQ(f.glDigits4->Value(), 1200);
+    EXPECT_EQ((std::vector<double>{f.glDigits1->Value(), f.glDigits2->Value(), f.glDigits3->Value(),
+                                   f.glDigits4->Value()}),
+              (std::vector<double>{60, 7, 33, 1200}));
     EXPECT_FALSE(f.glGroupBox9->isHidden());
-    EXPECT_TRUE(f.glCheckBox14->Checked() && !f.glCheckBox13->Checked());
 }
 
 // Each value that cannot be taken keeps its default and is named, however large it is, in one
-// message at start-up; every other value, before and after it, is loaded.
-TEST_F(SettingsStoreTest, BadValuesAreNamedOnceAndTheOthersStillLoad) {
-    Values values = kChangedSettings;
-    values["glDigits6.Value"] = "A";
-    values["glDigits7.Value"] = "2, 3";                      // read as a list
-    values[".Top"] = "@ByteArray(12)";                       // read as bytes
+// message at start-up; every other value, before and after it, is loaded, and a value off its
+// stepper's grid or range is mended (the rounding itself is checked without a window).
+TEST_F(SettingsStoreTest, BadValuesAreNamedOnceOthersLoadAndOffGridValuesAreMended) {
+    const Values mended = {{"glDigits5.Value", "900"},
+                           {"glDigits8.Value", "3"},
+                           {"glDigits9.Value", "1"},
+                           {"glProgress1.Percent", "100"}};
+    Values values = with(kChangedSettings, {{"glDigits5.Value", "850"},
+                                            {"glDigits8.Value", "2.6"},
+                                            {"glDigits9.Value", "-3"},
+                                            {"glProgress1.Percent", "300"},
+                                            {"glDigits6.Value", "A"},
+                                            {"glDigits7.Value", "2, 3"},  // read as a list
+                                            {".Top", "@ByteArray(12)"}}); // read as bytes
     values["glDigits10.Value"] = std::string(50 << 20, 'x'); // once laid out whole in the box
     std::string file = "[Form1]\n";
     for (const auto& [name, text] : values)
         file += name + "=" + text + "\n";
-    QDir().mkpath(dir.path() + "/Home");
     put(file);
     FormHarness h;
-    const std::string xs(40, 'x');
     EXPECT_EQ(h.dialogs.errors,
-              std::vector<std::string>{
-                  "Could not load property .Top: invalid data type (not text)\n"
-                  "Could not load property glDigits6.Value: 'A' is not a valid floating point "
-                  "value\n"
-                  "Could not load property glDigits7.Value: invalid data type (not text)\n"
-                  "Could not load property glDigits10.Value: '" +
-                  xs +
-                  "…' is not a valid "
-                  "floating point value\n"
-                  "Эти настройки остались по умолчанию, остальные загружены."});
-    Values expected = kChangedSettings;
+              Errors{"Could not load property .Top: invalid data type (not text)\n"
+                     "Could not load property glDigits6.Value: 'A' is not a valid floating point "
+                     "value\n"
+                     "Could not load property glDigits7.Value: invalid data type (not text)\n"
+                     "Could not load property glDigits10.Value: '" +
+                     std::string(40, 'x') +
+                     "…' is not a valid floating point value\n"
+                     "Эти настройки остались по умолчанию, остальные загружены."});
+    Values expected = with(kChangedSettings, mended);
     for (const char* name : {"glDigits6.Value", "glDigits7.Value", "glDigits10.Value"})
         expected[name] = kDefaults.at(name);
-    EXPECT_EQ(shown(*h.form), expected);
-}
-
-// The rounding itself is checked without a window; here, that every display is mended.
-TEST_F(SettingsStoreTest, ValuesOffTheStepperGridOrOutOfRangeAreMendedOnLoad) {
-    const Values damaged = {{"glDigits5.Value", "850"},    {"glDigits6.Value", "9"},
-                            {"glDigits7.Value", "0"},      {"glDigits8.Value", "2.6"},
-                            {"glDigits9.Value", "-3"},     {"glDigits10.Value", "1e9"},
-                            {"glProgress1.Percent", "300"}};
-    const Values mended = {{"glDigits5.Value", "900"},    {"glDigits6.Value", "6"},
-                           {"glDigits7.Value", "1"},      {"glDigits8.Value", "3"},
-                           {"glDigits9.Value", "1"},      {"glDigits10.Value", "200"},
-                           {"glProgress1.Percent", "100"}};
-    store(damaged);
-    FormHarness h;
-    EXPECT_TRUE(h.dialogs.errors.empty());
-    Values expected = kDefaults;
-    for (const auto& [name, text] : mended)
-        expected[name] = text;
     EXPECT_EQ(shown(*h.form), expected);
 }
 
@@ -217,100 +189,74 @@ TEST_F(SettingsStoreTest, TheRestoredStateIsShownButThePositionIsCentred) {
     EXPECT_TRUE(h.form->isMaximized());
     EXPECT_NE(h.form->normalGeometry().topLeft(), QPoint(3, 4));
     h.form->close();
-    EXPECT_EQ(stored()[".WindowState"], "2");
-}
-
-TEST_F(SettingsStoreTest, EveryWayOutSavesOnceOnly) {
-    auto leave = [](TForm1& f, int way) {
-        if (way == 0) f.glLabel71->click(); // "Да" in the confirmation
-        if (way == 1) f.glLabel12->click(); // "Выход" in the file panel
-        if (way == 2) f.close();            // the window manager's close
-    };
-    for (int way = 0; way < 3; ++way) {
-        QFile::remove(fileName());
-        FormHarness h;
-        h.form->glCheckBox30->click();
-        leave(*h.form, way);
-        EXPECT_EQ(stored()["glDigits5.Value"], "900") << way;
-        QFile::remove(fileName());
-        h.form->close();
-        EXPECT_FALSE(QFile::exists(fileName())) << way;
-    }
-}
-
-TEST_F(SettingsStoreTest, AnUnwritableFolderIsReportedAtTheFirstEntry) {
-    QFile blocker(dir.path() + "/Home"); // a file where the folder should be
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    FormHarness h;
-    h.form->close();
-    EXPECT_EQ(h.dialogs.errors,
-              (std::vector<std::string>{"Could not save property glDigits5.Value\nФайл настроек не "
-                                        "записан: " +
-                                        fileName().toStdString() + "\nNot a directory."}));
+    EXPECT_EQ(stored(true)[".WindowState"], "2");
 }
 
 // Said once at start-up with what and where; a damaged or unreadable file is kept beside the new
-// one, a folder in its place stays and the save names the reason. Read permissions are those of
-// an ordinary user.
+// one, a folder in its place stays and the save names the reason, as it does when a file stands
+// where the folder should be. Read permissions are those of an ordinary user.
 TEST_F(SettingsStoreTest, ADamagedOrUnreadableFileIsReportedAndKeptAside) {
     const char kGarbage[] = "[Form1]\nglDigits5.Value=1500\n[broken\n\x01\xff=\"\n\0\0x=1\n";
     const std::string garbage(kGarbage, sizeof kGarbage - 1);
-    const std::string where = fileName().toStdString();
+    const std::string where = fileName.toStdString();
     const std::string anew = "При выходе файл будет записан заново, а прежний сохранён рядом как "
                              "Project1.conf.bak.";
+    const std::string notSaved = "Could not save property glDigits5.Value\nФайл настроек не "
+                                 "записан: " +
+                                 where;
     struct Case {
         const char* name;
-        std::string atStart, atExit;
+        Errors atStart, atExit;
         double frequency;
     };
     const Case cases[] = {
         {"damaged",
-         "Файл настроек повреждён: " + where +
-             "\n(двоичные данные: байт 0x01 на "
-             "позиции 37).\nЗагружено то, что удалось прочитать. " +
-             anew,
-         "", 1500},
+         {"Файл настроек повреждён: " + where +
+          "\n(двоичные данные: байт 0x01 на позиции 37).\nЗагружено то, что удалось прочитать. " +
+          anew},
+         {},
+         1500},
         {"unreadable",
-         "Файл настроек не читается: " + where +
-             "\n(Permission denied).\n"
-             "Настройки взяты по умолчанию. " +
-             anew,
-         "", 800},
-        {"folder",
-         "Файл настроек не читается: " + where +
-             "\n(Is a directory).\nНастройки "
-             "взяты по умолчанию.",
-         "Could not save property glDigits5.Value\nФайл "
-         "настроек не записан: " +
-             where + "\nIs a directory.",
+         {"Файл настроек не читается: " + where +
+          "\n(Permission denied).\nНастройки взяты по умолчанию. " + anew},
+         {},
          800},
+        {"folder",
+         {"Файл настроек не читается: " + where +
+          "\n(Is a directory).\nНастройки взяты по "
+          "умолчанию."},
+         {notSaved + "\nIs a directory."},
+         800},
+        {"file for the folder", {}, {notSaved + "\nNot a directory."}, 800},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QDir(dir.path() + "/Home").removeRecursively();
-        QDir().mkpath(dir.path() + "/Home");
-        QFile(dir.path()).setPermissions(QFileDevice::Permissions(0x7777));
-        QFile(dir.path() + "/Home").setPermissions(QFileDevice::Permissions(0x7777));
-        if (std::string(c.name) == "folder")
-            QDir().mkpath(fileName());
-        else
-            put(garbage);
-        if (std::string(c.name) == "unreadable") QFile(fileName()).setPermissions({});
+        const std::string name = c.name;
+        QDir(home + "/Home").removeRecursively();
+        QFile::remove(home + "/Home");
+        QFile(home).setPermissions(QFileDevice::Permissions(0x7777));
+        if (name == "file for the folder") {
+            QFile blocker(home + "/Home");
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        } else {
+            QDir().mkpath(home + "/Home");
+            QFile(home + "/Home").setPermissions(QFileDevice::Permissions(0x7777));
+            name == "folder" ? void(QDir().mkpath(fileName)) : put(garbage);
+        }
+        if (name == "unreadable") QFile(fileName).setPermissions({});
         {
             test::Unprivileged user;
             ASSERT_TRUE(user.ok());
             FormHarness h;
-            EXPECT_EQ(h.dialogs.errors, std::vector<std::string>{c.atStart});
+            EXPECT_EQ(h.dialogs.errors, c.atStart);
             EXPECT_EQ(h.form->glDigits5->Value(), c.frequency);
             h.dialogs.errors.clear();
             h.form->close();
-            EXPECT_EQ(h.dialogs.errors, c.atExit.empty() ? std::vector<std::string>{}
-                                                         : std::vector<std::string>{c.atExit});
+            EXPECT_EQ(h.dialogs.errors, c.atExit);
         }
         if (!c.atExit.empty()) continue;
-        EXPECT_EQ(stored().size(), 28u);
-        QFile kept(fileName() + ".bak");
+        EXPECT_EQ(stored(true).size(), 28u);
+        QFile kept(fileName + ".bak");
         ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
         EXPECT_EQ(kept.readAll().toStdString(), garbage);
     }
@@ -321,10 +267,9 @@ TEST_F(SettingsStoreTest, ADamagedOrUnreadableFileIsReportedAndKeptAside) {
 // its tone generator, the last of its parts) is destroyed.
 TEST_F(SettingsStoreTest, TheDeviceVolumeIsSetAtStartAndRestoredOnlyAfterSaving) {
     auto h = std::make_unique<FormHarness>();
-    const uint32_t eightyPercent = (0xCCCCu << 16) | 0xCCCCu;
-    EXPECT_EQ(h->sound.volume, eightyPercent);
+    EXPECT_EQ(h->sound.volume, (0xCCCCu << 16) | 0xCCCCu);
     h->form->glLabel71->click();
-    EXPECT_TRUE(QFile::exists(fileName()));
+    EXPECT_TRUE(QFile::exists(fileName));
     EXPECT_TRUE(h->sound.volumeWrites.empty());
     h->form.reset();
     EXPECT_EQ(h->sound.volumeWrites, std::vector<uint32_t>{0x12345678u});

@@ -1,7 +1,5 @@
-// What the window adds over the engine: its close button and closing it, the text its editor
-// offers, and the key preview.
+// What the window adds over the engine: its close button, closing it, and its editor's undo.
 #include <QFile>
-#include <QTest>
 #include <QTextDocument>
 
 #include "support/formharness.h"
@@ -12,10 +10,10 @@
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
 #include "widgets/tmemo.h"
-#include "widgets/tprogressbar.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
+using WindowHandlers = FormTest;
 
 namespace {
 void twoGroupsOfThree(TForm1& f, bool opening) {
@@ -27,9 +25,7 @@ void twoGroupsOfThree(TForm1& f, bool opening) {
 } // namespace
 
 // Unlike the stop button, the close button resets nothing; "Нет" leaves it so.
-TEST(WindowHandlers, CloseButtonEndsTheRunAtItsNextCheck) {
-    FormHarness h;
-    TForm1& f = *h.form;
+TEST_F(WindowHandlers, CloseButtonEndsTheRunAtItsNextCheck) {
     twoGroupsOfThree(f, true);
     h.events.at(2, [&] { f.glGraphicButton4->press(); });
     f.glCheckBox8->click();
@@ -48,7 +44,7 @@ TEST(WindowHandlers, CloseButtonEndsTheRunAtItsNextCheck) {
 
 // Closing the window, directly or by the exit command (which keys 7 3 first), ends the run at its
 // next check and saves the settings once.
-TEST(WindowHandlers, ClosingTheWindowEndsTheRunAndSavesOnce) {
+TEST(WindowClosing, EndsTheRunAndSavesOnce) {
     const QString saved = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Home/Project1.conf";
     for (bool exitCommand : {false, true}) {
         SCOPED_TRACE(exitCommand);
@@ -71,35 +67,9 @@ TEST(WindowHandlers, ClosingTheWindowEndsTheRunAndSavesOnce) {
     }
 }
 
-// A no-break space (byte A0 of a loaded radiogram) is offered as stored, where the editor's
-// plain text would have made it an ordinary space.
-TEST(WindowHandlers, TheEditorOffersANoBreakSpaceAsStored) {
-    FormHarness h;
-    h.form->Memo1->setText("\xC0\xA0\xC1");
-    EXPECT_EQ(h.form->textWindow.text(), "\xC0\xA0\xC1");
-}
-
-// A key its receiver ignores travels up to the window: still one sign (five dots of 5).
-TEST(WindowHandlers, KeyPreviewSoundsATypedKeyOnceAndOnlyWhileOn) {
-    FormHarness h;
-    TForm1& f = *h.form;
-    for (QWidget* receiver :
-         {static_cast<QWidget*>(f.Memo1), static_cast<QWidget*>(f.ProgressBar1)}) {
-        h.clearRecords();
-        QTest::keyClick(receiver, Qt::Key_5);
-        EXPECT_EQ(h.clock.log, speakerSigns({"5"}) + Log{"sleep 120"});
-    }
-    f.state.KeyPreview = false;
-    h.clearRecords();
-    QTest::keyClick(f.Memo1, Qt::Key_5);
-    EXPECT_TRUE(h.clock.log.empty());
-}
-
 // An exercise command closes its menu, and the editor takes the exercise as one whole that undo
 // does not take apart.
-TEST(WindowHandlers, AnExerciseIsWrittenPastTheEditorsUndo) {
-    FormHarness h;
-    TForm1& f = *h.form;
+TEST_F(WindowHandlers, AnExerciseIsWrittenPastTheEditorsUndo) {
     f.glDigits9->setValue(2);
     f.glDigits10->setValue(2);
     f.glLabel7->click();

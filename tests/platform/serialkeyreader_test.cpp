@@ -10,10 +10,9 @@ namespace {
 
 // A reader on a fake port, logging what it reports; at() sets the lines and polls as the timer.
 struct Harness {
-    Harness(std::string refusal = {}) {
+    Harness() {
         auto owned = std::make_unique<test::FakeKeyLinePort>();
         port = owned.get();
-        port->refusal = std::move(refusal);
         reader = std::make_unique<SerialKeyReader>(std::move(owned), clock);
         QObject::connect(reader.get(), &SerialKeyReader::lineChanged,
                          [this](KeyLine line, bool down, double at) {
@@ -51,14 +50,6 @@ TEST(SerialKeyReader, ReportsEachLineChangeOnceWithItsTime) {
     EXPECT_EQ(h.log, (std::vector<std::string>{"cts down 10", "cts up 70", "dsr down 71",
                                                "cts down 75", "cts up 75", "dsr up 75"}));
     EXPECT_FALSE(h.port->isOpen);
-}
-
-TEST(SerialKeyReader, APortThatCannotBeOpenedIsReported) {
-    Harness h("такого порта нет");
-    EXPECT_FALSE(h.reader->start("ttyUSB9"));
-    EXPECT_EQ(h.log, std::vector<std::string>{"Не удалось открыть порт «ttyUSB9»: такого порта "
-                                              "нет. Передача идёт с клавиатуры."});
-    EXPECT_FALSE(h.reader->running());
 }
 
 TEST(SerialKeyReader, APortThatVanishesReleasesTheKeyAndStops) {

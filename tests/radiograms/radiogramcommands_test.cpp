@@ -1,3 +1,4 @@
+// The file panel's commands in the window: New, Open and Save as on a folder of the test's own.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -14,11 +15,11 @@
 #include "widgets/tmemo.h"
 
 using namespace kelvatron;
-using kelvatron::test::FormHarness;
+using Strings = std::vector<std::string>;
 
 namespace {
 
-class RadiogramCommandsTest : public ::testing::Test, public kelvatron::test::TempFolder {
+class RadiogramCommandsTest : public test::FormTest, public test::TempFolder {
 protected:
     void SetUp() override { ASSERT_FALSE(dir.empty()); }
 
@@ -35,7 +36,6 @@ protected:
         QTest::sendKeyEvent(QTest::Click, f.Memo1, Qt::Key_Comma, QStringLiteral("Б"),
                             Qt::NoModifier);
     }
-    void setWindowText(const char* utf8) { f.Memo1->setText(toCp1251(utf8)); }
     // Options, key preview and input set the other way round from what New and Open leave.
     void setUnlikeAfterOpen() {
         f.glCheckBox4->click();
@@ -52,16 +52,13 @@ protected:
                f.focusWidget() == f.Memo1 && f.Memo1->Alignment() == Qt::AlignLeft &&
                f.glGroupBox2->isHidden();
     }
-
-    FormHarness h;
-    TForm1& f = *h.form;
 };
 
 } // namespace
 
 TEST_F(RadiogramCommandsTest, SaveAsWritesWindows1251WithCrLfOverAnyOldFileAndKeepsTheWindow) {
     put(path("a.dkm"), "a much longer old content");
-    setWindowText("АБ\r\nВ");
+    f.Memo1->setText(toCp1251("АБ\r\nВ"));
     f.glCheckBox4->click();
     f.glLabel5->click();
     saveAs(path("a.dkm"));
@@ -73,10 +70,8 @@ TEST_F(RadiogramCommandsTest, SaveAsWritesWindows1251WithCrLfOverAnyOldFileAndKe
     EXPECT_TRUE(h.dialogs.questions.empty()); // not even about replacing the old file
     EXPECT_TRUE(h.dialogs.errors.empty());
     EXPECT_EQ(f.Memo1->Text(), toCp1251("АБ\r\nВ"));
-    EXPECT_TRUE(f.state.KeyPreview);
-    EXPECT_TRUE(f.glCheckBox4->Checked());
-    EXPECT_TRUE(f.glGroupBox2->isHidden());
-    EXPECT_EQ(names(), std::vector<std::string>{"a.dkm"});
+    EXPECT_TRUE(f.state.KeyPreview && f.glCheckBox4->Checked() && f.glGroupBox2->isHidden());
+    EXPECT_EQ(names(), Strings{"a.dkm"});
 }
 
 // The editor's plain text would turn no-break spaces into ordinary ones. Each dialog offers the
@@ -85,7 +80,6 @@ TEST_F(RadiogramCommandsTest, OpenAndSaveKeepLinesAndNoBreakSpacesAndOfferTheirL
     put(path("lf.dkm"), "CQ\nDE\n73\xA0RA3");
     setUnlikeAfterOpen();
     open(path("lf.dkm"));
-    EXPECT_EQ(f.Memo1->lines().size(), 3);
     EXPECT_EQ(f.Memo1->lines().mid(0, 2), (QStringList{"CQ", "DE"}));
     EXPECT_TRUE(readyForTyping());
     saveAs(path("crlf.dkm"));
@@ -93,32 +87,31 @@ TEST_F(RadiogramCommandsTest, OpenAndSaveKeepLinesAndNoBreakSpacesAndOfferTheirL
 
     open(std::nullopt);
     saveAs(path("crlf.dkm"));
-    ASSERT_EQ(h.dialogs.openRequests.size(), 2u);
+    auto initialPaths = [](const std::vector<FileDialogRequest>& requests) {
+        Strings out;
+        for (const auto& r : requests)
+            out.push_back(r.initialPath);
+        return out;
+    };
     // "All files" means every name, also one without a dot.
     EXPECT_EQ(h.dialogs.openRequests[0].filter, "Файлы радиограмм (*.dkm)|*.dkm|Все файлы ...|*");
-    EXPECT_EQ(h.dialogs.openRequests[0].initialPath, "");
-    EXPECT_EQ(h.dialogs.openRequests[1].initialPath, path("lf.dkm"));
-    ASSERT_EQ(h.dialogs.saveRequests.size(), 2u);
-    EXPECT_EQ(h.dialogs.saveRequests[0].initialPath, "Радиограмма №1");
-    EXPECT_EQ(h.dialogs.saveRequests[1].initialPath, path("crlf.dkm"));
+    EXPECT_EQ(initialPaths(h.dialogs.openRequests), (Strings{"", path("lf.dkm")}));
+    EXPECT_EQ(initialPaths(h.dialogs.saveRequests), (Strings{"Радиограмма №1", path("crlf.dkm")}));
 }
 
-// Spaces or a line break alone are not empty and are saved without a question.
+// Spaces or a line break alone are not empty and are saved without a question. The fake dialog
+// answers with the name as the real one completes it with the suffix.
 TEST_F(RadiogramCommandsTest, OnlyAnEmptyTextAsksBeforeSaving) {
     f.Memo1->Clear();
-    h.dialogs.confirmAnswers = {false};
+    h.dialogs.confirmAnswers = {false, true};
     f.glLabel11->click();
-    EXPECT_EQ(h.dialogs.questions, std::vector<std::string>{"думаете сохранить пустой файл?"});
     EXPECT_TRUE(h.dialogs.saveRequests.empty());
-
-    // The fake dialog answers with the name as the real one completes it with the suffix.
-    h.dialogs.confirmAnswers = {true};
     saveAs(path("Радиограмма №1.dkm"));
-    EXPECT_EQ(names(), std::vector<std::string>{"Радиограмма №1.dkm"});
+    EXPECT_EQ(h.dialogs.questions, Strings(2, "думаете сохранить пустой файл?"));
+    EXPECT_EQ(names(), Strings{"Радиограмма №1.dkm"});
     EXPECT_EQ(get(path("Радиограмма №1.dkm")), "");
-
     for (const char* text : {"   ", "\r\n"}) {
-        setWindowText(text);
+        f.Memo1->setText(text);
         saveAs(path("x.dkm"));
         EXPECT_EQ(get(path("x.dkm")), text);
     }
@@ -132,32 +125,25 @@ TEST_F(RadiogramCommandsTest, OpenReplacesTheTextOnlyWithAFileThatWasRead) {
     put(path("large.dkm"), std::string(kRadiogramMaxBytes + 1, 'E'));
     put(path("empty.dkm"), "");
     const std::string kept = toCp1251("ЖДУ ОТВЕТА");
-    struct Case {
-        std::optional<std::string> file;
-        std::vector<std::string> errors;
-        std::string textAfter;
-    };
-    const Case cases[] = {
-        {std::nullopt, {}, kept},
+    const std::pair<std::optional<std::string>, Strings> cases[] = {
+        {std::nullopt, {}},
         {path("missing.dkm"),
-         {"Cannot open file \"" + path("missing.dkm") + "\". No such file or directory"},
-         kept},
+         {"Cannot open file \"" + path("missing.dkm") + "\". No such file or directory"}},
         {path("zero.dkm"),
-         {"The file \"" + path("zero.dkm") + "\" is not a text file: it holds a zero byte."},
-         kept},
-        {path("large.dkm"), {"Text exceeds memo capacity"}, kept},
-        {path("empty.dkm"), {}, ""},
+         {"The file \"" + path("zero.dkm") + "\" is not a text file: it holds a zero byte."}},
+        {path("large.dkm"), {"Text exceeds memo capacity"}},
+        {path("empty.dkm"), {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file.value_or("cancelled"));
+    for (const auto& [file, errors] : cases) {
+        SCOPED_TRACE(file.value_or("cancelled"));
         h.dialogs.errors.clear();
         f.Memo1->setText(kept);
         setUnlikeAfterOpen();
-        open(c.file);
-        EXPECT_EQ(h.dialogs.errors, c.errors);
-        EXPECT_EQ(f.Memo1->Text(), c.textAfter);
-        EXPECT_EQ(readyForTyping(), c.errors.empty());
-        EXPECT_EQ(f.Memo1->InputEnabled(), c.errors.empty());
+        open(file);
+        EXPECT_EQ(h.dialogs.errors, errors);
+        EXPECT_EQ(f.Memo1->Text(), file == path("empty.dkm") ? "" : kept);
+        EXPECT_EQ(readyForTyping(), errors.empty());
+        EXPECT_EQ(f.Memo1->InputEnabled(), errors.empty());
         EXPECT_TRUE(onlyTextSourceAndNoKeyPreview());
     }
 }
@@ -166,29 +152,25 @@ TEST_F(RadiogramCommandsTest, OpenReplacesTheTextOnlyWithAFileThatWasRead) {
 // tests; here, that a failure reaches the user and writes nothing. A character the code page
 // cannot hold must not turn into a question mark unnoticed.
 TEST_F(RadiogramCommandsTest, AFailedSaveShowsWhyAndWritesNothing) {
-    struct Case {
-        QString text;
-        std::string file, error;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, std::string, std::string> cases[] = {
         {QStringLiteral("QRV"), path("missing/x.dkm"),
          "Cannot create file \"" + path("missing/x.dkm") + "\". No such file or directory"},
         {QStringLiteral("CQ\nTNX 中"), path("x.dkm"), "the character \"中\" (U+4E2D) in line 2"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [text, file, error] : cases) {
         h.dialogs.errors.clear();
-        f.Memo1->setPlainText(c.text);
-        saveAs(c.file);
+        f.Memo1->setPlainText(text);
+        saveAs(file);
         ASSERT_EQ(h.dialogs.errors.size(), 1u);
-        EXPECT_NE(h.dialogs.errors[0].find(c.error), std::string::npos) << h.dialogs.errors[0];
-        EXPECT_EQ(f.Memo1->toPlainText(), c.text);
+        EXPECT_NE(h.dialogs.errors[0].find(error), std::string::npos) << h.dialogs.errors[0];
+        EXPECT_EQ(f.Memo1->toPlainText(), text);
     }
     EXPECT_TRUE(names().empty());
 }
 
 TEST_F(RadiogramCommandsTest, NewClearsTheWindowForTypingWithoutSoundingKeys) {
     f.show();
-    setWindowText("старый текст");
+    f.Memo1->setText(toCp1251("старый текст"));
     setUnlikeAfterOpen();
     typeBe();
     EXPECT_FALSE(h.clock.log.empty()) << "with key preview on, a typed key sounds";
@@ -205,30 +187,25 @@ TEST_F(RadiogramCommandsTest, NewClearsTheWindowForTypingWithoutSoundingKeys) {
 // 0x98 is the one byte Windows-1251 leaves unassigned: it opens, keys nothing and is written
 // back as it was. Whatever is saved opens again: the window's capacity holds at both ends.
 TEST_F(RadiogramCommandsTest, EverySavedFileOpensAgainByteForByte) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        bool saves;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, bool> cases[] = {
         {"unassigned byte", "A\x98\xC1\r\n\x98", true},
         {"full window", std::string(kRadiogramMaxBytes - 2, 'E') + "\r\n", true},
         {"one byte more", std::string(kRadiogramMaxBytes - 1, 'E') + "\r\n", false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, bytes, saves] : cases) {
+        SCOPED_TRACE(name);
         h.dialogs.errors.clear();
         std::filesystem::remove(path("again.dkm"));
-        f.Memo1->setText(c.bytes);
-        EXPECT_TRUE(f.Memo1->Text() == c.bytes);
+        f.Memo1->setText(bytes);
+        EXPECT_TRUE(f.Memo1->Text() == bytes);
         saveAs(path("again.dkm"));
-        EXPECT_EQ(h.dialogs.errors.empty(), c.saves);
-        EXPECT_TRUE(get(path("again.dkm")) == (c.saves ? c.bytes : ""));
-        if (!c.saves) continue;
+        EXPECT_EQ(h.dialogs.errors.empty(), saves);
+        EXPECT_TRUE(get(path("again.dkm")) == (saves ? bytes : ""));
+        if (!saves) continue;
         f.Memo1->Clear();
         open(path("again.dkm"));
         EXPECT_TRUE(h.dialogs.errors.empty());
-        EXPECT_TRUE(f.Memo1->Text() == c.bytes);
+        EXPECT_TRUE(f.Memo1->Text() == bytes);
     }
     EXPECT_EQ(textSign('\x98'), std::nullopt);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <map>
 
+#include "settings/settingsdefaults.h"
 #include "settings/settingsfilecheck.h"
 #include "settings/settingsloader.h"
 #include "settings/settingsmending.h"
@@ -24,10 +25,12 @@ StoredValue text(std::string t) {
     return {true, std::move(t)};
 }
 
-// The layout defaults: 800 Hz, ratio 3, pauses 1 and 1, groups of 5, 10 groups, speed 20,
-// digits as the source, symbol and code shown, speaker, sine, opening and closing.
-PropValues defaults() {
-    return {800, 3, 1, 1, 5, 10, 20, 1, 0, 0, 0, 1, 1, 0, 1, 0, 1, 0, 0, 0, 0, 1, 1};
+// The layout defaults with some entries changed.
+PropValues defaults(std::initializer_list<std::pair<std::size_t, double>> changes = {}) {
+    PropValues values = kLayoutDefaults;
+    for (auto [index, value] : changes)
+        values[index] = value;
+    return values;
 }
 
 } // namespace
@@ -69,13 +72,12 @@ TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {
                                                  {"glCheckBox3.Checked", text("7")}};
     PropValues values = defaults();
     EXPECT_TRUE(loadProps(lookupInMap(stored), values).empty());
-    PropValues expected = defaults();
-    expected[0] = 1200;
-    expected[prop::Speed] = 35;
-    expected[prop::FirstOutput] = 0;
-    expected[prop::FirstOutput + 1] = 1;
-    expected[prop::FirstCheckBox + 6] = 1; // glCheckBox3: any ordinal but 0 is True
-    EXPECT_EQ(values, expected);
+    // glCheckBox3: any ordinal but 0 is True.
+    EXPECT_EQ(values, defaults({{0, 1200},
+                                {prop::Speed, 35},
+                                {prop::FirstOutput, 0},
+                                {prop::FirstOutput + 1, 1},
+                                {prop::FirstCheckBox + 6, 1}}));
 }
 
 // One value that cannot be taken keeps its default and is named; every other entry, before and
@@ -101,9 +103,12 @@ TEST(SettingsLoader, ABadValueKeepsItsDefaultAndTheOthersStillLoad) {
         {prop::FirstOutput, text("yes"),
          "glCheckBox13.Checked: 'yes' is not a valid integer value"},
     };
-    PropValues changed = defaults();
-    changed[0] = 1200, changed[1] = 4, changed[5] = 25, changed[prop::Speed] = 35;
-    changed[prop::FirstOutput] = 0, changed[prop::FirstOutput + 1] = 1;
+    const PropValues changed = defaults({{0, 1200},
+                                         {1, 4},
+                                         {5, 25},
+                                         {prop::Speed, 35},
+                                         {prop::FirstOutput, 0},
+                                         {prop::FirstOutput + 1, 1}});
     for (const Case& c : cases) {
         std::map<std::string, StoredValue> stored;
         for (std::size_t i = 0; i < kPropCount; ++i)
@@ -140,33 +145,25 @@ TEST(SettingsFileCheck, ControlBytesAndBrokenUtf8AreDamage) {
         EXPECT_EQ(settingsTextDamage(bytes), damage) << damage.value_or("fine");
 }
 
+// The stored place moves the window, which keeps its size; an unknown state is not taken.
 TEST(SettingsLoader, TheWindowKeepsItsSizeAndOnlyKnownStatesAreTaken) {
-    const WindowPlace current{10, 20, 802, 593, 0};
-    std::map<std::string, StoredValue> stored = {{".Left", text("100")},
-                                                 {".Top", text("-50")},
-                                                 {".Right", text("5")},
-                                                 {".Bottom", text("5")},
-                                                 {".WindowState", text("1")}};
-    WindowPlace place = current;
-    EXPECT_TRUE(loadWindowPlace(lookupInMap(stored), place).empty());
-    EXPECT_EQ(place.left, 100);
-    EXPECT_EQ(place.top, -50);
-    EXPECT_EQ(place.right, 892);
-    EXPECT_EQ(place.bottom, 523);
-    EXPECT_EQ(place.state, 1);
-
-    stored = {{".Left", text("2147483647")}, {".WindowState", text("7")}};
-    place = current;
-    EXPECT_TRUE(loadWindowPlace(lookupInMap(stored), place).empty());
-    EXPECT_EQ(place.right - place.left, 792);
-    EXPECT_EQ(place.state, 0);
-
-    stored = {{".Left", text("100")}, {".WindowState", {false, ""}}};
-    place = current;
-    EXPECT_EQ(loadWindowPlace(lookupInMap(stored), place),
-              LoadProblems{"Could not load property .WindowState: invalid data type (not text)"});
-    EXPECT_EQ(place.left, 100);
-    EXPECT_EQ(place.state, 0);
+    auto load = [](std::map<std::string, StoredValue> stored, LoadProblems problems) {
+        WindowPlace p{10, 20, 802, 593, 0};
+        EXPECT_EQ(loadWindowPlace(lookupInMap(stored), p), problems);
+        return std::vector<int>{p.left, p.top, p.right - p.left, p.bottom - p.top, p.state};
+    };
+    EXPECT_EQ(load({{".Left", text("100")},
+                    {".Top", text("-50")},
+                    {".Right", text("5")},
+                    {".Bottom", text("5")},
+                    {".WindowState", text("1")}},
+                   {}),
+              (std::vector<int>{100, -50, 792, 573, 1}));
+    EXPECT_EQ(load({{".Left", text("2147483647")}, {".WindowState", text("7")}}, {}).at(2), 792);
+    EXPECT_EQ(load({{".Left", text("2147483647")}, {".WindowState", text("7")}}, {}).at(4), 0);
+    EXPECT_EQ(load({{".Left", text("100")}, {".WindowState", {false, ""}}},
+                   {"Could not load property .WindowState: invalid data type (not text)"}),
+              (std::vector<int>{100, 20, 792, 573, 0}));
 }
 
 TEST(SettingsMending, DisplaysGoToTheNearestStepWithinTheirRange) {
@@ -194,22 +191,20 @@ TEST(SettingsMending, DisplaysGoToTheNearestStepWithinTheirRange) {
     EXPECT_EQ(values, defaults()); // valid settings stay as they are
 }
 
-// The window applies this mending to whatever it loaded.
+// The window applies this mending to whatever it loaded. Sources: the third and fourth; outputs:
+// none; waveforms: square and noise. The speaker comes back as the default output.
 TEST(SettingsMending, EachChoiceEndsWithExactlyOneOption) {
-    PropValues values = defaults();
-    // Sources: the third and fourth; outputs: none; waveforms: square and noise.
-    values[prop::FirstSource] = 0;
-    values[prop::FirstSource + 2] = 1;
-    values[prop::FirstSource + 3] = 1;
-    values[prop::FirstOutput] = 0;
-    values[prop::FirstWaveform] = 0;
-    values[prop::FirstWaveform + 1] = 1;
-    values[prop::FirstWaveform + 4] = 1;
+    using namespace prop;
+    PropValues values = defaults({{FirstSource, 0},
+                                  {FirstSource + 2, 1},
+                                  {FirstSource + 3, 1},
+                                  {FirstOutput, 0},
+                                  {FirstWaveform, 0},
+                                  {FirstWaveform + 1, 1},
+                                  {FirstWaveform + 4, 1}});
     mendProps(values, defaults());
-    PropValues expected = defaults();
-    expected[prop::FirstSource] = 0;
-    expected[prop::FirstSource + 2] = 1;
-    expected[prop::FirstWaveform] = 0;
-    expected[prop::FirstWaveform + 1] = 1;
-    EXPECT_EQ(values, expected); // the speaker comes back as the default output
+    EXPECT_EQ(
+        values,
+        defaults(
+            {{FirstSource, 0}, {FirstSource + 2, 1}, {FirstWaveform, 0}, {FirstWaveform + 1, 1}}));
 }

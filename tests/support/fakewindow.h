@@ -74,10 +74,9 @@ struct FakeTextWindow : TextWindow {
 
 struct FakeProgress : Progress {
     void setMax(int m) override { max = m; }
-    void setPosition(int p) override { position = p, positions.push_back(p); }
+    void setPosition(int p) override { position = p; }
     void paint() override { ++paints; }
     int max = 100, position = 0, paints = 0;
-    std::vector<int> positions;
 };
 
 struct FakeTransmissionControls : TransmissionControls {

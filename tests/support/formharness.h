@@ -1,4 +1,5 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <memory>
 
 #include "mainwindow/tform1.h"
@@ -16,6 +17,13 @@ public:
     ~FormHarness();
 
     std::unique_ptr<TForm1> form;
+};
+
+// A test on a window of its own: TEST_F(FormTest, X) { f.glLabel5->click(); ... h.clock.log }.
+class FormTest : public ::testing::Test {
+protected:
+    FormHarness h;
+    TForm1& f = *h.form;
 };
 
 } // namespace kelvatron::test

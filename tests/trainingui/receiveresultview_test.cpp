@@ -97,12 +97,10 @@ TEST(ReceiveResult, ConfusionTableCountsMostFrequentFirst) {
     Shown shown("БАБ КОТ", "ВАВ КО");
     const QTableWidget* table = shown.view.confusionTable();
     ASSERT_EQ(table->rowCount(), 2);
-    auto row = [&](int r) {
-        return QStringList{table->item(r, 0)->text(), table->item(r, 1)->text(),
-                           table->item(r, 2)->text()};
-    };
-    EXPECT_EQ(row(0), (QStringList{"Б", "В", "2"}));
-    EXPECT_EQ(row(1), (QStringList{"Т", "пропуск", "1"}));
+    QStringList cells;
+    for (int i = 0; i < 6; ++i)
+        cells << table->item(i / 3, i % 3)->text();
+    EXPECT_EQ(cells, (QStringList{"Б", "В", "2", "Т", "пропуск", "1"}));
 
     Shown right("БАБ", "баб");
     EXPECT_EQ(right.view.confusionTable()->rowCount(), 0);

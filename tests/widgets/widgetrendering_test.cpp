@@ -59,14 +59,12 @@ TEST(WidgetRendering, ShadowIsSoftAndReachesItsDepthPastTheControl) {
 
 TEST(WidgetRendering, DigitsShowTheirValueSegmentBySegment) {
     TglDigits d;
-    d.setValue(800);
-    EXPECT_EQ(d.displayText(), QStringLiteral("800"));
-    d.setRatioStyle(true);
-    d.setValue(3);
-    EXPECT_EQ(d.displayText(), QStringLiteral("1:3"));
-    d.setRatioStyle(false);
-    d.setValue(12.5);
-    EXPECT_EQ(d.displayText(), QStringLiteral("12.5"));
+    for (auto [value, ratio, text] :
+         {std::tuple{800.0, false, "800"}, {3.0, true, "1:3"}, {12.5, false, "12.5"}}) {
+        d.setRatioStyle(ratio);
+        d.setValue(value);
+        EXPECT_EQ(d.displayText(), QString(text));
+    }
 
     // The picture follows the value: an 8 lights all seven segments, a 1 two of them.
     const int one = litPixelsFor(1);

@@ -30,7 +30,7 @@ bool ToneTimeline::add(const TimelineEvent& event) {
     TimelineEvent& taken = events_[(head_ + count_) % kCapacity];
     taken = event;
     if (event.origin == TimelineEvent::Origin::NewRun)
-        runStart_ = std::max(mixedEnd_ + runLeadFrames_, lastPosition_);
+        runStart_ = std::max(mixedEnd_ + lastBlockFrames_ + runLeadFrames_, lastPosition_);
     if (event.origin != TimelineEvent::Origin::Stream) taken.position += runStart_;
     taken.origin = TimelineEvent::Origin::Stream;
     lastPosition_ = std::max(lastPosition_, taken.position);
@@ -101,6 +101,7 @@ void ToneTimeline::mix(float* out, int frames, int64_t blockStart) {
         pos = segmentEnd;
     }
     mixedEnd_ = end;
+    lastBlockFrames_ = frames;
 }
 
 void ToneTimeline::releaseAll() {

@@ -80,9 +80,9 @@ public:
     size_t pendingEvents() const { return count_; }
 
     static constexpr size_t kCapacity = 256;
-    // A prompt run starts this long after the first frame not yet mixed: the program's thread
-    // may wake that late within the run without a change of the run reaching its frame after
-    // the frame was mixed.
+    // A prompt run starts a block (as long as the last one mixed) and this long after the first
+    // frame not yet mixed: a block is mixed a block ahead of its sound, and the program's thread
+    // may wake this late within the run without a change reaching its frame after it was mixed.
     static constexpr double kRunLeadMs = 5;
 
 private:
@@ -96,6 +96,7 @@ private:
     ToneReturn* returns_;
     int64_t runLeadFrames_;
     int64_t mixedEnd_ = 0;     // the first frame not yet mixed
+    int64_t lastBlockFrames_ = 0;
     int64_t lastPosition_ = 0; // of the latest scheduled change taken
     int64_t runStart_ = 0;     // the prompt run's first frame
     std::array<TimelineEvent, kCapacity> events_{};

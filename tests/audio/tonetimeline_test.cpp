@@ -174,11 +174,11 @@ TEST(StreamClock, FollowsAFastDeviceAtOnceAndASlowOneGently) {
     EXPECT_NEAR(slow.originMs(), 3800 * 200e-6, 0.01); // the floor of the last second
 }
 
-// A prompt run starts a short lead after the first frame not yet mixed, and its later tones
-// keep their distance from its start however late they are taken.
+// A prompt run starts a block and a short lead after the first frame not yet mixed, and its
+// later tones keep their distance from its start however late they are taken.
 TEST(ToneTimeline, APromptRunStartsALeadAfterWhatIsMixedAndKeepsItsSpacing) {
     ToneTimeline t(1000); // a lead of 5 frames
-    Samples out(2 * 16);
+    Samples out(2 * 20);
     t.mix(out.data(), 4, 0);
     TimelineEvent first = start(0, {1}), second = start(3, {2});
     first.origin = TimelineEvent::Origin::NewRun;
@@ -186,9 +186,9 @@ TEST(ToneTimeline, APromptRunStartsALeadAfterWhatIsMixedAndKeepsItsSpacing) {
     t.add(first);
     t.mix(out.data() + 8, 4, 4);
     t.add(second);
-    t.mix(out.data() + 16, 8, 8);
+    t.mix(out.data() + 16, 12, 8);
     Samples l;
     for (size_t i = 8; i < out.size(); i += 2)
         l.push_back(out[i]);
-    EXPECT_EQ(l, (Samples{0, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(l, (Samples{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0}));
 }

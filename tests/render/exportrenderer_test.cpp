@@ -2,6 +2,8 @@
 // the same groups for the same seed, and nothing left behind when cancelled.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/cp1251.h"
 #include "exercises/jargonwords.h"
 #include "radiograms/tempfolder.h"
@@ -115,19 +117,14 @@ TEST(ExportRenderer, TheSameSeedGivesTheSameGroups) {
 TEST(ExportRenderer, JargonWordsAreKeyedAsTheGeneratorWritesThem) {
     ExportJob job = textJob("стёрто");
     job.jargon = true;
-    job.seed = 99;
     job.transmission.groupCount = 4;
-    const Rendered first = render(job), again = render(job);
-    ASSERT_TRUE(first.ok);
-    EXPECT_EQ(first.answers, again.answers);
-    int words = 0;
-    for (std::string_view word : JargonWords)
-        for (size_t at = first.answers.find(word); at != std::string::npos;
-             at = first.answers.find(word, at + 1))
-            words += (at == 0 || first.answers[at - 1] == ' ') &&
-                     (at + word.size() == first.answers.size() ||
-                      first.answers[at + word.size()] == ' ');
-    EXPECT_EQ(words, 4) << first.answers;
+    const Rendered r = render(job);
+    ASSERT_TRUE(r.ok);
+    std::istringstream words(r.answers);
+    int count = 0;
+    for (std::string word; words >> word; ++count)
+        EXPECT_NE(std::ranges::find(kJargonWordsCp1251, word), kJargonWordsCp1251.end());
+    EXPECT_EQ(count, 4);
 }
 
 // Progress grows to a hundred; a cancel stops at the next sign and leaves no file.

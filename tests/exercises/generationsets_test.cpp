@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <set>
 #include <vector>
 
 #include "core/cp1251.h"
-#include "core/random.h"
 #include "exercises/generationsets.h"
 #include "exercises/jargonwords.h"
 #include "keying/signtable.h"
@@ -31,29 +29,6 @@ TEST(GenerationSets, LatinEntriesAreKeyedAsTheirCyrillicPartners) {
         for (char entry : set)
             EXPECT_TRUE(FindSign(std::string(1, generationEntry(entry).Keyed)))
                 << fromCp1251(std::string(1, entry));
-}
-
-// Chi-square of the entry counts over many draws from a fixed seed, against a bound that a fair
-// die of N faces exceeds with a chance well below one in a thousand.
-TEST(GenerationSets, DrawsAreUniformOverEachSet) {
-    for (std::string_view set : GenerationSets) {
-        const int n = static_cast<int>(set.size());
-        const int perEntry = 2000;
-        std::vector<int> counts(256, 0);
-        RandSeed = 0x5EED1234u;
-        for (int i = 0; i < n * perEntry; ++i)
-            ++counts[static_cast<unsigned char>(drawEntry(set))];
-        double chi2 = 0;
-        int drawnOutside = n * perEntry;
-        for (char entry : set) {
-            const int count = counts[static_cast<unsigned char>(entry)];
-            chi2 += double(count - perEntry) * (count - perEntry) / perEntry;
-            drawnOutside -= count;
-        }
-        const double df = n - 1;
-        EXPECT_LT(chi2, df + 4.0 * std::sqrt(2.0 * df)) << "set of " << n;
-        EXPECT_EQ(drawnOutside, 0);
-    }
 }
 
 // Every word can be keyed: capitals and digits only, each word once. A Cyrillic look-alike in a

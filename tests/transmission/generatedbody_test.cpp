@@ -68,26 +68,13 @@ TEST_F(GeneratedBody, LatinLettersAreWrittenLatinAndKeyedAsTheirPartners) {
         ++seed;
     h.clock.ticks = seed;
     start();
-    EXPECT_EQ(memoText(h), "Q  ");
+    EXPECT_EQ(h.text.text(), "Q  ");
     EXPECT_EQ(h.clock.log, (speakerSigns("Щ") + Log{"sleep 240"}));
     EXPECT_EQ(h.progress.max, 0);
 }
 
-// Each source is looked at when its turn comes: letters chosen during the digits follow as a full
-// body of their own.
-TEST_F(GeneratedBody, LettersChosenDuringADigitRunFollowAsAFullBody) {
-    plainRun(h);
-    groups(h, 2, 2);
-    std::string windowAfterDigits;
-    h.events.at(1, [&] { clickSource(h, TransmissionSource::Letters); });
-    h.events.at(9, [&] { windowAfterDigits = h.text.text(); }); // first check of the letters
-    start();
-    const Draws letters = expectedGroups(GenerationSetKind::CyrillicLetters, 2, 2);
-    EXPECT_EQ(windowAfterDigits, ""); // cleared for the letters
-    EXPECT_EQ(h.clock.log, digitGroups(2, 2).log + letters.log);
-    EXPECT_EQ(h.text.text(), letters.written);
-}
-
+// Each source is looked at when its turn comes: an alphabet switched during the first letter
+// body adds the second.
 TEST_F(GeneratedBody, AnAlphabetSwitchedDuringTheFirstLetterBodyAddsTheSecond) {
     plainRun(h);
     clickSource(h, TransmissionSource::Letters);

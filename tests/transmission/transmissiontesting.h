@@ -117,10 +117,6 @@ inline Draws digitGroups(int size, int count, int stopAfter = -1) {
     return expectedGroups(GenerationSetKind::Digits, size, count, stopAfter);
 }
 
-inline std::string memoText(const EngineHarness& h) {
-    return fromCp1251(h.text.text());
-}
-
 // What the window shows of a transmission: start and pause buttons, stop and pause flags, the bar
 // (position/maximum), hint options locked, text input, key preview, whether one runs, the
 // alignment of the text.

@@ -124,7 +124,6 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
         {"option twice", 2, "--export @/a.wav --dot 50 --dot=60", "--dot указан дважды"},
         {"two bodies", 2, "--export @/a.wav --digits --text @/r.dkm", "--digits и --text"},
         {"no target", 2, "--digits", "--export FILE"},
-        {"unknown format", 2, "--export @/out.aiff", ".aiff"},
         {"no window for the stored text source", 2, "--export @/a.wav", "--text"},
         {"missing radiogram", 1, "--export @/a.wav --text @/none.dkm", "none.dkm"},
         {"radiogram that is no text", 1, "--export @/a.wav --text @/bad.dkm", "--text"},

@@ -36,6 +36,12 @@ inline Log speakerSigns(std::string_view utf8) {
         out = out + speakerSign(SignTable[FindSign({&c, 1}).value()].Code);
     return out;
 }
+inline Log speakerSigns(std::initializer_list<const char*> characters) {
+    std::string all;
+    for (const char* c : characters)
+        all += c;
+    return speakerSigns(all);
+}
 
 // Ж Ж Ж and the break sign, then three group pauses; three group pauses, then А Р.
 inline Log opening() {

@@ -36,27 +36,20 @@ std::vector<float> mono(const Bytes& b, uint32_t rate = 48000) {
 
 } // namespace
 
-TEST(WaveImageParser, ReadsTheToneGeneratorsImage) {
-    auto b = image(1, 96000, 8, Bytes(9600, 128));
-    auto wave = parseWaveImage(b);
-    ASSERT_TRUE(wave);
-    EXPECT_EQ(wave->channels, 1);
-    EXPECT_EQ(wave->sampleRate, 96000u);
-    EXPECT_EQ(wave->bitsPerSample, 8);
-    EXPECT_EQ(wave->frameCount(), 9600u);
-    EXPECT_EQ(wave->samples.data(), b.data() + 44); // the spare bytes are not sound
-}
-
-TEST(WaveImageParser, SkipsUnknownChunksAndDropsAPartialLastFrame) {
+// An odd-sized "LIST" chunk (with its pad byte) stands between "fmt " and "data"; the 4 spare
+// bytes after the data are not sound, nor is a partial last frame.
+TEST(WaveImageParser, SkipsUnknownChunksAndReadsWholeFramesOnly) {
     auto b = image(2, 44100, 16, Bytes(10, 0));
-    // An odd-sized "LIST" chunk (with its pad byte) between "fmt " and "data".
     const Bytes list = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
     b.insert(b.begin() + 36, list.begin(), list.end());
     put(b, 4, uint32_t(b.size() - 8));
     auto wave = parseWaveImage(b);
     ASSERT_TRUE(wave);
-    EXPECT_EQ(wave->samples.size(), 8u); // two whole 4-byte frames of the 10 bytes
-    EXPECT_EQ(wave->frameCount(), 2u);
+    EXPECT_EQ(wave->channels, 2);
+    EXPECT_EQ(wave->sampleRate, 44100u);
+    EXPECT_EQ(wave->bitsPerSample, 16);
+    EXPECT_EQ(wave->samples.data(), b.data() + 44 + list.size());
+    EXPECT_EQ(wave->samples.size(), 8u);
 }
 
 TEST(WaveImageParser, RefusesMalformedImages) {
@@ -68,11 +61,8 @@ TEST(WaveImageParser, RefusesMalformedImages) {
     };
     EXPECT_FALSE(parseWaveImage({}));
     EXPECT_FALSE(damaged([](auto& b) { b[0] = 'X'; }));
-    EXPECT_FALSE(damaged([](auto& b) { b[8] = 'X'; }));
     EXPECT_FALSE(damaged([](auto& b) { put(b, 20, 3, 2); }));       // not PCM
-    EXPECT_FALSE(damaged([](auto& b) { put(b, 22, 0, 2); }));       // no channels
     EXPECT_FALSE(damaged([](auto& b) { put(b, 34, 24, 2); }));      // 24 bits
-    EXPECT_FALSE(damaged([](auto& b) { put(b, 24, 0); }));          // rate 0
     EXPECT_FALSE(damaged([](auto& b) { put(b, 32, 2, 2); }));       // block align off
     EXPECT_FALSE(damaged([](auto& b) { put(b, 40, 1000); }));       // data beyond the end
     EXPECT_FALSE(damaged([](auto& b) { put(b, 16, 0xFFFFFFF0); })); // huge format chunk
@@ -99,23 +89,15 @@ TEST(WaveImageParser, RandomDamageNeverReadsOutsideTheImage) {
     }
 }
 
-TEST(Resampler, HalvesNinetySixKilohertzByAveragingPairs) {
+// 96 kHz halves by averaging pairs; stereo is averaged (left -300, bytes D4 FE, against right
+// +300, then full scale on both); a tone keeps its length and a constant stays constant.
+TEST(Resampler, AveragesOverEachOutputSample) {
     EXPECT_EQ(mono(image(1, 96000, 8, {0, 255, 128, 128, 255, 255, 0, 0, 192, 64})),
               (std::vector<float>{(-1.0f + 127 / 128.0f) / 2, 0, 127 / 128.0f, -1, 0}));
-}
-
-TEST(Resampler, KeepsTheLengthOfATone) {
-    // 100 ms at 96 kHz and at 44.1 kHz both become 4800 frames at 48 kHz.
-    EXPECT_EQ(mono(image(1, 96000, 8, Bytes(9600, 200))).size(), 4800u);
-    auto out = mono(image(1, 44100, 16, Bytes(8820, 0x40)));
-    ASSERT_EQ(out.size(), 4800u);
-    for (float s : out)
-        ASSERT_NEAR(s, 0x4040 / 32768.0f, 1e-5);         // a constant stays constant
-    EXPECT_EQ(resampledLength(661, 44100, 48000), 719u); // 719.46 frames, to the nearest
-}
-
-TEST(Resampler, AveragesStereoAndReadsSigned16Bit) {
-    // Left -300 (bytes D4 FE), right +300: the mono mean is silence; then full scale both sides.
     EXPECT_EQ(mono(image(2, 48000, 16, {0xD4, 0xFE, 0x2C, 0x01, 0xFF, 0x7F, 0xFF, 0x7F})),
               (std::vector<float>{0, 32767 / 32768.0f}));
+    EXPECT_EQ(mono(image(1, 96000, 8, Bytes(9600, 200))).size(), 4800u);
+    EXPECT_EQ(mono(image(1, 44100, 16, Bytes(8820, 0x40))),
+              std::vector<float>(4800, 0x4040 / 32768.0f));
+    EXPECT_EQ(resampledLength(661, 44100, 48000), 719u); // 719.46 frames, to the nearest
 }

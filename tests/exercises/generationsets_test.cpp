@@ -1,27 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <set>
 #include <vector>
 
 #include "core/cp1251.h"
-#include "core/random.h"
 #include "exercises/generationsets.h"
+#include "exercises/jargonwords.h"
 #include "keying/signtable.h"
 
 using namespace kelvatron;
 
 // A draw r selects entry r, so the order is part of what a seed produces.
 TEST(GenerationSets, HoldTheirCharactersInDrawOrder) {
-    auto utf8Of = [](GenerationSetKind kind) {
-        return fromCp1251(std::string(generationSet(kind)));
-    };
-    EXPECT_EQ(utf8Of(GenerationSetKind::Digits), "0123456789");
-    EXPECT_EQ(utf8Of(GenerationSetKind::CyrillicLetters), "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЬЫЭЮЯ");
-    EXPECT_EQ(utf8Of(GenerationSetKind::LatinLetters), "ABCDEFGHIKLMNOPQRSTUWVXYZJ");
-    EXPECT_EQ(utf8Of(GenerationSetKind::DigitsAndCyrillicLetters),
-              "0123456789АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЬЫЭЮЯ");
-    EXPECT_EQ(utf8Of(GenerationSetKind::DigitsAndLatinLetters),
-              "0123456789ABCDEFGHIKLMNOPQRSTUWVXYZJ");
+    std::string all;
+    for (std::string_view set : GenerationSets)
+        all += fromCp1251(std::string(set)) + " ";
+    EXPECT_EQ(all,
+              "0123456789 АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЬЫЭЮЯ ABCDEFGHIKLMNOPQRSTUWVXYZJ "
+              "0123456789АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЬЫЭЮЯ 0123456789ABCDEFGHIKLMNOPQRSTUWVXYZJ ");
 }
 
 TEST(GenerationSets, LatinEntriesAreKeyedAsTheirCyrillicPartners) {
@@ -35,25 +31,26 @@ TEST(GenerationSets, LatinEntriesAreKeyedAsTheirCyrillicPartners) {
                 << fromCp1251(std::string(1, entry));
 }
 
-// Chi-square of the entry counts over many draws from a fixed seed, against a bound that a fair
-// die of N faces exceeds with a chance well below one in a thousand.
-TEST(GenerationSets, DrawsAreUniformOverEachSet) {
-    for (std::string_view set : GenerationSets) {
-        const int n = static_cast<int>(set.size());
-        const int perEntry = 2000;
-        std::vector<int> counts(256, 0);
-        RandSeed = 0x5EED1234u;
-        for (int i = 0; i < n * perEntry; ++i)
-            ++counts[static_cast<unsigned char>(drawEntry(set))];
-        double chi2 = 0;
-        int drawnOutside = n * perEntry;
-        for (char entry : set) {
-            const int count = counts[static_cast<unsigned char>(entry)];
-            chi2 += double(count - perEntry) * (count - perEntry) / perEntry;
-            drawnOutside -= count;
+// Every word can be keyed: capitals and digits only, each word once. A Cyrillic look-alike in a
+// Latin word would be keyed as another sign, so exactly five words hold Cyrillic letters.
+TEST(JargonWords, AreUniqueCapitalsOfTwoToEightCharactersInBothForms) {
+    std::set<std::string_view> seen;
+    int cyrillicWords = 0;
+    for (int i = 0; i < kJargonWordCount; ++i) {
+        SCOPED_TRACE(JargonWords[i]);
+        std::string_view bytes = kJargonWordsCp1251[i];
+        EXPECT_EQ(bytes, toCp1251(JargonWords[i]));
+        EXPECT_TRUE(seen.insert(bytes).second);
+        EXPECT_GE(bytes.size(), 2u);
+        EXPECT_LE(bytes.size(), 8u);
+        bool cyrillic = false;
+        for (char c : bytes) {
+            auto b = static_cast<unsigned char>(c);
+            EXPECT_TRUE((b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') ||
+                        (b >= 0xC0 && b <= 0xDF));
+            cyrillic = cyrillic || b >= 0xC0;
         }
-        const double df = n - 1;
-        EXPECT_LT(chi2, df + 4.0 * std::sqrt(2.0 * df)) << "set of " << n;
-        EXPECT_EQ(drawnOutside, 0);
+        cyrillicWords += cyrillic;
     }
+    EXPECT_EQ(cyrillicWords, 5);
 }

@@ -2,6 +2,8 @@
 // the same groups for the same seed, and nothing left behind when cancelled.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/cp1251.h"
 #include "exercises/jargonwords.h"
 #include "radiograms/tempfolder.h"
@@ -81,15 +83,9 @@ TEST(ExportRenderer, ElementsAndSilencesLieOnTheirExactSamples) {
     } cases[] = {
         {"a sign's elements and gaps", textJob("А"), {a}},
         {"a space is a group pause", textJob("А А"), {a, groupPause, a}},
-        {"a full stop is keyed as Т Ч К between group pauses",
-         textJob("А."),
-         {a, groupPause, {"-"}, {"---."}, {"-.-"}, groupPause}},
         {"the opening ends with three group pauses",
          textJob("А", true),
          {{"...-"}, {"...-"}, {"...-"}, {"-...-"}, {{}, 3 * kGroupPause}, a}},
-        {"the closing follows three group pauses",
-         textJob("А", false, true),
-         {a, {{}, 3 * kGroupPause}, a, {".-."}}},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,19 +111,14 @@ TEST(ExportRenderer, TheSameSeedGivesTheSameGroups) {
 TEST(ExportRenderer, JargonWordsAreKeyedAsTheGeneratorWritesThem) {
     ExportJob job = textJob("стёрто");
     job.jargon = true;
-    job.seed = 99;
     job.transmission.groupCount = 4;
-    const Rendered first = render(job), again = render(job);
-    ASSERT_TRUE(first.ok);
-    EXPECT_EQ(first.answers, again.answers);
-    int words = 0;
-    for (std::string_view word : JargonWords)
-        for (size_t at = first.answers.find(word); at != std::string::npos;
-             at = first.answers.find(word, at + 1))
-            words += (at == 0 || first.answers[at - 1] == ' ') &&
-                     (at + word.size() == first.answers.size() ||
-                      first.answers[at + word.size()] == ' ');
-    EXPECT_EQ(words, 4) << first.answers;
+    const Rendered r = render(job);
+    ASSERT_TRUE(r.ok);
+    std::istringstream words(r.answers);
+    int count = 0;
+    for (std::string word; words >> word; ++count)
+        EXPECT_NE(std::ranges::find(kJargonWordsCp1251, word), kJargonWordsCp1251.end());
+    EXPECT_EQ(count, 4);
 }
 
 // Progress grows to a hundred; a cancel stops at the next sign and leaves no file.

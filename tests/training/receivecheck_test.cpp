@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "core/cp1251.h"
 #include "training/receivecheck.h"
+#include "training/signalignment.h"
 
 using namespace kelvatron;
 
@@ -40,12 +44,9 @@ const Case kCases[] = {
     {"NothingSentEverySignExtra", "", "АБ В", "XXX", 0, 0, 0, 3, ""},
     {"MissedSignInsideGroup", "АБВГД ЕЖЗИЙ", "АБГД ЕЖЗИЙ", "==M=======", 10, 0, 1, 0, "В>_1 "},
     {"TwoSwappedSignsAreTwoSubstitutions", "КАЛУГ", "КЛАУГ", "=SS==", 5, 2, 0, 0, "А>Л1 Л>А1 "},
-    {"LatinPartnersLowercaseAndCaseAreRight", "ЦЕЛЬ ВОЛЖЬ", "celx wolvx", "=========", 9, 0, 0, 0,
-     ""},
-    {"LowercaseCyrillicIsRight", "ЭХО 12", "эхо 12", "=====", 5, 0, 0, 0, ""},
+    {"LatinPartnersAndLowercaseAreRight", "ЦЕЛЬ ВОЛЖЬ", "цelx wolvx", "=========", 9, 0, 0, 0, ""},
     {"RepeatedGroupTypedOnceMissesOneCopy", "АБВ АБВ ГДЕ", "АБВ ГДЕ", "MMM======", 9, 0, 3, 0,
      "А>_1 Б>_1 В>_1 "},
-    {"AnswerMuchLongerIsExtra", "ТЕСТ", "ТЕСТ ТЕСТ ТЕСТ", "====XXXXXXXX", 4, 0, 0, 8, ""},
     {"SpacesAndLineBreaksAreNotScored", "АБ ВГ", "  А\r\nБВ\tГ  ", "====", 4, 0, 0, 0, ""},
     {"JunkTypedForASignIsASubstitution", "АБВ", "А*В", "=S=", 3, 1, 0, 0, "Б>*1 "},
     {"JunkBesideTheSignsIsExtra", "АБВ", "АБ#В", "==X=", 3, 0, 0, 1, ""},
@@ -86,37 +87,81 @@ TEST(ReceiveCheck, StepsPointAtTheCharactersAsWrittenAndEachSignIsTallied) {
     EXPECT_EQ(tally, "11/0 А2/1 Б1/1 ");
 }
 
-TEST(ReceiveCheck, FigureHasOneDecimalAndCountsEveryKindOfError) {
-    ReceiveCheck c = checkReceived(toCp1251("АБВГД ЕЖЗИК"), toCp1251("АБВГ ЕЖЗИКЛ"));
-    EXPECT_EQ(figureText(c), "Знаков: 10, ошибок: 2 (20.0 %)");
-    c = checkReceived(toCp1251("АБВ"), toCp1251("АБ"));
+TEST(ReceiveCheck, FigureHasOneDecimal) {
+    const ReceiveCheck c = checkReceived(toCp1251("АБВ"), toCp1251("АБ"));
     EXPECT_EQ(figureText(c), "Знаков: 3, ошибок: 1 (33.3 %)");
     EXPECT_EQ(figureText(checkReceived("", "")), "Знаков: 0, ошибок: 0 (0.0 %)");
 }
 
-// Long texts go through the anchors and the widening band; the counts must stay those of a full
-// edit distance.
-TEST(ReceiveCheck, LongTextsWithScatteredErrorsCountEachError) {
-    std::string sent, typed;
-    // Letters А..Щ only, so a digit typed is always wrong.
-    for (int g = 0; g < 400; ++g) {
-        std::string group;
-        for (int k = 0; k < 5; ++k)
-            group += char(0xC0 + (g * 11 + k * k * 5 + g / 26) % 26);
-        sent += group + " ";
-        if (g % 50 == 10)
-            group.erase(2, 1); // missed
-        else if (g % 50 == 20)
-            group[1] = '5'; // substituted
-        else if (g % 50 == 30)
-            group += "7"; // extra
-        typed += group + " ";
+// How much table the alignment fills: bounded for an answer unrelated to the text, exact for a
+// copy of it.
+std::vector<int> randomSigns(std::mt19937& rng, int count) {
+    std::uniform_int_distribution<int> sign(0, 40);
+    std::vector<int> out(count);
+    for (int& s : out)
+        s = sign(rng);
+    return out;
+}
+
+// Every sent and every typed sign exactly once, in order; the cost counts the steps that are
+// not matches.
+int checkedCost(const std::vector<AlignStep>& steps, size_t sent, size_t typed) {
+    int nextSent = 0, nextTyped = 0, cost = 0;
+    for (const AlignStep& s : steps) {
+        if (s.sent >= 0) EXPECT_EQ(s.sent, nextSent++);
+        if (s.typed >= 0) EXPECT_EQ(s.typed, nextTyped++);
+        cost += s.op != AlignOp::Match;
     }
-    const ReceiveCheck c = checkReceived(sent, typed);
-    EXPECT_EQ(c.signsSent, 2000);
-    EXPECT_EQ(c.missed, 8);
-    EXPECT_EQ(c.substituted, 8);
-    EXPECT_EQ(c.extra, 8);
+    EXPECT_EQ(size_t(nextSent), sent);
+    EXPECT_EQ(size_t(nextTyped), typed);
+    return cost;
+}
+
+// The least edit distance over the whole table, two rows at a time.
+int fullDistance(const std::vector<int>& a, const std::vector<int>& b) {
+    std::vector<int> prev(b.size() + 1), cur(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        prev[j] = int(j);
+    for (size_t i = 1; i <= a.size(); ++i) {
+        cur[0] = int(i);
+        for (size_t j = 1; j <= b.size(); ++j)
+            cur[j] = std::min({prev[j - 1] + (a[i - 1] != b[j - 1]), prev[j] + 1, cur[j - 1] + 1});
+        std::swap(prev, cur);
+    }
+    return prev[b.size()];
+}
+
+// 20,000 signs sent; 30,000 or 20,000 typed that have nothing to do with them. The full table
+// would be 400 to 600 million cells.
+TEST(AlignmentWork, AnUnrelatedAnswerFillsABoundedTable) {
+    std::mt19937 rng(11);
+    const std::vector<int> sent = randomSigns(rng, 20000);
+    for (int typedCount : {30000, 20000}) {
+        SCOPED_TRACE(typedCount);
+        const std::vector<int> typed = randomSigns(rng, typedCount);
+        size_t cells = 0;
+        const auto steps = alignSequences(sent, typed, &cells);
+        EXPECT_LE(cells, size_t(64) << 20);
+        checkedCost(steps, sent.size(), typed.size());
+    }
+}
+
+// A copy with scattered errors and a run of 150 signs missed near its start (no anchor to
+// guide it) is still aligned at the least edit distance.
+TEST(AlignmentWork, ACopyWithErrorsIsAlignedExactly) {
+    std::mt19937 rng(5);
+    const std::vector<int> sent = randomSigns(rng, 4000);
+    std::vector<int> typed;
+    std::uniform_int_distribution<int> chance(0, 99);
+    for (size_t i = 0; i < sent.size(); ++i) {
+        if (i >= 200 && i < 350) continue;
+        const int roll = chance(rng);
+        if (roll == 0) continue;                                   // missed
+        typed.push_back(roll == 1 ? (sent[i] + 1) % 41 : sent[i]); // substituted
+        if (roll == 2) typed.push_back(7);                         // extra
+    }
+    const auto steps = alignSequences(sent, typed);
+    EXPECT_EQ(checkedCost(steps, sent.size(), typed.size()), fullDistance(sent, typed));
 }
 
 } // namespace

@@ -68,15 +68,15 @@ TEST(SendingPractice, StraightKeyingIsHeardAsKeyedAndDecoded) {
     EXPECT_NEAR(result.durationMs, keyed.back().second, 0.01);
 }
 
-// Dah squeezed with dit and both let go during the third element: Iambic A ends with it,
-// Iambic B adds the opposite element; the straight choice keys only while a paddle is held.
+// Dah squeezed with dit and both let go during the third element: Iambic B adds the opposite
+// element; the straight choice keys only while a paddle is held. The keyer's own cases are in
+// its test.
 TEST(SendingPractice, PaddlesAreHeardAsTheKeyerSendsThem) {
     struct Row {
         KeyerMode mode;
         Tones tones;
         const char* text;
     } rows[] = {
-        {KeyerMode::IambicA, {{0, 180}, {240, 300}, {360, 540}}, "К"},
         {KeyerMode::IambicB, {{0, 180}, {240, 300}, {360, 540}, {600, 660}}, "Ц"},
         {KeyerMode::Straight, {{0, 400}}, "Т"},
     };
@@ -114,14 +114,10 @@ TEST(SendingPractice, FinishCutsTheToneAndWritesThePendingSignWithoutTheCutEleme
     EXPECT_FALSE(run.practice.nextDeadline());
 }
 
-TEST(SendingPractice, CheckAgainstTheSentTextGivesTheFigureAndTheRecord) {
+TEST(SendingPractice, IsCheckedAgainstTheSentText) {
     PracticeRun run;
     keyStraight(run, toCp1251("ПАРИЖ КОТ"));
     run.practice.finish(run.now);
-    const auto check = run.practice.checkAgainst(toCp1251("Париж код"));
-    EXPECT_EQ(figureText(check), "Знаков: 8, ошибок: 1 (12.5 %)");
-    const auto record = run.practice.sessionRecord("текст в окне");
-    EXPECT_EQ(record.kind, "send");
-    EXPECT_EQ(record.dotMs, 60);
-    EXPECT_NEAR(record.charWpm, 20, 0.01);
+    EXPECT_EQ(figureText(run.practice.checkAgainst(toCp1251("Париж код"))),
+              "Знаков: 8, ошибок: 1 (12.5 %)");
 }

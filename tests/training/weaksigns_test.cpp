@@ -55,9 +55,3 @@ TEST(WeakSigns, DrawsInProportionToWeightsAndRepeatsWithTheSeed) {
             << fromCp1251(std::string(1, ch));
     EXPECT_GT(seen[c("А")], 0) << "the floor keeps every sign";
 }
-
-TEST(WeakSigns, TakesAnyGenerator) {
-    const WeakSigns w(kAlphabet, {});
-    EXPECT_EQ(fromCp1251(w.drawGroups(2, 3, [](uint32_t) { return 0u; })), "ААА ААА");
-    EXPECT_EQ(WeakSigns("", kRecord).drawGroup(5, [](uint32_t n) { return n - 1; }), "");
-}

@@ -47,7 +47,7 @@ TEST_F(GeneratedBody, EachSignIsWrittenAfterItHasSoundedWithinItsPause) {
             if (d.written[i - 1] == ' ') keyed += 1; // the group pause
             continue;
         }
-        keyed += speakerSign(codeOf(d.written.substr(i, 1).c_str())).size() - 1;
+        keyed += speakerSigns(d.written.substr(i, 1)).size() - 1;
         expected.emplace_back(keyed, d.written.substr(0, i + 1));
         keyed += 1; // the pause after the sign
     }
@@ -59,61 +59,22 @@ TEST_F(GeneratedBody, EachSignIsWrittenAfterItHasSoundedWithinItsPause) {
 
 TEST_F(GeneratedBody, LatinLettersAreWrittenLatinAndKeyedAsTheirPartners) {
     plainRun(h);
-    clickSource(h, TransmissionSource::Letters);
+    clickSource(h, TransmissionSource::DigitsAndLetters);
     latinAlphabet(h);
     groups(h, 1, 1);
-    // A seed whose first draw is Q, the 16th Latin entry.
+    // A seed whose first draw is Q, entry 25 of the digits and Latin letters.
     uint32_t seed = 0;
-    while (RandSeed = seed, Random(26) != 15)
+    while (RandSeed = seed, Random(36) != 25)
         ++seed;
     h.clock.ticks = seed;
     start();
-    EXPECT_EQ(memoText(h), "Q  ");
-    EXPECT_EQ(h.clock.log, (speakerSigns({"Щ"}) + Log{"sleep 240"}));
+    EXPECT_EQ(h.text.text(), "Q  ");
+    EXPECT_EQ(h.clock.log, (speakerSigns("Щ") + Log{"sleep 240"}));
     EXPECT_EQ(h.progress.max, 0);
 }
 
-TEST(GeneratedBodies, EverySourceDrawsFromItsOwnSet) {
-    struct Case {
-        TransmissionSource source;
-        bool latin;
-        GenerationSetKind set;
-    };
-    const Case cases[] = {
-        {TransmissionSource::Letters, false, GenerationSetKind::CyrillicLetters},
-        {TransmissionSource::Letters, true, GenerationSetKind::LatinLetters},
-        {TransmissionSource::DigitsAndLetters, false, GenerationSetKind::DigitsAndCyrillicLetters},
-        {TransmissionSource::DigitsAndLetters, true, GenerationSetKind::DigitsAndLatinLetters},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(int(c.set));
-        EngineHarness h;
-        plainRun(h);
-        clickSource(h, c.source);
-        if (c.latin) latinAlphabet(h);
-        groups(h, 4, 3);
-        clickStart(h);
-        const Draws d = expectedGroups(c.set, 4, 3);
-        EXPECT_EQ(h.text.text(), d.written);
-        EXPECT_EQ(h.clock.log, d.log);
-    }
-}
-
-// Each source is looked at when its turn comes: letters chosen during the digits follow as a full
-// body of their own.
-TEST_F(GeneratedBody, LettersChosenDuringADigitRunFollowAsAFullBody) {
-    plainRun(h);
-    groups(h, 2, 2);
-    std::string windowAfterDigits;
-    h.events.at(1, [&] { clickSource(h, TransmissionSource::Letters); });
-    h.events.at(9, [&] { windowAfterDigits = h.text.text(); }); // first check of the letters
-    start();
-    const Draws letters = expectedGroups(GenerationSetKind::CyrillicLetters, 2, 2);
-    EXPECT_EQ(windowAfterDigits, ""); // cleared for the letters
-    EXPECT_EQ(h.clock.log, digitGroups(2, 2).log + letters.log);
-    EXPECT_EQ(h.text.text(), letters.written);
-}
-
+// Each source is looked at when its turn comes: an alphabet switched during the first letter
+// body adds the second.
 TEST_F(GeneratedBody, AnAlphabetSwitchedDuringTheFirstLetterBodyAddsTheSecond) {
     plainRun(h);
     clickSource(h, TransmissionSource::Letters);
@@ -131,4 +92,20 @@ TEST_F(GeneratedBody, AnAlphabetSwitchedDuringTheFirstLetterBodyAddsTheSecond) {
     h.events.at(1, [&] { latinAlphabet(h); });
     start();
     EXPECT_EQ(h.clock.log, expectedGroups(GenerationSetKind::DigitsAndCyrillicLetters, 1, 2).log);
+}
+
+// The four source options behave as one choice; clicking the option already set keeps it.
+TEST(SourceSelection, TheOptionClickedBecomesTheOnlyOneSet) {
+    EngineHarness h;
+    using enum TransmissionSource;
+    for (TransmissionSource source : {Letters, DigitsAndLetters, DigitsAndLetters, Digits}) {
+        clickSource(h, source);
+        const TransmissionSettings& s = h.controls.settings;
+        std::vector<bool> expected(4, false);
+        expected[int(source)] = true;
+        EXPECT_EQ((std::vector<bool>{s.digits, s.letters, s.digitsAndLetters, s.textInWindow}),
+                  expected);
+    }
+    h.sourceSelection.selectTextInWindow();
+    EXPECT_TRUE(h.controls.settings.textInWindow && !h.controls.settings.digits);
 }

@@ -1,12 +1,51 @@
 // A whole transmission: the start, the opening, the finish and the closing, and what the user
 // may do while one runs.
+#include <algorithm>
 #include <limits>
 
+#include "core/cyrillic.h"
+#include "transmission/transmissionkeyer.h"
 #include "transmission/transmissiontesting.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
 using Transmission = TransmissionTest;
+
+namespace {
+
+// Notes how far the timeline had come at each position, and whether it was shown at once.
+struct TimedProgress : FakeProgress {
+    explicit TimedProgress(const FakeClock& c) : clock(c) {}
+    void setPosition(int p) override {
+        FakeProgress::setPosition(p);
+        at.push_back({p, clock.log.size(), false});
+    }
+    void paint() override {
+        FakeProgress::paint();
+        if (!at.empty()) at.back().shown = true;
+    }
+    struct Step {
+        int position;
+        size_t logLength;
+        bool shown;
+    };
+    const FakeClock& clock;
+    std::vector<Step> at;
+};
+
+struct TimedRun : EngineHarness {
+    TimedProgress timed{clock};
+    PauseStopControl stops{controls, timed, events, state};
+    TransmissionDriver driver{controls, text, timed, clock, events, state, signPlayer, stops};
+};
+
+class TransmissionKeyerTest : public ::testing::Test {
+protected:
+    EngineHarness e;
+    TransmissionKeyer keyer{e.signPlayer, e.clock, e.state.timing};
+};
+
+} // namespace
 
 TEST_F(Transmission, StartLocksTheControlsAndTheFinishReleasesThem) {
     plainRun(h);
@@ -78,29 +117,67 @@ TEST_F(Transmission, StartClickedWhileRunningIsIgnored) {
     EXPECT_FALSE(h.controls.start || h.state.transmitting);
 }
 
-// Damaged settings: sizes 1..100 and counts 1..200, to the nearest whole number.
+// Damaged settings: sizes 1..100 and counts 1..200, to the nearest whole number; the generator
+// takes the same values.
 TEST(Transmissions, GroupSettingsOutOfRangeAreBroughtIntoIt) {
-    struct Case {
-        double size, count;
-        int max;
-    };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const Case cases[] = {{2.6, 0, 2}, {0.4, -7, 0},  {101, 1, 99},  {5, 1e12, 999},
-                          {nan, 2, 1}, {2, inf, 399}, {-inf, 3.5, 3}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.size << " x " << c.count);
-        EngineHarness h;
-        plainRun(h);
-        groups(h, c.size, c.count);
-        int max = -1;
-        h.events.at(1, [&] {
-            max = h.progress.max;
-            clickStop(h);
-        });
-        clickStart(h);
-        EXPECT_EQ(max, c.max);
+    const std::tuple<double, int, int> rows[] = {{0.4, 1, 1},     {-7, 1, 1},       {2.5, 3, 3},
+                                                 {101, 100, 101}, {1e12, 100, 200}, {nan, 1, 1},
+                                                 {inf, 100, 200}, {-inf, 1, 1}};
+    for (auto [value, size, count] : rows) {
+        EXPECT_EQ(TransmissionDriver::groupSizeOf(value), size) << value;
+        EXPECT_EQ(TransmissionDriver::groupCountOf(value), count) << value;
     }
-    EXPECT_EQ(TransmissionDriver::groupSizeOf(2.5), 3);
-    EXPECT_EQ(TransmissionDriver::groupCountOf(199.5), 200);
+    EngineHarness h;
+    plainRun(h);
+    groups(h, 2.6, 0);
+    int max = -1;
+    h.events.at(1, [&] {
+        max = h.progress.max;
+        clickStop(h);
+    });
+    clickStart(h);
+    EXPECT_EQ(max, 2);
+}
+
+// The bar returns to 0 after the last group pause has been waited and is shown at once, since
+// the closing handles no event.
+TEST(FinishProgress, BarReturnsToZeroAfterTheLastGroupPause) {
+    TimedRun r;
+    r.controls.settings.opening = false;
+    groups(r, 2, 2);
+    r.driver.glCheckBox8Click();
+    const auto& log = r.clock.log;
+    // The closing: three group pauses, then А and Р.
+    const size_t closing = std::find(log.begin(), log.end(), "sleep 720") - log.begin();
+    ASSERT_LT(closing, log.size());
+    EXPECT_EQ(log.at(closing - 1), "sleep 240"); // the last group pause
+    ASSERT_FALSE(r.timed.at.empty());
+    EXPECT_EQ(r.timed.at.back().position, 0);
+    EXPECT_EQ(r.timed.at.back().logLength, closing);
+    EXPECT_TRUE(r.timed.at.back().shown);
+}
+
+// The silences a transmission owes after its signs.
+TEST_F(TransmissionKeyerTest, OwedWaitsAreSleptLessTheTimeAlreadyGone) {
+    keyer.wait(120);
+    keyer.wait(240);
+    EXPECT_TRUE(e.clock.log.empty());
+    e.clock.advance(130.4);
+    keyer.settle();
+    keyer.settle(); // nothing owed any more
+    EXPECT_EQ(e.clock.log, (Log{"sleep 0", "sleep 230"}));
+}
+
+TEST_F(TransmissionKeyerTest, ASignSettlesFirstAndOwesItsPause) {
+    keyer.wait(50);
+    keyer.key('q'); // a small Latin letter has no sign: nothing at all
+    EXPECT_TRUE(e.clock.log.empty());
+    keyer.key(win1251("А"));
+    const Log sign{"sleep 50", "beep 800 40", "sleep 40", "beep 800 120", "sleep 40"};
+    EXPECT_EQ(e.clock.log, sign); // the pause after the sign is owed
+    keyer.settle();
+    EXPECT_EQ(e.clock.log.size(), sign.size() + 1);
+    EXPECT_EQ(e.clock.log.back(), "sleep 120");
 }

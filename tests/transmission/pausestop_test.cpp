@@ -73,7 +73,7 @@ TEST_F(PauseStop, StopInTheTextBodyLeavesInputAndSelectionAsTheyStand) {
     textSource(h, "АБВГ");
     h.events.at(2, [&] { clickStop(h); }); // before the second character
     start();
-    EXPECT_EQ(h.clock.log, (speakerSigns({"А"})));
+    EXPECT_EQ(h.clock.log, (speakerSigns("А")));
     EXPECT_EQ(h.text.selLength, 2);
     EXPECT_EQ(controlState(h), "start=0 pause=0 stop=1 paused=0 bar=0/4 locked=0 input=1 "
                                "preview=1 running=0 align=0");

@@ -21,15 +21,8 @@ inline Log operator+(Log a, const Log& b) {
     return a;
 }
 
-// The code of the sign for one character written in UTF-8 ("Щ" -> "--.-").
-inline std::string_view codeOf(const char* utf8) {
-    auto index = FindSign(toCp1251(utf8));
-    if (!index) throw std::invalid_argument(utf8);
-    return SignTable[*index].Code;
-}
-
-// What the default settings key on the speaker for one sign: each element (dot 40, dash 120 ms)
-// and a dot's silence, then the pause after a sign.
+// What the default settings key on the speaker for each sign of a UTF-8 text (a space is the
+// break sign): each element (dot 40, dash 120 ms) and a dot's silence, then the sign pause.
 inline Log speakerSign(std::string_view code) {
     Log out;
     for (char e : code)
@@ -37,21 +30,25 @@ inline Log speakerSign(std::string_view code) {
     out.push_back("sleep 120");
     return out;
 }
-
-// The same for a sequence of characters, each written in UTF-8.
-inline Log speakerSigns(std::initializer_list<const char*> characters) {
+inline Log speakerSigns(std::string_view utf8) {
     Log out;
-    for (const char* c : characters)
-        out = out + speakerSign(codeOf(c));
+    for (char c : toCp1251(utf8))
+        out = out + speakerSign(SignTable[FindSign({&c, 1}).value()].Code);
     return out;
+}
+inline Log speakerSigns(std::initializer_list<const char*> characters) {
+    std::string all;
+    for (const char* c : characters)
+        all += c;
+    return speakerSigns(all);
 }
 
 // Ж Ж Ж and the break sign, then three group pauses; three group pauses, then А Р.
 inline Log opening() {
-    return speakerSigns({"Ж", "Ж", "Ж", " "}) + Log{"sleep 720"};
+    return speakerSigns("ЖЖЖ ") + Log{"sleep 720"};
 }
 inline Log closing() {
-    return Log{"sleep 720"} + speakerSigns({"А", "Р"});
+    return Log{"sleep 720"} + speakerSigns("АР");
 }
 
 // The user's clicks as the window passes them on: an option or button toggles, then its handler
@@ -124,10 +121,6 @@ inline Draws expectedGroups(GenerationSetKind kind, int size, int count, int sto
 
 inline Draws digitGroups(int size, int count, int stopAfter = -1) {
     return expectedGroups(GenerationSetKind::Digits, size, count, stopAfter);
-}
-
-inline std::string memoText(const EngineHarness& h) {
-    return fromCp1251(h.text.text());
 }
 
 // What the window shows of a transmission: start and pause buttons, stop and pause flags, the bar

@@ -67,13 +67,6 @@ TEST_F(SignPlayerTest, ValuesNoStepperSetsLeaveTheLastLengths) {
     EXPECT_EQ(e.clock.log, (Log{"beep 800 120", "beep 800 120"}));
 }
 
-TEST_F(SignPlayerTest, TimingStartsAtZeroAndSilentOutputsChangeNothing) {
-    s.speaker = false;
-    e.signPlayer.playsymvol_1(toCp1251("Т"));
-    EXPECT_EQ(lengths(e.state.timing), (std::vector<int32_t>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(e.clock.log, (Log{"sleep 0", "sleep 0"}));
-}
-
 TEST_F(SignPlayerTest, ASpeedChangeInsideASignTakesEffectAtTheNextElement) {
     e.signPlayer.playzwuk(1);
     s.speedUnit = 30;

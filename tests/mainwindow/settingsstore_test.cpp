@@ -13,11 +13,8 @@
 #include "settings/settingstext.h"
 #include "support/formharness.h"
 #include "support/unprivileged.h"
-#include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
-#include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
-#include "widgets/tglprogress.h"
 
 using namespace kelvatron;
 using kelvatron::test::FormHarness;
@@ -39,14 +36,14 @@ const Values kChangedSettings = {
     {"glCheckBox20.Checked", "0"}, {"glCheckBox21.Checked", "0"},
 };
 
-// The settings of a fresh window, as the store would write them.
-Values layoutDefaults() {
-    Values values;
+// Values as the store writes them.
+Values texts(const PropValues& values) {
+    Values out;
     for (std::size_t i = 0; i < kPropCount; ++i)
-        values[std::string(Props[i].path)] = propText(Props[i].kind, kLayoutDefaults[i]);
-    return values;
+        out[std::string(Props[i].path)] = propText(Props[i].kind, values[i]);
+    return out;
 }
-const Values kDefaults = layoutDefaults();
+const Values kDefaults = texts(kLayoutDefaults);
 
 Values with(Values values, const Values& changes) {
     for (const auto& [name, text] : changes)
@@ -82,21 +79,7 @@ protected:
             if (!window) values.erase(std::string(name));
         return values;
     }
-    // The Props entries as the window's controls hold them now.
-    static Values shown(TForm1& f) {
-        Values values;
-        const auto displays = f.settingDisplays();
-        for (std::size_t i = 0; i < displays.size(); ++i)
-            values[std::string(Props[i].path)] = std::to_string(int(displays[i]->Value()));
-        values["glProgress1.Percent"] = std::to_string(f.glProgress1->Percent());
-        for (std::size_t i = prop::FirstCheckBox; i < kPropCount; ++i) {
-            std::string path(Props[i].path);
-            auto* box =
-                f.findChild<TglCheckBox*>(QString::fromStdString(path.substr(0, path.find('.'))));
-            values[path] = std::string(1, box && box->Checked() ? '1' : '0');
-        }
-        return values;
-    }
+    static Values shown(TForm1& f) { return texts(f.settingsStore.readControls()); }
 };
 
 } // namespace

@@ -90,4 +90,3 @@ TEST_F(TrainingPanelTest, TheWeakSignChoiceIsKeptBesideTheTwentyEightValues) {
     FormHarness again;
     EXPECT_TRUE(again.form->training->weakOption()->Checked());
 }
-

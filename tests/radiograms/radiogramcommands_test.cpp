@@ -101,14 +101,12 @@ TEST_F(RadiogramCommandsTest, OnlyAnEmptyTextAsksBeforeSaving) {
 // window's input as it was; an empty file empties the window.
 TEST_F(RadiogramCommandsTest, OpenReplacesTheTextOnlyWithAFileThatWasRead) {
     put(path("zero.dkm"), std::string("AB\0CD", 5));
-    put(path("large.dkm"), std::string(kRadiogramMaxBytes + 1, 'E'));
     put(path("empty.dkm"), "");
     const std::string kept = toCp1251("ЖДУ ОТВЕТА");
     const std::pair<std::optional<std::string>, Strings> cases[] = {
         {std::nullopt, {}},
         {path("zero.dkm"),
          {"The file \"" + path("zero.dkm") + "\" is not a text file: it holds a zero byte."}},
-        {path("large.dkm"), {"Text exceeds memo capacity"}},
         {path("empty.dkm"), {}},
     };
     for (const auto& [file, errors] : cases) {

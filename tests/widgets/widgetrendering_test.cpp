@@ -1,8 +1,6 @@
 #include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
-#include "widgets/sevensegment.h"
 #include "widgets/tgldigits.h"
 
 using namespace kelvatron;
@@ -41,23 +39,4 @@ TEST(WidgetRendering, DigitsShowTheirValueSegmentBySegment) {
     const int one = litPixelsFor(1);
     EXPECT_GT(one, 0);
     EXPECT_GT(litPixelsFor(8), 3 * one);
-}
-
-TEST(WidgetRendering, ALongNumberShrinksToStayInsideItsDisplay) {
-    QImage image(120, 60, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::black);
-    {
-        QPainter p(&image);
-        drawSevenSegments(p, QRectF(30, 20, 60, 20), QStringLiteral("123456789012"),
-                          {QColor(110, 255, 140), QColor(0, 0, 0, 0), 4, 4});
-    }
-    int inside = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y).green() < 100) continue;
-            const bool within = x >= 29 && x <= 90 && y >= 19 && y <= 40;
-            EXPECT_TRUE(within) << x << "," << y;
-            inside += within;
-        }
-    EXPECT_GT(inside, 0);
 }

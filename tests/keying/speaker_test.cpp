@@ -34,15 +34,6 @@ TEST(SpeakerOn, ProgramsTimerChannelTwoWithTheDivisorLowByteFirst) {
     }
 }
 
-TEST(SpeakerOff, ClearsGateAndDataBitsOnly) {
-    for (uint8_t before : {0xFF, 0xA6}) {
-        FakeSpeakerHardware hw;
-        hw.ports[0x61] = before;
-        SpeakerOff(hw);
-        EXPECT_EQ(hw.writes(), (Writes{{0x61, uint8_t(before & 0xFC)}})) << int(before);
-    }
-}
-
 TEST(SpeakerTone, PortPathSwitchesOnWaitsAndSwitchesOff) {
     FakeClock clock;
     FakeSpeakerHardware hw(&clock);

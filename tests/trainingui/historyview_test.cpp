@@ -64,9 +64,6 @@ TEST_F(History, ChartsFollowTheSessionsAndTheKindFilter) {
     EXPECT_EQ(pointsPerSeries(view.progressView()), (std::vector<int>{2, 2}));
     EXPECT_EQ(bars(view.signView()), (QStringList{"50", "0", "0", "0"}));
     EXPECT_TRUE(view.progressView()->accessibleDescription().startsWith("Упражнений: 2."));
-
-    view.setKind("send");
-    EXPECT_EQ(pointsPerSeries(view.progressView()), (std::vector<int>{1, 1}));
 }
 
 TEST_F(History, ExportAsksForANameAndReportsFailure) {

@@ -8,14 +8,13 @@
 #include <map>
 #include <string>
 
+#include "settings/settingsdefaults.h"
 #include "settings/settingsprops.h"
+#include "settings/settingstext.h"
 #include "support/formharness.h"
 #include "support/unprivileged.h"
-#include "widgets/tglcheckbox.h"
 #include "widgets/tgldigits.h"
-#include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
-#include "widgets/tglprogress.h"
 
 using namespace kelvatron;
 using kelvatron::test::FormHarness;
@@ -37,17 +36,14 @@ const Values kChangedSettings = {
     {"glCheckBox20.Checked", "0"}, {"glCheckBox21.Checked", "0"},
 };
 
-// The settings of a fresh window, as the store would write them.
-const Values kDefaults = {
-    {"glDigits5.Value", "800"},    {"glDigits6.Value", "3"},      {"glDigits7.Value", "1"},
-    {"glDigits8.Value", "1"},      {"glDigits9.Value", "5"},      {"glDigits10.Value", "10"},
-    {"glProgress1.Percent", "20"}, {"glCheckBox4.Checked", "1"},  {"glCheckBox5.Checked", "0"},
-    {"glCheckBox6.Checked", "0"},  {"glCheckBox7.Checked", "0"},  {"glCheckBox1.Checked", "1"},
-    {"glCheckBox2.Checked", "1"},  {"glCheckBox3.Checked", "0"},  {"glCheckBox13.Checked", "1"},
-    {"glCheckBox14.Checked", "0"}, {"glCheckBox15.Checked", "1"}, {"glCheckBox16.Checked", "0"},
-    {"glCheckBox17.Checked", "0"}, {"glCheckBox18.Checked", "0"}, {"glCheckBox19.Checked", "0"},
-    {"glCheckBox20.Checked", "1"}, {"glCheckBox21.Checked", "1"},
-};
+// Values as the store writes them.
+Values texts(const PropValues& values) {
+    Values out;
+    for (std::size_t i = 0; i < kPropCount; ++i)
+        out[std::string(Props[i].path)] = propText(Props[i].kind, values[i]);
+    return out;
+}
+const Values kDefaults = texts(kLayoutDefaults);
 
 Values with(Values values, const Values& changes) {
     for (const auto& [name, text] : changes)
@@ -83,21 +79,7 @@ protected:
             if (!window) values.erase(std::string(name));
         return values;
     }
-    // The Props entries as the window's controls hold them now.
-    static Values shown(TForm1& f) {
-        Values values;
-        const auto displays = f.settingDisplays();
-        for (std::size_t i = 0; i < displays.size(); ++i)
-            values[std::string(Props[i].path)] = std::to_string(int(displays[i]->Value()));
-        values["glProgress1.Percent"] = std::to_string(f.glProgress1->Percent());
-        for (std::size_t i = prop::FirstCheckBox; i < kPropCount; ++i) {
-            std::string path(Props[i].path);
-            auto* box =
-                f.findChild<TglCheckBox*>(QString::fromStdString(path.substr(0, path.find('.'))));
-            values[path] = std::string(1, box && box->Checked() ? '1' : '0');
-        }
-        return values;
-    }
+    static Values shown(TForm1& f) { return texts(f.settingsStore.readControls()); }
 };
 
 } // namespace
@@ -126,24 +108,6 @@ TEST_F(SettingsStoreTest, EverySettingComesBackAfterARestart) {
     EXPECT_EQ(shown(*h.form), expected);
     h.form->close();
     EXPECT_EQ(stored(), expected);
-}
-
-// The status bar and the waveform box follow the restored settings once the window is activated.
-TEST_F(SettingsStoreTest, RestoredValuesShowAfterActivation) {
-    store({{"glDigits5.Value", "1200"},
-           {"glDigits9.Value", "7"},
-           {"glDigits10.Value", "33"},
-           {"glProgress1.Percent", "30"},
-           {"glCheckBox13.Checked", "0"},
-           {"glCheckBox14.Checked", "1"}});
-    FormHarness h;
-    auto& f = *h.form;
-    EXPECT_TRUE(f.glGroupBox9->isHidden());
-    f.FormActivate();
-    EXPECT_EQ((std::vector<double>{f.glDigits1->Value(), f.glDigits2->Value(), f.glDigits3->Value(),
-                                   f.glDigits4->Value()}),
-              (std::vector<double>{60, 7, 33, 1200}));
-    EXPECT_FALSE(f.glGroupBox9->isHidden());
 }
 
 // Each value that cannot be taken keeps its default and is named, however large it is, in one
@@ -180,16 +144,6 @@ TEST_F(SettingsStoreTest, BadValuesAreNamedOnceOthersLoadAndOffGridValuesAreMend
     for (const char* name : {"glDigits6.Value", "glDigits7.Value", "glDigits10.Value"})
         expected[name] = kDefaults.at(name);
     EXPECT_EQ(shown(*h.form), expected);
-}
-
-TEST_F(SettingsStoreTest, TheRestoredStateIsShownButThePositionIsCentred) {
-    store({{".Left", "3"}, {".Top", "4"}, {".WindowState", "2"}});
-    FormHarness h;
-    h.form->showCentred();
-    EXPECT_TRUE(h.form->isMaximized());
-    EXPECT_NE(h.form->normalGeometry().topLeft(), QPoint(3, 4));
-    h.form->close();
-    EXPECT_EQ(stored(true)[".WindowState"], "2");
 }
 
 // Said once at start-up with what and where; a damaged or unreadable file is kept beside the new

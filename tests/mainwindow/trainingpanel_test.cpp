@@ -8,14 +8,10 @@
 
 #include "core/cp1251.h"
 #include "support/formharness.h"
-#include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "widgets/tglcheckbox.h"
-#include "widgets/tgldigits.h"
-#include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
-#include "widgets/tglprogress.h"
 #include "widgets/tmemo.h"
 
 using namespace kelvatron;
@@ -47,18 +43,6 @@ protected:
         return int(std::count_if(log.begin(), log.end(),
                                  [](const std::string& l) { return l.starts_with("beep"); }));
     }
-    // Source, signs, errors and dot of every stored session.
-    using Sessions = std::vector<std::tuple<std::string, int, int, int>>;
-    Sessions sessions() {
-        Sessions out;
-        for (const auto& s : panel().store().sessions())
-            out.emplace_back(s.source, s.signs, s.errors, s.dotMs);
-        return out;
-    }
-    // Types into the window at the n-th event point of the run, as the keyboard would.
-    void typeAt(int point, const char* text) {
-        h->events.at(point, [this, text] { QTest::keyClicks(form().Memo1, text); });
-    }
 
     QTemporaryDir data;
     QByteArray saved;
@@ -67,25 +51,11 @@ protected:
 
 } // namespace
 
-TEST_F(TrainingPanelTest, TheMenuWordShowsThePanelAloneAndItsCommandsHaveNames) {
-    auto& f = form();
-    for (auto* other : f.floatingPanels())
-        EXPECT_EQ(other->isHidden(), other != f.trainingPanel);
-    EXPECT_GT(f.trainingMenu->x(), f.glLabel8->geometry().right());
-    for (TglLabel* command : {panel().receiveButton(), panel().checkButton(),
-                              panel().journalButton(), panel().sendingButton()})
-        EXPECT_FALSE(command->accessibleName().isEmpty());
-    EXPECT_EQ(panel().weakLine()->text(), QStringLiteral("Слабых знаков пока нет"));
-    panel().journalButton()->click();
-    EXPECT_TRUE(f.trainingPanel->isHidden() && !f.historyPanel->isHidden());
-    EXPECT_NE(panel().historyView(), nullptr);
-}
-
 // The answer "124" for the text "123": typed during the keying, it lands in the window without
 // a sound (only the three keyed signs beep), and the check shows and records one error.
 TEST_F(TrainingPanelTest, AReceivedTextIsTypedSilentlyCheckedAndRecorded) {
     auto& f = form();
-    typeAt(2, "124");
+    h->events.at(2, [&] { QTest::keyClicks(f.Memo1, "124"); });
     h->clearRecords();
     panel().receiveButton()->click();
     EXPECT_EQ(beeps(), 5 + 5 + 5); // .---- ..--- ...--
@@ -95,26 +65,15 @@ TEST_F(TrainingPanelTest, AReceivedTextIsTypedSilentlyCheckedAndRecorded) {
               QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)"));
     EXPECT_FALSE(panel().resultView()->isHidden());
     EXPECT_TRUE(f.glGroupBox6->isEnabled());
-    EXPECT_EQ(sessions(), (Sessions{{"текст в окне", 3, 1, 40}}));
+    const auto sessions = panel().store().sessions();
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(std::tuple(sessions[0].source, sessions[0].signs, sessions[0].errors),
+              std::tuple(std::string("текст в окне"), 3, 1));
     EXPECT_TRUE(h->dialogs.errors.empty());
     // Afterwards the keyboard practice sounds typed keys again.
     h->clearRecords();
     QTest::keyClicks(f.Memo1, "5");
     EXPECT_GT(beeps(), 0);
-}
-
-// "Проверить" during the keying stops it and checks what was keyed so far; a stop does not.
-TEST_F(TrainingPanelTest, CheckNowAndStop) {
-    auto& f = form();
-    h->events.at(2, [&] { panel().checkButton()->click(); });
-    panel().receiveButton()->click();
-    EXPECT_EQ(panel().resultView()->figureLabel()->text(),
-              QStringLiteral("Знаков: 1, ошибок: 1 (100.0 %)"));
-    f.textWindow.setText("123");
-    h->events.at(2, [&] { f.glCheckBox10->click(); });
-    panel().receiveButton()->click();
-    EXPECT_EQ(panel().statusLine()->text(), QStringLiteral("Приём остановлен, без проверки"));
-    EXPECT_EQ(panel().store().sessions().size(), 1u);
 }
 
 // The training's own choice lives in a group of its own; "Form1" keeps its 28 values.
@@ -130,30 +89,4 @@ TEST_F(TrainingPanelTest, TheWeakSignChoiceIsKeptBesideTheTwentyEightValues) {
     EXPECT_EQ(file.value("Training/weakSigns").toString(), "1");
     FormHarness again;
     EXPECT_TRUE(again.form->training->weakOption()->Checked());
-}
-
-// Weak signs replace the transmission's choice: groups of the set size and count.
-TEST_F(TrainingPanelTest, WeakSignGroupsFollowTheGroupSettings) {
-    auto& f = form();
-    panel().weakOption()->click();
-    f.glDigits9->setValue(4);
-    f.glDigits10->setValue(2);
-    panel().receiveButton()->click(); // nothing typed: all 8 signs missed
-    EXPECT_EQ(sessions(), (Sessions{{"слабые знаки", 8, 8, 40}}));
-    EXPECT_FALSE(panel().store().sessions().at(0).alphabet.empty());
-}
-
-TEST_F(TrainingPanelTest, TheSpeedBesideTheBarFollowsTheSpeedAndOutput) {
-    auto& f = form();
-    TglLabel* speed = panel().speedLabel();
-    EXPECT_EQ(speed->Caption(), QStringLiteral("150 знаков в минуту, 30 WPM")); // speaker, 40 ms
-    EXPECT_EQ(speed->accessibleName(), QStringLiteral("Скорость: ") + speed->Caption());
-    f.glCheckBox14->click(); // the sound card keys a 20 ms dot
-    EXPECT_EQ(speed->Caption(), QStringLiteral("300 знаков в минуту, 60 WPM"));
-    f.glCheckBox11->click();
-    EXPECT_NE(speed->Caption(), QStringLiteral("300 знаков в минуту, 60 WPM"));
-    // Nothing of it covers the speed controls.
-    for (QWidget* w : std::initializer_list<QWidget*>{f.glCheckBox11, f.glCheckBox12, f.glProgress1,
-                                                      f.glGroupBox5})
-        EXPECT_FALSE(speed->geometry().intersects(w->geometry()));
 }

@@ -42,29 +42,20 @@ TEST_F(WindowHandlers, CloseButtonEndsTheRunAtItsNextCheck) {
     EXPECT_FALSE(f.glCheckBox8->Checked());
 }
 
-// Closing the window, directly or by the exit command (which keys 7 3 first), ends the run at its
-// next check and saves the settings once.
-TEST(WindowClosing, EndsTheRunAndSavesOnce) {
+// Closing the window ends the run at its next check and saves the settings once.
+TEST_F(WindowHandlers, ClosingEndsTheRunAndSavesOnce) {
     const QString saved = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Home/Project1.conf";
-    for (bool exitCommand : {false, true}) {
-        SCOPED_TRACE(exitCommand);
+    twoGroupsOfThree(f, false);
+    h.events.at(2, [&] {
+        f.close();
+        EXPECT_TRUE(QFile::exists(saved));
         QFile::remove(saved);
-        FormHarness h;
-        auto& f = *h.form;
-        twoGroupsOfThree(f, false);
-        h.events.at(2, [&] {
-            exitCommand ? f.glLabel12->click() : void(f.close());
-            EXPECT_TRUE(QFile::exists(saved));
-            QFile::remove(saved);
-        });
-        f.glCheckBox8->click();
-        EXPECT_EQ(h.clock.log,
-                  digitGroups(3, 2, 1).log + (exitCommand ? speakerSigns({"7", "3"}) : Log{}));
-        EXPECT_EQ(h.events.count, 2);
-        EXPECT_FALSE(f.state.transmitting);
-        f.close(); // the window manager asks again while the program ends
-        EXPECT_FALSE(QFile::exists(saved));
-    }
+    });
+    f.glCheckBox8->click();
+    EXPECT_EQ(h.clock.log, digitGroups(3, 2, 1).log);
+    EXPECT_FALSE(f.state.transmitting);
+    f.close(); // the window manager asks again while the program ends
+    EXPECT_FALSE(QFile::exists(saved));
 }
 
 // An exercise command closes its menu, and the editor takes the exercise as one whole that undo

@@ -56,8 +56,6 @@ protected:
 TEST(LinuxSpeaker, SquareToneImageHasTheExactLengthAndPeriods) {
     auto image = LinuxSpeaker::squareToneImage(800, 100);
     ASSERT_EQ(image.size(), 44u + 9600 + 4);
-    EXPECT_EQ(image[40] | image[41] << 8, 9600);
-    EXPECT_EQ(image[24] | image[25] << 8 | image[26] << 16, 96000);
     // 120 samples a period: 60 low, then 60 high.
     for (size_t n : {0, 59, 60, 119, 120})
         EXPECT_EQ(image[44 + n], n % 120 < 60 ? 0 : 255) << n;

@@ -5,13 +5,9 @@
 using namespace kelvatron;
 
 TEST(RadiogramLineBreaks, EveryKindOfBreakBecomesCrLf) {
-    EXPECT_EQ(normalizeLineBreaks("\xC0\xC1\r\n\xC2"), "\xC0\xC1\r\n\xC2");
-    EXPECT_EQ(normalizeLineBreaks("one\ntwo\nthree"), "one\r\ntwo\r\nthree");
-    EXPECT_EQ(normalizeLineBreaks("one\rtwo\r"), "one\r\ntwo\r\n");
+    EXPECT_EQ(normalizeLineBreaks("one\ntwo\rthree\r\n"), "one\r\ntwo\r\nthree\r\n");
     // CR CR LF is a lone CR and a pair; LF CR is two breaks.
     EXPECT_EQ(normalizeLineBreaks("a\r\r\nb\n\rc"), "a\r\n\r\nb\r\n\r\nc");
-    EXPECT_EQ(normalizeLineBreaks(""), "");
-    EXPECT_EQ(normalizeLineBreaks("12345  67890  "), "12345  67890  ");
 }
 
 // The messages of refused files are checked where the window opens them.
@@ -27,13 +23,9 @@ TEST(RadiogramDecode, CountsTheWindowsCapacityWithLineBreaksMadeCrLf) {
 
 TEST(RadiogramEncode, GivesWindows1251WithCrLfAndKeepsTheLastBreakAsItIs) {
     EXPECT_EQ(encodeRadiogram("АБ\nВ").text, "\xC0\xC1\r\n\xC2");
-    EXPECT_EQ(encodeRadiogram("АБ\r\nВ").text, "\xC0\xC1\r\n\xC2");
-    EXPECT_EQ(encodeRadiogram("line\n").text, "line\r\n");
+    EXPECT_EQ(encodeRadiogram("№1\r\n").text, "\xB9"
+                                              "1\r\n");
     EXPECT_EQ(encodeRadiogram("line").text, "line");
-    EXPECT_EQ(encodeRadiogram("Радиограмма №1").text,
-              "\xD0\xE0\xE4\xE8\xEE\xE3\xF0\xE0\xEC\xEC\xE0 \xB9"
-              "1");
-    EXPECT_TRUE(encodeRadiogram("").ok());
 }
 
 TEST(RadiogramEncode, NamesTheFirstCharacterWithoutPlaceAndItsLine) {

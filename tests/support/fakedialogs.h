@@ -14,18 +14,15 @@ class FakeDialogs : public Dialogs {
 public:
     std::optional<std::string> openFileName(const FileDialogRequest& request) override {
         openRequests.push_back(request);
-        return next(openAnswers);
+        return next(openAnswers).value_or(std::nullopt);
     }
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
-        return next(saveAnswers);
+        return next(saveAnswers).value_or(std::nullopt);
     }
     bool confirm(const std::string& message) override {
         questions.push_back(message);
-        if (confirmAnswers.empty()) return false;
-        bool answer = confirmAnswers.front();
-        confirmAnswers.pop_front();
-        return answer;
+        return next(confirmAnswers).value_or(false);
     }
     void error(const std::string& message) override { errors.push_back(message); }
 
@@ -35,9 +32,9 @@ public:
     std::vector<std::string> questions, errors;
 
 private:
-    static std::optional<std::string> next(std::deque<std::optional<std::string>>& answers) {
+    template <typename T> static std::optional<T> next(std::deque<T>& answers) {
         if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
+        T answer = answers.front();
         answers.pop_front();
         return answer;
     }

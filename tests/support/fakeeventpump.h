@@ -20,7 +20,7 @@ public:
             auto action = next->second;
             actions.erase(next);
             action();
-        } else if (actions.empty() && waits > maxWaits) {
+        } else if (actions.empty() && waits > 1000) {
             throw std::runtime_error("waitForEvents with nothing left to happen");
         }
     }
@@ -30,7 +30,6 @@ public:
 
     int count = 0; // event points so far
     int waits = 0;
-    int maxWaits = 1000;
     // Several actions may wait for one point; they run in the order they were set.
     std::multimap<int, std::function<void()>> actions;
 

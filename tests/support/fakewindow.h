@@ -26,7 +26,7 @@ struct FakeKeyingSettings : KeyingSettingsSource {
 // A text held as Windows-1251 bytes with CR LF line breaks.
 struct FakeTextWindow : TextWindow {
     std::string text() const override { return bytes; }
-    std::string unicodeText() const override { return unicode.empty() ? bytes : unicode; }
+    std::string unicodeText() const override { return bytes; }
     // As the editor does: a bare line feed becomes CR LF, a selection ends at the text's end.
     void setText(std::string_view cp1251) override {
         bytes.clear();
@@ -54,9 +54,9 @@ struct FakeTextWindow : TextWindow {
     }
     void setAlignment(TextAlignment a) override { alignment = a; }
     void setInputEnabled(bool enabled) override { inputEnabled = enabled; }
-    void focus() override { ++focused; }
-    void paint() override { ++paints; }
-    void paintAll() override { ++paints; }
+    void focus() override {}
+    void paint() override {}
+    void paintAll() override {}
 
     // Called after every change of the text.
     std::function<void()> onChange;
@@ -65,9 +65,8 @@ struct FakeTextWindow : TextWindow {
     }
 
     std::string bytes;
-    std::string unicode; // what unicodeText() offers instead of the bytes, when set
     bool noLines = true;
-    int selStart = 0, selLength = 0, batches = 0, focused = 0, paints = 0;
+    int selStart = 0, selLength = 0, batches = 0;
     TextAlignment alignment = TextAlignment::Left;
     bool inputEnabled = true;
 };
@@ -97,10 +96,9 @@ struct FakeTransmissionControls : TransmissionControls {
 };
 
 struct FakeAlphabetDisplay : AlphabetDisplay {
-    void markAlphabet(bool l) override { latin = l; }
-    void enablePunctuationKeys(bool enabled) override { punctuationEnabled = enabled; }
-    void setLetterCaptions(bool l) override { latinCaptions = l; }
-    bool latin = false, punctuationEnabled = true, latinCaptions = false;
+    void markAlphabet(bool) override {}
+    void enablePunctuationKeys(bool) override {}
+    void setLetterCaptions(bool) override {}
 };
 
 } // namespace kelvatron::test

@@ -11,10 +11,8 @@ namespace kelvatron::test {
 // ("beep 800 40", "tone 20", "sleep 40"). The speaker has a beep service, so the speaker
 // output shows as beeps.
 //   FormHarness h;  h.form->glLabel39->click();  EXPECT_EQ(h.clock.log, ...);
-class FormHarness : public FakeServices {
-public:
-    FormHarness();
-    ~FormHarness();
+struct FormHarness : FakeServices {
+    FormHarness() : form(std::make_unique<TForm1>(services)) { clearRecords(); }
 
     std::unique_ptr<TForm1> form;
 };

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -38,17 +37,6 @@ struct Shown {
 
 } // namespace
 
-TEST(ReceiveResult, FigureIsALabelAScreenReaderReads) {
-    Shown shown("ПАРИЖ ВОДА", "ПАРЫЖ ВОД");
-    auto* figure = shown.view.findChild<QLabel*>("receiveFigure");
-    ASSERT_NE(figure, nullptr);
-    EXPECT_EQ(figure->text(), QStringLiteral("Знаков: 9, ошибок: 2 (22.2 %)"));
-    EXPECT_EQ(figure->accessibleName(), figure->text());
-    // 60 ms dots: PARIS at 20 WPM is 100 signs a minute.
-    EXPECT_TRUE(shown.view.speedText().startsWith(
-        QStringLiteral("Скорость знаков: 100 знаков в минуту, 20 WPM; эффективная скорость: ")));
-}
-
 TEST(ReceiveResult, MistakesAreMarkedInColourAndInText) {
     struct Row {
         const char* name;
@@ -61,8 +49,6 @@ TEST(ReceiveResult, MistakesAreMarkedInColourAndInText) {
     const Row rows[] = {
         {"substitution", "АБВ ГД", "АЖВ ГД", "АБВ ГД", "АЖВ ГД", "ошибка: Ж вместо Б", 1,
          trainingstyle::kWrong},
-        {"missed", "АБВ ГД", "АВ ГД", "АБВ ГД", "А_В ГД", "пропуск: Б", 1, trainingstyle::kMissed},
-        {"extra", "АБВ ГД", "АБТВ ГД", "АБ·В ГД", "АБТВ ГД", "лишний: Т", 2, trainingstyle::kExtra},
         {"extra typed after a space opens the next group", "АБ ВГ", "АБ Т ВГ", "АБ ·ВГ", "АБ ТВГ",
          "лишний: Т", 3, trainingstyle::kExtra},
         {"nothing typed", "АБ", "", "АБ", "__", "пропуск: А; пропуск: Б", 0,
@@ -101,10 +87,6 @@ TEST(ReceiveResult, ConfusionTableCountsMostFrequentFirst) {
     for (int i = 0; i < 6; ++i)
         cells << table->item(i / 3, i % 3)->text();
     EXPECT_EQ(cells, (QStringList{"Б", "В", "2", "Т", "пропуск", "1"}));
-
-    Shown right("БАБ", "баб");
-    EXPECT_EQ(right.view.confusionTable()->rowCount(), 0);
-    EXPECT_EQ(right.view.mistakesText(), "ошибок нет");
 }
 
 TEST(WeakSignsLine, NamesTheWeakestOrSaysNoneYet) {

@@ -24,14 +24,6 @@ protected:
 };
 } // namespace
 
-TEST_F(SignPlayerTest, SignWithoutARecordDoesNothingAtAll) {
-    e.text.setText("keep");
-    for (const char* sign : {"a", "12"})
-        e.signPlayer.playsymvol(sign);
-    EXPECT_EQ(e.text.text(), "keep");
-    EXPECT_TRUE(e.clock.log.empty());
-}
-
 TEST_F(SignPlayerTest, ShowsSymbolCodeAndMnemonicThenKeys) {
     e.settings.hints.mnemonic = true;
     e.signPlayer.playsymvol(toCp1251("Е"));

@@ -1,7 +1,6 @@
 // The training panel in the window on fakes: a receive exercise keyed from the window's
 // settings, typed into without a sound, checked, shown and kept in the history.
 #include <QLabel>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -74,19 +73,4 @@ TEST_F(TrainingPanelTest, AReceivedTextIsTypedSilentlyCheckedAndRecorded) {
     h->clearRecords();
     QTest::keyClicks(f.Memo1, "5");
     EXPECT_GT(beeps(), 0);
-}
-
-// The training's own choice lives in a group of its own; "Form1" keeps its 28 values.
-TEST_F(TrainingPanelTest, TheWeakSignChoiceIsKeptBesideTheTwentyEightValues) {
-    panel().weakOption()->click();
-    form().close();
-    h.reset();
-    QSettings file(QString::fromUtf8(qgetenv("XDG_CONFIG_HOME")) + "/Home/Project1.conf",
-                   QSettings::IniFormat);
-    file.beginGroup("Form1");
-    EXPECT_EQ(file.childKeys().size(), 28);
-    file.endGroup();
-    EXPECT_EQ(file.value("Training/weakSigns").toString(), "1");
-    FormHarness again;
-    EXPECT_TRUE(again.form->training->weakOption()->Checked());
 }

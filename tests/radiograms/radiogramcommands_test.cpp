@@ -123,18 +123,6 @@ TEST_F(RadiogramCommandsTest, OpenReplacesTheTextOnlyWithAFileThatWasRead) {
     }
 }
 
-// The reasons themselves (read-only file, a folder in the way) are checked with the file's own
-// tests. A character the code page cannot hold must not turn into a question mark unnoticed.
-TEST_F(RadiogramCommandsTest, AFailedSaveShowsWhyAndWritesNothing) {
-    f.Memo1->setPlainText(QStringLiteral("CQ\nTNX 中"));
-    saveAs(path("x.dkm"));
-    ASSERT_EQ(h.dialogs.errors.size(), 1u);
-    EXPECT_NE(h.dialogs.errors[0].find("the character \"中\" (U+4E2D) in line 2"),
-              std::string::npos);
-    EXPECT_EQ(f.Memo1->toPlainText(), QStringLiteral("CQ\nTNX 中"));
-    EXPECT_TRUE(names().empty());
-}
-
 TEST_F(RadiogramCommandsTest, NewClearsTheWindowForTypingWithoutSoundingKeys) {
     f.show();
     f.Memo1->setText(toCp1251("старый текст"));

@@ -54,16 +54,6 @@ TEST(AudioFileWriter, EveryFormatReadsBack) {
     }
 }
 
-TEST(AudioFileWriter, LongestToneEncodes) {
-    // 33 s of tone reach the writer in one piece; Vorbis is fed it a little at a time.
-    TempFolder folder;
-    RenderSession session(folder.path("long.ogg"));
-    session.toneGen().setDuration(32767);
-    session.toneGen().Play();
-    ASSERT_TRUE(session.finish()) << session.error();
-    EXPECT_NEAR(double(readBack(folder.path("long.ogg")).frames), 32767 * 48.0, 48 * 60);
-}
-
 TEST(AudioFileWriter, FailedOrCancelledWriteLeavesNoFile) {
     TempFolder folder;
     TempFolder::put(folder.path("old.wav"), "old");
@@ -76,9 +66,7 @@ TEST(AudioFileWriter, FailedOrCancelledWriteLeavesNoFile) {
     } cases[] = {
         {"missing folder", "none/ex.wav", false, "No such file or directory"},
         {"unknown extension", "ex.aiff", false, ".wav, .flac, .ogg, .opus, .mp3"},
-        {"no extension", "ex", false, "расширению"},
         {"target is a folder", "taken.wav", false, "Is a directory"},
-        {"cancelled", "ex.flac", true, "отменена"},
         {"cancelled over an old file, which is kept", "old.wav", true, "отменена"},
     };
     for (const auto& c : cases) {

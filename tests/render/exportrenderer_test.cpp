@@ -2,10 +2,7 @@
 // the same groups for the same seed, and nothing left behind when cancelled.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "core/cp1251.h"
-#include "exercises/jargonwords.h"
 #include "radiograms/tempfolder.h"
 #include "render/exportrenderer.h"
 #include "render/rendertesting.h"
@@ -106,19 +103,6 @@ TEST(ExportRenderer, TheSameSeedGivesTheSameGroups) {
     EXPECT_EQ(first.answers, again.answers);
     EXPECT_EQ(first.bytes, again.bytes);
     EXPECT_NE(first.answers, other.answers);
-}
-
-TEST(ExportRenderer, JargonWordsAreKeyedAsTheGeneratorWritesThem) {
-    ExportJob job = textJob("стёрто");
-    job.jargon = true;
-    job.transmission.groupCount = 4;
-    const Rendered r = render(job);
-    ASSERT_TRUE(r.ok);
-    std::istringstream words(r.answers);
-    int count = 0;
-    for (std::string word; words >> word; ++count)
-        EXPECT_NE(std::ranges::find(kJargonWordsCp1251, word), kJargonWordsCp1251.end());
-    EXPECT_EQ(count, 4);
 }
 
 // Progress grows to a hundred; a cancel stops at the next sign and leaves no file.

@@ -22,15 +22,13 @@ inline std::vector<std::string_view> commandLine(std::string_view line) {
     return args;
 }
 
-// Keeps the whole timeline, and the size of each piece it came in.
+// Keeps the whole timeline.
 class VectorSink : public SampleSink {
 public:
     void write(std::span<const int16_t> s) override {
         samples.insert(samples.end(), s.begin(), s.end());
-        pieces.push_back(s.size());
     }
     std::vector<int16_t> samples;
-    std::vector<size_t> pieces;
 };
 
 // One tone as the sign player keys it: where it starts and the image it played.

@@ -74,22 +74,6 @@ TEST(SampleTimeline, SignElementsAndGapsLandOnExactSamples) {
     }
 }
 
-TEST(SampleTimeline, LongPauseStreamsInPiecesWithoutDrift) {
-    VectorSink sink;
-    SampleTimeline timeline(sink, {TTGQuality::tgLoQ, TTGResolution::tg16Bit});
-    // A thousand 1 ms waits are exactly one second, then a 10 s pause.
-    for (int i = 0; i < 1000; ++i)
-        timeline.clock().sleep(1);
-    EXPECT_EQ(timeline.position(), 44100);
-    timeline.clock().sleep(10000);
-    EXPECT_DOUBLE_EQ(timeline.clock().now(), 11000);
-    timeline.toneGen().Play();
-    EXPECT_EQ(timeline.finish(), 11 * 44100 + 4410); // the 100 ms default tone
-    EXPECT_TRUE(silent(sink.samples, 0, 11 * 44100));
-    EXPECT_NE(sink.samples[11 * 44100 + 10], 0);
-    EXPECT_LE(*std::max_element(sink.pieces.begin(), sink.pieces.end()), 8192u);
-}
-
 TEST(SampleTimeline, AsynchronousAndLoopedTonesEndAtTheStop) {
     struct Case {
         const char* behaviour;

@@ -118,8 +118,7 @@ TEST(SettingsMending, DisplaysGoToTheNearestStepWithinTheirRange) {
         std::size_t index;
         double loaded, mended;
     };
-    for (Case c : {Case{0, 850, 900}, Case{0, 849, 800}, Case{0, 40, 100}, Case{0, 7000, 5000},
-                   Case{1, 3.4, 3}, Case{5, 0.5, 1}, Case{5, 1e300, 200}}) {
+    for (Case c : {Case{0, 850, 900}, Case{0, 849, 800}, Case{0, 40, 100}, Case{5, 1e300, 200}}) {
         PropValues values = defaults();
         values[c.index] = c.loaded;
         mendProps(values, defaults());

@@ -26,10 +26,9 @@ public:
     double now() const override { return time; }
     double logicalNow() const override { return std::min(logical, time); }
     void catchUp() override { logical = time; }
-    // With seedStep, every seeding gets ticks of its own, as a real counter would give.
     uint64_t seedTicks() override {
         if (onSeed) onSeed();
-        return ticks + seedStep * ++seeds;
+        return ticks;
     }
 
     // Time passes as planned (a synchronous tone): both clocks move.
@@ -45,7 +44,6 @@ public:
     double time = 0;
     double logical = 0;
     uint64_t ticks = 12345;
-    uint64_t seedStep = 0, seeds = 0;
     // Called as a wait begins and as the generator is seeded: a test looks at the run then.
     std::function<void()> onSleep, onSeed;
     std::vector<int32_t> sleeps; // every sleep asked for, in order, including 0 and negative ones

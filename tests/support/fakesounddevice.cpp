@@ -7,19 +7,19 @@ namespace {
 uint32_t le32(std::span<const uint8_t> b, size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
 }
-} // namespace
 
-double FakeSoundDevice::imageLengthMs(std::span<const uint8_t> image) {
+// Length in ms of a WAVE image's sample data, from its header (0 for a malformed image).
+double imageLengthMs(std::span<const uint8_t> image) {
     if (image.size() < 44) return 0;
     uint32_t byteRate = le32(image, 28);
     uint32_t dataLength = le32(image, 40);
     return byteRate == 0 ? 0 : dataLength * 1000.0 / byteRate;
 }
+} // namespace
 
 void FakeSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
     double length = imageLengthMs(waveImage);
-    plays.push_back(
-        {{waveImage.begin(), waveImage.end()}, flags, clock_ ? clock_->now() : 0, length});
+    plays.push_back({{waveImage.begin(), waveImage.end()}, flags, length});
     if (!clock_) return;
     clock_->log.push_back("tone " + std::to_string(static_cast<int>(length + 0.5)) +
                           ((flags & SND_ASYNC) ? " async" : ""));

@@ -16,7 +16,6 @@ public:
     struct Play {
         std::vector<uint8_t> image;
         uint32_t flags;
-        double startMs;  // clock time when the play was asked for (0 without a clock)
         double lengthMs; // length of the image's samples
     };
 
@@ -24,7 +23,7 @@ public:
 
     void playSound(std::span<const uint8_t> waveImage, uint32_t flags) override;
     void stopSound() override { ++stops; }
-    bool hasLeftRightVolume() override { return leftRight; }
+    bool hasLeftRightVolume() override { return true; }
     uint32_t getVolume() override { return volume; }
     void setVolume(uint32_t v) override {
         volume = v;
@@ -34,12 +33,8 @@ public:
     void keyDown(int32_t frequency, TTGWave waveform) override;
     void keyUp() override;
 
-    // Length in ms of a WAVE image's sample data, from its header (0 for a malformed image).
-    static double imageLengthMs(std::span<const uint8_t> image);
-
     std::vector<Play> plays;
     int stops = 0;
-    bool leftRight = true;
     uint32_t volume = 0x12345678;
     std::vector<uint32_t> volumeWrites;
     // The hand's live tone: frequency and waveform of each key-down, and how many key-ups.

@@ -1,7 +1,6 @@
 // Properties, the rebuild flags, playback requests and the device volume.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "core/random.h"
@@ -29,30 +28,6 @@ protected:
     FakeSoundDevice device{&clock};
     TToneGen gen{device};
 };
-
-// At run time out-of-range writes are clamped silently; a designing instance also reports them.
-TEST_F(ToneGen, OutOfRangeWritesAreClamped) {
-    std::vector<std::string> messages;
-    auto previous = TToneGen::setRangeMessageHandler(
-        [&](const std::string& text) { messages.push_back(text); });
-    gen.setDuration(0);
-    gen.setFrequency(25000);
-    gen.setSustain(-5);
-    gen.setAttack(101);
-    gen.setLeftVolume(150);
-    gen.setRightVolume(-1);
-    EXPECT_EQ((std::vector<int>{gen.Duration(), gen.Frequency(), gen.Sustain(), gen.Attack(),
-                                gen.LeftVolume(), gen.RightVolume()}),
-              (std::vector<int>{10, 20000, 0, 100, 100, 0}));
-    EXPECT_TRUE(messages.empty());
-    {
-        TToneGen designing(device, true);
-        designing.setFrequency(25000);
-        designing.setRelease(100);
-    }
-    EXPECT_EQ(messages.size(), 1u);
-    TToneGen::setRangeMessageHandler(previous);
-}
 
 // Noise draws from the shared generator on every build, so an unchanged seed shows that the
 // image was reused.
@@ -150,23 +125,6 @@ TEST(ToneGenLifetime, FirstInstanceSavesAndLastRestoresTheDeviceVolume) {
     const size_t writes = device.volumeWrites.size();
     { TToneGen designing(device, true); }
     EXPECT_EQ(device.volumeWrites.size(), writes) << "a designing instance leaves it alone";
-}
-
-// A destroyed generator stops its tone; the level of a mono device is saved for both channels.
-TEST(ToneGenLifetime, DestroyStopsAndMonoLevelIsSavedForBothChannels) {
-    FakeSoundDevice mono;
-    mono.leftRight = false;
-    mono.volume = 0x00001234u;
-    int stopsWhilePlaying = 0;
-    {
-        TToneGen gen(mono);
-        gen.setLoop(true);
-        gen.Play();
-        stopsWhilePlaying = mono.stops;
-    }
-    EXPECT_EQ(mono.stops, stopsWhilePlaying + 1);
-    EXPECT_EQ(mono.volume, 0x12341234u);
-    EXPECT_EQ(TToneGen::SavedDeviceVolume(), 0x12341234u);
 }
 
 } // namespace

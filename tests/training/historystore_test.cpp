@@ -2,7 +2,6 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <csignal>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,17 +81,6 @@ TEST_F(History, FreshStoreRecordsAndAReopenedOneReadsBack) {
     EXPECT_EQ(recent, "А 1/2, Б 0/1, В 1/1, Г 0/1, ");
     EXPECT_EQ(store.recentSignRecord(5).size(), 5u);
     EXPECT_TRUE(store.recentSignRecord(5, "send").empty());
-
-    QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "history-test-raw");
-    raw.setDatabaseName(QString::fromStdString(db()));
-    ASSERT_TRUE(raw.open());
-    QSqlQuery q(raw);
-    ASSERT_TRUE(q.exec("SELECT typed, count FROM confusions WHERE sent = 'А'") && q.next());
-    EXPECT_EQ(q.value(0).toString(), "") << "missed";
-    q = QSqlQuery();
-    raw.close();
-    raw = QSqlDatabase();
-    QSqlDatabase::removeDatabase("history-test-raw");
 }
 
 TEST_F(History, CsvQuotesFieldsAndWritesAtomically) {
@@ -164,34 +152,4 @@ TEST_F(History, UnwritableDatabaseIsReportedOnceAndTrainingGoesOn) {
         ::testing::ExitedWithCode(0), "saving=0 first=0 second=0 messages=1");
     ::chmod(path("Kelvatron").c_str(), 0755);
     EXPECT_EQ(HistoryStore(db()).sessions().size(), 1u) << "nothing lost";
-
-    // A folder that cannot be made at all.
-    put(path("file"), "");
-    HistoryStore nowhere(path("file/Kelvatron/history.sqlite"));
-    EXPECT_FALSE(nowhere.saving());
-    EXPECT_EQ(nowhere.takeMessages().size(), 1u);
-    EXPECT_FALSE(nowhere.record(session("2025-01-01T00:00:00Z", 60), check("А", "А")));
-    EXPECT_TRUE(nowhere.takeMessages().empty()) << "once";
-}
-
-// The program killed with one exercise recorded and the next one half written.
-TEST_F(History, KilledProgramKeepsEveryExerciseCheckedBefore) {
-    EXPECT_EXIT(
-        {
-            HistoryStore store(db());
-            store.record(session("2025-01-01T00:00:00Z", 60), check("АБ", "АБ"));
-            QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "history-test-half");
-            d.setDatabaseName(QString::fromStdString(db()));
-            d.open();
-            d.transaction();
-            QSqlQuery(d).exec("INSERT INTO sessions (started_at, kind, dot_ms, signs, errors) "
-                              "VALUES ('2025-01-02T00:00:00Z', 'receive', 60, 9, 9)");
-            ::raise(SIGKILL);
-        },
-        ::testing::KilledBySignal(SIGKILL), "");
-    HistoryStore store(db());
-    EXPECT_TRUE(store.takeMessages().empty()) << "not damaged";
-    ASSERT_EQ(store.sessions().size(), 1u);
-    EXPECT_EQ(store.sessions()[0].signs, 2);
-    EXPECT_EQ(store.errorRatePerSign().size(), 2u);
 }

@@ -113,11 +113,3 @@ TEST(SendingPractice, FinishCutsTheToneAndWritesThePendingSignWithoutTheCutEleme
     EXPECT_EQ(run.heard.size(), 2u);
     EXPECT_FALSE(run.practice.nextDeadline());
 }
-
-TEST(SendingPractice, IsCheckedAgainstTheSentText) {
-    PracticeRun run;
-    keyStraight(run, toCp1251("ПАРИЖ КОТ"));
-    run.practice.finish(run.now);
-    EXPECT_EQ(figureText(run.practice.checkAgainst(toCp1251("Париж код"))),
-              "Знаков: 8, ошибок: 1 (12.5 %)");
-}

@@ -93,17 +93,3 @@ TEST_F(PauseStop, StartWithThePauseDownKeysTheOpeningThenWaits) {
     EXPECT_EQ(h.events.waits, 1);
     EXPECT_EQ(h.clock.log, opening() + digitGroups(1, 1).log);
 }
-
-TEST_F(PauseStop, StopAndPauseOutsideATransmissionOnlySetTheirState) {
-    clickPause(h);
-    EXPECT_EQ(h.state.PauseFlag, 1);
-    clickPause(h);
-    EXPECT_EQ(h.state.PauseFlag, 0);
-    h.progress.position = 4;
-    h.controls.hintsLocked = true;
-    clickStop(h);
-    EXPECT_EQ(controlState(h), "start=0 pause=0 stop=1 paused=0 bar=0/100 locked=0 input=1 "
-                               "preview=1 running=0 align=0");
-    EXPECT_TRUE(h.clock.log.empty());
-    EXPECT_EQ(h.events.count, 1);
-}

@@ -58,18 +58,6 @@ TEST_F(TerminationRequest, EndsTheOpeningAfterTheSignThatSounds) {
     EXPECT_EQ(r.text.bytes, "");
 }
 
-TEST_F(TerminationRequest, SkipsTheClosing) {
-    RaisingRun r;
-    r.controls.settings.opening = false;
-    r.controls.settings.groupSize = 1;
-    r.controls.settings.groupCount = 1;
-    r.events.at(2, [] { raiseTerminationRequest(); }); // after the one sign has been written
-    r.driver.glCheckBox8Click();
-    EXPECT_EQ(r.sounded().size(), 5u); // one digit, no А Р
-    EXPECT_EQ(r.text.bytes.size(), 3u);
-    EXPECT_FALSE(r.controls.start);
-}
-
 TEST_F(TerminationRequest, EndsAGenerationWhereItStands) {
     EngineHarness h;
     RaisingClock clock;

@@ -215,16 +215,3 @@ TEST_F(SettingsStoreTest, ADamagedOrUnreadableFileIsReportedAndKeptAside) {
         EXPECT_EQ(kept.readAll().toStdString(), garbage);
     }
 }
-
-// Start: the tone generator has set its 80 % before the settings are loaded; end: the settings
-// are written when the window closes, and the device volume goes back only when the window (and
-// its tone generator, the last of its parts) is destroyed.
-TEST_F(SettingsStoreTest, TheDeviceVolumeIsSetAtStartAndRestoredOnlyAfterSaving) {
-    auto h = std::make_unique<FormHarness>();
-    EXPECT_EQ(h->sound.volume, (0xCCCCu << 16) | 0xCCCCu);
-    h->form->glLabel71->click();
-    EXPECT_TRUE(QFile::exists(fileName));
-    EXPECT_TRUE(h->sound.volumeWrites.empty());
-    h->form.reset();
-    EXPECT_EQ(h->sound.volumeWrites, std::vector<uint32_t>{0x12345678u});
-}

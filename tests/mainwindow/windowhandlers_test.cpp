@@ -1,6 +1,5 @@
-// What the window adds over the engine: its close button, closing it, and its editor's undo.
+// What the window adds over the engine: its close button and closing it.
 #include <QFile>
-#include <QTextDocument>
 
 #include "support/formharness.h"
 #include "transmission/transmissiontesting.h"
@@ -9,7 +8,6 @@
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
-#include "widgets/tmemo.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;
@@ -56,17 +54,4 @@ TEST_F(WindowHandlers, ClosingEndsTheRunAndSavesOnce) {
     EXPECT_FALSE(f.state.transmitting);
     f.close(); // the window manager asks again while the program ends
     EXPECT_FALSE(QFile::exists(saved));
-}
-
-// An exercise command closes its menu, and the editor takes the exercise as one whole that undo
-// does not take apart.
-TEST_F(WindowHandlers, AnExerciseIsWrittenPastTheEditorsUndo) {
-    f.glDigits9->setValue(2);
-    f.glDigits10->setValue(2);
-    f.glLabel7->click();
-    f.glLabel13->click();
-    EXPECT_EQ(f.Memo1->Text().size(), 8u);
-    EXPECT_TRUE(f.glGroupBox3->isHidden());
-    EXPECT_FALSE(f.Memo1->document()->isUndoAvailable());
-    EXPECT_TRUE(f.Memo1->document()->isUndoRedoEnabled());
 }

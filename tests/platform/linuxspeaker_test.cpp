@@ -116,14 +116,3 @@ TEST_F(LinuxSpeakerRoute, AHeldKeySoundsOnTheRouteItStartedOn) {
     EXPECT_EQ(sound.keyUps, 1);
     EXPECT_EQ(toneEvents(), (std::vector<int>{900, 0}));
 }
-
-TEST(LinuxSpeaker, EmulatedPortsKeepTheGateByte) {
-    test::FakeClock clock;
-    test::FakeSoundDevice sound(&clock);
-    LinuxSpeaker speaker(sound, clock, "/nonexistent", "/nonexistent");
-    SpeakerOn(speaker, 800);
-    EXPECT_EQ(speaker.readPort(0x61), 0x03);
-    speaker.writePort(0x61, 0xA7);
-    SpeakerOff(speaker);
-    EXPECT_EQ(speaker.readPort(0x61), 0xA4);
-}

@@ -71,15 +71,6 @@ TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {
                                 {prop::FirstCheckBox + 6, 1}}));
 }
 
-TEST(SettingsText, QuotedValuesAreCutAtAWholeCharacter) {
-    EXPECT_EQ(quotedValue("800"), "'800'");
-    EXPECT_EQ(quotedValue(std::string(40, 'x')), "'" + std::string(40, 'x') + "'");
-    std::string cyrillic;
-    for (int i = 0; i < 41; ++i)
-        cyrillic += "Ж";
-    EXPECT_EQ(quotedValue(cyrillic), "'" + cyrillic.substr(0, 80) + "…'");
-}
-
 // What the program writes is plain UTF-8 text; anything else means a damaged file.
 TEST(SettingsFileCheck, ControlBytesAndBrokenUtf8AreDamage) {
     const std::pair<std::string, std::optional<std::string>> cases[] = {

@@ -80,14 +80,11 @@ TEST(SendingDecoder, DecodesKeyingOfEveryShape) {
         {"every sign", codesOf(every), every, {}},
         {"signs and spaces complete by polling alone", codesOf(paris), paris, {.pollMs = 5}},
         {"a learner half as slow again as set", codesOf(paris), paris, {.dotMs = 90}},
-        {"dashes of ratio 4.5", codesOf(paris), paris, {.ratio = 4.5}},
-        {"long sign gaps stay inside the word", codesOf(paris), paris, {.signGap = 4.5}},
         {"a long word gap is one space", codesOf(paris), paris, {.wordGap = 30, .pollMs = 5}},
         {"a dash held three times too long",
          codesOf(toCp1251("ТАТА")),
          toCp1251("ТАТА"),
          {.firstExtra = 6}},
-        {"a dot held to a dash's length", {".", "-."}, toCp1251("ТН"), {.firstExtra = 2}},
         {"a speed change in the middle, 60 to 100 ms", codesOf(words), words, {.laterDotMs = 100}},
         {"60 to 40 ms, with 10 % jitter",
          codesOf(words),
@@ -137,7 +134,6 @@ TEST(SendingDecoder, MeasuresTheLearnersTiming) {
     };
     const Case cases[] = {
         {"ideal keying at 60 ms", {}, 20, 3, 1, 6},
-        {"dashes of four dots", {.ratio = 4}, 18.24, 4, 1, 9},
         {"spacing half as long again", {.signGap = 4.5, .wordGap = 10.5}, 17.22, 3, 1.5, 6},
     };
     for (const auto& c : cases) {

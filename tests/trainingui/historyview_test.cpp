@@ -66,24 +66,6 @@ TEST_F(History, ChartsFollowTheSessionsAndTheKindFilter) {
     EXPECT_TRUE(view.progressView()->accessibleDescription().startsWith("Упражнений: 2."));
 }
 
-TEST_F(History, ExportAsksForANameAndReportsFailure) {
-    add("receive", "АБВГ", "АБВГ", 20);
-    add("receive", "АБВГ", "АБВ", 24);
-    HistoryView view(store, dialogs);
-    dialogs.saveAnswers = {path("out.csv"), std::nullopt, path("missing/folder/out.csv")};
-
-    view.exportButton()->click();
-    EXPECT_EQ(get(path("out.csv")), store.sessionsCsv());
-    EXPECT_TRUE(view.statusLine()->text().endsWith("out.csv"));
-
-    view.exportCsv(); // cancelled: nothing happens
-    EXPECT_TRUE(dialogs.errors.empty());
-
-    view.exportCsv();
-    ASSERT_EQ(dialogs.errors.size(), 1u);
-    EXPECT_NE(dialogs.errors[0].find("missing/folder/out.csv"), std::string::npos);
-}
-
 TEST_F(History, EveryControlHasAnAccessibleName) {
     add("receive", "АБВГ", "АБВ", 20);
     HistoryView history(store, dialogs);

@@ -1,6 +1,5 @@
 // A whole transmission: the start, the opening, the finish and the closing, and what the user
 // may do while one runs.
-#include <algorithm>
 #include <limits>
 
 #include "transmission/transmissionkeyer.h"
@@ -11,32 +10,6 @@ using namespace kelvatron::test;
 using Transmission = TransmissionTest;
 
 namespace {
-
-// Notes how far the timeline had come at each position, and whether it was shown at once.
-struct TimedProgress : FakeProgress {
-    explicit TimedProgress(const FakeClock& c) : clock(c) {}
-    void setPosition(int p) override {
-        FakeProgress::setPosition(p);
-        at.push_back({p, clock.log.size(), false});
-    }
-    void paint() override {
-        FakeProgress::paint();
-        if (!at.empty()) at.back().shown = true;
-    }
-    struct Step {
-        int position;
-        size_t logLength;
-        bool shown;
-    };
-    const FakeClock& clock;
-    std::vector<Step> at;
-};
-
-struct TimedRun : EngineHarness {
-    TimedProgress timed{clock};
-    PauseStopControl stops{controls, timed, events, state};
-    TransmissionDriver driver{controls, text, timed, clock, events, state, signPlayer, stops};
-};
 
 class TransmissionKeyerTest : public ::testing::Test {
 protected:
@@ -104,16 +77,6 @@ TEST_F(Transmission, StartClickedWhileRunningIsIgnored) {
     EXPECT_EQ(h.clock.log, opening() + digitGroups(2, 2).log + closing());
     EXPECT_EQ(h.text.text(), digitGroups(2, 2).written);
     EXPECT_FALSE(h.controls.start);
-    // Clicked right after a stop, before the running transmission has left: still ignored.
-    plainRun(h);
-    h.clearRecords();
-    h.events.at(1, [&] {
-        clickStop(h);
-        clickStart(h);
-    });
-    start();
-    EXPECT_TRUE(h.clock.log.empty());
-    EXPECT_FALSE(h.controls.start || h.state.transmitting);
 }
 
 // Damaged settings: sizes 1..100 and counts 1..200, to the nearest whole number; the generator
@@ -136,24 +99,6 @@ TEST(Transmissions, GroupSettingsOutOfRangeAreBroughtIntoIt) {
     });
     clickStart(h);
     EXPECT_EQ(max, 2);
-}
-
-// The bar returns to 0 after the last group pause has been waited and is shown at once, since
-// the closing handles no event.
-TEST(FinishProgress, BarReturnsToZeroAfterTheLastGroupPause) {
-    TimedRun r;
-    r.controls.settings.opening = false;
-    groups(r, 2, 2);
-    r.driver.glCheckBox8Click();
-    const auto& log = r.clock.log;
-    // The closing: three group pauses, then А and Р.
-    const size_t closing = std::find(log.begin(), log.end(), "sleep 720") - log.begin();
-    ASSERT_LT(closing, log.size());
-    EXPECT_EQ(log.at(closing - 1), "sleep 240"); // the last group pause
-    ASSERT_FALSE(r.timed.at.empty());
-    EXPECT_EQ(r.timed.at.back().position, 0);
-    EXPECT_EQ(r.timed.at.back().logLength, closing);
-    EXPECT_TRUE(r.timed.at.back().shown);
 }
 
 // The silences a transmission owes after its signs.

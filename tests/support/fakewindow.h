@@ -74,8 +74,8 @@ struct FakeTextWindow : TextWindow {
 struct FakeProgress : Progress {
     void setMax(int m) override { max = m; }
     void setPosition(int p) override { position = p; }
-    void paint() override { ++paints; }
-    int max = 100, position = 0, paints = 0;
+    void paint() override {}
+    int max = 100, position = 0;
 };
 
 struct FakeTransmissionControls : TransmissionControls {

@@ -28,7 +28,6 @@ TEST(Speed, ExerciseCountsElementsSignAndGroupPausesAsKeyed) {
     };
     const Row rows[] = {
         {{60, 3, 1, 1}, 57},
-        {{60, 3, 2, 1}, 57 + 15},              // sign pause of two dashes
         {{60, 3, 1, 3}, 57 + 12},              // group pause of six dashes
         {{60, 4, 1, 1}, 22 + 4 + 14 + 20 + 8}, // dash of four dots
     };

@@ -7,11 +7,8 @@
 #include <QTextDocumentFragment>
 
 #include "core/cp1251.h"
-#include "core/cyrillic.h"
-#include "training/weaksigns.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/trainingstyle.h"
-#include "trainingui/weaksignsline.h"
 #include "trainingui_testing.h"
 
 using namespace kelvatron;
@@ -87,12 +84,4 @@ TEST(ReceiveResult, ConfusionTableCountsMostFrequentFirst) {
     for (int i = 0; i < 6; ++i)
         cells << table->item(i / 3, i % 3)->text();
     EXPECT_EQ(cells, (QStringList{"Б", "В", "2", "Т", "пропуск", "1"}));
-}
-
-TEST(WeakSignsLine, NamesTheWeakestOrSaysNoneYet) {
-    const std::string alphabet = toCp1251("АБВ");
-    const char a = win1251("А"), b = win1251("Б"), v = win1251("В");
-    EXPECT_EQ(weakSignsLine(WeakSigns(alphabet, {})), "Слабых знаков пока нет");
-    EXPECT_EQ(weakSignsLine(WeakSigns(alphabet, {{a, 10, 0}, {b, 10, 5}, {v, 10, 1}})),
-              "Слабые знаки: Б, В");
 }

@@ -78,18 +78,3 @@ TEST_F(PauseStop, StopInTheTextBodyLeavesInputAndSelectionAsTheyStand) {
     EXPECT_EQ(controlState(h), "start=0 pause=0 stop=1 paused=0 bar=0/4 locked=0 input=1 "
                                "preview=1 running=0 align=0");
 }
-
-TEST_F(PauseStop, StartWithThePauseDownKeysTheOpeningThenWaits) {
-    groups(h, 1, 1);
-    h.controls.settings.opening = true;
-    clickPause(h);
-    Log atRelease;
-    h.events.at(2, [&] {
-        atRelease = h.clock.log;
-        clickPause(h);
-    });
-    start();
-    EXPECT_EQ(atRelease, opening());
-    EXPECT_EQ(h.events.waits, 1);
-    EXPECT_EQ(h.clock.log, opening() + digitGroups(1, 1).log);
-}

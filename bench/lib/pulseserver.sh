@@ -59,7 +59,6 @@ busy_begin() {
 busy_end() {
     for pid in "${busy_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     busy_pids=()
-extra_pids=() # anything else the script started, stopped at exit
 }
 
 # Starts Xvfb on the first free display from $1 on and exports DISPLAY.

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 source bench/lib/pulseserver.sh
 builds=("${1:-build}")
 [[ -n "${2:-}" ]] && builds+=("$2")
-[[ -x "${builds[0]}/bench/monitor_tones" ]] || cmake --build "${builds[0]}" --target monitor_tones
+[[ -x "${builds[0]}/bench/monitor_tones" ]] || { cmake -DKELVATRON_BENCH=ON "${builds[0]}" >/dev/null && cmake --build "${builds[0]}" --target monitor_tones; }
 pulseserver_begin
 xvfb_begin 171
 status=0

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 source bench/lib/pulseserver.sh
 build=${1:-build}
 seconds=${2:-60}
-[[ -x "$build/bench/live_latency" ]] || cmake --build "$build" --target live_latency
+[[ -x "$build/bench/live_latency" ]] || { cmake -DKELVATRON_BENCH=ON "$build" >/dev/null && cmake --build "$build" --target live_latency; }
 pulseserver_begin
 status=0
 for load in ${LOADS:-0 2}; do

@@ -14,7 +14,7 @@ source bench/lib/pulseserver.sh
 builds=("${1:-build}")
 [[ -n "${2:-}" ]] && builds+=("$2")
 for build in "${builds[@]}"; do
-    [[ -x "$build/bench/timing_harness" ]] || cmake --build "$build" --target timing_harness
+    [[ -x "$build/bench/timing_harness" ]] || { cmake -DKELVATRON_BENCH=ON "$build" >/dev/null && cmake --build "$build" --target timing_harness; }
 done
 pulseserver_begin
 

@@ -46,31 +46,40 @@ double TimelineSoundDevice::scheduledNow() {
         clock_.catchUp();
         carryMs_ = 0;
         runOriginKnown_ = false;
-        promptRunKnown_ = false;
+        promptRun_.known = unsettledRun_.known = false;
         startingAfresh();
     }
     return clock_.logicalNow() + carryMs_;
 }
 
 int64_t TimelineSoundDevice::schedule(TimelineEvent event, double wallMs) {
-    return promptTones_ ? schedulePrompt(event, wallMs) : schedulePlaced(event, wallMs);
+    lastRun_ = nullptr;
+    if (promptTones_) return scheduleOnRun(promptRun_, event, wallMs, kPromptLeadMs, true);
+    // A run that began before the output's clock was known keeps its own start to its end: the
+    // listener hears it a little later than the schedule says, but evenly.
+    if (unsettledRun_.known || (!outputRunning() && !runOriginKnown_))
+        return scheduleOnRun(unsettledRun_, event, wallMs, marginMs(), false);
+    return schedulePlaced(event, wallMs);
 }
 
-// The run's first change fixes its start on the stream; the rest keep their distance from it on
-// the schedule, never into a synchronous tone.
-int64_t TimelineSoundDevice::schedulePrompt(TimelineEvent event, double wallMs) {
-    event.origin = TimelineEvent::Origin::Run;
-    if (!promptRunKnown_) {
-        promptRunKnown_ = true;
-        promptRunStartMs_ = wallMs;
-        promptLast_ = promptSyncEnd_ = 0;
+// The run's first change fixes its start on the stream, a lead after what the sound thread has
+// mixed; the rest keep their distance from it on the schedule, never into a synchronous tone.
+int64_t TimelineSoundDevice::scheduleOnRun(AnchoredRun& run, TimelineEvent event, double wallMs,
+                                           double leadMs, bool live) {
+    lastRun_ = &run;
+    if (!run.known) {
+        run = {true, wallMs, 0, 0};
         event.origin = TimelineEvent::Origin::NewRun;
+        event.position = std::llround(leadMs * rate_ / 1000.0);
+        send(event, live);
+        return 0;
     }
-    const auto at = std::llround((wallMs - promptRunStartMs_) * rate_ / 1000.0);
-    promptLast_ = std::max({promptLast_, promptSyncEnd_, static_cast<int64_t>(at)});
-    event.position = promptLast_;
-    send(event, true);
-    return promptLast_;
+    const auto at = static_cast<int64_t>(std::llround((wallMs - run.startMs) * rate_ / 1000.0));
+    run.last = std::max({run.last, run.syncEnd, at});
+    event.origin = TimelineEvent::Origin::Run;
+    event.position = run.last;
+    send(event, live);
+    return run.last;
 }
 
 int64_t TimelineSoundDevice::schedulePlaced(TimelineEvent event, double wallMs) {
@@ -111,8 +120,8 @@ void TimelineSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t
         schedule(TimelineEvent::start(0, tone.release(), (flags & SND_LOOP) != 0), placedAt);
     if (async) return;
     // Placed "at once" before the stream runs, its end is not known on the timeline.
-    if (promptTones_)
-        promptSyncEnd_ = at + frames;
+    if (lastRun_)
+        lastRun_->syncEnd = at + frames;
     else if (at > 0)
         syncEnd_ = at + frames;
     // The tone's length on the schedule, in whole milliseconds of the clock's waits; the
@@ -144,7 +153,7 @@ void TimelineSoundDevice::keyUp() {
 
 // Prompt tones on and off again start a new run; on while on keeps the run going.
 void TimelineSoundDevice::setPromptTones(bool on) {
-    if (on != promptTones_) promptRunKnown_ = false;
+    if (on != promptTones_) promptRun_.known = false;
     promptTones_ = on;
 }
 

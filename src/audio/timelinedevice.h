@@ -43,12 +43,15 @@ public:
 
     uint32_t rate() const { return rate_; }
     // Whether the output has settled into its pace, so that tones land exactly where placed.
-    // Until then (the first blocks after opening) a tone starts as soon as possible.
+    // A run of tones that starts before then (the first second after opening) is placed from
+    // its own first frame instead, a margin after what the sound thread has mixed.
     bool streamRunning() const { return outputRunning(); }
     // From a tone's moment on the schedule to its first sample sounding, for the current run.
     double latencyMs() const { return placementLatencyMs(); }
 
     static constexpr size_t kSlots = 1024;
+    // How late the program's thread may wake within a prompt run without a tone starting late.
+    static constexpr double kPromptLeadMs = 5;
     // A change of the output's clock estimate larger than this is a jump, not drift.
     static constexpr double kOriginJumpMs = 2;
 
@@ -81,6 +84,7 @@ protected:
         lastPosition_ = syncEnd_ = 0;
         placedOnRunning_ = false;
         runOriginKnown_ = false;
+        promptRun_.known = unsettledRun_.known = false;
     }
 
     Clock& clock_;
@@ -89,11 +93,19 @@ protected:
 private:
     // The moment on the schedule at which a request made now belongs.
     double scheduledNow();
-    // Places the event at the frame for wallMs; returns that frame (on the prompt run when
-    // prompt tones are on).
+    // A run of tones placed from its own first frame rather than from the output's clock.
+    struct AnchoredRun {
+        bool known = false;
+        double startMs = 0; // the schedule's moment of the run's first frame
+        int64_t last = 0, syncEnd = 0;
+    };
+
+    // Places the event at the frame for wallMs; returns that frame (on a run's own frames when
+    // lastRun_ says which).
     int64_t schedule(TimelineEvent event, double wallMs);
     int64_t schedulePlaced(TimelineEvent event, double wallMs);
-    int64_t schedulePrompt(TimelineEvent event, double wallMs);
+    int64_t scheduleOnRun(AnchoredRun& run, TimelineEvent event, double wallMs, double leadMs,
+                          bool live);
     bool send(const TimelineEvent& event, bool live);
     double runOrigin();
 
@@ -105,12 +117,10 @@ private:
     bool placedOnRunning_ = false;
     bool runOriginKnown_ = false;
     double runOriginMs_ = 0;
-    // The prompt run's own placement, in frames from its start.
     bool promptTones_ = false;
-    bool promptRunKnown_ = false;
-    double promptRunStartMs_ = 0;
-    int64_t promptLast_ = 0;
-    int64_t promptSyncEnd_ = 0;
+    AnchoredRun promptRun_;    // tones that answer a key, on the live output
+    AnchoredRun unsettledRun_; // a run that began before the output's clock was known
+    AnchoredRun* lastRun_ = nullptr;
     SpscQueue<const ToneSamples*, kSlots> finished_;
 };
 

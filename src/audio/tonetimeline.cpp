@@ -5,8 +5,7 @@
 namespace kelvatron {
 
 ToneTimeline::ToneTimeline(uint32_t rate, uint32_t volume, ToneReturn* returns)
-    : returns_(returns), runLeadFrames_(static_cast<int64_t>(rate * kRunLeadMs / 1000)),
-      live_(rate) {
+    : returns_(returns), live_(rate) {
     setGains(volume);
 }
 
@@ -29,9 +28,13 @@ bool ToneTimeline::add(const TimelineEvent& event) {
     if (full()) return false;
     TimelineEvent& taken = events_[(head_ + count_) % kCapacity];
     taken = event;
-    if (event.origin == TimelineEvent::Origin::NewRun)
-        runStart_ = std::max(mixedEnd_ + lastBlockFrames_ + runLeadFrames_, lastPosition_);
-    if (event.origin != TimelineEvent::Origin::Stream) taken.position += runStart_;
+    // A new run starts its lead after the next block (mixed a block ahead of its sound).
+    if (event.origin == TimelineEvent::Origin::NewRun) {
+        runStart_ = std::max(mixedEnd_ + lastBlockFrames_ + event.position, lastPosition_);
+        taken.position = runStart_;
+    } else if (event.origin == TimelineEvent::Origin::Run) {
+        taken.position += runStart_;
+    }
     taken.origin = TimelineEvent::Origin::Stream;
     lastPosition_ = std::max(lastPosition_, taken.position);
     ++count_;

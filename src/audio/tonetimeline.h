@@ -18,9 +18,9 @@ using ToneSamples = std::vector<float>;
 struct TimelineEvent {
     enum class Kind : uint8_t { Start, Stop, Volume, KeyDown, KeyUp };
     // What a scheduled change's position counts from: the stream's frame 0, or the first frame
-    // of a prompt run (tones that answer a key), which the run's first change fixes when the
-    // sound thread takes it. So a prompt run sounds as soon as the stream can, and the rest of
-    // it keeps its schedule against its own start.
+    // of a run, which the run's first change (NewRun, whose position is then the lead it wants
+    // after what is mixed) fixes when the sound thread takes it. So a run sounds as soon as the
+    // stream can, and the rest of it keeps its schedule against its own start.
     enum class Origin : uint8_t { Stream, Run, NewRun };
     int64_t position = 0;
     Kind kind = Kind::Stop;
@@ -80,10 +80,6 @@ public:
     size_t pendingEvents() const { return count_; }
 
     static constexpr size_t kCapacity = 256;
-    // A prompt run starts a block (as long as the last one mixed) and this long after the first
-    // frame not yet mixed: a block is mixed a block ahead of its sound, and the program's thread
-    // may wake this late within the run without a change reaching its frame after it was mixed.
-    static constexpr double kRunLeadMs = 5;
 
 private:
     void apply(const TimelineEvent& event, int64_t now);
@@ -94,11 +90,10 @@ private:
     void popFront();
 
     ToneReturn* returns_;
-    int64_t runLeadFrames_;
-    int64_t mixedEnd_ = 0;     // the first frame not yet mixed
+    int64_t mixedEnd_ = 0; // the first frame not yet mixed
     int64_t lastBlockFrames_ = 0;
     int64_t lastPosition_ = 0; // of the latest scheduled change taken
-    int64_t runStart_ = 0;     // the prompt run's first frame
+    int64_t runStart_ = 0;     // the run's first frame
     std::array<TimelineEvent, kCapacity> events_{};
     size_t head_ = 0, count_ = 0;
     const ToneSamples* tone_ = nullptr;

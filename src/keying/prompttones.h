@@ -8,7 +8,8 @@ namespace kelvatron {
 // there before.
 class PromptTones {
 public:
-    PromptTones(ToneOutput& output, bool on) : output_(output), before_(output.setPromptTones(on)) {}
+    PromptTones(ToneOutput& output, bool on)
+        : output_(output), before_(output.setPromptTones(on)) {}
     ~PromptTones() { output_.setPromptTones(before_); }
     PromptTones(const PromptTones&) = delete;
     PromptTones& operator=(const PromptTones&) = delete;

@@ -126,7 +126,8 @@ void PulseSoundDevice::Lane::setCorked(bool on) {
 // stream rests instead, and the first key wakes it (pushLive). A key that came in while it was
 // being corked is seen here or there, never in neither place.
 void PulseSoundDevice::Lane::corkIfIdle(double nowMs) {
-    if (timeline.sounding() || timeline.pendingEvents() > 0 || requests.front()) lastSoundMs = nowMs;
+    if (timeline.sounding() || timeline.pendingEvents() > 0 || requests.front())
+        lastSoundMs = nowMs;
     if (nowMs - lastSoundMs < kLiveRestAfterMs) return;
     corked.store(true);
     setCorked(true);

@@ -92,28 +92,43 @@ TEST(TimelineSoundDevice, KeysGoLiveAndNothingGoesToAClosedOutput) {
     EXPECT_EQ(clock.sleeps, std::vector<int32_t>{10}); // a silent output still takes the time
 }
 
-// Prompt tones go to the live output as a run: the first fixes its start, the next keeps its
-// 20 ms from it on the schedule though the caller woke late; the volume stays on the schedule.
-TEST(TimelineSoundDevice, PromptTonesRunOnTheLiveOutputFromTheirFirst) {
-    test::FakeClock clock;
-    clock.time = clock.logical = 5000;
-    FakeOutput out(clock);
-    out.setPromptTones(true);
-    out.playSound(k10ms, SND_MEMORY);
-    clock.sleep(10);
-    clock.wakeLate(12);
-    out.playSound(k10ms, SND_MEMORY);
-    out.setVolume(0x80008000u);
-    ASSERT_EQ(out.live.size(), 2u);
-    EXPECT_EQ(out.live[0].origin, TimelineEvent::Origin::NewRun);
-    EXPECT_EQ(out.live[1].origin, TimelineEvent::Origin::Run);
-    EXPECT_EQ(out.live[1].position - out.live[0].position, 960);
-    ASSERT_EQ(out.placed.size(), 1u);
-    EXPECT_EQ(out.placed[0].kind, TimelineEvent::Kind::Volume);
-
-    out.setPromptTones(false);
-    out.playSound(k10ms, SND_MEMORY);
-    EXPECT_EQ(out.placed.size(), 2u);
-    for (const auto& e : out.live)
-        if (e.tone) out.placed.push_back(e); // handed back with the rest
+// A run placed from its own first frame: prompt tones on the live output with a short lead, and
+// a run that began before the output's clock was known, with the margin as its lead, which
+// stays on its own frames when the clock becomes known. The second dot keeps its 20 ms (960
+// frames) though the caller woke late; the volume stays on the placed schedule.
+TEST(TimelineSoundDevice, RunsPlacedFromTheirFirstFrameKeepTheirSpacing) {
+    struct Row {
+        const char* name;
+        bool prompt, runningAtStart;
+        int64_t expectedLead;
+    };
+    const Row rows[] = {
+        {"prompt tones", true, true, 240},
+        {"a run that began before the output ran", false, false, 720},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        test::FakeClock clock;
+        clock.time = clock.logical = 5000;
+        FakeOutput out(clock);
+        out.running = r.runningAtStart;
+        out.setPromptTones(r.prompt);
+        out.playSound(k10ms, SND_MEMORY);
+        out.running = true;
+        clock.sleep(10);
+        clock.wakeLate(12);
+        out.playSound(k10ms, SND_MEMORY);
+        out.setVolume(0x80008000u);
+        std::vector<TimelineEvent> run = r.prompt ? out.live : out.placed;
+        if (!r.prompt) run.pop_back(); // the volume
+        ASSERT_EQ(run.size(), 2u);
+        EXPECT_EQ(run[0].origin, TimelineEvent::Origin::NewRun);
+        EXPECT_EQ(run[0].position, r.expectedLead);
+        EXPECT_EQ(run[1].origin, TimelineEvent::Origin::Run);
+        EXPECT_EQ(run[1].position, 960);
+        EXPECT_EQ(out.placed.back().kind, TimelineEvent::Kind::Volume);
+        EXPECT_EQ(out.placed.back().origin, TimelineEvent::Origin::Stream);
+        for (const auto& e : out.live)
+            if (e.tone) out.placed.push_back(e); // handed back with the rest
+    }
 }

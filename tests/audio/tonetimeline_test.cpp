@@ -131,13 +131,13 @@ TEST(StreamClock, FollowsAFastDeviceAtOnceAndASlowOneGently) {
     EXPECT_NEAR(slow.originMs(), 3800 * 200e-6, 0.01); // the floor of the last second
 }
 
-// A prompt run starts a block and a short lead after the first frame not yet mixed, and its
+// A run starts a block and its lead after the first frame not yet mixed, and its
 // later tones keep their distance from its start however late they are taken.
-TEST(ToneTimeline, APromptRunStartsALeadAfterWhatIsMixedAndKeepsItsSpacing) {
-    ToneTimeline t(1000); // a lead of 5 frames
+TEST(ToneTimeline, ARunStartsALeadAfterWhatIsMixedAndKeepsItsSpacing) {
+    ToneTimeline t(1000);
     Samples out(2 * 20);
     t.mix(out.data(), 4, 0);
-    TimelineEvent first = start(0, {1}), second = start(3, {2});
+    TimelineEvent first = start(5, {1}), second = start(3, {2}); // a lead of 5 frames
     first.origin = TimelineEvent::Origin::NewRun;
     second.origin = TimelineEvent::Origin::Run;
     t.add(first);

@@ -76,7 +76,9 @@ TEST(ToneTimeline, TonesStartAndEndAtTheirExactFramesAcrossBlocks) {
         EXPECT_FALSE(t.sounding());
         // Every tone, ended, cut off or empty, goes back exactly once to be freed.
         for (const auto& e : c.events)
-            if (e.tone) EXPECT_EQ(returns.returned[e.tone], 1);
+            if (e.tone) {
+                EXPECT_EQ(returns.returned[e.tone], 1);
+            }
     }
 }
 

@@ -13,8 +13,7 @@
 using namespace kelvatron;
 namespace fs = std::filesystem;
 
-namespace {
-
+// Outside an unnamed namespace: the tests derive from it in every file they are batched into.
 class RadiogramFile : public ::testing::Test, public kelvatron::test::TempFolder {
 protected:
     void SetUp() override { ASSERT_FALSE(dir.empty()); }
@@ -25,8 +24,6 @@ protected:
         return st.st_mode & 07777;
     }
 };
-
-} // namespace
 
 // Zero bytes, oversized and missing files are refused through the whole path in the commands'
 // tests; here, what only the reader does.

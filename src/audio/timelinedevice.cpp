@@ -56,9 +56,10 @@ int64_t TimelineSoundDevice::schedule(TimelineEvent event, double wallMs) {
     lastRun_ = nullptr;
     if (promptTones_) return scheduleOnRun(promptRun_, event, wallMs, kPromptLeadMs, true);
     // A run that began before the output's clock was known keeps its own start to its end: the
-    // listener hears it a little later than the schedule says, but evenly.
+    // listener hears it a latency later than the schedule says, but evenly. The output may mix
+    // a few blocks in a burst as it settles, so the lead is the whole latency, not the margin.
     if (unsettledRun_.known || (!outputRunning() && !runOriginKnown_))
-        return scheduleOnRun(unsettledRun_, event, wallMs, marginMs(), false);
+        return scheduleOnRun(unsettledRun_, event, wallMs, placementLatencyMs(), false);
     return schedulePlaced(event, wallMs);
 }
 

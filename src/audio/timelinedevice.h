@@ -44,7 +44,7 @@ public:
     uint32_t rate() const { return rate_; }
     // Whether the output has settled into its pace, so that tones land exactly where placed.
     // A run of tones that starts before then (the first second after opening) is placed from
-    // its own first frame instead, a margin after what the sound thread has mixed.
+    // its own first frame instead, a latency after what the sound thread has mixed.
     bool streamRunning() const { return outputRunning(); }
     // From a tone's moment on the schedule to its first sample sounding, for the current run.
     double latencyMs() const { return placementLatencyMs(); }

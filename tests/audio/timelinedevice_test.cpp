@@ -93,7 +93,7 @@ TEST(TimelineSoundDevice, KeysGoLiveAndNothingGoesToAClosedOutput) {
 }
 
 // A run placed from its own first frame: prompt tones on the live output with a short lead, and
-// a run that began before the output's clock was known, with the margin as its lead, which
+// a run that began before the output's clock was known, with the latency as its lead, which
 // stays on its own frames when the clock becomes known. The second dot keeps its 20 ms (960
 // frames) though the caller woke late; the volume stays on the placed schedule.
 TEST(TimelineSoundDevice, RunsPlacedFromTheirFirstFrameKeepTheirSpacing) {
@@ -104,7 +104,7 @@ TEST(TimelineSoundDevice, RunsPlacedFromTheirFirstFrameKeepTheirSpacing) {
     };
     const Row rows[] = {
         {"prompt tones", true, true, 240},
-        {"a run that began before the output ran", false, false, 720},
+        {"a run that began before the output ran", false, false, 960},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);

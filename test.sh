@@ -33,7 +33,12 @@ nice -n 19 cmake --build build-asan -j "$jobs" --target engine_tests gui_tests p
 e2e_status=0
 wait "$e2e" || e2e_status=$?
 cat build/e2e.log
-[[ $e2e_status -eq 0 ]] || { echo "== End-to-end runs failed"; exit 1; }
+# They check the program's timing on a quiet machine: one that failed beside the build runs
+# again alone, and only a failure there counts.
+if [[ $e2e_status -ne 0 ]]; then
+  echo "== End-to-end runs that failed beside the build, again on a quiet machine"
+  ctest --test-dir build --output-on-failure --timeout 300 -L e2e --rerun-failed
+fi
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 600 -LE e2e
 

@@ -26,16 +26,9 @@ import ctypes, os, random, statistics, subprocess, sys, time
 program, monitor, presses, config = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 KEY_T = 28  # types "t" on a US keymap and "е" in the window's Russian layout
 WIDTH, HEIGHT = 792, 573
-x11 = ctypes.CDLL("libX11.so.6")
-xtst = ctypes.CDLL("libXtst.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x11.XFlush.argtypes = [ctypes.c_void_p]
-x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
-                                      ctypes.c_ulong]
-dpy = x11.XOpenDisplay(None)
+sys.path.insert(0, "bench/lib")
+from xtest import dpy, x11, xtst
+
 os.makedirs(config)
 env = dict(os.environ, XDG_CONFIG_HOME=config, SDL_AUDIODRIVER="pulseaudio", QT_QPA_PLATFORM="xcb")
 app = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

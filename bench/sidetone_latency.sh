@@ -29,7 +29,7 @@ mkdir -p "$work/config/Home"
 printf '[Form1]\nglProgress1.Percent=60\nglCheckBox13.Checked=0\nglCheckBox14.Checked=1\n' \
     >"$work/config/Home/Project1.conf"
 
-python3 - "$program" "$seconds" "$work" "$here/../tests/e2e/lib" <<'PY'
+python3 - "$program" "$seconds" "$work" "$here/../tests/e2e/lib" "$here/lib" <<'PY'
 import array, ctypes, os, random, statistics, subprocess, sys, threading, time
 
 program, seconds, work = sys.argv[1], float(sys.argv[2]), sys.argv[3]
@@ -40,17 +40,9 @@ SPACE = 65  # the X key code of the space bar
 WARM_UP = 10  # presses while an idle sound server wakes up
 WIDTH, HEIGHT = 792, 573
 
-x11 = ctypes.CDLL("libX11.so.6")
-xtst = ctypes.CDLL("libXtst.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x11.XFlush.argtypes = [ctypes.c_void_p]
-x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
-                                      ctypes.c_ulong]
-xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-dpy = x11.XOpenDisplay(None)
+sys.path.insert(0, sys.argv[5])
+from xtest import dpy, x11, xtst
+
 left, top = (1024 - WIDTH) // 2, (768 - HEIGHT) // 2  # the window opens centred
 
 

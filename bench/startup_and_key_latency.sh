@@ -17,7 +17,7 @@ runs=${2:-5}
 source "$(dirname "$0")/../tests/e2e/lib/xsession.sh"
 xsession_begin 141
 
-python3 - "$program" "$runs" "$work" <<'EOF'
+python3 - "$program" "$runs" "$work" "$(dirname "$0")/lib" <<'EOF'
 import array, ctypes, os, statistics, subprocess, sys, threading, time
 
 program, runs, work = sys.argv[1], int(sys.argv[2]), sys.argv[3]
@@ -26,22 +26,9 @@ WIDTH, HEIGHT = 792, 573
 KEY_T = 28  # X key code of the key typing "t" on a US keymap and "е" on a Russian one
 KEYS_PER_RUN = 5
 
-x11 = ctypes.CDLL("libX11.so.6")
-xtst = ctypes.CDLL("libXtst.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x11.XDefaultRootWindow.restype = ctypes.c_ulong
-x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x11.XGetImage.restype = ctypes.c_void_p
-x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                          ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-x11.XFlush.argtypes = [ctypes.c_void_p]
-x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
-                                      ctypes.c_ulong]
+sys.path.insert(0, sys.argv[4])
+from xtest import dpy, x11, xtst
 
-dpy = x11.XOpenDisplay(None)
 root = x11.XDefaultRootWindow(dpy)
 left, top = (1024 - WIDTH) // 2, (768 - HEIGHT) // 2  # the window opens centred
 probes = [(300, 150), (10, 300), (400, 560)]

@@ -22,17 +22,11 @@ pulseserver_cleanup() {
 }
 trap pulseserver_cleanup EXIT
 
+source "$(dirname "${BASH_SOURCE[0]}")/nullsink.sh"
 pulseserver_begin() {
-    export XDG_RUNTIME_DIR="$work/run"
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
-    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
-    # --system=false lets root run a per-user daemon.
-    pulseaudio --daemonize=no --exit-idle-time=-1 --system=false -n \
-        --load="module-null-sink sink_name=timing rate=48000 channels=2" \
-        --load="module-native-protocol-unix" --log-target=stderr 2>"$work/pulse.log" &
-    server_pid=$!
-    for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-    pactl info >/dev/null
+    local pids=()
+    nullsink_begin timing
+    server_pid=${pids[0]}
 }
 
 record_begin() {

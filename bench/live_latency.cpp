@@ -55,17 +55,27 @@ void sleepUntil(double ms) {
 
 std::vector<Press> key(TimelineSoundDevice& device, double seconds) {
     std::mt19937 rng(1944);
-    std::uniform_real_distribution<double> hold(40, 150), rest(60, 250);
+    // REST_MIN_MS and REST_MAX_MS beyond two seconds time the first key after the stream rests.
+    std::uniform_real_distribution<double> hold(40, 150),
+        rest(setting("REST_MIN_MS", 60), setting("REST_MAX_MS", 250));
     std::vector<Press> presses;
+    // TIMED=1 passes each edge's moment, as the sending practice does.
+    const bool timed = setting("TIMED", 0) != 0;
     const double end = MonitorCapture::nowMs() + seconds * 1000;
     double at = MonitorCapture::nowMs() + 100;
     while (at < end) {
         sleepUntil(at);
         const double down = MonitorCapture::nowMs();
-        device.keyDown(700, TTGWave::tgSine);
+        if (timed)
+            device.keyDownAt(700, TTGWave::tgSine, down);
+        else
+            device.keyDown(700, TTGWave::tgSine);
         sleepUntil(down + hold(rng));
         const double up = MonitorCapture::nowMs();
-        device.keyUp();
+        if (timed)
+            device.keyUpAt(up);
+        else
+            device.keyUp();
         presses.push_back({down, up});
         at = up + rest(rng);
     }
@@ -78,19 +88,27 @@ int report(const std::vector<Press>& presses, const std::vector<MonitorCapture::
     int missing = 0, broken = 0;
     size_t t = 0;
     for (const auto& p : presses) {
-        while (t < tones.size() && tones[t].startMs < p.downMs)
+        // A tone's first sample is timed from the arrival of the recorder's 1 ms piece.
+        while (t < tones.size() && tones[t].startMs < p.downMs - 1)
             ++t;
         // A tone belongs to the press if it starts before the next press could sound.
         if (t == tones.size() || tones[t].startMs > p.upMs + 40) {
+            if (std::getenv("DEBUG_MISSING"))
+                for (const auto& tone : tones)
+                    if (tone.endMs > p.downMs - 300 && tone.startMs < p.upMs + 300)
+                        std::printf("  press %.1f..%.1f: tone %.1f..%.1f\n", 0.0, p.upMs - p.downMs,
+                                    tone.startMs - p.downMs, tone.endMs - p.downMs);
             ++missing;
             continue;
         }
         const auto& tone = tones[t];
-        latency.push_back(tone.startMs - p.downMs);
+        latency.push_back(std::max(0.0, tone.startMs - p.downMs));
         // The release's edge sounds after the key is up.
         lengthError.push_back(
             std::fabs((tone.endMs - tone.startMs) - (p.upMs - p.downMs) - LiveVoice::kEdgeMs));
         if (tone.gaps > 0) ++broken;
+        if (std::getenv("DEBUG_EDGES"))
+            std::printf("  start %+.1f end %+.1f\n", tone.startMs - p.downMs, tone.endMs - p.upMs);
         ++t;
     }
     const long extra = static_cast<long>(tones.size()) - static_cast<long>(latency.size());
@@ -137,7 +155,11 @@ int main(int argc, char** argv) {
         PulseSoundDevice::Options options;
         options.liveBufferMs = setting("LIVE_MS", options.liveBufferMs);
         options.placedBufferMs = setting("PLACED_MS", options.placedBufferMs);
-        std::printf("libpulse, live buffer %.0f ms\n", options.liveBufferMs);
+        options.largestLiveBufferMs =
+            std::max(options.liveBufferMs, setting("LARGEST_LIVE_MS", options.largestLiveBufferMs));
+        options.liveLeadMs = setting("LEAD_MS", options.liveLeadMs);
+        std::printf("libpulse, live buffer %.0f ms, lead %.1f ms\n", options.liveBufferMs,
+                    options.liveLeadMs);
         device = std::make_unique<PulseSoundDevice>(clock, options);
     }
     // Let the streams settle as a program does before the first key.

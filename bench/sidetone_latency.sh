@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Measures the sending practice's sidetone end to end: the real program under Xvfb plays through
-# SDL into a private PulseAudio null sink whose monitor parec records, while XTest keys the Space
-# bar (a straight key) with holds and gaps drawn at random around a 60 ms dot. For every press it
-# reports the time from the key event to the first sample of its tone at the sound server, and
-# it counts dropouts: a press without a tone, or a tone broken while its key was held.
+# Measures the sending practice's sidetone end to end: the real program under Xvfb plays into a
+# private PulseAudio null sink whose monitor bench/monitor_tones records in 1 ms pieces, while
+# XTest keys the Space bar (a straight key) with holds and gaps drawn at random around a 60 ms
+# dot. For every press it reports the time from the key event to the first sample of its tone at
+# the sound server, and it counts dropouts: a press without a tone, or a tone broken while its
+# key was held.
 #   bash bench/sidetone_latency.sh build/kelvatron [seconds of keying, default 300]
-# The recording's sample n is put on the wall clock by the earliest arrival of any block of it
-# (a block never arrives before its samples were played), so the figures include parec's own
-# delay only as far as no block came promptly.
+# monitor_tones comes from the program's build folder, built there if it is missing.
 set -euo pipefail
 
 program=$(readlink -f "${1:?usage: sidetone_latency.sh path/to/kelvatron [seconds]}")
 seconds=${2:-300}
+build=$(dirname "$program")
+[[ -x "$build/bench/monitor_tones" ]] || { cmake -DKELVATRON_BENCH=ON "$build" >/dev/null && cmake --build "$build" --target monitor_tones; }
 here=$(dirname "$0")
 source "$here/../tests/e2e/lib/xsession.sh"
 pids=()
@@ -29,48 +30,19 @@ mkdir -p "$work/config/Home"
 printf '[Form1]\nglProgress1.Percent=60\nglCheckBox13.Checked=0\nglCheckBox14.Checked=1\n' \
     >"$work/config/Home/Project1.conf"
 
-python3 - "$program" "$seconds" "$work" "$here/../tests/e2e/lib" "$here/lib" <<'PY'
-import array, ctypes, os, random, statistics, subprocess, sys, threading, time
+python3 - "$program" "$seconds" "$work" "$here/lib" <<'PY'
+import os, random, statistics, subprocess, sys, time
 
 program, seconds, work = sys.argv[1], float(sys.argv[2]), sys.argv[3]
-sys.path.insert(0, sys.argv[4])
-from soundruns import RATE, tone_runs
 
 SPACE = 65  # the X key code of the space bar
 WARM_UP = 10  # presses while an idle sound server wakes up
 WIDTH, HEIGHT = 792, 573
 
-sys.path.insert(0, sys.argv[5])
+sys.path.insert(0, sys.argv[4])
 from xtest import dpy, x11, xtst
 
 left, top = (1024 - WIDTH) // 2, (768 - HEIGHT) // 2  # the window opens centred
-
-
-class Recorder(threading.Thread):
-    """parec on the null sink's monitor; notes when each block arrives."""
-
-    def __init__(self):
-        super().__init__(daemon=True)
-        self.proc = subprocess.Popen(
-            ["parec", "--device=sidetone.monitor", "--format=float32le", f"--rate={RATE}",
-             "--channels=1", "--raw", "--latency-msec=2"], stdout=subprocess.PIPE)
-        self.samples = array.array("f")
-        self.offset = None  # wall time of sample 0, from the earliest arrival
-
-    def run(self):
-        pending = b""
-        fd = self.proc.stdout.fileno()
-        while True:
-            data = os.read(fd, 4096)
-            now = time.perf_counter()
-            if not data:
-                break
-            data = pending + data
-            usable = len(data) - len(data) % 4
-            pending = data[usable:]
-            self.samples.frombytes(data[:usable])
-            start = now - len(self.samples) / RATE
-            self.offset = start if self.offset is None else min(self.offset, start)
 
 
 def x_click(x, y):
@@ -86,8 +58,11 @@ def space(down):
     return time.perf_counter()
 
 
-recorder = Recorder()
-recorder.start()
+# The recorder's own wait covers the start, the keying and the end below.
+monitor = os.path.join(os.path.dirname(program), "bench", "monitor_tones")
+recorder = subprocess.Popen([monitor, str(seconds + 8), "sidetone.monitor"], stdout=subprocess.PIPE,
+                            text=True)
+assert recorder.stdout.readline().strip() == "ready"
 env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config"),
            XDG_DATA_HOME=os.path.join(work, "data"), KELVATRON_OPEN_PANEL="sending",
            SDL_AUDIODRIVER="pulseaudio", QT_QPA_PLATFORM="xcb")
@@ -110,24 +85,22 @@ while time.perf_counter() < end:
 time.sleep(1)
 app.terminate()
 app.wait(10)
-recorder.proc.terminate()
-recorder.join(5)
 log.close()
-
-s, offset = recorder.samples, recorder.offset
-tones = [(offset + a / RATE, offset + b / RATE) for a, b in tone_runs(s)]
+tones = [tuple(map(float, line.split())) for line in recorder.communicate()[0].split("\n") if line]
+tones = [(start / 1000, end / 1000, gaps) for start, end, gaps in tones]
 
 latencies, missing, broken, t = [], 0, 0, 0
 for down, up in presses[WARM_UP:]:
-    while t < len(tones) and tones[t][0] < down:
+    # A tone's first sample is timed from the arrival of the recorder's 1 ms piece.
+    while t < len(tones) and tones[t][0] < down - 0.001:
         t += 1
     # The press's tone: the first to begin after the press and before the next press could sound.
     if t >= len(tones) or tones[t][0] > up + 0.2:
         missing += 1
         continue
-    latencies.append((tones[t][0] - down) * 1000)
-    # A tone that ends well before the key was let go was broken by a dropout.
-    if tones[t][1] < up - 0.005:
+    latencies.append(max(0.0, tones[t][0] - down) * 1000)
+    # A tone broken inside, or one that ends well before the key was let go, had a dropout.
+    if tones[t][2] > 0 or tones[t][1] < up - 0.005:
         broken += 1
     t += 1
 

@@ -1,5 +1,6 @@
 #include "audio/livevoice.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -13,12 +14,30 @@ void LiveVoice::keyDown(int32_t frequency, TTGWave waveform) {
     // fading keeps its phase, so the turn is smooth.
     if (!sounding()) phase_ = 0;
     held_ = true;
+    keyChanged();
     waveform_ = waveform;
     step_ = frequency > 0 ? double(frequency) / rate_ : 0;
 }
 
 void LiveVoice::keyUp() {
     held_ = false;
+    keyChanged();
+}
+
+void LiveVoice::keyChanged() {
+    since_ = 0;
+    edgeAtKey_ = edge_;
+    phaseAtKey_ = phase_;
+}
+
+void LiveVoice::rewind(int64_t frames) {
+    since_ -= std::clamp<int64_t>(frames, 0, since_);
+    // Held, every frame sounds; released, those before the edge reached zero.
+    const int64_t sounded = held_ ? since_ : std::min<int64_t>(since_, std::max(0, edgeAtKey_ - 1));
+    edge_ = static_cast<int32_t>(held_ ? std::min<int64_t>(edgeFrames_, edgeAtKey_ + since_)
+                                       : std::max<int64_t>(0, edgeAtKey_ - since_));
+    phase_ = phaseAtKey_ + static_cast<double>(sounded) * step_;
+    phase_ -= std::floor(phase_);
 }
 
 float LiveVoice::wave() {
@@ -40,6 +59,7 @@ float LiveVoice::wave() {
 }
 
 float LiveVoice::next() {
+    ++since_;
     if (held_ && edge_ < edgeFrames_) ++edge_;
     if (!held_ && edge_ > 0) --edge_;
     if (edge_ == 0) return 0;

@@ -18,16 +18,26 @@ public:
     // The next sample, -1..1.
     float next();
     bool sounding() const { return edge_ > 0 || held_; }
+    // Takes back the last frames produced, as if they had not been: the output rewrites them
+    // with a key change in them. No further back than the last key change.
+    void rewind(int64_t frames);
+    int64_t framesSinceKey() const { return since_; }
 
     static constexpr double kEdgeMs = 5;
 
 private:
     float wave();
+    void keyChanged();
 
     uint32_t rate_;
     int32_t edgeFrames_;
     int32_t edge_ = 0; // 0 silent .. edgeFrames_ full level
     bool held_ = false;
+    // Since the last key change the voice is a function of the frames counted: the edge moves
+    // one step a frame from where it was, and the phase advances on every frame that sounds.
+    int64_t since_ = 0;
+    int32_t edgeAtKey_ = 0;
+    double phaseAtKey_ = 0;
     TTGWave waveform_ = TTGWave::tgSine;
     double phase_ = 0; // in periods, 0..1
     double step_ = 0;  // periods per sample

@@ -152,6 +152,14 @@ void TimelineSoundDevice::keyUp() {
     if (outputOpen()) send(TimelineEvent::keyUp(), true);
 }
 
+void TimelineSoundDevice::keyDownAt(int32_t frequency, TTGWave waveform, double atMs) {
+    if (outputOpen()) send(TimelineEvent::keyDown(frequency, waveform, atMs), true);
+}
+
+void TimelineSoundDevice::keyUpAt(double atMs) {
+    if (outputOpen()) send(TimelineEvent::keyUp(atMs), true);
+}
+
 // Prompt tones on and off again start a new run; on while on keeps the run going.
 void TimelineSoundDevice::setPromptTones(bool on) {
     if (on != promptTones_) promptRun_.known = false;

@@ -20,7 +20,8 @@ namespace kelvatron {
 // A synchronous play returns when the tone's length has passed on the schedule (the listener
 // hears it one latency later); a stop or a volume change is placed the same way. The hand's live
 // tone (keyDown/keyUp) skips the latency: the output sounds it from the first frame it has not
-// written yet. So do prompt tones (setPromptTones): they go to the live tone's output as a run
+// written yet, or, for an edge that carries its moment (keyDownAt/keyUpAt), a short fixed delay
+// after that moment (TimelineEvent::placeKey), the same for every edge. So do prompt tones (setPromptTones): they go to the live tone's output as a run
 // whose first change the sound thread places at its first free frame, the rest kept at their
 // distance on the schedule from that one.
 //
@@ -39,6 +40,8 @@ public:
     void setVolume(uint32_t volume) override;
     void keyDown(int32_t frequency, TTGWave waveform) override;
     void keyUp() override;
+    void keyDownAt(int32_t frequency, TTGWave waveform, double atMs) override;
+    void keyUpAt(double atMs) override;
     void setPromptTones(bool on) override;
 
     uint32_t rate() const { return rate_; }

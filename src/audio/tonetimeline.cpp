@@ -15,15 +15,10 @@ void ToneTimeline::setGains(uint32_t volume) {
 }
 
 bool ToneTimeline::add(const TimelineEvent& event) {
-    switch (event.kind) {
-    case TimelineEvent::Kind::KeyDown:
-        live_.keyDown(event.frequency, event.waveform);
+    // A key edge without its frame takes effect at the first frame not yet mixed.
+    if (event.isKey() && !event.placed) {
+        apply(event, mixedEnd_);
         return true;
-    case TimelineEvent::Kind::KeyUp:
-        live_.keyUp();
-        return true;
-    default:
-        break;
     }
     if (full()) return false;
     TimelineEvent& taken = events_[(head_ + count_) % kCapacity];
@@ -53,6 +48,7 @@ void ToneTimeline::endTone() {
 }
 
 void ToneTimeline::apply(const TimelineEvent& event, int64_t now) {
+    changedAt_ = now;
     switch (event.kind) {
     case TimelineEvent::Kind::Start:
         endTone();
@@ -67,6 +63,12 @@ void ToneTimeline::apply(const TimelineEvent& event, int64_t now) {
     case TimelineEvent::Kind::Volume:
         setGains(event.volume);
         break;
+    case TimelineEvent::Kind::KeyDown:
+        live_.keyDown(event.frequency, event.waveform);
+        break;
+    case TimelineEvent::Kind::KeyUp:
+        live_.keyUp();
+        break;
     default:
         break;
     }
@@ -80,12 +82,17 @@ void ToneTimeline::render(float* out, int64_t from, int64_t to, int64_t blockSta
             auto length = static_cast<int64_t>(tone_->size());
             int64_t i = pos - toneStart_;
             if (loop_) i %= length;
-            if (i < length)
+            if (i < length) {
                 s = (*tone_)[static_cast<size_t>(i)];
-            else
+            } else {
                 endTone();
+                changedAt_ = pos;
+            }
         }
-        if (live_.sounding()) s = std::clamp(s + live_.next(), -1.0f, 1.0f);
+        // The live voice counts every frame, sounding or not, so that it can be rewound.
+        const bool live = live_.sounding();
+        const float voice = live_.next();
+        if (live) s = std::clamp(s + voice, -1.0f, 1.0f);
         frame[0] = s * left_;
         frame[1] = s * right_;
     }
@@ -105,6 +112,16 @@ void ToneTimeline::mix(float* out, int frames, int64_t blockStart) {
     }
     mixedEnd_ = end;
     lastBlockFrames_ = frames;
+}
+
+int64_t ToneTimeline::rewind(int64_t to) {
+    const int64_t floor = tone_ ? mixedEnd_ : changedAt_;
+    to = std::clamp(to, std::min(floor, mixedEnd_), mixedEnd_);
+    live_.rewind(mixedEnd_ - to);
+    mixedEnd_ = to;
+    // The next block is mixed and written at once: a new run leads from here, not a block on.
+    lastBlockFrames_ = 0;
+    return to;
 }
 
 void ToneTimeline::releaseAll() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -14,7 +15,8 @@ using ToneSamples = std::vector<float>;
 
 // One change on the output timeline. Scheduled changes (start, stop, volume) take effect at
 // their stream frame; a key-down or key-up of the hand's live tone takes effect at the first
-// frame not yet mixed.
+// frame not yet mixed, or, when it carries its moment (atMs) and the output placed it, at its
+// frame like a scheduled change.
 struct TimelineEvent {
     enum class Kind : uint8_t { Start, Stop, Volume, KeyDown, KeyUp };
     // What a scheduled change's position counts from: the stream's frame 0, or the first frame
@@ -32,6 +34,8 @@ struct TimelineEvent {
     uint32_t volume = 0;                // Volume: low word left, high word right
     int32_t frequency = 0;              // KeyDown
     TTGWave waveform = TTGWave::tgSine; // KeyDown
+    double atMs = 0; // KeyDown, KeyUp: the key edge's moment on the program's clock, 0 if none
+    bool placed = false; // KeyDown, KeyUp: the output has set its position from atMs
 
     static TimelineEvent start(int64_t at, const ToneSamples* tone, bool loop) {
         return {at, Kind::Start, Origin::Stream, tone, loop};
@@ -40,10 +44,22 @@ struct TimelineEvent {
     static TimelineEvent setVolume(int64_t at, uint32_t v) {
         return {at, Kind::Volume, Origin::Stream, nullptr, false, v};
     }
-    static TimelineEvent keyDown(int32_t frequency, TTGWave waveform) {
-        return {0, Kind::KeyDown, Origin::Stream, nullptr, false, 0, frequency, waveform};
+    static TimelineEvent keyDown(int32_t frequency, TTGWave waveform, double atMs = 0) {
+        return {0, Kind::KeyDown, Origin::Stream, nullptr, false, 0, frequency, waveform, atMs};
     }
-    static TimelineEvent keyUp() { return {0, Kind::KeyUp}; }
+    static TimelineEvent keyUp(double atMs = 0) {
+        TimelineEvent event{0, Kind::KeyUp};
+        event.atMs = atMs;
+        return event;
+    }
+    bool isKey() const { return kind == Kind::KeyDown || kind == Kind::KeyUp; }
+    // An output with a clock gives a key edge that carries its moment the frame `delayMs` after
+    // it, so that every edge sounds equally late and a tone as long as its key was held.
+    void placeKey(double originMs, double delayMs, uint32_t rate) {
+        if (!isKey() || atMs <= 0) return;
+        position = std::llround((atMs + delayMs - originMs) * rate / 1000.0);
+        placed = true;
+    }
 };
 
 // Takes back the samples of tones the timeline has finished with (ended, cut off, replaced).
@@ -73,6 +89,14 @@ public:
     // Writes frames [blockStart, blockStart + frames) as interleaved left/right floats.
     void mix(float* out, int frames, int64_t blockStart);
 
+    // Takes back what was mixed from frame `to` on, so that changes that come now sound from
+    // there rather than after all that is mixed: an output that can rewrite what its server has
+    // not yet played calls it before taking new requests, and then mixes those frames again.
+    // It goes no further back than the last change that took effect, nor into a tone that is
+    // sounding (what was mixed since then could not be mixed again the same way). Returns the
+    // frame it went back to, and the next block starts there.
+    int64_t rewind(int64_t to);
+
     // Hands back every tone still held or waiting (the stream has stopped for good).
     void releaseAll();
 
@@ -92,6 +116,7 @@ private:
     ToneReturn* returns_;
     int64_t mixedEnd_ = 0; // the first frame not yet mixed
     int64_t lastBlockFrames_ = 0;
+    int64_t changedAt_ = 0; // the frame of the last change that took effect
     int64_t lastPosition_ = 0; // of the latest scheduled change taken
     int64_t runStart_ = 0;     // the run's first frame
     std::array<TimelineEvent, kCapacity> events_{};

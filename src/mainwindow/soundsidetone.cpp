@@ -4,23 +4,23 @@
 
 namespace kelvatron {
 
-void SoundSidetone::toneOn() {
+void SoundSidetone::toneOn(double atMs) {
     if (sounding_ != Route::None) return;
     const KeyingSettings s = settings_.keyingSettings();
     const auto frequency = static_cast<int32_t>(std::lround(s.frequency));
     if (s.speaker && !s.soundCard && speaker_) {
         sounding_ = Route::Speaker;
-        speaker_->keyDown(frequency);
+        speaker_->keyDown(frequency, atMs);
         return;
     }
     sounding_ = Route::SoundCard;
     // Without a waveform option the tone generator sounds a sine; so does the sidetone.
-    sound_.keyDown(frequency, s.waveform.value_or(TTGWave::tgSine));
+    sound_.keyDownAt(frequency, s.waveform.value_or(TTGWave::tgSine), atMs);
 }
 
-void SoundSidetone::toneOff() {
-    if (sounding_ == Route::Speaker && speaker_) speaker_->keyUp();
-    if (sounding_ == Route::SoundCard) sound_.keyUp();
+void SoundSidetone::toneOff(double atMs) {
+    if (sounding_ == Route::Speaker && speaker_) speaker_->keyUp(atMs);
+    if (sounding_ == Route::SoundCard) sound_.keyUpAt(atMs);
     sounding_ = Route::None;
 }
 

@@ -17,8 +17,8 @@ public:
         : sound_(sound), settings_(settings), speaker_(speaker) {}
 
     void setSpeaker(LiveSpeakerTone* speaker) { speaker_ = speaker; }
-    void toneOn() override;
-    void toneOff() override;
+    void toneOn(double atMs) override;
+    void toneOff(double atMs) override;
 
 private:
     enum class Route { None, SoundCard, Speaker };

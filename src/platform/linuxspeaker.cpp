@@ -175,7 +175,7 @@ void LinuxSpeaker::soundCardBeep(int32_t frequency, int32_t duration) {
     sound_.stopSound();
 }
 
-void LinuxSpeaker::keyDown(int32_t frequency) {
+void LinuxSpeaker::keyDown(int32_t frequency, double atMs) {
     liveRoute_ = route_ = probe();
     if (liveRoute_ == Route::SpeakerEvents && sendTone(frequency)) return;
     if (liveRoute_ == Route::Console) {
@@ -183,16 +183,16 @@ void LinuxSpeaker::keyDown(int32_t frequency) {
         return;
     }
     liveRoute_ = Route::SoundCard;
-    sound_.keyDown(frequency, TTGWave::tgSquare);
+    sound_.keyDownAt(frequency, TTGWave::tgSquare, atMs);
 }
 
-void LinuxSpeaker::keyUp() {
+void LinuxSpeaker::keyUp(double atMs) {
     if (liveRoute_ == Route::SpeakerEvents && eventFd_ >= 0)
         sendTone(0);
     else if (liveRoute_ == Route::Console)
         consoleSound(0);
     else
-        sound_.keyUp();
+        sound_.keyUpAt(atMs);
 }
 
 void LinuxSpeaker::consoleSound(uint32_t divisor) {

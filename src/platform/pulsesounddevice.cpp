@@ -1,12 +1,14 @@
 #include "platform/pulsesounddevice.h"
 
 #include <pulse/pulseaudio.h>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <thread>
 
@@ -39,9 +41,12 @@ struct PulseSoundDevice::Lane {
           timeline(owner.options_.rate, owner.volume_, static_cast<ToneReturn*>(&owner)) {}
 
     void write(size_t bytes);
+    void respond();
+    void rewrite(int64_t from);
     void drainRequests();
     void corkIfIdle(double nowMs);
     void setCorked(bool corked);
+    void wake();
     void publish(double nowMs);
     void grow();
     pa_buffer_attr bufferAttr() const;
@@ -56,8 +61,9 @@ struct PulseSoundDevice::Lane {
     std::atomic<bool> running{false};
     std::atomic<double> aheadMs{0}; // how far ahead of the sound the writer has been lately
     std::atomic<uint32_t> underruns{0};
-    // The live stream rests (the server stops asking for it) after a while without a key.
-    std::atomic<bool> corked{false};
+    // Written by the calling thread after a request, to wake the writing thread at once.
+    int wakeFd = -1;
+    pa_io_event* wakeEvent = nullptr;
 
     // The writing thread's own.
     double bufferMs;
@@ -66,7 +72,10 @@ struct PulseSoundDevice::Lane {
     int64_t written = 0; // frames mixed and handed over
     double lastPublishMs = 0;
     bool prioritySet = false;
-    bool corks = false;     // the live stream
+    bool live = false;      // the live stream: it rests after a while without a key
+    bool rewrites = false;  // and writes a key over what the server holds
+    bool corked = false;
+    bool queueKnown = false; // what the resting stream holds, as the server last said
     double lastSoundMs = 0; // when the timeline last had something sounding or waiting
 };
 
@@ -86,7 +95,10 @@ void PulseSoundDevice::Lane::drainRequests() {
     while (!timeline.full()) {
         const TimelineEvent* event = requests.front();
         if (!event) break;
-        timeline.add(*event);
+        TimelineEvent taken = *event;
+        if (rewrites && origin.known())
+            taken.placeKey(origin.originMs(), owner.options_.keyDelayMs, owner.options_.rate);
+        timeline.add(taken);
         requests.pop();
     }
 }
@@ -114,7 +126,49 @@ void PulseSoundDevice::Lane::write(size_t bytes) {
         bytes -= std::min(bytes, frames * kFrameBytes);
     }
     publish(now);
-    if (corks) corkIfIdle(now);
+    if (live) corkIfIdle(now);
+}
+
+// A key (or a prompt run) came in. On a stream that rewrites, what the server holds beyond the
+// sample it plays now and a lead for the rewritten frames to reach it is mixed again with the
+// key in it: the key sounds a few milliseconds after it came, however much the stream holds
+// against a late writer (the server rewinds what it has already taken of those frames).
+// Otherwise the key goes into the next write. A resting stream wakes with the key at the start
+// of what it holds.
+void PulseSoundDevice::Lane::respond() {
+    uint64_t count = 0;
+    while (::read(wakeFd, &count, sizeof count) > 0) {
+    }
+    if (!requests.front()) return;
+    if (corked) {
+        wake();
+    } else if (rewrites && origin.known()) {
+        const double playingMs = owner.clock_.now() - origin.originMs();
+        const int64_t from = timeline.rewind(
+            std::llround((playingMs + owner.options_.liveLeadMs) * owner.options_.rate / 1000.0));
+        drainRequests();
+        rewrite(from);
+    } else {
+        drainRequests(); // for the next write
+    }
+}
+
+// Mixes frames [from, written) again and writes them over what the server holds.
+void PulseSoundDevice::Lane::rewrite(int64_t from) {
+    int64_t offset = (from - written) * static_cast<int64_t>(kFrameBytes);
+    int64_t at = from;
+    while (at < written) {
+        void* data = nullptr;
+        size_t n = (written - at) * kFrameBytes;
+        if (pa_stream_begin_write(stream, &data, &n) < 0 || !data || n < kFrameBytes) break;
+        const auto frames = static_cast<int>(std::min<int64_t>(n / kFrameBytes, written - at));
+        timeline.mix(static_cast<float*>(data), frames, at);
+        pa_stream_write(stream, data, frames * kFrameBytes, nullptr, offset, PA_SEEK_RELATIVE);
+        offset = 0;
+        at += frames;
+    }
+    // Should the server refuse a block, the stream goes on from what it has.
+    written = at;
 }
 
 void PulseSoundDevice::Lane::setCorked(bool on) {
@@ -123,20 +177,45 @@ void PulseSoundDevice::Lane::setCorked(bool on) {
 }
 
 // Writing silence a hundred times a second costs a resting program more than all else; the
-// stream rests instead, and the first key wakes it (pushLive). A key that came in while it was
-// being corked is seen here or there, never in neither place.
+// stream rests instead, and the first key wakes it. A resting stream's clock stands still: its
+// readings start again when it wakes, and the emptiness it wakes with is no underrun. What it
+// holds is measured once the server has stopped it, so that a key can be written over it.
 void PulseSoundDevice::Lane::corkIfIdle(double nowMs) {
     if (timeline.sounding() || timeline.pendingEvents() > 0 || requests.front())
         lastSoundMs = nowMs;
     if (nowMs - lastSoundMs < kLiveRestAfterMs) return;
-    corked.store(true);
+    corked = true;
     setCorked(true);
-    // A resting stream's clock stands still: its readings start again when it wakes, and the
-    // emptiness it wakes with is no underrun.
     origin = PlaybackOrigin{};
     running.store(false, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    if (requests.front() && corked.exchange(false)) setCorked(false);
+    queueKnown = false;
+    const auto measured = [](pa_stream*, int success, void* lane) {
+        if (success) static_cast<Lane*>(lane)->queueKnown = true;
+    };
+    if (pa_operation* op = pa_stream_update_timing_info(stream, measured, this))
+        pa_operation_unref(op);
+}
+
+// The resting stream holds silence the server has not played, its clock stopped at the first
+// frame of it: that frame plays now, which gives the clock again at once, and the key is
+// written over the silence from the same lead as on a running stream.
+void PulseSoundDevice::Lane::wake() {
+    int64_t from = written;
+    const pa_timing_info* timing = queueKnown ? pa_stream_get_timing_info(stream) : nullptr;
+    if (timing && !timing->read_index_corrupt && !timing->write_index_corrupt) {
+        const uint32_t rate = owner.options_.rate;
+        const int64_t playing = written - std::max<int64_t>(0, timing->write_index -
+                                                                   timing->read_index) /
+                                              static_cast<int64_t>(kFrameBytes);
+        if (!origin.known()) origin.reading(owner.clock_.now(), playing * 1000.0 / rate);
+        from = std::min<int64_t>(written,
+                                 playing + std::llround(owner.options_.liveLeadMs * rate / 1000.0));
+    }
+    from = timeline.rewind(from);
+    drainRequests();
+    rewrite(from);
+    corked = false;
+    setCorked(false);
 }
 
 void PulseSoundDevice::Lane::publish(double nowMs) {
@@ -165,10 +244,6 @@ PulseSoundDevice::PulseSoundDevice(Clock& clock, Options options)
     : TimelineSoundDevice(clock, options.rate), options_(options) {
     placed_ =
         std::make_unique<Lane>(*this, options_.placedBufferMs, options_.largestPlacedBufferMs);
-    if (!options_.oneStream) {
-        live_ = std::make_unique<Lane>(*this, options_.liveBufferMs, options_.largestLiveBufferMs);
-        live_->corks = true;
-    }
     runLatencyMs_ = options_.placedBufferMs + options_.marginMs;
     raiseCallerPriority();
     open_ = connect();
@@ -194,6 +269,7 @@ void PulseSoundDevice::writeRequested(pa_stream*, size_t bytes, void* lane) {
 void PulseSoundDevice::ranDry(pa_stream*, void* lane) {
     static_cast<Lane*>(lane)->grow();
 }
+
 
 namespace {
 
@@ -226,10 +302,36 @@ bool PulseSoundDevice::connect() {
         loop_, [&] { return pa_context_get_state(context_) == PA_CONTEXT_READY; },
         [&] { return !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)); });
     if (ok) ok = openStream(*placed_, "Kelvatron tones");
-    if (ok && live_) ok = openStream(*live_, "Kelvatron key");
+    if (ok && !options_.oneStream) {
+        const bool rewinds = serverRewinds();
+        live_ = std::make_unique<Lane>(
+            *this, rewinds ? options_.liveBufferMs : options_.liveBufferMsWithoutRewrites,
+            rewinds ? options_.largestLiveBufferMs : options_.largestLiveBufferMsWithoutRewrites);
+        live_->live = true;
+        live_->rewrites = rewinds;
+        ok = openStream(*live_, "Kelvatron key");
+    }
     pa_threaded_mainloop_unlock(loop_);
     if (!ok) giveUp(pa_strerror(pa_context_errno(context_)));
     return ok;
+}
+
+// PulseAudio takes back what its device has not yet played when a stream writes over it;
+// PipeWire's server plays what it has already taken as it was.
+bool PulseSoundDevice::serverRewinds() {
+    struct Answer {
+        bool given = false, rewinds = true;
+    } answer;
+    const auto told = [](pa_context*, const pa_server_info* info, void* out) {
+        auto* a = static_cast<Answer*>(out);
+        a->rewinds = !(info && info->server_name && std::strstr(info->server_name, "PipeWire"));
+        a->given = true;
+    };
+    if (pa_operation* op = pa_context_get_server_info(context_, told, &answer)) {
+        waitFor(loop_, [&] { return answer.given; }, [] { return false; });
+        pa_operation_unref(op);
+    }
+    return answer.rewinds;
 }
 
 pa_stream* PulseSoundDevice::openStream(Lane& lane, const char* name) {
@@ -239,6 +341,13 @@ pa_stream* PulseSoundDevice::openStream(Lane& lane, const char* name) {
     pa_stream_set_state_callback(lane.stream, &PulseSoundDevice::streamChanged, this);
     pa_stream_set_write_callback(lane.stream, &PulseSoundDevice::writeRequested, &lane);
     pa_stream_set_underflow_callback(lane.stream, &PulseSoundDevice::ranDry, &lane);
+    lane.wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (lane.wakeFd < 0) return nullptr;
+    pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
+    const auto woken = [](pa_mainloop_api*, pa_io_event*, int, pa_io_event_flags_t, void* self) {
+        static_cast<Lane*>(self)->respond();
+    };
+    lane.wakeEvent = api->io_new(api, lane.wakeFd, PA_IO_EVENT_INPUT, woken, &lane);
     const pa_buffer_attr attr = lane.bufferAttr();
     const auto flags = static_cast<pa_stream_flags_t>(
         PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
@@ -259,6 +368,13 @@ void PulseSoundDevice::close() {
             pa_stream_unref(lane->stream);
             lane->stream = nullptr;
         }
+        if (lane->wakeEvent) {
+            pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
+            api->io_free(lane->wakeEvent);
+            lane->wakeEvent = nullptr;
+        }
+        if (lane->wakeFd >= 0) ::close(lane->wakeFd);
+        lane->wakeFd = -1;
         for (TimelineEvent event; lane->requests.pop(event);)
             if (event.tone) finished(event.tone);
         lane->timeline.releaseAll();
@@ -299,12 +415,9 @@ bool PulseSoundDevice::pushPlaced(const TimelineEvent& event) {
 bool PulseSoundDevice::pushLive(const TimelineEvent& event) {
     Lane& lane = live_ ? *live_ : *placed_;
     if (!lane.requests.push(event)) return false;
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    if (lane.corked.load() && lane.corked.exchange(false)) {
-        pa_threaded_mainloop_lock(loop_);
-        lane.setCorked(false);
-        pa_threaded_mainloop_unlock(loop_);
-    }
+    // The writing thread takes it at once, not at the server's next request.
+    const uint64_t one = 1;
+    [[maybe_unused]] const auto woke = ::write(lane.wakeFd, &one, sizeof one);
     return true;
 }
 

@@ -12,6 +12,7 @@
 struct pa_threaded_mainloop;
 struct pa_context;
 struct pa_stream;
+struct pa_io_event;
 
 namespace kelvatron {
 
@@ -23,12 +24,16 @@ namespace kelvatron {
 //   It keeps playing through an underrun, so its frames stay tied to the device's clock, and
 //   tones are placed on it at their moment on the schedule plus its latency (what the server
 //   holds plus a margin for a late caller), as TimelineSoundDevice does;
-// - the live stream holds only a few milliseconds, for the hand's key: a key-down is mixed
-//   into the next write and sounds that much later.
+// - the live stream, for the hand's key and the tones that answer a typed key: a key wakes
+//   the writing thread at once, which writes it over what the server holds, from a few
+//   milliseconds after the sample it plays now (PulseAudio rewinds what it has taken). So the
+//   key sounds at once however much the stream holds. On a server that cannot rewind, the
+//   stream holds only a few milliseconds and the key goes into its next write.
 //
 // A stream that runs dry asks the server for a longer buffer; the placed stream's latency grows
 // with it at the next run of tones that starts afresh. The writing thread runs at real-time
 // priority where the system allows; it takes no lock of ours and neither allocates nor frees.
+// The calling thread hands it requests through lock-free queues and wakes it through an eventfd.
 class PulseSoundDevice : public TimelineSoundDevice {
 public:
     struct Options {
@@ -37,7 +42,12 @@ public:
         // Beside two busy programs on a two-core machine a placed stream of 20 or 40 ms still
         // ran dry now and then (while the writer ran at real-time priority); 100 ms did not.
         double placedBufferMs = 100;
-        double liveBufferMs = 10;
+        // A key is written over what the live stream holds, so its buffer costs no latency:
+        // 40 ms outlasts the 10 to 20 ms an idle virtual machine now and then stops a thread
+        // for. A server that cannot take back what it has (PipeWire's) plays a key after all
+        // the stream holds, so there it holds only a little.
+        double liveBufferMs = 40;
+        double liveBufferMsWithoutRewrites = 10;
         // How late the program may be on its own schedule without the listener hearing it: the
         // window's thread woke up to 12 ms late beside two busy programs at its raised priority,
         // and now and then (a repaint, the window's text growing) took 28 ms on an idle machine.
@@ -45,7 +55,15 @@ public:
         // A stream that runs dry doubles its buffer, up to these. The live stream's also sets
         // the sound server's own buffer, which delays the placed tones' stream as well.
         double largestPlacedBufferMs = 400;
-        double largestLiveBufferMs = 40;
+        double largestLiveBufferMs = 80;
+        double largestLiveBufferMsWithoutRewrites = 40;
+        // How far beyond the sample playing now a key's change is written over the live
+        // stream: the rewritten frames must reach the server before it plays them.
+        double liveLeadMs = 4;
+        // A key edge that carries its moment sounds this long after it: the edge's way through
+        // the window (a release waits 3 ms in case the keyboard repeats), the writing thread's
+        // wake and the lead above fit in it, so every edge is equally late.
+        double keyDelayMs = 10;
         // Everything on one stream (the live tone too) with the placed tones' buffer.
         bool oneStream = false;
     };
@@ -82,6 +100,7 @@ private:
     void startingAfresh() override;
 
     bool connect();
+    bool serverRewinds();
     pa_stream* openStream(Lane& lane, const char* name);
     void close();
     void giveUp(const std::string& why);
@@ -90,6 +109,7 @@ private:
     static void streamChanged(pa_stream* stream, void* self);
     static void writeRequested(pa_stream* stream, size_t bytes, void* lane);
     static void ranDry(pa_stream* stream, void* lane);
+
 
     Options options_;
     pa_threaded_mainloop* loop_ = nullptr;

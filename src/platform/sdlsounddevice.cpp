@@ -119,7 +119,11 @@ void SdlSoundDevice::mixBlock(float* out, int frames) {
     while (!timeline_.full()) {
         const TimelineEvent* event = requests_.front();
         if (!event) break;
-        timeline_.add(*event);
+        TimelineEvent taken = *event;
+        // A key edge sounds a placement latency after its moment, as a placed tone does.
+        if (streamClock_.running())
+            taken.placeKey(streamClock_.originMs(), placementLatencyMs(), options_.rate);
+        timeline_.add(taken);
         requests_.pop();
     }
     timeline_.mix(out, frames, mixed_);

@@ -87,8 +87,8 @@ QLabel* figureLabel(QWidget* parent, const QString& name) {
 class SendingPracticeView::PadSidetone : public Sidetone {
 public:
     PadSidetone(Sidetone& out, SendingKeyPad*& pad) : out_(out), pad_(pad) {}
-    void toneOn() override { out_.toneOn(), pad_->setLit(true); }
-    void toneOff() override { out_.toneOff(), pad_->setLit(false); }
+    void toneOn(double atMs) override { out_.toneOn(atMs), pad_->setLit(true); }
+    void toneOff(double atMs) override { out_.toneOff(atMs), pad_->setLit(false); }
 
 private:
     Sidetone& out_;
@@ -116,7 +116,7 @@ SendingPracticeView::SendingPracticeView(const Clock& clock, Sidetone& sidetone,
 }
 
 SendingPracticeView::~SendingPracticeView() {
-    if (running()) sidetone_->toneOff();
+    if (running()) sidetone_->toneOff(clock_.now());
 }
 
 void SendingPracticeView::buildControls() {

@@ -31,6 +31,13 @@ public:
     // yet until keyUp(), with short smooth edges, without waiting for anything.
     virtual void keyDown(int32_t frequency, TTGWave waveform) = 0;
     virtual void keyUp() = 0;
+    // The same for a key edge that came at atMs on the program's clock, a moment just past: a
+    // device that can sounds every such edge the same short time after its moment, so that the
+    // tone lasts exactly as long as the key was held, whatever delayed the edges on their way.
+    virtual void keyDownAt(int32_t frequency, TTGWave waveform, double /*atMs*/) {
+        keyDown(frequency, waveform);
+    }
+    virtual void keyUpAt(double /*atMs*/) { keyUp(); }
     // While on, played tones answer a key of the hand (the keyboard practice): they sound as
     // soon as the device can, as the live tone does, and keep their spacing from there, rather
     // than waiting behind the margin a long transmission keeps against a late program.

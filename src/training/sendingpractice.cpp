@@ -24,11 +24,11 @@ void SendingPractice::setTone(bool keyerOn, bool straightOn, double atMs) {
     const bool now = keyerOn_ || straightDown_;
     if (now == was) return;
     if (now) {
-        sidetone_.toneOn();
+        sidetone_.toneOn(atMs);
         if (!firstDownMs_) firstDownMs_ = atMs;
         write(decoder_.keyDown(atMs));
     } else {
-        sidetone_.toneOff();
+        sidetone_.toneOff(atMs);
         lastUpMs_ = atMs;
         decoder_.keyUp(atMs);
     }
@@ -69,7 +69,7 @@ SendingResult SendingPractice::finish(double nowMs) {
         poll(nowMs);
         // An element still sounding is cut off: it is silenced but not decoded, since its
         // length says nothing of what the learner meant.
-        if (keyerOn_ || straightDown_) sidetone_.toneOff();
+        if (keyerOn_ || straightDown_) sidetone_.toneOff(nowMs);
         keyerOn_ = straightDown_ = false;
         write(decoder_.finish());
         finished_ = true;

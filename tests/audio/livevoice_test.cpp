@@ -67,3 +67,32 @@ TEST(LiveVoice, APressDuringTheReleaseTurnsBackFromTheLevelReached) {
     EXPECT_LT(envelopeStep, 0.01f);
     EXPECT_TRUE(v.sounding());
 }
+
+// An output that writes a key over what it has mixed takes the voice back and plays those
+// frames again: whatever the voice was doing (rising, held, falling, silent), they come out
+// as they did the first time.
+TEST(LiveVoice, RewoundFramesComeOutAgainAsTheyWere) {
+    struct Case {
+        const char* name;
+        bool downFirst;  // a key goes down before the frames counted
+        int beforeUp;    // frames before it comes up again (-1: held)
+        int frames, back; // frames played since, and how many of them are taken back
+    };
+    for (const Case c : {Case{"rising", true, -1, kEdge / 2, kEdge / 3},
+                         Case{"held", true, -1, 3 * kEdge, 2 * kEdge},
+                         Case{"falling", true, 2 * kEdge, kEdge / 2, kEdge / 4},
+                         Case{"fallen silent", true, 2 * kEdge, 2 * kEdge, 2 * kEdge},
+                         Case{"never pressed", false, -1, 100, 50}}) {
+        LiveVoice v(kRate);
+        if (c.downFirst) v.keyDown(700, TTGWave::tgTriangle);
+        if (c.beforeUp >= 0) {
+            run(v, c.beforeUp);
+            v.keyUp();
+        }
+        const auto first = run(v, c.frames);
+        v.rewind(c.back);
+        const auto again = run(v, c.back);
+        for (int i = 0; i < c.back; ++i)
+            ASSERT_NEAR(again[i], first[c.frames - c.back + i], 1e-5f) << c.name << " frame " << i;
+    }
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <map>
 #include <vector>
@@ -150,4 +151,45 @@ TEST(ToneTimeline, ARunStartsALeadAfterWhatIsMixedAndKeepsItsSpacing) {
     for (size_t i = 8; i < out.size(); i += 2)
         l.push_back(out[i]);
     EXPECT_EQ(l, (Samples{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0}));
+}
+
+// A key written over what is mixed sounds from the frame the output went back to; the output
+// goes no further back than a change that took effect or into a tone still sounding.
+TEST(ToneTimeline, RewindsToTheKeyButNotPastWhatHasChanged) {
+    ToneTimeline t(48000);
+    Samples out(2 * 2000);
+    t.add(start(100, Samples(300, 0.5f)));
+    t.mix(out.data(), 1000, 0);
+    EXPECT_EQ(t.rewind(200), 400) << "not before the tone's end";
+    t.mix(out.data(), 1000, 400);
+    t.add(start(1500, Samples(10000, 0.5f)));
+    t.mix(out.data(), 200, 1400);
+    EXPECT_EQ(t.rewind(1550), 1600) << "not into a sounding tone";
+    t.add(TimelineEvent::stop(1600));
+    t.mix(out.data(), 400, 1600);
+    EXPECT_EQ(t.rewind(1700), 1700);
+    t.add(TimelineEvent::keyDown(600, TTGWave::tgSquare));
+    const Samples l = [&] {
+        Samples block(2 * 300), left;
+        t.mix(block.data(), 300, 1700);
+        for (size_t i = 0; i < block.size(); i += 2)
+            left.push_back(block[i]);
+        return left;
+    }();
+    EXPECT_NE(l[1], 0.0f) << "the key sounds from the frame gone back to";
+    EXPECT_EQ(t.rewind(1000), 1700) << "not before the key";
+}
+
+// A key written over silence long after the last release starts from silence, with its rise.
+TEST(ToneTimeline, AKeyWrittenOverSilenceRisesFromNothing) {
+    ToneTimeline t(48000);
+    Samples out(2 * 4000);
+    t.add(TimelineEvent::keyDown(600, TTGWave::tgSquare));
+    t.mix(out.data(), 500, 0);
+    t.add(TimelineEvent::keyUp());
+    t.mix(out.data(), 3000, 500);
+    ASSERT_EQ(t.rewind(2000), 2000);
+    t.add(TimelineEvent::keyDown(600, TTGWave::tgSquare));
+    t.mix(out.data(), 100, 2000);
+    EXPECT_LT(std::fabs(out[2 * 1]), 0.01f) << "no jump to full level";
 }

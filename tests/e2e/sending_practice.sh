@@ -7,10 +7,9 @@
 # capture (float32, stereo, 48 kHz) must last as long as its hold. A tone starts and ends at its
 # half level, so the 5 ms raised-cosine edges add nothing.
 #   bash tests/e2e/sending_practice.sh build/kelvatron
-# The sound device takes live key edges at the start of its next block, and SDL's disk driver
-# asks for blocks of 2048 frames (42.7 ms), so a tone may differ from its hold by up to one block,
-# plus the event loop's delay and the 3 ms for which a release is held back in case the keyboard
-# repeats (55 ms in all). TOLERANCE_MS=5 asks for the hold itself once edges land inside a block.
+# Each key edge carries its moment (the X server's stamp on the program's clock), and the sound
+# device sounds every edge the same latency after its moment, so a tone lasts as long as its hold
+# to within the stamps' millisecond and the estimate of the stamps' offset.
 set -euo pipefail
 
 program=$(readlink -f "${1:?usage: sending_practice.sh path/to/kelvatron}")
@@ -56,7 +55,7 @@ grep -A1 '^window:' "$work/program.log" | grep -q 'ПАРИЖ' || fail "ПАРИ
 holds=$(sed -n 's/^holds: //p' "$work/program.log")
 echo "decoded ПАРИЖ into the text window; Space held (ms): $holds"
 
-python3 - "$(dirname "$0")/lib" "$work/sound.raw" "${TOLERANCE_MS:-55}" $holds <<'PY'
+python3 - "$(dirname "$0")/lib" "$work/sound.raw" "${TOLERANCE_MS:-5}" $holds <<'PY'
 import sys
 
 sys.path.insert(0, sys.argv[1])

@@ -17,8 +17,8 @@ struct FixedSettings : KeyingSettingsSource {
 struct FakeLiveSpeaker : LiveSpeakerTone {
     std::vector<int32_t> downs;
     int ups = 0;
-    void keyDown(int32_t frequency) override { downs.push_back(frequency); }
-    void keyUp() override { ++ups; }
+    void keyDown(int32_t frequency, double) override { downs.push_back(frequency); }
+    void keyUp(double) override { ++ups; }
 };
 
 } // namespace
@@ -45,11 +45,11 @@ TEST(SoundSidetone, SoundsOnTheChosenOutputAtTheSetFrequencyAndWaveform) {
         settings.s = {
             .speaker = r.speaker, .soundCard = r.soundCard, .frequency = 700.4, .waveform = r.wave};
         SoundSidetone tone(sound, settings, r.haveSpeaker ? &speaker : nullptr);
-        tone.toneOn();
-        tone.toneOn();                            // a tone already sounding is not started twice
+        tone.toneOn(0);
+        tone.toneOn(0);                            // a tone already sounding is not started twice
         settings.s.speaker = !settings.s.speaker; // a choice made meanwhile: ends where it began
-        tone.toneOff();
-        tone.toneOff();
+        tone.toneOff(0);
+        tone.toneOff(0);
         using Downs = std::vector<std::pair<int32_t, TTGWave>>;
         const Downs onCard = r.onCard ? Downs{{700, r.cardWave}} : Downs{};
         EXPECT_EQ(sound.keyDowns, onCard);

@@ -28,8 +28,8 @@ struct Panel : Sidetone {
         view->setFinishedHandler([this](const SendingOutcome& o) { outcome = o; });
         view->setDotMs(60);
     }
-    void toneOn() override { ++tones, sounding = true; }
-    void toneOff() override { sounding = false; }
+    void toneOn(double) override { ++tones, sounding = true; }
+    void toneOff(double) override { sounding = false; }
 
     // Runs the panel's timer every 5 ms up to t.
     void until(double t) {

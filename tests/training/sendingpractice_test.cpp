@@ -17,8 +17,8 @@ struct PracticeRun : Sidetone {
         : practice({.mode = mode, .dotMs = 60}, *this,
                    [this](const std::string& t) { text += t; }) {}
 
-    void toneOn() override { onAt = now; }
-    void toneOff() override { heard.emplace_back(onAt, now); }
+    void toneOn(double atMs) override { onAt = atMs; }
+    void toneOff(double atMs) override { heard.emplace_back(onAt, atMs); }
     void until(double t) {
         for (auto d = practice.nextDeadline(); d && *d <= t; d = practice.nextDeadline())
             practice.poll(now = *d);

@@ -5,7 +5,8 @@
 # monitor. With a second build (an older commit's) both programs are timed in turn, idle and
 # beside BUSY (default 2) busy processes, so the figures are side by side from one run.
 #   bench/key_latency_pulse.sh [build-dir] [other-build-dir]    (default: build)
-# PRESSES sets the presses per program and load (40); LOADS="0 2" the loads.
+# PRESSES sets the presses per program and load (40); LOADS="0 2" the loads; INPUT=click clicks the
+# on-screen key Е instead of typing, timed from the button's release, where a click happens.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/lib/pulseserver.sh
@@ -38,17 +39,24 @@ try:
     seconds = presses * 0.9 + 2
     rec = subprocess.Popen([monitor, str(seconds)], stdout=subprocess.PIPE, text=True)
     assert rec.stdout.readline().strip() == "ready"
-    xtst.XTestFakeMotionEvent(dpy, -1, 512, (768 - HEIGHT) // 2 + 150, 0)
+    left, top = (1024 - WIDTH) // 2, (768 - HEIGHT) // 2  # the window opens centred
+    click = os.environ.get("INPUT") == "click"
+    # The keyboard panel's key Е lies at (372, 407) in the window; keys go to the window under
+    # the pointer.
+    xtst.XTestFakeMotionEvent(dpy, -1, *((left + 372, top + 407) if click else (512, top + 150)), 0)
     x11.XSync(dpy, 0)
     time.sleep(0.5)
     sent = []
     for _ in range(presses):
-        xtst.XTestFakeKeyEvent(dpy, KEY_T, 1, 0)
+        press = (lambda down: xtst.XTestFakeButtonEvent(dpy, 1, down, 0)) if click else (
+            lambda down: xtst.XTestFakeKeyEvent(dpy, KEY_T, down, 0))
+        press(1)
         x11.XFlush(dpy)
-        sent.append(time.monotonic() * 1000)
+        pressed = time.monotonic() * 1000
         time.sleep(0.03)
-        xtst.XTestFakeKeyEvent(dpy, KEY_T, 0, 0)
+        press(0)
         x11.XFlush(dpy)
+        sent.append(time.monotonic() * 1000 if click else pressed)
         time.sleep(0.6 + rng.random() * 0.2)
     tones = [tuple(map(float, line.split())) for line in rec.communicate()[0].split("\n") if line]
 finally:

@@ -129,7 +129,12 @@ bool SendingPanel::previewKey(QObject* watched, QEvent* event) {
         view_->releaseAll();
         return false;
     }
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseMove || type == QEvent::MouseButtonPress ||
+         type == QEvent::MouseButtonRelease) &&
+        isVisible())
+        view_->noteEventTime(double(static_cast<QInputEvent*>(event)->timestamp()));
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!isVisible() || !view_->running() || !widget || widget->window() != &form_) return false;
     // A release always reaches the practice: the key may have gone down before the learner

@@ -69,6 +69,9 @@ public:
     // Space is the straight key; left Ctrl and '[' the dit paddle, right Ctrl and ']' the dah
     // paddle; auto-repeat is dropped. True when the event was one of these keys during a run.
     bool handleKey(QKeyEvent* event);
+    // Any input event's stamp (mouse moves too) teaches the view the offset between the window
+    // system's stamps and the clock before the first key: the first key's own may come late.
+    void noteEventTime(double stampMs) { eventTime_.map(stampMs, clock_.now()); }
     // Lets go of every key, as when the window loses the keyboard while a key is held (its
     // release would never arrive).
     void releaseAll();

@@ -21,7 +21,6 @@ public:
     // Takes back the last frames produced, as if they had not been: the output rewrites them
     // with a key change in them. No further back than the last key change.
     void rewind(int64_t frames);
-    int64_t framesSinceKey() const { return since_; }
 
     static constexpr double kEdgeMs = 5;
 

@@ -161,9 +161,11 @@ void TimelineSoundDevice::keyUpAt(double atMs) {
 }
 
 // Prompt tones on and off again start a new run; on while on keeps the run going.
-void TimelineSoundDevice::setPromptTones(bool on) {
+bool TimelineSoundDevice::setPromptTones(bool on) {
+    const bool before = promptTones_;
     if (on != promptTones_) promptRun_.known = false;
     promptTones_ = on;
+    return before;
 }
 
 } // namespace kelvatron

@@ -21,9 +21,10 @@ namespace kelvatron {
 // hears it one latency later); a stop or a volume change is placed the same way. The hand's live
 // tone (keyDown/keyUp) skips the latency: the output sounds it from the first frame it has not
 // written yet, or, for an edge that carries its moment (keyDownAt/keyUpAt), a short fixed delay
-// after that moment (TimelineEvent::placeKey), the same for every edge. So do prompt tones (setPromptTones): they go to the live tone's output as a run
-// whose first change the sound thread places at its first free frame, the rest kept at their
-// distance on the schedule from that one.
+// after that moment (TimelineEvent::placeKey), the same for every edge. So do prompt tones
+// (setPromptTones): they go to the live tone's output as a run whose first change the sound
+// thread places at its first free frame, the rest kept at their distance on the schedule from
+// that one.
 //
 // Requests reach the sound thread through the output's queues of preallocated slots; the tones
 // it has finished with come back through finished() to be freed on this side, so the sound
@@ -42,7 +43,7 @@ public:
     void keyUp() override;
     void keyDownAt(int32_t frequency, TTGWave waveform, double atMs) override;
     void keyUpAt(double atMs) override;
-    void setPromptTones(bool on) override;
+    bool setPromptTones(bool on) override;
 
     uint32_t rate() const { return rate_; }
     // Whether the output has settled into its pace, so that tones land exactly where placed.

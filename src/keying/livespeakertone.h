@@ -9,8 +9,8 @@ namespace kelvatron {
 class LiveSpeakerTone {
 public:
     virtual ~LiveSpeakerTone() = default;
-    virtual void keyDown(int32_t frequency, double atMs = 0) = 0;
-    virtual void keyUp(double atMs = 0) = 0;
+    virtual void keyDown(int32_t frequency, double atMs) = 0;
+    virtual void keyUp(double atMs) = 0;
 };
 
 } // namespace kelvatron

@@ -23,10 +23,7 @@ void ToneGenOutput::cardTone(int16_t frequency, std::optional<TTGWave> waveform,
 }
 
 bool ToneGenOutput::setPromptTones(bool on) {
-    const bool before = promptTones_;
-    promptTones_ = on;
-    toneGen_.device().setPromptTones(on);
-    return before;
+    return toneGen_.device().setPromptTones(on);
 }
 
 } // namespace kelvatron

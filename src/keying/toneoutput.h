@@ -39,7 +39,6 @@ private:
     TToneGen& toneGen_;
     SpeakerHardware& speaker_;
     Clock& clock_;
-    bool promptTones_ = false;
 };
 
 } // namespace kelvatron

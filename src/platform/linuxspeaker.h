@@ -35,8 +35,8 @@ public:
 
     // The hand's live tone, on the route a fresh query chooses: the speaker's own tone, or a
     // square tone through the sound card's live path. It sounds until keyUp().
-    void keyDown(int32_t frequency, double atMs = 0) override;
-    void keyUp(double atMs = 0) override;
+    void keyDown(int32_t frequency, double atMs) override;
+    void keyUp(double atMs) override;
 
     // The route chosen by the last query.
     Route route() const { return route_; }

@@ -29,8 +29,12 @@ constexpr double kLiveRestAfterMs = 2000;
 // How fast the published write-ahead forgets a peak, in ms per second.
 constexpr double kAheadDecayPerSecond = 5;
 
+int64_t framesFor(double ms, uint32_t rate) {
+    return std::llround(ms * rate / 1000);
+}
+
 uint32_t bytesFor(double ms, uint32_t rate) {
-    return static_cast<uint32_t>(std::lround(ms * rate / 1000)) * kFrameBytes;
+    return static_cast<uint32_t>(framesFor(ms, rate)) * kFrameBytes;
 }
 
 } // namespace
@@ -144,8 +148,8 @@ void PulseSoundDevice::Lane::respond() {
         wake();
     } else if (rewrites && origin.known()) {
         const double playingMs = owner.clock_.now() - origin.originMs();
-        const int64_t from = timeline.rewind(
-            std::llround((playingMs + owner.options_.liveLeadMs) * owner.options_.rate / 1000.0));
+        const int64_t from =
+            timeline.rewind(framesFor(playingMs + owner.options_.liveLeadMs, owner.options_.rate));
         drainRequests();
         rewrite(from);
     } else {
@@ -208,8 +212,7 @@ void PulseSoundDevice::Lane::wake() {
                                                                    timing->read_index) /
                                               static_cast<int64_t>(kFrameBytes);
         if (!origin.known()) origin.reading(owner.clock_.now(), playing * 1000.0 / rate);
-        from = std::min<int64_t>(written,
-                                 playing + std::llround(owner.options_.liveLeadMs * rate / 1000.0));
+        from = std::min(written, playing + framesFor(owner.options_.liveLeadMs, rate));
     }
     from = timeline.rewind(from);
     drainRequests();
@@ -269,7 +272,6 @@ void PulseSoundDevice::writeRequested(pa_stream*, size_t bytes, void* lane) {
 void PulseSoundDevice::ranDry(pa_stream*, void* lane) {
     static_cast<Lane*>(lane)->grow();
 }
-
 
 namespace {
 

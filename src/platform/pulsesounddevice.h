@@ -110,7 +110,6 @@ private:
     static void writeRequested(pa_stream* stream, size_t bytes, void* lane);
     static void ranDry(pa_stream* stream, void* lane);
 
-
     Options options_;
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;

@@ -41,7 +41,8 @@ public:
     // While on, played tones answer a key of the hand (the keyboard practice): they sound as
     // soon as the device can, as the live tone does, and keep their spacing from there, rather
     // than waiting behind the margin a long transmission keeps against a late program.
-    virtual void setPromptTones(bool /*on*/) {}
+    // Returns the choice before.
+    virtual bool setPromptTones(bool /*on*/) { return false; }
 };
 
 } // namespace kelvatron

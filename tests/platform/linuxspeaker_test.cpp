@@ -101,8 +101,8 @@ TEST_F(LinuxSpeakerRoute, ASpeakerDeviceGetsToneOnAndOffEvents) {
 
 TEST_F(LinuxSpeakerRoute, AHeldKeySoundsOnTheRouteItStartedOn) {
     auto& s = speakerWith(kBellOnly);
-    s.keyDown(700);
-    s.keyUp();
+    s.keyDown(700, 0);
+    s.keyUp(0);
     EXPECT_EQ(clock.log, (std::vector<std::string>{"key down 700", "key up"}));
     ASSERT_EQ(sound.keyDowns.size(), 1u);
     EXPECT_EQ(sound.keyDowns[0].second, TTGWave::tgSquare); // the speaker's own wave
@@ -110,8 +110,8 @@ TEST_F(LinuxSpeakerRoute, AHeldKeySoundsOnTheRouteItStartedOn) {
 
     std::ofstream(dir / "event3").flush();
     auto& withSpeaker = speakerWith(kWithSpeaker);
-    withSpeaker.keyDown(900);
-    withSpeaker.keyUp();
+    withSpeaker.keyDown(900, 0);
+    withSpeaker.keyUp(0);
     EXPECT_EQ(sound.keyDowns.size(), 1u);
     EXPECT_EQ(sound.keyUps, 1);
     EXPECT_EQ(toneEvents(), (std::vector<int>{900, 0}));

@@ -235,7 +235,7 @@ QString progressDescription(const std::vector<SessionRecord>& sessions) {
     const SessionRecord& last = sessions.back();
     return QStringLiteral("Упражнений: %1. Последнее (%2): ошибок %3 %, %4 знаков в минуту")
         .arg(sessions.size())
-        .arg(QString::fromStdString(last.startedAt))
+        .arg(localTime(last).toString(QStringLiteral("dd.MM.yyyy HH:mm")))
         .arg(percentOf(last), 0, 'f', 1)
         .arg(std::lround(signsPerMinute(last)));
 }

@@ -234,8 +234,7 @@ bool HistoryStore::setUp() {
     query.exec("PRAGMA journal_mode = WAL");
     query.exec("PRAGMA foreign_keys = ON");
     // Learn now, not at the end of the first exercise, whether the file takes writing.
-    if (saving_ && !(query.exec("BEGIN IMMEDIATE") && d.commit()))
-        cannotWrite(reasonOf(query, d));
+    if (saving_ && !(query.exec("BEGIN IMMEDIATE") && d.commit())) cannotWrite(reasonOf(query, d));
     return true;
 }
 
@@ -244,8 +243,8 @@ bool HistoryStore::createTables(QSqlDatabase& d) {
     bool done = d.transaction();
     for (std::string_view create : history::kCreateStatements)
         done = done && query.exec(q(std::string(create)));
-    done = done && query.exec(QStringLiteral("PRAGMA user_version = %1")
-                                  .arg(history::kSchemaVersion));
+    done =
+        done && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(history::kSchemaVersion));
     if (done && d.commit()) return true;
     const std::string reason = reasonOf(query, d);
     d.rollback();
@@ -263,13 +262,12 @@ bool HistoryStore::migrate(QSqlDatabase& d, int from) {
         for (const history::AddedColumn& c : history::kAddedSessionColumns)
             if (!present.contains(q(std::string(c.name))))
                 done = done && query.exec(q("ALTER TABLE sessions ADD COLUMN " +
-                                            std::string(c.name) + " " +
-                                            std::string(c.definition)));
+                                            std::string(c.name) + " " + std::string(c.definition)));
     }
     for (std::string_view create : history::kCreateStatements)
         done = done && query.exec(q(std::string(create)));
-    done = done && query.exec(QStringLiteral("PRAGMA user_version = %1")
-                                  .arg(history::kSchemaVersion));
+    done =
+        done && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(history::kSchemaVersion));
     if (done && d.commit()) return true;
     const std::string reason = reasonOf(query, d);
     d.rollback();
@@ -429,9 +427,9 @@ std::string HistoryStore::deleteSession(long long id) {
     QSqlQuery query(d);
     // Explicitly, table by table: a file opened without foreign keys would keep the rows.
     bool done = d.transaction();
-    for (const char* statement : {"DELETE FROM confusions WHERE session_id = ?",
-                                  "DELETE FROM sign_results WHERE session_id = ?",
-                                  "DELETE FROM sessions WHERE id = ?"}) {
+    for (const char* statement :
+         {"DELETE FROM confusions WHERE session_id = ?",
+          "DELETE FROM sign_results WHERE session_id = ?", "DELETE FROM sessions WHERE id = ?"}) {
         done = done && query.prepare(statement);
         query.addBindValue(id);
         done = done && query.exec();
@@ -439,8 +437,8 @@ std::string HistoryStore::deleteSession(long long id) {
     if (done && d.commit()) return {};
     const std::string reason = reasonOf(query, d);
     d.rollback();
-    return "Упражнение не удалось удалить из журнала" + (reason.empty() ? "" : " (" + reason + ")") +
-           ". Журнал остался как был.";
+    return "Упражнение не удалось удалить из журнала" +
+           (reason.empty() ? "" : " (" + reason + ")") + ". Журнал остался как был.";
 }
 
 std::string HistoryStore::sessionsCsv(const std::string& kind) const {

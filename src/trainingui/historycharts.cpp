@@ -83,10 +83,10 @@ QCategoryAxis* exerciseAxis(const std::vector<SessionRecord>& sessions) {
     for (size_t k = 0; k < labelled.size(); k += stride) {
         const QDateTime when = localTime(sessions[labelled[k]]);
         // One day's exercises by their time, the first with its date.
-        const QString format = oneDay ? (k == 0 ? QStringLiteral("dd.MM.yy HH:mm")
-                                                : QStringLiteral("HH:mm"))
-                               : years ? QStringLiteral("dd.MM.yy")
-                                       : QStringLiteral("dd.MM");
+        const QString format =
+            oneDay  ? (k == 0 ? QStringLiteral("dd.MM.yy HH:mm") : QStringLiteral("HH:mm"))
+            : years ? QStringLiteral("dd.MM.yy")
+                    : QStringLiteral("dd.MM");
         const QString label = when.toString(format);
         if (label.isEmpty() || used.contains(label)) continue;
         used << label;

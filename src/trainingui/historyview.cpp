@@ -1,13 +1,13 @@
 #include "trainingui/historyview.h"
 
+#include <QAbstractItemView>
 #include <QChart>
 #include <QChartView>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
-#include <QLineSeries>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineSeries>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -196,7 +196,8 @@ void HistoryView::deleteChosen() {
     if (row < 0) return;
     const QString what = exercises_->itemText(row);
     if (!dialogs_.confirm("Удалить из журнала упражнение «" + what.toStdString() +
-                          "»? Его знаки перестанут учитываться в статистике.")) return;
+                          "»? Его знаки перестанут учитываться в статистике."))
+        return;
     const std::string error = store_.deleteSession(exercises_->itemData(row).toLongLong());
     if (!error.empty()) {
         dialogs_.error(error);

@@ -163,7 +163,10 @@ TEST_F(History, OlderLayoutsMigrateInPlaceWithTheirRows) {
                        "INSERT INTO sign_results VALUES (7, 'Ж', 4, 1)",
                        "INSERT INTO confusions VALUES (7, 'Ж', 'В', 1)"});
         } else {
-            { HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("ЖЖЖЖ", "ЖЖЖВ")); }
+            {
+                HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60),
+                                          check("ЖЖЖЖ", "ЖЖЖВ"));
+            }
             sql(db(), {"PRAGMA user_version = 0"});
         }
         ASSERT_EQ(userVersion(db()), 0);
@@ -285,9 +288,9 @@ TEST_F(History, AFailedCommitSaysWhy) {
             ::setrlimit(RLIMIT_FSIZE, &small);
             const bool saved = store.record(session("2025-01-02T00:00:00Z", 60), check("А", "Б"));
             const auto messages = store.takeMessages();
-            std::fprintf(stderr, "saved=%d %s\n", saved, messages.empty() ? "" : messages[0].c_str());
-            _exit(!saved && messages.size() == 1 &&
-                          messages[0].find("()") == std::string::npos &&
+            std::fprintf(stderr, "saved=%d %s\n", saved,
+                         messages.empty() ? "" : messages[0].c_str());
+            _exit(!saved && messages.size() == 1 && messages[0].find("()") == std::string::npos &&
                           messages[0].find("записать (") != std::string::npos
                       ? 0
                       : 1);

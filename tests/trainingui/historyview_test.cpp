@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QChart>
-#include <QBarCategoryAxis>
 #include <QCategoryAxis>
+#include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QGraphicsTextItem>

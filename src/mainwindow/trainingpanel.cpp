@@ -156,10 +156,10 @@ void TrainingPanel::check(const ReceiveAnswer& answer) {
     trainingstyle::setLabelText(status_, figure);
     setExpanded(true);
     showOnly_(form_.trainingPanel);
-    // For checks run by scripts: the figure on the standard error.
+    record(answer, result, speed);
+    // For checks run by scripts: the figure on the standard error, once the history holds it.
     if (qEnvironmentVariableIsSet("KELVATRON_ECHO_CHECK"))
         std::fprintf(stderr, "%s\n", figure.toUtf8().constData());
-    record(answer, result, speed);
 }
 
 void TrainingPanel::record(const ReceiveAnswer& answer, const ReceiveCheck& result,

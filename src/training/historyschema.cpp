@@ -40,4 +40,19 @@ const std::array<std::string_view, 3> kSchemaProbes = {
     "SELECT session_id, sent, typed, count FROM confusions LIMIT 0",
 };
 
+const std::array<TableColumns, 3> kTables = {{
+    {"sessions", "id, started_at, kind, source, alphabet, dot_ms, signs, errors, char_wpm, "
+                 "effective_wpm, duration_s"},
+    {"sign_results", "session_id, sign, sent, wrong"},
+    {"confusions", "session_id, sent, typed, count"},
+}};
+
+const std::array<AddedColumn, 5> kAddedSessionColumns = {{
+    {"source", "TEXT NOT NULL DEFAULT ''"},
+    {"alphabet", "TEXT NOT NULL DEFAULT ''"},
+    {"char_wpm", "REAL NOT NULL DEFAULT 0"},
+    {"effective_wpm", "REAL NOT NULL DEFAULT 0"},
+    {"duration_s", "REAL NOT NULL DEFAULT 0"},
+}};
+
 } // namespace kelvatron::history

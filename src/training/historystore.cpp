@@ -9,7 +9,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
+#include <set>
 
 #include "core/cp1251.h"
 #include "training/historyschema.h"
@@ -49,6 +51,103 @@ QSqlDatabase db(const std::string& connection) {
     return QSqlDatabase::database(q(connection), false);
 }
 
+void closeConnection(const std::string& connection) {
+    if (!QSqlDatabase::contains(q(connection))) return;
+    db(connection).close();
+    QSqlDatabase::removeDatabase(q(connection));
+}
+
+// What the database said about the last failure: the statement's words, else the
+// connection's.
+std::string reasonOf(const QSqlQuery& query, const QSqlDatabase& d) {
+    for (const QSqlError& e : {query.lastError(), d.lastError()})
+        if (e.type() != QSqlError::NoError && !e.text().trimmed().isEmpty())
+            return s(e.text().trimmed());
+    return {};
+}
+
+// How many of the store's tables the file holds; -1 when its schema does not read.
+int ourTables(const QSqlDatabase& d) {
+    QSqlQuery query(d);
+    if (!query.exec("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                    "('sessions', 'sign_results', 'confusions')") ||
+        !query.next())
+        return -1;
+    return query.value(0).toInt();
+}
+
+int userVersion(const QSqlDatabase& d) {
+    QSqlQuery query(d);
+    return query.exec("PRAGMA user_version") && query.next() ? query.value(0).toInt() : 0;
+}
+
+QStringList columnsOf(const QSqlDatabase& d, const std::string& table) {
+    QStringList out;
+    QSqlQuery query(d);
+    query.exec(q("PRAGMA table_info(" + table + ")"));
+    while (query.next())
+        out << query.value(1).toString();
+    return out;
+}
+
+// Calls `row` with every row of `table` that still reads, by rowid one at a time: a bad page
+// loses only the rows it held. Past the highest rowid found, stops after a run of misses.
+void forEachReadableRow(const QSqlDatabase& d, const std::string& table, const QString& columns,
+                        const std::function<void(const QVariantList&)>& row) {
+    constexpr long long kMissesPastTop = 1024, kMostRows = 1LL << 22;
+    QSqlQuery query(d);
+    query.setForwardOnly(true);
+    long long top = 0;
+    if (query.exec(q("SELECT max(rowid) FROM " + table)) && query.next())
+        top = std::min(query.value(0).toLongLong(), kMostRows);
+    const int width = int(columns.count(',')) + 1;
+    query.prepare("SELECT " + columns + " FROM " + q(table) + " WHERE rowid = ?");
+    long long misses = 0;
+    for (long long id = 1; id <= top || misses < kMissesPastTop; ++id) {
+        query.bindValue(0, id);
+        if (!query.exec() || !query.next()) {
+            ++misses;
+            continue;
+        }
+        misses = 0;
+        QVariantList values;
+        for (int i = 0; i < width; ++i)
+            values << query.value(i);
+        row(values);
+    }
+}
+
+// Copies what reads of every table into `to` (freshly created) in one transaction: rows that
+// do not read, or are not valid rows any more, are skipped, and so are the per-sign rows of an
+// exercise that was lost. The number of exercises copied, or nothing when `to` failed.
+std::optional<int> copyReadableRows(const QSqlDatabase& from, QSqlDatabase& to) {
+    std::set<long long> sessions;
+    if (!to.transaction()) return {};
+    QSqlQuery insert(to);
+    for (const history::TableColumns& t : history::kTables) {
+        const std::string table(t.table);
+        const bool isSessions = table == "sessions";
+        // An older layout's file has fewer columns; the fresh file gives the rest their default.
+        const QStringList present = columnsOf(from, table);
+        QStringList columns;
+        for (const QString& c : q(std::string(t.columns)).split(','))
+            if (present.contains(c.trimmed())) columns << c.trimmed();
+        if (columns.isEmpty()) continue;
+        const QString list = columns.join(", ");
+        insert.prepare(q("INSERT INTO " + table + " (") + list + ") VALUES (" +
+                       QStringList(columns.size(), "?").join(", ") + ")");
+        forEachReadableRow(from, table, list, [&](const QVariantList& row) {
+            const long long session = row[0].toLongLong(); // id, or the row's session_id
+            if (!isSessions && !sessions.contains(session)) return;
+            for (int i = 0; i < row.size(); ++i)
+                insert.bindValue(i, row[i]);
+            if (insert.exec() && isSessions) sessions.insert(session);
+        });
+    }
+    if (!to.commit()) return {};
+    return int(sessions.size());
+}
+
 std::string csvField(const std::string& field) {
     if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
     std::string out = "\"";
@@ -78,10 +177,7 @@ HistoryStore::HistoryStore(std::string path) : path_(std::move(path)) {
 }
 
 HistoryStore::~HistoryStore() {
-    if (QSqlDatabase::contains(q(connection_))) {
-        db(connection_).close();
-        QSqlDatabase::removeDatabase(q(connection_));
-    }
+    closeConnection(connection_);
 }
 
 void HistoryStore::open() {
@@ -89,20 +185,23 @@ void HistoryStore::open() {
         return cannotWrite("папку не удалось создать");
     if (openConnection() && setUp()) return;
     if (!saving_) return;
-    // The file is not a database, or not one the store can read: keep it aside, start afresh.
-    putAside();
-    if (!openConnection() || !setUp()) cannotWrite(s(db(connection_).lastError().text()));
+    // The file is not a database, or not one the store can read: keep what still reads in a
+    // fresh file, the damaged one aside.
+    const std::string fresh = path_ + ".salvage";
+    putAside(salvage(fresh), fresh);
+    if (!openConnection() || !setUp()) {
+        QSqlQuery none(db(connection_));
+        cannotWrite(reasonOf(none, db(connection_)));
+    }
 }
 
 bool HistoryStore::openConnection() {
-    if (QSqlDatabase::contains(q(connection_))) {
-        db(connection_).close();
-        QSqlDatabase::removeDatabase(q(connection_));
-    }
+    closeConnection(connection_);
     QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", q(connection_));
     d.setDatabaseName(q(path_));
     if (d.open()) return true;
-    cannotWrite(s(d.lastError().text()));
+    QSqlQuery none(d);
+    cannotWrite(reasonOf(none, d));
     return false;
 }
 
@@ -113,22 +212,29 @@ bool HistoryStore::setUp() {
     if (!query.exec("PRAGMA quick_check") || !query.next() || query.value(0).toString() != "ok") {
         if (isDamage(query.lastError()) || query.lastError().type() == QSqlError::NoError)
             return false;
-        cannotWrite(s(query.lastError().text()));
+        cannotWrite(reasonOf(query, d));
         return true;
     }
     // A database without our tables is new; one with some of them must have them all, readable.
-    query.exec("SELECT count(*) FROM sqlite_master WHERE name IN "
-               "('sessions', 'sign_results', 'confusions')");
-    const int tables = query.next() ? query.value(0).toInt() : -1;
-    if (tables != 0 && tables != int(history::kSchemaProbes.size())) return false;
+    const int tables = ourTables(d);
+    if (tables != 0 && tables != int(history::kTables.size())) return false;
+    const int version = userVersion(d);
+    if (version > history::kSchemaVersion) {
+        // A later program's layout: shown as far as it reads, never changed.
+        saving_ = false;
+        messages_.push_back("Журнал тренировок «" + path_ +
+                            "» записан более новой версией программы: он показывается, но новые "
+                            "упражнения в него не сохраняются. Обновите программу.");
+        return true;
+    }
     if (tables == 0 && !createTables(d)) return true;
+    if (tables != 0 && version < history::kSchemaVersion && !migrate(d, version)) return true;
     for (std::string_view probe : history::kSchemaProbes)
         if (!query.exec(q(std::string(probe)))) return false;
     query.exec("PRAGMA journal_mode = WAL");
     query.exec("PRAGMA foreign_keys = ON");
     // Learn now, not at the end of the first exercise, whether the file takes writing.
-    if (saving_ && !(query.exec("BEGIN IMMEDIATE") && d.commit()))
-        cannotWrite(s(query.lastError().text()));
+    if (saving_ && !(query.exec("BEGIN IMMEDIATE") && d.commit())) cannotWrite(reasonOf(query, d));
     return true;
 }
 
@@ -137,31 +243,85 @@ bool HistoryStore::createTables(QSqlDatabase& d) {
     bool done = d.transaction();
     for (std::string_view create : history::kCreateStatements)
         done = done && query.exec(q(std::string(create)));
+    done =
+        done && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(history::kSchemaVersion));
     if (done && d.commit()) return true;
-    const std::string reason = s(query.lastError().text() + d.lastError().text());
+    const std::string reason = reasonOf(query, d);
     d.rollback();
     cannotWrite(reason);
     return false;
 }
 
-void HistoryStore::putAside() {
-    db(connection_).close();
-    QSqlDatabase::removeDatabase(q(connection_));
+// Brings an older layout to this one in place, all or nothing, keeping every row. A file that
+// cannot be written is reported and read as it is.
+bool HistoryStore::migrate(QSqlDatabase& d, int from) {
+    QSqlQuery query(d);
+    bool done = d.transaction();
+    if (from < 1) {
+        const QStringList present = columnsOf(d, "sessions");
+        for (const history::AddedColumn& c : history::kAddedSessionColumns)
+            if (!present.contains(q(std::string(c.name))))
+                done = done && query.exec(q("ALTER TABLE sessions ADD COLUMN " +
+                                            std::string(c.name) + " " + std::string(c.definition)));
+    }
+    for (std::string_view create : history::kCreateStatements)
+        done = done && query.exec(q(std::string(create)));
+    done =
+        done && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(history::kSchemaVersion));
+    if (done && d.commit()) return true;
+    const std::string reason = reasonOf(query, d);
+    d.rollback();
+    cannotWrite(reason);
+    return false;
+}
+
+std::optional<int> HistoryStore::salvage(const std::string& fresh) {
+    QSqlDatabase damaged = db(connection_);
+    if (!damaged.isOpen() || ourTables(damaged) != int(history::kTables.size())) return {};
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(q(fresh + suffix));
+    const std::string name = connection_ + "-salvage";
+    std::optional<int> saved;
+    {
+        QSqlDatabase out = QSqlDatabase::addDatabase("QSQLITE", q(name));
+        out.setDatabaseName(q(fresh));
+        if (out.open() && createTables(out)) saved = copyReadableRows(damaged, out);
+    }
+    closeConnection(name);
+    if (!saved) QFile::remove(q(fresh));
+    return saved;
+}
+
+void HistoryStore::putAside(std::optional<int> saved, const std::string& fresh) {
+    closeConnection(connection_);
     const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
     const QString aside = q(path_) + ".damaged-" + stamp;
     for (const char* suffix : {"-wal", "-shm"})
         QFile::remove(q(path_) + suffix);
-    if (!QFile::rename(q(path_), aside))
+    if (!QFile::rename(q(path_), aside)) {
+        QFile::remove(q(fresh));
         return cannotWrite("повреждённый журнал не удалось убрать");
-    messages_.push_back("Журнал тренировок был повреждён. Он сохранён как «" + s(aside) +
-                        "», начат новый журнал.");
+    }
+    if (saved && !QFile::rename(q(fresh), q(path_))) {
+        QFile::remove(q(fresh));
+        saved.reset();
+    }
+    if (saved)
+        messages_.push_back("Журнал тренировок был повреждён. Удалось сохранить упражнений: " +
+                            std::to_string(*saved) +
+                            ", они перенесены в новый журнал. Повреждённый файл сохранён как «" +
+                            s(aside) + "».");
+    else
+        messages_.push_back("Журнал тренировок был повреждён. Он сохранён как «" + s(aside) +
+                            "», начат новый журнал.");
 }
 
 void HistoryStore::cannotWrite(const std::string& reason) {
     if (!saving_) return;
     saving_ = false;
-    messages_.push_back("Журнал тренировок «" + path_ + "» не удаётся записать (" + reason +
-                        "). Тренировка продолжается без сохранения.");
+    messages_.push_back("Журнал тренировок «" + path_ + "» не удаётся записать" +
+                        (reason.empty() ? "" : " (" + reason + ")") +
+                        ". Тренировка продолжается без сохранения.");
 }
 
 std::vector<std::string> HistoryStore::takeMessages() {
@@ -174,7 +334,7 @@ bool HistoryStore::record(const SessionRecord& r, const std::vector<SignTally>& 
     QSqlDatabase d = db(connection_);
     QSqlQuery query(d);
     auto fail = [&] {
-        const std::string reason = s(query.lastError().text());
+        const std::string reason = reasonOf(query, d);
         d.rollback();
         cannotWrite(reason);
         return false;
@@ -260,10 +420,32 @@ std::vector<SignTally> HistoryStore::recentSignRecord(int sessions, const std::s
     return out;
 }
 
-std::string HistoryStore::sessionsCsv() const {
+std::string HistoryStore::deleteSession(long long id) {
+    if (!saving_)
+        return "Журнал тренировок «" + path_ + "» не удаётся записать: упражнение не удалено.";
+    QSqlDatabase d = db(connection_);
+    QSqlQuery query(d);
+    // Explicitly, table by table: a file opened without foreign keys would keep the rows.
+    bool done = d.transaction();
+    for (const char* statement :
+         {"DELETE FROM confusions WHERE session_id = ?",
+          "DELETE FROM sign_results WHERE session_id = ?", "DELETE FROM sessions WHERE id = ?"}) {
+        done = done && query.prepare(statement);
+        query.addBindValue(id);
+        done = done && query.exec();
+    }
+    if (done && d.commit()) return {};
+    const std::string reason = reasonOf(query, d);
+    d.rollback();
+    return "Упражнение не удалось удалить из журнала" +
+           (reason.empty() ? "" : " (" + reason + ")") + ". Журнал остался как был.";
+}
+
+std::string HistoryStore::sessionsCsv(const std::string& kind) const {
     std::string csv = "id,started_at,kind,source,alphabet,dot_ms,signs,errors,error_rate,char_wpm,"
                       "effective_wpm,duration_s\r\n";
     for (const SessionRecord& r : sessions()) {
+        if (!kind.empty() && r.kind != kind) continue;
         const double rate = r.signs > 0 ? double(r.errors) / r.signs : 0;
         const std::vector<std::string> fields = {std::to_string(r.id),
                                                  r.startedAt,
@@ -284,9 +466,9 @@ std::string HistoryStore::sessionsCsv() const {
     return csv;
 }
 
-std::string HistoryStore::exportCsv(const std::string& file) const {
+std::string HistoryStore::exportCsv(const std::string& file, const std::string& kind) const {
     QSaveFile out(q(file));
-    const std::string csv = sessionsCsv();
+    const std::string csv = sessionsCsv(kind);
     if (out.open(QIODevice::WriteOnly) &&
         out.write(csv.data(), qint64(csv.size())) == qint64(csv.size()) && out.commit())
         return {};

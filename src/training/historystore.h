@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,11 @@ std::string historyPath(const std::function<const char*(const char*)>& getenv);
 // The learner's training history in an SQLite database (schema in historyschema.cpp and the
 // README). Every exercise is one transaction in WAL mode, so an exercise recorded before the
 // program is killed is never lost. The store never stops training:
+// - a file of an older layout (PRAGMA user_version below history::kSchemaVersion) is brought
+//   to this one in place, its rows kept; a later program's file is read, never written;
 // - a file that is not a database, fails its integrity check or has an unreadable schema is
-//   renamed aside (history.sqlite.damaged-YYYYMMDD-HHMMSS) and a fresh one is started;
+//   renamed aside (history.sqlite.damaged-YYYYMMDD-HHMMSS) and a fresh one is started with
+//   every row that still reads (a bad page loses only its own rows);
 // - a database that cannot be written is reported once, and recording then does nothing.
 // Either way takeMessages() gives the learner's message (Russian) once.
 class HistoryStore {
@@ -63,10 +67,14 @@ public:
     // Sent/wrong per sign over the last `sessions` exercises of a kind, for WeakSigns.
     std::vector<SignTally> recentSignRecord(int sessions = 20,
                                             const std::string& kind = "receive") const;
-    // The sessions as CSV (RFC 4180: header line, CRLF, quoted where needed), UTF-8.
-    std::string sessionsCsv() const;
-    // Writes sessionsCsv() atomically; an empty string on success, else the message to show.
-    std::string exportCsv(const std::string& file) const;
+    // Removes one exercise with its per-sign results and confusions, all or nothing; an empty
+    // string on success, else the message to show.
+    std::string deleteSession(long long id);
+    // The sessions of a kind ("" for all) as CSV (RFC 4180: header line, CRLF, quoted where
+    // needed), UTF-8.
+    std::string sessionsCsv(const std::string& kind = {}) const;
+    // Writes sessionsCsv(kind) atomically; an empty string on success, else the message to show.
+    std::string exportCsv(const std::string& file, const std::string& kind = {}) const;
 
     bool saving() const { return saving_; }
     const std::string& path() const { return path_; }
@@ -77,7 +85,11 @@ private:
     bool openConnection();
     bool setUp();
     bool createTables(QSqlDatabase& db);
-    void putAside();
+    bool migrate(QSqlDatabase& db, int fromVersion);
+    // Copies what still reads into `fresh`; the exercises saved, nothing when none could be.
+    std::optional<int> salvage(const std::string& fresh);
+    // Renames the damaged file aside and puts the salvaged one, if any, in its place.
+    void putAside(std::optional<int> saved, const std::string& fresh);
     void cannotWrite(const std::string& reason);
 
     std::string path_;

@@ -20,10 +20,18 @@ std::vector<SessionRecord> sessionsOfKind(const std::vector<SessionRecord>& sess
                                           const std::string& kind);
 
 // Error rate (%, left axis) and character speed (знаков в минуту, right axis) over the
-// sessions, numbered from 1 oldest first. The caller owns the chart.
+// sessions, oldest first at x = 1, 2, …, the axis labelled with their dates. The caller owns
+// the chart.
 QChart* progressChart(const std::vector<SessionRecord>& sessions);
 // Error rate per sign as bars, the first `top` of rates (weakest first).
 QChart* signRateChart(const std::vector<SignErrorRate>& rates, int top = 20);
+
+// A sign as the charts name it: a digit that looks like a letter says "цифра" (in words for a
+// screen reader, as a second line of rich text on the chart's axis).
+QString signName(const std::string& sign);
+QString signLabel(const std::string& sign);
+// One exercise in a line: its local date and time, kind, signs and error rate.
+QString exerciseText(const SessionRecord& s);
 
 // What the charts show, in words, for a screen reader.
 QString progressDescription(const std::vector<SessionRecord>& sessions);

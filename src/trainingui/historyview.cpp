@@ -1,10 +1,13 @@
 #include "trainingui/historyview.h"
 
+#include <QAbstractItemView>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineSeries>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -66,6 +69,7 @@ HistoryView::HistoryView(HistoryStore& store, Dialogs& dialogs, QWidget* parent)
     pages_->addWidget(charts);
     layout->addWidget(pages_, 1);
 
+    layout->addWidget(buildExerciseRow());
     status_ = trainingstyle::panelLabel(QString(), 12, this);
     status_->setObjectName(QStringLiteral("historyStatus"));
     layout->addWidget(status_);
@@ -99,6 +103,31 @@ QWidget* HistoryView::buildControls() {
     return bar;
 }
 
+// The exercises shown, newest first, and "Удалить ..." for the one chosen.
+QWidget* HistoryView::buildExerciseRow() {
+    auto* bar = new QWidget(this);
+    auto* row = trainingstyle::partLayout<QHBoxLayout>(bar, 10);
+    row->addWidget(trainingstyle::panelLabel(QStringLiteral("Упражнение:"), 13, bar));
+    exercises_ = new QComboBox(bar);
+    exercises_->setObjectName(QStringLiteral("historyExercises"));
+    exercises_->setAccessibleName(QStringLiteral("Упражнение журнала"));
+    exercises_->view()->setAccessibleName(QStringLiteral("Упражнения журнала, новые первыми"));
+    exercises_->setStyleSheet(trainingstyle::comboStyleSheet());
+    exercises_->setFont(theme::font(12, true));
+    row->addWidget(exercises_, 1);
+    delete_ = new TglLabel(bar);
+    delete_->setCaption(QStringLiteral("Удалить ..."));
+    delete_->setAccessibleName(QStringLiteral("Удалить выбранное упражнение из журнала"));
+    delete_->setClickable(true);
+    delete_->setShadowed(true);
+    delete_->setPixelSize(15);
+    delete_->setBold(true);
+    delete_->setObjectName(QStringLiteral("historyDelete"));
+    connect(delete_, &TglLabel::clicked, this, &HistoryView::deleteChosen);
+    row->addWidget(delete_);
+    return bar;
+}
+
 QChartView* HistoryView::chartView(const QString& name) {
     auto* view = new QChartView(this);
     view->setAccessibleName(name);
@@ -122,7 +151,9 @@ void HistoryView::setKind(const std::string& kind) {
 
 void HistoryView::refresh() {
     const std::vector<SessionRecord> all = store_.sessions();
-    const std::vector<SessionRecord> shown = sessionsOfKind(all, kind_);
+    shown_ = sessionsOfKind(all, kind_);
+    const std::vector<SessionRecord>& shown = shown_;
+    fillExercises();
     if (shown.empty()) {
         trainingstyle::setLabelText(
             empty_,
@@ -134,6 +165,11 @@ void HistoryView::refresh() {
     // setChart leaves the old chart to its caller.
     QChart* old[] = {progress_->chart(), signs_->chart()};
     progress_->setChart(progressChart(shown));
+    // A point of the chart chooses its exercise in the list.
+    for (QAbstractSeries* series : progress_->chart()->series())
+        if (auto* line = qobject_cast<QLineSeries*>(series))
+            connect(line, &QLineSeries::clicked, this,
+                    [this](const QPointF& p) { choose(int(std::lround(p.x())) - 1); });
     progress_->setAccessibleDescription(progressDescription(shown));
     signs_->setChart(signRateChart(rates));
     signs_->setAccessibleDescription(signRateDescription(rates));
@@ -142,12 +178,41 @@ void HistoryView::refresh() {
     pages_->setCurrentIndex(1);
 }
 
+void HistoryView::fillExercises() {
+    exercises_->clear();
+    for (auto s = shown_.rbegin(); s != shown_.rend(); ++s)
+        exercises_->addItem(exerciseText(*s), QVariant::fromValue(s->id));
+    exercises_->setEnabled(!shown_.empty());
+    delete_->setEnabled(!shown_.empty());
+}
+
+void HistoryView::choose(int index) {
+    if (index < 0 || index >= int(shown_.size())) return;
+    exercises_->setCurrentIndex(int(shown_.size()) - 1 - index);
+}
+
+void HistoryView::deleteChosen() {
+    const int row = exercises_->currentIndex();
+    if (row < 0) return;
+    const QString what = exercises_->itemText(row);
+    if (!dialogs_.confirm("Удалить из журнала упражнение «" + what.toStdString() +
+                          "»? Его знаки перестанут учитываться в статистике."))
+        return;
+    const std::string error = store_.deleteSession(exercises_->itemData(row).toLongLong());
+    if (!error.empty()) {
+        dialogs_.error(error);
+        return;
+    }
+    refresh();
+    trainingstyle::setLabelText(status_, QStringLiteral("Удалено: ") + what);
+}
+
 void HistoryView::exportCsv() {
     const std::optional<std::string> file = dialogs_.saveFileName(
         {"Файлы CSV (*.csv)|*.csv", QDir::home().filePath("kelvatron-journal.csv").toStdString(),
          "csv"});
     if (!file) return;
-    const std::string error = store_.exportCsv(*file);
+    const std::string error = store_.exportCsv(*file, kind_);
     if (!error.empty()) {
         trainingstyle::setLabelText(status_, QString());
         dialogs_.error(error);

@@ -43,4 +43,16 @@ QString tableStyleSheet() {
         .arg(html(theme::kInk), html(theme::kGreen.lighter(115)), html(theme::kNavy.lighter(150)));
 }
 
+QString comboStyleSheet() {
+    return QStringLiteral(
+               "QComboBox { color: %1; border: 1px solid %2; border-radius: 4px; padding: 2px 8px;"
+               " background: rgba(4,14,22,150); }"
+               "QComboBox:focus { border-color: %3; }"
+               "QComboBox:disabled { color: %4; }"
+               "QComboBox QAbstractItemView { color: %1; background: %5;"
+               " selection-background-color: rgba(255,222,89,90); }")
+        .arg(html(theme::kInk), html(theme::kPanelEdge), html(theme::kHighlight),
+             html(theme::kInkDisabled), html(theme::kPanelBottom));
+}
+
 } // namespace kelvatron::trainingstyle

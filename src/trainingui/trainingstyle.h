@@ -40,5 +40,6 @@ inline QString html(const QColor& c) {
 
 // The look of tables and combo boxes on the dark panels (a style sheet).
 QString tableStyleSheet();
+QString comboStyleSheet();
 
 } // namespace kelvatron::trainingstyle

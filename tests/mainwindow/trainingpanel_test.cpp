@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <cstdio>
 
 #include "core/cp1251.h"
 #include "support/formharness.h"
@@ -73,4 +74,31 @@ TEST_F(TrainingPanelTest, AReceivedTextIsTypedSilentlyCheckedAndRecorded) {
     h->clearRecords();
     QTest::keyClicks(f.Memo1, "5");
     EXPECT_GT(beeps(), 0);
+}
+
+// A script that reads the echoed figure may look in the history at once: when the figure is
+// written, the exercise is there.
+TEST_F(TrainingPanelTest, TheFigureIsEchoedOnceTheHistoryHoldsTheExercise) {
+    static TrainingPanel* watched = nullptr;
+    static std::vector<size_t> storedAtEcho;
+    watched = &panel();
+    storedAtEcho.clear();
+    cookie_io_functions_t io{};
+    io.write = [](void*, const char* data, size_t size) -> ssize_t {
+        if (std::string_view(data, size).find("Знаков:") != std::string_view::npos)
+            storedAtEcho.push_back(watched->store().sessions().size());
+        return ssize_t(size);
+    };
+    FILE* echo = fopencookie(nullptr, "w", io);
+    ASSERT_TRUE(echo);
+    std::setvbuf(echo, nullptr, _IOLBF, 1024);
+    FILE* const standardError = stderr;
+    qputenv("KELVATRON_ECHO_CHECK", "1");
+    stderr = echo;
+    h->events.at(2, [&] { QTest::keyClicks(form().Memo1, "123"); });
+    panel().receiveButton()->click();
+    stderr = standardError;
+    qunsetenv("KELVATRON_ECHO_CHECK");
+    std::fclose(echo);
+    EXPECT_EQ(storedAtEcho, std::vector<size_t>{1});
 }

@@ -2,7 +2,9 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +37,30 @@ protected:
     static ReceiveCheck check(const char* sent, const char* typed) {
         return checkReceived(toCp1251(sent), toCp1251(typed));
     }
+    // Runs statements on the file through a connection of its own.
+    static void sql(const std::string& file, std::initializer_list<const char*> statements) {
+        {
+            QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "history-test-raw");
+            d.setDatabaseName(QString::fromStdString(file));
+            ASSERT_TRUE(d.open());
+            for (const char* statement : statements)
+                EXPECT_TRUE(QSqlQuery(d).exec(statement)) << statement;
+        }
+        QSqlDatabase::removeDatabase("history-test-raw");
+    }
+    // The first value a statement gives, -1 when it fails.
+    static int scalar(const std::string& file, const char* statement) {
+        int value = -1;
+        {
+            QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "history-test-raw");
+            d.setDatabaseName(QString::fromStdString(file));
+            QSqlQuery query(d);
+            if (d.open() && query.exec(statement) && query.next()) value = query.value(0).toInt();
+        }
+        QSqlDatabase::removeDatabase("history-test-raw");
+        return value;
+    }
+    static int userVersion(const std::string& file) { return scalar(file, "PRAGMA user_version"); }
     std::vector<std::string> asideFiles() const {
         std::vector<std::string> out;
         for (const auto& e : fs::directory_iterator(path("Kelvatron")))
@@ -94,6 +120,126 @@ TEST_F(History, CsvQuotesFieldsAndWritesAtomically) {
     EXPECT_EQ(store.exportCsv(path("out.csv")), "");
     EXPECT_EQ(get(path("out.csv")), expected);
     EXPECT_NE(store.exportCsv(path("no/such/folder/out.csv")), "");
+    SessionRecord sent = session("2025-01-03T10:00:00Z", 60);
+    sent.kind = "send";
+    ASSERT_TRUE(store.record(sent, check("А", "А")));
+    EXPECT_EQ(store.sessionsCsv("receive"), expected) << "only the kind asked for";
+    EXPECT_EQ(store.exportCsv(path("sent.csv"), "send").find("receive"), std::string::npos);
+}
+
+// One exercise goes with its per-sign rows and confusions; the others stay whole.
+TEST_F(History, DeletingAnExerciseRemovesAllItsRows) {
+    HistoryStore store(db());
+    ASSERT_TRUE(store.record(session("2025-01-01T10:00:00Z", 60), check("АБ", "АВ")));
+    ASSERT_TRUE(store.record(session("2025-01-02T10:00:00Z", 60), check("АГ", "АД")));
+    EXPECT_EQ(store.deleteSession(store.sessions()[0].id), "");
+    ASSERT_EQ(store.sessions().size(), 1u);
+    EXPECT_EQ(store.sessions()[0].startedAt, "2025-01-02T10:00:00Z");
+    std::string left;
+    for (const SignErrorRate& r : store.errorRatePerSign())
+        left += r.sign;
+    EXPECT_EQ(left, "ГА");
+    EXPECT_EQ(scalar(db(), "SELECT count(*) FROM confusions"), 1);
+}
+
+// Files written before the layout had a version: today's tables, and the first tables without
+// the columns added to sessions since. Both are brought to the current layout, rows kept.
+TEST_F(History, OlderLayoutsMigrateInPlaceWithTheirRows) {
+    const char* const kFirstTables[] = {
+        "CREATE TABLE sessions (id INTEGER PRIMARY KEY, started_at TEXT NOT NULL, kind TEXT NOT "
+        "NULL, dot_ms INTEGER NOT NULL, signs INTEGER NOT NULL, errors INTEGER NOT NULL)",
+        "CREATE TABLE sign_results (session_id INTEGER NOT NULL, sign TEXT NOT NULL, sent INTEGER "
+        "NOT NULL, wrong INTEGER NOT NULL, PRIMARY KEY (session_id, sign))",
+        "CREATE TABLE confusions (session_id INTEGER NOT NULL, sent TEXT NOT NULL, typed TEXT NOT "
+        "NULL, count INTEGER NOT NULL, PRIMARY KEY (session_id, sent, typed))"};
+    for (bool firstColumnsOnly : {false, true}) {
+        SCOPED_TRACE(firstColumnsOnly ? "first columns only" : "today's, unversioned");
+        fs::remove_all(path("Kelvatron"));
+        fs::create_directories(path("Kelvatron"));
+        if (firstColumnsOnly) {
+            sql(db(), {kFirstTables[0], kFirstTables[1], kFirstTables[2]});
+            sql(db(), {"INSERT INTO sessions VALUES (7, '2024-05-01T10:00:00Z', 'receive', 60, 4, "
+                       "1)",
+                       "INSERT INTO sign_results VALUES (7, 'Ж', 4, 1)",
+                       "INSERT INTO confusions VALUES (7, 'Ж', 'В', 1)"});
+        } else {
+            {
+                HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60),
+                                          check("ЖЖЖЖ", "ЖЖЖВ"));
+            }
+            sql(db(), {"PRAGMA user_version = 0"});
+        }
+        ASSERT_EQ(userVersion(db()), 0);
+        HistoryStore store(db());
+        EXPECT_TRUE(store.takeMessages().empty());
+        EXPECT_TRUE(asideFiles().empty());
+        const auto sessions = store.sessions();
+        ASSERT_EQ(sessions.size(), 1u);
+        EXPECT_EQ(std::tuple(sessions[0].startedAt, sessions[0].dotMs, sessions[0].signs,
+                             sessions[0].errors),
+                  std::tuple(std::string("2024-05-01T10:00:00Z"), 60, 4, 1));
+        ASSERT_EQ(store.errorRatePerSign().size(), 1u);
+        EXPECT_EQ(store.errorRatePerSign()[0].sign, "Ж");
+        EXPECT_TRUE(store.record(session("2025-01-01T00:00:00Z", 60), check("А", "А")));
+        EXPECT_EQ(store.sessions().size(), 2u);
+        EXPECT_EQ(userVersion(db()), 1);
+    }
+}
+
+// A file of a later layout is read as it is: neither migrated, nor written, nor put aside.
+TEST_F(History, ALaterLayoutIsReadNeverWritten) {
+    { HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("А", "А")); }
+    sql(db(), {"PRAGMA user_version = 9"});
+    HistoryStore store(db());
+    EXPECT_EQ(store.takeMessages().size(), 1u);
+    EXPECT_FALSE(store.record(session("2025-01-01T00:00:00Z", 60), check("А", "А")));
+    EXPECT_EQ(store.sessions().size(), 1u);
+    EXPECT_TRUE(asideFiles().empty());
+    EXPECT_EQ(userVersion(db()), 9);
+}
+
+// Garbage over one page of the sessions table: the file is put aside, every other exercise
+// (with its per-sign rows) moves to a fresh file, and the learner is told how many.
+TEST_F(History, ABadPageLosesOnlyTheExercisesItHeld) {
+    constexpr int kSessions = 300;
+    {
+        HistoryStore store(db());
+        for (int i = 1; i <= kSessions; ++i) {
+            SessionRecord s = session("2025-01-01T00:00:00Z", 60);
+            s.source = "упражнение " + std::to_string(10000 + i);
+            ASSERT_TRUE(store.record(s, check("АБ", "АВ")));
+        }
+    }
+    sql(db(), {"PRAGMA journal_mode = DELETE"}); // everything in the one file
+    std::string bytes = get(db());
+    constexpr size_t kPage = 4096;
+    const size_t marker = bytes.find("упражнение 10150");
+    ASSERT_NE(marker, std::string::npos);
+    ASSERT_GT(bytes.size(), 8 * kPage);
+    for (size_t i = marker / kPage * kPage; i < (marker / kPage + 1) * kPage; ++i)
+        bytes[i] = char(i * 37 % 251);
+    put(db(), bytes);
+
+    HistoryStore store(db());
+    const auto messages = store.takeMessages();
+    const auto sessions = store.sessions();
+    ASSERT_EQ(messages.size(), 1u);
+    ASSERT_EQ(asideFiles().size(), 1u);
+    EXPECT_EQ(get(asideFiles()[0]), bytes) << "kept as it was";
+    EXPECT_NE(messages[0].find("сохранить упражнений: " + std::to_string(sessions.size())),
+              std::string::npos)
+        << messages[0];
+    EXPECT_NE(messages[0].find(asideFiles()[0]), std::string::npos) << messages[0];
+    EXPECT_GT(sessions.size(), size_t(kSessions - 60));
+    EXPECT_LT(sessions.size(), size_t(kSessions));
+    EXPECT_EQ(sessions.front().source, "упражнение 10001");
+    EXPECT_EQ(sessions.back().source, "упражнение 10300");
+    int sent = 0;
+    for (const SignErrorRate& r : store.errorRatePerSign())
+        sent += r.sent;
+    EXPECT_EQ(sent, 2 * int(sessions.size())) << "each saved exercise with its signs, no others";
+    EXPECT_TRUE(store.record(session("2025-02-01T00:00:00Z", 60), check("А", "А")));
+    EXPECT_EQ(userVersion(db()), 1);
 }
 
 TEST_F(History, DamagedFileIsPutAsideAndAFreshOneStarted) {
@@ -129,6 +275,27 @@ TEST_F(History, DamagedFileIsPutAsideAndAFreshOneStarted) {
         EXPECT_TRUE(store.record(session("2025-01-01T00:00:00Z", 60), check("А", "А"))) << r.name;
         EXPECT_EQ(store.sessions().size(), 1u);
     }
+}
+
+// A commit that fails (the file may not grow: the disk is full) names the database's reason.
+TEST_F(History, AFailedCommitSaysWhy) {
+    EXPECT_EXIT(
+        {
+            HistoryStore store(db());
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small;
+            small.rlim_cur = small.rlim_max = 1024;
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            const bool saved = store.record(session("2025-01-02T00:00:00Z", 60), check("А", "Б"));
+            const auto messages = store.takeMessages();
+            std::fprintf(stderr, "saved=%d %s\n", saved,
+                         messages.empty() ? "" : messages[0].c_str());
+            _exit(!saved && messages.size() == 1 && messages[0].find("()") == std::string::npos &&
+                          messages[0].find("записать (") != std::string::npos
+                      ? 0
+                      : 1);
+        },
+        ::testing::ExitedWithCode(0), "saved=0");
 }
 
 // Root may write anything, so the store runs as nobody in a child process.

@@ -90,6 +90,8 @@ std::string ReceiveExercise::keyedText(bool textSource, bool complete) const {
 bool ReceiveExercise::waitForAnswer(bool keyedToEnd) {
     state_.transmitting = true;
     state_.StopFlag = 0; // a check's stop of the keying is no stop of the exercise
+    // Keys typed while the closing sounded wait in the queue: they were copied along.
+    events_.processEvents();
     std::string typed = window_.text();
     const bool copyingAlong = keyedToEnd && holdsSigns(typed);
     bool promptShown = false;

@@ -194,6 +194,26 @@ TEST(ReceiveExercise, TheCopyIsTakenWhenItRestsOrAtTheCheckButNeverEmpty) {
     }
 }
 
+// No event is handled while the closing sounds: keys typed meanwhile reach the window only once
+// the keying is over, and still count as copied along.
+TEST(ReceiveExercise, KeysTypedAsTheClosingSoundsAreCopiedAlong) {
+    Exercise h;
+    h.controls.settings.digits = false;
+    h.controls.settings.textInWindow = true;
+    h.controls.settings.opening = false;
+    h.text.bytes = toCp1251("ПАРИЖ");
+    bool typed = false;
+    h.clock.onSleep = [&] {
+        if (typed || h.beeps() < elementsOf("ПАРИЖАР")) return;
+        typed = true;
+        h.typeAt(1, "1");
+    };
+    h.events.at(1000, [&] { h.state.StopFlag = 1; });
+    const auto answer = h.exercise.run();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->typed, "1");
+}
+
 TEST(ReceiveExercise, AStartDuringARunningTransmissionIsRefused) {
     Exercise h;
     h.state.transmitting = true;

@@ -9,6 +9,15 @@
 
 namespace kelvatron {
 
+namespace {
+
+// Whether a copy holds anything to check: spaces and line breaks are not scored.
+bool holdsSigns(const std::string& copy) {
+    return copy.find_first_not_of(" \t\r\n") != std::string::npos;
+}
+
+} // namespace
+
 TransmissionSettings ExerciseControls::transmissionSettings() const {
     TransmissionSettings s = window_.transmissionSettings();
     if (ownText_) {
@@ -65,10 +74,6 @@ std::optional<ReceiveAnswer> ReceiveExercise::run(std::string_view groupsCp1251)
     if (!answered) return std::nullopt;
     answer.typed = window_.text();
     return answer;
-}
-
-bool ReceiveExercise::holdsSigns(const std::string& copy) {
-    return copy.find_first_not_of(" \t\r\n") != std::string::npos;
 }
 
 // A text keyed to its end counts whole; one stopped counts up to the last sign keyed, which

@@ -60,8 +60,6 @@ public:
     // Called while the keying is over and the copy is empty, so the learner can be told that
     // "Проверить" takes it once typed.
     void onCopyAwaited(std::function<void()> prompt) { copyAwaited_ = std::move(prompt); }
-    // Whether a copy holds anything to check: spaces and line breaks are not scored.
-    static bool holdsSigns(const std::string& copy);
 
     static constexpr int kAnswerWaitMs = 3000;
     static constexpr int kPollMs = 20;

@@ -169,7 +169,10 @@ void TrainingPanel::check(const ReceiveAnswer& answer, bool again) {
     // For checks run by scripts: the figure on the standard error.
     if (qEnvironmentVariableIsSet("KELVATRON_ECHO_CHECK"))
         std::fprintf(stderr, "%s\n", figure.toUtf8().constData());
-    if (!again) lastAnswer_ = answer, lastSession_ = session(answer, speed);
+    if (!again) {
+        lastAnswer_ = answer;
+        lastSession_ = session(answer, speed);
+    }
     record(result, again);
 }
 

@@ -49,6 +49,11 @@ TrainingPanel::TrainingPanel(TForm1& form, std::function<void(QWidget*)> showOnl
     connectCommands();
     loadOptions();
     refreshSpeed();
+    exercise_.onCopyAwaited([this] {
+        trainingstyle::setLabelText(
+            status_,
+            QStringLiteral("Приём окончен: наберите принятое в окне и нажмите «Проверить»"));
+    });
 }
 
 // The history view reads the store: it goes first.
@@ -136,19 +141,24 @@ void TrainingPanel::startReceiving() {
     trainingstyle::setLabelText(status_, QStringLiteral("Идёт приём: набирайте услышанное в окне"));
     // The on-screen keyboard sounds and shows signs: not while the learner copies.
     form_.glGroupBox6->setEnabled(false);
+    lastAnswer_.reset();
     const std::optional<ReceiveAnswer> answer = exercise_.run(weakGroups());
     form_.glGroupBox6->setEnabled(true);
-    if (answer) return check(*answer);
+    if (answer) return check(*answer, false);
     trainingstyle::setLabelText(status_, QStringLiteral("Приём остановлен, без проверки"));
 }
 
+// After a check the copy stays in the window: checked again, the exercise keeps one record.
+// Anything that has written the window since (a transmission, the keyboard) ends that.
 void TrainingPanel::checkNow() {
     if (receiving()) return exercise_.requestCheck();
+    if (lastAnswer_ && !form_.state.transmitting && form_.textWindow.text() == lastAnswer_->typed)
+        return check(*lastAnswer_, true);
     trainingstyle::setLabelText(
         status_, QStringLiteral("«Проверить» проверяет идущий приём: начните «Приём на слух»"));
 }
 
-void TrainingPanel::check(const ReceiveAnswer& answer) {
+void TrainingPanel::check(const ReceiveAnswer& answer, bool again) {
     const ReceiveCheck result = checkReceived(answer.sent, answer.typed);
     const ExerciseSpeed speed = exerciseSpeed(answer.sent, pace());
     result_->setResult(result, speed, answer.sent, answer.typed);
@@ -156,14 +166,17 @@ void TrainingPanel::check(const ReceiveAnswer& answer) {
     trainingstyle::setLabelText(status_, figure);
     setExpanded(true);
     showOnly_(form_.trainingPanel);
-    record(answer, result, speed);
+    if (!again) {
+        lastAnswer_ = answer;
+        lastSession_ = session(answer, speed);
+    }
+    record(result, again);
     // For checks run by scripts: the figure on the standard error, once the history holds it.
     if (qEnvironmentVariableIsSet("KELVATRON_ECHO_CHECK"))
         std::fprintf(stderr, "%s\n", figure.toUtf8().constData());
 }
 
-void TrainingPanel::record(const ReceiveAnswer& answer, const ReceiveCheck& result,
-                           const ExerciseSpeed& speed) {
+SessionRecord TrainingPanel::session(const ReceiveAnswer& answer, const ExerciseSpeed& speed) {
     SessionRecord session;
     session.kind = "receive";
     session.source = answer.source;
@@ -172,7 +185,14 @@ void TrainingPanel::record(const ReceiveAnswer& answer, const ReceiveCheck& resu
     session.charWpm = speed.character.wpm;
     session.effectiveWpm = speed.effective.wpm;
     session.durationS = speed.durationMs / 1000;
-    store().record(session, result);
+    return session;
+}
+
+void TrainingPanel::record(const ReceiveCheck& result, bool again) {
+    const bool saved = again && lastSession_.id
+                           ? store().replaceSession(lastSession_.id, lastSession_, result)
+                           : store().record(lastSession_, result);
+    lastSession_.id = saved ? store().lastRecordedId() : 0;
     showStoreMessages();
     refreshWeakLine();
     if (history_) history_->refresh();

@@ -2,6 +2,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "training/exercisespeed.h"
@@ -65,9 +66,10 @@ private:
     void setExpanded(bool expanded);
     std::string weakGroups();
     WeakSigns weakSigns();
-    void check(const ReceiveAnswer& answer);
-    void record(const ReceiveAnswer& answer, const ReceiveCheck& result,
-                const ExerciseSpeed& speed);
+    // again: the exercise was checked before, its record is replaced.
+    void check(const ReceiveAnswer& answer, bool again);
+    SessionRecord session(const ReceiveAnswer& answer, const ExerciseSpeed& speed);
+    void record(const ReceiveCheck& result, bool again);
     void showStoreMessages();
     void refreshWeakLine();
     KeyingPace pace() const;
@@ -78,6 +80,9 @@ private:
     std::function<void(QWidget*)> showOnly_;
     ReceiveExercise exercise_;
     std::unique_ptr<HistoryStore> store_;
+    // The exercise checked last and its record, for a second check.
+    std::optional<ReceiveAnswer> lastAnswer_;
+    SessionRecord lastSession_;
     TglLabel* receive_ = nullptr;
     TglLabel* check_ = nullptr;
     TglLabel* journal_ = nullptr;

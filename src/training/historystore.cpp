@@ -158,6 +158,26 @@ std::string csvField(const std::string& field) {
     return out + '"';
 }
 
+// A session's per-sign results and confusions; false at the first row that fails.
+bool insertSignRows(QSqlQuery& query, const QVariant& id, const std::vector<SignTally>& perSign,
+                    const std::vector<Confusion>& confusions) {
+    query.prepare("INSERT INTO sign_results (session_id, sign, sent, wrong) VALUES (?, ?, ?, ?)");
+    for (const SignTally& t : perSign) {
+        for (const QVariant& v :
+             {id, QVariant(q(signToText(t.sign))), QVariant(t.sent), QVariant(t.wrong)})
+            query.addBindValue(v);
+        if (!query.exec()) return false;
+    }
+    query.prepare("INSERT INTO confusions (session_id, sent, typed, count) VALUES (?, ?, ?, ?)");
+    for (const Confusion& c : confusions) {
+        for (const QVariant& v : {id, QVariant(q(signToText(c.sent))),
+                                  QVariant(q(signToText(c.typed))), QVariant(c.count)})
+            query.addBindValue(v);
+        if (!query.exec()) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string historyPath(const std::function<const char*(const char*)>& getenv) {
@@ -353,21 +373,8 @@ bool HistoryStore::record(const SessionRecord& r, const std::vector<SignTally>& 
         query.addBindValue(v);
     if (!query.exec()) return fail();
     const QVariant id = query.lastInsertId();
-    query.prepare("INSERT INTO sign_results (session_id, sign, sent, wrong) VALUES (?, ?, ?, ?)");
-    for (const SignTally& t : perSign) {
-        for (const QVariant& v :
-             {id, QVariant(q(signToText(t.sign))), QVariant(t.sent), QVariant(t.wrong)})
-            query.addBindValue(v);
-        if (!query.exec()) return fail();
-    }
-    query.prepare("INSERT INTO confusions (session_id, sent, typed, count) VALUES (?, ?, ?, ?)");
-    for (const Confusion& c : confusions) {
-        for (const QVariant& v : {id, QVariant(q(signToText(c.sent))),
-                                  QVariant(q(signToText(c.typed))), QVariant(c.count)})
-            query.addBindValue(v);
-        if (!query.exec()) return fail();
-    }
-    if (!d.commit()) return fail();
+    if (!insertSignRows(query, id, perSign, confusions) || !d.commit()) return fail();
+    lastRecordedId_ = id.toLongLong();
     return true;
 }
 
@@ -375,6 +382,42 @@ bool HistoryStore::record(SessionRecord session, const ReceiveCheck& check) {
     session.signs = check.signsSent;
     session.errors = check.errors();
     return record(session, check.perSign, check.confusions);
+}
+
+// The exercise keeps its record, its id and its start: its figures, per-sign results and
+// confusions become the new check's, all or nothing.
+bool HistoryStore::replaceSession(long long id, SessionRecord r, const ReceiveCheck& check) {
+    if (!saving_) return false;
+    QSqlDatabase d = db(connection_);
+    QSqlQuery query(d);
+    auto fail = [&] {
+        const std::string reason = s(query.lastError().text());
+        d.rollback();
+        cannotWrite(reason);
+        return false;
+    };
+    if (!d.transaction()) return fail();
+    query.prepare("UPDATE sessions SET kind = ?, source = ?, alphabet = ?, dot_ms = ?, signs = ?, "
+                  "errors = ?, char_wpm = ?, effective_wpm = ?, duration_s = ? WHERE id = ?");
+    for (const QVariant& v :
+         {QVariant(q(r.kind)), QVariant(q(r.source)), QVariant(q(r.alphabet)), QVariant(r.dotMs),
+          QVariant(check.signsSent), QVariant(check.errors()), QVariant(r.charWpm),
+          QVariant(r.effectiveWpm), QVariant(r.durationS), QVariant(id)})
+        query.addBindValue(v);
+    if (!query.exec()) return fail();
+    if (query.numRowsAffected() != 1) {
+        d.rollback();
+        return record(r, check);
+    }
+    for (const char* table : {"sign_results", "confusions"}) {
+        query.prepare(QStringLiteral("DELETE FROM %1 WHERE session_id = ?").arg(table));
+        query.addBindValue(QVariant(id));
+        if (!query.exec()) return fail();
+    }
+    if (!insertSignRows(query, QVariant(id), check.perSign, check.confusions) || !d.commit())
+        return fail();
+    lastRecordedId_ = id;
+    return true;
 }
 
 std::vector<SessionRecord> HistoryStore::sessions() const {

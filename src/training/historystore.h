@@ -61,6 +61,11 @@ public:
                 const std::vector<Confusion>& confusions);
     // The same for a receive check: signs and errors come from the check.
     bool record(SessionRecord session, const ReceiveCheck& check);
+    // A new check of an exercise already recorded as `id` replaces that record (one record per
+    // exercise); an id the store does not hold is recorded anew.
+    bool replaceSession(long long id, SessionRecord session, const ReceiveCheck& check);
+    // The id of the exercise recorded or replaced last, 0 before any.
+    long long lastRecordedId() const { return lastRecordedId_; }
 
     std::vector<SessionRecord> sessions() const;         // oldest first
     std::vector<SignErrorRate> errorRatePerSign() const; // weakest first
@@ -95,6 +100,7 @@ private:
     std::string path_;
     std::string connection_;
     bool saving_ = true;
+    long long lastRecordedId_ = 0;
     std::vector<std::string> messages_;
 };
 

@@ -9,6 +9,15 @@
 
 namespace kelvatron {
 
+namespace {
+
+// Whether a copy holds anything to check: spaces and line breaks are not scored.
+bool holdsSigns(const std::string& copy) {
+    return copy.find_first_not_of(" \t\r\n") != std::string::npos;
+}
+
+} // namespace
+
 TransmissionSettings ExerciseControls::transmissionSettings() const {
     TransmissionSettings s = window_.transmissionSettings();
     if (ownText_) {
@@ -51,15 +60,18 @@ std::optional<ReceiveAnswer> ReceiveExercise::run(std::string_view groupsCp1251)
     window_.setAlignment(TextAlignment::Left);
     window_.setInputEnabled(true);
     window_.focus();
+    keying_ = true;
     driver_.glCheckBox8Click();
+    keying_ = false;
+    // "Проверить" ends the keying with the stop button's own request; any other stop discards.
     const bool complete = state_.StopFlag != 1;
     answer.sent = keyedText(textSource, complete);
-    if (complete) waitForAnswer();
+    const bool answered = (complete || checkRequested_) && waitForAnswer(complete);
     running_ = false;
     controls_.keyOwnText(false);
     state_.KeyPreview = true;
     window_.setInputEnabled(false);
-    if (!complete && !checkRequested_) return std::nullopt;
+    if (!answered) return std::nullopt;
     answer.typed = window_.text();
     return answer;
 }
@@ -75,13 +87,32 @@ std::string ReceiveExercise::keyedText(bool textSource, bool complete) const {
     return text + hidden_.written();
 }
 
-// The learner copies a sign or two behind the sound: the answer is taken when the typing has
-// rested for a while. A start clicked meanwhile is ignored, as within a transmission.
-void ReceiveExercise::waitForAnswer() {
+// A learner who copies along types a sign or two behind the sound: the answer is taken when
+// the typing has rested for a while. One who has typed nothing when the keying ends copies on
+// paper or from memory, at a pace of their own: the copy waits for "Проверить". An empty copy is
+// never taken. A start clicked meanwhile is ignored, as within a transmission. False when the
+// exercise was stopped.
+bool ReceiveExercise::waitForAnswer(bool keyedToEnd) {
     state_.transmitting = true;
+    state_.StopFlag = 0; // a check's stop of the keying is no stop of the exercise
+    // Keys typed while the closing sounded wait in the queue: they were copied along.
+    events_.processEvents();
     std::string typed = window_.text();
+    const bool copyingAlong = keyedToEnd && holdsSigns(typed);
+    bool promptShown = false;
     double quietSince = clock_.now();
-    while (!checkRequested_ && state_.StopFlag != 1 && clock_.now() - quietSince < kAnswerWaitMs) {
+    bool answered = false;
+    while (state_.StopFlag != 1) {
+        const bool copied = holdsSigns(typed);
+        const bool rested = copyingAlong && clock_.now() - quietSince >= kAnswerWaitMs;
+        if (copied && (checkRequested_ || rested)) {
+            answered = true;
+            break;
+        }
+        // Said once the copy is (again) empty, and again at each "Проверить" it cannot take.
+        if (!copied && (!promptShown || checkRequested_) && copyAwaited_) copyAwaited_();
+        promptShown = !copied;
+        checkRequested_ = false;
         events_.processEvents();
         clock_.sleep(kPollMs);
         if (std::string now = window_.text(); now != typed) {
@@ -90,12 +121,13 @@ void ReceiveExercise::waitForAnswer() {
         }
     }
     state_.transmitting = false;
+    return answered;
 }
 
 void ReceiveExercise::requestCheck() {
-    if (!running_ || checkRequested_) return;
+    if (!running_) return;
     checkRequested_ = true;
-    if (state_.transmitting && state_.StopFlag != 1) pauseStop_.btstopclick();
+    if (keying_ && state_.StopFlag != 1) pauseStop_.btstopclick();
 }
 
 } // namespace kelvatron

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,14 +47,19 @@ public:
                     Clock& clock, EventPump& events, FormState& state, SignPlayer& player,
                     PauseStopControl& pauseStop);
 
-    // Keys the exercise and waits for the learner to finish typing: the answer is taken once
-    // nothing was typed for kAnswerWaitMs after the last sign, or at once on requestCheck().
-    // groupsCp1251: groups to key instead of the transmission's choice (weak signs), separated
-    // by spaces. Nothing when a transmission already runs or the learner stopped the keying.
+    // Keys the exercise and waits for the learner's copy: one typed along with the keying is
+    // taken once nothing was typed for kAnswerWaitMs after the last sign; one begun after the
+    // keying waits for requestCheck(). An empty copy is never taken: the wait goes on, and the
+    // copy prompt is given. groupsCp1251: groups to key instead of the transmission's choice
+    // (weak signs), separated by spaces. Nothing when a transmission already runs or the
+    // learner stopped the exercise.
     std::optional<ReceiveAnswer> run(std::string_view groupsCp1251 = {});
-    // "Проверить": the keying stops and the answer is taken as it stands.
+    // "Проверить": the keying stops and the copy is taken as it stands, or awaited while empty.
     void requestCheck();
     bool running() const { return running_; }
+    // Called while the keying is over and the copy is empty, so the learner can be told that
+    // "Проверить" takes it once typed.
+    void onCopyAwaited(std::function<void()> prompt) { copyAwaited_ = std::move(prompt); }
 
     static constexpr int kAnswerWaitMs = 3000;
     static constexpr int kPollMs = 20;
@@ -61,7 +67,7 @@ public:
 private:
     std::string sourceName(bool ownGroups) const;
     std::string keyedText(bool textSource, bool complete) const;
-    void waitForAnswer();
+    bool waitForAnswer(bool keyedToEnd);
 
     ExerciseControls controls_;
     TextWindow& window_;
@@ -72,7 +78,9 @@ private:
     HiddenTextWindow hidden_;
     TransmissionDriver driver_;
     bool running_ = false;
+    bool keying_ = false;
     bool checkRequested_ = false;
+    std::function<void()> copyAwaited_;
 };
 
 } // namespace kelvatron

@@ -29,7 +29,8 @@ SETTINGS
 panel_x=596 panel_y=232
 # The digits, heard as they are keyed (the sound card's dot is the speed unit, 60 ms). A machine
 # busy enough to stall the sound for a dot's length garbles what is heard: the learner then
-# answers nothing, waits for that check and listens to another exercise.
+# answers a sign (an empty copy is never checked), checks it with "Проверить" and listens to
+# another exercise.
 for attempt in 1 2 3; do
     from=$(stat -c %s "$work/sound.raw" 2>/dev/null || echo 0)
     click $((panel_x + 10)) $((panel_y + 26)) 172 26
@@ -38,6 +39,8 @@ for attempt in 1 2 3; do
     echo "heard: $heard"
     [[ "$heard" =~ ^[0-9]{3}$ ]] && break
     [[ $attempt -lt 3 ]] || fail "three digits were due, heard '$heard'"
+    xdotool type --delay 20 0
+    click $((panel_x + 10)) $((panel_y + 54)) 172 26
     for _ in $(seq 100); do [[ $(grep -c "Знаков:" "$work/program.log") -ge $attempt ]] && break; sleep 0.1; done
     panel_x=26 panel_y=44
     sleep 1

@@ -10,9 +10,11 @@
 #include "support/formharness.h"
 #include "trainingui/receiveresultview.h"
 #include "widgets/tglcheckbox.h"
+#include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
 #include "widgets/tmemo.h"
+#include "widgets/tprogressbar.h"
 
 using namespace kelvatron;
 using kelvatron::test::FormHarness;
@@ -101,4 +103,57 @@ TEST_F(TrainingPanelTest, TheFigureIsEchoedOnceTheHistoryHoldsTheExercise) {
     qunsetenv("KELVATRON_ECHO_CHECK");
     std::fclose(echo);
     EXPECT_EQ(storedAtEcho, std::vector<size_t>{1});
+}
+
+// A learner who copies on paper types nothing while the signs sound: the empty copy is not
+// checked however long the wait, the panel says that "Проверить" takes it, and the copy typed
+// afterwards is checked at "Проверить". A second check keeps the exercise's one record; once the
+// keyboard has written into the window, the window no longer holds that copy.
+TEST_F(TrainingPanelTest, ACopyTypedAfterTheKeyingIsCheckedAtTheCheckOnly) {
+    auto& f = form();
+    const QString prompt =
+        QStringLiteral("Приём окончен: наберите принятое в окне и нажмите «Проверить»");
+    h->events.at(400, [&] { // some 8 s after the last sign
+        EXPECT_EQ(panel().statusLine()->text(), prompt);
+        EXPECT_EQ(panel().statusLine()->accessibleName(), prompt);
+        EXPECT_TRUE(panel().store().sessions().empty());
+        QTest::keyClicks(f.Memo1, "124");
+    });
+    h->events.at(450, [&] { panel().checkButton()->click(); });
+    h->clearRecords();
+    panel().receiveButton()->click();
+    EXPECT_EQ(beeps(), 5 + 5 + 5);
+    const QString figure = QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)");
+    EXPECT_EQ(panel().resultView()->figureLabel()->text(), figure);
+    panel().checkButton()->click();
+    EXPECT_EQ(panel().statusLine()->text(), figure);
+    ASSERT_EQ(panel().store().sessions().size(), 1u);
+    EXPECT_EQ(panel().store().sessions()[0].errors, 1);
+    QTest::keyClicks(f.Memo1, "5");
+    panel().checkButton()->click();
+    EXPECT_NE(panel().statusLine()->text(), figure);
+    EXPECT_EQ(panel().store().sessions().size(), 1u);
+}
+
+// The close button asks before anything ends: after "Нет" the exercise keys on, takes the copy
+// and is checked and recorded; the controls are released as after any exercise.
+TEST_F(TrainingPanelTest, NoToTheCloseQuestionLeavesTheExerciseRunning) {
+    auto& f = form();
+    h->events.at(2, [&] { f.glGraphicButton4->press(); });
+    h->events.at(3, [&] {
+        EXPECT_FALSE(f.glGroupBox10->isHidden());
+        EXPECT_TRUE(panel().receiving());
+        f.glLabel72->click(); // "Нет"
+        QTest::keyClicks(f.Memo1, "124");
+    });
+    h->clearRecords();
+    panel().receiveButton()->click();
+    EXPECT_TRUE(f.glGroupBox10->isHidden());
+    EXPECT_EQ(beeps(), 5 + 5 + 5);
+    EXPECT_EQ(panel().resultView()->figureLabel()->text(),
+              QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)"));
+    EXPECT_EQ(panel().store().sessions().size(), 1u);
+    EXPECT_FALSE(f.glCheckBox8->Checked());
+    EXPECT_TRUE(f.glCheckBox1->isEnabled());
+    EXPECT_EQ(f.ProgressBar1->Position(), 0);
 }

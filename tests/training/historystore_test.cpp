@@ -109,6 +109,41 @@ TEST_F(History, FreshStoreRecordsAndAReopenedOneReadsBack) {
     EXPECT_TRUE(store.recentSignRecord(5, "send").empty());
 }
 
+// A second check of an exercise replaces its record: the weak-sign record counts the new copy
+// only, the other exercise and the start stay; an id the store does not hold is recorded anew.
+TEST_F(History, ASecondCheckReplacesTheExercisesRecord) {
+    HistoryStore store(db());
+    ASSERT_TRUE(store.record(session("2025-01-01T09:00:00Z", 80), check("ББ", "ББ")));
+    ASSERT_TRUE(store.record(session("2025-01-02T10:00:00Z", 60), check("АБВ", "")));
+    const long long id = store.lastRecordedId();
+    ASSERT_TRUE(store.replaceSession(id, session("", 70), check("АБВ", "АББ")));
+    EXPECT_EQ(store.lastRecordedId(), id);
+    std::string sessions, recent;
+    for (const SessionRecord& r : store.sessions())
+        sessions += r.startedAt + " " + std::to_string(r.dotMs) + " " + std::to_string(r.signs) +
+                    "/" + std::to_string(r.errors) + ", ";
+    EXPECT_EQ(sessions, "2025-01-01T09:00:00Z 80 2/0, 2025-01-02T10:00:00Z 70 3/1, ");
+    for (const SignTally& t : store.recentSignRecord(1))
+        recent += fromCp1251(std::string(1, t.sign)) + " " + std::to_string(t.wrong) + "/" +
+                  std::to_string(t.sent) + ", ";
+    EXPECT_EQ(recent, "А 0/1, Б 0/1, В 1/1, ");
+    const QString connection = QString::fromStdString(db());
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", connection);
+        d.setDatabaseName(connection);
+        ASSERT_TRUE(d.open());
+        QSqlQuery q(d);
+        ASSERT_TRUE(
+            q.exec("SELECT count(*) FROM confusions WHERE session_id = " + QString::number(id)) &&
+            q.next());
+        EXPECT_EQ(q.value(0).toInt(), 1); // В taken for Б, the empty copy's misses gone
+    }
+    QSqlDatabase::removeDatabase(connection);
+    EXPECT_TRUE(store.replaceSession(id + 100, session("", 60), check("А", "А")));
+    EXPECT_EQ(store.sessions().size(), 3u);
+    EXPECT_NE(store.lastRecordedId(), id + 100);
+}
+
 TEST_F(History, CsvQuotesFieldsAndWritesAtomically) {
     HistoryStore store(db());
     ASSERT_TRUE(store.record(session("2025-01-02T10:00:00Z", 60), check("АБ", "А")));

@@ -90,38 +90,128 @@ TEST(ReceiveExercise, KeysTheChosenSourceHiddenAndTakesTheTypedAnswer) {
     }
 }
 
-// "Проверить" during the keying takes what was keyed so far as the sent text.
+// "Проверить" during the keying takes what was keyed so far as the sent text; on an empty copy
+// it still ends the keying, and the copy typed afterwards is taken at the next "Проверить".
 TEST(ReceiveExercise, CheckDuringTheKeyingTakesWhatWasKeyed) {
+    for (const bool copied : {true, false}) {
+        SCOPED_TRACE(copied);
+        Exercise h;
+        h.controls.settings.digits = false;
+        h.controls.settings.textInWindow = true;
+        h.controls.settings.opening = h.controls.settings.closing = false;
+        h.text.bytes = toCp1251("ПАРИЖ");
+        h.events.at(3, [&] {
+            if (copied) h.text.bytes = "x";
+            h.exercise.requestCheck();
+        });
+        h.typeAt(50, "y");
+        h.events.at(60, [&] { h.exercise.requestCheck(); });
+        const auto answer = h.exercise.run();
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(fromCp1251(answer->sent), "ПА");
+        EXPECT_EQ(answer->typed, copied ? "x" : "y");
+        EXPECT_EQ(h.beeps(), elementsOf("ПА"));
+        EXPECT_FALSE(h.controls.start);
+    }
+}
+
+// Events handled by the end of the keying of two groups of three digits, no opening or closing.
+int keyingEvents() {
+    Exercise probe;
+    probe.controls.settings.opening = probe.controls.settings.closing = false;
+    probe.typeAt(1, "1");
+    probe.exercise.run();
+    return probe.events.count - ReceiveExercise::kAnswerWaitMs / ReceiveExercise::kPollMs;
+}
+
+// The copy is taken when the learner copying along rests, or at "Проверить"; a copy begun after
+// the keying waits for "Проверить", however long the learner takes; an empty copy is never
+// taken, and the learner is told, while it is empty, that "Проверить" takes it.
+TEST(ReceiveExercise, TheCopyIsTakenWhenItRestsOrAtTheCheckButNeverEmpty) {
+    const int rest = ReceiveExercise::kAnswerWaitMs / ReceiveExercise::kPollMs;
+    struct Step {
+        int at;            // event point after the keying's end; -1: the keying's first
+        const char* typed; // the copy from then on, or nullptr
+        bool check, stop;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        const char* taken; // nullptr: nothing is taken
+        int endsAt;        // event point after the keying's end
+        int prompts;
+    };
+    const Case cases[] = {
+        {"copied along, taken at rest", {{-1, "1", false, false}}, "1", rest, 0},
+        {"each key starts the rest again",
+         {{-1, "1", false, false}, {100, "12", false, false}},
+         "12",
+         100 + rest,
+         0},
+        {"nothing typed: the wait outlasts the rest until stopped",
+         {{400, nullptr, false, true}},
+         nullptr,
+         400,
+         1},
+        {"typed after the keying: no rest, taken at the check",
+         {{10, "12", false, false}, {400, nullptr, true, false}},
+         "12",
+         400,
+         1},
+        {"a check of the empty copy is told again",
+         {{5, nullptr, true, false}, {10, "1", false, false}, {20, nullptr, true, false}},
+         "1",
+         20,
+         2},
+        {"a copy erased after the keying is not taken",
+         {{-1, "1", false, false},
+          {10, "  ", false, false},
+          {400, nullptr, true, false},
+          {450, nullptr, false, true}},
+         nullptr,
+         450,
+         2},
+    };
+    const int keying = keyingEvents();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Exercise h;
+        h.controls.settings.opening = h.controls.settings.closing = false;
+        int prompts = 0;
+        h.exercise.onCopyAwaited([&] { ++prompts; });
+        for (const Step& step : c.steps)
+            h.events.at(step.at < 0 ? 1 : keying + step.at, [&h, step] {
+                if (step.typed) h.text.bytes = step.typed;
+                if (step.check) h.exercise.requestCheck();
+                if (step.stop) h.state.StopFlag = 1; // the stop button, the window closing
+            });
+        const auto answer = h.exercise.run();
+        EXPECT_EQ(answer.has_value(), c.taken != nullptr);
+        if (answer && c.taken) EXPECT_EQ(answer->typed, c.taken);
+        EXPECT_EQ(h.events.count - keying, c.endsAt);
+        EXPECT_EQ(prompts, c.prompts);
+        EXPECT_FALSE(h.state.transmitting);
+    }
+}
+
+// No event is handled while the closing sounds: keys typed meanwhile reach the window only once
+// the keying is over, and still count as copied along.
+TEST(ReceiveExercise, KeysTypedAsTheClosingSoundsAreCopiedAlong) {
     Exercise h;
     h.controls.settings.digits = false;
     h.controls.settings.textInWindow = true;
-    h.controls.settings.opening = h.controls.settings.closing = false;
+    h.controls.settings.opening = false;
     h.text.bytes = toCp1251("ПАРИЖ");
-    h.events.at(3, [&] {
-        h.text.bytes = "x";
-        h.exercise.requestCheck();
-    });
+    bool typed = false;
+    h.clock.onSleep = [&] {
+        if (typed || h.beeps() < elementsOf("ПАРИЖАР")) return;
+        typed = true;
+        h.typeAt(1, "1");
+    };
+    h.events.at(1000, [&] { h.state.StopFlag = 1; });
     const auto answer = h.exercise.run();
     ASSERT_TRUE(answer);
-    EXPECT_EQ(fromCp1251(answer->sent), "ПА");
-    EXPECT_EQ(h.beeps(), elementsOf("ПА"));
-    EXPECT_FALSE(h.controls.start);
-}
-
-// The answer is taken once the typing has rested: each typed key starts the wait again.
-TEST(ReceiveExercise, TheAnswerWaitsForTheTypingToRest) {
-    Exercise h;
-    h.controls.settings.opening = h.controls.settings.closing = false;
-    const int keying = [] {
-        Exercise probe;
-        probe.controls.settings.opening = probe.controls.settings.closing = false;
-        probe.exercise.run();
-        return probe.events.count - ReceiveExercise::kAnswerWaitMs / ReceiveExercise::kPollMs;
-    }();
-    h.typeAt(keying + 100, "12");
-    h.exercise.run();
-    const int waited = h.events.count - keying;
-    EXPECT_EQ(waited, 100 + ReceiveExercise::kAnswerWaitMs / ReceiveExercise::kPollMs);
+    EXPECT_EQ(answer->typed, "1");
 }
 
 TEST(ReceiveExercise, AStartDuringARunningTransmissionIsRefused) {

@@ -1,6 +1,10 @@
 #include "platform/qtkeylineport.h"
 
 #include <QSerialPortInfo>
+#include <cerrno>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace kelvatron {
 
@@ -20,6 +24,21 @@ std::string reasonOf(const QSerialPort& port) {
     }
 }
 
+// Unix 98 pseudo-terminal slaves (/dev/pts/N) have majors 136 to 143.
+bool isPseudoTerminal(int fd) {
+    struct stat st{};
+    return fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 &&
+           major(st.st_rdev) <= 143;
+}
+
+// A pseudo-terminal or a device without modem control has nothing a key can be wired to; its
+// lines would never change, and reading them fails as if the adapter had gone.
+bool hasModemLines(int fd) {
+    int bits = 0;
+    if (ioctl(fd, TIOCMGET, &bits) == -1 && (errno == EINVAL || errno == ENOTTY)) return false;
+    return !isPseudoTerminal(fd);
+}
+
 } // namespace
 
 QtKeyLinePort::QtKeyLinePort() {
@@ -34,6 +53,15 @@ bool QtKeyLinePort::open(const std::string& name, std::string& reason) {
     port_.setPortName(QString::fromStdString(name));
     if (!port_.open(QIODevice::ReadWrite)) {
         reason = reasonOf(port_);
+        return false;
+    }
+    if (!hasModemLines(int(port_.handle()))) {
+        reason = isPseudoTerminal(int(port_.handle()))
+                     ? "это псевдотерминал, у него нет линий CTS и DSR, к которым подключают "
+                       "ключ; выберите порт адаптера"
+                     : "у этого порта нет линий CTS и DSR, к которым подключают ключ; выберите "
+                       "порт адаптера";
+        port_.close();
         return false;
     }
     // The key closes a contact between DTR or RTS and the status line it is read on.

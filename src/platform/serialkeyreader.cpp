@@ -4,7 +4,12 @@ namespace kelvatron {
 
 namespace {
 
-constexpr int kPollMs = 1;
+// Looking every millisecond costs a few per cent of a core; while the key rests a look every
+// 10 ms will do (the first edge after a rest comes at most that late), and from its first
+// contact until a while after the last the reader looks every millisecond again.
+constexpr int kActivePollMs = 1;
+constexpr int kIdlePollMs = 10;
+constexpr double kActiveForMs = 2000;
 // A contact's bounce dies out within a few milliseconds; the shortest dot keyed by hand is
 // ten times longer.
 constexpr double kBounceMs = 3;
@@ -15,7 +20,7 @@ SerialKeyReader::SerialKeyReader(std::unique_ptr<KeyLinePort> port, const Clock&
                                  QObject* parent)
     : QObject(parent), port_(std::move(port)), clock_(clock) {
     timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(kPollMs);
+    timer_.setInterval(kIdlePollMs);
     connect(&timer_, &QTimer::timeout, this, &SerialKeyReader::poll);
 }
 
@@ -34,7 +39,8 @@ bool SerialKeyReader::start(const QString& portName) {
     portName_ = portName;
     running_ = true;
     reported_ = {};
-    timer_.start();
+    lastActiveMs_ = -1e9;
+    timer_.start(kIdlePollMs);
     return true;
 }
 
@@ -67,6 +73,9 @@ void SerialKeyReader::poll() {
     const double now = clock_.now();
     report(KeyLine::Cts, lines->cts, reported_.cts, ctsChangeMs_, now);
     report(KeyLine::Dsr, lines->dsr, reported_.dsr, dsrChangeMs_, now);
+    if (lines->cts || lines->dsr) lastActiveMs_ = now;
+    const int interval = now - lastActiveMs_ < kActiveForMs ? kActivePollMs : kIdlePollMs;
+    if (timer_.interval() != interval) timer_.setInterval(interval);
 }
 
 void SerialKeyReader::report(KeyLine line, bool down, bool& reported, double& lastChangeMs,

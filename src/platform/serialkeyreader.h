@@ -9,8 +9,9 @@
 
 namespace kelvatron {
 
-// Watches a key or paddle on a serial port's CTS and DSR lines, looking every millisecond, and
-// reports each change with the clock's time. A contact that bounces reports once: a line is not
+// Watches a key or paddle on a serial port's CTS and DSR lines, looking every millisecond while
+// the key is in use and every 10 ms while it rests, and reports each change with the clock's
+// time. A contact that bounces reports once: a line is not
 // reported again for a few milliseconds after a change. A port that cannot be opened or goes away
 // is reported in Russian and the reader stops cleanly, releasing any line it had reported down.
 class SerialKeyReader : public QObject {
@@ -25,6 +26,8 @@ public:
     bool running() const { return running_; }
     // One look at the lines; the timer calls it while the reader runs.
     void poll();
+    // How long the timer waits between looks now, in ms.
+    int pollIntervalMs() const { return timer_.interval(); }
 
 signals:
     void lineChanged(KeyLine line, bool down, double atMs);
@@ -41,6 +44,7 @@ private:
     bool running_ = false;
     KeyLines reported_;
     double ctsChangeMs_ = -1e9, dsrChangeMs_ = -1e9;
+    double lastActiveMs_ = -1e9; // when a line was last seen down
 };
 
 } // namespace kelvatron

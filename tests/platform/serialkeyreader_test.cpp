@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <pty.h>
+#include <unistd.h>
+
+#include "platform/qtkeylineport.h"
 #include "platform/serialkeyreader.h"
 #include "support/fakeclock.h"
 #include "support/fakekeylineport.h"
@@ -66,4 +70,40 @@ TEST(SerialKeyReader, APortThatVanishesReleasesTheKeyAndStops) {
             "Порт «ttyUSB9» больше не отвечает: адаптер отключён? Передача идёт с клавиатуры."}));
     EXPECT_FALSE(h.reader->running());
     EXPECT_FALSE(h.port->isOpen);
+}
+
+// Every millisecond from the first contact until two seconds after the key was last seen down, every
+// 10 ms while it rests.
+TEST(SerialKeyReader, LooksOftenOnlyWhileTheKeyIsInUse) {
+    Harness h;
+    h.reader->start("ttyUSB0");
+    const struct {
+        double t;
+        bool cts, dsr;
+        int intervalMs;
+    } rows[] = {{0, false, false, 10},   {500, true, false, 1},    {560, false, false, 1},
+                {1000, false, true, 1},  {1060, false, false, 1},  {2999, false, false, 1},
+                {3001, false, false, 10}, {5000, false, false, 10}, {5010, true, true, 1}};
+    for (const auto& r : rows) {
+        h.at(r.t, r.cts, r.dsr);
+        EXPECT_EQ(h.reader->pollIntervalMs(), r.intervalMs) << r.t;
+    }
+}
+
+// A pseudo-terminal opens like a serial port but has no modem lines: it is refused with the
+// reason, not taken for an adapter that went away at the first look.
+TEST(QtKeyLinePort, APseudoTerminalIsRefusedForItsMissingLines) {
+    int master = -1, slave = -1;
+    ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    const std::string name = ttyname(slave);
+    test::FakeClock clock;
+    SerialKeyReader reader(std::make_unique<QtKeyLinePort>(), clock);
+    QString message;
+    QObject::connect(&reader, &SerialKeyReader::failed, [&](const QString& m) { message = m; });
+    EXPECT_FALSE(reader.start(QString::fromStdString(name)));
+    EXPECT_EQ(message.toStdString(),
+              "Не удалось открыть порт «" + name +
+                  "»: это псевдотерминал, у него нет линий CTS и DSR, к которым подключают ключ; "
+                  "выберите порт адаптера. Передача идёт с клавиатуры.");
+    close(slave), close(master);
 }

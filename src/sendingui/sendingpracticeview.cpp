@@ -85,7 +85,7 @@ QString panelStyleSheet() {
     };
     return QString("QLabel, QCheckBox { color: %1; }"
                    "QComboBox, QPushButton { color: %1; border: 1px solid %2; border-radius: 4px;"
-                   " padding: 3px 8px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                   " padding: 3px 4px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                    " stop:0 %3, stop:1 %4); }"
                    "QComboBox:focus, QPushButton:focus, QCheckBox:focus { border-color: %5; }"
                    "QPushButton:disabled { color: %6; }"
@@ -183,12 +183,14 @@ void SendingPracticeView::buildControls() {
     portMessage_->setWordWrap(true);
     portMessage_->setStyleSheet(QString("color: %1;").arg(theme::kHighlight.name()));
     figure_ = figureLabel(this, "figure");
-    figure_->setFont(theme::font(13, true));
+    figure_->setFont(theme::font(12, true));
     rows_ = new QTextBrowser(this);
     rows_->setObjectName("sendingRows");
     rows_->setAccessibleName("Текст и переданное, знак под знаком");
     rows_->setFont(trainingstyle::monoFont(12));
     rows_->setLineWrapMode(QTextEdit::NoWrap);
+    rows_->setMinimumHeight(50);
+    rows_->document()->setDocumentMargin(2);
     rows_->setStyleSheet(QString("QTextBrowser { background: rgba(4,14,22,150); color: %1;"
                                  " border: 1px solid rgba(0,0,0,150); }")
                              .arg(theme::kInk.name()));
@@ -202,9 +204,9 @@ void SendingPracticeView::buildControls() {
 // histogram; under the first two the port's messages and the check with its rows.
 void SendingPracticeView::layOut() {
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setContentsMargins(8, 4, 8, 4);
     grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(6);
+    grid->setVerticalSpacing(4);
 
     auto* choicesRow = new QHBoxLayout;
     auto* modeLabel = new QLabel("Режим:", this);
@@ -217,12 +219,13 @@ void SendingPracticeView::layOut() {
     choicesRow->addWidget(port_, 1);
     choicesRow->addWidget(refresh_);
     grid->addLayout(choicesRow, 0, 0, 1, 3);
-    pad_->setMaximumWidth(150);
-    histogram_->setMinimumWidth(160);
+    // The key and the buttons keep their places whether the check's rows show under them or not.
+    pad_->setFixedSize(140, 60);
+    histogram_->setMinimumWidth(150);
 
     auto* keyColumn = new QVBoxLayout;
     keyColumn->setSpacing(4);
-    keyColumn->addWidget(pad_, 1);
+    keyColumn->addWidget(pad_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(start_);
     buttons->addWidget(stop_);
@@ -232,7 +235,7 @@ void SendingPracticeView::layOut() {
 
     auto* figures = new QVBoxLayout;
     figures->setSpacing(1);
-    for (QLabel* l : {speed_, ratio_, spread_, elementGap_, signGap_, wordGap_})
+    for (QLabel* l : {speed_, ratio_, spread_, elementGap_, signGap_, wordGap_, figure_})
         figures->addWidget(l);
     figures->addStretch(1);
     grid->addLayout(figures, 1, 1);
@@ -240,7 +243,6 @@ void SendingPracticeView::layOut() {
     auto* results = new QVBoxLayout;
     results->setSpacing(2);
     results->addWidget(portMessage_);
-    results->addWidget(figure_);
     results->addWidget(rows_, 1);
     grid->addLayout(results, 2, 0, 1, 2);
     grid->addWidget(histogram_, 1, 2, 2, 1);
@@ -340,6 +342,7 @@ void SendingPracticeView::start() {
     figure_->setAccessibleName({});
     rows_->clear();
     rows_->setAccessibleDescription({});
+    rows_->setToolTip({});
     rows_->hide();
     updateFigures();
     updateButtons();
@@ -369,13 +372,17 @@ void SendingPracticeView::showCheck(const ReceiveCheck& check, const std::string
     figure_->setText(figure);
     figure_->setAccessibleName(figure);
     const auto cells = alignedCells(check, sentCp1251, keyedCp1251);
+    // The rows are broken to the width they get once shown.
+    rows_->show();
+    layout()->activate();
     const QFontMetrics metrics(rows_->font());
     // Nine columns hold the captions, a scroll bar may take the width of two more.
     const int columns =
         (rows_->width() - 12) / std::max(1, metrics.horizontalAdvance(QLatin1Char('M'))) - 11;
     rows_->setHtml(alignedRowsHtml(cells, columns, {"Текст", "Передано"}));
-    rows_->setAccessibleDescription(mistakesSummary(cells));
-    rows_->show();
+    const QString mistakes = mistakesSummary(cells);
+    rows_->setAccessibleDescription(mistakes);
+    rows_->setToolTip(mistakes);
 }
 
 void SendingPracticeView::updateButtons() {

@@ -1,12 +1,15 @@
 #include "platform/serialkeyreader.h"
 
+#include "platform/linewaiter.h"
+
 namespace kelvatron {
 
 namespace {
 
-// Looking every millisecond costs a few per cent of a core; while the key rests a look every
-// 10 ms will do (the first edge after a rest comes at most that late), and from its first
-// contact until a while after the last the reader looks every millisecond again.
+// Looking every millisecond costs a few per cent of a core. While the key rests the reader waits
+// for the driver to tell of a change, or where the driver cannot, looks every 10 ms (the first
+// edge after a rest comes at most that late); from the first contact until a while after the
+// last it looks every millisecond.
 constexpr int kActivePollMs = 1;
 constexpr int kIdlePollMs = 10;
 constexpr double kActiveForMs = 2000;
@@ -40,14 +43,42 @@ bool SerialKeyReader::start(const QString& portName) {
     running_ = true;
     reported_ = {};
     lastActiveMs_ = -1e9;
-    timer_.start(kIdlePollMs);
-    return true;
+    canWait_ = port_->waitsForChange();
+    if (canWait_)
+        waiter_ = std::make_unique<LineWaiter>(*port_, [this](LineWaiter::Wake wake) {
+            QMetaObject::invokeMethod(this, [this, wake] { woke(wake); }, Qt::QueuedConnection);
+        });
+    intervalMs_ = -1;
+    poll(); // a key held as the port opens is down from the start
+    return running_;
+}
+
+void SerialKeyReader::woke(LineWaiter::Wake wake) {
+    if (!running_ || intervalMs_ != 0) return;
+    if (wake == LineWaiter::Wake::Unsupported) {
+        canWait_ = false;
+        lookAgain(false);
+        return;
+    }
+    lastActiveMs_ = clock_.now();
+    poll();
+}
+
+void SerialKeyReader::lookAgain(bool active) {
+    const int interval = active ? kActivePollMs : canWait_ ? 0 : kIdlePollMs;
+    if (interval == intervalMs_) return;
+    intervalMs_ = interval;
+    if (interval > 0) return timer_.start(interval);
+    timer_.stop();
+    waiter_->arm();
 }
 
 void SerialKeyReader::stop() {
     if (!running_) return;
     running_ = false;
     timer_.stop();
+    intervalMs_ = -1;
+    waiter_.reset(); // out of its wait before the port closes
     releaseAll();
     port_->close();
 }
@@ -74,8 +105,7 @@ void SerialKeyReader::poll() {
     report(KeyLine::Cts, lines->cts, reported_.cts, ctsChangeMs_, now);
     report(KeyLine::Dsr, lines->dsr, reported_.dsr, dsrChangeMs_, now);
     if (lines->cts || lines->dsr) lastActiveMs_ = now;
-    const int interval = now - lastActiveMs_ < kActiveForMs ? kActivePollMs : kIdlePollMs;
-    if (timer_.interval() != interval) timer_.setInterval(interval);
+    lookAgain(now - lastActiveMs_ < kActiveForMs);
 }
 
 void SerialKeyReader::report(KeyLine line, bool down, bool& reported, double& lastChangeMs,

@@ -1,6 +1,9 @@
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <pty.h>
+#include <thread>
 #include <unistd.h>
 
 #include "platform/qtkeylineport.h"
@@ -88,6 +91,42 @@ TEST(SerialKeyReader, LooksOftenOnlyWhileTheKeyIsInUse) {
         h.at(r.t, r.cts, r.dsr);
         EXPECT_EQ(h.reader->pollIntervalMs(), r.intervalMs) << r.t;
     }
+}
+
+// The waiting thread's news comes through the event loop: spins it until `done`, for a second
+// at most (a hand-over between threads, not a wait for time to pass).
+template <class Done> bool spinUntil(Done done) {
+    for (int i = 0; i < 1000 && !done(); ++i) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+}
+
+// Where the driver tells of a change, a resting key costs no look: the reader waits, takes the
+// change at once, looks every millisecond while the key is in use, waits again once it rests,
+// and stopping ends the wait.
+TEST(SerialKeyReader, WaitsOnTheDriverWhileTheKeyRests) {
+    int argc = 0;
+    QCoreApplication app(argc, nullptr);
+    Harness h;
+    h.port->waits = true;
+    ASSERT_TRUE(h.reader->start("ttyUSB0"));
+    EXPECT_EQ(h.reader->pollIntervalMs(), 0);
+    ASSERT_TRUE(spinUntil([&] { return h.port->waiting.load(); }));
+    h.clock.time = 100;
+    h.port->change({true, false});
+    ASSERT_TRUE(spinUntil([&] { return !h.log.empty(); }));
+    EXPECT_EQ(h.log, std::vector<std::string>{"cts down 100"});
+    EXPECT_EQ(h.reader->pollIntervalMs(), 1);
+    h.at(160, false, false);
+    h.at(2200, false, false);
+    EXPECT_EQ(h.reader->pollIntervalMs(), 0);
+    ASSERT_TRUE(spinUntil([&] { return h.port->waiting.load(); }));
+    h.reader->stop();
+    EXPECT_FALSE(h.port->waiting);
+    EXPECT_FALSE(h.port->isOpen);
+    EXPECT_EQ(h.log, (std::vector<std::string>{"cts down 100", "cts up 160"}));
 }
 
 // A pseudo-terminal opens like a serial port but has no modem lines: it is refused with the

@@ -47,7 +47,7 @@ void LineWaiter::run() {
         lock.lock();
         waiting_ = false;
         changed_.notify_all();
-        if (!armed_ || quit_) continue; // disarmed: nobody waits for this wake
+        if (!armed_ || quit_) continue;                // disarmed: nobody waits for this wake
         if (result == LineWait::Interrupted) continue; // a stray interruption: wait again
         armed_ = false;
         lock.unlock();

@@ -28,7 +28,7 @@ std::string reasonOf(const QSerialPort& port) {
 
 // Unix 98 pseudo-terminal slaves (/dev/pts/N) have majors 136 to 143.
 bool isPseudoTerminal(int fd) {
-    struct stat st{};
+    struct stat st {};
     return fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 &&
            major(st.st_rdev) <= 143;
 }
@@ -46,7 +46,7 @@ bool hasModemLines(int fd) {
 int wakeSignal() {
     static const int signal = [] {
         const int s = SIGRTMIN + 4;
-        struct sigaction action{};
+        struct sigaction action {};
         action.sa_handler = [](int) {};
         sigemptyset(&action.sa_mask);
         sigaction(s, &action, nullptr);

@@ -46,7 +46,8 @@ bool SerialKeyReader::start(const QString& portName) {
     canWait_ = port_->waitsForChange();
     if (canWait_)
         waiter_ = std::make_unique<LineWaiter>(*port_, [this](LineWaiter::Wake wake) {
-            QMetaObject::invokeMethod(this, [this, wake] { woke(wake); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, wake] { woke(wake); }, Qt::QueuedConnection);
         });
     intervalMs_ = -1;
     poll(); // a key held as the port opens is down from the start

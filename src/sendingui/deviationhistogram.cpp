@@ -38,8 +38,8 @@ void DeviationHistogram::paintEvent(QPaintEvent*) {
 
     p.setFont(theme::font(11));
     const QRectF title(6, 2, width() - 12, kTitleHeight);
-    theme::drawShadowedText(p, title, Qt::AlignLeft | Qt::AlignVCenter,
-                            "Отклонение от нормы", theme::kInkDim);
+    theme::drawShadowedText(p, title, Qt::AlignLeft | Qt::AlignVCenter, "Отклонение от нормы",
+                            theme::kInkDim);
     const QRectF plot(8, kTitleHeight + 4 + kCountHeight, width() - 16,
                       height() - kTitleHeight - kCountHeight - kAxisHeight - 8);
     const int most = std::max(1, *std::ranges::max_element(bins_));

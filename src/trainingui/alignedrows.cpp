@@ -41,7 +41,8 @@ class Row {
 public:
     // Captions padded to one width, so both rows' signs start in the same column.
     explicit Row(const RowCaptions& captions)
-        : sentCaption_(captions.sent.leftJustified(9)), typedCaption_(captions.typed.leftJustified(9)) {}
+        : sentCaption_(captions.sent.leftJustified(9)),
+          typedCaption_(captions.typed.leftJustified(9)) {}
     void add(const AlignedCell& cell) {
         if (cell.op != runOp_) close();
         runOp_ = cell.op;
@@ -59,12 +60,12 @@ public:
     // Both rows with their captions; the row is empty afterwards.
     QString take() {
         close();
-        const QString text = QStringLiteral("<span style=\"color:%1\">%2</span>%3\n"
-                                            "<span style=\"color:%1\">%4</span>"
-                                            "<span style=\"color:%5\">%6</span>\n\n")
-                                 .arg(trainingstyle::html(theme::kInkDim), sentCaption_, sent_,
-                                      typedCaption_, trainingstyle::html(trainingstyle::kTypedInk),
-                                      typed_);
+        const QString text =
+            QStringLiteral("<span style=\"color:%1\">%2</span>%3\n"
+                           "<span style=\"color:%1\">%4</span>"
+                           "<span style=\"color:%5\">%6</span>\n\n")
+                .arg(trainingstyle::html(theme::kInkDim), sentCaption_, sent_, typedCaption_,
+                     trainingstyle::html(trainingstyle::kTypedInk), typed_);
         sent_.clear();
         typed_.clear();
         return text;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/formharness.h"
 #include "mainwindow/sendingpanel.h"
+#include "support/formharness.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
@@ -51,5 +51,6 @@ TEST_F(Navigation, SendingPanelLeavesTheTextWindowInView) {
     EXPECT_TRUE(f.rect().contains(panel->geometry()));
     for (QWidget* kept : {static_cast<QWidget*>(f.Memo1), static_cast<QWidget*>(f.glProgress1),
                           static_cast<QWidget*>(f.glGroupBox1)})
-        EXPECT_FALSE(panel->geometry().intersects(kept->geometry())) << kept->objectName().toStdString();
+        EXPECT_FALSE(panel->geometry().intersects(kept->geometry()))
+            << kept->objectName().toStdString();
 }

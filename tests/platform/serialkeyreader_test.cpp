@@ -75,8 +75,8 @@ TEST(SerialKeyReader, APortThatVanishesReleasesTheKeyAndStops) {
     EXPECT_FALSE(h.port->isOpen);
 }
 
-// Every millisecond from the first contact until two seconds after the key was last seen down, every
-// 10 ms while it rests.
+// Every millisecond from the first contact until two seconds after the key was last seen down,
+// every 10 ms while it rests.
 TEST(SerialKeyReader, LooksOftenOnlyWhileTheKeyIsInUse) {
     Harness h;
     h.reader->start("ttyUSB0");
@@ -84,8 +84,8 @@ TEST(SerialKeyReader, LooksOftenOnlyWhileTheKeyIsInUse) {
         double t;
         bool cts, dsr;
         int intervalMs;
-    } rows[] = {{0, false, false, 10},   {500, true, false, 1},    {560, false, false, 1},
-                {1000, false, true, 1},  {1060, false, false, 1},  {2999, false, false, 1},
+    } rows[] = {{0, false, false, 10},    {500, true, false, 1},    {560, false, false, 1},
+                {1000, false, true, 1},   {1060, false, false, 1},  {2999, false, false, 1},
                 {3001, false, false, 10}, {5000, false, false, 10}, {5010, true, true, 1}};
     for (const auto& r : rows) {
         h.at(r.t, r.cts, r.dsr);

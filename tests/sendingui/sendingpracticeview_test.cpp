@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include "core/cp1251.h"
 #include "keying/signtable.h"
 #include "platform/serialkeylink.h"
+#include "sendingui/deviationhistogram.h"
 #include "sendingui/sendingpracticeview.h"
 #include "support/fakeclock.h"
 #include "support/fakekeylineport.h"
@@ -196,4 +198,27 @@ TEST(SendingPracticeView, AStoredPortThatIsNotThereIsSaidAndTakenUpOnceBack) {
     EXPECT_TRUE(panel.fakePort->isOpen);
     EXPECT_TRUE(panel.label("portMessage")->text().isEmpty());
     EXPECT_EQ(panel.view->choices().port, "ttyUSB0");
+}
+
+// Each bar carries its count above it; an empty bin has none.
+TEST(DeviationHistogram, CountsStandAboveTheirBars) {
+    DeviationHistogram histogram;
+    histogram.resize(240, 160);
+    std::array<int, 12> bins{};
+    bins[3] = 7, bins[8] = 2;
+    histogram.setBins(bins);
+    const QImage image = histogram.grab().toImage();
+    // Light ink in the strip of 13 px above where a bar of `count` (of the tallest 7) ends.
+    auto inkAbove = [&](int bin, int count) {
+        const double step = 224.0 / 12, plotTop = 35, plotHeight = 105;
+        const int top = int(plotTop + plotHeight * (7 - count) / 7);
+        int ink = 0;
+        for (int y = top - 13; y < top - 1; ++y)
+            for (int x = int(8 + bin * step + 2); x < int(8 + (bin + 1) * step - 2); ++x)
+                ink += qGray(image.pixel(x, y)) > 160;
+        return ink;
+    };
+    EXPECT_GT(inkAbove(3, 7), 5);
+    EXPECT_GT(inkAbove(8, 2), 5);
+    EXPECT_EQ(inkAbove(5, 0), 0);
 }

@@ -21,7 +21,10 @@ namespace kelvatron {
 
 namespace {
 
-constexpr QRect kPlace(76, 40, 640, 500);
+// Under the text window and beside it on the right, over the on-screen keyboard (which would
+// sound signs of its own): the text to send and the decoded text stay in view, and so do the
+// speed bar and the status bar's dot.
+constexpr QRect kPlace(200, 286, 586, 246);
 // The training's own settings group: the window's group keeps only its original values.
 constexpr char kGroup[] = "Training";
 constexpr char kModeKey[] = "SendingMode";
@@ -42,7 +45,7 @@ SendingPanel::SendingPanel(TForm1& form, KeyPortLink* link, LiveSpeakerTone* spe
     // Like the other floating panels, it casts a shadow on the window.
     new TglShadow(this, 12, &form);
     view_ = new SendingPracticeView(form.services.clock, sidetone_, link, this);
-    view_->setGeometry(8, 26, kPlace.width() - 16, kPlace.height() - 34);
+    view_->setGeometry(6, 24, kPlace.width() - 12, kPlace.height() - 30);
     close_ = new TglGraphicButton(GlyphKind::Close, this);
     close_->setObjectName(QStringLiteral("sendingPanelClose"));
     close_->setGeometry(kPlace.width() - 20, 2, 17, 17);

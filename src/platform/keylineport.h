@@ -14,6 +14,9 @@ struct KeyLines {
     bool operator==(const KeyLines&) const = default;
 };
 
+// How a wait for the lines to change ended.
+enum class LineWait { Changed, Interrupted, Unsupported };
+
 // A serial port as the key reader needs it, so tests can pass one that fails or vanishes.
 class KeyLinePort {
 public:
@@ -24,6 +27,14 @@ public:
     // The lines now, or nothing once the port has gone (the adapter pulled out) or fails.
     virtual std::optional<KeyLines> lines() = 0;
     virtual void close() = 0;
+    // Blocks, on a thread of its own, until CTS or DSR changes or the port fails (Changed), or
+    // interruptWait() is called (Interrupted); Unsupported at once where the driver cannot wait
+    // so. Never called while the port is being opened or closed.
+    virtual LineWait waitForChange() { return LineWait::Unsupported; }
+    // Whether waitForChange() may wait: false where it never does.
+    virtual bool waitsForChange() const { return false; }
+    // From any thread: ends a waitForChange() blocked now.
+    virtual void interruptWait() {}
 };
 
 } // namespace kelvatron

@@ -1,5 +1,7 @@
 #pragma once
 #include <QSerialPort>
+#include <mutex>
+#include <pthread.h>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,16 @@ public:
     bool open(const std::string& name, std::string& reason) override;
     std::optional<KeyLines> lines() override;
     void close() override;
+    LineWait waitForChange() override;
+    bool waitsForChange() const override { return true; } // the driver tells at the first wait
+    void interruptWait() override;
 
 private:
     QSerialPort port_;
     bool gone_ = false;
+    std::mutex waiterMutex_; // the thread blocked in waitForChange(), if any
+    pthread_t waiter_{};
+    bool hasWaiter_ = false;
 };
 
 struct SerialPortChoice {

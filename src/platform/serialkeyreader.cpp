@@ -1,10 +1,18 @@
 #include "platform/serialkeyreader.h"
 
+#include "platform/linewaiter.h"
+
 namespace kelvatron {
 
 namespace {
 
-constexpr int kPollMs = 1;
+// Looking every millisecond costs a few per cent of a core. While the key rests the reader waits
+// for the driver to tell of a change, or where the driver cannot, looks every 10 ms (the first
+// edge after a rest comes at most that late); from the first contact until a while after the
+// last it looks every millisecond.
+constexpr int kActivePollMs = 1;
+constexpr int kIdlePollMs = 10;
+constexpr double kActiveForMs = 2000;
 // A contact's bounce dies out within a few milliseconds; the shortest dot keyed by hand is
 // ten times longer.
 constexpr double kBounceMs = 3;
@@ -15,7 +23,7 @@ SerialKeyReader::SerialKeyReader(std::unique_ptr<KeyLinePort> port, const Clock&
                                  QObject* parent)
     : QObject(parent), port_(std::move(port)), clock_(clock) {
     timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(kPollMs);
+    timer_.setInterval(kIdlePollMs);
     connect(&timer_, &QTimer::timeout, this, &SerialKeyReader::poll);
 }
 
@@ -34,14 +42,44 @@ bool SerialKeyReader::start(const QString& portName) {
     portName_ = portName;
     running_ = true;
     reported_ = {};
-    timer_.start();
-    return true;
+    lastActiveMs_ = -1e9;
+    canWait_ = port_->waitsForChange();
+    if (canWait_)
+        waiter_ = std::make_unique<LineWaiter>(*port_, [this](LineWaiter::Wake wake) {
+            QMetaObject::invokeMethod(
+                this, [this, wake] { woke(wake); }, Qt::QueuedConnection);
+        });
+    intervalMs_ = -1;
+    poll(); // a key held as the port opens is down from the start
+    return running_;
+}
+
+void SerialKeyReader::woke(LineWaiter::Wake wake) {
+    if (!running_ || intervalMs_ != 0) return;
+    if (wake == LineWaiter::Wake::Unsupported) {
+        canWait_ = false;
+        lookAgain(false);
+        return;
+    }
+    lastActiveMs_ = clock_.now();
+    poll();
+}
+
+void SerialKeyReader::lookAgain(bool active) {
+    const int interval = active ? kActivePollMs : canWait_ ? 0 : kIdlePollMs;
+    if (interval == intervalMs_) return;
+    intervalMs_ = interval;
+    if (interval > 0) return timer_.start(interval);
+    timer_.stop();
+    waiter_->arm();
 }
 
 void SerialKeyReader::stop() {
     if (!running_) return;
     running_ = false;
     timer_.stop();
+    intervalMs_ = -1;
+    waiter_.reset(); // out of its wait before the port closes
     releaseAll();
     port_->close();
 }
@@ -67,6 +105,8 @@ void SerialKeyReader::poll() {
     const double now = clock_.now();
     report(KeyLine::Cts, lines->cts, reported_.cts, ctsChangeMs_, now);
     report(KeyLine::Dsr, lines->dsr, reported_.dsr, dsrChangeMs_, now);
+    if (lines->cts || lines->dsr) lastActiveMs_ = now;
+    lookAgain(now - lastActiveMs_ < kActiveForMs);
 }
 
 void SerialKeyReader::report(KeyLine line, bool down, bool& reported, double& lastChangeMs,

@@ -10,6 +10,7 @@ namespace kelvatron {
 namespace {
 constexpr int kAxisHeight = 16;
 constexpr int kTitleHeight = 18;
+constexpr int kCountHeight = 13; // the count above the tallest bar
 } // namespace
 
 DeviationHistogram::DeviationHistogram(QWidget* parent) : QWidget(parent) {
@@ -37,9 +38,10 @@ void DeviationHistogram::paintEvent(QPaintEvent*) {
 
     p.setFont(theme::font(11));
     const QRectF title(6, 2, width() - 12, kTitleHeight);
-    theme::drawShadowedText(p, title, Qt::AlignLeft | Qt::AlignVCenter,
-                            "Отклонение элементов от нормы", theme::kInkDim);
-    const QRectF plot(8, kTitleHeight + 4, width() - 16, height() - kTitleHeight - kAxisHeight - 8);
+    theme::drawShadowedText(p, title, Qt::AlignLeft | Qt::AlignVCenter, "Отклонение от нормы",
+                            theme::kInkDim);
+    const QRectF plot(8, kTitleHeight + 4 + kCountHeight, width() - 16,
+                      height() - kTitleHeight - kCountHeight - kAxisHeight - 8);
     const int most = std::max(1, *std::ranges::max_element(bins_));
     const double step = plot.width() / bins_.size();
     for (size_t i = 0; i < bins_.size(); ++i) {
@@ -51,6 +53,16 @@ void DeviationHistogram::paintEvent(QPaintEvent*) {
                    : (i == 0 || i == 11) ? theme::kActiveBottom
                                          : theme::kLitBottom);
         p.drawRect(bar);
+    }
+    // Each bar's count above it, so "how many" needs no guess from the heights.
+    p.setFont(theme::font(9, true));
+    for (size_t i = 0; i < bins_.size(); ++i) {
+        if (!bins_[i]) continue;
+        const double top = plot.bottom() - plot.height() * bins_[i] / most;
+        const QRectF count(plot.left() + i * step - 3, top - kCountHeight, step + 6, kCountHeight);
+        theme::drawShadowedText(p, count, Qt::AlignHCenter | Qt::AlignBottom,
+                                QString::number(bins_[i]), theme::kInk);
+        p.setPen(Qt::NoPen);
     }
     const QRectF axis(plot.left(), plot.bottom() + 2, plot.width(), kAxisHeight);
     p.setFont(theme::font(10));

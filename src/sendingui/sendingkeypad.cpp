@@ -31,10 +31,10 @@ void SendingKeyPad::paintEvent(QPaintEvent*) {
     p.setPen(QPen(lit_ ? theme::kHighlight : theme::kPanelEdge, 2));
     p.setBrush(face);
     p.drawRoundedRect(r, 14, 14);
-    p.setFont(theme::font(28, true));
-    theme::drawShadowedText(p, r.adjusted(0, 0, 0, -28), Qt::AlignCenter, "КЛЮЧ", theme::kInk);
-    p.setFont(theme::font(12));
-    theme::drawShadowedText(p, r.adjusted(0, 0, 0, -14), Qt::AlignHCenter | Qt::AlignBottom,
+    p.setFont(theme::font(24, true));
+    theme::drawShadowedText(p, r.adjusted(0, 2, 0, -20), Qt::AlignCenter, "КЛЮЧ", theme::kInk);
+    p.setFont(theme::font(11));
+    theme::drawShadowedText(p, r.adjusted(0, 0, 0, -6), Qt::AlignHCenter | Qt::AlignBottom,
                             "мышь или пробел", theme::kInkDim);
 }
 

@@ -7,12 +7,16 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
 #include "sendingui/deviationhistogram.h"
 #include "sendingui/sendingkeypad.h"
 #include "training/keyportlink.h"
+#include "trainingui/alignedrows.h"
+#include "trainingui/trainingstyle.h"
 #include "widgets/theme.h"
 
 namespace kelvatron {
@@ -51,8 +55,24 @@ constexpr ModeChoice kModes[] = {
     {KeyerMode::Bug, "Полуавтомат"},
 };
 
-QString times(double share) {
-    return share > 0 ? QString("%1 × нормы").arg(share, 0, 'f', 1) : QString("—");
+// A spread as a share of its norm, "±15 %".
+QString plusMinus(double spread) {
+    return QString("±%1 %").arg(spread * 100, 0, 'f', 0);
+}
+
+// A silence's mean over its norm with the spread beside it, once two were keyed:
+// "1.0 × нормы ±15 %".
+QString times(double share, double spread) {
+    if (share <= 0) return QString("—");
+    const QString mean = QString("%1 × нормы").arg(share, 0, 'f', 1);
+    return spread >= 0 ? mean + " " + plusMinus(spread) : mean;
+}
+
+QString spreadLine(const SendingTimingSummary& s) {
+    const auto part = [](const char* what, double spread) {
+        return QString(what) + (spread >= 0 ? plusMinus(spread) : QString("—"));
+    };
+    return "Разброс: " + part("точки ", s.dotSpread) + ", " + part("тире ", s.dashSpread);
 }
 
 QString panelStyleSheet() {
@@ -65,7 +85,7 @@ QString panelStyleSheet() {
     };
     return QString("QLabel, QCheckBox { color: %1; }"
                    "QComboBox, QPushButton { color: %1; border: 1px solid %2; border-radius: 4px;"
-                   " padding: 3px 8px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                   " padding: 3px 4px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                    " stop:0 %3, stop:1 %4); }"
                    "QComboBox:focus, QPushButton:focus, QCheckBox:focus { border-color: %5; }"
                    "QPushButton:disabled { color: %6; }"
@@ -100,7 +120,7 @@ SendingPracticeView::SendingPracticeView(const Clock& clock, Sidetone& sidetone,
     : QWidget(parent), clock_(clock), sidetone_(std::make_unique<PadSidetone>(sidetone, pad_)),
       link_(link) {
     setAccessibleName("Передача ключом");
-    setFont(theme::font(13));
+    setFont(theme::font(12));
     setStyleSheet(panelStyleSheet());
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -155,6 +175,7 @@ void SendingPracticeView::buildControls() {
 
     speed_ = figureLabel(this, "speed");
     ratio_ = figureLabel(this, "ratio");
+    spread_ = figureLabel(this, "spread");
     elementGap_ = figureLabel(this, "elementGap");
     signGap_ = figureLabel(this, "signGap");
     wordGap_ = figureLabel(this, "wordGap");
@@ -162,31 +183,71 @@ void SendingPracticeView::buildControls() {
     portMessage_->setWordWrap(true);
     portMessage_->setStyleSheet(QString("color: %1;").arg(theme::kHighlight.name()));
     figure_ = figureLabel(this, "figure");
-    figure_->setFont(theme::font(15, true));
+    figure_->setFont(theme::font(12, true));
+    rows_ = new QTextBrowser(this);
+    rows_->setObjectName("sendingRows");
+    rows_->setAccessibleName("Текст и переданное, знак под знаком");
+    rows_->setFont(trainingstyle::monoFont(12));
+    rows_->setLineWrapMode(QTextEdit::NoWrap);
+    rows_->setMinimumHeight(50);
+    rows_->document()->setDocumentMargin(2);
+    rows_->setStyleSheet(QString("QTextBrowser { background: rgba(4,14,22,150); color: %1;"
+                                 " border: 1px solid rgba(0,0,0,150); }")
+                             .arg(theme::kInk.name()));
+    rows_->hide();
     histogram_ = new DeviationHistogram(this);
     histogram_->setObjectName("histogram");
+    layOut();
+}
 
+// Three columns under the row of choices: the key with start and finish, the figures, the
+// histogram; under the first two the port's messages and the check with its rows.
+void SendingPracticeView::layOut() {
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(12, 12, 12, 12);
-    grid->setHorizontalSpacing(10);
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(4);
+
+    auto* choicesRow = new QHBoxLayout;
     auto* modeLabel = new QLabel("Режим:", this);
     auto* portLabel = new QLabel("Порт:", this);
     modeLabel->setBuddy(mode_), portLabel->setBuddy(port_);
-    grid->addWidget(modeLabel, 0, 0);
-    grid->addWidget(mode_, 0, 1);
-    grid->addWidget(portLabel, 0, 2);
-    grid->addWidget(port_, 0, 3);
-    grid->addWidget(refresh_, 0, 4);
-    grid->addWidget(pad_, 1, 0, 5, 2);
-    for (int row = 1; QLabel * l : {speed_, ratio_, elementGap_, signGap_, wordGap_})
-        grid->addWidget(l, row++, 2, 1, 3);
-    grid->addWidget(checkText_, 6, 0, 1, 2);
-    grid->addWidget(start_, 6, 2);
-    grid->addWidget(stop_, 6, 3, 1, 2);
-    grid->addWidget(portMessage_, 7, 0, 1, 5);
-    grid->addWidget(histogram_, 8, 0, 1, 5);
-    grid->addWidget(figure_, 9, 0, 1, 5);
-    grid->setColumnStretch(3, 1);
+    choicesRow->addWidget(modeLabel);
+    choicesRow->addWidget(mode_);
+    choicesRow->addSpacing(8);
+    choicesRow->addWidget(portLabel);
+    choicesRow->addWidget(port_, 1);
+    choicesRow->addWidget(refresh_);
+    grid->addLayout(choicesRow, 0, 0, 1, 3);
+    // The key and the buttons keep their places whether the check's rows show under them or not.
+    pad_->setFixedSize(140, 60);
+    histogram_->setMinimumWidth(150);
+
+    auto* keyColumn = new QVBoxLayout;
+    keyColumn->setSpacing(4);
+    keyColumn->addWidget(pad_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(start_);
+    buttons->addWidget(stop_);
+    keyColumn->addLayout(buttons);
+    keyColumn->addWidget(checkText_);
+    grid->addLayout(keyColumn, 1, 0);
+
+    auto* figures = new QVBoxLayout;
+    figures->setSpacing(1);
+    for (QLabel* l : {speed_, ratio_, spread_, elementGap_, signGap_, wordGap_, figure_})
+        figures->addWidget(l);
+    figures->addStretch(1);
+    grid->addLayout(figures, 1, 1);
+
+    auto* results = new QVBoxLayout;
+    results->setSpacing(2);
+    results->addWidget(portMessage_);
+    results->addWidget(rows_, 1);
+    grid->addLayout(results, 2, 0, 1, 2);
+    grid->addWidget(histogram_, 1, 2, 2, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
 }
 
 void SendingPracticeView::paintEvent(QPaintEvent*) {
@@ -212,8 +273,10 @@ void SendingPracticeView::setLatin(bool latin) {
     if (practice_) practice_->setLatin(latin);
 }
 
+// A stored port that is not there now stays the choice until the learner makes another.
 SendingChoices SendingPracticeView::choices() const {
-    return {settings_.mode, port_->currentIndex() > 0 ? port_->currentData().toString() : "",
+    return {settings_.mode,
+            port_->currentIndex() > 0 ? port_->currentData().toString() : missingPort_,
             checkText_->isChecked()};
 }
 
@@ -221,11 +284,17 @@ void SendingPracticeView::setChoices(const SendingChoices& choices) {
     const auto mode = std::ranges::find(kModes, choices.mode, &ModeChoice::mode);
     mode_->setCurrentIndex(int(mode - std::begin(kModes)));
     checkText_->setChecked(choices.checkWindowText);
+    if (choices.port.isEmpty()) return;
     const int port = port_->findData(choices.port);
-    if (!choices.port.isEmpty() && port > 0) {
+    if (port > 0) {
         port_->setCurrentIndex(port);
         choosePort(port);
+        return;
     }
+    missingPort_ = choices.port;
+    showPortFailure(QString("Порта ключа «%1» сейчас нет: адаптер не подключён? Подключите его и "
+                            "нажмите «Обновить». Передача идёт с клавиатуры.")
+                        .arg(missingPort_));
 }
 
 void SendingPracticeView::fillPorts() {
@@ -237,9 +306,16 @@ void SendingPracticeView::fillPorts() {
             port_->addItem(p.description.isEmpty() ? p.name : p.name + " — " + p.description,
                            p.name);
     port_->setCurrentIndex(std::max(0, port_->findData(chosen)));
+    // The stored port plugged in since: take it up as if the learner had chosen it.
+    const int missing = missingPort_.isEmpty() ? -1 : port_->findData(missingPort_);
+    if (missing > 0 && port_->currentIndex() == 0) {
+        port_->setCurrentIndex(missing);
+        choosePort(missing);
+    }
 }
 
 void SendingPracticeView::choosePort(int index) {
+    missingPort_.clear();
     portMessage_->clear();
     portMessage_->setAccessibleName({});
     if (!link_) return;
@@ -264,6 +340,10 @@ void SendingPracticeView::start() {
     histogram_->setBins({});
     figure_->clear();
     figure_->setAccessibleName({});
+    rows_->clear();
+    rows_->setAccessibleDescription({});
+    rows_->setToolTip({});
+    rows_->hide();
     updateFigures();
     updateButtons();
 }
@@ -274,20 +354,35 @@ void SendingPracticeView::finish() {
     SendingOutcome outcome;
     outcome.result = practice_->finish(std::max(lastMs_, clock_.now()));
     const bool check = checkText_->isChecked() && sentText_;
-    if (check) outcome.check = practice_->checkAgainst(sentText_());
+    const std::string sent = check ? sentText_() : std::string();
+    if (check) outcome.check = practice_->checkAgainst(sent);
     outcome.record = practice_->sessionRecord(check ? "текст в окне" : "свободная передача");
     histogram_->setBins(outcome.result.timing.deviationHistogram);
-    if (outcome.check) showCheck(*outcome.check);
+    if (outcome.check) showCheck(*outcome.check, sent, outcome.result.text);
     updateFigures();
     practice_.reset();
     updateButtons();
     if (finished_) finished_(outcome);
 }
 
-void SendingPracticeView::showCheck(const ReceiveCheck& check) {
+// The text above the keying, sign under sign, so the learner sees which signs went wrong.
+void SendingPracticeView::showCheck(const ReceiveCheck& check, const std::string& sentCp1251,
+                                    const std::string& keyedCp1251) {
     const QString figure = QString::fromStdString(figureText(check));
     figure_->setText(figure);
     figure_->setAccessibleName(figure);
+    const auto cells = alignedCells(check, sentCp1251, keyedCp1251);
+    // The rows are broken to the width they get once shown.
+    rows_->show();
+    layout()->activate();
+    const QFontMetrics metrics(rows_->font());
+    // Nine columns hold the captions, a scroll bar may take the width of two more.
+    const int columns =
+        (rows_->width() - 12) / std::max(1, metrics.horizontalAdvance(QLatin1Char('M'))) - 11;
+    rows_->setHtml(alignedRowsHtml(cells, columns, {"Текст", "Передано"}));
+    const QString mistakes = mistakesSummary(cells);
+    rows_->setAccessibleDescription(mistakes);
+    rows_->setToolTip(mistakes);
 }
 
 void SendingPracticeView::updateButtons() {
@@ -368,10 +463,11 @@ void SendingPracticeView::updateFigures() {
                                  : QString("Скорость: —"));
     ratio_->setText(QString("Тире к точке: %1")
                         .arg(s.dashDotRatio > 0 ? QString::number(s.dashDotRatio, 'f', 1) : "—"));
-    elementGap_->setText("Интервал между элементами: " + times(s.elementSpacing));
-    signGap_->setText("между знаками: " + times(s.signSpacing));
-    wordGap_->setText("между словами: " + times(s.wordSpacing));
-    for (QLabel* l : {speed_, ratio_, elementGap_, signGap_, wordGap_})
+    spread_->setText(spreadLine(s));
+    elementGap_->setText("Между элементами: " + times(s.elementSpacing, s.elementSpacingSpread));
+    signGap_->setText("между знаками: " + times(s.signSpacing, s.signSpacingSpread));
+    wordGap_->setText("между словами: " + times(s.wordSpacing, s.wordSpacingSpread));
+    for (QLabel* l : {speed_, ratio_, spread_, elementGap_, signGap_, wordGap_})
         l->setAccessibleName(l->text());
 }
 

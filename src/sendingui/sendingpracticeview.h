@@ -15,6 +15,7 @@ class QComboBox;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class QTextBrowser;
 
 namespace kelvatron {
 
@@ -38,8 +39,9 @@ struct SendingOutcome {
 };
 
 // The "Передача ключом" panel: a key pad for the mouse, the keyer mode, the serial port, start
-// and finish, the live timing figures and, at the end, the deviation histogram and the check's
-// figure. Every time it hands the practice is on `clock`; key events are put on it through
+// and finish, the live timing figures with their spread and, at the end, the deviation
+// histogram, the check's figure and the text and the keying in aligned rows with every mistake
+// marked. Every time it hands the practice is on `clock`; key events are put on it through
 // their own stamps.
 class SendingPracticeView : public QWidget {
     Q_OBJECT
@@ -91,6 +93,7 @@ private:
     class PadSidetone;
 
     void buildControls();
+    void layOut();
     void fillPorts();
     void choosePort(int index);
     void showPortFailure(const QString& message);
@@ -98,7 +101,8 @@ private:
     void applyKey(const KeyInput& input);
     void reschedule();
     void updateFigures();
-    void showCheck(const ReceiveCheck& check);
+    void showCheck(const ReceiveCheck& check, const std::string& sentCp1251,
+                   const std::string& keyedCp1251);
     void updateButtons();
 
     const Clock& clock_;
@@ -123,12 +127,16 @@ private:
     QCheckBox* checkText_;
     QLabel* speed_;
     QLabel* ratio_;
+    QLabel* spread_;
     QLabel* elementGap_;
     QLabel* signGap_;
     QLabel* wordGap_;
     QLabel* portMessage_;
     QLabel* figure_;
+    QTextBrowser* rows_;
     DeviationHistogram* histogram_;
+    // The stored port while it is not there: kept, and opened once "Обновить" finds it.
+    QString missingPort_;
 };
 
 } // namespace kelvatron

@@ -15,7 +15,18 @@ double wpmFromUnit(double unitMs) {
     return unitMs > 0 ? kMsPerMinute / (kDotsPerWord * unitMs) : 0;
 }
 
+// Negative while there is no spread to tell: fewer than two values.
+double spreadOver(const RunningSum& sum, double scale) {
+    return sum.count >= 2 && scale > 0 ? sum.deviation() / scale : -1;
+}
+
 } // namespace
+
+double RunningSum::deviation() const {
+    if (count < 2) return 0;
+    const double spread = (squares - total * total / count) / (count - 1);
+    return spread > 0 ? std::sqrt(spread) : 0; // rounding can leave equal values a hair below 0
+}
 
 void SendingTiming::addElement(ElementKind kind, double durationMs, double dotMs) {
     const double ideal = kind == ElementKind::Dot ? dotMs : dotMs * ratio_;
@@ -43,15 +54,21 @@ SendingTimingSummary SendingTiming::summary() const {
     s.wpm = wpmFromUnit(s.unitMs);
     s.charsPerMinute = s.wpm * kSignsPerWord;
     if (dots_.count && dashes_.count) s.dashDotRatio = dashes_.mean() / dots_.mean();
+    s.dotSpread = spreadOver(dots_, dots_.mean());
+    s.dashSpread = spreadOver(dashes_, dashes_.mean());
 
     double sentMs = dots_.total + dashes_.total;
     double idealUnits = dots_.count + ratio_ * dashes_.count;
     std::array<double*, 3> spacing = {&s.elementSpacing, &s.signSpacing, &s.wordSpacing};
+    std::array<double*, 3> spread = {&s.elementSpacingSpread, &s.signSpacingSpread,
+                                     &s.wordSpacingSpread};
     for (int k = 0; k < 3; ++k) {
         sentMs += gaps_[k].total;
         idealUnits += kIdealGapUnits[k] * gaps_[k].count;
-        if (gaps_[k].count && s.unitMs > 0)
+        if (gaps_[k].count && s.unitMs > 0) {
             *spacing[k] = gaps_[k].mean() / (kIdealGapUnits[k] * s.unitMs);
+            *spread[k] = spreadOver(gaps_[k], kIdealGapUnits[k] * s.unitMs);
+        }
     }
     s.effectiveWpm = idealUnits > 0 ? wpmFromUnit(sentMs / idealUnits) : 0;
     s.effectiveCharsPerMinute = s.effectiveWpm * kSignsPerWord;

@@ -18,19 +18,27 @@ struct SendingTimingSummary {
     // Speed over everything keyed including the sign and word spacing as it was sent.
     double effectiveWpm = 0, effectiveCharsPerMinute = 0;
     double dashDotRatio = 0; // mean dash over mean dot; zero until both were keyed
+    // How evenly the learner keys: the standard deviation of the dots and of the dashes over
+    // their own mean (0.15 is 15 %); negative until two of the kind were keyed.
+    double dotSpread = -1, dashSpread = -1;
     // Mean silence over its ideal length in the learner's own units; 1 is exact, zero when none.
     double elementSpacing = 0, signSpacing = 0, wordSpacing = 0;
+    // The silences' standard deviation on the same scale: a mean of 1.0 hides a hand that keys
+    // 0.7 and 1.3 by turns, this does not. Negative until two of the kind were keyed.
+    double elementSpacingSpread = -1, signSpacingSpread = -1, wordSpacingSpread = -1;
     // Each element's deviation from its ideal length: bin 0 holds those shorter by more than
     // 50 %, bins 1..10 the steps of 10 % from -50 % to +50 %, bin 11 those longer by 50 % or more.
     std::array<int, 12> deviationHistogram{};
 };
 
-// Lengths added up, for their mean.
+// Lengths added up, for their mean and spread.
 struct RunningSum {
-    double total = 0;
+    double total = 0, squares = 0;
     int count = 0;
-    void add(double v) { total += v, ++count; }
+    void add(double v) { total += v, squares += v * v, ++count; }
     double mean() const { return count ? total / count : 0; }
+    // The sample standard deviation; zero below two values.
+    double deviation() const;
 };
 
 // Collects element lengths and silences as the decoder classifies them.

@@ -39,6 +39,10 @@ const std::array<QString, 256>& charTexts() {
 // that is wrong throughout is still a short document.
 class Row {
 public:
+    // Captions padded to one width, so both rows' signs start in the same column.
+    explicit Row(const RowCaptions& captions)
+        : sentCaption_(captions.sent.leftJustified(9)),
+          typedCaption_(captions.typed.leftJustified(9)) {}
     void add(const AlignedCell& cell) {
         if (cell.op != runOp_) close();
         runOp_ = cell.op;
@@ -56,11 +60,12 @@ public:
     // Both rows with their captions; the row is empty afterwards.
     QString take() {
         close();
-        const QString text = QStringLiteral("<span style=\"color:%1\">Передано </span>%2\n"
-                                            "<span style=\"color:%1\">Принято  </span>"
-                                            "<span style=\"color:%3\">%4</span>\n\n")
-                                 .arg(trainingstyle::html(theme::kInkDim), sent_,
-                                      trainingstyle::html(trainingstyle::kTypedInk), typed_);
+        const QString text =
+            QStringLiteral("<span style=\"color:%1\">%2</span>%3\n"
+                           "<span style=\"color:%1\">%4</span>"
+                           "<span style=\"color:%5\">%6</span>\n\n")
+                .arg(trainingstyle::html(theme::kInkDim), sentCaption_, sent_, typedCaption_,
+                     trainingstyle::html(trainingstyle::kTypedInk), typed_);
         sent_.clear();
         typed_.clear();
         return text;
@@ -88,6 +93,7 @@ private:
         runTyped_.clear();
     }
 
+    QString sentCaption_, typedCaption_;
     QString sent_, typed_;
     AlignOp runOp_ = AlignOp::Match;
     QString runSent_, runTyped_;
@@ -129,12 +135,13 @@ std::vector<AlignedCell> alignedCells(const ReceiveCheck& check, std::string_vie
     return cells;
 }
 
-QString alignedRowsHtml(const std::vector<AlignedCell>& cells, int columns) {
+QString alignedRowsHtml(const std::vector<AlignedCell>& cells, int columns,
+                        const RowCaptions& captions) {
     columns = std::max(columns, 8);
     QString out;
     out.reserve(int(cells.size()) * 12 + 256);
     out += QStringLiteral("<pre style=\"margin:0\">");
-    Row row;
+    Row row(captions);
     int used = 0;
     for (size_t i = 0; i < cells.size();) {
         // The group that starts here: it goes on this line when it fits, else on the next.

@@ -22,10 +22,17 @@ struct AlignedCell {
 std::vector<AlignedCell> alignedCells(const ReceiveCheck& check, std::string_view sentCp1251,
                                       std::string_view typedCp1251);
 
-// The columns as rich text: pairs of monospace rows "Передано" / "Принято", broken between
-// groups into lines of at most `columns` characters (a longer group is cut). One document for
-// the whole text, so 20,000 signs take one layout, not 20,000 widgets.
-QString alignedRowsHtml(const std::vector<AlignedCell>& cells, int columns);
+// The two rows' captions, each at most eight characters: what the text was and what came of it.
+struct RowCaptions {
+    QString sent = QStringLiteral("Передано");
+    QString typed = QStringLiteral("Принято");
+};
+
+// The columns as rich text: pairs of monospace rows ("Передано" / "Принято" unless told),
+// broken between groups into lines of at most `columns` characters (a longer group is cut). One
+// document for the whole text, so 20,000 signs take one layout, not 20,000 widgets.
+QString alignedRowsHtml(const std::vector<AlignedCell>& cells, int columns,
+                        const RowCaptions& captions = {});
 
 // The mistakes in words, in text order, for a screen reader and a plain copy:
 // "ошибка: Б вместо В; пропуск: К; лишний: Т". At most maxItems are named, then "и ещё N".

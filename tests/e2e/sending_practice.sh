@@ -24,10 +24,10 @@ XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" KELVATRON_OPEN_PANEL=s
 app_pid=$!
 wait_for_window
 
-# "Начать" and "Закончить" lie at (326, 296) and (397, 296) in the window.
-click 326 296 61 22
+# "Начать" and "Закончить" lie at (222, 405) and (307, 405) in the window, under the text window.
+click 222 405 60 22
 # Keys go to the window under the pointer: there is no window manager to give it the focus.
-xdotool mousemove --window "$window" 500 200
+xdotool mousemove --window "$window" 450 420
 sleep 0.3
 
 # ПАРИЖ: .--. .- .-. .. ...- at 60 ms a dot, 180 ms between signs, in one xdotool run so that
@@ -45,7 +45,7 @@ for sign in .--. .- .-. .. ...-; do
 done
 xdotool "${steps[@]}"
 sleep 1
-click 397 296 299 22
+click 307 405 60 22
 sleep 0.5
 kill -TERM "$app_pid"
 wait_for_exit 10 || fail "the program did not end on SIGTERM"

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "mainwindow/sendingpanel.h"
 #include "support/formharness.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
+#include "widgets/tglprogress.h"
+#include "widgets/tmemo.h"
 
 using namespace kelvatron;
 using Navigation = kelvatron::test::FormTest;
@@ -37,4 +40,17 @@ TEST_F(Navigation, EveryControlHasAnAccessibleName) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
         }
     }
+}
+
+// The sending practice writes what was keyed into the text window below the text to send: its
+// panel must leave both in view, and the speed bar and the status bar's dot with them.
+TEST_F(Navigation, SendingPanelLeavesTheTextWindowInView) {
+    f.showSendingPractice();
+    QWidget* panel = f.sendingPanel();
+    ASSERT_TRUE(panel && !panel->isHidden());
+    EXPECT_TRUE(f.rect().contains(panel->geometry()));
+    for (QWidget* kept : {static_cast<QWidget*>(f.Memo1), static_cast<QWidget*>(f.glProgress1),
+                          static_cast<QWidget*>(f.glGroupBox1)})
+        EXPECT_FALSE(panel->geometry().intersects(kept->geometry()))
+            << kept->objectName().toStdString();
 }

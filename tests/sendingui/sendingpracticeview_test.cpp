@@ -1,11 +1,15 @@
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
 #include "keying/signtable.h"
 #include "platform/serialkeylink.h"
+#include "sendingui/deviationhistogram.h"
 #include "sendingui/sendingpracticeview.h"
 #include "support/fakeclock.h"
 #include "support/fakekeylineport.h"
@@ -20,9 +24,7 @@ struct Panel : Sidetone {
         auto port = std::make_unique<test::FakeKeyLinePort>();
         fakePort = port.get();
         fakePort->refusal = std::move(refusal);
-        link = std::make_unique<SerialKeyLink>(std::move(port), clock, [] {
-            return std::vector<SerialPortChoice>{{"ttyUSB9", "USB key"}};
-        });
+        link = std::make_unique<SerialKeyLink>(std::move(port), clock, [this] { return present; });
         view = std::make_unique<SendingPracticeView>(clock, *this, link.get());
         view->setTextSink([this](const std::string& t) { text += fromCp1251(t); });
         view->setFinishedHandler([this](const SendingOutcome& o) { outcome = o; });
@@ -69,6 +71,7 @@ struct Panel : Sidetone {
     }
     QLabel* label(const char* name) { return view->findChild<QLabel*>(name); }
 
+    std::vector<SerialPortChoice> present{{"ttyUSB9", "USB key"}};
     test::FakeClock clock;
     test::FakeKeyLinePort* fakePort;
     std::unique_ptr<SerialKeyLink> link;
@@ -94,6 +97,29 @@ TEST(SendingPracticeView, SpaceKeyingIsDecodedCheckedAndReported) {
     ASSERT_TRUE(panel.outcome && panel.outcome->check);
     EXPECT_EQ(panel.outcome->record.kind, "send");
     EXPECT_EQ(panel.label("figure")->accessibleName(), "Знаков: 5, ошибок: 0 (0.0 %)");
+}
+
+// ПАРИЖ keyed evenly where ПОРИЖ was to be sent: the figure, the sign that went wrong, and a
+// spread beside each mean.
+TEST(SendingPracticeView, TheCheckShowsWhichSignWentWrongAndTheTimingItsSpread) {
+    Panel panel;
+    panel.view->setChoices({KeyerMode::IambicA, "", true});
+    panel.view->setSentText([] { return toCp1251("ПОРИЖ"); });
+    panel.view->start();
+    panel.until(panel.send(toCp1251("ПАРИЖ")) + 600);
+    EXPECT_EQ(panel.label("spread")->text(), "Разброс: точки ±0 %, тире ±0 %");
+    EXPECT_EQ(panel.label("elementGap")->text(), "Между элементами: 1.0 × нормы ±0 %");
+    EXPECT_EQ(panel.label("wordGap")->text(), "между словами: —");
+    panel.view->finish();
+    EXPECT_EQ(panel.label("figure")->text(), "Знаков: 5, ошибок: 1 (20.0 %)");
+    auto* rows = panel.view->findChild<QTextBrowser*>("sendingRows");
+    EXPECT_FALSE(rows->isHidden());
+    EXPECT_EQ(rows->accessibleDescription(), "ошибка: А вместо О");
+    const QString plain = rows->toPlainText();
+    EXPECT_TRUE(plain.contains("Текст    ПОРИЖ") && plain.contains("Передано ПАРИЖ"))
+        << plain.toStdString();
+    panel.view->start(); // a new run starts without the old rows
+    EXPECT_TRUE(rows->isHidden());
 }
 
 TEST(SendingPracticeView, EachKeyKeysItsOwnElementThroughTheRepeats) {
@@ -154,4 +180,45 @@ TEST(SendingPracticeView, SerialKeyKeysAndAPortThatFailsIsReported) {
     refused.hold(Qt::Key_Space, 65, 0, 60);
     refused.until(1000);
     EXPECT_EQ(refused.text, "Е ");
+}
+
+// The stored port is not there at start: said once in the panel, kept as the choice, and opened
+// when "Обновить" finds it plugged in.
+TEST(SendingPracticeView, AStoredPortThatIsNotThereIsSaidAndTakenUpOnceBack) {
+    Panel panel;
+    panel.view->setChoices({KeyerMode::Straight, "ttyUSB0", false});
+    EXPECT_EQ(panel.label("portMessage")->text().toStdString(),
+              "Порта ключа «ttyUSB0» сейчас нет: адаптер не подключён? Подключите его и нажмите "
+              "«Обновить». Передача идёт с клавиатуры.");
+    EXPECT_EQ(panel.view->choices().port, "ttyUSB0");
+    EXPECT_FALSE(panel.fakePort->isOpen);
+    panel.present.push_back({"ttyUSB0", ""});
+    for (auto* button : panel.view->findChildren<QPushButton*>())
+        if (button->text() == "Обновить") button->click();
+    EXPECT_TRUE(panel.fakePort->isOpen);
+    EXPECT_TRUE(panel.label("portMessage")->text().isEmpty());
+    EXPECT_EQ(panel.view->choices().port, "ttyUSB0");
+}
+
+// Each bar carries its count above it; an empty bin has none.
+TEST(DeviationHistogram, CountsStandAboveTheirBars) {
+    DeviationHistogram histogram;
+    histogram.resize(240, 160);
+    std::array<int, 12> bins{};
+    bins[3] = 7, bins[8] = 2;
+    histogram.setBins(bins);
+    const QImage image = histogram.grab().toImage();
+    // Light ink in the strip of 13 px above where a bar of `count` (of the tallest 7) ends.
+    auto inkAbove = [&](int bin, int count) {
+        const double step = 224.0 / 12, plotTop = 35, plotHeight = 105;
+        const int top = int(plotTop + plotHeight * (7 - count) / 7);
+        int ink = 0;
+        for (int y = top - 13; y < top - 1; ++y)
+            for (int x = int(8 + bin * step + 2); x < int(8 + (bin + 1) * step - 2); ++x)
+                ink += qGray(image.pixel(x, y)) > 160;
+        return ink;
+    };
+    EXPECT_GT(inkAbove(3, 7), 5);
+    EXPECT_GT(inkAbove(8, 2), 5);
+    EXPECT_EQ(inkAbove(5, 0), 0);
 }

@@ -155,3 +155,33 @@ TEST(SendingDecoder, MeasuresTheLearnersTiming) {
     for (auto [deviation, bin] : bins)
         EXPECT_EQ(SendingTiming::histogramBin(deviation), bin) << deviation;
 }
+
+// Means of 1.0 alike, an even hand and one that keys 15 % off either way by turns must read apart.
+TEST(SendingTiming, SpreadBesideTheMean) {
+    struct Case {
+        const char* name;
+        double off; // how far the short and long ones lie from the ideal, as a share
+        double spread, wordSpread;
+    };
+    const Case cases[] = {{"even", 0, 0, 0}, {"15 % either way", 0.15, 0.15, 0.2828}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SendingTiming timing(3);
+        for (double share : {1 - c.off, 1.0, 1 + c.off}) {
+            timing.addElement(ElementKind::Dot, 60 * share, 60);
+            timing.addElement(ElementKind::Dash, 180 * share, 60);
+            timing.addGap(GapKind::Element, 60 * share);
+        }
+        timing.addGap(GapKind::Sign, 180);
+        timing.addGap(GapKind::Word, 420 * (1 - 0.2 * c.off / 0.15));
+        timing.addGap(GapKind::Word, 420 * (1 + 0.2 * c.off / 0.15));
+        const auto s = timing.summary();
+        EXPECT_NEAR(s.elementSpacing, 1, 1e-9);
+        EXPECT_NEAR(s.wordSpacing, 1, 1e-9);
+        EXPECT_NEAR(s.dotSpread, c.spread, 1e-9);
+        EXPECT_NEAR(s.dashSpread, c.spread, 1e-9);
+        EXPECT_NEAR(s.elementSpacingSpread, c.spread, 1e-9);
+        EXPECT_LT(s.signSpacingSpread, 0); // one silence has no spread to tell
+        EXPECT_NEAR(s.wordSpacingSpread, c.wordSpread, 1e-4);
+    }
+}

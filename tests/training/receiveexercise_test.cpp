@@ -187,7 +187,9 @@ TEST(ReceiveExercise, TheCopyIsTakenWhenItRestsOrAtTheCheckButNeverEmpty) {
             });
         const auto answer = h.exercise.run();
         EXPECT_EQ(answer.has_value(), c.taken != nullptr);
-        if (answer && c.taken) EXPECT_EQ(answer->typed, c.taken);
+        if (answer && c.taken) {
+            EXPECT_EQ(answer->typed, c.taken);
+        }
         EXPECT_EQ(h.events.count - keying, c.endsAt);
         EXPECT_EQ(prompts, c.prompts);
         EXPECT_FALSE(h.state.transmitting);

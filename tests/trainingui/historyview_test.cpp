@@ -95,9 +95,10 @@ TEST_F(History, EveryControlHasAnAccessibleName) {
     };
     for (QWidget* root : std::initializer_list<QWidget*>{&history, &result})
         for (QWidget* w : root->findChildren<QWidget*>())
-            if (ownPart(w))
+            if (ownPart(w)) {
                 EXPECT_FALSE(w->accessibleName().isEmpty())
                     << w->metaObject()->className() << " " << w->objectName().toStdString();
+            }
 }
 
 // At the journal's size in the window every label is drawn whole ("…" was drawn for numbers

@@ -20,10 +20,18 @@ std::vector<std::string_view> argumentsOf(int argc, char** argv) {
 }
 
 // The stored values as the window would load them; what cannot be read keeps its default and
-// is named on stderr, as the window names it at start-up.
+// is named on stderr, as the window names it at start-up. The file is only read, and only when
+// it is a regular file: a pipe in its place would hold the export up for ever.
 PropValues storedValues() {
     PropValues values = kLayoutDefaults;
-    std::unique_ptr<QSettings> settings = openUserSettings();
+    const QString path = userSettingsPath();
+    const SettingsFileCheck check = checkSettingsFile(path);
+    if (check.kind != SettingsFileCheck::Kind::Fine)
+        std::cerr << "Файл настроек " << path.toStdString() << ": " << check.reason << ".\n"
+                  << (check.kind == SettingsFileCheck::Kind::Damaged
+                          ? "Взято то, что удалось прочитать.\n"
+                          : "Взяты значения по умолчанию.\n");
+    std::unique_ptr<QSettings> settings = settingsToRead(path, check);
     settings->beginGroup(QString::fromLatin1(kSettingsSection));
     for (const std::string& problem : loadProps(lookupIn(*settings), values))
         std::cerr << problem << " Взято значение по умолчанию.\n";

@@ -36,7 +36,8 @@ public:
     // Keys the job into the file at path; false with error() when the file could not be written
     // or the render was cancelled (then nothing is left at path).
     bool render(const std::string& path);
-    // Safe from any thread: the keying stops at its next sign and no file is written.
+    // Safe from any thread: the keying stops at its next sign and no file is written. A request
+    // to end the program (terminationRequested) does the same.
     void cancel() { cancelled_ = true; }
     bool cancelled() const { return cancelled_; }
     const std::string& error() const { return error_; }
@@ -46,6 +47,8 @@ public:
     double seconds() const { return seconds_; }
 
 private:
+    bool stopAsked() const;
+
     ExportJob job_;
     ProgressCallback progress_;
     std::atomic<bool> cancelled_{false};

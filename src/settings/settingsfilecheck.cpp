@@ -9,6 +9,7 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "core/filepaths.h"
 #include "core/utf8.h"
 
 namespace kelvatron {
@@ -37,15 +38,6 @@ std::string_view trimmedLine(std::string_view line) {
     const auto first = line.find_first_not_of(" \t\r");
     if (first == std::string_view::npos) return {};
     return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-}
-
-// What kind of thing other than a regular file stands at the path, in words.
-std::string notAFileKind(mode_t mode) {
-    if (S_ISFIFO(mode)) return "канал (FIFO)";
-    if (S_ISCHR(mode)) return "символьное устройство";
-    if (S_ISBLK(mode)) return "блочное устройство";
-    if (S_ISSOCK(mode)) return "сокет";
-    return "не обычный файл";
 }
 
 // Reads the whole of a regular file, up to one byte beyond the largest; 0 or the error.
@@ -139,7 +131,7 @@ SettingsFileCheck inspectSettingsFile(const std::string& path) {
         return {Kind::Unreadable, systemText(errno)};
     }
     if (S_ISDIR(info.st_mode)) return {Kind::Unreadable, systemText(EISDIR)};
-    if (!S_ISREG(info.st_mode)) return {Kind::NotAFile, notAFileKind(info.st_mode)};
+    if (!S_ISREG(info.st_mode)) return {Kind::NotAFile, fileKindOf(info.st_mode)};
     // Never waits, even if a pipe took the file's place since it was looked at.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return {Kind::Unreadable, systemText(errno)};
@@ -147,7 +139,7 @@ SettingsFileCheck inspectSettingsFile(const std::string& path) {
     int err = ::fstat(fd, &info) != 0 ? errno : 0;
     if (err == 0 && !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return {Kind::NotAFile, notAFileKind(info.st_mode)};
+        return {Kind::NotAFile, fileKindOf(info.st_mode)};
     }
     if (err == 0) err = readSettingsBytes(fd, bytes);
     ::close(fd);
@@ -176,7 +168,7 @@ std::string settingsUnwritableReason(const std::string& path) {
     if (::stat(path.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) return systemText(EISDIR);
         if (!S_ISREG(info.st_mode))
-            return "на его месте " + notAFileKind(info.st_mode) +
+            return "на его месте " + fileKindOf(info.st_mode) +
                    ": уберите его, и настройки будут сохраняться";
         // Asked with the effective user's rights, as the save itself will be.
         const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

@@ -122,7 +122,7 @@ void writeJargon(FixedControls& controls, TextWindow& text, EventPump& events,
 ExportRenderer::ExportRenderer(ExportJob job, ProgressCallback progress)
     : job_(std::move(job)), progress_(std::move(progress)) {}
 
-bool ExportRenderer::stopAsked() const {
+bool ExportRenderer::cancelled() const {
     return cancelled_ || terminationRequested();
 }
 
@@ -154,7 +154,7 @@ bool ExportRenderer::render(const std::string& path) {
 
     answers_ = text.unicodeText();
     seconds_ = session.keyedMs() / 1000;
-    if (stopAsked()) {
+    if (cancelled()) {
         session.cancel();
         error_ = "Экспорт отменён.";
         return false;

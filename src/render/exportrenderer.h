@@ -37,9 +37,9 @@ public:
     // or the render was cancelled (then nothing is left at path).
     bool render(const std::string& path);
     // Safe from any thread: the keying stops at its next sign and no file is written. A request
-    // to end the program (terminationRequested) does the same.
+    // to end the program (terminationRequested) cancels too.
     void cancel() { cancelled_ = true; }
-    bool cancelled() const { return cancelled_; }
+    bool cancelled() const;
     const std::string& error() const { return error_; }
     // The keyed text in UTF-8 with '\n' line breaks: the answer sheet.
     const std::string& answers() const { return answers_; }
@@ -47,8 +47,6 @@ public:
     double seconds() const { return seconds_; }
 
 private:
-    bool stopAsked() const;
-
     ExportJob job_;
     ProgressCallback progress_;
     std::atomic<bool> cancelled_{false};

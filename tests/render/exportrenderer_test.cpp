@@ -127,8 +127,8 @@ TEST(ExportRenderer, ProgressGrowsAndACancelLeavesNoFile) {
         });
         self = &renderer;
         EXPECT_EQ(renderer.render(folder.path("p.flac")), stop == None);
+        EXPECT_EQ(renderer.cancelled(), stop != None);
         clearTerminationRequest();
-        EXPECT_EQ(renderer.cancelled(), stop == Cancel);
         EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
         EXPECT_EQ(seen.back(), stop != None ? 10 : 100);
         EXPECT_EQ(folder.names().size(), stop != None ? 0u : 1u);

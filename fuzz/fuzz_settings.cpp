@@ -166,5 +166,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     parseIntegerText(asText);
     settingsTextDamage(asText);
+    foreignSettingsText(asText);
     return 0;
 }

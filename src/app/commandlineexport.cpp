@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/terminationrequest.h"
-
 #include "mainwindow/settingsbackend.h"
 #include "render/exportcommand.h"
 #include "settings/settingsdefaults.h"

@@ -5,6 +5,15 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
+# Every command a test calls must be there before anything is built: a missing one would fail a
+# check far into the run with a message about the check, not about the machine.
+source scripts/tools.sh
+if ! missing=$(missing_tools); then
+  echo "The tests call commands that this machine lacks:" >&2
+  echo "$missing" | sed 's/^/  /' >&2
+  echo "Install their packages (scripts/deps.sh does, as root) and run ./test.sh again." >&2
+  exit 1
+fi
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)

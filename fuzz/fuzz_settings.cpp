@@ -13,6 +13,7 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "core/utf8.h"
 #include "mainwindow/settingsbackend.h"
 #include "settings/settingsfilecheck.h"
 #include "settings/settingsloader.h"
@@ -72,11 +73,20 @@ std::string fileBytes(std::string_view input) {
     return file;
 }
 
+// Characters as the message's cut counts them: a value is cut after kLongestQuotedValue of them,
+// and one character may take up to four bytes.
+std::size_t characters(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); ++count)
+        at += decodeUtf8At(text, at).length;
+    return count;
+}
+
 // Every problem names its entry in a line of readable length, whatever the value's size.
 void checkProblems(const LoadProblems& problems) {
     for (const std::string& line : problems) {
         check(line.rfind("Could not load property ", 0) == 0);
-        check(line.size() < 200);
+        check(characters(line) < 160);
     }
 }
 
@@ -156,5 +166,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     parseIntegerText(asText);
     settingsTextDamage(asText);
+    foreignSettingsText(asText);
     return 0;
 }

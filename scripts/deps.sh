@@ -12,6 +12,9 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick fonts-liberation
   pulseaudio pulseaudio-utils sox
 )
+# And whatever the tests and benchmarks call (ffmpeg's ffprobe among them).
+source "$(dirname "$0")/tools.sh"
+mapfile -t -O "${#packages[@]}" packages < <(tool_packages)
 
 missing=()
 for p in "${packages[@]}"; do

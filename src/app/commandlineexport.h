@@ -7,7 +7,9 @@ namespace kelvatron {
 bool isExportCommandLine(int argc, char** argv);
 
 // Runs the export without a window, and without a display: only Qt Core is started, to find the
-// learner's stored settings, which are read and never written. Returns the exit status.
+// learner's stored settings, which are read and never written. Returns the exit status; SIGINT,
+// SIGTERM or SIGHUP cancel the export, remove its unfinished file and end the program by that
+// signal.
 int runCommandLineExport(int argc, char** argv);
 
 } // namespace kelvatron

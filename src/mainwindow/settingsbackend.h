@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "settings/settingsfilecheck.h"
 #include "settings/settingsloader.h"
 
 class QSettings;
@@ -20,7 +21,9 @@ QString userSettingsPath();
 
 // The per-user store of the program's settings, positioned at the start (no group). On Windows
 // this is the registry key HKEY_CURRENT_USER\Software\Home\Project1; elsewhere the INI file at
-// userSettingsPath().
+// userSettingsPath() when it holds settings or is missing. Anything else there (a pipe, a
+// device, another file linked or copied in its place, a damaged file) is never written over:
+// the store is then an empty one that reads and writes nothing.
 std::unique_ptr<QSettings> openUserSettings();
 
 // Looks values up in the settings' current group. Only a plain string counts as text.
@@ -29,22 +32,18 @@ ValueLookup lookupIn(QSettings& settings);
 // Writes one value as a string into the settings' current group.
 void writeText(QSettings& settings, std::string_view name, const std::string& text);
 
-// The settings file as a whole, seen before its values are read.
-struct SettingsFileCheck {
-    enum class Kind { Fine, Unreadable, Damaged };
-    Kind kind = Kind::Fine;
-    std::string reason; // the system's reason, or what is wrong with the bytes
-};
-
-// A missing file is fine: the defaults apply and the first save creates it.
+// The settings file at path as a whole, seen before its values are read, without ever waiting
+// on it (see inspectSettingsFile).
 SettingsFileCheck checkSettingsFile(const QString& path);
 
-// Moves the file aside to the same name with ".bak" added, over an older copy; nothing or the
-// system's reason.
-std::optional<std::string> keepAside(const QString& path);
+// A store for reading the file as the check found it: the file itself when it is one to read
+// (settings, or damaged ones), else an empty store that reads and writes nothing.
+std::unique_ptr<QSettings> settingsToRead(const QString& path, const SettingsFileCheck& check);
 
-// Why the settings file cannot be written, asked of the system step by step as a save needs it:
-// the folder made, the old file read, a new file made and filled beside it.
+// Moves the file aside (see keepSettingsAside); nothing or the system's reason.
+std::optional<std::string> keepAside(const QString& path, std::string& keptAs);
+
+// Why the settings file cannot be written (see settingsUnwritableReason).
 std::string whyUnwritable(const QString& path);
 
 } // namespace kelvatron

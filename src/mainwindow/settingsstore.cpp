@@ -22,14 +22,24 @@ enum WindowStateValue { Normal = 0, Minimised = 1, Maximised = 2 };
 SettingsStore::SettingsStore(FormControls& ui, QWidget& window, Dialogs& dialogs)
     : ui_(ui), window_(window), dialogs_(dialogs) {}
 
+// A file that is not settings as the program writes them is kept aside at once, before any
+// panel writes its own values: the next save starts a new file, and the old one stays as it was.
 void SettingsStore::load() {
     const QString path = userSettingsPath();
     fileCheck_ = checkSettingsFile(path);
-    std::unique_ptr<QSettings> settings = openUserSettings();
+    std::unique_ptr<QSettings> settings = settingsToRead(path, fileCheck_);
     if (fileCheck_.kind == FileKind::Fine && settings->status() == QSettings::FormatError)
         fileCheck_ = {FileKind::Damaged, "не разбирается как файл настроек"};
     settings->beginGroup(QString::fromLatin1(kSettingsSection));
-    const std::string message = joinedLines(fileMessage(path), valuesMessage(loadFrom(*settings)));
+    const std::string values = valuesMessage(loadFrom(*settings));
+    settings.reset();
+    keptAs_.clear();
+    keepAsideError_.clear();
+    if (fileCheck_.kind != FileKind::Fine && fileCheck_.kind != FileKind::NotAFile &&
+        movableAside(path))
+        if (std::optional<std::string> error = keepAside(path, keptAs_))
+            keepAsideError_ = *error;
+    const std::string message = joinedLines(fileMessage(path), values);
     if (!message.empty()) dialogs_.error(message);
 }
 
@@ -48,26 +58,36 @@ LoadProblems SettingsStore::loadFrom(QSettings& settings) {
     return problems;
 }
 
-// Says once, at start-up, what is wrong with the file as a whole and where it is.
+// Says once, at start-up, what is wrong with the file as a whole, where it is and what becomes
+// of it.
 std::string SettingsStore::fileMessage(const QString& path) const {
-    const std::string where = path.toStdString();
+    const std::string where = path.toStdString() + "\n(" + fileCheck_.reason + ").\n";
     switch (fileCheck_.kind) {
     case FileKind::Fine:
         return {};
     case FileKind::Damaged:
-        return "Файл настроек повреждён: " + where + "\n(" + fileCheck_.reason +
-               ").\nЗагружено то, что удалось прочитать. При выходе файл будет записан заново, "
-               "а прежний сохранён рядом как " +
-               backupName(path) + ".";
+        return "Файл настроек повреждён: " + where + "Загружено то, что удалось прочитать. " +
+               fateOfOldFile();
+    case FileKind::Foreign:
+        return "На месте файла настроек другой файл: " + where +
+               "Настройки взяты по умолчанию. " + fateOfOldFile();
     case FileKind::Unreadable:
-        return "Файл настроек не читается: " + where + "\n(" + fileCheck_.reason +
-               ").\nНастройки взяты по умолчанию." +
-               (movableAside(path) ? " При выходе файл будет записан заново, а прежний сохранён "
-                                     "рядом как " +
-                                         backupName(path) + "."
-                                   : "");
+        return "Файл настроек не читается: " + where + "Настройки взяты по умолчанию." +
+               (keptAs_.empty() && keepAsideError_.empty() ? "" : " " + fateOfOldFile());
+    case FileKind::NotAFile:
+        return "Файл настроек — не обычный файл: " + where +
+               "Настройки взяты по умолчанию и не будут сохранены. Уберите его, и программа "
+               "сохранит настройки в новый файл.";
     }
     return {};
+}
+
+std::string SettingsStore::fateOfOldFile() const {
+    if (!keepAsideError_.empty())
+        return "Отложить его не удалось (" + keepAsideError_ +
+               "), поэтому настройки не будут сохранены, чтобы не затереть его.";
+    return "Он сохранён без изменений рядом как " + keptAs_ +
+           "; при выходе настройки будут записаны в новый файл.";
 }
 
 std::string SettingsStore::valuesMessage(const LoadProblems& problems) {
@@ -83,10 +103,6 @@ std::string SettingsStore::joinedLines(const std::string& first, const std::stri
     return first + "\n\n" + second;
 }
 
-std::string SettingsStore::backupName(const QString& path) {
-    return QFileInfo(path).fileName().toStdString() + ".bak";
-}
-
 // Only a file is moved aside; a folder in its place stays, and the save reports it.
 bool SettingsStore::movableAside(const QString& path) {
     const QFileInfo info(path);
@@ -94,6 +110,8 @@ bool SettingsStore::movableAside(const QString& path) {
 }
 
 void SettingsStore::save() {
+    // Said at start-up: what stands in the file's place is never written over.
+    if (fileCheck_.kind == FileKind::NotAFile || !keepAsideError_.empty()) return;
     const QString path = userSettingsPath();
     // The values reach the disk together when the file is synced, so a failure means that none
     // was written: it is reported at the first entry, with the file and the system's reason.
@@ -101,12 +119,7 @@ void SettingsStore::save() {
         dialogs_.error("Could not save property " + std::string(Props.front().path) +
                        "\nФайл настроек не записан: " + path.toStdString() + "\n" + reason + ".");
     };
-    // A damaged or unreadable file is kept beside the new one rather than written over.
-    const bool anew = fileCheck_.kind != FileKind::Fine;
-    if (anew && movableAside(path))
-        if (std::optional<std::string> error = keepAside(path)) return fail(*error);
     std::unique_ptr<QSettings> settings = openUserSettings();
-    if (anew || settings->status() == QSettings::FormatError) settings->clear();
     if (!settings->isWritable()) return fail(whyUnwritable(path));
     settings->beginGroup(QString::fromLatin1(kSettingsSection));
     writeTo(*settings);

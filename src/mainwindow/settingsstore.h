@@ -37,9 +37,9 @@ private:
     void applyPlace(const WindowPlace& place);
     LoadProblems loadFrom(QSettings& settings);
     std::string fileMessage(const QString& path) const;
+    std::string fateOfOldFile() const;
     static std::string valuesMessage(const LoadProblems& problems);
     static std::string joinedLines(const std::string& first, const std::string& second);
-    static std::string backupName(const QString& path);
     static bool movableAside(const QString& path);
     void writeTo(QSettings& settings) const;
 
@@ -47,8 +47,12 @@ private:
     QWidget& window_;
     Dialogs& dialogs_;
     using FileKind = SettingsFileCheck::Kind;
-    // What the file was at start: a damaged or unreadable one is moved aside and written anew.
+    // What the file was at start: a damaged, foreign or unreadable one is moved aside at once
+    // (keptAs_ its new name) and the settings go into a new file; a pipe or a device, or a file
+    // that could not be moved (keepAsideError_), is never written.
     SettingsFileCheck fileCheck_;
+    std::string keptAs_;
+    std::string keepAsideError_;
 };
 
 } // namespace kelvatron

@@ -74,21 +74,28 @@ std::string inQuotes(const std::string& path) {
 
 } // namespace
 
-AudioFileWriter::AudioFileWriter(std::string path, uint32_t sourceRate)
+AudioFileWriter::AudioFileWriter(std::string path, uint32_t sourceRate, int64_t longestSamples)
     : path_(std::move(path)), io_(std::make_unique<Io>()) {
-    if (!open(sourceRate)) abandon();
+    if (!open(sourceRate, longestSamples)) abandon();
 }
 
 AudioFileWriter::~AudioFileWriter() {
     abandon();
 }
 
-bool AudioFileWriter::open(uint32_t sourceRate) {
+bool AudioFileWriter::open(uint32_t sourceRate, int64_t longestSamples) {
     const auto format = audioFormatForPath(path_);
     if (!format) {
         fail("Не удаётся записать звук в файл " + inQuotes(path_) +
              ": формат файла не известен по его расширению. Звук записывается в файлы " +
              std::string(audioExtensionList()) + ".");
+        return false;
+    }
+    // The finished file is renamed over the target, which would put a file in the place of a pipe
+    // or a device rather than write to it.
+    if (std::optional<std::string> kind = specialFileAt(path_)) {
+        fail("Не удаётся записать звук в файл " + inQuotes(path_) + ": это " + *kind +
+             ", а звук записывается только в обычный файл. Укажите имя файла.");
         return false;
     }
     io_->fd = createTemporary(folderOf(path_), temporary_);
@@ -102,7 +109,10 @@ bool AudioFileWriter::open(uint32_t sourceRate) {
     SF_INFO info{};
     info.samplerate = static_cast<int>(fileRate_);
     info.channels = 1;
-    info.format = sndfileFormatOf(*format);
+    const double longestFileSamples =
+        double(std::max<int64_t>(longestSamples, 0)) * fileRate_ / sourceRate;
+    info.format = sndfileFormatOf(*format, uint64_t(longestFileSamples) * sizeof(int16_t));
+    plainWav_ = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV;
     file_ = sf_open_virtual(&kVirtualIo, SFM_WRITE, &info, io_.get());
     if (!file_) {
         if (io_->error != 0)
@@ -112,6 +122,9 @@ bool AudioFileWriter::open(uint32_t sourceRate) {
                  sf_strerror(nullptr));
         return false;
     }
+    // RF64 only when the sound needs it; a shorter one is finished as plain WAV.
+    if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RF64)
+        sf_command(file_, SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
     tuneEncoder(*format);
     return true;
 }
@@ -163,6 +176,12 @@ void AudioFileWriter::write(std::span<const int16_t> samples) {
 // In pieces: libvorbis crashes on a few million samples handed over at once (a long tone).
 void AudioFileWriter::encode(std::span<const int16_t> samples) {
     constexpr size_t kPiece = 8192;
+    if (plainWav_ && (wavBytes_ += samples.size_bytes()) > kLargestWavData) {
+        fail("Не удаётся записать звук в файл " + inQuotes(path_) +
+             ": он длиннее, чем вмещает файл WAV (4 ГБ). Запишите его в .flac или сократите "
+             "упражнение.");
+        return abandon();
+    }
     for (size_t at = 0; at < samples.size() && file_; at += kPiece) {
         const auto count = static_cast<sf_count_t>(std::min(kPiece, samples.size() - at));
         if (sf_write_short(file_, samples.data() + at, count) == count) continue;

@@ -15,7 +15,11 @@ struct sf_private_tag;
 namespace kelvatron {
 
 // Writes a mono stream of samples into an audio file through libsndfile, the format following
-// the file's extension (see audioFormatForPath), at fileRateFor() the source rate.
+// the file's extension (see audioFormatForPath), at fileRateFor() the source rate. A WAV file
+// that may pass the 4 GiB a plain one holds (longestSamples, at the source rate, says how long
+// the sound can grow) is written as RF64; a plain one that would pass it anyway fails rather
+// than wrap its sizes. Only a regular file (or a new name) is written: a pipe or a device in the
+// target's place is refused.
 //
 // The sound goes into a temporary file beside the target, which commit() flushes to disk and
 // renames into place; a failed or cancelled write removes it, so the target is either the whole
@@ -24,7 +28,7 @@ namespace kelvatron {
 // system's or the encoder's reason.
 class AudioFileWriter : public SampleSink {
 public:
-    AudioFileWriter(std::string path, uint32_t sourceRate);
+    AudioFileWriter(std::string path, uint32_t sourceRate, int64_t longestSamples = 0);
     ~AudioFileWriter() override;
     AudioFileWriter(const AudioFileWriter&) = delete;
     AudioFileWriter& operator=(const AudioFileWriter&) = delete;
@@ -44,7 +48,7 @@ public:
     struct Io; // the temporary file as libsndfile sees it
 
 private:
-    bool open(uint32_t sourceRate);
+    bool open(uint32_t sourceRate, int64_t longestSamples);
     void tuneEncoder(AudioFormat format);
     void fail(std::string message);
     void failWithReason(const char* what, int err);
@@ -60,6 +64,9 @@ private:
     std::vector<int16_t> resampled_;
     uint32_t fileRate_ = 0;
     int64_t taken_ = 0;
+    // Bytes of samples written into a plain WAV file; none counted for other formats.
+    bool plainWav_ = false;
+    uint64_t wavBytes_ = 0;
     std::atomic<bool> cancelRequested_{false};
     std::string error_;
 };

@@ -55,7 +55,9 @@ uint32_t fileRateFor(AudioFormat format, uint32_t sourceRate) {
     return takesRate(format, sourceRate) ? sourceRate : 48000;
 }
 
-int sndfileFormatOf(AudioFormat format) {
+int sndfileFormatOf(AudioFormat format, uint64_t dataBytes) {
+    if (format == AudioFormat::Wav && dataBytes > kLargestWavData)
+        return SF_FORMAT_RF64 | SF_FORMAT_PCM_16;
     for (const auto& row : kFormats)
         if (row.format == format) return row.sndfile;
     return 0;

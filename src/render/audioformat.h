@@ -22,7 +22,13 @@ std::string_view audioExtensionList();
 // gain, and the sound card plays the program's tones at 48000 Hz too.
 uint32_t fileRateFor(AudioFormat format, uint32_t sourceRate);
 
-// libsndfile's format code (container | encoding).
-int sndfileFormatOf(AudioFormat format);
+// The most samples' bytes a plain WAV file holds: its sizes are 32-bit, and the header takes
+// its part of 4 GiB.
+inline constexpr uint64_t kLargestWavData = 0xFFFFFFFFull - 4096;
+
+// libsndfile's format code (container | encoding) for a file of at most dataBytes of samples.
+// WAV that may pass kLargestWavData is RF64 (WAV with 64-bit sizes), which the writer lets
+// libsndfile turn back into plain WAV when the sound turns out to fit.
+int sndfileFormatOf(AudioFormat format, uint64_t dataBytes = 0);
 
 } // namespace kelvatron

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "core/filepaths.h"
 #include "radiograms/radiogramfile.h"
 #include "render/audioformat.h"
 
@@ -56,6 +57,27 @@ ExportPlan failure(int status, std::string error) {
     return plan;
 }
 
+// Two options that name one file, through links too: writing the one would destroy the other
+// (the answers over the sound, the sound or the answers over the radiogram). Names the later
+// option of the first such pair; nothing when every file is its own.
+std::optional<std::string> sharedFile(const ExportOptions& o) {
+    const auto given = [](const std::optional<std::string>& path) {
+        return path ? &*path : nullptr;
+    };
+    const std::pair<const char*, const std::string*> files[] = {
+        {"--text", given(o.radiogram)}, {"--export", &o.target}, {"--answers", given(o.answers)}};
+    for (std::size_t later = 1; later < std::size(files); ++later)
+        for (std::size_t earlier = 0; earlier < later; ++earlier) {
+            const auto& [option, path] = files[later];
+            const std::string* other = files[earlier].second;
+            if (path && other && sameFile(*path, *other))
+                return std::string("Параметр ") + option + ": «" + *path +
+                       "» — тот же файл, что и в " + files[earlier].first +
+                       ", и он был бы затёрт. Укажите другой файл.";
+        }
+    return std::nullopt;
+}
+
 // Shows "\rЭкспорт: N %" on a terminal, and ends the line when the render ends.
 class ProgressLine {
 public:
@@ -82,6 +104,8 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
         return failure(kExportBadUsage, "Параметр --export: формат файла «" + options.target +
                                             "» не распознан по расширению; годятся " +
                                             std::string(audioExtensionList()) + ".");
+    if (std::optional<std::string> shared = sharedFile(options))
+        return failure(kExportBadUsage, *shared);
     ExportPlan plan;
     plan.job.transmission = transmissionOf(options, stored);
     plan.job.keying = keyingOf(options, stored);

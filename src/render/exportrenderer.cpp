@@ -5,11 +5,13 @@
 #include "core/eventpump.h"
 #include "core/formstate.h"
 #include "core/progress.h"
+#include "core/terminationrequest.h"
 #include "exercises/exercisegenerator.h"
 #include "keying/signplayer.h"
 #include "keying/speaker.h"
 #include "keying/toneoutput.h"
 #include "core/buffertextwindow.h"
+#include "render/exportlength.h"
 #include "render/rendersession.h"
 #include "transmission/pausestopcontrol.h"
 #include "transmission/sourceselection.h"
@@ -79,7 +81,7 @@ public:
     CancelPump(const std::atomic<bool>& cancelled, FormState& state)
         : cancelled_(cancelled), state_(state) {}
     void processEvents() override {
-        if (cancelled_) state_.StopFlag = 1;
+        if (cancelled_ || terminationRequested()) state_.StopFlag = 1;
     }
     void waitForEvents() override { processEvents(); }
 
@@ -120,12 +122,11 @@ void writeJargon(FixedControls& controls, TextWindow& text, EventPump& events,
 ExportRenderer::ExportRenderer(ExportJob job, ProgressCallback progress)
     : job_(std::move(job)), progress_(std::move(progress)) {}
 
+bool ExportRenderer::cancelled() const {
+    return cancelled_ || terminationRequested();
+}
+
 bool ExportRenderer::render(const std::string& path) {
-    RenderSession session(path, job_.format, job_.seed);
-    if (!session.ok()) {
-        error_ = session.error();
-        return false;
-    }
     FormState state;
     FixedControls controls(job_.transmission);
     CardOnlySettings keying(job_.keying);
@@ -133,6 +134,14 @@ bool ExportRenderer::render(const std::string& path) {
     text.setText(job_.text);
     CancelPump events(cancelled_, state);
     if (job_.jargon) writeJargon(controls, text, events, job_);
+    // The words are known now, and with them how long the sound can grow.
+    const double longestMs = longestKeyingMs(job_, text.text());
+    RenderSession session(path, job_.format, job_.seed,
+                          int64_t(longestMs / 1000 * job_.format.rate()));
+    if (!session.ok()) {
+        error_ = session.error();
+        return false;
+    }
 
     ReportingProgress progress(progress_);
     NoSpeaker speaker;
@@ -145,7 +154,7 @@ bool ExportRenderer::render(const std::string& path) {
 
     answers_ = text.unicodeText();
     seconds_ = session.keyedMs() / 1000;
-    if (cancelled_) {
+    if (cancelled()) {
         session.cancel();
         error_ = "Экспорт отменён.";
         return false;

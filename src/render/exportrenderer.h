@@ -36,9 +36,10 @@ public:
     // Keys the job into the file at path; false with error() when the file could not be written
     // or the render was cancelled (then nothing is left at path).
     bool render(const std::string& path);
-    // Safe from any thread: the keying stops at its next sign and no file is written.
+    // Safe from any thread: the keying stops at its next sign and no file is written. A request
+    // to end the program (terminationRequested) cancels too.
     void cancel() { cancelled_ = true; }
-    bool cancelled() const { return cancelled_; }
+    bool cancelled() const;
     const std::string& error() const { return error_; }
     // The keyed text in UTF-8 with '\n' line breaks: the answer sheet.
     const std::string& answers() const { return answers_; }

@@ -2,8 +2,9 @@
 
 namespace kelvatron {
 
-RenderSession::RenderSession(const std::string& path, ToneFormat format, uint32_t seed)
-    : writer_(path, format.rate()), timeline_(writer_, format, seed) {}
+RenderSession::RenderSession(const std::string& path, ToneFormat format, uint32_t seed,
+                             int64_t longestSamples)
+    : writer_(path, format.rate(), longestSamples), timeline_(writer_, format, seed) {}
 
 bool RenderSession::finish() {
     timeline_.finish();

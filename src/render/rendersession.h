@@ -17,7 +17,9 @@ namespace kelvatron {
 // leaves no file behind.
 class RenderSession {
 public:
-    RenderSession(const std::string& path, ToneFormat format = {}, uint32_t seed = 0);
+    // longestSamples: how long the sound can grow (see AudioFileWriter); 0 when it is short.
+    RenderSession(const std::string& path, ToneFormat format = {}, uint32_t seed = 0,
+                  int64_t longestSamples = 0);
 
     Clock& clock() { return timeline_.clock(); }
     SoundDevice& device() { return timeline_.device(); }

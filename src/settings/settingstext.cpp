@@ -6,6 +6,8 @@
 #include <limits>
 #include <system_error>
 
+#include "core/utf8.h"
+
 namespace kelvatron {
 
 namespace {
@@ -80,12 +82,11 @@ std::string integerTextError(std::string_view text) {
 }
 
 std::string quotedValue(std::string_view text) {
-    constexpr std::size_t kLongest = 40; // characters shown of a longer value
     std::size_t end = 0;
-    for (std::size_t shown = 0; end < text.size() && shown < kLongest; ++shown)
-        do
-            ++end; // a whole UTF-8 character: the lead byte and its continuation bytes
-        while (end < text.size() && (uint8_t(text[end]) & 0xC0) == 0x80);
+    // Whole characters as the decoder reads them (a byte that begins no character counts as
+    // one), so that a cut never splits one and the count is the one a reader sees.
+    for (std::size_t shown = 0; end < text.size() && shown < kLongestQuotedValue; ++shown)
+        end += decodeUtf8At(text, end).length;
     std::string quoted(1, '\'');
     quoted.append(text.substr(0, end)).append(end < text.size() ? "…'" : "'");
     return quoted;

@@ -24,8 +24,9 @@ std::optional<double> parseFloatText(std::string_view text);
 std::string floatTextError(std::string_view text);
 std::string integerTextError(std::string_view text);
 
-// A stored value between quotes for a message, cut to a readable length with "…": a value of
-// any size makes a message of a few lines.
+// A stored value between quotes for a message, cut to kLongestQuotedValue characters with "…":
+// a value of any size makes a message of a few lines.
+inline constexpr std::size_t kLongestQuotedValue = 40;
 std::string quotedValue(std::string_view text);
 // A signed decimal whole number that fits 32 bits, blanks around it allowed.
 std::optional<int> parseIntegerText(std::string_view text);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The command-line export of the real program with no display at all: exit statuses 0, 1 and 2
-# with their messages, the learner's stored settings read but never written, the same bytes for
-# the same seed, every format readable by ffprobe, and no partial file after a failure.
+# with their messages, the learner's stored settings read but never written (a pipe or another
+# file in their place neither holds it up nor is touched), the same bytes for the same seed,
+# every format readable by ffprobe, and no partial file after a failure or after SIGINT, SIGTERM
+# or SIGHUP, which end it with 128 plus the signal's number.
 #   bash tests/e2e/export_cli.sh build/kelvatron
 set -euo pipefail
 
@@ -52,6 +54,11 @@ expect 1 "no/such" --export "$out/no/such/a.wav" --groups 1
 mkdir "$out/taken.wav"
 expect 1 "taken.wav" --export "$out/taken.wav" --groups 1
 rmdir "$out/taken.wav"
+mkfifo "$out/pipe.wav"
+expect 1 "канал (FIFO)" --export "$out/pipe.wav" --groups 1
+[[ -p $out/pipe.wav ]] || fail "the pipe given as the target was replaced"
+rm "$out/pipe.wav"
+expect 2 "--answers" --export "$out/a.wav" --groups 1 --answers "$out/a.wav"
 [[ -z $(ls -A "$out") ]] || fail "a failed export left files: $(ls -A "$out")"
 [[ ! -e $config/Home ]] || fail "the settings were written"
 
@@ -68,6 +75,55 @@ cmp -s "$out/seed1.txt" "$out/seed2.txt" || fail "the same seed gave different g
 [[ $(tr -d ' ' <"$out/seed1.txt") =~ ^[0-9]{6}$ ]] || fail "not two groups of three digits: $(cat "$out/seed1.txt")"
 [[ $(sha256sum <"$config/Home/Project1.conf") == "$before" ]] || fail "the settings file changed"
 grep -q "Экспорт" "$work/stderr" && fail "a progress line went to a stderr that is no terminal"
+
+# A pipe in the settings file's place is never opened to wait on, nor is a link to another file
+# read as settings or written; the defaults are taken and the export goes on.
+printf 'root:x:0:0:root:/root:/bin/bash\n' >"$work/passwd"
+for kind in pipe link; do
+    rm -f "$config/Home/Project1.conf"
+    if [[ $kind == pipe ]]; then mkfifo "$config/Home/Project1.conf"; else
+        ln -s "$work/passwd" "$config/Home/Project1.conf"; fi
+    set +e
+    timeout 20 env -u DISPLAY XDG_CONFIG_HOME="$config" "$program" --export "$out/$kind.flac" \
+        --groups 1 --digits >/dev/null 2>"$work/stderr"
+    status=$?
+    set -e
+    [[ $status == 0 ]] || fail "a $kind as the settings file: exit $status, $(cat "$work/stderr")"
+    grep -qF "Взяты значения по умолчанию" "$work/stderr" || fail "a $kind as the settings file went unsaid"
+    rm -f "$out/$kind.flac"
+done
+[[ -p $config/Home/Project1.conf ]] || [[ -L $config/Home/Project1.conf ]] || fail "the settings file was replaced"
+[[ $(cat "$work/passwd") == "root:x:0:0:root:/root:/bin/bash" ]] || fail "the linked file changed"
+rm -f "$config/Home/Project1.conf"
+
+# A signal cancels a long export: its hidden file goes, and the status is 128 plus the signal's
+# number. SIGINT comes through timeout, as from a script; the others once the file has begun.
+signals="$work/signals"
+mkdir "$signals"
+long=(--export "$signals/long.flac" --digits --groups 200 --size 100 --dot 100)
+set +e
+timeout --preserve-status -s INT 1 env -u DISPLAY XDG_CONFIG_HOME="$config" "$program" \
+    "${long[@]}" 2>/dev/null
+status=$?
+set -e
+[[ $status == 130 ]] || fail "SIGINT through timeout: exit $status, not 130"
+[[ -z $(ls -A "$signals") ]] || fail "SIGINT left files: $(ls -A "$signals")"
+for signal in TERM:143 HUP:129; do
+    env -u DISPLAY XDG_CONFIG_HOME="$config" "$program" "${long[@]}" 2>/dev/null &
+    pid=$!
+    for _ in $(seq 200); do
+        compgen -G "$signals/.kelvatron-save-*" >/dev/null && break
+        sleep 0.05
+    done
+    compgen -G "$signals/.kelvatron-save-*" >/dev/null || fail "SIG${signal%:*}: no hidden file began"
+    kill -"${signal%:*}" "$pid"
+    set +e
+    wait "$pid"
+    status=$?
+    set -e
+    [[ $status == "${signal#*:}" ]] || fail "SIG${signal%:*}: exit $status, not ${signal#*:}"
+    [[ -z $(ls -A "$signals") ]] || fail "SIG${signal%:*} left files: $(ls -A "$signals")"
+done
 
 # Every format opens in ffprobe as mono sound of the expected rate and length.
 printf 'ПРИВЕТ\r\n' | iconv -f UTF-8 -t CP1251 >"$work/r.dkm"

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <functional>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -80,6 +82,11 @@ protected:
         return values;
     }
     static Values shown(TForm1& f) { return texts(f.settingsStore.readControls()); }
+    // The bytes of a file, through a link to it too.
+    static QByteArray readAll(const QString& name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 };
 
 } // namespace
@@ -146,72 +153,155 @@ TEST_F(SettingsStoreTest, BadValuesAreNamedOnceOthersLoadAndOffGridValuesAreMend
     EXPECT_EQ(shown(*h.form), expected);
 }
 
-// Said once at start-up with what and where; a damaged or unreadable file is kept beside the new
-// one, a folder in its place stays and the save names the reason, as it does when a file stands
-// where the folder should be. Read permissions are those of an ordinary user.
-TEST_F(SettingsStoreTest, ADamagedOrUnreadableFileIsReportedAndKeptAside) {
+// Said once at start-up with what and where. What is not settings as the program writes them
+// (damaged bytes, another file linked or copied in its place, an unreadable file) is kept aside
+// unchanged at once, under a name no earlier copy holds, and a new file is written at exit; a
+// link to a real settings file is written through. A pipe is never opened to wait on and never
+// written, nor is a folder in the file's place; a save that cannot write says which permission
+// is missing. Permissions are those of an ordinary user. Each case has a configuration folder of
+// its own: Qt keeps what it could not write for the next store of the same file.
+TEST_F(SettingsStoreTest, WhatIsNoSettingsFileIsReportedAndNeverWrittenOver) {
     const char kGarbage[] = "[Form1]\nglDigits5.Value=1500\n[broken\n\x01\xff=\"\n\0\0x=1\n";
     const std::string garbage(kGarbage, sizeof kGarbage - 1);
-    const std::string where = fileName.toStdString();
-    const std::string anew = "При выходе файл будет записан заново, а прежний сохранён рядом как "
-                             "Project1.conf.bak.";
+    const std::string passwd = "root:x:0:0:root:/root:/bin/bash\nbin:x:2:2:bin:/bin:/usr/sbin\n";
+    const std::string settings = "[Form1]\nglDigits5.Value=1500\n";
+    const auto keptAs = [](const char* name) {
+        return std::string("Он сохранён без изменений рядом как ") + name +
+               "; при выходе настройки будут записаны в новый файл.";
+    };
     const std::string notSaved = "Could not save property glDigits5.Value\nФайл настроек не "
-                                 "записан: " +
-                                 where;
+                                 "записан: {file}\n";
+    const std::string damaged = "Файл настроек повреждён: {file}\n(двоичные данные: байт 0x01 на "
+                                "позиции 37).\nЗагружено то, что удалось прочитать. ";
+    struct Paths {
+        QString folder, file, other;
+    };
+    const auto write = [](const QString& name, const std::string& content, int permissions) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content.data(), qint64(content.size()));
+        file.setPermissions(QFileDevice::Permissions(permissions));
+    };
+    // Anyone may write the file it leads to: only the program's own care keeps it as it is.
+    const auto link = [&](const Paths& p, const std::string& content) {
+        write(p.other, content, 0x6666);
+        ASSERT_TRUE(QFile::link(p.other, p.file));
+    };
+    enum After { NewFile, LeftAlone, WrittenThrough };
     struct Case {
         const char* name;
-        Errors atStart, atExit;
+        std::function<void(const Paths&)> setUp;
+        std::string atStart, atExit;
         double frequency;
+        After after;
+        const char* kept = ""; // the name the old file was kept under
+        std::string keptContent;
     };
     const Case cases[] = {
-        {"damaged",
-         {"Файл настроек повреждён: " + where +
-          "\n(двоичные данные: байт 0x01 на позиции 37).\nЗагружено то, что удалось прочитать. " +
-          anew},
-         {},
-         1500},
-        {"unreadable",
-         {"Файл настроек не читается: " + where +
-          "\n(Permission denied).\nНастройки взяты по умолчанию. " + anew},
-         {},
-         800},
-        {"folder",
-         {"Файл настроек не читается: " + where +
-          "\n(Is a directory).\nНастройки взяты по "
-          "умолчанию."},
-         {notSaved + "\nIs a directory."},
-         800},
-        {"file for the folder", {}, {notSaved + "\nNot a directory."}, 800},
+        {"damaged", [&](const Paths& p) { write(p.file, garbage, 0x6644); },
+         damaged + keptAs("Project1.conf.bak"), "", 1500, NewFile, "Project1.conf.bak", garbage},
+        {"a second damaged file",
+         [&](const Paths& p) {
+             write(p.file + ".bak", "first", 0x6644);
+             write(p.file + ".bak.2", "second", 0x6644);
+             write(p.file, garbage, 0x6644);
+         },
+         damaged + keptAs("Project1.conf.bak.3"), "", 1500, NewFile, "Project1.conf.bak.3",
+         garbage},
+        {"unreadable", [&](const Paths& p) { write(p.file, garbage, 0); },
+         "Файл настроек не читается: {file}\n(Permission denied).\nНастройки взяты по "
+         "умолчанию. " + keptAs("Project1.conf.bak"),
+         "", 800, NewFile, "Project1.conf.bak", garbage},
+        {"a link to another text file", [&](const Paths& p) { link(p, passwd); },
+         "На месте файла настроек другой файл: {file}\n(строка 1 — не строка настроек).\n"
+         "Настройки взяты по умолчанию. " + keptAs("Project1.conf.bak"),
+         "", 800, NewFile, "Project1.conf.bak", passwd},
+        {"a link to a settings file", [&](const Paths& p) { link(p, settings); }, "", "", 1500,
+         WrittenThrough},
+        {"a pipe",
+         [&](const Paths& p) {
+             ASSERT_EQ(::mkfifo(p.file.toUtf8().constData(), 0666), 0);
+             QFile(p.file).setPermissions(QFileDevice::Permissions(0x6666));
+         },
+         "Файл настроек — не обычный файл: {file}\n(канал (FIFO)).\nНастройки взяты по "
+         "умолчанию и не будут сохранены. Уберите его, и программа сохранит настройки в новый "
+         "файл.",
+         "", 800, LeftAlone},
+        {"a read-only file", [&](const Paths& p) { write(p.file, settings, 0x4444); }, "",
+         notSaved + "нет права записи в сам файл (Permission denied): разрешите её (chmod u+w) "
+                    "или удалите файл.",
+         1500, LeftAlone},
+        {"a read-only folder",
+         [&](const Paths& p) {
+             write(p.file, settings, 0x6666);
+             QFile(p.folder).setPermissions(QFileDevice::Permissions(0x5555));
+         },
+         "",
+         notSaved + "нельзя создать файл в папке {folder} (Permission denied): разрешите запись "
+                    "в неё.",
+         1500, LeftAlone},
+        {"folder", [&](const Paths& p) { QDir().mkpath(p.file); },
+         "Файл настроек не читается: {file}\n(Is a directory).\nНастройки взяты по умолчанию.",
+         notSaved + "Is a directory.", 800, LeftAlone},
+        {"file for the folder",
+         [&](const Paths& p) {
+             QDir(p.folder).removeRecursively();
+             write(p.folder, "", 0x6666);
+         },
+         "", notSaved + "Not a directory.", 800, LeftAlone},
     };
+    const QByteArray testHome = qgetenv("XDG_CONFIG_HOME");
+    int number = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string name = c.name;
-        QDir(home + "/Home").removeRecursively();
-        QFile::remove(home + "/Home");
-        QFile(home).setPermissions(QFileDevice::Permissions(0x7777));
-        if (name == "file for the folder") {
-            QFile blocker(home + "/Home");
-            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-        } else {
-            QDir().mkpath(home + "/Home");
-            QFile(home + "/Home").setPermissions(QFileDevice::Permissions(0x7777));
-            name == "folder" ? void(QDir().mkpath(fileName)) : put(garbage);
-        }
-        if (name == "unreadable") QFile(fileName).setPermissions({});
+        const QString config = home + "/case" + QString::number(++number);
+        const Paths p{config + "/Home", config + "/Home/Project1.conf", config + "/elsewhere"};
+        QDir().mkpath(p.folder);
+        for (const QString& folder : {home, config, p.folder})
+            QFile(folder).setPermissions(QFileDevice::Permissions(0x7777));
+        qputenv("XDG_CONFIG_HOME", config.toUtf8());
+        c.setUp(p);
+        const auto expected = [&](std::string text) {
+            for (const auto& [name, value] : {std::pair{"{file}", p.file}, {"{folder}", p.folder}})
+                for (auto at = text.find(name); at != std::string::npos; at = text.find(name))
+                    text.replace(at, std::string_view(name).size(), value.toStdString());
+            return text.empty() ? Errors{} : Errors{text};
+        };
+        const QFileInfo before(p.file);
+        const QByteArray otherBefore = readAll(p.other);
         {
             test::Unprivileged user;
             ASSERT_TRUE(user.ok());
             FormHarness h;
-            EXPECT_EQ(h.dialogs.errors, c.atStart);
+            EXPECT_EQ(h.dialogs.errors, expected(c.atStart));
             EXPECT_EQ(h.form->glDigits5->Value(), c.frequency);
             h.dialogs.errors.clear();
+            h.form->glDigits5->setValue(1000);
             h.form->close();
-            EXPECT_EQ(h.dialogs.errors, c.atExit);
+            EXPECT_EQ(h.dialogs.errors, expected(c.atExit));
         }
-        if (!c.atExit.empty()) continue;
-        EXPECT_EQ(stored(true).size(), 28u);
-        QFile kept(fileName + ".bak");
-        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-        EXPECT_EQ(kept.readAll().toStdString(), garbage);
+        QFile(p.folder).setPermissions(QFileDevice::Permissions(0x7777));
+        const QFileInfo after(p.file);
+        if (c.after != WrittenThrough) EXPECT_EQ(readAll(p.other), otherBefore);
+        if (c.after == LeftAlone) {
+            EXPECT_EQ(after.exists(), before.exists());
+            EXPECT_EQ(after.lastModified(), before.lastModified());
+            EXPECT_EQ(after.isFile(), before.isFile());
+            continue;
+        }
+        QSettings written(p.file, QSettings::IniFormat);
+        EXPECT_EQ(written.allKeys().size(), 28);
+        EXPECT_EQ(written.value("Form1/glDigits5.Value").toString(), "1000");
+        EXPECT_EQ(after.isSymLink(), c.after == WrittenThrough);
+        if (c.after == WrittenThrough) {
+            EXPECT_EQ(QFileInfo(p.other).size(), after.size());
+            continue;
+        }
+        EXPECT_EQ(readAll(p.folder + "/" + c.kept).toStdString(), c.keptContent);
+        if (number == 2) {
+            EXPECT_EQ(readAll(p.file + ".bak"), "first");
+            EXPECT_EQ(readAll(p.file + ".bak.2"), "second");
+        }
     }
+    qputenv("XDG_CONFIG_HOME", testHome);
 }

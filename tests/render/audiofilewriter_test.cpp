@@ -1,6 +1,7 @@
 // Audio files: every format reads back, and a write that fails or is cancelled leaves nothing.
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <sys/stat.h>
 
 #include "radiograms/tempfolder.h"
 #include "render/arearesampler.h"
@@ -54,10 +55,28 @@ TEST(AudioFileWriter, EveryFormatReadsBack) {
     }
 }
 
+// A WAV file that may grow past 4 GiB starts as RF64; one that stays smaller ends as plain WAV,
+// sample for sample the same.
+TEST(AudioFileWriter, ASoundThatMayPass4GiBIsRf64UntilItFits) {
+    VectorSink reference;
+    SampleTimeline referenceTimeline(reference);
+    keyExercise(referenceTimeline);
+    referenceTimeline.finish();
+    TempFolder folder;
+    const int64_t sevenHours = int64_t(7) * 3600 * 96000;
+    RenderSession session(folder.path("long.wav"), {}, 0, sevenHours);
+    keyExercise(session.timeline());
+    ASSERT_TRUE(session.finish()) << session.error();
+    EXPECT_EQ(TempFolder::get(folder.path("long.wav")).substr(0, 4), "RIFF");
+    EXPECT_EQ(readBack(folder.path("long.wav")).samples, reference.samples);
+}
+
 TEST(AudioFileWriter, FailedOrCancelledWriteLeavesNoFile) {
     TempFolder folder;
     TempFolder::put(folder.path("old.wav"), "old");
     std::filesystem::create_directory(folder.path("taken.wav"));
+    ASSERT_EQ(::mkfifo(folder.path("pipe.wav").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/null", folder.path("device.wav"));
     const struct {
         const char* behaviour;
         const char* target;
@@ -67,6 +86,8 @@ TEST(AudioFileWriter, FailedOrCancelledWriteLeavesNoFile) {
         {"missing folder", "none/ex.wav", false, "No such file or directory"},
         {"unknown extension", "ex.aiff", false, ".wav, .flac, .ogg, .opus, .mp3"},
         {"target is a folder", "taken.wav", false, "Is a directory"},
+        {"a pipe, never replaced by a file", "pipe.wav", false, "канал (FIFO)"},
+        {"a device, never replaced by a file", "device.wav", false, "символьное устройство"},
         {"cancelled over an old file, which is kept", "old.wav", true, "отменена"},
     };
     for (const auto& c : cases) {
@@ -79,8 +100,11 @@ TEST(AudioFileWriter, FailedOrCancelledWriteLeavesNoFile) {
         EXPECT_NE(session.error().find(folder.path(c.target)), std::string::npos)
             << session.error();
         EXPECT_NE(session.error().find(c.says), std::string::npos) << session.error();
-        EXPECT_EQ(folder.names(), (std::vector<std::string>{"old.wav", "taken.wav"}));
+        EXPECT_EQ(folder.names(), (std::vector<std::string>{"device.wav", "old.wav", "pipe.wav",
+                                                             "taken.wav"}));
         EXPECT_EQ(TempFolder::get(folder.path("old.wav")), "old");
+        EXPECT_TRUE(std::filesystem::is_fifo(folder.path("pipe.wav")));
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.path("device.wav")));
     }
 }
 

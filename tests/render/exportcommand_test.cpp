@@ -1,7 +1,9 @@
 // The command-line export: options, each left out taking the stored setting,
 // and every failure with its exit status, a message naming the cause, and no file.
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "core/cp1251.h"
 #include "radiograms/tempfolder.h"
@@ -93,6 +95,43 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
         EXPECT_EQ(r.status, c.status);
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_TRUE(folder.names().empty());
+    }
+}
+
+// The answers written over the sound, or either over the radiogram, would destroy it: two
+// options naming one file (by links too, or a link that leads to a file not yet written) are
+// refused before anything is written. A pipe or a device is never replaced by a file.
+TEST(ExportCommand, AFileNamedTwiceOrNoFileIsRefusedAndKeptAsItWas) {
+    TempFolder folder;
+    TempFolder::put(folder.path("a.wav"), "old");
+    TempFolder::put(folder.path("r.dkm"), toCp1251("ПРИВЕТ"));
+    std::filesystem::create_symlink("a.wav", folder.path("link.txt"));
+    std::filesystem::create_hard_link(folder.path("a.wav"), folder.path("hard.txt"));
+    std::filesystem::create_symlink("new.wav", folder.path("ahead.txt"));
+    ASSERT_EQ(::mkfifo(folder.path("pipe.wav").c_str(), 0600), 0);
+    const std::vector<std::string> names = folder.names();
+    const struct {
+        const char* line;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"--export @/a.wav --groups 1 --answers @/a.wav", 2, "--answers: «"},
+        {"--export @/a.wav --groups 1 --answers @/./a.wav", 2, "тот же файл, что и в --export"},
+        {"--export @/a.wav --groups 1 --answers @/link.txt", 2, "--answers"},
+        {"--export @/a.wav --groups 1 --answers @/hard.txt", 2, "--answers"},
+        {"--export @/new.wav --groups 1 --answers @/ahead.txt", 2, "--answers"},
+        {"--export @/r.wav --text @/r.dkm --answers @/r.dkm", 2, "что и в --text"},
+        {"--export @/pipe.wav --groups 1", 1, "это канал (FIFO)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const CommandRun r = run(c.line, folder.dir);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(folder.names(), names);
+        EXPECT_EQ(TempFolder::get(folder.path("a.wav")), "old");
+        EXPECT_EQ(TempFolder::get(folder.path("r.dkm")), toCp1251("ПРИВЕТ"));
+        EXPECT_TRUE(std::filesystem::is_fifo(folder.path("pipe.wav")));
     }
 }
 

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "core/terminationrequest.h"
 #include "radiograms/tempfolder.h"
+#include "render/audioformat.h"
+#include "render/exportlength.h"
 #include "render/exportrenderer.h"
 #include "render/rendertesting.h"
 
@@ -105,24 +108,64 @@ TEST(ExportRenderer, TheSameSeedGivesTheSameGroups) {
     EXPECT_NE(first.answers, other.answers);
 }
 
-// Progress grows to a hundred; a cancel stops at the next sign and leaves no file.
+// Progress grows to a hundred; a cancel, or a request to end the program (a signal to the
+// command line), stops at the next sign and leaves no file.
 TEST(ExportRenderer, ProgressGrowsAndACancelLeavesNoFile) {
-    for (bool cancel : {false, true}) {
-        SCOPED_TRACE(cancel);
+    enum Stop { None, Cancel, Termination };
+    for (Stop stop : {None, Cancel, Termination}) {
+        SCOPED_TRACE(stop);
         TempFolder folder;
         ExportJob job = digitsJob(1);
-        job.transmission.groupCount = cancel ? 200 : 3;
+        job.transmission.groupCount = stop != None ? 200 : 3;
         ExportRenderer* self = nullptr;
         std::vector<int> seen;
         ExportRenderer renderer(job, [&](int percent) {
             seen.push_back(percent);
-            if (cancel && percent >= 10) self->cancel();
+            if (percent < 10) return;
+            if (stop == Cancel) self->cancel();
+            if (stop == Termination) raiseTerminationRequest();
         });
         self = &renderer;
-        EXPECT_EQ(renderer.render(folder.path("p.flac")), !cancel);
-        EXPECT_EQ(renderer.cancelled(), cancel);
+        EXPECT_EQ(renderer.render(folder.path("p.flac")), stop == None);
+        EXPECT_EQ(renderer.cancelled(), stop != None);
+        clearTerminationRequest();
         EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-        EXPECT_EQ(seen.back(), cancel ? 10 : 100);
-        EXPECT_EQ(folder.names().size(), cancel ? 0u : 1u);
+        EXPECT_EQ(seen.back(), stop != None ? 10 : 100);
+        EXPECT_EQ(folder.names().size(), stop != None ? 0u : 1u);
     }
+}
+
+// A WAV file's sizes are 32-bit: a job that may pass 4 GiB of samples (at 96 kHz, 6.2 hours) is
+// written as RF64. The length known before keying must never fall short of what is keyed, with
+// the longest signs and pauses, full stops, spaces and line breaks, opening and closing.
+TEST(ExportLength, NoJobOutlastsItsLongestAndOneBeyond4GiBIsRf64) {
+    ExportJob slow = digitsJob(3);
+    slow.keying.ratio = 6;
+    slow.keying.signPause = 4;
+    slow.keying.groupPause = 4;
+    slow.transmission.opening = slow.transmission.closing = true;
+    ExportJob stops = textJob("Т.Ч. К\r\n0.", true, true);
+    ExportJob jargon = textJob("");
+    jargon.jargon = true;
+    jargon.transmission.groupCount = 3;
+    for (const ExportJob& job : {slow, stops, jargon, digitsJob(4)}) {
+        TempFolder folder;
+        ExportRenderer renderer(job);
+        ASSERT_TRUE(renderer.render(folder.path("l.flac"))) << renderer.error();
+        const double longest = longestKeyingMs(job, toCp1251(renderer.answers()));
+        EXPECT_LE(renderer.seconds() * 1000, longest) << renderer.answers();
+    }
+    // 200 groups of 100 signs at dot 100 ms, dashes of six dots, the longest pauses: 26 hours.
+    ExportJob day = slow;
+    day.keying.speedUnit = 100;
+    day.transmission.groupSize = 100;
+    day.transmission.groupCount = 200;
+    const double bytes = longestKeyingMs(day, "") / 1000 * 96000 * 2;
+    EXPECT_EQ(sndfileFormatOf(AudioFormat::Wav, uint64_t(bytes)),
+              SF_FORMAT_RF64 | SF_FORMAT_PCM_16);
+    EXPECT_EQ(sndfileFormatOf(AudioFormat::Wav, kLargestWavData), SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    EXPECT_EQ(sndfileFormatOf(AudioFormat::Wav, kLargestWavData + 1),
+              SF_FORMAT_RF64 | SF_FORMAT_PCM_16);
+    EXPECT_EQ(sndfileFormatOf(AudioFormat::Flac, uint64_t(bytes)),
+              SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
 }

@@ -55,6 +55,20 @@ TEST(SettingsText, NumbersAreReadStrictly) {
         EXPECT_FALSE(parseIntegerText(bad)) << bad;
 }
 
+// A long value is cut after 40 characters however many bytes each takes, never inside one; a
+// stray continuation byte is a character of its own, as the decoder reads it.
+TEST(SettingsText, LongValuesAreCutByCharacters) {
+    const auto times = [](const std::string& piece, int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += piece;
+        return text;
+    };
+    EXPECT_EQ(quotedValue(times("x", 40)), "'" + times("x", 40) + "'");
+    for (const std::string piece : {"x", "Ж", "\xF0\x9F\x98\x80", "\x80"})
+        EXPECT_EQ(quotedValue(times(piece, 41)), "'" + times(piece, 40) + "…'") << piece;
+}
+
 TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {
     std::map<std::string, StoredValue> stored = {{"glDigits5.Value", text("1200")},
                                                  {"glProgress1.Percent", text("35")},
@@ -82,6 +96,23 @@ TEST(SettingsFileCheck, ControlBytesAndBrokenUtf8AreDamage) {
     };
     for (const auto& [bytes, damage] : cases)
         EXPECT_EQ(settingsTextDamage(bytes), damage) << damage.value_or("fine");
+}
+
+// Text is a settings file only when every line is one a settings file holds, values under a
+// group: another file linked or copied in its place is recognised by its first other line.
+TEST(SettingsFileCheck, OtherTextIsNoSettingsFile) {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"", std::nullopt},
+        {"; comment\n\n[Form1]\r\n  glDigits5.Value = 800 \n# more\n[Training]\nx=\n",
+         std::nullopt},
+        {"[Form1]\nlist=a, \\\nb\n", std::nullopt}, // a value continued on the next line
+        {"root:x:0:0:root:/root:/bin/bash\n", "строка 1 — не строка настроек"},
+        {"PATH=/usr/bin\n", "строка 1 — не строка настроек"}, // a value under no group
+        {"[Form1]\na=1\n\nJust words.\n", "строка 4 — не строка настроек"},
+        {"[Form1]\n=1\n", "строка 2 — не строка настроек"},
+    };
+    for (const auto& [text, foreign] : cases)
+        EXPECT_EQ(foreignSettingsText(text), foreign) << text;
 }
 
 // The stored place moves the window, which keeps its size; an unknown state is not taken.

@@ -1,0 +1,51 @@
+#include "render/exportlength.h"
+
+#include <algorithm>
+
+#include "keying/signtable.h"
+#include "transmission/transmissiondriver.h"
+
+namespace kelvatron {
+
+namespace {
+
+// A stepper value as the sign player takes it; any other leaves the length where it was, at
+// most the longest the stepper gives.
+double steppedOrLongest(double value, int low, int high) {
+    for (int v = low; v <= high; ++v)
+        if (value == v) return v;
+    return high;
+}
+
+std::size_t longestCode() {
+    std::size_t longest = 0;
+    for (const SignRecord& sign : SignTable)
+        longest = std::max(longest, sign.Code.size());
+    return longest;
+}
+
+} // namespace
+
+double longestKeyingMs(const ExportJob& job, std::string_view text) {
+    const KeyingSettings& k = job.keying;
+    const TransmissionSettings& t = job.transmission;
+    const double dot = std::max<int32_t>(k.speedUnit, 0);
+    const double dash = dot * steppedOrLongest(k.ratio, 3, 6);
+    const double sign =
+        double(longestCode()) * (dash + dot) + dash * steppedOrLongest(k.signPause, 1, 4);
+    const double groupPause = 2 * dash * steppedOrLongest(k.groupPause, 1, 4);
+
+    double ms = 1000;
+    if (t.opening) ms += 4 * sign + 3 * groupPause;
+    if (t.closing) ms += 3 * groupPause + 2 * sign;
+    if (t.textInWindow) ms += double(text.size()) * (4 * sign + 2 * groupPause);
+    const int alphabets = int(t.cyrillic) + int(t.latin);
+    const int generatedBodies =
+        int(t.digits) + (int(t.letters) + int(t.digitsAndLetters)) * alphabets;
+    const double groups = TransmissionDriver::groupCountOf(t.groupCount);
+    const double groupSize = TransmissionDriver::groupSizeOf(t.groupSize);
+    ms += generatedBodies * groups * (groupSize * sign + groupPause);
+    return ms;
+}
+
+} // namespace kelvatron

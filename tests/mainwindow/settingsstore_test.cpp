@@ -195,7 +195,7 @@ TEST_F(SettingsStoreTest, WhatIsNoSettingsFileIsReportedAndNeverWrittenOver) {
         double frequency;
         After after;
         const char* kept = ""; // the name the old file was kept under
-        std::string keptContent;
+        std::string keptContent = {};
     };
     const Case cases[] = {
         {"damaged", [&](const Paths& p) { write(p.file, garbage, 0x6644); },
@@ -282,7 +282,9 @@ TEST_F(SettingsStoreTest, WhatIsNoSettingsFileIsReportedAndNeverWrittenOver) {
         }
         QFile(p.folder).setPermissions(QFileDevice::Permissions(0x7777));
         const QFileInfo after(p.file);
-        if (c.after != WrittenThrough) EXPECT_EQ(readAll(p.other), otherBefore);
+        if (c.after != WrittenThrough) {
+            EXPECT_EQ(readAll(p.other), otherBefore);
+        }
         if (c.after == LeftAlone) {
             EXPECT_EQ(after.exists(), before.exists());
             EXPECT_EQ(after.lastModified(), before.lastModified());

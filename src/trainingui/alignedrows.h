@@ -23,8 +23,9 @@ std::vector<AlignedCell> alignedCells(const ReceiveCheck& check, std::string_vie
                                       std::string_view typedCp1251);
 
 // The columns as rich text: pairs of monospace rows "Передано" / "Принято", broken between
-// groups into lines of at most `columns` characters (a longer group is cut). One document for
-// the whole text, so 20,000 signs take one layout, not 20,000 widgets.
+// groups into lines of at most `columns` characters (a longer group is cut), each sign in the
+// form that tells it from a look-alike (shownSigns). One document for the whole text, so 20,000
+// signs take one layout, not 20,000 widgets.
 QString alignedRowsHtml(const std::vector<AlignedCell>& cells, int columns);
 
 // The mistakes in words, in text order, for a screen reader and a plain copy:

@@ -2,7 +2,8 @@
 # Types 20 keys into the real program under Xvfb, so that 19 of them wait in the keyboard's
 # queue while the first sounds, and asks the window through AT-SPI, as a screen reader does, for
 # the names of its children over and over while the queue sounds. Every answer must come within
-# a second; the captured sound must hold the 20 signs in the order typed.
+# a second; the captured sound must hold the signs in the order typed, also those of 10 keys
+# typed before with no query (lib/a11y_queries.py).
 # It runs on a D-Bus session bus of its own (and so an accessibility bus of its own).
 #   bash tests/e2e/accessibility_queue.sh build/kelvatron
 set -euo pipefail

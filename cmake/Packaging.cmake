@@ -29,10 +29,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 # The libraries the program links (as dpkg-shlibdeps finds them on Debian 12) and the keyboard
-# descriptions it compiles the Russian and US layouts from. The X11 platform plugin and the JPEG
-# reader come with libqt6gui6 there.
+# descriptions it compiles the Russian and US layouts from; the type that holds the flat-topped
+# digit 3 signs are shown with. The X11 platform plugin and the JPEG reader come with libqt6gui6
+# there.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 11), libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), libqt6widgets6 (>= 6.4.0), libsdl2-2.0-0 (>= 2.0.12), libxkbcommon0 (>= 0.5.0), xkb-data")
+    "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 11), libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), libqt6widgets6 (>= 6.4.0), libsdl2-2.0-0 (>= 2.0.12), libxkbcommon0 (>= 0.5.0), xkb-data, fonts-dejavu-core")
 # Native Wayland sessions; without it Qt runs through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

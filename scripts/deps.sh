@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-liberation
   pulseaudio pulseaudio-utils sox
+  dbus-daemon at-spi2-core python3-pyatspi fonts-dejavu-core
 )
 # And whatever the tests and benchmarks call (ffmpeg's ffprobe among them).
 source "$(dirname "$0")/tools.sh"

@@ -100,5 +100,11 @@ int main(int argc, char** argv) {
                           "\nПроверьте звуковое устройство и запустите программу снова.");
         });
     }
-    return app.exec();
+    // Every wait of the window's thread (a sign sounding, the pause after it) lets the window
+    // repaint and answer a screen reader; keys and clicks still wait for the pause between signs.
+    clock.serveWhileWaiting([&events] { events.processEventsButInput(); });
+    const int status = app.exec();
+    // The window is taken down after this: nothing may be served while it is.
+    clock.serveWhileWaiting({});
+    return status;
 }

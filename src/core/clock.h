@@ -14,7 +14,8 @@ namespace kelvatron {
 class Clock {
 public:
     virtual ~Clock() = default;
-    // A blocking wait that processes no window events: moves the logical time on by ms and
+    // A blocking wait that handles no key, click or timer (the real clock lets the window repaint
+    // and answer a screen reader meanwhile, see SystemClock): moves the logical time on by ms and
     // returns when real time has reached it. Zero or negative waits return at once. A schedule
     // that has fallen far behind (a long stall) starts afresh from now, so a wait still waits.
     // Once the program has been asked to end (terminationrequest.h) a real wait ends early.

@@ -201,6 +201,7 @@ void buildKeyboard(QWidget* form, FormControls& ui) {
                       QString::fromUtf8(startCaption(n).data(), qsizetype(startCaption(n).size())),
                       QRect(rowX[row] + 32 * col, rowY[row], 30, 34), 24, true);
             key->setAlignment(Qt::AlignCenter);
+            key->setShowsSign(true);
             key->setFocusPolicy(Qt::NoFocus); // typing is the keyboard's way to sound a sign
             *keySlots[n] = key;
         }

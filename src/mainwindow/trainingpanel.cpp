@@ -2,8 +2,11 @@
 
 #include <QLabel>
 #include <QSettings>
+#include <QTableWidget>
+#include <QTextBrowser>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "core/cp1251.h"
 #include "core/dialogs.h"
@@ -106,6 +109,24 @@ void TrainingPanel::buildCommands() {
     speed_->setShadowed(true);
     speed_->setAlignment(Qt::AlignCenter);
     speed_->setGeometry(4, 318, 188, 16);
+    placeInTabOrder();
+}
+
+// Tab goes from the text window, where the learner copies, straight to the panel's commands and
+// the result, not round the whole window first.
+void TrainingPanel::placeInTabOrder() {
+    QWidget* const order[] = {form_.Memo1,
+                              receive_,
+                              check_,
+                              result_->figureLabel(),
+                              result_->rowsView(),
+                              result_->confusionTable(),
+                              journal_,
+                              sending_,
+                              weakOption_,
+                              close_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void TrainingPanel::connectCommands() {
@@ -171,6 +192,7 @@ void TrainingPanel::check(const ReceiveAnswer& answer, bool again) {
         lastSession_ = session(answer, speed);
     }
     record(result, again);
+    result_->announce();
     // For checks run by scripts: the figure on the standard error, once the history holds it.
     if (qEnvironmentVariableIsSet("KELVATRON_ECHO_CHECK"))
         std::fprintf(stderr, "%s\n", figure.toUtf8().constData());
@@ -246,7 +268,7 @@ std::string TrainingPanel::weakGroups() {
 }
 
 void TrainingPanel::refreshWeakLine() {
-    trainingstyle::setLabelText(weakLine_, weakSignsLine(weakSigns()));
+    trainingstyle::setSignsLabelText(weakLine_, weakSignsLine(weakSigns()));
 }
 
 int TrainingPanel::dotMs() const {

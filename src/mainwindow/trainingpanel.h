@@ -61,6 +61,7 @@ public:
 
 private:
     void buildCommands();
+    void placeInTabOrder();
     TglLabel* command(const QString& caption, int y);
     void connectCommands();
     void setExpanded(bool expanded);

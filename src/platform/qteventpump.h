@@ -8,6 +8,7 @@ class QtEventPump : public EventPump {
 public:
     void processEvents() override;
     void waitForEvents() override;
+    void processEventsButInput() override;
 };
 
 } // namespace kelvatron

@@ -44,11 +44,35 @@ void SystemClock::sleep(int32_t ms) {
     const double start = now();
     if (start - logical_ > kMaxLagMs) logical_ = start;
     logical_ += ms;
+    // Work served meanwhile may wait itself and move the schedule; this wait keeps its own end.
+    const double deadline = logical_;
     while (!terminationRequested()) {
-        const double left = logical_ - now();
+        double left = deadline - now();
         if (left <= 0) break;
-        sleepUntil(logical_ - std::max(0.0, left - kNapMs));
+        if (left > kServeMarginMs && mayServe()) {
+            serving_ = true;
+            serve_();
+            serving_ = false;
+            left = deadline - now();
+            if (left <= 0) break;
+            if (left > kServeMarginMs) {
+                sleepUntil(now() + std::min(kServeEveryMs, left - kServeMarginMs));
+                continue;
+            }
+        }
+        sleepUntil(deadline - std::max(0.0, left - kNapMs));
     }
+}
+
+void SystemClock::serveWhileWaiting(std::function<void()> serve) {
+    servingThread_ = std::thread::id();
+    serve_ = std::move(serve);
+    if (serve_) servingThread_ = std::this_thread::get_id();
+}
+
+bool SystemClock::mayServe() const {
+    return std::this_thread::get_id() == servingThread_.load(std::memory_order_relaxed) &&
+           !serving_;
 }
 
 double SystemClock::now() const {

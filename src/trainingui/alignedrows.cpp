@@ -4,6 +4,7 @@
 
 #include "core/cp1251.h"
 #include "trainingui/trainingstyle.h"
+#include "widgets/glyphs.h"
 #include "widgets/theme.h"
 
 namespace kelvatron {
@@ -46,10 +47,10 @@ public:
     void add(const AlignedCell& cell) {
         if (cell.op != runOp_) close();
         runOp_ = cell.op;
-        runSent_ +=
-            cell.sent ? signText(cell.sent).toHtmlEscaped() : QString(trainingstyle::kExtraMark);
-        runTyped_ +=
-            cell.typed ? signText(cell.typed).toHtmlEscaped() : QString(trainingstyle::kMissedMark);
+        runSent_ += cell.sent ? shownSigns(signText(cell.sent)).toHtmlEscaped()
+                              : QString(trainingstyle::kExtraMark);
+        runTyped_ += cell.typed ? shownSigns(signText(cell.typed)).toHtmlEscaped()
+                                : QString(trainingstyle::kMissedMark);
     }
     void addPause() {
         close();

@@ -29,8 +29,9 @@ struct RowCaptions {
 };
 
 // The columns as rich text: pairs of monospace rows ("Передано" / "Принято" unless told),
-// broken between groups into lines of at most `columns` characters (a longer group is cut). One
-// document for the whole text, so 20,000 signs take one layout, not 20,000 widgets.
+// broken between groups into lines of at most `columns` characters (a longer group is cut), each
+// sign in the form that tells it from a look-alike (shownSigns). One document for the whole
+// text, so 20,000 signs take one layout, not 20,000 widgets.
 QString alignedRowsHtml(const std::vector<AlignedCell>& cells, int columns,
                         const RowCaptions& captions = {});
 

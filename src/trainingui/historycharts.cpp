@@ -1,4 +1,5 @@
 #include "trainingui/historycharts.h"
+#include "widgets/glyphs.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -149,10 +150,12 @@ QString signName(const std::string& sign) {
 
 QString signLabel(const std::string& sign) {
     const QString text = QString::fromStdString(sign);
-    return sign == "3" || sign == "0"
+    // The 3 takes the flat top it has everywhere signs are shown; the zero, drawn without its
+    // slash in the chart's font, says that it is a digit.
+    return sign == "0"
                ? QStringLiteral("<center>%1<br><span style=\"font-size:9px\">цифра</span></center>")
                      .arg(text)
-               : text;
+               : shownSigns(text);
 }
 
 QString exerciseText(const SessionRecord& s) {

@@ -26,8 +26,8 @@ QChart* progressChart(const std::vector<SessionRecord>& sessions);
 // Error rate per sign as bars, the first `top` of rates (weakest first).
 QChart* signRateChart(const std::vector<SignErrorRate>& rates, int top = 20);
 
-// A sign as the charts name it: a digit that looks like a letter says "цифра" (in words for a
-// screen reader, as a second line of rich text on the chart's axis).
+// A sign as the charts name it: a digit that looks like a letter says "цифра" in words for a
+// screen reader; on the chart's axis the 3 is flat-topped and the zero says "цифра" below it.
 QString signName(const std::string& sign);
 QString signLabel(const std::string& sign);
 // One exercise in a line: its local date and time, kind, signs and error rate.

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "trainingui/trainingstyle.h"
+#include "widgets/glyphs.h"
 #include "widgets/theme.h"
 
 namespace kelvatron {
@@ -49,6 +50,8 @@ ReceiveResultView::ReceiveResultView(QWidget* parent) : QWidget(parent) {
     figure_->setObjectName(QStringLiteral("receiveFigure"));
     figure_->setTextFormat(Qt::PlainText);
     figure_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Reached by Tab too: the figure is where a screen reader user hears the result again.
+    figure_->setFocusPolicy(Qt::StrongFocus);
     layout->addWidget(figure_);
     layout->addWidget(buildRows(), 1);
     layout->addWidget(buildSpeeds());
@@ -119,6 +122,8 @@ QWidget* ReceiveResultView::buildTable() {
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Arrows move between the cells; Tab leaves the table, as everywhere else.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->setDefaultSectionSize(22);
     table_->setMaximumHeight(4 * 22 + 28);
     table_->setStyleSheet(trainingstyle::tableStyleSheet());
@@ -137,6 +142,14 @@ void ReceiveResultView::setResult(const ReceiveCheck& check, const ExerciseSpeed
     layOutRows();
     showSpeed(speed);
     fillTable(check.confusions);
+    figure_->setAccessibleDescription(summary_ + QStringLiteral(". ") + speedText());
+}
+
+// Focus that is already on the figure is taken away and given back, so the same result twice
+// is said twice.
+void ReceiveResultView::announce() {
+    if (figure_->hasFocus()) figure_->clearFocus();
+    figure_->setFocus(Qt::OtherFocusReason);
 }
 
 void ReceiveResultView::clear() {
@@ -146,6 +159,7 @@ void ReceiveResultView::clear() {
     summary_.clear();
     rows_->clear();
     rows_->setAccessibleDescription(QString());
+    figure_->setAccessibleDescription(QString());
     showSpeed({});
     fillTable({});
 }
@@ -169,7 +183,8 @@ void ReceiveResultView::fillTable(const std::vector<Confusion>& confusions) {
                                  c.typed ? signText(c.typed) : QStringLiteral("пропуск"),
                                  QString::number(c.count)};
         for (int col = 0; col < 3; ++col) {
-            auto* item = new QTableWidgetItem(cells[col]);
+            auto* item = new QTableWidgetItem(col < 2 ? shownSigns(cells[col]) : cells[col]);
+            item->setData(Qt::AccessibleTextRole, cells[col]);
             item->setTextAlignment(Qt::AlignCenter);
             table_->setItem(r, col, item);
         }

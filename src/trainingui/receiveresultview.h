@@ -27,6 +27,10 @@ public:
     void setResult(const ReceiveCheck& check, const ExerciseSpeed& speed,
                    std::string_view sentCp1251, std::string_view typedCp1251);
     void clear();
+    // Says the result to a screen reader: the figure takes the focus, its name the figure and its
+    // description the mistakes and speeds, which a screen reader reads on a focus change. Call
+    // it once the view shows.
+    void announce();
 
     QLabel* figureLabel() const { return figure_; }
     QTextBrowser* rowsView() const { return rows_; }

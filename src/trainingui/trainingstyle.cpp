@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "widgets/glyphs.h"
 #include "widgets/theme.h"
 
 namespace kelvatron::trainingstyle {
@@ -29,6 +30,11 @@ QLabel* panelLabel(const QString& text, int pixels, QWidget* parent) {
 
 void setLabelText(QLabel* label, const QString& text) {
     label->setText(text);
+    label->setAccessibleName(text);
+}
+
+void setSignsLabelText(QLabel* label, const QString& text) {
+    label->setText(shownSigns(text));
     label->setAccessibleName(text);
 }
 

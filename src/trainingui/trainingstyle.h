@@ -23,6 +23,9 @@ QFont monoFont(int pixels);
 // A label in the panels' white bold type; its accessible name follows its text.
 QLabel* panelLabel(const QString& text, int pixels, QWidget* parent = nullptr);
 void setLabelText(QLabel* label, const QString& text);
+// A label that names signs: shown in the forms that keep look-alikes apart (shownSigns), named
+// for a screen reader as written.
+void setSignsLabelText(QLabel* label, const QString& text);
 
 // The layout of a part of a view (a row of controls, a table with its caption): no margins of
 // its own, the view's margins frame it.

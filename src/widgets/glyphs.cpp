@@ -90,6 +90,10 @@ void drawSpeaker(QPainter& p, const QRectF& box, const QColor& ink) {
 
 } // namespace
 
+QString shownSigns(QString signs) {
+    return signs.replace(QLatin1Char('3'), QChar(kShownThree));
+}
+
 void drawGlyph(QPainter& p, GlyphKind kind, const QRectF& box, bool active) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);

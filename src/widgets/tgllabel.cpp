@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "widgets/buttonkeys.h"
+#include "widgets/glyphs.h"
 #include "widgets/theme.h"
 
 namespace kelvatron {
@@ -38,6 +39,11 @@ void TglLabel::setClickable(bool clickable) {
 
 void TglLabel::setShadowed(bool shadowed) {
     shadowed_ = shadowed;
+    update();
+}
+
+void TglLabel::setShowsSign(bool showsSign) {
+    showsSign_ = showsSign;
     update();
 }
 
@@ -92,12 +98,13 @@ void TglLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area = textArea();
+    const QString shown = showsSign_ ? shownSigns(text()) : text();
     const bool live = clickable_ && isEnabled() && !text().isEmpty();
     const bool down = isDown() || sounding_;
     const bool hovered = underMouse();
     if (live && (hovered || theme::showsFocus(this) || down)) {
         // A soft plate behind a command under the mouse, deeper while it is pressed.
-        const QRectF bounds = QFontMetricsF(font()).boundingRect(area, int(alignment_), text());
+        const QRectF bounds = QFontMetricsF(font()).boundingRect(area, int(alignment_), shown);
         const QRectF plate = bounds.adjusted(-7, -2, 7, 2)
                                  .intersected(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
         p.setPen(QPen(QColor(255, 255, 255, theme::showsFocus(this) ? 140 : 70), 1));
@@ -109,10 +116,10 @@ void TglLabel::paintEvent(QPaintEvent*) {
     const QRectF r = area.translated(down ? 1 : 0, down ? 1 : 0);
     if (shadowed_ || clickable_) {
         const qreal depth = std::clamp(font().pixelSize() / 12.0, 1.0, 2.0);
-        theme::drawShadowedText(p, r, int(alignment_), text(), ink, depth);
+        theme::drawShadowedText(p, r, int(alignment_), shown, ink, depth);
     } else {
         p.setPen(ink);
-        p.drawText(r, int(alignment_), text());
+        p.drawText(r, int(alignment_), shown);
     }
 }
 

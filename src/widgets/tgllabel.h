@@ -21,6 +21,9 @@ public:
     void setPixelSize(int pixels);
     void setBold(bool bold);
     void setAlignment(Qt::Alignment alignment);
+    // The caption is a sign (a key of the on-screen keyboard): it is painted in the form that
+    // tells it from a look-alike (shownSigns); its accessible name stays the caption.
+    void setShowsSign(bool showsSign);
 
     QSize sizeHint() const override;
 
@@ -38,6 +41,7 @@ private:
 
     bool clickable_ = false;
     bool shadowed_ = false;
+    bool showsSign_ = false;
     // Lit from the release until the handler returns: a key stays lit while its sign sounds.
     bool sounding_ = false;
     QColor color_{Qt::white};

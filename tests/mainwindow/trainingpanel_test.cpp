@@ -1,6 +1,8 @@
 // The training panel in the window on fakes: a receive exercise keyed from the window's
 // settings, typed into without a sound, checked, shown and kept in the history.
+#include <QApplication>
 #include <QLabel>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -156,4 +158,31 @@ TEST_F(TrainingPanelTest, NoToTheCloseQuestionLeavesTheExerciseRunning) {
     EXPECT_FALSE(f.glCheckBox8->Checked());
     EXPECT_TRUE(f.glCheckBox1->isEnabled());
     EXPECT_EQ(f.ProgressBar1->Position(), 0);
+}
+
+// A screen reader hears the check: the figure takes the focus, its description holds the mistakes.
+// Tab reaches the result from the text window in a few steps and leaves the table of mistakes.
+TEST_F(TrainingPanelTest, ACheckIsSaidAndTabReachesItFromTheTextWindow) {
+    auto& f = form();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    h->events.at(2, [&] { QTest::keyClicks(f.Memo1, "124"); });
+    panel().receiveButton()->click();
+    const ReceiveResultView& result = *panel().resultView();
+    ASSERT_EQ(QApplication::focusWidget(), result.figureLabel());
+    EXPECT_TRUE(result.figureLabel()->accessibleDescription().startsWith("ошибка: 4 вместо 3"));
+
+    auto tabsFromTextWindowTo = [&](QWidget* target) {
+        f.Memo1->setFocus(Qt::TabFocusReason);
+        for (int tabs = 1; tabs <= 40; ++tabs) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (QApplication::focusWidget() == target) return tabs;
+        }
+        return -1;
+    };
+    EXPECT_EQ(tabsFromTextWindowTo(result.figureLabel()), 3); // Приём на слух, Проверить, result
+    const int toTable = tabsFromTextWindowTo(result.confusionTable());
+    EXPECT_EQ(toTable, 5);
+    QTest::keyClick(result.confusionTable(), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), result.confusionTable());
 }

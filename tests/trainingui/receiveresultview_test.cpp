@@ -85,3 +85,23 @@ TEST(ReceiveResult, ConfusionTableCountsMostFrequentFirst) {
         cells << table->item(i / 3, i % 3)->text();
     EXPECT_EQ(cells, (QStringList{"Б", "В", "2", "Т", "пропуск", "1"}));
 }
+
+// The digit 3 is shown flat-topped in the rows and the table, so it is not read as the letter З;
+// words for a screen reader keep the digit.
+TEST(ReceiveResult, TheDigitThreeIsShownUnlikeTheLetter) {
+    Shown shown("3З", "З3");
+    const QStringList lines = shown.lines();
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("Передано \u01B7З"));
+    EXPECT_EQ(lines[1], QStringLiteral("Принято  З\u01B7"));
+    EXPECT_EQ(shown.view.mistakesText(), "ошибка: З вместо 3; ошибка: 3 вместо З");
+    const QTableWidget* table = shown.view.confusionTable();
+    ASSERT_EQ(table->rowCount(), 2);
+    QStringList shownCells, spokenCells;
+    for (int i = 0; i < 6; ++i) {
+        shownCells << table->item(i / 3, i % 3)->text();
+        spokenCells << table->item(i / 3, i % 3)->data(Qt::AccessibleTextRole).toString();
+    }
+    EXPECT_EQ(shownCells, (QStringList{"З", "\u01B7", "1", "\u01B7", "З", "1"}));
+    EXPECT_EQ(spokenCells, (QStringList{"З", "3", "1", "3", "З", "1"}));
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "widgets/tgldigits.h"
+#include "widgets/tgllabel.h"
 
 using namespace kelvatron;
 
@@ -24,7 +25,29 @@ int litPixelsFor(double value) {
     return count;
 }
 
+QImage keyPicture(const char* caption, bool showsSign) {
+    TglLabel key;
+    key.resize(30, 34);
+    key.setPixelSize(24);
+    key.setBold(true);
+    key.setAlignment(Qt::AlignCenter);
+    key.setShowsSign(showsSign);
+    key.setCaption(QString::fromUtf8(caption));
+    QImage image(key.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::black);
+    key.render(&image);
+    return image;
+}
+
 } // namespace
+
+// The letter З and the digit 3 are one shape in the window's type: a key of the on-screen keyboard
+// draws the digit flat-topped, and keeps the digit as its name.
+TEST(WidgetRendering, TheDigitThreeKeyLooksUnlikeTheLetterKey) {
+    EXPECT_EQ(keyPicture("3", true), keyPicture("\u01B7", false));
+    EXPECT_NE(keyPicture("3", true), keyPicture("3", false));
+    EXPECT_EQ(keyPicture("З", true), keyPicture("З", false));
+}
 
 TEST(WidgetRendering, DigitsShowTheirValueSegmentBySegment) {
     TglDigits d;

@@ -41,9 +41,11 @@ for load in ${LOADS:-0 2}; do
             mkdir -p "$dir/config/Home"
             # The speaker output (a square tone through the sound card), its dot two speed units.
             printf '[Form1]\nglProgress1.Percent=%s\n' "$speed" >"$dir/config/Home/Project1.conf"
-            echo "=== $build, $load busy, monitor at $monitor ms (load average $(cut -d' ' -f1 /proc/loadavg))" >&2
-            RUN_LABEL="$([[ $i == 0 ]] && echo this || echo older): $build ($(git -C "$build" rev-parse --short HEAD 2>/dev/null || echo ?))" \
-                RUN_LOAD=$load python3 bench/lib/signlatency.py measure \
+            echo "=== $build, $load busy, monitor at $monitor ms" \
+                "(load average $(cut -d' ' -f1 /proc/loadavg))" >&2
+            label="$([[ $i == 0 ]] && echo this || echo older): $build"
+            label+=" ($(git -C "$build" rev-parse --short HEAD 2>/dev/null || echo ?))"
+            RUN_LABEL=$label RUN_LOAD=$load python3 bench/lib/signlatency.py measure \
                 "$(readlink -f "$build/kelvatron")" "$dir" "$monitor" "$dir/run.json"
             runs+=("$dir/run.json")
         done

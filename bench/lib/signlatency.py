@@ -11,8 +11,10 @@ recording, when each piece of it arrived and when each key was pressed.
 
 `table` finds the tones in each recording and, for every press, the sign of its key among the
 tones that follow: the run of consecutive tones whose lengths read as the key's dots and dashes
-with gaps shorter than two dots, the closest to the ideal lengths when there are several. The
-latency is the press to the first sample of that run's first element, on the sink's own clock.
+(half a dot to two dots is a dot, longer a dash) with gaps shorter than two dots, that begins
+within LATE_MS of the key (a sign held back until the next key is not its answer), the closest
+to the ideal lengths when there are several. The latency is the press to the first sample of
+that run's first element, on the sink's own clock.
 Every tone that belongs to no sign is an extra tone (a blip before a sign, a split element), and
 a press whose sign is not found counts against the signs heard.
 
@@ -35,6 +37,7 @@ LOUD = 33  # 1e-3 of full scale in s16
 QUIET_ENDS_TONE = RATE // 500  # 2 ms: a square or sine tone never rests that long
 SETTLE_MS = 2500  # from the program's start until its stream has joined the sink
 EARLY_MS = 5  # how much earlier than its key a sign may seem, for the clock's uncertainty
+LATE_MS = 500  # a sign that begins later than this after its key is not heard as its answer
 
 
 def key_centre(row, col):
@@ -89,6 +92,8 @@ def measure(program, workdir, monitor_ms, out):
                 cell = {"input": kind, "gap": gap, "presses": []}
                 for n in range(count + 1):  # the first one warms up after the cell before
                     sign, code, row, col = KEYS[rng.randrange(len(KEYS))]
+                    if not cells and n == 0:
+                        sign, code, row, col = KEYS[0]  # Й, a dot and dashes, after start-up
                     if kind == "clicked":
                         xtst.XTestFakeMotionEvent(dpy, -1, *key_centre(row, col), 0)
                     else:  # keys go to the window under the pointer: there is no window manager
@@ -119,10 +124,9 @@ def measure(program, workdir, monitor_ms, out):
         reader.join(10)
         log.close()
     with open(out, "w") as f:
-        json.dump({"monitor_ms": monitor_ms, "raw": raw_path, "chunks": chunks, "cells": cells,
-                   "program": [started, ended],
-                   "label": os.environ.get("RUN_LABEL", ""), "load": os.environ.get("RUN_LOAD", "")},
-                  f)
+        json.dump({"monitor_ms": monitor_ms, "chunks": chunks, "cells": cells,
+                   "program": [started, ended], "label": os.environ.get("RUN_LABEL", ""),
+                   "load": os.environ.get("RUN_LOAD", "")}, f)
 
 
 def tone_runs(samples):
@@ -179,7 +183,8 @@ def find_sign(tones, code, dot):
         errors = []
         for j, (start, end) in enumerate(run):
             length = end - start
-            if ("." if length < 2 * dot else "-") != code[j]:
+            # Shorter than half a dot is a click, not an element.
+            if length < dot / 2 or ("." if length < 2 * dot else "-") != code[j]:
                 break
             errors.append(length - (dot if code[j] == "." else 3 * dot))
             if j + 1 < n:
@@ -194,9 +199,9 @@ def find_sign(tones, code, dot):
     return best
 
 
-def analyse(run, codes, dot):
+def analyse(path, run, codes, dot):
     samples = array.array("h")
-    with open(run["raw"], "rb") as f:
+    with open(os.path.join(os.path.dirname(path), "monitor.raw"), "rb") as f:
         data = f.read()
     samples.frombytes(data[:len(data) // 2 * 2])
     clock = SinkClock(run["chunks"], run["program"][0] + SETTLE_MS, run["program"][1])
@@ -213,7 +218,7 @@ def analyse(run, codes, dot):
         first_after_start = None
         for (at, sign, warm_up), end in zip(presses, ends):
             own = [t for t in tones if at - EARLY_MS <= t[0] < end - EARLY_MS]
-            found = find_sign(own, codes[sign], dot)
+            found = find_sign([t for t in own if t[0] < at + LATE_MS], codes[sign], dot)
             if warm_up:
                 if c == 0:  # the first sign after start-up
                     first_after_start = {
@@ -237,11 +242,11 @@ def analyse(run, codes, dot):
 
 def summary(stats):
     lat = sorted(stats["latency"])
+    signs = f"{stats['extra']:5d} {stats['found']:>3}/{stats['presses']:<3}"
     if not lat:
-        return f"{'-':>7} {'-':>6} {'-':>6} {stats['extra']:>5} {stats['found']:>3}/{stats['presses']:<3}"
-    p99 = lat[min(len(lat) - 1, -(-99 * len(lat) // 100) - 1)]
-    return (f"{statistics.median(lat):7.1f} {p99:6.1f} {stats['worst']:+6.1f} {stats['extra']:5d} "
-            f"{stats['found']:>3}/{stats['presses']:<3}")
+        return f"{'-':>7} {'-':>6} {'-':>6} {signs}"
+    p99 = lat[min(len(lat) - 1, -(-99 * len(lat) // 100) - 1)]  # nearest rank
+    return f"{statistics.median(lat):7.1f} {p99:6.1f} {stats['worst']:+6.1f} {signs}"
 
 
 def merge(a, b):
@@ -253,14 +258,15 @@ def merge(a, b):
 
 def table(signtable, dot, runs):
     with open(signtable, encoding="utf-8") as f:
-        codes = {sign: code for sign, code in re.findall(r'\{win1251\("(.)"\), "([.-]+)"', f.read())}
+        pairs = re.findall(r'\{win1251\("(.)"\), "([.-]+)"', f.read())
+    codes = dict(pairs)
     cells, labels = {}, []
     for path in runs:
         with open(path) as f:
             run = json.load(f)
         if run["label"] not in labels:
             labels.append(run["label"])
-        for stats in analyse(run, codes, dot):
+        for stats in analyse(path, run, codes, dot):
             key = (str(stats["gap"]), stats["input"], run["load"], run["monitor_ms"], run["label"])
             cells[key] = merge(cells[key], stats) if key in cells else stats
     print(f"Key -> first sample of the sign's first element at the sink (ms), the worst element or "

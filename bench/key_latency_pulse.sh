@@ -1,81 +1,63 @@
 #!/usr/bin/env bash
-# Times a typed key of the keyboard practice against its sound at a real-time sound server: the
-# real program under Xvfb plays through a private PulseAudio daemon's null sink, a key that types
-# "е" (the sign Е, one dot) is pressed with XTest, and bench/monitor_tones finds the tone at the
-# monitor. With a second build (an older commit's) both programs are timed in turn, idle and
-# beside BUSY (default 2) busy processes, so the figures are side by side from one run.
-#   bench/key_latency_pulse.sh [build-dir] [other-build-dir]    (default: build)
-# PRESSES sets the presses per program and load (40); LOADS="0 2" the loads; INPUT=click clicks the
-# on-screen key Е instead of typing, timed from the button's release, where a click happens.
+# Times the keyboard practice's signs at a real-time sound server: the real program under Xvfb
+# plays through a private PulseAudio daemon's null sink, keys Й, Е, Т and Д are typed or clicked
+# on the on-screen keyboard with XTest, and the sink's monitor is recorded with parec. For keys
+# 0.6 s apart and 3 s apart (each after a rest), typed and clicked, idle and beside two busy
+# processes, with the monitor recorded at 10 ms and at 200 ms, one table gives: key -> first
+# sample of the sign's first element (median, p99), the worst element or gap against its ideal,
+# the tones that belong to no sign, and the signs heard of the presses. With a second build
+# (an older commit's) both are timed under the same conditions and shown side by side.
+#   bench/key_latency_pulse.sh [build-dir] [older-build-dir]    (default: build)
+# PRESSES (20) presses per cell at 0.6 s, REST_PRESSES (10) at 3 s; GAPS="0.6 3",
+# INPUTS="typed clicked", LOADS="0 2" (busy processes), MONITORS="10 200" (parec latency, ms);
+# SPEED (15) is the speed bar's value, a 30 ms dot on the default output. Each program run takes
+# the machine's CPU lock (CPU_LOCK, /tmp/kelvatron-cpu.lock; empty for none) exclusively, so do
+# not run the script under that lock yourself. KEEP=dir keeps the recordings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/lib/pulseserver.sh
 builds=("${1:-build}")
 [[ -n "${2:-}" ]] && builds+=("$2")
-[[ -x "${builds[0]}/bench/monitor_tones" ]] || { cmake -DKELVATRON_BENCH=ON "${builds[0]}" >/dev/null && cmake --build "${builds[0]}" --target monitor_tones; }
+for build in "${builds[@]}"; do
+    [[ -x "$build/kelvatron" ]] || { echo "no program at $build/kelvatron" >&2; exit 1; }
+done
+speed=${SPEED:-15}
+lock=${CPU_LOCK-/tmp/kelvatron-cpu.lock}
 pulseserver_begin
 xvfb_begin 171
-status=0
-for load in ${LOADS:-0 ${BUSY:-2}}; do
-    busy_begin "$load"
-    for build in "${builds[@]}"; do
-        echo "=== $build, $load busy (load average $(cut -d' ' -f1 /proc/loadavg))"
-        python3 - "$(readlink -f "$build/kelvatron")" "${builds[0]}/bench/monitor_tones" \
-            "${PRESSES:-40}" "$work/config-$RANDOM" <<'PY' || status=1
-import ctypes, os, random, statistics, subprocess, sys, time
-
-program, monitor, presses, config = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
-KEY_T = 28  # types "t" on a US keymap and "е" in the window's Russian layout
-WIDTH, HEIGHT = 792, 573
-sys.path.insert(0, "bench/lib")
-from xtest import dpy, x11, xtst
-
-os.makedirs(config)
-env = dict(os.environ, XDG_CONFIG_HOME=config, SDL_AUDIODRIVER="pulseaudio", QT_QPA_PLATFORM="xcb")
-app = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-try:
-    time.sleep(4)  # the window shows and the sound streams settle
-    rng = random.Random(1945)
-    seconds = presses * 0.9 + 2
-    rec = subprocess.Popen([monitor, str(seconds)], stdout=subprocess.PIPE, text=True)
-    assert rec.stdout.readline().strip() == "ready"
-    left, top = (1024 - WIDTH) // 2, (768 - HEIGHT) // 2  # the window opens centred
-    click = os.environ.get("INPUT") == "click"
-    # The keyboard panel's key Е lies at (372, 407) in the window; keys go to the window under
-    # the pointer.
-    xtst.XTestFakeMotionEvent(dpy, -1, *((left + 372, top + 407) if click else (512, top + 150)), 0)
-    x11.XSync(dpy, 0)
-    time.sleep(0.5)
-    sent = []
-    for _ in range(presses):
-        press = (lambda down: xtst.XTestFakeButtonEvent(dpy, 1, down, 0)) if click else (
-            lambda down: xtst.XTestFakeKeyEvent(dpy, KEY_T, down, 0))
-        press(1)
-        x11.XFlush(dpy)
-        pressed = time.monotonic() * 1000
-        time.sleep(0.03)
-        press(0)
-        x11.XFlush(dpy)
-        sent.append(time.monotonic() * 1000 if click else pressed)
-        time.sleep(0.6 + rng.random() * 0.2)
-    tones = [tuple(map(float, line.split())) for line in rec.communicate()[0].split("\n") if line]
-finally:
-    app.terminate()
-    app.wait(10)
-latency = []
-for t in sent:
-    after = [start for start, end, gaps in tones if t <= start <= t + 400]
-    if after:
-        latency.append(after[0] - t)
-latency.sort()
-if not latency:
-    sys.exit("no key sounded")
-p99 = latency[min(len(latency) - 1, int(0.99 * len(latency) + 0.999) - 1)]
-print(f"key press to first sample at the server: median {statistics.median(latency):.1f} ms, "
-      f"p99 {p99:.1f}, worst {latency[-1]:.1f} (n={len(latency)} of {len(sent)}; "
-      "target median <= 25, p99 <= 35)")
-PY
+runs=()
+run=0
+for load in ${LOADS:-0 2}; do
+    for monitor in ${MONITORS:-10 200}; do
+        if [[ -n "$lock" ]]; then
+            exec {lock_fd}>"$lock"
+            flock -x "$lock_fd"
+        fi
+        busy_begin "$load"
+        for i in "${!builds[@]}"; do
+            build=${builds[$i]}
+            run=$((run + 1))
+            dir="$work/run$run"
+            mkdir -p "$dir/config/Home"
+            # The speaker output (a square tone through the sound card), its dot two speed units.
+            printf '[Form1]\nglProgress1.Percent=%s\n' "$speed" >"$dir/config/Home/Project1.conf"
+            echo "=== $build, $load busy, monitor at $monitor ms" \
+                "(load average $(cut -d' ' -f1 /proc/loadavg))" >&2
+            label="$([[ $i == 0 ]] && echo this || echo older): $build"
+            label+=" ($(git -C "$build" rev-parse --short HEAD 2>/dev/null || echo ?))"
+            RUN_LABEL=$label RUN_LOAD=$load python3 bench/lib/signlatency.py measure \
+                "$(readlink -f "$build/kelvatron")" "$dir" "$monitor" "$dir/run.json"
+            runs+=("$dir/run.json")
+        done
+        busy_end
+        if [[ -n "$lock" ]]; then
+            flock -u "$lock_fd"
+            exec {lock_fd}>&-
+        fi
     done
-    busy_end
 done
-exit $status
+python3 bench/lib/signlatency.py table src/keying/signtable.cpp $((speed * 2)) "${runs[@]}"
+if [[ -n "${KEEP:-}" ]]; then
+    mkdir -p "$KEEP"
+    cp -r "$work"/run* "$KEEP"/
+fi

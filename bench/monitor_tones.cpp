@@ -1,7 +1,7 @@
 // Records a sound server's monitor for a while and prints every tone found in it, one a line:
 // its first sample's arrival and its end on the steady clock, in ms (see monitorcapture.h).
 //   monitor_tones SECONDS [MONITOR]       (monitor default: timing.monitor)
-// bench/key_latency_pulse.sh matches them with key presses made from another process.
+// bench/sidetone_latency.sh matches them with key presses made from another process.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

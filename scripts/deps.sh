@@ -9,7 +9,7 @@ packages=(
   libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev qt6-serialport-dev libsndfile1-dev libpulse-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick fonts-liberation
+  xvfb xauth xdotool x11-utils libxtst6 imagemagick fonts-liberation
   pulseaudio pulseaudio-utils sox
   dbus-daemon at-spi2-core python3-pyatspi fonts-dejavu-core
 )

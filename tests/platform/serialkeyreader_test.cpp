@@ -35,10 +35,11 @@ struct Harness {
         reader->poll();
     }
 
+    // The log outlives the reader, which reports its lines released as it ends.
+    std::vector<std::string> log;
     test::FakeClock clock;
     test::FakeKeyLinePort* port;
     std::unique_ptr<SerialKeyReader> reader;
-    std::vector<std::string> log;
 };
 
 } // namespace

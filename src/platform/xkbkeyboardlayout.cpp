@@ -25,18 +25,20 @@ constexpr quint32 kNumLockBit = 0x10;
 
 std::atomic<bool> missingReported{false};
 
-template <typename T, void (*Free)(T*)> struct Deleter {
-    void operator()(T* p) const { Free(p); }
-};
-using ContextPtr = std::unique_ptr<xkb_context, Deleter<xkb_context, xkb_context_unref>>;
-using KeymapPtr = std::unique_ptr<xkb_keymap, Deleter<xkb_keymap, xkb_keymap_unref>>;
-using StatePtr = std::unique_ptr<xkb_state, Deleter<xkb_state, xkb_state_unref>>;
-
 bool isControl(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
 }
 
 } // namespace
+
+// Owners of xkbcommon's objects. Outside the unnamed namespace, since the keymaps (a type with
+// linkage) hold them.
+template <typename T, void (*Free)(T*)> struct XkbFree {
+    void operator()(T* p) const { Free(p); }
+};
+using ContextPtr = std::unique_ptr<xkb_context, XkbFree<xkb_context, xkb_context_unref>>;
+using KeymapPtr = std::unique_ptr<xkb_keymap, XkbFree<xkb_keymap, xkb_keymap_unref>>;
+using StatePtr = std::unique_ptr<xkb_state, XkbFree<xkb_state, xkb_state_unref>>;
 
 struct XkbKeyboardLayout::Keymaps {
     struct Layout {

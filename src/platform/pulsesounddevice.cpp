@@ -12,6 +12,7 @@
 #include <iostream>
 #include <thread>
 
+#include "audio/liverest.h"
 #include "platform/realtimethread.h"
 
 namespace kelvatron {
@@ -42,7 +43,8 @@ uint32_t bytesFor(double ms, uint32_t rate) {
 struct PulseSoundDevice::Lane {
     Lane(PulseSoundDevice& owner, double bufferMs, double largestBufferMs)
         : owner(owner), largestBufferMs(largestBufferMs), bufferMs(bufferMs),
-          timeline(owner.options_.rate, owner.volume_, static_cast<ToneReturn*>(&owner)) {}
+          timeline(owner.options_.rate, owner.volume_, static_cast<ToneReturn*>(&owner)),
+          rest(kLiveRestAfterMs, largestBufferMs) {}
 
     void write(size_t bytes);
     void respond();
@@ -80,8 +82,7 @@ struct PulseSoundDevice::Lane {
     bool rewrites = false;  // and writes a key over what the server holds
     bool corked = false;
     bool queueKnown = false; // what the resting stream holds, as the server last said
-    double sinkAheadMs = 0;  // the most the server's device mixed ahead since the last wake
-    double lastSoundMs = 0; // when the timeline last had something sounding or waiting
+    LiveRest rest;
 };
 
 pa_buffer_attr PulseSoundDevice::Lane::bufferAttr() const {
@@ -119,8 +120,6 @@ void PulseSoundDevice::Lane::write(size_t bytes) {
     pa_usec_t playedUs = 0;
     if (pa_stream_get_time(stream, &playedUs) == 0 && playedUs > 0)
         origin.reading(now, playedUs / 1000.0);
-    if (const pa_timing_info* timing = pa_stream_get_timing_info(stream))
-        sinkAheadMs = std::max(sinkAheadMs, timing->sink_usec / 1000.0);
     drainRequests();
     while (bytes >= kFrameBytes) {
         void* data = nullptr;
@@ -147,10 +146,7 @@ void PulseSoundDevice::Lane::respond() {
     while (::read(wakeFd, &count, sizeof count) > 0) {
     }
     if (!requests.front()) return;
-    // A key is activity, even one whose tone is all mixed by the first write after a wake (a
-    // dot shorter than the stream's buffer): counted from the last sound before the rest, the
-    // stream would rest again under it and play the rest of it at the next key.
-    lastSoundMs = owner.clock_.now();
+    rest.request(owner.clock_.now());
     if (corked) {
         wake();
     } else if (rewrites && origin.known()) {
@@ -192,9 +188,9 @@ void PulseSoundDevice::Lane::setCorked(bool on) {
 // readings start again when it wakes, and the emptiness it wakes with is no underrun. What it
 // holds is measured once the server has stopped it, so that a key can be written over it.
 void PulseSoundDevice::Lane::corkIfIdle(double nowMs) {
-    if (timeline.sounding() || timeline.pendingEvents() > 0 || requests.front())
-        lastSoundMs = nowMs;
-    if (nowMs - lastSoundMs < kLiveRestAfterMs) return;
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream);
+    const bool busy = timeline.sounding() || timeline.pendingEvents() > 0 || requests.front();
+    if (!rest.shouldRest(nowMs, busy, timing ? timing->sink_usec / 1000.0 : 0)) return;
     corked = true;
     setCorked(true);
     origin = PlaybackOrigin{};
@@ -209,10 +205,7 @@ void PulseSoundDevice::Lane::corkIfIdle(double nowMs) {
 
 // The resting stream holds silence the server has not played, its clock stopped at the first
 // frame of it: that frame plays now, which gives the clock again at once, and the key is
-// written over the silence. Not from the same lead as on a running stream: the server's device
-// has mixed ahead of what it plays, and a stream that starts again joins that mix only from
-// where the device can still take it back, so what the wake writes within the device's lead
-// may be lost in part (a sign's first element a millisecond short). The key goes after it.
+// written over the silence after what the device mixes ahead (see LiveRest).
 void PulseSoundDevice::Lane::wake() {
     int64_t from = written;
     const pa_timing_info* timing = queueKnown ? pa_stream_get_timing_info(stream) : nullptr;
@@ -222,15 +215,12 @@ void PulseSoundDevice::Lane::wake() {
                                                                    timing->read_index) /
                                               static_cast<int64_t>(kFrameBytes);
         if (!origin.known()) origin.reading(owner.clock_.now(), playing * 1000.0 / rate);
-        // An idle device may mix far ahead as the stream opens: no more than a buffer counts.
-        const double aheadMs =
-            std::min(std::max(sinkAheadMs, timing->sink_usec / 1000.0), largestBufferMs);
-        from = std::min(written, playing + framesFor(aheadMs + owner.options_.liveLeadMs, rate));
+        from = rest.wakeFrame(playing, written, timing->sink_usec / 1000.0,
+                              owner.options_.liveLeadMs, rate);
     }
     from = timeline.rewind(from);
     drainRequests();
     rewrite(from);
-    sinkAheadMs = 0;
     corked = false;
     setCorked(false);
 }

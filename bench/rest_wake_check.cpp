@@ -59,7 +59,8 @@ public:
                                 &spec, nullptr, &attr, &error);
         if (simple_) thread_ = std::thread([this] { run(); });
         // An idle null sink sleeps in long blocks: the recording starts once the first comes.
-        while (simple_ && !started_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (simple_ && !started_)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
     ~Recorder() {
@@ -127,7 +128,9 @@ double ms(long frames) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return std::fprintf(stderr, "usage: rest_wake_check KEYS REST_S [LATENCY_MS] [MONITOR]\n"), 64;
+    if (argc < 3)
+        return std::fprintf(stderr, "usage: rest_wake_check KEYS REST_S [LATENCY_MS] [MONITOR]\n"),
+               64;
     const int keys = std::atoi(argv[1]);
     const double restS = std::atof(argv[2]);
     const double latencyMs = argc > 3 ? std::atof(argv[3]) : 0;
@@ -137,18 +140,19 @@ int main(int argc, char** argv) {
 
     SystemClock clock;
     PulseSoundDevice device(clock);
-    if (!device.available()) return std::fprintf(stderr, "%s\n", device.unavailableReason().c_str()), 1;
+    if (!device.available())
+        return std::fprintf(stderr, "%s\n", device.unavailableReason().c_str()), 1;
     TToneGen gen(device);
     gen.setAsync(false);
     gen.setFrequency(700);
     gen.setWaveform(TTGWave::tgSine);
     // FIRST_MS: the first sign that long after the device opened, not a rest later.
     const char* first = std::getenv("FIRST_MS");
-    std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(first ? std::atof(first) : 1500));
+    std::this_thread::sleep_for(
+        std::chrono::duration<double, std::milli>(first ? std::atof(first) : 1500));
     std::vector<double> keyMs;
     for (int k = 0; k < keys; ++k) {
-        if (k > 0 || !first)
-            std::this_thread::sleep_for(std::chrono::duration<double>(restS));
+        if (k > 0 || !first) std::this_thread::sleep_for(std::chrono::duration<double>(restS));
         const bool before = device.setPromptTones(true);
         keyMs.push_back(clock.now());
         for (const char* e = kSign; *e; ++e) {
@@ -179,10 +183,12 @@ int main(int argc, char** argv) {
     for (int k = 0; k < keys; ++k) {
         const double next = k + 1 < keys ? keyMs[k + 1] : 1e300;
         std::vector<Tone> sign;
-        while (t < tones.size() && recorder.mixedMs(tones[t].start) < next - 50) sign.push_back(tones[t++]);
+        while (t < tones.size() && recorder.mixedMs(tones[t].start) < next - 50)
+            sign.push_back(tones[t++]);
         std::printf("key %2d:", k);
         for (const Tone& tone : sign)
-            std::printf(" %+.1f/%.1f", recorder.mixedMs(tone.start) - keyMs[k], ms(tone.end - tone.start));
+            std::printf(" %+.1f/%.1f", recorder.mixedMs(tone.start) - keyMs[k],
+                        ms(tone.end - tone.start));
         if (static_cast<int>(sign.size()) < elements) {
             ++missing;
             std::printf("  MISSING\n");
@@ -205,14 +211,14 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
     std::sort(latency.begin(), latency.end());
-    std::printf("monitor latency %s: %d signs after %.1f s rests; worst element error %.2f ms, "
-                "worst gap error %.2f ms; %d extra tones, %d signs missing; key to the sign's first "
-                "sample (mixed) median %.1f ms, worst %.1f ms\n",
-                latencyMs > 0 ? (std::to_string(static_cast<int>(latencyMs)) + " ms").c_str()
-                              : "default",
-                keys, restS, worstElement, worstGap, extra, missing,
-                latency.empty() ? NAN : latency[latency.size() / 2],
-                latency.empty() ? NAN : latency.back());
+    std::printf(
+        "monitor latency %s: %d signs after %.1f s rests; worst element error %.2f ms, "
+        "worst gap error %.2f ms; %d extra tones, %d signs missing; key to the sign's first "
+        "sample (mixed) median %.1f ms, worst %.1f ms\n",
+        latencyMs > 0 ? (std::to_string(static_cast<int>(latencyMs)) + " ms").c_str() : "default",
+        keys, restS, worstElement, worstGap, extra, missing,
+        latency.empty() ? NAN : latency[latency.size() / 2],
+        latency.empty() ? NAN : latency.back());
     std::printf("%s\n", device.bufferSummary().c_str());
     return worstElement <= 3 && worstGap <= 3 && extra == 0 && missing == 0 ? 0 : 3;
 }

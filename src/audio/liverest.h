@@ -40,7 +40,8 @@ public:
     int64_t wakeFrame(int64_t stoppedAt, int64_t written, double deviceAheadMs, double leadMs,
                       uint32_t rate) {
         const double aheadMs = std::min(std::max(aheadMs_, deviceAheadMs), largestAheadMs_);
-        return std::min<int64_t>(written, stoppedAt + std::llround((aheadMs + leadMs) * rate / 1000));
+        return std::min<int64_t>(written,
+                                 stoppedAt + std::llround((aheadMs + leadMs) * rate / 1000));
     }
 
     // How fast the device's peak lead is forgotten: a device mixes ahead in pieces of a few

@@ -139,8 +139,8 @@ void PulseSoundDevice::Lane::write(size_t bytes) {
 // sample it plays now and a lead for the rewritten frames to reach it is mixed again with the
 // key in it: the key sounds a few milliseconds after it came, however much the stream holds
 // against a late writer (the server rewinds what it has already taken of those frames).
-// Otherwise the key goes into the next write. A resting stream wakes with the key at the start
-// of what it holds.
+// Otherwise the key goes into the next write. A resting stream wakes with the key in what it
+// holds, after what the server's device had mixed ahead (see wake()).
 void PulseSoundDevice::Lane::respond() {
     uint64_t count = 0;
     while (::read(wakeFd, &count, sizeof count) > 0) {

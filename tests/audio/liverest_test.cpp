@@ -47,7 +47,7 @@ TEST(LiveRest, WakesAfterWhatTheDeviceMixedAhead) {
     struct Case {
         const char* name;
         std::vector<std::pair<double, double>> seen; // the device's lead at writes before the rest
-        double nowMs;               // and as the server measured the resting stream
+        double nowMs; // and as the server measured the resting stream
         int64_t written;
         double expectedMs; // after the frame the stream stopped at
     };
@@ -60,7 +60,8 @@ TEST(LiveRest, WakesAfterWhatTheDeviceMixedAhead) {
         LiveRest rest(kRestMs, 80);
         for (const auto& [atMs, aheadMs] : c.seen)
             rest.shouldRest(atMs, true, aheadMs);
-        EXPECT_EQ(rest.wakeFrame(msFrames(500), msFrames(500) + c.written, c.nowMs, kWakeLeadMs, kStreamRate),
+        EXPECT_EQ(rest.wakeFrame(msFrames(500), msFrames(500) + c.written, c.nowMs, kWakeLeadMs,
+                                 kStreamRate),
                   msFrames(500) + msFrames(c.expectedMs))
             << c.name;
     }

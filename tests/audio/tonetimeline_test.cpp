@@ -205,13 +205,13 @@ TEST(TimelineEvent, PlacesATimedKeyEdgeItsDelayAfterItsMoment) {
         int64_t position;
         bool placed;
     };
-    for (Case c : {Case{"key down", TimelineEvent::keyDown(700, TTGWave::tgSine, 5000), 4000, 10,
-                        48480, true},
-                   Case{"key up", TimelineEvent::keyUp(5123.5), 4000, 10, 54408, true},
-                   Case{"a longer delay", TimelineEvent::keyUp(5000), 4000, 25.5, 49224, true},
-                   Case{"no moment", TimelineEvent::keyDown(700, TTGWave::tgSine), 4000, 10, 0,
-                        false},
-                   Case{"a stop", TimelineEvent::stop(123), 4000, 10, 123, false}}) {
+    for (Case c :
+         {Case{"key down", TimelineEvent::keyDown(700, TTGWave::tgSine, 5000), 4000, 10, 48480,
+               true},
+          Case{"key up", TimelineEvent::keyUp(5123.5), 4000, 10, 54408, true},
+          Case{"a longer delay", TimelineEvent::keyUp(5000), 4000, 25.5, 49224, true},
+          Case{"no moment", TimelineEvent::keyDown(700, TTGWave::tgSine), 4000, 10, 0, false},
+          Case{"a stop", TimelineEvent::stop(123), 4000, 10, 123, false}}) {
         c.event.placeKey(c.originMs, c.delayMs, 48000);
         EXPECT_EQ(c.event.position, c.position) << c.name;
         EXPECT_EQ(c.event.placed, c.placed) << c.name;

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <thread>
 
+#include "audio/liverest.h"
 #include "platform/realtimethread.h"
 
 namespace kelvatron {
@@ -42,7 +43,8 @@ uint32_t bytesFor(double ms, uint32_t rate) {
 struct PulseSoundDevice::Lane {
     Lane(PulseSoundDevice& owner, double bufferMs, double largestBufferMs)
         : owner(owner), largestBufferMs(largestBufferMs), bufferMs(bufferMs),
-          timeline(owner.options_.rate, owner.volume_, static_cast<ToneReturn*>(&owner)) {}
+          timeline(owner.options_.rate, owner.volume_, static_cast<ToneReturn*>(&owner)),
+          rest(kLiveRestAfterMs, largestBufferMs) {}
 
     void write(size_t bytes);
     void respond();
@@ -80,7 +82,7 @@ struct PulseSoundDevice::Lane {
     bool rewrites = false;  // and writes a key over what the server holds
     bool corked = false;
     bool queueKnown = false; // what the resting stream holds, as the server last said
-    double lastSoundMs = 0; // when the timeline last had something sounding or waiting
+    LiveRest rest;
 };
 
 pa_buffer_attr PulseSoundDevice::Lane::bufferAttr() const {
@@ -137,13 +139,14 @@ void PulseSoundDevice::Lane::write(size_t bytes) {
 // sample it plays now and a lead for the rewritten frames to reach it is mixed again with the
 // key in it: the key sounds a few milliseconds after it came, however much the stream holds
 // against a late writer (the server rewinds what it has already taken of those frames).
-// Otherwise the key goes into the next write. A resting stream wakes with the key at the start
-// of what it holds.
+// Otherwise the key goes into the next write. A resting stream wakes with the key in what it
+// holds, after what the server's device had mixed ahead (see wake()).
 void PulseSoundDevice::Lane::respond() {
     uint64_t count = 0;
     while (::read(wakeFd, &count, sizeof count) > 0) {
     }
     if (!requests.front()) return;
+    rest.request(owner.clock_.now());
     if (corked) {
         wake();
     } else if (rewrites && origin.known()) {
@@ -185,9 +188,9 @@ void PulseSoundDevice::Lane::setCorked(bool on) {
 // readings start again when it wakes, and the emptiness it wakes with is no underrun. What it
 // holds is measured once the server has stopped it, so that a key can be written over it.
 void PulseSoundDevice::Lane::corkIfIdle(double nowMs) {
-    if (timeline.sounding() || timeline.pendingEvents() > 0 || requests.front())
-        lastSoundMs = nowMs;
-    if (nowMs - lastSoundMs < kLiveRestAfterMs) return;
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream);
+    const bool busy = timeline.sounding() || timeline.pendingEvents() > 0 || requests.front();
+    if (!rest.shouldRest(nowMs, busy, timing ? timing->sink_usec / 1000.0 : 0)) return;
     corked = true;
     setCorked(true);
     origin = PlaybackOrigin{};
@@ -202,7 +205,7 @@ void PulseSoundDevice::Lane::corkIfIdle(double nowMs) {
 
 // The resting stream holds silence the server has not played, its clock stopped at the first
 // frame of it: that frame plays now, which gives the clock again at once, and the key is
-// written over the silence from the same lead as on a running stream.
+// written over the silence after what the device mixes ahead (see LiveRest).
 void PulseSoundDevice::Lane::wake() {
     int64_t from = written;
     const pa_timing_info* timing = queueKnown ? pa_stream_get_timing_info(stream) : nullptr;
@@ -212,7 +215,8 @@ void PulseSoundDevice::Lane::wake() {
                                                                    timing->read_index) /
                                               static_cast<int64_t>(kFrameBytes);
         if (!origin.known()) origin.reading(owner.clock_.now(), playing * 1000.0 / rate);
-        from = std::min(written, playing + framesFor(owner.options_.liveLeadMs, rate));
+        from = rest.wakeFrame(playing, written, timing->sink_usec / 1000.0,
+                              owner.options_.liveLeadMs, rate);
     }
     from = timeline.rewind(from);
     drainRequests();

@@ -193,3 +193,55 @@ TEST(ToneTimeline, AKeyWrittenOverSilenceRisesFromNothing) {
     t.mix(out.data(), 100, 2000);
     EXPECT_LT(std::fabs(out[2 * 1]), 0.01f) << "no jump to full level";
 }
+
+// A key edge that carries its moment goes to the frame a fixed delay after it on the output's
+// clock, so every edge is equally late and a tone lasts as long as its key was held; an edge
+// without its moment and a scheduled change keep their place.
+TEST(TimelineEvent, PlacesATimedKeyEdgeItsDelayAfterItsMoment) {
+    struct Case {
+        const char* name;
+        TimelineEvent event;
+        double originMs, delayMs;
+        int64_t position;
+        bool placed;
+    };
+    for (Case c :
+         {Case{"key down", TimelineEvent::keyDown(700, TTGWave::tgSine, 5000), 4000, 10, 48480,
+               true},
+          Case{"key up", TimelineEvent::keyUp(5123.5), 4000, 10, 54408, true},
+          Case{"a longer delay", TimelineEvent::keyUp(5000), 4000, 25.5, 49224, true},
+          Case{"no moment", TimelineEvent::keyDown(700, TTGWave::tgSine), 4000, 10, 0, false},
+          Case{"a stop", TimelineEvent::stop(123), 4000, 10, 123, false}}) {
+        c.event.placeKey(c.originMs, c.delayMs, 48000);
+        EXPECT_EQ(c.event.position, c.position) << c.name;
+        EXPECT_EQ(c.event.placed, c.placed) << c.name;
+    }
+}
+
+// Placed edges sound at their frames however the blocks fall: the tone rises at the key-down's
+// frame and starts falling at the key-up's, so it is exactly as long as the key was held.
+TEST(ToneTimeline, TimedKeyEdgesSoundAtTheirFrames) {
+    ToneTimeline t(48000);
+    const double originMs = 1000, delayMs = 10;
+    TimelineEvent down = TimelineEvent::keyDown(700, TTGWave::tgSquare, 1100),
+                  up = TimelineEvent::keyUp(1160);
+    down.placeKey(originMs, delayMs, 48000);
+    up.placeKey(originMs, delayMs, 48000);
+    Samples out(2 * 12000);
+    t.mix(out.data(), 480, 0);
+    t.add(down);
+    t.add(up);
+    for (int at = 480; at < 12000; at += 441)
+        t.mix(out.data() + 2 * at, std::min(441, 12000 - at), at);
+    const int64_t downAt = 48 * (1100 + 10 - 1000), upAt = downAt + 48 * 60;
+    const int64_t edge = std::llround(LiveVoice::kEdgeMs * 48);
+    int64_t first = -1, last = -1;
+    for (int64_t f = 0; f < 12000; ++f)
+        if (out[2 * f] != 0.0f) {
+            if (first < 0) first = f;
+            last = f;
+        }
+    EXPECT_EQ(first, downAt) << "the rise starts at the key-down's frame";
+    EXPECT_NEAR(last, upAt + edge - 1, 1) << "the fall ends an edge after the key-up's frame";
+    EXPECT_FLOAT_EQ(std::fabs(out[2 * (upAt - 1)]), 1.0f) << "full level until the key-up";
+}

@@ -237,6 +237,22 @@ TYPED_TEST(PulseDevice, KeyAfterARestSoundsAtTheSameDelay) {
     EXPECT_NEAR(delay(2), delay(1), 1) << "the key that woke the stream";
 }
 
+// Every tone of a transmission sets the volume, which the live stream follows too: a long
+// stretch of transmissions while the live stream rests must leave its key working.
+TYPED_TEST(PulseDevice, KeyAfterLongTransmissionsAtRestSounds) {
+    this->timedKey(60);
+    pause(kRest);
+    for (size_t tone = 0; tone < 2 * PulseSoundDevice::kSlots; ++tone)
+        this->device->setVolume(tone % 2 ? 0xFFFFFFFFu : 0xCCCCCCCCu);
+    this->timedKey(60);
+    pause(std::chrono::milliseconds(300));
+    this->timedKey(60);
+    const auto tones = this->heardSoFar();
+    ASSERT_EQ(tones.size(), 3u) << "the keys after the transmissions were silent";
+    EXPECT_NEAR(tones[1].lengthMs(), 60, kFrameExactMs);
+    EXPECT_NEAR(tones[2].lengthMs(), 60, kFrameExactMs);
+}
+
 // Edges that reach the device a few ms late still sound a constant delay after their moments:
 // every tone as long as its key was held, every silence as long as the key was up. An edge
 // held up on a busy machine for longer than the delay leaves can only sound late: the tone and

@@ -366,7 +366,7 @@ def check(step_record):
     name, t0, t1, keyed = step_record
     counted = 0
     if name.startswith("transmission") or name == "receive":
-        counted += check_keying(name, tones_between(t0, t1 + 500))
+        counted += check_keying(name, tones_between(t0, t1))
     elif name == "sending":
         counted += check_holds(name, keyed, tones_between(t0, t1))
     else:

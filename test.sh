@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless: first a normal build,
-# then the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the sound path
-# under ThreadSanitizer, and the fuzz targets for a bounded time.
+# Installs what is missing, builds, and runs every test headless: first a normal build and the
+# PulseAudio device on a private sound server, then the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the sound path under ThreadSanitizer, and the fuzz targets for a
+# bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
@@ -25,7 +26,11 @@ echo "== Build and test (Release)"
 # The benchmarks are no tests; their scripts build them when they run.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVATRON_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300 -LE e2e
+ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300 -LE 'e2e|pulse'
+
+# The PulseAudio device's tests measure a real server's timing: they run while nothing else does.
+echo "== The PulseAudio device on a private sound server (Release)"
+tests/support/with_pulse_server.sh ctest --test-dir build --output-on-failure -L pulse
 
 # The end-to-end runs mostly wait on the real program's timing, so they run beside the sanitizer
 # build, which yields the processors to them (the program itself asks for a higher priority).
@@ -49,12 +54,14 @@ if [[ $e2e_status -ne 0 ]]; then
   ctest --test-dir build --output-on-failure --timeout 300 -L e2e --rerun-failed
 fi
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 600 -LE e2e
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 600 -LE 'e2e|pulse'
 
 echo "== Sound path under ThreadSanitizer"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVATRON_TSAN=ON "${launcher[@]}" >/dev/null
-cmake --build build-tsan -j "$jobs" --target sound_tsan_tests
-TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure --timeout 300
+cmake --build build-tsan -j "$jobs" --target sound_tsan_tests pulse_tsan_tests
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure --timeout 300 -LE pulse
+TSAN_OPTIONS=halt_on_error=1 tests/support/with_pulse_server.sh \
+  ctest --test-dir build-tsan --output-on-failure --timeout 300 -L pulse
 
 if [[ -d fuzz ]] && ls fuzz/*.cpp >/dev/null 2>&1; then
   echo "== Fuzz targets (bounded time)"

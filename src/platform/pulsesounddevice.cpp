@@ -67,6 +67,11 @@ struct PulseSoundDevice::Lane {
     std::atomic<bool> running{false};
     std::atomic<double> aheadMs{0}; // how far ahead of the sound the writer has been lately
     std::atomic<uint32_t> underruns{0};
+    // The live stream follows the volume of the placed tones, which every tone of a
+    // transmission sets: it queues one change that takes the latest volume when the writer
+    // takes it, so that a resting stream's queue never fills with them.
+    std::atomic<uint32_t> volume{0};
+    std::atomic<bool> volumeQueued{false};
     // Written by the calling thread after a request, to wake the writing thread at once.
     int wakeFd = -1;
     pa_io_event* wakeEvent = nullptr;
@@ -102,6 +107,10 @@ void PulseSoundDevice::Lane::drainRequests() {
         const TimelineEvent* event = requests.front();
         if (!event) break;
         TimelineEvent taken = *event;
+        if (live && taken.kind == TimelineEvent::Kind::Volume) {
+            volumeQueued.store(false);
+            taken.volume = volume.load();
+        }
         if (rewrites && origin.known())
             taken.placeKey(origin.originMs(), owner.options_.keyDelayMs, owner.options_.rate);
         timeline.add(taken);
@@ -413,8 +422,12 @@ double PulseSoundDevice::originMs() const {
 
 bool PulseSoundDevice::pushPlaced(const TimelineEvent& event) {
     // The live tone follows the volume too, at once.
-    if (live_ && event.kind == TimelineEvent::Kind::Volume)
-        live_->requests.push(TimelineEvent::setVolume(0, event.volume));
+    if (live_ && event.kind == TimelineEvent::Kind::Volume) {
+        live_->volume.store(event.volume);
+        if (!live_->volumeQueued.exchange(true) &&
+            !live_->requests.push(TimelineEvent::setVolume(0, event.volume)))
+            live_->volumeQueued.store(false);
+    }
     return placed_->requests.push(event);
 }
 

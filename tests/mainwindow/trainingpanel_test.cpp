@@ -5,7 +5,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
 #include <cstdio>
 
 #include "core/cp1251.h"
@@ -42,11 +41,6 @@ protected:
     }
     TForm1& form() { return *h->form; }
     TrainingPanel& panel() { return *h->form->training; }
-    int beeps() const {
-        const auto& log = h->clock.log;
-        return int(std::count_if(log.begin(), log.end(),
-                                 [](const std::string& l) { return l.starts_with("beep"); }));
-    }
 
     QTemporaryDir data;
     QByteArray saved;
@@ -62,7 +56,7 @@ TEST_F(TrainingPanelTest, AReceivedTextIsTypedSilentlyCheckedAndRecorded) {
     h->events.at(2, [&] { QTest::keyClicks(f.Memo1, "124"); });
     h->clearRecords();
     panel().receiveButton()->click();
-    EXPECT_EQ(beeps(), 5 + 5 + 5); // .---- ..--- ...--
+    EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5); // .---- ..--- ...--
     EXPECT_TRUE(h->sound.plays.empty());
     EXPECT_EQ(f.textWindow.text(), "124");
     EXPECT_EQ(panel().resultView()->figureLabel()->text(),
@@ -77,7 +71,7 @@ TEST_F(TrainingPanelTest, AReceivedTextIsTypedSilentlyCheckedAndRecorded) {
     // Afterwards the keyboard practice sounds typed keys again.
     h->clearRecords();
     QTest::keyClicks(f.Memo1, "5");
-    EXPECT_GT(beeps(), 0);
+    EXPECT_GT(h->clock.beeps(), 0);
 }
 
 // A script that reads the echoed figure may look in the history at once: when the figure is
@@ -124,7 +118,7 @@ TEST_F(TrainingPanelTest, ACopyTypedAfterTheKeyingIsCheckedAtTheCheckOnly) {
     h->events.at(450, [&] { panel().checkButton()->click(); });
     h->clearRecords();
     panel().receiveButton()->click();
-    EXPECT_EQ(beeps(), 5 + 5 + 5);
+    EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5);
     const QString figure = QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)");
     EXPECT_EQ(panel().resultView()->figureLabel()->text(), figure);
     panel().checkButton()->click();
@@ -151,7 +145,7 @@ TEST_F(TrainingPanelTest, NoToTheCloseQuestionLeavesTheExerciseRunning) {
     h->clearRecords();
     panel().receiveButton()->click();
     EXPECT_TRUE(f.glGroupBox10->isHidden());
-    EXPECT_EQ(beeps(), 5 + 5 + 5);
+    EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5);
     EXPECT_EQ(panel().resultView()->figureLabel()->text(),
               QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)"));
     EXPECT_EQ(panel().store().sessions().size(), 1u);

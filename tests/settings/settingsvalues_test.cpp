@@ -58,15 +58,14 @@ TEST(SettingsText, NumbersAreReadStrictly) {
 // A long value is cut after 40 characters however many bytes each takes, never inside one; a
 // stray continuation byte is a character of its own, as the decoder reads it.
 TEST(SettingsText, LongValuesAreCutByCharacters) {
-    const auto times = [](const std::string& piece, int count) {
-        std::string text;
+    const auto times = [](const std::string& piece, int count, std::string text = {}) {
         for (int i = 0; i < count; ++i)
             text += piece;
         return text;
     };
-    EXPECT_EQ(quotedValue(times("x", 40)), "'" + times("x", 40) + "'");
+    EXPECT_EQ(quotedValue(times("x", 40)), times("x", 40, "'") + "'");
     for (const std::string piece : {"x", "Ж", "\xF0\x9F\x98\x80", "\x80"})
-        EXPECT_EQ(quotedValue(times(piece, 41)), "'" + times(piece, 40) + "…'") << piece;
+        EXPECT_EQ(quotedValue(times(piece, 41)), times(piece, 40, "'") + "…'") << piece;
 }
 
 TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {

@@ -38,6 +38,10 @@ public:
     }
     // The waiting thread woke ms late: only real time moves.
     void wakeLate(double ms) { time += ms; }
+    // The speaker's beeps in the log.
+    int beeps() const {
+        return int(std::ranges::count_if(log, [](const auto& l) { return l.starts_with("beep"); }));
+    }
 
     static constexpr double kMaxLagMs = 100;
 

@@ -37,28 +37,40 @@ protected:
     static ReceiveCheck check(const char* sent, const char* typed) {
         return checkReceived(toCp1251(sent), toCp1251(typed));
     }
-    // Runs statements on the file through a connection of its own.
-    static void sql(const std::string& file, std::initializer_list<const char*> statements) {
-        {
-            QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "history-test-raw");
-            d.setDatabaseName(QString::fromStdString(file));
-            ASSERT_TRUE(d.open());
-            for (const char* statement : statements)
-                EXPECT_TRUE(QSqlQuery(d).exec(statement)) << statement;
-        }
-        QSqlDatabase::removeDatabase("history-test-raw");
-    }
-    // The first value a statement gives, -1 when it fails.
-    static int scalar(const std::string& file, const char* statement) {
+    // Runs statements on the file through a connection of its own; the first value the last
+    // one gives, -1 when any fails.
+    static int sql(const std::string& file, std::initializer_list<const char*> statements) {
         int value = -1;
         {
             QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "history-test-raw");
             d.setDatabaseName(QString::fromStdString(file));
             QSqlQuery query(d);
-            if (d.open() && query.exec(statement) && query.next()) value = query.value(0).toInt();
+            bool ok = d.open();
+            for (const char* statement : statements)
+                ok = ok && query.exec(statement);
+            if (ok && query.next()) value = query.value(0).toInt();
+            if (!ok) ADD_FAILURE() << "failed on " << file;
         }
         QSqlDatabase::removeDatabase("history-test-raw");
         return value;
+    }
+    static int scalar(const std::string& file, const char* statement) {
+        return sql(file, {statement});
+    }
+    // Exercises as "kind startedAt dotMs signs/errors, ", oldest first.
+    static std::string listed(const std::vector<SessionRecord>& sessions) {
+        std::string out;
+        for (const SessionRecord& r : sessions)
+            out += r.kind + " " + r.startedAt + " " + std::to_string(r.dotMs) + " " +
+                   std::to_string(r.signs) + "/" + std::to_string(r.errors) + ", ";
+        return out;
+    }
+    static std::string tallies(const std::vector<SignTally>& tallies) {
+        std::string out;
+        for (const SignTally& t : tallies)
+            out += fromCp1251(std::string(1, t.sign)) + " " + std::to_string(t.wrong) + "/" +
+                   std::to_string(t.sent) + ", ";
+        return out;
     }
     static int userVersion(const std::string& file) { return scalar(file, "PRAGMA user_version"); }
     std::vector<std::string> asideFiles() const {
@@ -91,20 +103,15 @@ TEST_F(History, FreshStoreRecordsAndAReopenedOneReadsBack) {
     }
     HistoryStore store(db());
     EXPECT_TRUE(store.takeMessages().empty());
-    std::string sessions, perSign, recent;
-    for (const SessionRecord& r : store.sessions()) // oldest first
-        sessions += r.kind + " " + std::to_string(r.dotMs) + " " + std::to_string(r.signs) + "/" +
-                    std::to_string(r.errors) + ", ";
-    EXPECT_EQ(sessions, "receive 80 3/0, receive 60 5/2, ");
+    EXPECT_EQ(listed(store.sessions()),
+              "receive 2025-01-01T09:00:00Z 80 3/0, receive 2025-01-02T10:00:00Z 60 5/2, ");
+    std::string perSign;
     // Weakest first, then by sign; the break sign as the window writes it.
     for (const SignErrorRate& r : store.errorRatePerSign())
         perSign += r.sign + " " + std::to_string(r.wrong) + "/" + std::to_string(r.sent) + ", ";
     EXPECT_EQ(perSign, "В 1/1, А 1/4, - 0/1, Б 0/1, Г 0/1, ");
     EXPECT_DOUBLE_EQ(store.errorRatePerSign()[1].rate, 0.25);
-    for (const SignTally& t : store.recentSignRecord(1)) // only the newest exercise
-        recent += fromCp1251(std::string(1, t.sign)) + " " + std::to_string(t.wrong) + "/" +
-                  std::to_string(t.sent) + ", ";
-    EXPECT_EQ(recent, "А 1/2, Б 0/1, В 1/1, Г 0/1, ");
+    EXPECT_EQ(tallies(store.recentSignRecord(1)), "А 1/2, Б 0/1, В 1/1, Г 0/1, "); // the newest
     EXPECT_EQ(store.recentSignRecord(5).size(), 5u);
     EXPECT_TRUE(store.recentSignRecord(5, "send").empty());
 }
@@ -118,27 +125,12 @@ TEST_F(History, ASecondCheckReplacesTheExercisesRecord) {
     const long long id = store.lastRecordedId();
     ASSERT_TRUE(store.replaceSession(id, session("", 70), check("АБВ", "АББ")));
     EXPECT_EQ(store.lastRecordedId(), id);
-    std::string sessions, recent;
-    for (const SessionRecord& r : store.sessions())
-        sessions += r.startedAt + " " + std::to_string(r.dotMs) + " " + std::to_string(r.signs) +
-                    "/" + std::to_string(r.errors) + ", ";
-    EXPECT_EQ(sessions, "2025-01-01T09:00:00Z 80 2/0, 2025-01-02T10:00:00Z 70 3/1, ");
-    for (const SignTally& t : store.recentSignRecord(1))
-        recent += fromCp1251(std::string(1, t.sign)) + " " + std::to_string(t.wrong) + "/" +
-                  std::to_string(t.sent) + ", ";
-    EXPECT_EQ(recent, "А 0/1, Б 0/1, В 1/1, ");
-    const QString connection = QString::fromStdString(db());
-    {
-        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", connection);
-        d.setDatabaseName(connection);
-        ASSERT_TRUE(d.open());
-        QSqlQuery q(d);
-        ASSERT_TRUE(
-            q.exec("SELECT count(*) FROM confusions WHERE session_id = " + QString::number(id)) &&
-            q.next());
-        EXPECT_EQ(q.value(0).toInt(), 1); // В taken for Б, the empty copy's misses gone
-    }
-    QSqlDatabase::removeDatabase(connection);
+    EXPECT_EQ(listed(store.sessions()),
+              "receive 2025-01-01T09:00:00Z 80 2/0, receive 2025-01-02T10:00:00Z 70 3/1, ");
+    EXPECT_EQ(tallies(store.recentSignRecord(1)), "А 0/1, Б 0/1, В 1/1, ");
+    const std::string confusions =
+        "SELECT count(*) FROM confusions WHERE session_id = " + std::to_string(id);
+    EXPECT_EQ(scalar(db(), confusions.c_str()), 1); // В taken for Б, the empty copy's misses gone
     EXPECT_TRUE(store.replaceSession(id + 100, session("", 60), check("А", "А")));
     EXPECT_EQ(store.sessions().size(), 3u);
     EXPECT_NE(store.lastRecordedId(), id + 100);
@@ -192,16 +184,13 @@ TEST_F(History, OlderLayoutsMigrateInPlaceWithTheirRows) {
         fs::remove_all(path("Kelvatron"));
         fs::create_directories(path("Kelvatron"));
         if (firstColumnsOnly) {
-            sql(db(), {kFirstTables[0], kFirstTables[1], kFirstTables[2]});
-            sql(db(), {"INSERT INTO sessions VALUES (7, '2024-05-01T10:00:00Z', 'receive', 60, 4, "
+            sql(db(), {kFirstTables[0], kFirstTables[1], kFirstTables[2],
+                       "INSERT INTO sessions VALUES (7, '2024-05-01T10:00:00Z', 'receive', 60, 4, "
                        "1)",
                        "INSERT INTO sign_results VALUES (7, 'Ж', 4, 1)",
                        "INSERT INTO confusions VALUES (7, 'Ж', 'В', 1)"});
         } else {
-            {
-                HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60),
-                                          check("ЖЖЖЖ", "ЖЖЖВ"));
-            }
+            HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("ЖЖЖЖ", "ЖЖЖВ"));
             sql(db(), {"PRAGMA user_version = 0"});
         }
         ASSERT_EQ(userVersion(db()), 0);
@@ -223,7 +212,7 @@ TEST_F(History, OlderLayoutsMigrateInPlaceWithTheirRows) {
 
 // A file of a later layout is read as it is: neither migrated, nor written, nor put aside.
 TEST_F(History, ALaterLayoutIsReadNeverWritten) {
-    { HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("А", "А")); }
+    HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("А", "А"));
     sql(db(), {"PRAGMA user_version = 9"});
     HistoryStore store(db());
     EXPECT_EQ(store.takeMessages().size(), 1u);
@@ -278,36 +267,23 @@ TEST_F(History, ABadPageLosesOnlyTheExercisesItHeld) {
 }
 
 TEST_F(History, DamagedFileIsPutAsideAndAFreshOneStarted) {
-    struct Row {
-        const char* name;
-        std::function<void(const std::string&)> damage;
-    };
-    const Row rows[] = {
-        {"not a database", [](const std::string& f) { put(f, std::string(5000, 'x')); }},
-        {"foreign schema",
-         [](const std::string& f) {
-             QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "history-test-foreign");
-             d.setDatabaseName(QString::fromStdString(f));
-             d.open();
-             QSqlQuery(d).exec("CREATE TABLE sessions (x)");
-             d.close();
-             d = QSqlDatabase();
-             QSqlDatabase::removeDatabase("history-test-foreign");
-         }},
-    };
-    for (const Row& r : rows) {
+    for (const bool foreignSchema : {false, true}) {
+        SCOPED_TRACE(foreignSchema ? "foreign schema" : "not a database");
         fs::remove_all(path("Kelvatron"));
         fs::create_directories(path("Kelvatron"));
-        r.damage(db());
+        if (foreignSchema)
+            sql(db(), {"CREATE TABLE sessions (x)"});
+        else
+            put(db(), std::string(5000, 'x'));
         const std::string before = get(db());
         HistoryStore store(db());
         const auto messages = store.takeMessages();
         const auto aside = asideFiles();
-        ASSERT_EQ(aside.size(), 1u) << r.name;
-        ASSERT_EQ(messages.size(), 1u) << r.name;
+        ASSERT_EQ(aside.size(), 1u);
+        ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].find(aside[0]), std::string::npos) << "says where: " << messages[0];
         EXPECT_TRUE(get(aside[0]) == before) << "kept as it was";
-        EXPECT_TRUE(store.record(session("2025-01-01T00:00:00Z", 60), check("А", "А"))) << r.name;
+        EXPECT_TRUE(store.record(session("2025-01-01T00:00:00Z", 60), check("А", "А")));
         EXPECT_EQ(store.sessions().size(), 1u);
     }
 }
@@ -335,7 +311,7 @@ TEST_F(History, AFailedCommitSaysWhy) {
 
 // Root may write anything, so the store runs as nobody in a child process.
 TEST_F(History, UnwritableDatabaseIsReportedOnceAndTrainingGoesOn) {
-    { HistoryStore(db()).record(session("2025-01-01T00:00:00Z", 60), check("А", "А")); }
+    HistoryStore(db()).record(session("2025-01-01T00:00:00Z", 60), check("А", "А"));
     ::chmod(path("Kelvatron").c_str(), 0555);
     ::chmod(db().c_str(), 0444);
     EXPECT_EXIT(

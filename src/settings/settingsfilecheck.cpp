@@ -150,7 +150,8 @@ SettingsFileCheck inspectSettingsFile(const std::string& path) {
 std::optional<std::string> keepSettingsAside(const std::string& path, std::string& keptAs) {
     const std::string name = std::filesystem::path(path).filename().string();
     for (int copy = 1; copy < 1000; ++copy) {
-        keptAs = name + ".bak" + (copy == 1 ? std::string() : "." + std::to_string(copy));
+        keptAs = name + ".bak";
+        if (copy > 1) (keptAs += '.') += std::to_string(copy);
         const int err = renameUnlessTaken(path, path + keptAs.substr(name.size()));
         if (err == 0) return std::nullopt;
         if (err != EEXIST) return systemText(err);

@@ -258,22 +258,13 @@ bool HistoryStore::setUp() {
     return true;
 }
 
+// A new file is an empty one brought to this layout.
 bool HistoryStore::createTables(QSqlDatabase& d) {
-    QSqlQuery query(d);
-    bool done = d.transaction();
-    for (std::string_view create : history::kCreateStatements)
-        done = done && query.exec(q(std::string(create)));
-    done =
-        done && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(history::kSchemaVersion));
-    if (done && d.commit()) return true;
-    const std::string reason = reasonOf(query, d);
-    d.rollback();
-    cannotWrite(reason);
-    return false;
+    return migrate(d, history::kSchemaVersion);
 }
 
-// Brings an older layout to this one in place, all or nothing, keeping every row. A file that
-// cannot be written is reported and read as it is.
+// Brings an older layout (or none) to this one in place, all or nothing, keeping every row. A
+// file that cannot be written is reported and read as it is.
 bool HistoryStore::migrate(QSqlDatabase& d, int from) {
     QSqlQuery query(d);
     bool done = d.transaction();
@@ -502,8 +493,10 @@ std::string HistoryStore::sessionsCsv(const std::string& kind) const {
                                                  s(QString::number(r.charWpm, 'f', 1)),
                                                  s(QString::number(r.effectiveWpm, 'f', 1)),
                                                  s(QString::number(r.durationS, 'f', 1))};
-        for (size_t i = 0; i < fields.size(); ++i)
-            csv += (i ? "," : "") + csvField(fields[i]);
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (i) csv += ',';
+            csv += csvField(fields[i]);
+        }
         csv += "\r\n";
     }
     return csv;

@@ -102,6 +102,8 @@ public:
 
     bool sounding() const { return tone_ != nullptr || live_.sounding(); }
     size_t pendingEvents() const { return count_; }
+    // The first frame not yet mixed: the earliest a change can still sound.
+    int64_t mixedEnd() const { return mixedEnd_; }
 
     static constexpr size_t kCapacity = 256;
 

@@ -50,6 +50,7 @@ struct PulseSoundDevice::Lane {
     void respond();
     void rewrite(int64_t from);
     void drainRequests();
+    void placeKey(TimelineEvent& key);
     void corkIfIdle(double nowMs);
     void setCorked(bool corked);
     void wake();
@@ -87,6 +88,9 @@ struct PulseSoundDevice::Lane {
     bool rewrites = false;  // and writes a key over what the server holds
     bool corked = false;
     bool queueKnown = false; // what the resting stream holds, as the server last said
+    // The origin the held key's down edge was placed by, which its up edge takes too.
+    double keyOriginMs = 0;
+    bool keyPlaced = false;
     LiveRest rest;
 };
 
@@ -111,11 +115,40 @@ void PulseSoundDevice::Lane::drainRequests() {
             volumeQueued.store(false);
             taken.volume = volume.load();
         }
-        if (rewrites && origin.known())
-            taken.placeKey(origin.originMs(), owner.options_.keyDelayMs, owner.options_.rate);
+        if (rewrites && taken.isKey()) placeKey(taken);
         timeline.add(taken);
         requests.pop();
     }
+}
+
+// A key edge that carries its moment sounds the key delay after it, by the stream's clock. A
+// key sounds whole and as long as it was held: its up edge takes the origin its down edge was
+// placed by, and a down edge whose frame can no longer be mixed (the stream's clock not yet
+// known as it starts, a wake that writes after what the device mixed ahead, an edge that came
+// late) moves the whole key to the first frame that can, rather than cut its start.
+void PulseSoundDevice::Lane::placeKey(TimelineEvent& key) {
+    const double delayMs = owner.options_.keyDelayMs;
+    const uint32_t rate = owner.options_.rate;
+    if (key.atMs <= 0) {
+        keyPlaced = false;
+        return;
+    }
+    if (key.kind == TimelineEvent::Kind::KeyUp) {
+        if (keyPlaced || origin.known())
+            key.placeKey(keyPlaced ? keyOriginMs : origin.originMs(), delayMs, rate);
+        keyPlaced = false;
+        return;
+    }
+    const int64_t first = timeline.mixedEnd();
+    if (origin.known()) key.placeKey(origin.originMs(), delayMs, rate);
+    if (!key.placed || key.position < first) {
+        key.position = first;
+        key.placed = true;
+        keyOriginMs = key.atMs + delayMs - first * 1000.0 / rate;
+    } else {
+        keyOriginMs = origin.originMs();
+    }
+    keyPlaced = true;
 }
 
 // The server asks for more: a reading of its playback clock, the requests that came in, and

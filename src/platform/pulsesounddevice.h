@@ -62,8 +62,10 @@ public:
         double liveLeadMs = 4;
         // A key edge that carries its moment sounds this long after it: the edge's way through
         // the window (a release waits 3 ms in case the keyboard repeats), the writing thread's
-        // wake and the lead above fit in it, so every edge is equally late.
-        double keyDelayMs = 10;
+        // wake and the lead above fit in it, so every edge is equally late. So does what a
+        // device mixes ahead in small blocks (8 to 10 ms), which a key that wakes the resting
+        // live stream is written after: it too sounds as late as the others.
+        double keyDelayMs = 16;
         // Everything on one stream (the live tone too) with the placed tones' buffer.
         bool oneStream = false;
     };

@@ -420,6 +420,10 @@ double PulseSoundDevice::originMs() const {
     return placed_->originMs.load(std::memory_order_relaxed);
 }
 
+double PulseSoundDevice::writtenAheadMs() const {
+    return placed_->aheadMs.load(std::memory_order_relaxed);
+}
+
 bool PulseSoundDevice::pushPlaced(const TimelineEvent& event) {
     // The live tone follows the volume too, at once.
     if (live_ && event.kind == TimelineEvent::Kind::Volume) {

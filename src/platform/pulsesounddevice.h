@@ -31,7 +31,8 @@ namespace kelvatron {
 //   stream holds only a few milliseconds and the key goes into its next write.
 //
 // A stream that runs dry asks the server for a longer buffer; the placed stream's latency grows
-// with it at the next run of tones that starts afresh. The writing thread runs at real-time
+// with it: a run under way moves later by one step before its tones would land in what is
+// already written, and the next run starts with it. The writing thread runs at real-time
 // priority where the system allows; it takes no lock of ours and neither allocates nor frees.
 // The calling thread hands it requests through lock-free queues and wakes it through an eventfd.
 class PulseSoundDevice : public TimelineSoundDevice {
@@ -95,6 +96,7 @@ private:
     double originMs() const override;
     double placementLatencyMs() const override { return runLatencyMs_; }
     double marginMs() const override { return options_.marginMs; }
+    double writtenAheadMs() const override;
     bool pushPlaced(const TimelineEvent& event) override;
     bool pushLive(const TimelineEvent& event) override;
     void startingAfresh() override;

@@ -88,14 +88,18 @@ int64_t TimelineSoundDevice::scheduleOnRun(AnchoredRun& run, TimelineEvent event
 // written, or, at a silence between signs, when the output's lead has eaten half the margin.
 double TimelineSoundDevice::runLatency(double wallMs) {
     const double latency = placementLatencyMs() + runShiftMs_;
+    const double growth = aheadGrowthMs();
     const double ahead = writtenAheadMs() + kWrittenGuardMs;
     const double silence = toneEndMs_ < 0 ? -1 : wallMs - toneEndMs_;
     const bool betweenSigns = shortestSilenceMs_ > 0 && silence >= 2 * shortestSilenceMs_;
     if (silence > 0.5 && (shortestSilenceMs_ < 0 || silence < shortestSilenceMs_))
         shortestSilenceMs_ = silence;
     const double needed = clock_.now() - wallMs + ahead;
-    if (needed > latency || (betweenSigns && ahead + marginMs() / 2 > latency))
-        runShiftMs_ = std::ceil(std::max(needed, ahead + marginMs())) - placementLatencyMs();
+    if (needed > latency || (betweenSigns && ahead + growth + marginMs() / 2 > latency)) {
+        runShiftMs_ =
+            std::ceil(std::max(needed, ahead + growth + marginMs())) - placementLatencyMs();
+        if (growth > 0) allowGrowth();
+    }
     return placementLatencyMs() + runShiftMs_;
 }
 

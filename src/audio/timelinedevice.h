@@ -21,8 +21,9 @@ namespace kelvatron {
 // cut into the tone after it): when the output has come to write further ahead during a run
 // (its buffer grew after it ran dry), or the caller is so late that its change would land
 // there, the rest of the run moves later by one constant step, so its rhythm holds and one
-// silence grows. Where the margin has only shrunk, the step waits for a silence between signs
-// (twice the run's shortest), so that the signs themselves keep their shape.
+// silence grows. Where the margin has only shrunk, or the output waits to write further ahead,
+// the step waits for a silence between signs (twice the run's shortest), so that the signs
+// themselves keep their shape.
 //
 // A synchronous play returns when the tone's length has passed on the schedule (the listener
 // hears it one latency later); a stop or a volume change is placed the same way. The hand's live
@@ -82,6 +83,10 @@ protected:
     // How far ahead of the sound the output has written lately: a change placed sooner than
     // that after now would land in frames already written.
     virtual double writtenAheadMs() const { return 0; }
+    // How much further ahead the output is to write (its buffer is to grow after it ran dry):
+    // it waits for allowGrowth(), which a run calls once it has moved on past that.
+    virtual double aheadGrowthMs() const { return 0; }
+    virtual void allowGrowth() {}
     // Hands a request to the sound thread: placed events to the placed tones' stream, key events
     // to the live one. False when its queue is full.
     virtual bool pushPlaced(const TimelineEvent& event) = 0;
@@ -137,8 +142,8 @@ private:
     bool placedOnRunning_ = false;
     bool runOriginKnown_ = false;
     double runOriginMs_ = 0;
-    double runShiftMs_ = 0;        // added to the output's latency for the rest of this run
-    double toneEndMs_ = -1;        // the schedule's moment the last synchronous tone ended
+    double runShiftMs_ = 0;         // added to the output's latency for the rest of this run
+    double toneEndMs_ = -1;         // the schedule's moment the last synchronous tone ended
     double shortestSilenceMs_ = -1; // between this run's tones so far
     bool promptTones_ = false;
     AnchoredRun promptRun_;    // tones that answer a key, on the live output

@@ -47,6 +47,7 @@ double TimelineSoundDevice::scheduledNow() {
         carryMs_ = 0;
         runOriginKnown_ = false;
         promptRun_.known = unsettledRun_.known = false;
+        newPlacedRun();
         startingAfresh();
     }
     return clock_.logicalNow() + carryMs_;
@@ -83,13 +84,35 @@ int64_t TimelineSoundDevice::scheduleOnRun(AnchoredRun& run, TimelineEvent event
     return run.last;
 }
 
+// The rest of the run moves later by one step when this change would land in frames already
+// written, or, at a silence between signs, when the output's lead has eaten half the margin.
+double TimelineSoundDevice::runLatency(double wallMs) {
+    const double latency = placementLatencyMs() + runShiftMs_;
+    const double growth = aheadGrowthMs();
+    const double ahead = writtenAheadMs() + kWrittenGuardMs;
+    const double silence = toneEndMs_ < 0 ? -1 : wallMs - toneEndMs_;
+    const bool betweenSigns = shortestSilenceMs_ > 0 && silence >= 2 * shortestSilenceMs_;
+    if (silence > 0.5 && (shortestSilenceMs_ < 0 || silence < shortestSilenceMs_))
+        shortestSilenceMs_ = silence;
+    const double needed = clock_.now() - wallMs + ahead;
+    if (needed > latency || (betweenSigns && ahead + growth + marginMs() / 2 > latency)) {
+        runShiftMs_ =
+            std::ceil(std::max(needed, ahead + growth + marginMs())) - placementLatencyMs();
+        if (growth > 0) allowGrowth();
+    }
+    return placementLatencyMs() + runShiftMs_;
+}
+
 int64_t TimelineSoundDevice::schedulePlaced(TimelineEvent event, double wallMs) {
     int64_t at = 0;
     if (outputRunning()) {
         // Tones placed before the output ran went "at once": the first placed one starts a run.
-        if (!placedOnRunning_) startingAfresh();
+        if (!placedOnRunning_) {
+            newPlacedRun();
+            startingAfresh();
+        }
         placedOnRunning_ = true;
-        at = StreamClock::placement(wallMs, placementLatencyMs(), runOrigin(), rate_);
+        at = StreamClock::placement(wallMs, runLatency(wallMs), runOrigin(), rate_);
     }
     // Never before an earlier request, even if the clock estimate has moved back a little, and
     // never into a synchronous tone: its caller has waited for all of it.
@@ -120,6 +143,7 @@ void TimelineSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t
     const int64_t at =
         schedule(TimelineEvent::start(0, tone.release(), (flags & SND_LOOP) != 0), placedAt);
     if (async) return;
+    toneEndMs_ = placedAt + frames * 1000.0 / rate_;
     // Placed "at once" before the stream runs, its end is not known on the timeline.
     if (lastRun_)
         lastRun_->syncEnd = at + frames;

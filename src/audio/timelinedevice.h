@@ -17,6 +17,14 @@ namespace kelvatron {
 // lasts exactly as many samples as its image holds. A program that fell behind by more than the
 // latency's margin (a long pause, a blocked window) starts afresh from now.
 //
+// A change is never placed in frames the output has already written (it would sound late and
+// cut into the tone after it): when the output has come to write further ahead during a run
+// (its buffer grew after it ran dry), or the caller is so late that its change would land
+// there, the rest of the run moves later by one constant step, so its rhythm holds and one
+// silence grows. Where the margin has only shrunk, or the output waits to write further ahead,
+// the step waits for a silence between signs (twice the run's shortest), so that the signs
+// themselves keep their shape.
+//
 // A synchronous play returns when the tone's length has passed on the schedule (the listener
 // hears it one latency later); a stop or a volume change is placed the same way. The hand's live
 // tone (keyDown/keyUp) skips the latency: the output sounds it from the first frame it has not
@@ -51,13 +59,15 @@ public:
     // its own first frame instead, a latency after what the sound thread has mixed.
     bool streamRunning() const { return outputRunning(); }
     // From a tone's moment on the schedule to its first sample sounding, for the current run.
-    double latencyMs() const { return placementLatencyMs(); }
+    double latencyMs() const { return placementLatencyMs() + runShiftMs_; }
 
     static constexpr size_t kSlots = 1024;
     // How late the program's thread may wake within a prompt run without a tone starting late.
     static constexpr double kPromptLeadMs = 5;
     // A change of the output's clock estimate larger than this is a jump, not drift.
     static constexpr double kOriginJumpMs = 2;
+    // Rounding of frames and of the output's published lead, kept clear of written frames.
+    static constexpr double kWrittenGuardMs = 1;
 
 protected:
     // The output's side.
@@ -70,6 +80,13 @@ protected:
     virtual double placementLatencyMs() const = 0;
     // How far behind its schedule the program may fall before it starts afresh.
     virtual double marginMs() const = 0;
+    // How far ahead of the sound the output has written lately: a change placed sooner than
+    // that after now would land in frames already written.
+    virtual double writtenAheadMs() const { return 0; }
+    // How much further ahead the output is to write (its buffer is to grow after it ran dry):
+    // it waits for allowGrowth(), which a run calls once it has moved on past that.
+    virtual double aheadGrowthMs() const { return 0; }
+    virtual void allowGrowth() {}
     // Hands a request to the sound thread: placed events to the placed tones' stream, key events
     // to the live one. False when its queue is full.
     virtual bool pushPlaced(const TimelineEvent& event) = 0;
@@ -89,6 +106,7 @@ protected:
         placedOnRunning_ = false;
         runOriginKnown_ = false;
         promptRun_.known = unsettledRun_.known = false;
+        newPlacedRun();
     }
 
     Clock& clock_;
@@ -112,6 +130,9 @@ private:
                           bool live);
     bool send(const TimelineEvent& event, bool live);
     double runOrigin();
+    // The placement latency of this run, moved on when its changes would land in written frames.
+    double runLatency(double wallMs);
+    void newPlacedRun() { runShiftMs_ = 0, shortestSilenceMs_ = -1, toneEndMs_ = -1; }
 
     uint32_t rate_;
     int64_t lastPosition_ = 0;
@@ -121,6 +142,9 @@ private:
     bool placedOnRunning_ = false;
     bool runOriginKnown_ = false;
     double runOriginMs_ = 0;
+    double runShiftMs_ = 0;         // added to the output's latency for the rest of this run
+    double toneEndMs_ = -1;         // the schedule's moment the last synchronous tone ended
+    double shortestSilenceMs_ = -1; // between this run's tones so far
     bool promptTones_ = false;
     AnchoredRun promptRun_;    // tones that answer a key, on the live output
     AnchoredRun unsettledRun_; // a run that began before the output's clock was known

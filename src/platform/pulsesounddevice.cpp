@@ -56,6 +56,7 @@ struct PulseSoundDevice::Lane {
     void wake();
     void publish(double nowMs);
     void grow();
+    void takeGrowth();
     pa_buffer_attr bufferAttr() const;
 
     PulseSoundDevice& owner;
@@ -68,6 +69,10 @@ struct PulseSoundDevice::Lane {
     std::atomic<bool> running{false};
     std::atomic<double> aheadMs{0}; // how far ahead of the sound the writer has been lately
     std::atomic<uint32_t> underruns{0};
+    // The placed stream's buffer grows only once the calling thread has moved its run of tones
+    // past what the longer buffer will hold: how much longer it is to be, and whether it may.
+    std::atomic<double> growthMs{0};
+    std::atomic<bool> growthAllowed{false};
     // The live stream follows the volume of the placed tones, which every tone of a
     // transmission sets: it queues one change that takes the latest volume when the writer
     // takes it, so that a resting stream's queue never fills with them.
@@ -158,6 +163,7 @@ void PulseSoundDevice::Lane::write(size_t bytes) {
         makeRealtime(::gettid());
         prioritySet = true;
     }
+    if (growthAllowed.exchange(false, std::memory_order_acquire)) takeGrowth();
     const double now = owner.clock_.now();
     pa_usec_t playedUs = 0;
     if (pa_stream_get_time(stream, &playedUs) == 0 && playedUs > 0)
@@ -278,12 +284,19 @@ void PulseSoundDevice::Lane::publish(double nowMs) {
     if (nowMs - origin.agreedSinceMs() >= kSettleMs) running.store(true, std::memory_order_release);
 }
 
-// The server played the stream dry: ask it to hold more from now on.
+// The server played the stream dry: ask it to hold more from now on. The placed stream waits
+// until the calling thread allows it (see TimelineSoundDevice): tones placed at the old latency
+// would land in frames already written.
 void PulseSoundDevice::Lane::grow() {
     if (!running.load(std::memory_order_relaxed)) return; // the start of the stream
     underruns.fetch_add(1, std::memory_order_relaxed);
-    if (bufferMs >= largestBufferMs) return;
-    bufferMs = std::min(2 * bufferMs, largestBufferMs);
+    if (bufferMs >= largestBufferMs || growthMs.load(std::memory_order_relaxed) > 0) return;
+    growthMs.store(std::min(2 * bufferMs, largestBufferMs) - bufferMs, std::memory_order_relaxed);
+    if (live) takeGrowth();
+}
+
+void PulseSoundDevice::Lane::takeGrowth() {
+    bufferMs += growthMs.exchange(0, std::memory_order_relaxed);
     const pa_buffer_attr attr = bufferAttr();
     if (pa_operation* op = pa_stream_set_buffer_attr(stream, &attr, nullptr, nullptr))
         pa_operation_unref(op);
@@ -453,6 +466,19 @@ double PulseSoundDevice::originMs() const {
     return placed_->originMs.load(std::memory_order_relaxed);
 }
 
+double PulseSoundDevice::writtenAheadMs() const {
+    return placed_->aheadMs.load(std::memory_order_relaxed);
+}
+
+double PulseSoundDevice::aheadGrowthMs() const {
+    if (placed_->growthAllowed.load(std::memory_order_relaxed)) return 0;
+    return placed_->growthMs.load(std::memory_order_relaxed);
+}
+
+void PulseSoundDevice::allowGrowth() {
+    placed_->growthAllowed.store(true, std::memory_order_release);
+}
+
 bool PulseSoundDevice::pushPlaced(const TimelineEvent& event) {
     // The live tone follows the volume too, at once.
     if (live_ && event.kind == TimelineEvent::Kind::Volume) {
@@ -474,10 +500,13 @@ bool PulseSoundDevice::pushLive(const TimelineEvent& event) {
 }
 
 // A new run of tones takes the latency the placed stream needs now: what the writer keeps
-// ahead of the sound (more after an underrun) and the margin for a late caller.
+// ahead of the sound (more after an underrun, and the buffer may grow now) and the margin for a
+// late caller.
 void PulseSoundDevice::startingAfresh() {
     if (!outputRunning()) return;
-    runLatencyMs_ = std::ceil(placed_->aheadMs.load(std::memory_order_relaxed)) + options_.marginMs;
+    const double growth = aheadGrowthMs();
+    runLatencyMs_ = std::ceil(writtenAheadMs() + growth) + options_.marginMs;
+    if (growth > 0) allowGrowth();
 }
 
 std::string PulseSoundDevice::bufferSummary() const {

@@ -30,9 +30,10 @@ namespace kelvatron {
 //   key sounds at once however much the stream holds. On a server that cannot rewind, the
 //   stream holds only a few milliseconds and the key goes into its next write.
 //
-// A stream that runs dry asks the server for a longer buffer; the placed stream's latency grows
-// with it at the next run of tones that starts afresh. The writing thread runs at real-time
-// priority where the system allows; it takes no lock of ours and neither allocates nor frees.
+// A stream that runs dry asks the server for a longer buffer. The placed stream's buffer grows
+// once its run of tones under way has moved later by one step (between signs), so that no tone
+// lands in what is already written. The writing thread runs at real-time priority where the
+// system allows; it takes no lock of ours and neither allocates nor frees.
 // The calling thread hands it requests through lock-free queues and wakes it through an eventfd.
 class PulseSoundDevice : public TimelineSoundDevice {
 public:
@@ -97,6 +98,9 @@ private:
     double originMs() const override;
     double placementLatencyMs() const override { return runLatencyMs_; }
     double marginMs() const override { return options_.marginMs; }
+    double writtenAheadMs() const override;
+    double aheadGrowthMs() const override;
+    void allowGrowth() override;
     bool pushPlaced(const TimelineEvent& event) override;
     bool pushLive(const TimelineEvent& event) override;
     void startingAfresh() override;

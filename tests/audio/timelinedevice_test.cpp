@@ -24,7 +24,7 @@ public:
     }
 
     bool open = true, running = true;
-    double origin = 1000, latency = 20, margin = 15;
+    double origin = 1000, latency = 20, margin = 15, ahead = 5, growth = 0;
     int afresh = 0;
     std::vector<TimelineEvent> placed, live;
 
@@ -34,6 +34,9 @@ protected:
     double originMs() const override { return origin; }
     double placementLatencyMs() const override { return latency; }
     double marginMs() const override { return margin; }
+    double writtenAheadMs() const override { return ahead; }
+    double aheadGrowthMs() const override { return growth; }
+    void allowGrowth() override { ahead += growth, growth = 0; }
     bool pushPlaced(const TimelineEvent& e) override { return placed.push_back(e), true; }
     bool pushLive(const TimelineEvent& e) override { return live.push_back(e), true; }
     void startingAfresh() override { ++afresh; }
@@ -71,6 +74,55 @@ TEST(TimelineSoundDevice, PlacesTonesOnTheScheduleNotOnTheWake) {
         ASSERT_EQ(out.placed.size(), 2u) << r.name;
         EXPECT_EQ(out.placed[1].position - out.placed[0].position, r.expectedDistance) << r.name;
         EXPECT_EQ(out.afresh, r.expectedAfresh) << r.name;
+    }
+}
+
+// Four signs of two dots (10 ms tones 10 ms apart, 30 ms between signs) while the output comes to
+// write further ahead (its buffer grew after it ran dry, or is to grow when allowed) or the
+// caller wakes late by most of the margin. No dot may land in frames already written (it would
+// sound late and cut the next); the run moves later in one step, between signs where the
+// shrinking margin leaves time for it.
+TEST(TimelineSoundDevice, MovesTheRestOfARunRatherThanPlaceToneInWrittenFrames) {
+    struct Row {
+        const char* name;
+        int aheadFrom;
+        double aheadMs, growthMs;
+        int lateAt;
+        double lateMs;
+        int stepAt; // the dot after the one longer silence
+    };
+    const Row rows[] = {
+        {"the lead grew: the next sign moves, and a late wake then fits", 3, 13, 0, 5, 10, 4},
+        {"the lead grew past the latency: the next dot moves", 3, 22, 0, -1, 0, 3},
+        {"a caller late by most of the margin", 0, 8, 0, 5, 13, 5},
+        {"the buffer is to grow: it grows as the next sign moves", 3, 5, 30, 5, 10, 4},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        test::FakeClock clock;
+        clock.time = clock.logical = 5000;
+        FakeOutput out(clock);
+        std::vector<int64_t> written;
+        for (int dot = 0; dot < 8; ++dot) {
+            if (dot == r.aheadFrom) out.ahead = r.aheadMs, out.growth = r.growthMs;
+            if (dot == r.lateAt) clock.wakeLate(r.lateMs);
+            written.push_back(std::llround((clock.now() + out.ahead - out.origin) * 48));
+            out.playSound(k10ms, SND_MEMORY);
+            clock.sleep(dot % 2 == 0 ? 10 : 30);
+        }
+        ASSERT_EQ(out.placed.size(), 8u);
+        EXPECT_EQ(out.afresh, 1);
+        EXPECT_EQ(out.growth, 0);
+        for (int dot = 0; dot < 8; ++dot) {
+            EXPECT_GE(out.placed[dot].position, written[dot]) << "dot " << dot;
+            if (dot == 0) continue;
+            const int64_t distance = out.placed[dot].position - out.placed[dot - 1].position;
+            const int64_t due = dot % 2 == 1 ? 960 : 1920;
+            if (dot == r.stepAt)
+                EXPECT_GT(distance, due) << "dot " << dot;
+            else
+                EXPECT_EQ(distance, due) << "dot " << dot;
+        }
     }
 }
 

@@ -389,7 +389,7 @@ def check(step_record):
         counted += check_holds(name, keyed, tones_between(t0, t1))
     else:
         for i, (_, at, code) in enumerate(keyed):
-            until = keyed[i + 1][1] if i + 1 < len(keyed) else t1 + 500
+            until = keyed[i + 1][1] if i + 1 < len(keyed) else t1
             # A sign's last element may start a second after its key when the key waited.
             within = sign_ms(code) + 1000
             counted += check_sign(name, at, code, tones_between(at, min(until, at + within)))

@@ -15,7 +15,8 @@ namespace kelvatron {
 // the device can still take it back, so frames written there may be lost in part. The key goes
 // after them, so nothing the wake writes is taken back. The device's lead is followed as its
 // recent peak: an idle device that the stream wakes as it opens mixes far ahead for a while,
-// so the stream runs its while before it first rests and the peak forgets that start.
+// so the stream runs its while from its first sound before it first rests, and the peak forgets
+// that start.
 class LiveRest {
 public:
     explicit LiveRest(double restAfterMs, double largestAheadMs)
@@ -26,8 +27,13 @@ public:
     // At every write: whether the timeline sounds or waits, and how far the device mixes ahead
     // of its sound now. True when the stream should rest.
     bool shouldRest(double nowMs, bool busy, double deviceAheadMs) {
-        if (!started_) lastActiveMs_ = lastMs_ = nowMs;
-        started_ = true;
+        if (!started_) {
+            // The stream's while after opening counts from its first sound, when the device's
+            // lead is first known: the server may start it a second after its first write.
+            if (deviceAheadMs <= 0) return false;
+            started_ = true;
+            lastActiveMs_ = lastMs_ = nowMs;
+        }
         const double forgotten = std::max(0.0, nowMs - lastMs_) * kForgetMsPerSecond / 1000;
         aheadMs_ = std::max(std::min(deviceAheadMs, largestAheadMs_), aheadMs_ - forgotten);
         lastMs_ = nowMs;

@@ -19,25 +19,32 @@ int64_t msFrames(double ms) {
 
 } // namespace
 
-// The stream rests a while after its last request or sound. A key that wakes it, even one whose
-// whole tone is mixed by the first write (a dot shorter than the stream's buffer), keeps it
-// awake: resting under it would stop the tone after its first few milliseconds and play the
-// rest of it at the next key.
-TEST(LiveRest, RestsAWhileAfterTheLastRequestOrSound) {
+// The stream rests a while after its last request or sound, and runs a while after it starts
+// sounding, which may come a second after it opened: the device mixes far ahead as the stream
+// starts, and a rest before that is forgotten would wake the first key after it late. A key that
+// wakes it, even one whose whole tone is mixed by the first write (a dot shorter than the
+// stream's buffer), keeps it awake: resting under it would stop the tone after its first few
+// milliseconds and play the rest of it at the next key.
+TEST(LiveRest, RestsAWhileAfterItStartsAndAfterTheLastRequestOrSound) {
     struct Step {
         double atMs;
-        bool request, busy, rests;
+        bool request, busy;
+        double leadMs; // the device's lead at the write, 0 before the stream sounds
+        bool rests;
     };
     LiveRest rest(kRestMs, 80);
-    for (const Step s : {Step{3000, false, false, false}, // opened: runs a while
-                         Step{4999, false, false, false}, Step{5000, false, false, true},
-                         Step{5000, false, true, false}, Step{6999, false, false, false},
-                         Step{7000, false, false, true}, Step{10000, true, false, false},
-                         Step{10010, false, false, false}, Step{11500, false, true, false},
-                         Step{13499, false, false, false}, Step{13500, false, false, true}}) {
+    for (const Step s : {Step{3000, false, false, 0, false}, // opened: no reading yet
+                         Step{4300, false, false, 577, false}, // starts: runs a while
+                         Step{6299, false, false, 5, false}, Step{6300, false, false, 5, true},
+                         Step{6300, false, true, 5, false}, Step{8299, false, false, 5, false},
+                         Step{8300, false, false, 5, true}, Step{11000, true, false, 5, false},
+                         Step{11010, false, false, 5, false}, Step{12500, false, true, 5, false},
+                         Step{14499, false, false, 5, false}, Step{14500, false, false, 5, true}}) {
         if (s.request) rest.request(s.atMs);
-        EXPECT_EQ(rest.shouldRest(s.atMs, s.busy, 0), s.rests) << "at " << s.atMs << " ms";
+        EXPECT_EQ(rest.shouldRest(s.atMs, s.busy, s.leadMs), s.rests) << "at " << s.atMs << " ms";
     }
+    EXPECT_EQ(rest.wakeFrame(0, msFrames(40), 5, kWakeLeadMs, kStreamRate), msFrames(9))
+        << "the lead as the stream started is forgotten";
 }
 
 // A woken stream joins the device's mix only where the device can still take it back: the key

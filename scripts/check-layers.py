@@ -20,12 +20,11 @@ import sys
 # Lowest first. What each layer holds is in the README's table.
 LAYERS = [
     ["core"],
-    ["tonegen"],
+    ["tonegen", "settings"],
     ["audio", "keying"],
     ["transmission"],
     ["exercises", "radiograms", "training"],
     ["render"],
-    ["settings"],
     ["widgets"],
     ["form", "trainingui", "sendingui"],
     ["cli", "mainwindow", "platform"],

@@ -39,7 +39,7 @@ def edit_readme(pattern, replacement):
 ROWS = [
     ("an engine folder includes the command line",
      append("src/keying/signtable.h", '#include "cli/exportcommand.h"\n'),
-     ["src/keying/signtable.h:", "keying (layer 3) may not include cli (layer 10)"]),
+     ["src/keying/signtable.h:", "keying (layer 3) may not include cli (layer 9)"]),
     ("the transmission includes the exercises that drive it",
      append("src/transmission/transmissiondriver.cpp", '#include "exercises/jargonwords.h"\n'),
      ["transmission (layer 4) may not include exercises (layer 5)",

@@ -17,21 +17,22 @@ import pathlib
 import re
 import sys
 
-# Lowest first. What each layer holds is in the README's table.
+# Lowest first; what each folder holds is in the README's table.
 LAYERS = [
-    ["core"],
-    ["tonegen", "settings"],
-    ["audio", "keying"],
-    ["transmission"],
-    ["exercises", "radiograms", "training"],
-    ["render"],
-    ["widgets"],
-    ["form", "trainingui", "sendingui"],
-    ["cli", "mainwindow", "platform"],
-    ["app"],
+    ["core"],                                 # the seams and plain helpers
+    ["tonegen", "settings"],                  # the WAVE tone images; the stored settings
+    ["audio", "keying"],                      # both sound through tonegen's device and tones
+    ["transmission"],                         # keys a text sign by sign
+    ["exercises", "radiograms", "training"],  # fill, save or check what a transmission keys
+    ["render"],                               # a whole transmission offline, into a file
+    ["widgets"],                              # the widget set
+    ["form", "trainingui", "sendingui"],      # the window's layout and views, built of widgets
+    ["cli", "mainwindow", "platform"],        # the front ends and the system's services
+    ["app"],                                  # builds the services and a front end
 ]
 
-INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/([^"]+)"')
+# Quoted or in angle brackets: the include roots answer both.
+INCLUDE = re.compile(r'^\s*#\s*include\s*["<]([^"<>/]+)/([^"<>]+)[">]')
 README_ROW = re.compile(r"^\|\s*`src/([^`/]+)/?`\s*\|\s*([^|]*?)\s*\|")
 
 
@@ -55,7 +56,7 @@ def arrows(src, folders):
                 if match and match[1] in folders and match[1] != folder:
                     found.setdefault((folder, match[1]),
                                      f"src/{path.relative_to(src)}:{number} includes "
-                                     f'"{match[1]}/{match[2]}"')
+                                     f"{match[1]}/{match[2]}")
     return found
 
 

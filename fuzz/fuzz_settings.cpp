@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "core/utf8.h"
-#include "mainwindow/settingsbackend.h"
+#include "settings/settingsbackend.h"
 #include "settings/settingsfilecheck.h"
 #include "settings/settingsloader.h"
 #include "settings/settingsmending.h"

@@ -7,9 +7,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "cli/exportcommand.h"
 #include "core/terminationrequest.h"
-#include "mainwindow/settingsbackend.h"
-#include "render/exportcommand.h"
+#include "settings/settingsbackend.h"
 #include "settings/settingsdefaults.h"
 #include "settings/settingsmending.h"
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "exercises/generationsets.h"
+#include "keying/generationsets.h"
 
 namespace kelvatron {
 

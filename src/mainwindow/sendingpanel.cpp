@@ -8,9 +8,9 @@
 
 #include "core/cp1251.h"
 #include "core/dialogs.h"
-#include "mainwindow/settingsbackend.h"
 #include "mainwindow/tform1.h"
 #include "sendingui/sendingpracticeview.h"
+#include "settings/settingsbackend.h"
 #include "training/historystore.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgraphicbutton.h"

@@ -6,7 +6,7 @@
 
 #include "core/dialogs.h"
 #include "form/formcontrols.h"
-#include "mainwindow/settingsbackend.h"
+#include "settings/settingsbackend.h"
 #include "settings/settingsmending.h"
 #include "settings/settingstext.h"
 #include "widgets/tglcheckbox.h"

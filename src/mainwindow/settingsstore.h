@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "mainwindow/settingsbackend.h"
+#include "settings/settingsbackend.h"
 #include "settings/settingsloader.h"
 
 class QSettings;

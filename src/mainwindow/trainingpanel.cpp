@@ -10,9 +10,9 @@
 
 #include "core/cp1251.h"
 #include "core/dialogs.h"
-#include "exercises/generationsets.h"
-#include "mainwindow/settingsbackend.h"
+#include "keying/generationsets.h"
 #include "mainwindow/tform1.h"
+#include "settings/settingsbackend.h"
 #include "training/receivecheck.h"
 #include "training/weaksigns.h"
 #include "trainingui/historyview.h"

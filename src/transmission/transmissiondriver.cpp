@@ -11,7 +11,7 @@
 #include "core/random.h"
 #include "core/terminationrequest.h"
 #include "core/textwindow.h"
-#include "exercises/generationsets.h"
+#include "keying/generationsets.h"
 #include "keying/signplayer.h"
 #include "keying/signtable.h"
 #include "transmission/pausestopcontrol.h"

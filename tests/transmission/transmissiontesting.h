@@ -8,7 +8,7 @@
 
 #include "core/cp1251.h"
 #include "core/random.h"
-#include "exercises/generationsets.h"
+#include "keying/generationsets.h"
 #include "keying/signtable.h"
 #include "support/engineharness.h"
 

@@ -1,4 +1,4 @@
-#include "render/exportoptions.h"
+#include "cli/exportoptions.h"
 
 #include <algorithm>
 #include <array>

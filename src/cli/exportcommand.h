@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/exportoptions.h"
+#include "cli/exportoptions.h"
 #include "render/exportrenderer.h"
 #include "settings/settingsloader.h"
 

@@ -1,4 +1,4 @@
-#include "exercises/generationsets.h"
+#include "keying/generationsets.h"
 
 #include "core/cyrillic.h"
 #include "core/random.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/settingsbackend.h"
+#include "settings/settingsbackend.h"
 
 #include <QFile>
 #include <QSettings>

@@ -5,9 +5,9 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "cli/exportcommand.h"
 #include "core/cp1251.h"
 #include "radiograms/tempfolder.h"
-#include "render/exportcommand.h"
 #include "render/rendertesting.h"
 #include "settings/settingsdefaults.h"
 

@@ -1,4 +1,4 @@
-#include "render/exportcommand.h"
+#include "cli/exportcommand.h"
 
 #include <random>
 

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
@@ -25,8 +24,6 @@ namespace {
 class TrainingPanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", data.path().toUtf8());
         h = std::make_unique<FormHarness>();
         auto& f = *h->form;
         f.glCheckBox20->setChecked(false);
@@ -35,15 +32,9 @@ protected:
         f.Memo1->setText(toCp1251("123"));
         f.trainingMenu->click();
     }
-    void TearDown() override {
-        h.reset();
-        qputenv("XDG_DATA_HOME", saved);
-    }
     TForm1& form() { return *h->form; }
     TrainingPanel& panel() { return *h->form->training; }
 
-    QTemporaryDir data;
-    QByteArray saved;
     std::unique_ptr<FormHarness> h;
 };
 

@@ -44,19 +44,21 @@ void pause(std::chrono::microseconds ms) {
 // A tone or a silence as it should sound, in ms; tones and silences alternate, tone first.
 using Rhythm = std::vector<double>;
 
-Rhythm signRhythm(const std::string& code) {
+// Signs keyed one after another, a dash's silence between them.
+Rhythm signRhythm(const std::vector<std::string>& codes) {
     Rhythm rhythm;
-    for (char c : code) {
-        if (!rhythm.empty()) rhythm.push_back(kDotMs);
-        rhythm.push_back(c == '.' ? kDotMs : 3 * kDotMs);
-    }
+    for (const auto& code : codes)
+        for (size_t i = 0; i < code.size(); ++i) {
+            if (!rhythm.empty()) rhythm.push_back(i == 0 ? 3 * kDotMs : kDotMs);
+            rhythm.push_back(code[i] == '.' ? kDotMs : 3 * kDotMs);
+        }
     return rhythm;
 }
 
 // Keys a sign as the sign player does through the speaker's square tone on the sound card:
 // each element a synchronous tone, then a wait.
 void playSign(PulseSoundDevice& device, Clock& clock, const std::string& code) {
-    const Rhythm rhythm = signRhythm(code);
+    const Rhythm rhythm = signRhythm({code});
     for (size_t i = 0; i < rhythm.size(); i += 2) {
         if (i > 0) clock.sleep(static_cast<int32_t>(rhythm[i - 1]));
         device.playSound(LinuxSpeaker::squareToneImage(kFrequency, static_cast<int32_t>(rhythm[i])),
@@ -187,7 +189,7 @@ TYPED_TEST_SUITE(PulseDevice, Latencies, LatencyName);
 TYPED_TEST(PulseDevice, FirstSignAfterStartUpIsHeardWhole) {
     this->device->setPromptTones(true);
     playSign(*this->device, this->clock, ".---");
-    expectRhythm(signRhythm(".---"), heard(this->heardSoFar()), kSignElementMs);
+    expectRhythm(signRhythm({".---"}), heard(this->heardSoFar()), kSignElementMs);
 }
 
 // A learner's first key comes after the streams have rested, and so does every key after a
@@ -204,7 +206,7 @@ TYPED_TEST(PulseDevice, SignAfterARestIsHeardWhole) {
     const char* which[] = {"the first sign after an idle start", "a sign after a rest"};
     for (size_t i = 0; i < signs.size(); ++i) {
         SCOPED_TRACE(which[i]);
-        expectRhythm(signRhythm(".---"), heard(signs[i]), kSignElementMs);
+        expectRhythm(signRhythm({".---"}), heard(signs[i]), kSignElementMs);
     }
 }
 
@@ -289,15 +291,6 @@ TYPED_TEST(PulseDevice, PlacedTonesLandOnTheirExactFrames) {
             playSign(device, this->clock, signs[i]);
         }
     };
-    const auto rhythm = [](const std::vector<std::string>& signs) {
-        Rhythm out;
-        for (const auto& sign : signs) {
-            if (!out.empty()) out.push_back(3 * kDotMs);
-            const Rhythm one = signRhythm(sign);
-            out.insert(out.end(), one.begin(), one.end());
-        }
-        return out;
-    };
     const std::vector<std::string> opening{"-...", "-.-", ".--."};
     transmit(opening, false);
     for (int i = 0; i < 200 && !device.streamRunning(); ++i) pause(std::chrono::milliseconds(10));
@@ -310,8 +303,8 @@ TYPED_TEST(PulseDevice, PlacedTonesLandOnTheirExactFrames) {
     pause(std::chrono::milliseconds(std::llround(device.latencyMs())));
     const auto runs = groups(this->heardSoFar(), 300);
     ASSERT_EQ(runs.size(), 2u) << describe(heard(this->recorder->tones(this->start)));
-    expectRhythm(rhythm(opening), heard(runs[0]), kFrameExactMs);
-    expectRhythm(rhythm(text), heard(runs[1]), kFrameExactMs);
+    expectRhythm(signRhythm(opening), heard(runs[0]), kFrameExactMs);
+    expectRhythm(signRhythm(text), heard(runs[1]), kFrameExactMs);
 }
 
 } // namespace

@@ -31,8 +31,8 @@ TEST(AudioFileWriter, EveryFormatReadsBack) {
         bool lossless;
         int64_t mayReach = 0;
     } cases[] = {
-        {"exercise.wav", 96000, true},  {"long.wav", 96000, true, sevenHours},
-        {"exercise.FLAC", 96000, true}, {"exercise.ogg", 48000, false},
+        {"exercise.wav", 96000, true},   {"long.wav", 96000, true, sevenHours},
+        {"exercise.FLAC", 96000, true},  {"exercise.ogg", 48000, false},
         {"exercise.opus", 48000, false}, {"exercise.Mp3", 48000, false},
     };
     VectorSink reference;
@@ -91,8 +91,8 @@ TEST(AudioFileWriter, FailedOrCancelledWriteLeavesNoFile) {
         EXPECT_NE(session.error().find(folder.path(c.target)), std::string::npos)
             << session.error();
         EXPECT_NE(session.error().find(c.says), std::string::npos) << session.error();
-        EXPECT_EQ(folder.names(), (std::vector<std::string>{"device.wav", "old.wav", "pipe.wav",
-                                                             "taken.wav"}));
+        EXPECT_EQ(folder.names(),
+                  (std::vector<std::string>{"device.wav", "old.wav", "pipe.wav", "taken.wav"}));
         EXPECT_EQ(TempFolder::get(folder.path("old.wav")), "old");
         EXPECT_TRUE(std::filesystem::is_fifo(folder.path("pipe.wav")));
         EXPECT_TRUE(std::filesystem::is_symlink(folder.path("device.wav")));

@@ -8,7 +8,7 @@
 #include "radiograms/radiogramcodec.h"
 #include "radiograms/radiogramfile.h"
 #include "support/unprivileged.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 using namespace kelvatron;
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 #include <sndfile.h>
 #include <sys/stat.h>
 
-#include "radiograms/tempfolder.h"
+#include "support/tempfolder.h"
 #include "render/arearesampler.h"
 #include "render/rendersession.h"
 #include "render/rendertesting.h"

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 #include "core/cp1251.h"
-#include "radiograms/tempfolder.h"
+#include "support/tempfolder.h"
 #include "render/exportcommand.h"
 #include "render/rendertesting.h"
 #include "settings/settingsdefaults.h"

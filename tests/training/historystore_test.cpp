@@ -10,7 +10,7 @@
 
 #include "core/cp1251.h"
 #include "core/cyrillic.h"
-#include "radiograms/tempfolder.h"
+#include "support/tempfolder.h"
 #include "training/historystore.h"
 
 using namespace kelvatron;

@@ -28,11 +28,12 @@ struct CountingReturn : ToneReturn {
     std::map<const ToneSamples*, int> returned;
 };
 
-// Mixes `frames` frames in blocks of `block` from frame 0; returns the left channel.
-Samples left(ToneTimeline& t, int frames, int block, Samples* right = nullptr) {
+// Mixes `frames` frames from frame `from` in blocks of `block`; returns the left channel.
+Samples left(ToneTimeline& t, int64_t from, int frames, int block = 1 << 30,
+             Samples* right = nullptr) {
     Samples out(2 * frames), l;
     for (int at = 0; at < frames; at += block)
-        t.mix(out.data() + 2 * at, std::min(block, frames - at), at);
+        t.mix(out.data() + 2 * at, std::min(block, frames - at), from + at);
     for (int i = 0; i < frames; ++i) {
         l.push_back(out[2 * i]);
         if (right) right->push_back(out[2 * i + 1]);
@@ -46,26 +47,23 @@ TEST(ToneTimeline, TonesStartAndEndAtTheirExactFramesAcrossBlocks) {
     struct Case {
         const char* name;
         std::vector<TimelineEvent> events;
-        int frames, block;
+        int block;
         Samples expected;
     };
     const Case cases[] = {
         {"two tones",
          {start(3, {1, 2, 3}), start(9, {5, 6})},
-         12,
          4,
          {0, 0, 0, 1, 2, 3, 0, 0, 0, 5, 6, 0}},
         {"a new start or a stop cuts the tone before",
          {start(0, {1, 1, 1, 1, 1}), start(2, {7, 7, 7, 7}), TimelineEvent::stop(4)},
-         6,
          3,
          {1, 1, 7, 7, 0, 0}},
         {"a loop repeats until stopped",
          {start(1, {1, 2}, true), TimelineEvent::stop(8)},
-         10,
          4,
          {0, 1, 2, 1, 2, 1, 2, 1, 0, 0}},
-        {"an empty tone is silence", {start(0, {}, true)}, 3, 3, {0, 0, 0}},
+        {"an empty tone is silence", {start(0, {}, true)}, 3, {0, 0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -73,7 +71,7 @@ TEST(ToneTimeline, TonesStartAndEndAtTheirExactFramesAcrossBlocks) {
         ToneTimeline t(48000, 0xFFFFFFFFu, &returns);
         for (const auto& e : c.events)
             t.add(e);
-        EXPECT_EQ(left(t, c.frames, c.block), c.expected);
+        EXPECT_EQ(left(t, 0, int(c.expected.size()), c.block), c.expected);
         EXPECT_FALSE(t.sounding());
         // Every tone, ended, cut off or empty, goes back exactly once to be freed.
         for (const auto& e : c.events)
@@ -85,11 +83,9 @@ TEST(ToneTimeline, TonesStartAndEndAtTheirExactFramesAcrossBlocks) {
 
 TEST(ToneTimeline, ALateStartPlaysWholeFromTheNextBlock) {
     ToneTimeline t;
-    Samples out(8);
-    t.mix(out.data(), 4, 0); // frames 0..3 are gone
+    left(t, 0, 4); // frames 0..3 are gone
     t.add(start(2, {1, 2, 3}));
-    t.mix(out.data(), 4, 4);
-    EXPECT_EQ(out, (Samples{1, 1, 2, 2, 3, 3, 0, 0}));
+    EXPECT_EQ(left(t, 4, 4), (Samples{1, 2, 3, 0}));
 }
 
 TEST(ToneTimeline, VolumeScalesEachChannelFromItsFrame) {
@@ -97,7 +93,7 @@ TEST(ToneTimeline, VolumeScalesEachChannelFromItsFrame) {
     t.add(start(0, {1, 1, 1, 1}));
     t.add(TimelineEvent::setVolume(2, 0xCCCC0000u)); // left silent, right 80 %
     Samples right;
-    EXPECT_EQ(left(t, 4, 4, &right), (Samples{1, 1, 0, 0}));
+    EXPECT_EQ(left(t, 0, 4, 4, &right), (Samples{1, 1, 0, 0}));
     EXPECT_FLOAT_EQ(right[1], 0);
     EXPECT_FLOAT_EQ(right[2], 0.8f);
 }
@@ -138,60 +134,45 @@ TEST(StreamClock, FollowsAFastDeviceAtOnceAndASlowOneGently) {
 // later tones keep their distance from its start however late they are taken.
 TEST(ToneTimeline, ARunStartsALeadAfterWhatIsMixedAndKeepsItsSpacing) {
     ToneTimeline t(1000);
-    Samples out(2 * 20);
-    t.mix(out.data(), 4, 0);
+    left(t, 0, 4);
     TimelineEvent first = start(5, {1}), second = start(3, {2}); // a lead of 5 frames
     first.origin = TimelineEvent::Origin::NewRun;
     second.origin = TimelineEvent::Origin::Run;
     t.add(first);
-    t.mix(out.data() + 8, 4, 4);
+    EXPECT_EQ(left(t, 4, 4), Samples(4, 0));
     t.add(second);
-    t.mix(out.data() + 16, 12, 8);
-    Samples l;
-    for (size_t i = 8; i < out.size(); i += 2)
-        l.push_back(out[i]);
-    EXPECT_EQ(l, (Samples{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(left(t, 8, 12), (Samples{0, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0}));
 }
 
 // A key written over what is mixed sounds from the frame the output went back to; the output
 // goes no further back than a change that took effect or into a tone still sounding.
 TEST(ToneTimeline, RewindsToTheKeyButNotPastWhatHasChanged) {
     ToneTimeline t(48000);
-    Samples out(2 * 2000);
     t.add(start(100, Samples(300, 0.5f)));
-    t.mix(out.data(), 1000, 0);
+    left(t, 0, 1000);
     EXPECT_EQ(t.rewind(200), 400) << "not before the tone's end";
-    t.mix(out.data(), 1000, 400);
+    left(t, 400, 1000);
     t.add(start(1500, Samples(10000, 0.5f)));
-    t.mix(out.data(), 200, 1400);
+    left(t, 1400, 200);
     EXPECT_EQ(t.rewind(1550), 1600) << "not into a sounding tone";
     t.add(TimelineEvent::stop(1600));
-    t.mix(out.data(), 400, 1600);
+    left(t, 1600, 400);
     EXPECT_EQ(t.rewind(1700), 1700);
     t.add(TimelineEvent::keyDown(600, TTGWave::tgSquare));
-    const Samples l = [&] {
-        Samples block(2 * 300), left;
-        t.mix(block.data(), 300, 1700);
-        for (size_t i = 0; i < block.size(); i += 2)
-            left.push_back(block[i]);
-        return left;
-    }();
-    EXPECT_NE(l[1], 0.0f) << "the key sounds from the frame gone back to";
+    EXPECT_NE(left(t, 1700, 300)[1], 0.0f) << "the key sounds from the frame gone back to";
     EXPECT_EQ(t.rewind(1000), 1700) << "not before the key";
 }
 
 // A key written over silence long after the last release starts from silence, with its rise.
 TEST(ToneTimeline, AKeyWrittenOverSilenceRisesFromNothing) {
     ToneTimeline t(48000);
-    Samples out(2 * 4000);
     t.add(TimelineEvent::keyDown(600, TTGWave::tgSquare));
-    t.mix(out.data(), 500, 0);
+    left(t, 0, 500);
     t.add(TimelineEvent::keyUp());
-    t.mix(out.data(), 3000, 500);
+    left(t, 500, 3000);
     ASSERT_EQ(t.rewind(2000), 2000);
     t.add(TimelineEvent::keyDown(600, TTGWave::tgSquare));
-    t.mix(out.data(), 100, 2000);
-    EXPECT_LT(std::fabs(out[2 * 1]), 0.01f) << "no jump to full level";
+    EXPECT_LT(std::fabs(left(t, 2000, 100)[1]), 0.01f) << "no jump to full level";
 }
 
 // A key edge that carries its moment goes to the frame a fixed delay after it on the output's
@@ -227,21 +208,20 @@ TEST(ToneTimeline, TimedKeyEdgesSoundAtTheirFrames) {
                   up = TimelineEvent::keyUp(1160);
     down.placeKey(originMs, delayMs, 48000);
     up.placeKey(originMs, delayMs, 48000);
-    Samples out(2 * 12000);
-    t.mix(out.data(), 480, 0);
+    Samples out = left(t, 0, 480);
     t.add(down);
     t.add(up);
-    for (int at = 480; at < 12000; at += 441)
-        t.mix(out.data() + 2 * at, std::min(441, 12000 - at), at);
+    const Samples rest = left(t, 480, 12000 - 480, 441);
+    out.insert(out.end(), rest.begin(), rest.end());
     const int64_t downAt = 48 * (1100 + 10 - 1000), upAt = downAt + 48 * 60;
     const int64_t edge = std::llround(LiveVoice::kEdgeMs * 48);
     int64_t first = -1, last = -1;
     for (int64_t f = 0; f < 12000; ++f)
-        if (out[2 * f] != 0.0f) {
+        if (out[f] != 0.0f) {
             if (first < 0) first = f;
             last = f;
         }
     EXPECT_EQ(first, downAt) << "the rise starts at the key-down's frame";
     EXPECT_NEAR(last, upAt + edge - 1, 1) << "the fall ends an edge after the key-up's frame";
-    EXPECT_FLOAT_EQ(std::fabs(out[2 * (upAt - 1)]), 1.0f) << "full level until the key-up";
+    EXPECT_FLOAT_EQ(std::fabs(out[upAt - 1]), 1.0f) << "full level until the key-up";
 }

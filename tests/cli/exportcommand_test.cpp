@@ -7,9 +7,9 @@
 
 #include "cli/exportcommand.h"
 #include "core/cp1251.h"
-#include "radiograms/tempfolder.h"
 #include "render/rendertesting.h"
 #include "settings/settingsdefaults.h"
+#include "support/tempfolder.h"
 
 using namespace kelvatron;
 using namespace kelvatron::test;

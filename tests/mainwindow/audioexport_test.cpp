@@ -2,7 +2,7 @@
 // failures and cancels are checked without the window.
 #include <gtest/gtest.h>
 
-#include "radiograms/tempfolder.h"
+#include "support/tempfolder.h"
 #include "render/rendertesting.h"
 #include "support/formharness.h"
 #include "widgets/tgldigits.h"

@@ -7,7 +7,7 @@
 #include "core/cp1251.h"
 #include "radiograms/radiogramcodec.h"
 #include "support/formharness.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 #include "transmission/textsign.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgroupbox.h"

@@ -8,7 +8,7 @@
 #include "radiograms/radiogramcodec.h"
 #include "radiograms/radiogramfile.h"
 #include "support/unprivileged.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 using namespace kelvatron;
 namespace fs = std::filesystem;
@@ -37,22 +37,20 @@ TEST_F(RadiogramFile, ReadsTheWholeFileWithUniformLineBreaksAndNamesWhatFails) {
     EXPECT_EQ(readRadiogram(dir).message, "Cannot open file \"" + dir + "\". Is a directory");
 }
 
-TEST_F(RadiogramFile, SavesNewFilesAsAnOrdinaryCreateWould) {
-    mode_t previous = ::umask(022);
-    RadiogramResult r = saveRadiogram(path("Радиограмма №1.dkm"), "АБ\nВ");
-    ::umask(previous);
-    ASSERT_TRUE(r.ok()) << r.message;
-    EXPECT_EQ(get(path("Радиограмма №1.dkm")), "\xC0\xC1\r\n\xC2");
-    EXPECT_EQ(mode(path("Радиограмма №1.dkm")), 0644u);
-    EXPECT_EQ(names(), std::vector<std::string>{"Радиограмма №1.dkm"}) << "temporary file left";
-}
-
-TEST_F(RadiogramFile, OverwritesKeepingPermissions) {
+// A new file gets the mode an ordinary create gives it; an old one, a shorter text, keeps its own.
+TEST_F(RadiogramFile, SavesNewFilesAsAnOrdinaryCreateWouldAndOverwritesKeepingPermissions) {
     put(path("old.dkm"), "a much longer old radiogram text");
     ::chmod(path("old.dkm").c_str(), 0640);
-    ASSERT_TRUE(saveRadiogram(path("old.dkm"), "new").ok());
-    EXPECT_EQ(get(path("old.dkm")), "new");
-    EXPECT_EQ(mode(path("old.dkm")), 0640u);
+    const mode_t previous = ::umask(022);
+    for (auto [name, expected] : {std::pair{"Радиограмма №1.dkm", 0644u}, {"old.dkm", 0640u}}) {
+        const RadiogramResult r = saveRadiogram(path(name), "АБ\nВ");
+        ASSERT_TRUE(r.ok()) << r.message;
+        EXPECT_EQ(get(path(name)), "\xC0\xC1\r\n\xC2");
+        EXPECT_EQ(mode(path(name)), expected);
+    }
+    ::umask(previous);
+    EXPECT_EQ(names(), (std::vector<std::string>{"old.dkm", "Радиограмма №1.dkm"}))
+        << "temporary file left";
 }
 
 TEST_F(RadiogramFile, UnreachableFolderReportsTheReasonAndWritesNothing) {

@@ -4,7 +4,7 @@
 
 #include "core/cp1251.h"
 #include "core/terminationrequest.h"
-#include "radiograms/tempfolder.h"
+#include "support/tempfolder.h"
 #include "render/audioformat.h"
 #include "render/exportlength.h"
 #include "render/exportrenderer.h"

@@ -37,22 +37,14 @@ struct SignCase {
 } // namespace
 
 TEST(SampleTimeline, SignElementsAndGapsLandOnExactSamples) {
+    using Q = TTGQuality;
+    using R = TTGResolution;
     const SignCase cases[] = {
         // А at dot 60 ms, 96 kHz: 60 ms tone, 60 ms gap, 180 ms tone, dot, sign pause of a dash.
-        {"whole samples at 96 kHz",
-         {TTGQuality::tgHiQ, TTGResolution::tg8Bit},
-         60,
-         {0, 11520},
-         {5760, 28800},
-         51840},
+        {"whole samples at 96 kHz", {Q::tgHiQ, R::tg8Bit}, 60, {0, 11520}, {5760, 28800}, 51840},
         // At 44.1 kHz a ms is 44.1 samples: a 61 ms tone holds 2690, and each wait's fraction
         // carries into the next (5380.1, 13450.1, 16140.2, 24210.5 samples).
-        {"fractions carry at 44.1 kHz",
-         {TTGQuality::tgLoQ, TTGResolution::tg16Bit},
-         61,
-         {0, 5380},
-         {2690, 13450},
-         24210},
+        {"fractions carry at 44.1k", {Q::tgLoQ, R::tg16Bit}, 61, {0, 5380}, {2690, 13450}, 24210},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.behaviour);

@@ -35,16 +35,13 @@ PropValues defaults(std::initializer_list<std::pair<std::size_t, double>> change
 
 } // namespace
 
-TEST(SettingsText, FloatsAreWrittenShortestWithoutALocaleAndReadBackExactly) {
+TEST(SettingsText, NumbersAreWrittenShortestWithoutALocaleAndReadStrictly) {
     EXPECT_EQ(floatText(800), "800");
     EXPECT_EQ(floatText(0.1 + 0.2), "0.3"); // 15 significant digits, not 17
     EXPECT_EQ(floatText(1e20), "1e+20");
     for (double v : {0.0, 0.25, 123456789012345.0, 1e-7, -42.5})
         EXPECT_EQ(parseFloatText(floatText(v)), v) << v; // every written float reads back exactly
-}
-
-// Integers are signed 32-bit whole numbers.
-TEST(SettingsText, NumbersAreReadStrictly) {
+    // Read strictly; integers are signed 32-bit whole numbers.
     EXPECT_EQ(parseFloatText(" 1200\t"), 1200);
     EXPECT_EQ(parseFloatText("2,5"), 2.5); // written where the comma is the decimal separator
     for (const char* bad : {"", "12A", "1,2,3", "inf", "nan", "1e999", "0x10", "1 2"})

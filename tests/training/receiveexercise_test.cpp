@@ -133,33 +133,17 @@ TEST(ReceiveExercise, TheCopyIsTakenWhenItRestsOrAtTheCheckButNeverEmpty) {
         int endsAt;        // event point after the keying's end
         int prompts;
     };
+    const auto copy = [](int at, const char* typed) { return Step{at, typed, false, false}; };
+    const auto check = [](int at) { return Step{at, nullptr, true, false}; };
+    const auto stop = [](int at) { return Step{at, nullptr, false, true}; };
     const Case cases[] = {
-        {"copied along, taken at rest", {{-1, "1", false, false}}, "1", rest, 0},
-        {"each key starts the rest again",
-         {{-1, "1", false, false}, {100, "12", false, false}},
-         "12",
-         100 + rest,
-         0},
-        {"nothing typed: the wait outlasts the rest until stopped",
-         {{400, nullptr, false, true}},
-         nullptr,
-         400,
-         1},
-        {"typed after the keying: no rest, taken at the check",
-         {{10, "12", false, false}, {400, nullptr, true, false}},
-         "12",
-         400,
-         1},
-        {"a check of the empty copy is told again",
-         {{5, nullptr, true, false}, {10, "1", false, false}, {20, nullptr, true, false}},
-         "1",
-         20,
-         2},
-        {"a copy erased after the keying is not taken",
-         {{-1, "1", false, false},
-          {10, "  ", false, false},
-          {400, nullptr, true, false},
-          {450, nullptr, false, true}},
+        {"copied along, taken at rest", {copy(-1, "1")}, "1", rest, 0},
+        {"each key starts the rest again", {copy(-1, "1"), copy(100, "12")}, "12", 100 + rest, 0},
+        {"nothing typed: the wait outlasts the rest until stopped", {stop(400)}, nullptr, 400, 1},
+        {"typed after the keying, taken at the check", {copy(10, "12"), check(400)}, "12", 400, 1},
+        {"an empty copy checked is told again", {check(5), copy(10, "1"), check(20)}, "1", 20, 2},
+        {"erased after the keying, not taken",
+         {copy(-1, "1"), copy(10, "  "), check(400), stop(450)},
          nullptr,
          450,
          2},

@@ -12,7 +12,7 @@
 #include <QLineSeries>
 
 #include "core/cp1251.h"
-#include "radiograms/tempfolder.h"
+#include "support/tempfolder.h"
 #include "support/fakedialogs.h"
 #include "trainingui/historycharts.h"
 #include "trainingui/historyview.h"

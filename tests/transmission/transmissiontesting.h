@@ -11,25 +11,12 @@
 #include "keying/generationsets.h"
 #include "keying/signtable.h"
 #include "support/engineharness.h"
+#include "support/soundedcode.h"
 
 namespace kelvatron::test {
 
-using Log = std::vector<std::string>;
-
-inline Log operator+(Log a, const Log& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 // What the default settings key on the speaker for each sign of a UTF-8 text (a space is the
-// break sign): each element (dot 40, dash 120 ms) and a dot's silence, then the sign pause.
-inline Log speakerSign(std::string_view code) {
-    Log out;
-    for (char e : code)
-        out = out + Log{e == '.' ? "beep 800 40" : "beep 800 120", "sleep 40"};
-    out.push_back("sleep 120");
-    return out;
-}
+// break sign).
 inline Log speakerSigns(std::string_view utf8) {
     Log out;
     for (char c : toCp1251(utf8))

@@ -13,7 +13,7 @@ class TempFolder {
 public:
     TempFolder() {
         std::string pattern =
-            (std::filesystem::temp_directory_path() / "radiogram-test-XXXXXX").string();
+            (std::filesystem::temp_directory_path() / "kelvatron-test-XXXXXX").string();
         if (::mkdtemp(pattern.data())) dir = pattern;
     }
     ~TempFolder() { std::filesystem::remove_all(dir); }

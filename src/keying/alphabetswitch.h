@@ -15,8 +15,8 @@ public:
     AlphabetSwitch(AlphabetDisplay& display, TextWindow& text, EventPump& events,
                    KeyboardLayout& layout);
 
-    void glCheckBox22Click(); // Cyrillic
-    void glCheckBox23Click(); // Latin
+    void chooseCyrillic();
+    void chooseLatin();
     // Each activation of the window reads typed keys with the Russian layout again.
     void activateRussianLayout();
 

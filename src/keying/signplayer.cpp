@@ -50,7 +50,7 @@ void SignPlayer::derivePauses(double ratio, double signPause, double groupPause)
 // The settings are read again after the speaker's tone, which takes the element's time: the
 // sound card's half of the element sees what changed meanwhile. The frequency is the one read
 // when the element began.
-void SignPlayer::playzwuk(int kind) {
+void SignPlayer::keyElement(int kind) {
     KeyingSettings s = settings_.keyingSettings();
     const int32_t frequency = wholeNumber(s.frequency);
     if (s.speaker) {
@@ -75,8 +75,8 @@ void SignPlayer::playzwuk(int kind) {
 
 void SignPlayer::keyElements(const SignRecord& sign) {
     for (char element : sign.Code) {
-        if (element == '.') playzwuk(1);
-        if (element == '-') playzwuk(2);
+        if (element == '.') keyElement(1);
+        if (element == '-') keyElement(2);
         clock_.sleep(timing_.DotLength);
     }
 }
@@ -86,7 +86,7 @@ void SignPlayer::key(const SignRecord& sign) {
     clock_.sleep(timing_.SignPause);
 }
 
-void SignPlayer::playsymvol(std::string_view s) {
+void SignPlayer::showAndKeySign(std::string_view s) {
     auto index = FindSign(s);
     if (!index) return;
     const SignRecord& sign = SignTable[*index];
@@ -105,7 +105,7 @@ void SignPlayer::playsymvol(std::string_view s) {
     key(sign);
 }
 
-void SignPlayer::playsymvol_1(std::string_view s) {
+void SignPlayer::keySign(std::string_view s) {
     if (auto index = FindSign(s)) key(SignTable[*index]);
 }
 

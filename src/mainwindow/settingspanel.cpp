@@ -77,7 +77,7 @@ void SettingsPanel::glCheckBox12Click() {
 
 void SettingsPanel::glGraphicButton3MouseDown() {
     for (const char* sign : {"Т", "Е", "С", "Т"})
-        player_.playsymvol_1(toCp1251(sign));
+        player_.keySign(toCp1251(sign));
 }
 
 void SettingsPanel::glGraphicButton2Click() {

@@ -246,65 +246,65 @@ void TForm1::glLabel72Click() {
 }
 
 void TForm1::glLabel12Click() {
-    signPlayer.playsymvol_1("7");
-    signPlayer.playsymvol_1("3");
+    signPlayer.keySign("7");
+    signPlayer.keySign("3");
     glGroupBox2->hide();
     close();
 }
 
 void TForm1::glGraphicButton1MouseDown() {
-    signPlayer.playsymvol_1(toCp1251("Т"));
-    signPlayer.playsymvol_1(toCp1251("У"));
+    signPlayer.keySign(toCp1251("Т"));
+    signPlayer.keySign(toCp1251("У"));
     glGroupBox7->hide();
 }
 
 void TForm1::presssymvol(TglLabel* sender) {
-    keyboardPractice.presssymvol(sender->Caption().toStdString());
+    keyboardPractice.pressKey(sender->Caption().toStdString());
 }
 void TForm1::glLabel17Click() {
-    keyboardPractice.glLabel17Click();
+    keyboardPractice.pressSpace();
 }
 void TForm1::FormKeyPress(char key) {
-    keyboardPractice.FormKeyPress(key);
+    keyboardPractice.typeKey(key);
 }
 void TForm1::glCheckBox22Click() {
-    alphabetSwitch.glCheckBox22Click();
+    alphabetSwitch.chooseCyrillic();
 }
 void TForm1::glCheckBox23Click() {
-    alphabetSwitch.glCheckBox23Click();
+    alphabetSwitch.chooseLatin();
 }
 void TForm1::glCheckBox8Click() {
-    transmission.glCheckBox8Click();
+    transmission.start();
 }
 void TForm1::btpause() {
-    pauseStop.btpause();
+    pauseStop.readPauseButton();
 }
 void TForm1::btstopclick() {
-    pauseStop.btstopclick();
+    pauseStop.stop();
 }
 void TForm1::glCheckBox4Click() {
-    sourceSelection.glCheckBox4Click();
+    sourceSelection.choose(TransmissionSource::Digits);
 }
 void TForm1::glCheckBox5Click() {
-    sourceSelection.glCheckBox5Click();
+    sourceSelection.choose(TransmissionSource::Letters);
 }
 void TForm1::glCheckBox6Click() {
-    sourceSelection.glCheckBox6Click();
+    sourceSelection.choose(TransmissionSource::DigitsAndLetters);
 }
 void TForm1::glCheckBox7Click() {
-    sourceSelection.glCheckBox7Click();
+    sourceSelection.choose(TransmissionSource::TextInWindow);
 }
 void TForm1::glLabel9Click() {
     glGroupBox2->setVisible(false);
-    radiogramCommands.glLabel9Click();
+    radiogramCommands.newRadiogram();
 }
 void TForm1::glLabel10Click() {
     glGroupBox2->setVisible(false);
-    radiogramCommands.glLabel10Click();
+    radiogramCommands.open();
 }
 void TForm1::glLabel11Click() {
     glGroupBox2->setVisible(false);
-    radiogramCommands.glLabel11Click();
+    radiogramCommands.saveAs();
 }
 void TForm1::exportSoundClick() {
     glGroupBox2->setVisible(false);
@@ -312,19 +312,19 @@ void TForm1::exportSoundClick() {
 }
 void TForm1::glLabel13Click() {
     glGroupBox3->setVisible(false);
-    exerciseGenerator.glLabel13Click();
+    exerciseGenerator.generate(ExerciseKind::Digits);
 }
 void TForm1::glLabel14Click() {
     glGroupBox3->setVisible(false);
-    exerciseGenerator.glLabel14Click();
+    exerciseGenerator.generate(ExerciseKind::Letters);
 }
 void TForm1::glLabel15Click() {
     glGroupBox3->setVisible(false);
-    exerciseGenerator.glLabel15Click();
+    exerciseGenerator.generate(ExerciseKind::DigitsAndLetters);
 }
 void TForm1::glLabel16Click() {
     glGroupBox3->setVisible(false);
-    exerciseGenerator.glLabel16Click();
+    exerciseGenerator.generate(ExerciseKind::Jargon);
 }
 
 // Key preview: every character typed anywhere in this window reaches the keyboard practice first

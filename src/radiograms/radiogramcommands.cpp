@@ -22,7 +22,7 @@ RadiogramCommands::RadiogramCommands(TextWindow& text, Dialogs& dialogs, FormSta
                                      SourceSelection& sources)
     : text_(text), dialogs_(dialogs), state_(state), sources_(sources) {}
 
-void RadiogramCommands::glLabel9Click() {
+void RadiogramCommands::newRadiogram() {
     state_.KeyPreview = false;
     text_.clear();
     takeInput();
@@ -32,7 +32,7 @@ void RadiogramCommands::glLabel9Click() {
 
 // The window keeps its text until a file has been read: a cancelled dialog or a file that
 // cannot be read loses nothing the user had typed or generated.
-void RadiogramCommands::glLabel10Click() {
+void RadiogramCommands::open() {
     prepareForTyping();
     std::optional<std::string> name = askOpenName();
     if (name) {
@@ -47,7 +47,7 @@ void RadiogramCommands::glLabel10Click() {
 }
 
 // Nothing in the window changes: not the text, not the key preview, not the source.
-void RadiogramCommands::glLabel11Click() {
+void RadiogramCommands::saveAs() {
     const std::string text = text_.unicodeText();
     if (text.empty() && !dialogs_.confirm(kEmptyTextQuestion)) return;
     std::optional<std::string> name = askSaveName();

@@ -61,7 +61,7 @@ std::optional<ReceiveAnswer> ReceiveExercise::run(std::string_view groupsCp1251)
     window_.setInputEnabled(true);
     window_.focus();
     keying_ = true;
-    driver_.glCheckBox8Click();
+    driver_.start();
     keying_ = false;
     // "Проверить" ends the keying with the stop button's own request; any other stop discards.
     const bool complete = state_.StopFlag != 1;
@@ -127,7 +127,7 @@ bool ReceiveExercise::waitForAnswer(bool keyedToEnd) {
 void ReceiveExercise::requestCheck() {
     if (!running_) return;
     checkRequested_ = true;
-    if (keying_ && state_.StopFlag != 1) pauseStop_.btstopclick();
+    if (keying_ && state_.StopFlag != 1) pauseStop_.stop();
 }
 
 } // namespace kelvatron

@@ -41,15 +41,15 @@ TEST(Exercises, FiveByTenGivesTenUnitsWithOneWaitAndOneProgressStepPerDraw) {
     const std::string word(kJargonWordsCp1251[Random(kJargonWordCount)]);
     struct Case {
         const char* name;
-        void (ExerciseGenerator::*command)();
+        ExerciseKind command;
         std::string unit, separator;
         int drawsPerUnit;
         bool inputAfter; // jargon words may be edited before they are keyed
     };
     for (const Case& c :
-         {Case{"digits", &ExerciseGenerator::glLabel13Click,
+         {Case{"digits", ExerciseKind::Digits,
                drawnGroup(GenerationSetKind::Digits, 5), "  ", 5, false},
-          Case{"jargon", &ExerciseGenerator::glLabel16Click, word, "   ", 1, true}}) {
+          Case{"jargon", ExerciseKind::Jargon, word, "   ", 1, true}}) {
         SCOPED_TRACE(c.name);
         GeneratorHarness h;
         groups(h, 5, 10);
@@ -63,7 +63,7 @@ TEST(Exercises, FiveByTenGivesTenUnitsWithOneWaitAndOneProgressStepPerDraw) {
             sawClearedWindow = h.text.text().empty() && h.onlyTextSourceChosen() &&
                                h.progress.max == 777 && h.clock.sleeps.empty();
         });
-        (h.exerciseGenerator.*c.command)();
+        h.exerciseGenerator.generate(c.command);
 
         const int n = c.drawsPerUnit, stride = int(c.unit.size() + c.separator.size());
         std::string expected;
@@ -101,15 +101,15 @@ TEST(Groups, EachCommandDrawsFromTheSetOfTheChosenAlphabet) {
     using Kind = GenerationSetKind;
     struct Case {
         const char* name;
-        void (ExerciseGenerator::*command)();
+        ExerciseKind command;
         bool cyrillic, latin;
         Kind set;
     };
-    for (const Case& c : {Case{"letters, Cyrillic", &ExerciseGenerator::glLabel14Click, true, false,
+    for (const Case& c : {Case{"letters, Cyrillic", ExerciseKind::Letters, true, false,
                                Kind::CyrillicLetters},
-                          Case{"mixed, Latin", &ExerciseGenerator::glLabel15Click, false, true,
+                          Case{"mixed, Latin", ExerciseKind::DigitsAndLetters, false, true,
                                Kind::DigitsAndLatinLetters},
-                          Case{"letters, both", &ExerciseGenerator::glLabel14Click, true, true,
+                          Case{"letters, both", ExerciseKind::Letters, true, true,
                                Kind::LatinLetters}}) {
         SCOPED_TRACE(c.name);
         GeneratorHarness h;
@@ -117,7 +117,7 @@ TEST(Groups, EachCommandDrawsFromTheSetOfTheChosenAlphabet) {
         h.controls.settings.cyrillic = c.cyrillic;
         h.controls.settings.latin = c.latin;
         h.state.KeyPreview = false;
-        (h.exerciseGenerator.*c.command)();
+        h.exerciseGenerator.generate(c.command);
         const std::string group = drawnGroup(c.set, 4);
         EXPECT_EQ(h.text.text(), group + "  " + group + "  ");
         EXPECT_EQ(h.events.count, c.cyrillic && c.latin ? 2 : 1);

@@ -55,20 +55,17 @@ inline Log closing() {
 // runs (the stop button's state means nothing).
 inline void clickStart(EngineHarness& h) {
     h.controls.start = !h.controls.start;
-    h.transmission.glCheckBox8Click();
+    h.transmission.start();
 }
 inline void clickPause(EngineHarness& h) {
     h.controls.pause = !h.controls.pause;
-    h.pauseStop.btpause();
+    h.pauseStop.readPauseButton();
 }
 inline void clickStop(EngineHarness& h) {
-    h.pauseStop.btstopclick();
+    h.pauseStop.stop();
 }
 inline void clickSource(EngineHarness& h, TransmissionSource source) {
-    void (SourceSelection::*handlers[])() = {
-        &SourceSelection::glCheckBox4Click, &SourceSelection::glCheckBox5Click,
-        &SourceSelection::glCheckBox6Click, &SourceSelection::glCheckBox7Click};
-    (h.sourceSelection.*handlers[static_cast<int>(source)])();
+    h.sourceSelection.choose(source);
 }
 
 // One transmission without opening and closing, so that the log holds only the body.

@@ -43,9 +43,9 @@ void AlphabetSwitch::activateRussianLayout() {
 
 void AlphabetSwitch::loadLayout(const char* name) {
     const std::string_view id(name);
-    std::fill(LayoutName.begin(), LayoutName.end(), '\0');
-    std::copy_n(id.begin(), std::min(id.size(), LayoutName.size() - 1), LayoutName.begin());
-    layout_.loadKeyboardLayout(LayoutName.data());
+    std::fill(layoutName_.begin(), layoutName_.end(), '\0');
+    std::copy_n(id.begin(), std::min(id.size(), layoutName_.size() - 1), layoutName_.begin());
+    layout_.loadKeyboardLayout(layoutName_.data());
 }
 
 } // namespace kelvatron

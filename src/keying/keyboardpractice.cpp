@@ -49,19 +49,19 @@ void KeyboardPractice::pressKey(std::string_view caption) {
     // A Latin caption is no sign itself; its Cyrillic partner sounds for it.
     if (c.size() == 1 && c[0] >= 'A' && c[0] <= 'Z')
         if (auto partner = latinPartner(c[0])) player_.showAndKeySign(std::string(1, *partner));
-    clock_.sleep(state_.timing.SignPause);
+    clock_.sleep(state_.timing.signPause);
 }
 
 void KeyboardPractice::pressSpace() {
     const PromptTones prompt(player_.output(), !state_.transmitting);
     prepareTextWindow();
     player_.showAndKeySign(" ");
-    clock_.sleep(state_.timing.SignPause);
+    clock_.sleep(state_.timing.signPause);
 }
 
 void KeyboardPractice::typeKey(char key) {
     text_.setAlignment(TextAlignment::Centre);
-    std::string& buffer = state_.KeyBuffer;
+    std::string& buffer = state_.keyBuffer;
     // A key without a sign still holds its place: it waits the pause after a sign.
     if (buffer.size() < kKeyBufferCapacity) buffer += mapTypedKey(key).value_or(kKeyWithoutSign);
     if (soundingInTransmission_ == state_.transmitting) return; // sounds in turn
@@ -75,17 +75,17 @@ void KeyboardPractice::typeKey(char key) {
 void KeyboardPractice::soundKeyBuffer() {
     // Beside a transmission the queue keeps the transmission's schedule.
     const PromptTones prompt(player_.output(), !state_.transmitting);
-    std::string& buffer = state_.KeyBuffer;
+    std::string& buffer = state_.keyBuffer;
     while (!buffer.empty()) {
         if (buffer.front() != kKeyWithoutSign) player_.showAndKeySign(buffer.substr(0, 1));
-        clock_.sleep(state_.timing.SignPause);
+        clock_.sleep(state_.timing.signPause);
         if (!buffer.empty()) buffer.erase(0, 1);
         events_.processEvents();
     }
 }
 
 void KeyboardPractice::stopKeying() {
-    state_.KeyBuffer.clear();
+    state_.keyBuffer.clear();
 }
 
 } // namespace kelvatron

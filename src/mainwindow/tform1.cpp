@@ -229,7 +229,7 @@ void TForm1::glGraphicButton4Click() {
     // A running transmission ends at its next check before the question is asked. A receive
     // exercise runs on until the answer: "Нет" must leave the learner's copy as it was, and "Да"
     // ends it as the window closes.
-    if (!training || !training->receiving()) state.StopFlag = 1;
+    if (!training || !training->receiving()) state.stopFlag = 1;
     glGroupBox10->show();
     glGroupBox10->raise();
     outline_->raise();
@@ -331,7 +331,7 @@ void TForm1::glLabel16Click() {
 // and then goes on to the focused control.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (sendingPanel_ && sendingPanel_->previewKey(watched, event)) return true;
-    if (event->type() != QEvent::KeyPress || !state.KeyPreview) return false;
+    if (event->type() != QEvent::KeyPress || !state.keyPreview) return false;
     // The learner's copy of a receive exercise goes into the window without a sound.
     if (training && training->receiving()) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -369,7 +369,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // Ends a running transmission at its next check and the typed keys after the sign that
     // sounds; keys still on their way find the window closed. The window itself lives on until
     // main returns, so the transmission never touches a destroyed window.
-    state.StopFlag = 1;
+    state.stopFlag = 1;
     keyboardPractice.stopKeying();
     if (!closed_) {
         closed_ = true;

@@ -23,7 +23,7 @@ RadiogramCommands::RadiogramCommands(TextWindow& text, Dialogs& dialogs, FormSta
     : text_(text), dialogs_(dialogs), state_(state), sources_(sources) {}
 
 void RadiogramCommands::newRadiogram() {
-    state_.KeyPreview = false;
+    state_.keyPreview = false;
     text_.clear();
     takeInput();
     sources_.selectTextInWindow();
@@ -57,7 +57,7 @@ void RadiogramCommands::saveAs() {
 }
 
 void RadiogramCommands::prepareForTyping() {
-    state_.KeyPreview = false;
+    state_.keyPreview = false;
     sources_.selectTextInWindow();
     text_.setAlignment(TextAlignment::Left);
 }

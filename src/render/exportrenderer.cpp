@@ -81,7 +81,7 @@ public:
     CancelPump(const std::atomic<bool>& cancelled, FormState& state)
         : cancelled_(cancelled), state_(state) {}
     void processEvents() override {
-        if (cancelled_ || terminationRequested()) state_.StopFlag = 1;
+        if (cancelled_ || terminationRequested()) state_.stopFlag = 1;
     }
     void waitForEvents() override { processEvents(); }
 

@@ -12,11 +12,11 @@ PauseStopControl::PauseStopControl(TransmissionControls& controls, Progress& pro
     : controls_(controls), progress_(progress), events_(events), state_(state) {}
 
 void PauseStopControl::readPauseButton() {
-    state_.PauseFlag = controls_.pauseChecked() ? 1 : 0;
+    state_.pauseFlag = controls_.pauseChecked() ? 1 : 0;
 }
 
 bool PauseStopControl::stopRequested() const {
-    return state_.StopFlag == 1;
+    return state_.stopFlag == 1;
 }
 
 // Pending events are handled once per sign even when nothing is paused, so the buttons, keys
@@ -25,18 +25,18 @@ bool PauseStopControl::stopRequested() const {
 bool PauseStopControl::shouldStop() {
     if (stopRequested()) return true;
     events_.processEvents();
-    while (state_.PauseFlag != 0 && !stopRequested())
+    while (state_.pauseFlag != 0 && !stopRequested())
         events_.waitForEvents();
     return stopRequested();
 }
 
 // The buttons, progress bar and hint options are reset here at once; the transmission itself
-// leaves at its next check. PauseFlag keeps its value: the stop is tested first, and the next
+// leaves at its next check. pauseFlag keeps its value: the stop is tested first, and the next
 // start reloads it from the released button.
 void PauseStopControl::stop() {
     controls_.setStartChecked(false);
     controls_.setPauseChecked(false);
-    state_.StopFlag = 1;
+    state_.stopFlag = 1;
     progress_.setPosition(0);
     events_.processEvents();
     controls_.lockHints(false);

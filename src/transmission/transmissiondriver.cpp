@@ -79,13 +79,13 @@ void TransmissionDriver::transmit() {
 
 void TransmissionDriver::prepare() {
     controls_.setStartChecked(true);
-    state_.KeyPreview = true;
+    state_.keyPreview = true;
     pauseStop_.readPauseButton();
     text_.setInputEnabled(false);
     text_.setAlignment(TextAlignment::Left);
     progress_.setPosition(0);
     controls_.lockHints(true);
-    state_.StopFlag = 0;
+    state_.stopFlag = 0;
     const TransmissionSettings settings = controls_.transmissionSettings();
     groupSize_ = groupSizeOf(settings.groupSize);
     groupCount_ = groupCountOf(settings.groupCount);
@@ -193,8 +193,8 @@ bool TransmissionDriver::generatedGroup(std::string_view set, int& progress) {
         if (shouldStop()) return false;
         progress_.setPosition(progress++);
         const GenerationEntry entry = generationEntry(drawEntry(set));
-        keyer_.key(entry.Keyed);
-        text_.append(std::string_view(&entry.Written, 1));
+        keyer_.key(entry.keyed);
+        text_.append(std::string_view(&entry.written, 1));
         paintProgress();
         keyer_.settle();
         events_.processEvents();
@@ -221,13 +221,13 @@ void TransmissionDriver::finish() {
 
 // A request to end the program stops the transmission as the stop button would.
 bool TransmissionDriver::endRequested() {
-    if (terminationRequested()) state_.StopFlag = 1;
+    if (terminationRequested()) state_.stopFlag = 1;
     return terminationRequested();
 }
 
 // The group pause is the one the sign player derived at the last element sounded.
 void TransmissionDriver::waitGroupPauses(int count) {
-    keyer_.wait(count * state_.timing.GroupPause);
+    keyer_.wait(count * state_.timing.groupPause);
 }
 
 // Events are handled only once the silence owed after the last sign has passed: a handler that

@@ -56,7 +56,7 @@ TEST(Exercises, FiveByTenGivesTenUnitsWithOneWaitAndOneProgressStepPerDraw) {
         h.text.setText(toCp1251("старый текст"));
         h.text.alignment = TextAlignment::Centre;
         h.text.inputEnabled = false;
-        h.state.KeyPreview = true;
+        h.state.keyPreview = true;
         h.progress.max = 777;
         bool sawClearedWindow = false;
         h.events.at(1, [&] {
@@ -90,7 +90,7 @@ TEST(Exercises, FiveByTenGivesTenUnitsWithOneWaitAndOneProgressStepPerDraw) {
         EXPECT_TRUE(h.onlyTextSourceChosen());
         EXPECT_EQ(h.text.alignment, TextAlignment::Left);
         EXPECT_EQ(h.text.inputEnabled, c.inputAfter);
-        EXPECT_TRUE(h.state.KeyPreview);
+        EXPECT_TRUE(h.state.keyPreview);
     }
 }
 
@@ -116,13 +116,13 @@ TEST(Groups, EachCommandDrawsFromTheSetOfTheChosenAlphabet) {
         groups(h, 4, 2);
         h.controls.settings.cyrillic = c.cyrillic;
         h.controls.settings.latin = c.latin;
-        h.state.KeyPreview = false;
+        h.state.keyPreview = false;
         h.exerciseGenerator.generate(c.command);
         const std::string group = drawnGroup(c.set, 4);
         EXPECT_EQ(h.text.text(), group + "  " + group + "  ");
         EXPECT_EQ(h.events.count, c.cyrillic && c.latin ? 2 : 1);
         EXPECT_EQ(h.clock.sleeps.size(), c.cyrillic && c.latin ? 16u : 8u);
         EXPECT_TRUE(h.text.inputEnabled);
-        EXPECT_FALSE(h.state.KeyPreview);
+        EXPECT_FALSE(h.state.keyPreview);
     }
 }

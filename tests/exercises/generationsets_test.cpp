@@ -12,7 +12,7 @@ using namespace kelvatron;
 // A draw r selects entry r, so the order is part of what a seed produces.
 TEST(GenerationSets, HoldTheirCharactersInDrawOrder) {
     std::string all;
-    for (std::string_view set : GenerationSets)
+    for (std::string_view set : kGenerationSets)
         all += fromCp1251(std::string(set)) + " ";
     EXPECT_EQ(all,
               "0123456789 АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЬЫЭЮЯ ABCDEFGHIKLMNOPQRSTUWVXYZJ "
@@ -24,9 +24,9 @@ TEST(JargonWords, AreUniqueAndEveryCharacterHasASign) {
     std::set<std::string_view> seen;
     for (int i = 0; i < kJargonWordCount; ++i) {
         const std::string_view bytes = kJargonWordsCp1251[i];
-        EXPECT_EQ(bytes, toCp1251(JargonWords[i]));
-        EXPECT_TRUE(seen.insert(bytes).second) << JargonWords[i];
+        EXPECT_EQ(bytes, toCp1251(kJargonWords[i]));
+        EXPECT_TRUE(seen.insert(bytes).second) << kJargonWords[i];
         for (char c : bytes)
-            EXPECT_TRUE(textSign(c)) << JargonWords[i];
+            EXPECT_TRUE(textSign(c)) << kJargonWords[i];
     }
 }

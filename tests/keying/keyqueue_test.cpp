@@ -51,7 +51,7 @@ TEST_F(KeyQueue, KeysTypedWhileASignSoundsFollowInTurn) {
     }
     EXPECT_EQ(h.clock.log, expected);
     EXPECT_EQ(h.events.count, 4);
-    EXPECT_TRUE(h.state.KeyBuffer.empty());
+    EXPECT_TRUE(h.state.keyBuffer.empty());
 }
 
 TEST_F(KeyQueue, AtMostTwentyKeysWait) {

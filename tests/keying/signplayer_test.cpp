@@ -10,7 +10,7 @@ using Log = std::vector<std::string>;
 namespace {
 // Dot, dash, sign pause, group pause and the speaker's last tone length.
 std::vector<int32_t> lengths(const TimingValues& t) {
-    return {t.DotLength, t.DashLength, t.SignPause, t.GroupPause, t.ToneDuration};
+    return {t.dotLength, t.dashLength, t.signPause, t.groupPause, t.toneDuration};
 }
 
 class SignPlayerTest : public ::testing::Test {
@@ -47,7 +47,7 @@ TEST_F(SignPlayerTest, SpeakerAndSoundCardDeriveTheirOwnLengths) {
     // The sound card leaves the speaker's tone length alone.
     EXPECT_EQ(lengths(e.state.timing), (std::vector<int32_t>{20, 80, 160, 480, 160}));
     EXPECT_EQ(e.clock.log, (Log{"tone 20"}));
-    EXPECT_EQ(e.toneGen.Frequency(), 800);
+    EXPECT_EQ(e.toneGen.frequency(), 800);
 }
 
 // Only the steppers' whole values count; any other keeps the length the last element left.
@@ -71,7 +71,7 @@ TEST_F(SignPlayerTest, BothOutputsSoundInTurn) {
     s.soundCard = true;
     e.signPlayer.keyElement(1);
     EXPECT_EQ(e.clock.log, (Log{"beep 800 40", "tone 20"}));
-    EXPECT_EQ(e.state.timing.DotLength, 20);
+    EXPECT_EQ(e.state.timing.dotLength, 20);
 }
 
 TEST_F(SignPlayerTest, SoundCardUsesTheCheckedWaveformAndTheGeneratorsLimits) {
@@ -79,15 +79,15 @@ TEST_F(SignPlayerTest, SoundCardUsesTheCheckedWaveformAndTheGeneratorsLimits) {
     s.waveform = TTGWave::tgNoise;
     s.frequency = 1200;
     e.signPlayer.keySign(toCp1251("И"));
-    EXPECT_EQ(e.toneGen.Waveform(), TTGWave::tgNoise);
-    EXPECT_EQ(e.toneGen.Frequency(), 1200);
+    EXPECT_EQ(e.toneGen.waveform(), TTGWave::tgNoise);
+    EXPECT_EQ(e.toneGen.frequency(), 1200);
     EXPECT_EQ(e.clock.log, (Log{"tone 20", "sleep 20", "tone 20", "sleep 20", "sleep 60"}));
     // A dot shorter than the generator's 10 ms minimum still sounds, at 10 ms.
     s.speedUnit = 5;
     e.signPlayer.keyElement(1);
-    EXPECT_EQ(e.toneGen.Duration(), 10);
+    EXPECT_EQ(e.toneGen.duration(), 10);
     // No waveform checked leaves the generator's own.
     s.waveform.reset();
     e.signPlayer.keyElement(1);
-    EXPECT_EQ(e.toneGen.Waveform(), TTGWave::tgNoise);
+    EXPECT_EQ(e.toneGen.waveform(), TTGWave::tgNoise);
 }

@@ -53,7 +53,7 @@ TEST_F(TerminationRequest, EndsTheOpeningAfterTheSignThatSounds) {
     r.raising.raiseAt = 3; // in the second element of the first Ж
     r.driver.start();
     EXPECT_EQ(r.sounded(), "...-");
-    EXPECT_EQ(r.state.StopFlag, 1);
+    EXPECT_EQ(r.state.stopFlag, 1);
     EXPECT_EQ(r.events.count, 0);
     EXPECT_EQ(r.text.bytes, "");
 }

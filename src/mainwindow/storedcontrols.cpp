@@ -9,8 +9,8 @@ namespace kelvatron {
 
 namespace {
 
-// The check boxes of the stored values from prop::FirstCheckBox on, in kProps order.
-std::array<TglCheckBox*, kPropCount - prop::FirstCheckBox> storedCheckBoxes(const FormControls& ui) {
+// The check boxes of the stored values from prop::FirstBoolean on, in kProps order.
+std::array<TglCheckBox*, kPropCount - prop::FirstBoolean> storedCheckBoxes(const FormControls& ui) {
     const auto sources = ui.sourceOptions();
     const auto waves = ui.waveformOptions();
     return {sources[0],      sources[1],     sources[2],      sources[3],
@@ -29,7 +29,7 @@ PropValues storedValuesOf(const FormControls& ui) {
     values[prop::Speed] = ui.glProgress1->Percent();
     const auto boxes = storedCheckBoxes(ui);
     for (std::size_t i = 0; i < boxes.size(); ++i)
-        values[prop::FirstCheckBox + i] = boxes[i]->Checked() ? 1 : 0;
+        values[prop::FirstBoolean + i] = boxes[i]->Checked() ? 1 : 0;
     return values;
 }
 
@@ -40,7 +40,7 @@ void showStoredValues(const FormControls& ui, const PropValues& values) {
     ui.glProgress1->setPercent(uint8_t(values[prop::Speed]));
     const auto boxes = storedCheckBoxes(ui);
     for (std::size_t i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(values[prop::FirstCheckBox + i] != 0);
+        boxes[i]->setChecked(values[prop::FirstBoolean + i] != 0);
 }
 
 } // namespace kelvatron

@@ -165,8 +165,8 @@ void TForm1::connectHandlers() {
 
 void TForm1::connectSettingsPanel() {
     SettingsPanel* panel = &settingsPanel;
-    connect(glCheckBox13, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox13Click(); });
-    connect(glCheckBox14, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox14Click(); });
+    connect(glCheckBox13, &TglCheckBox::clicked, this, [panel] { panel->chooseSpeaker(); });
+    connect(glCheckBox14, &TglCheckBox::clicked, this, [panel] { panel->chooseSoundCard(); });
     auto waves = waveformOptions();
     for (int i = 0; i < int(waves.size()); ++i)
         connect(waves[i], &TglCheckBox::clicked, this, [panel, i] { panel->waveformClick(i); });
@@ -176,12 +176,10 @@ void TForm1::connectSettingsPanel() {
         connect(minus[i], &TglCheckBox::clicked, this, [panel, i] { panel->minusClick(i); });
         connect(plus[i], &TglCheckBox::clicked, this, [panel, i] { panel->plusClick(i); });
     }
-    connect(glCheckBox11, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox11Click(); });
-    connect(glCheckBox12, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox12Click(); });
-    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this,
-            [panel] { panel->glGraphicButton3MouseDown(); });
-    connect(glGraphicButton2, &TglGraphicButton::clicked, this,
-            [panel] { panel->glGraphicButton2Click(); });
+    connect(glCheckBox11, &TglCheckBox::clicked, this, [panel] { panel->faster(); });
+    connect(glCheckBox12, &TglCheckBox::clicked, this, [panel] { panel->slower(); });
+    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this, [panel] { panel->soundTest(); });
+    connect(glGraphicButton2, &TglGraphicButton::clicked, this, [panel] { panel->close(); });
 }
 
 void TForm1::showOnlyPanel(QWidget* panel) {

@@ -60,11 +60,11 @@ inline constexpr std::size_t GroupPause = 3; // in pairs of dashes
 inline constexpr std::size_t GroupSize = 4;
 inline constexpr std::size_t GroupCount = 5;
 inline constexpr std::size_t Speed = 6; // the speed unit in ms
-// The check boxes, 0 or 1, from here to the end.
-inline constexpr std::size_t FirstCheckBox = 7;
-inline constexpr std::size_t FirstSource = 7;   // in TransmissionSource order, one of four
-inline constexpr std::size_t FirstHint = 11;    // the sign's character, code, mnemonic
-inline constexpr std::size_t FirstOutput = 14;  // the PC speaker, then the sound card
+// The switches, 0 or 1, from here to the end.
+inline constexpr std::size_t FirstBoolean = 7;
+inline constexpr std::size_t FirstSource = 7;  // in TransmissionSource order, one of four
+inline constexpr std::size_t FirstHint = 11;   // the sign's character, code, mnemonic
+inline constexpr std::size_t FirstOutput = 14; // the PC speaker, then the sound card
 inline constexpr std::size_t Speaker = 14;
 inline constexpr std::size_t SoundCard = 15;
 inline constexpr std::size_t FirstWaveform = 16; // in TTGWave order, one of five
@@ -80,7 +80,8 @@ static_assert(kProps[prop::Frequency].path == "glDigits5.Value" &&
               kProps[prop::Speaker].path == "glCheckBox13.Checked" &&
               kProps[prop::FirstWaveform].path == "glCheckBox15.Checked" &&
               kProps[prop::Opening].path == "glCheckBox20.Checked" &&
-              kProps[prop::Closing].path == "glCheckBox21.Checked" && prop::Closing + 1 == kPropCount);
+              kProps[prop::Closing].path == "glCheckBox21.Checked" &&
+              prop::Closing + 1 == kPropCount);
 
 // The window's placement, stored beside the properties under names that begin with a dot.
 inline constexpr std::array<std::string_view, 5> kWindowValueNames = {".Left", ".Top", ".Right",

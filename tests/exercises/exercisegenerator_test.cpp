@@ -46,10 +46,9 @@ TEST(Exercises, FiveByTenGivesTenUnitsWithOneWaitAndOneProgressStepPerDraw) {
         int drawsPerUnit;
         bool inputAfter; // jargon words may be edited before they are keyed
     };
-    for (const Case& c :
-         {Case{"digits", ExerciseKind::Digits,
-               drawnGroup(GenerationSetKind::Digits, 5), "  ", 5, false},
-          Case{"jargon", ExerciseKind::Jargon, word, "   ", 1, true}}) {
+    for (const Case& c : {Case{"digits", ExerciseKind::Digits,
+                               drawnGroup(GenerationSetKind::Digits, 5), "  ", 5, false},
+                          Case{"jargon", ExerciseKind::Jargon, word, "   ", 1, true}}) {
         SCOPED_TRACE(c.name);
         GeneratorHarness h;
         groups(h, 5, 10);
@@ -105,12 +104,11 @@ TEST(Groups, EachCommandDrawsFromTheSetOfTheChosenAlphabet) {
         bool cyrillic, latin;
         Kind set;
     };
-    for (const Case& c : {Case{"letters, Cyrillic", ExerciseKind::Letters, true, false,
-                               Kind::CyrillicLetters},
-                          Case{"mixed, Latin", ExerciseKind::DigitsAndLetters, false, true,
-                               Kind::DigitsAndLatinLetters},
-                          Case{"letters, both", ExerciseKind::Letters, true, true,
-                               Kind::LatinLetters}}) {
+    for (const Case& c :
+         {Case{"letters, Cyrillic", ExerciseKind::Letters, true, false, Kind::CyrillicLetters},
+          Case{"mixed, Latin", ExerciseKind::DigitsAndLetters, false, true,
+               Kind::DigitsAndLatinLetters},
+          Case{"letters, both", ExerciseKind::Letters, true, true, Kind::LatinLetters}}) {
         SCOPED_TRACE(c.name);
         GeneratorHarness h;
         groups(h, 4, 2);

@@ -27,12 +27,12 @@ void keyGroups(SampleTimeline& timeline, double minutes) {
     RandSeed = 12345;
     while (clock.now() < minutes * 60000) {
         for (int s = 0; s < 5; ++s) {
-            const SignRecord& sign = SignTable[Random(kSignCount)];
-            for (char element : sign.Code) {
+            const SignRecord& sign = kSignTable[Random(kSignCount)];
+            for (char element : sign.code) {
                 gen.setFrequency(800);
                 gen.setWaveform(TTGWave::tgSine);
                 gen.setDuration(static_cast<int16_t>(element == '.' ? dot : dash));
-                gen.Play();
+                gen.play();
                 clock.sleep(dot);
             }
             clock.sleep(signPause);

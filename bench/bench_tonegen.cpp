@@ -29,9 +29,9 @@ void BM_BuildTone(benchmark::State& state) {
     gen.setFrequency(800);
     gen.setDuration(100);
     for (auto _ : state) {
-        const bool built = envelope ? gen.PrepareADSR() : gen.Prepare();
+        const bool built = envelope ? gen.prepareAdsr() : gen.prepare();
         benchmark::DoNotOptimize(built);
-        benchmark::DoNotOptimize(gen.WaveImage().data());
+        benchmark::DoNotOptimize(gen.waveImage().data());
     }
     state.SetItemsProcessed(state.iterations() * 9600);
 }

@@ -12,7 +12,7 @@ namespace kelvatron::bench {
 constexpr int kGroups = 200, kGroupSize = 100;
 
 inline char anySign(std::mt19937& rng) {
-    return SignTable[std::uniform_int_distribution<int>(0, kSignCount - 2)(rng)].Symbol;
+    return kSignTable[std::uniform_int_distribution<int>(0, kSignCount - 2)(rng)].symbol;
 }
 
 inline std::string exercise(std::mt19937& rng, int groups, int size) {

@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
         keyMs.push_back(clock.now());
         for (const char* e = kSign; *e; ++e) {
             gen.setDuration(static_cast<int16_t>(*e == '.' ? kDotMs : 3 * kDotMs));
-            gen.Play();
+            gen.play();
             clock.sleep(kDotMs);
         }
         clock.sleep(3 * kDotMs);

@@ -40,7 +40,7 @@ std::vector<Element> plan(std::mt19937& rng, double sectionMs) {
     for (int dot : kDotLengths) {
         double total = 0;
         while (total < sectionMs) {
-            const auto& code = SignTable[rng() % SignTable.size()].Code;
+            const auto& code = kSignTable[rng() % kSignTable.size()].code;
             for (size_t i = 0; i < code.size(); ++i) {
                 int tone = code[i] == '-' ? 3 * dot : dot;
                 // A dot's silence after each element, and two more after the sign.
@@ -114,7 +114,7 @@ int play(TimelineSoundDevice& device, SystemClock& clock, const char* planPath, 
         }
         tone.setDuration(static_cast<int16_t>(e.toneMs));
         double before = clock.now();
-        tone.Play();
+        tone.play();
         double played = clock.now();
         clock.sleep(e.gapMs);
         double slept = clock.now();

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes as the settings file through what a start does with it: the INI reading,
-// the window values and the Props entries in order, and the mending of what was loaded. Whatever
+// the window values and the kProps entries in order, and the mending of what was loaded. Whatever
 // the file holds, the controls must end with values the steppers and choices can work with, and
 // those values must survive being written and read again unchanged.
 #include <QFile>
@@ -28,7 +28,7 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
-// The layout's defaults, in Props order.
+// The layout's defaults, in kProps order.
 constexpr PropValues kDefaults = {800, 3, 1, 1, 5, 10, 20, 1, 0, 0, 0, 1,
                                   1,   0, 1, 0, 1, 0,  0,  0, 0, 1, 1};
 constexpr WindowPlace kCurrentPlace{100, 50, 892, 623, 0};
@@ -54,7 +54,7 @@ QString nextFileName() {
 }
 
 // Inputs whose first byte is odd are the window's section, where a line that begins with a byte
-// below 28 begins with the name of that Props entry (0..22) or window value (23..27) instead, so
+// below 28 begins with the name of that kProps entry (0..22) or window value (23..27) instead, so
 // that random inputs reach every entry. Other inputs are the whole file as they are.
 std::string fileBytes(std::string_view input) {
     if (input.empty() || (uint8_t(input[0]) & 1) == 0) return std::string(input);
@@ -63,7 +63,7 @@ std::string fileBytes(std::string_view input) {
     for (char c : input.substr(1)) {
         const auto code = uint8_t(c);
         if (lineStart && code < kPropCount)
-            file += Props[code].path;
+            file += kProps[code].path;
         else if (lineStart && code < kPropCount + kWindowValueNames.size())
             file += kWindowValueNames[code - kPropCount];
         else
@@ -106,7 +106,7 @@ void checkMended(const PropValues& values) {
     }
     const double speed = values[prop::Speed];
     check(speed >= kFastestSpeed && speed <= kSlowestSpeed && speed == std::round(speed));
-    for (std::size_t i = prop::FirstCheckBox; i < kPropCount; ++i)
+    for (std::size_t i = prop::FirstBoolean; i < kPropCount; ++i)
         check(values[i] == 0 || values[i] == 1);
     check(checkedCount(values, prop::FirstSource, 4) == 1);
     check(checkedCount(values, prop::FirstOutput, 2) == 1);
@@ -117,7 +117,7 @@ void checkMended(const PropValues& values) {
 void checkRoundTrip(const PropValues& values) {
     std::map<std::string, StoredValue, std::less<>> written;
     for (std::size_t i = 0; i < kPropCount; ++i)
-        written[std::string(Props[i].path)] = StoredValue{true, propText(Props[i].kind, values[i])};
+        written[std::string(kProps[i].path)] = StoredValue{true, propText(kProps[i].kind, values[i])};
     const ValueLookup lookup = [&written](std::string_view name) -> std::optional<StoredValue> {
         auto it = written.find(name);
         if (it == written.end()) return std::nullopt;

@@ -44,7 +44,7 @@ glCheckBox6.Checked=1
 glCheckBox7.Checked=0
 glCheckBox21.Checked=0
 SETTINGS
-click $((596 + 10)) $((232 + 26)) 172 26
+click_in $training_panel_x $training_panel_y "$in_training_receive"
 
 heard=$(timeout 60 python3 "$root/tests/e2e/lib/listen.py" "$work/sound.raw" 15 \
     "$root/src/keying/signtable.cpp" 60) || fail "nothing was heard"
@@ -65,7 +65,7 @@ PYTHON
 )
 xdotool type --delay 60 "$answer"
 # Typed after the last sign, the copy waits for "Проверить".
-click $((596 + 10)) $((232 + 54)) 172 26
+click_in $training_panel_x $training_panel_y "$in_training_check"
 for _ in $(seq 100); do grep -q "Знаков:" "$work/program.log" && break; sleep 0.1; done
 grep "Знаков:" "$work/program.log" || fail "no figure"
 sleep 1
@@ -79,7 +79,7 @@ shot() {
 }
 shot "$root/docs/receive-result.png"
 # "Журнал" in the grown panel's command column.
-click $((26 + 10)) $((44 + 82)) 172 26
+click_in $training_panel_grown_x $training_panel_grown_y "$in_training_history"
 sleep 1
 shot "$root/docs/history.png"
 kill -TERM "$app_pid"

@@ -5,14 +5,11 @@
 #include "core/filepaths.h"
 #include "radiograms/radiogramfile.h"
 #include "render/audioformat.h"
+#include "transmission/storedsettings.h"
 
 namespace kelvatron {
 
 namespace {
-
-bool isChecked(const PropValues& stored, std::size_t index) {
-    return stored[index] != 0;
-}
 
 void chooseSource(TransmissionSettings& t, ExportBody body) {
     t.digits = body == ExportBody::Digits;
@@ -22,30 +19,26 @@ void chooseSource(TransmissionSettings& t, ExportBody body) {
 }
 
 TransmissionSettings transmissionOf(const ExportOptions& o, const PropValues& stored) {
-    TransmissionSettings t;
-    t.groupSize = o.size.value_or(stored[prop::FirstDisplay + 4]);
-    t.groupCount = o.groups.value_or(stored[prop::FirstDisplay + 5]);
-    t.digits = isChecked(stored, prop::FirstSource);
-    t.letters = isChecked(stored, prop::FirstSource + 1);
-    t.digitsAndLetters = isChecked(stored, prop::FirstSource + 2);
-    t.textInWindow = isChecked(stored, prop::FirstSource + 3);
+    TransmissionSettings t = transmissionSettingsOf(stored);
+    t.groupSize = o.size.value_or(t.groupSize);
+    t.groupCount = o.groups.value_or(t.groupCount);
     if (o.body) chooseSource(t, *o.body);
-    t.opening = o.opening.value_or(isChecked(stored, kPropCount - 2));
-    t.closing = o.closing.value_or(isChecked(stored, kPropCount - 1));
+    t.opening = o.opening.value_or(t.opening);
+    t.closing = o.closing.value_or(t.closing);
     t.cyrillic = true;
     return t;
 }
 
+// Always the sound card's timing, whichever output the window has.
 KeyingSettings keyingOf(const ExportOptions& o, const PropValues& stored) {
-    KeyingSettings k;
+    KeyingSettings k = keyingSettingsOf(stored);
+    k.speaker = false;
     k.soundCard = true;
-    k.frequency = o.frequency.value_or(stored[prop::FirstDisplay]);
-    k.ratio = o.ratio.value_or(stored[prop::FirstDisplay + 1]);
-    k.signPause = o.signPause.value_or(stored[prop::FirstDisplay + 2]);
-    k.groupPause = o.groupPause.value_or(stored[prop::FirstDisplay + 3]);
-    k.speedUnit = o.dot.value_or(static_cast<int>(stored[prop::Speed]));
-    for (std::size_t i = 0; i < 5; ++i)
-        if (isChecked(stored, prop::FirstWaveform + i)) k.waveform = static_cast<TTGWave>(i);
+    k.frequency = o.frequency.value_or(k.frequency);
+    k.ratio = o.ratio.value_or(k.ratio);
+    k.signPause = o.signPause.value_or(k.signPause);
+    k.groupPause = o.groupPause.value_or(k.groupPause);
+    k.speedUnit = o.dot.value_or(k.speedUnit);
     if (o.waveform) k.waveform = *o.waveform;
     return k;
 }

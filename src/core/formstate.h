@@ -7,12 +7,12 @@ namespace kelvatron {
 // The element timing derived from the settings before every element, in Hz and milliseconds.
 // All zero until the first element of a run has sounded.
 struct TimingValues {
-    int32_t ToneFrequency = 0;
-    int32_t ToneDuration = 0;
-    int32_t DotLength = 0;
-    int32_t DashLength = 0;
-    int32_t SignPause = 0;
-    int32_t GroupPause = 0;
+    int32_t toneFrequency = 0;
+    int32_t toneDuration = 0;
+    int32_t dotLength = 0;
+    int32_t dashLength = 0;
+    int32_t signPause = 0;
+    int32_t groupPause = 0;
 };
 
 // State the subsystems share beside the settings: flags of the running transmission, the keys
@@ -20,14 +20,14 @@ struct TimingValues {
 struct FormState {
     TimingValues timing;
     // A stop of the running transmission was asked for; counts only when exactly 1.
-    uint8_t StopFlag = 0;
+    uint8_t stopFlag = 0;
     // The transmission waits before its next sign while this is not 0.
-    uint8_t PauseFlag = 0;
+    uint8_t pauseFlag = 0;
     // Keys typed anywhere in the window reach the keyboard practice first.
-    bool KeyPreview = true;
+    bool keyPreview = true;
     // Typed characters, mapped to signs, waiting to sound (at most 20); a key without a sign
     // waits as byte 0.
-    std::string KeyBuffer;
+    std::string keyBuffer;
     // A transmission is running (a second start is ignored).
     bool transmitting = false;
 };

@@ -7,7 +7,7 @@ class KeyboardLayout {
 public:
     virtual ~KeyboardLayout() = default;
     // Activates a layout by its eight-digit identifier: "00000419" Russian, "00000409" US English.
-    virtual void LoadKeyboardLayout(const char* layoutName) = 0;
+    virtual void loadKeyboardLayout(const char* layoutName) = 0;
 };
 
 } // namespace kelvatron

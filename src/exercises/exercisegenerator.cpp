@@ -49,28 +49,27 @@ ExerciseGenerator::ExerciseGenerator(TransmissionControls& controls, TextWindow&
     : controls_(controls), text_(text), progress_(progress), clock_(clock), events_(events),
       sources_(sources) {}
 
-// The digits set does not depend on the alphabet.
-void ExerciseGenerator::glLabel13Click() {
-    beginCommand();
-    generateGroups(generationSet(GenerationSetKind::Digits));
-}
-
-void ExerciseGenerator::glLabel14Click() {
-    beginCommand();
-    generateForAlphabet(GenerationSetKind::CyrillicLetters, GenerationSetKind::LatinLetters);
-}
-
-void ExerciseGenerator::glLabel15Click() {
-    beginCommand();
-    generateForAlphabet(GenerationSetKind::DigitsAndCyrillicLetters,
-                        GenerationSetKind::DigitsAndLatinLetters);
-}
-
-void ExerciseGenerator::glLabel16Click() {
-    progress_.setPosition(0);
-    generateJargon();
-    // The window takes input afterwards, so the words can be edited before they are keyed.
-    text_.setInputEnabled(true);
+void ExerciseGenerator::generate(ExerciseKind kind) {
+    switch (kind) {
+    case ExerciseKind::Digits:
+        // The digits set does not depend on the alphabet.
+        beginCommand();
+        return generateGroups(generationSet(GenerationSetKind::Digits));
+    case ExerciseKind::Letters:
+        beginCommand();
+        return generateForAlphabet(GenerationSetKind::CyrillicLetters,
+                                   GenerationSetKind::LatinLetters);
+    case ExerciseKind::DigitsAndLetters:
+        beginCommand();
+        return generateForAlphabet(GenerationSetKind::DigitsAndCyrillicLetters,
+                                   GenerationSetKind::DigitsAndLatinLetters);
+    case ExerciseKind::Jargon:
+        progress_.setPosition(0);
+        generateJargon();
+        // The window takes input afterwards, so the words can be edited before they are keyed.
+        text_.setInputEnabled(true);
+        return;
+    }
 }
 
 void ExerciseGenerator::beginCommand() {

@@ -13,6 +13,9 @@ class SourceSelection;
 class TextWindow;
 class TransmissionControls;
 
+// What the utility panel's generating commands write.
+enum class ExerciseKind { Digits, Letters, DigitsAndLetters, Jargon };
+
 // Fills the text window with random groups or radio-jargon words, without sounding them. A run
 // lets the window handle its pending events once, before the first group, and never again: it
 // cannot be interrupted, and its only waits are the 1 ms pauses between draws, so that a seed
@@ -23,11 +26,9 @@ public:
     ExerciseGenerator(TransmissionControls& controls, TextWindow& text, Progress& progress,
                       Clock& clock, EventPump& events, SourceSelection& sources);
 
-    // The window hides the utility panel before each of these.
-    void glLabel13Click(); // "генерация цифр"
-    void glLabel14Click(); // "генерация букв"
-    void glLabel15Click(); // "генерация цифр и букв"
-    void glLabel16Click(); // "генерация радиожаргона"
+    // "генерация цифр", "букв", "цифр и букв", "радиожаргона"; the window hides the utility
+    // panel before each.
+    void generate(ExerciseKind kind);
 
 private:
     // Puts the progress bar back to 0 and aligns the text left.

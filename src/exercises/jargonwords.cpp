@@ -60,7 +60,7 @@ constexpr std::array<std::string_view, kJargonWordCount> cp1251Views(std::index_
 
 } // namespace
 
-const std::array<std::string_view, kJargonWordCount> JargonWords = kWords;
+const std::array<std::string_view, kJargonWordCount> kJargonWords = kWords;
 const std::array<std::string_view, kJargonWordCount> kJargonWordsCp1251 =
     cp1251Views(std::make_index_sequence<kJargonWordCount>());
 

@@ -19,7 +19,7 @@ AlphabetSwitch::AlphabetSwitch(AlphabetDisplay& display, TextWindow& text, Event
                                KeyboardLayout& layout)
     : display_(display), text_(text), events_(events), layout_(layout) {}
 
-void AlphabetSwitch::glCheckBox22Click() {
+void AlphabetSwitch::chooseCyrillic() {
     display_.markAlphabet(false);
     text_.setInputEnabled(false);
     display_.enablePunctuationKeys(true);
@@ -27,7 +27,7 @@ void AlphabetSwitch::glCheckBox22Click() {
     display_.setLetterCaptions(false);
 }
 
-void AlphabetSwitch::glCheckBox23Click() {
+void AlphabetSwitch::chooseLatin() {
     display_.markAlphabet(true);
     text_.setInputEnabled(false);
     display_.enablePunctuationKeys(false);
@@ -43,9 +43,9 @@ void AlphabetSwitch::activateRussianLayout() {
 
 void AlphabetSwitch::loadLayout(const char* name) {
     const std::string_view id(name);
-    std::fill(LayoutName.begin(), LayoutName.end(), '\0');
-    std::copy_n(id.begin(), std::min(id.size(), LayoutName.size() - 1), LayoutName.begin());
-    layout_.LoadKeyboardLayout(LayoutName.data());
+    std::fill(layoutName_.begin(), layoutName_.end(), '\0');
+    std::copy_n(id.begin(), std::min(id.size(), layoutName_.size() - 1), layoutName_.begin());
+    layout_.loadKeyboardLayout(layoutName_.data());
 }
 
 } // namespace kelvatron

@@ -15,13 +15,13 @@ public:
     AlphabetSwitch(AlphabetDisplay& display, TextWindow& text, EventPump& events,
                    KeyboardLayout& layout);
 
-    void glCheckBox22Click(); // Cyrillic
-    void glCheckBox23Click(); // Latin
+    void chooseCyrillic();
+    void chooseLatin();
     // Each activation of the window reads typed keys with the Russian layout again.
     void activateRussianLayout();
 
     // The identifier of the layout asked for last, zero-terminated.
-    const char* layoutName() const { return LayoutName.data(); }
+    const char* layoutName() const { return layoutName_.data(); }
 
 private:
     void loadLayout(const char* name);
@@ -30,7 +30,7 @@ private:
     TextWindow& text_;
     EventPump& events_;
     KeyboardLayout& layout_;
-    std::array<char, 9> LayoutName{};
+    std::array<char, 9> layoutName_{};
 };
 
 } // namespace kelvatron

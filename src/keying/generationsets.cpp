@@ -11,7 +11,7 @@ constexpr std::string_view kDigitsText = "0123456789";
 // Alphabetical, but Ё and Ъ have no sign of their own, and the soft sign comes before Ы as in
 // the sign table.
 constexpr std::string_view kCyrillicText = "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЬЫЭЮЯ";
-// The rows of LatinEquivalents: W (keyed В) before V (keyed Ж), J (keyed Й) last.
+// The rows of kLatinEquivalents: W (keyed В) before V (keyed Ж), J (keyed Й) last.
 constexpr std::string_view kLatinText = "ABCDEFGHIKLMNOPQRSTUWVXYZJ";
 
 constexpr auto kDigits = cp1251Bytes<utf8CharCount(kDigitsText)>(kDigitsText);
@@ -25,13 +25,13 @@ static_assert(kDigitsCyrillic.size() == 41 && kDigitsLatin.size() == 36);
 
 } // namespace
 
-const std::array<std::string_view, kGenerationSetCount> GenerationSets = {
+const std::array<std::string_view, kGenerationSetCount> kGenerationSets = {
     bytesView(kDigits),         bytesView(kCyrillic),    bytesView(kLatin),
     bytesView(kDigitsCyrillic), bytesView(kDigitsLatin),
 };
 
 std::string_view generationSet(GenerationSetKind kind) {
-    return GenerationSets[static_cast<std::size_t>(kind)];
+    return kGenerationSets[static_cast<std::size_t>(kind)];
 }
 
 GenerationEntry generationEntry(char entry) {

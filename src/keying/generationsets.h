@@ -9,7 +9,7 @@ namespace kelvatron {
 enum class GenerationSetKind {
     Digits,                   // 10: 0..9, entry r is the digit r
     CyrillicLetters,          // 31: А..Я without Ё and Ъ, Ь before Ы
-    LatinLetters,             // 26: the rows of LatinEquivalents, W before V, J last
+    LatinLetters,             // 26: the rows of kLatinEquivalents, W before V, J last
     DigitsAndCyrillicLetters, // 41: the digits, then the Cyrillic letters
     DigitsAndLatinLetters,    // 36: the digits, then the Latin letters
 };
@@ -17,7 +17,7 @@ enum class GenerationSetKind {
 inline constexpr int kGenerationSetCount = 5;
 
 // Indexed by GenerationSetKind.
-extern const std::array<std::string_view, kGenerationSetCount> GenerationSets;
+extern const std::array<std::string_view, kGenerationSetCount> kGenerationSets;
 
 std::string_view generationSet(GenerationSetKind kind);
 
@@ -25,8 +25,8 @@ std::string_view generationSet(GenerationSetKind kind);
 // as its sign. A Latin letter is keyed as its Cyrillic partner; digits and Cyrillic letters are
 // keyed as themselves.
 struct GenerationEntry {
-    char Written; // Windows-1251 byte appended to the text
-    char Keyed;   // Windows-1251 Symbol of the SignTable record sounded for it
+    char written; // Windows-1251 byte appended to the text
+    char keyed;   // the Windows-1251 symbol of the kSignTable record sounded for it
 };
 
 GenerationEntry generationEntry(char entry);

@@ -4,16 +4,16 @@
 
 namespace kelvatron {
 
-// Captions of the on-screen keyboard's 44 character keys (glLabel27..glLabel70), in UTF-8 and
-// label order: the digits row, the 31 letter keys, the slash.
+// Captions of the on-screen keyboard's 44 character keys, in UTF-8 and in key order: the digits
+// row, the 31 letter keys, the slash.
 inline constexpr std::array<const char*, 12> kDigitRowCaptions = {"1", "2", "3", "4", "5", "6",
                                                                   "7", "8", "9", "0", ",", "?"};
 inline constexpr std::string_view kLastKeyCaption = "/";
 // The keys per row, top to bottom.
 inline constexpr std::array<int, 4> kKeyRowLengths = {12, 11, 11, 10};
 
-// The letter keys glLabel39..glLabel69; the Latin row follows a US keyboard, where the keys of
-// Х, Ж, Э, Б and Ю carry punctuation and so stay empty.
+// The 31 letter keys; the Latin row follows a US keyboard, where the keys of Х, Ж, Э, Б and Ю
+// carry punctuation and so stay empty.
 // clang-format off
 inline constexpr std::array<const char*, 31> kCyrillicCaptions = {
     "Й", "Ц", "У", "К", "Е", "Н", "Г", "Ш", "Щ", "З", "Х",

@@ -38,30 +38,30 @@ void KeyboardPractice::prepareTextWindow() {
     text_.setAlignment(TextAlignment::Centre);
 }
 
-void KeyboardPractice::presssymvol(std::string_view caption) {
+void KeyboardPractice::pressKey(std::string_view caption) {
     const PromptTones prompt(player_.output(), !state_.transmitting);
     prepareTextWindow();
     const std::string c = firstCharacter(caption);
-    player_.playsymvol(c);
+    player_.showAndKeySign(c);
     progress_.setPosition(0);
     // Clicks and keys made while the sign sounded are handled here, before the pause after it.
     events_.processEvents();
     // A Latin caption is no sign itself; its Cyrillic partner sounds for it.
     if (c.size() == 1 && c[0] >= 'A' && c[0] <= 'Z')
-        if (auto partner = latinPartner(c[0])) player_.playsymvol(std::string(1, *partner));
-    clock_.sleep(state_.timing.SignPause);
+        if (auto partner = latinPartner(c[0])) player_.showAndKeySign(std::string(1, *partner));
+    clock_.sleep(state_.timing.signPause);
 }
 
-void KeyboardPractice::glLabel17Click() {
+void KeyboardPractice::pressSpace() {
     const PromptTones prompt(player_.output(), !state_.transmitting);
     prepareTextWindow();
-    player_.playsymvol(" ");
-    clock_.sleep(state_.timing.SignPause);
+    player_.showAndKeySign(" ");
+    clock_.sleep(state_.timing.signPause);
 }
 
-void KeyboardPractice::FormKeyPress(char key) {
+void KeyboardPractice::typeKey(char key) {
     text_.setAlignment(TextAlignment::Centre);
-    std::string& buffer = state_.KeyBuffer;
+    std::string& buffer = state_.keyBuffer;
     // A key without a sign still holds its place: it waits the pause after a sign.
     if (buffer.size() < kKeyBufferCapacity) buffer += mapTypedKey(key).value_or(kKeyWithoutSign);
     if (soundingInTransmission_ == state_.transmitting) return; // sounds in turn
@@ -75,17 +75,17 @@ void KeyboardPractice::FormKeyPress(char key) {
 void KeyboardPractice::soundKeyBuffer() {
     // Beside a transmission the queue keeps the transmission's schedule.
     const PromptTones prompt(player_.output(), !state_.transmitting);
-    std::string& buffer = state_.KeyBuffer;
+    std::string& buffer = state_.keyBuffer;
     while (!buffer.empty()) {
-        if (buffer.front() != kKeyWithoutSign) player_.playsymvol(buffer.substr(0, 1));
-        clock_.sleep(state_.timing.SignPause);
+        if (buffer.front() != kKeyWithoutSign) player_.showAndKeySign(buffer.substr(0, 1));
+        clock_.sleep(state_.timing.signPause);
         if (!buffer.empty()) buffer.erase(0, 1);
         events_.processEvents();
     }
 }
 
 void KeyboardPractice::stopKeying() {
-    state_.KeyBuffer.clear();
+    state_.keyBuffer.clear();
 }
 
 } // namespace kelvatron

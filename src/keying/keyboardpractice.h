@@ -19,14 +19,14 @@ public:
                      FormState& state, SignPlayer& player);
 
     // A click on one of the 44 character keys; its caption (UTF-8) tells which sign.
-    void presssymvol(std::string_view caption);
+    void pressKey(std::string_view caption);
     // A click on "пробел".
-    void glLabel17Click();
+    void pressSpace();
     // A typed character (one Windows-1251 byte) while the window's key preview is on. Keys
     // typed while a sign sounds join the queue and sound in turn, each after the one before;
     // between two signs the window handles its events, so a click (stop, close) is answered
     // when the sign being played ends rather than after the whole queue.
-    void FormKeyPress(char key);
+    void typeKey(char key);
     // Empties the queue: the sign that sounds ends, nothing after it.
     void stopKeying();
 

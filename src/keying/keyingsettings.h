@@ -20,6 +20,12 @@ struct KeyingSettings {
     double ratio = 0;
     double signPause = 0;
     double groupPause = 0;
+
+    // The dot in ms: the sound card's is one speed unit, the speaker's two.
+    int32_t cardDotMs() const { return speedUnit; }
+    int32_t speakerDotMs() const { return 2 * speedUnit; }
+    // The dot the learner hears: the sound card's when it sounds, else the speaker's.
+    int32_t heardDotMs() const { return soundCard ? cardDotMs() : speakerDotMs(); }
 };
 
 // What a sign shows in the text window before it sounds.

@@ -40,73 +40,71 @@ SignPlayer::SignPlayer(const KeyingSettingsSource& settings, ToneOutput& output,
 // steppers' values leaves its length as the last element left it.
 void SignPlayer::derivePauses(double ratio, double signPause, double groupPause) {
     for (int r = 3; r <= 6; ++r)
-        if (ratio == r) timing_.DashLength = timing_.DotLength * r;
+        if (ratio == r) timing_.dashLength = timing_.dotLength * r;
     for (int p = 1; p <= 4; ++p)
-        if (signPause == p) timing_.SignPause = timing_.DashLength * p;
+        if (signPause == p) timing_.signPause = timing_.dashLength * p;
     for (int g = 1; g <= 4; ++g)
-        if (groupPause == g) timing_.GroupPause = timing_.DashLength * 2 * g;
+        if (groupPause == g) timing_.groupPause = timing_.dashLength * 2 * g;
 }
 
 // The settings are read again after the speaker's tone, which takes the element's time: the
 // sound card's half of the element sees what changed meanwhile. The frequency is the one read
 // when the element began.
-void SignPlayer::playzwuk(int kind) {
+void SignPlayer::keyElement(int kind) {
     KeyingSettings s = settings_.keyingSettings();
     const int32_t frequency = wholeNumber(s.frequency);
     if (s.speaker) {
-        // The speaker's dot is two speed units long.
-        timing_.ToneFrequency = frequency;
-        timing_.DotLength = s.speedUnit * 2;
+        timing_.toneFrequency = frequency;
+        timing_.dotLength = s.speakerDotMs();
         derivePauses(s.ratio, s.signPause, s.groupPause);
-        if (kind == 1) timing_.ToneDuration = timing_.DotLength;
-        if (kind == 2) timing_.ToneDuration = timing_.DashLength;
-        if (timing_.ToneDuration > 0)
-            output_.speakerTone(timing_.ToneFrequency, timing_.ToneDuration);
+        if (kind == 1) timing_.toneDuration = timing_.dotLength;
+        if (kind == 2) timing_.toneDuration = timing_.dashLength;
+        if (timing_.toneDuration > 0)
+            output_.speakerTone(timing_.toneFrequency, timing_.toneDuration);
         s = settings_.keyingSettings();
     }
     if (s.soundCard) {
-        // The sound card's dot is one speed unit long.
-        timing_.DotLength = s.speedUnit;
+        timing_.dotLength = s.cardDotMs();
         derivePauses(s.ratio, s.signPause, s.groupPause);
-        const int32_t length = kind == 1 ? timing_.DotLength : timing_.DashLength;
+        const int32_t length = kind == 1 ? timing_.dotLength : timing_.dashLength;
         output_.cardTone(toInt16Saturated(frequency), s.waveform, static_cast<uint16_t>(length));
     }
 }
 
 void SignPlayer::keyElements(const SignRecord& sign) {
-    for (char element : sign.Code) {
-        if (element == '.') playzwuk(1);
-        if (element == '-') playzwuk(2);
-        clock_.sleep(timing_.DotLength);
+    for (char element : sign.code) {
+        if (element == '.') keyElement(1);
+        if (element == '-') keyElement(2);
+        clock_.sleep(timing_.dotLength);
     }
 }
 
 void SignPlayer::key(const SignRecord& sign) {
     keyElements(sign);
-    clock_.sleep(timing_.SignPause);
+    clock_.sleep(timing_.signPause);
 }
 
-void SignPlayer::playsymvol(std::string_view s) {
-    auto index = FindSign(s);
+void SignPlayer::showAndKeySign(std::string_view s) {
+    auto index = findSign(s);
     if (!index) return;
-    const SignRecord& sign = SignTable[*index];
+    const SignRecord& sign = kSignTable[*index];
     const SignHints hints = settings_.signHints();
     text_.clear();
     text_.addLine(" ");
     if (hints.symbol) {
-        text_.addLine(std::string_view(&sign.Symbol, 1));
+        text_.addLine(std::string_view(&sign.symbol, 1));
         text_.addLine(" ");
     }
     if (hints.code) {
-        text_.addLine(sign.Code);
+        text_.addLine(sign.code);
         text_.addLine(" ");
     }
-    if (hints.mnemonic) text_.addLine(toCp1251(sign.Mnemonic));
+    if (hints.mnemonic) text_.addLine(toCp1251(sign.mnemonic));
     key(sign);
 }
 
-void SignPlayer::playsymvol_1(std::string_view s) {
-    if (auto index = FindSign(s)) key(SignTable[*index]);
+void SignPlayer::keySign(std::string_view s) {
+    if (auto index = findSign(s)) key(kSignTable[*index]);
 }
 
 } // namespace kelvatron

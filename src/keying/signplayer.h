@@ -18,12 +18,12 @@ public:
                Clock& clock, TimingValues& timing);
 
     // One element: 1 a dot, 2 a dash.
-    void playzwuk(int kind);
+    void keyElement(int kind);
     // Shows the sign (character, code, mnemonic as the hint options choose), then keys it.
     // s is one Windows-1251 character; anything that is no sign does nothing at all.
-    void playsymvol(std::string_view s);
+    void showAndKeySign(std::string_view s);
     // Keys the sign without showing it.
-    void playsymvol_1(std::string_view s);
+    void keySign(std::string_view s);
     // The elements of a sign, each followed by a dot's silence, without the pause after the sign
     // (a transmission spends that pause writing the window before it sleeps the rest).
     void keyElements(const SignRecord& sign);

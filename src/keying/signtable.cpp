@@ -4,7 +4,7 @@ namespace kelvatron {
 
 // Digits 1..9 and 0, the Cyrillic capitals in alphabetical order (Ь before Ы; no Ё, no Ъ),
 // then "?", "/", "," and the space, whose sign -...- is the break sign.
-const std::array<SignRecord, kSignCount> SignTable = {{
+const std::array<SignRecord, kSignCount> kSignTable = {{
     {win1251("1"), ".----", "ку-ДА-ТЫ-ПО-ШЛА"},
     {win1251("2"), "..---", "я-на-ГОР-КУ-ШЛА"},
     {win1251("3"), "...--", "три-те-бе-МА-ЛО"},
@@ -53,7 +53,7 @@ const std::array<SignRecord, kSignCount> SignTable = {{
 }};
 
 // The Latin alphabet with W before V and J last; Ч, Ш, Э, Ю and Я have no Latin partner.
-const std::array<LatinEquivalent, 26> LatinEquivalents = {{
+const std::array<LatinEquivalent, 26> kLatinEquivalents = {{
     {'A', win1251("А")}, {'B', win1251("Б")}, {'C', win1251("Ц")}, {'D', win1251("Д")},
     {'E', win1251("Е")}, {'F', win1251("Ф")}, {'G', win1251("Г")}, {'H', win1251("Х")},
     {'I', win1251("И")}, {'K', win1251("К")}, {'L', win1251("Л")}, {'M', win1251("М")},
@@ -63,17 +63,17 @@ const std::array<LatinEquivalent, 26> LatinEquivalents = {{
     {'Z', win1251("З")}, {'J', win1251("Й")},
 }};
 
-std::optional<int> FindSign(std::string_view cp1251) {
+std::optional<int> findSign(std::string_view cp1251) {
     if (cp1251.size() != 1) return std::nullopt;
     for (int i = 0; i < kSignCount; ++i)
-        if (SignTable[i].Symbol == cp1251[0]) return i;
+        if (kSignTable[i].symbol == cp1251[0]) return i;
     return std::nullopt;
 }
 
 std::optional<char> latinPartner(char c) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    for (const auto& row : LatinEquivalents)
-        if (row.Latin == c) return row.KeyedAs;
+    for (const auto& row : kLatinEquivalents)
+        if (row.latin == c) return row.keyedAs;
     return std::nullopt;
 }
 

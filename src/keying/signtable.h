@@ -10,24 +10,24 @@ namespace kelvatron {
 // One Morse sign: its character, its code in keying order ('.' dot, '-' dash) and the sung
 // mnemonic, one syllable per element, capitals for dashes.
 struct SignRecord {
-    char Symbol;               // one Windows-1251 byte
-    std::string_view Code;     // 1 to 6 elements
-    std::string_view Mnemonic; // UTF-8 as written; empty for "/" and ","
+    char symbol;               // one Windows-1251 byte
+    std::string_view code;     // 1 to 6 elements
+    std::string_view mnemonic; // UTF-8 as written; empty for "/" and ","
 };
 
 inline constexpr int kSignCount = 45;
-extern const std::array<SignRecord, kSignCount> SignTable;
+extern const std::array<SignRecord, kSignCount> kSignTable;
 
-// Index of the record whose Symbol is exactly the given one-byte Windows-1251 string; nothing for
+// Index of the record whose symbol is exactly the given one-byte Windows-1251 string; nothing for
 // any other string (small letters, Latin letters, Ё, Ъ, the empty string, two characters).
-std::optional<int> FindSign(std::string_view cp1251);
+std::optional<int> findSign(std::string_view cp1251);
 
 // A Latin capital and the Cyrillic sign keyed for it. Random Latin groups draw rows by number.
 struct LatinEquivalent {
-    char Latin;   // 'A'..'Z'
-    char KeyedAs; // Windows-1251 Symbol of a SignTable record
+    char latin;   // 'A'..'Z'
+    char keyedAs; // the Windows-1251 symbol of a kSignTable record
 };
-extern const std::array<LatinEquivalent, 26> LatinEquivalents;
+extern const std::array<LatinEquivalent, 26> kLatinEquivalents;
 
 // The sign keyed for a Latin letter of either case, or nothing when c is no Latin letter.
 std::optional<char> latinPartner(char c);

@@ -18,29 +18,29 @@ int32_t roundToInt32(double value) {
 
 } // namespace
 
-void SpeakerOn(SpeakerHardware& hardware, uint16_t frequency) {
+void speakerOn(SpeakerHardware& hardware, uint16_t frequency) {
     if (frequency <= 18) return;
-    uint32_t divisor = SpeakerTimerClock / frequency;
-    hardware.writePort(SpeakerControlPort, SpeakerControlByte);
-    hardware.writePort(SpeakerDataPort, static_cast<uint8_t>(divisor & 0xFF));
-    hardware.writePort(SpeakerDataPort, static_cast<uint8_t>(divisor >> 8));
-    hardware.writePort(SpeakerGatePort, hardware.readPort(SpeakerGatePort) | 0x03);
+    uint32_t divisor = kSpeakerTimerClock / frequency;
+    hardware.writePort(kSpeakerControlPort, kSpeakerControlByte);
+    hardware.writePort(kSpeakerDataPort, static_cast<uint8_t>(divisor & 0xFF));
+    hardware.writePort(kSpeakerDataPort, static_cast<uint8_t>(divisor >> 8));
+    hardware.writePort(kSpeakerGatePort, hardware.readPort(kSpeakerGatePort) | 0x03);
 }
 
-void SpeakerOff(SpeakerHardware& hardware) {
-    hardware.writePort(SpeakerGatePort, hardware.readPort(SpeakerGatePort) & 0xFC);
+void speakerOff(SpeakerHardware& hardware) {
+    hardware.writePort(kSpeakerGatePort, hardware.readPort(kSpeakerGatePort) & 0xFC);
 }
 
-void SpeakerTone(SpeakerHardware& hardware, Clock& clock, double frequency, double duration) {
+void soundSpeakerTone(SpeakerHardware& hardware, Clock& clock, double frequency, double duration) {
     const int32_t f = roundToInt32(frequency);
     const int32_t d = roundToInt32(duration);
     if (hardware.hasBeepService()) {
         hardware.beep(f, d);
         return;
     }
-    SpeakerOn(hardware, static_cast<uint16_t>(f));
+    speakerOn(hardware, static_cast<uint16_t>(f));
     clock.sleep(d);
-    SpeakerOff(hardware);
+    speakerOff(hardware);
 }
 
 } // namespace kelvatron

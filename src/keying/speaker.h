@@ -19,19 +19,19 @@ public:
 };
 
 // The interval timer's input clock; the tone's divisor is this divided by the frequency.
-inline constexpr uint32_t SpeakerTimerClock = 1193180;
-inline constexpr uint16_t SpeakerControlPort = 0x43;
-inline constexpr uint16_t SpeakerDataPort = 0x42;
-inline constexpr uint16_t SpeakerGatePort = 0x61;
+inline constexpr uint32_t kSpeakerTimerClock = 1193180;
+inline constexpr uint16_t kSpeakerControlPort = 0x43;
+inline constexpr uint16_t kSpeakerDataPort = 0x42;
+inline constexpr uint16_t kSpeakerGatePort = 0x61;
 // Timer channel 2, low byte then high byte, square wave, binary counting.
-inline constexpr uint8_t SpeakerControlByte = 0xB6;
+inline constexpr uint8_t kSpeakerControlByte = 0xB6;
 
 // Starts a continuous tone on the port path and returns at once. Frequencies of 18 Hz and below
 // would need a divisor wider than 16 bits, so they touch no port at all.
-void SpeakerOn(SpeakerHardware& hardware, uint16_t frequency);
+void speakerOn(SpeakerHardware& hardware, uint16_t frequency);
 // Closes the timer gate and the speaker data bit, keeping the other bits of the gate port.
-void SpeakerOff(SpeakerHardware& hardware);
+void speakerOff(SpeakerHardware& hardware);
 // Sounds a tone of frequency Hz for duration ms and returns when it has ended.
-void SpeakerTone(SpeakerHardware& hardware, Clock& clock, double frequency, double duration);
+void soundSpeakerTone(SpeakerHardware& hardware, Clock& clock, double frequency, double duration);
 
 } // namespace kelvatron

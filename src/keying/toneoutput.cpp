@@ -9,7 +9,7 @@ ToneGenOutput::ToneGenOutput(TToneGen& toneGen, SpeakerHardware& speaker, Clock&
     : toneGen_(toneGen), speaker_(speaker), clock_(clock) {}
 
 void ToneGenOutput::speakerTone(int32_t frequencyHz, int32_t durationMs) {
-    SpeakerTone(speaker_, clock_, frequencyHz, durationMs);
+    soundSpeakerTone(speaker_, clock_, frequencyHz, durationMs);
 }
 
 // The generator keeps its duration as a signed 16-bit value: a length above 32767 ms reads as
@@ -19,7 +19,7 @@ void ToneGenOutput::cardTone(int16_t frequency, std::optional<TTGWave> waveform,
     toneGen_.setFrequency(frequency);
     if (waveform) toneGen_.setWaveform(*waveform);
     toneGen_.setDuration(static_cast<int16_t>(durationMs));
-    if (toneGen_.Duration() > 0) toneGen_.Play();
+    if (toneGen_.duration() > 0) toneGen_.play();
 }
 
 bool ToneGenOutput::setPromptTones(bool on) {

@@ -1,21 +1,14 @@
 #include "mainwindow/formtransmissioncontrols.h"
 
 #include "form/formcontrols.h"
+#include "mainwindow/storedcontrols.h"
+#include "transmission/storedsettings.h"
 #include "widgets/tglcheckbox.h"
-#include "widgets/tgldigits.h"
 
 namespace kelvatron {
 
 TransmissionSettings FormTransmissionControls::transmissionSettings() const {
-    TransmissionSettings s;
-    s.groupSize = ui_.glDigits9->Value();
-    s.groupCount = ui_.glDigits10->Value();
-    s.digits = ui_.glCheckBox4->Checked();
-    s.letters = ui_.glCheckBox5->Checked();
-    s.digitsAndLetters = ui_.glCheckBox6->Checked();
-    s.textInWindow = ui_.glCheckBox7->Checked();
-    s.opening = ui_.glCheckBox20->Checked();
-    s.closing = ui_.glCheckBox21->Checked();
+    TransmissionSettings s = transmissionSettingsOf(storedValuesOf(ui_));
     s.cyrillic = ui_.glCheckBox22->Checked();
     s.latin = ui_.glCheckBox23->Checked();
     return s;

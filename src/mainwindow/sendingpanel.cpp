@@ -99,7 +99,7 @@ void SendingPanel::followWindowSettings() {
 void SendingPanel::beginRun() {
     followWindowSettings();
     if (view_->choices().checkWindowText && form_.textWindow.text().empty())
-        form_.exerciseGenerator.glLabel14Click();
+        form_.exerciseGenerator.generate(ExerciseKind::Letters);
     model_ = form_.textWindow.text();
     wroteThisRun_ = false;
     holds_.clear();

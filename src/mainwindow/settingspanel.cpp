@@ -13,13 +13,13 @@ namespace kelvatron {
 
 SettingsPanel::SettingsPanel(FormControls& ui, SignPlayer& player) : ui_(ui), player_(player) {}
 
-void SettingsPanel::glCheckBox13Click() {
+void SettingsPanel::chooseSpeaker() {
     ui_.glCheckBox13->setChecked(true);
     ui_.glCheckBox14->setChecked(false);
     ui_.glGroupBox9->hide();
 }
 
-void SettingsPanel::glCheckBox14Click() {
+void SettingsPanel::chooseSoundCard() {
     ui_.glCheckBox13->setChecked(false);
     ui_.glCheckBox14->setChecked(true);
     ui_.glGroupBox9->show();
@@ -63,24 +63,24 @@ void SettingsPanel::copyToStatusBar(int index) {
     }
 }
 
-void SettingsPanel::glCheckBox11Click() {
+void SettingsPanel::faster() {
     if (ui_.glProgress1->Percent() == kFastestSpeed) return;
     ui_.glProgress1->setPercent(ui_.glProgress1->Percent() - 1);
     ui_.glDigits1->setValue(ui_.glProgress1->Percent() * 2);
 }
 
-void SettingsPanel::glCheckBox12Click() {
+void SettingsPanel::slower() {
     if (ui_.glProgress1->Percent() == kSlowestSpeed) return;
     ui_.glProgress1->setPercent(ui_.glProgress1->Percent() + 1);
     ui_.glDigits1->setValue(ui_.glProgress1->Percent() * 2);
 }
 
-void SettingsPanel::glGraphicButton3MouseDown() {
+void SettingsPanel::soundTest() {
     for (const char* sign : {"Т", "Е", "С", "Т"})
-        player_.playsymvol_1(toCp1251(sign));
+        player_.keySign(toCp1251(sign));
 }
 
-void SettingsPanel::glGraphicButton2Click() {
+void SettingsPanel::close() {
     ui_.glGroupBox8->hide();
 }
 

@@ -11,18 +11,18 @@ class SettingsPanel {
 public:
     SettingsPanel(FormControls& ui, SignPlayer& player);
 
-    void glCheckBox13Click(); // PC speaker
-    void glCheckBox14Click(); // sound card
+    void chooseSpeaker();   // glCheckBox13
+    void chooseSoundCard(); // glCheckBox14
     // A click on one of the five waveform options glCheckBox15..19 (index 0..4).
     void waveformClick(int index);
     // The minus (glCheckBox24..29) and plus (glCheckBox30..35) buttons of display index 0..5
     // (glDigits5..10).
     void minusClick(int index);
     void plusClick(int index);
-    void glCheckBox11Click(); // faster
-    void glCheckBox12Click(); // slower
-    void glGraphicButton3MouseDown(); // sound test: Т Е С Т
-    void glGraphicButton2Click();     // close the panel
+    void faster();    // glCheckBox11
+    void slower();    // glCheckBox12
+    void soundTest(); // glGraphicButton3, pressed: Т Е С Т
+    void close();     // glGraphicButton2
     // Dot length, group size, group count and frequency into the status bar.
     void refreshStatusBar();
 

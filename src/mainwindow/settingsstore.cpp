@@ -8,10 +8,8 @@
 #include "form/formcontrols.h"
 #include "settings/settingsbackend.h"
 #include "settings/settingsmending.h"
+#include "mainwindow/storedcontrols.h"
 #include "settings/settingstext.h"
-#include "widgets/tglcheckbox.h"
-#include "widgets/tgldigits.h"
-#include "widgets/tglprogress.h"
 
 namespace kelvatron {
 
@@ -116,7 +114,7 @@ void SettingsStore::save() {
     // The values reach the disk together when the file is synced, so a failure means that none
     // was written: it is reported at the first entry, with the file and the system's reason.
     const auto fail = [&](const std::string& reason) {
-        dialogs_.error("Could not save property " + std::string(Props.front().path) +
+        dialogs_.error("Could not save property " + std::string(kProps.front().path) +
                        "\nФайл настроек не записан: " + path.toStdString() + "\n" + reason + ".");
     };
     std::unique_ptr<QSettings> settings = openUserSettings();
@@ -131,7 +129,7 @@ void SettingsStore::save() {
 void SettingsStore::writeTo(QSettings& settings) const {
     const PropValues values = readControls();
     for (std::size_t i = 0; i < kPropCount; ++i)
-        writeText(settings, Props[i].path, propText(Props[i].kind, values[i]));
+        writeText(settings, kProps[i].path, propText(kProps[i].kind, values[i]));
     const WindowPlace place = currentPlace();
     const int windowValues[] = {place.left, place.top, place.right, place.bottom, place.state};
     for (std::size_t i = 0; i < kWindowValueNames.size(); ++i)
@@ -139,34 +137,11 @@ void SettingsStore::writeTo(QSettings& settings) const {
 }
 
 PropValues SettingsStore::readControls() const {
-    PropValues values{};
-    const auto displays = ui_.settingDisplays();
-    for (std::size_t i = 0; i < displays.size(); ++i)
-        values[prop::FirstDisplay + i] = displays[i]->Value();
-    values[prop::Speed] = ui_.glProgress1->Percent();
-    const auto boxes = checkBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        values[prop::FirstCheckBox + i] = boxes[i]->Checked() ? 1 : 0;
-    return values;
+    return storedValuesOf(ui_);
 }
 
 void SettingsStore::writeControls(const PropValues& values) {
-    const auto displays = ui_.settingDisplays();
-    for (std::size_t i = 0; i < displays.size(); ++i)
-        displays[i]->setValue(values[prop::FirstDisplay + i]);
-    ui_.glProgress1->setPercent(uint8_t(values[prop::Speed]));
-    const auto boxes = checkBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(values[prop::FirstCheckBox + i] != 0);
-}
-
-std::array<TglCheckBox*, kPropCount - prop::FirstCheckBox> SettingsStore::checkBoxes() const {
-    const auto sources = ui_.sourceOptions();
-    const auto waves = ui_.waveformOptions();
-    return {sources[0],       sources[1],      sources[2],       sources[3],
-            ui_.glCheckBox1,  ui_.glCheckBox2, ui_.glCheckBox3,  ui_.glCheckBox13,
-            ui_.glCheckBox14, waves[0],        waves[1],         waves[2],
-            waves[3],         waves[4],        ui_.glCheckBox20, ui_.glCheckBox21};
+    showStoredValues(ui_, values);
 }
 
 // The normal-position rectangle, as the window manager keeps it while the window is minimised

@@ -12,9 +12,8 @@ namespace kelvatron {
 
 struct FormControls;
 class Dialogs;
-class TglCheckBox;
 
-// Keeps the settings of the window's controls (the Props entries) and the window's placement per
+// Keeps the settings of the window's controls (the kProps entries) and the window's placement per
 // user between runs: loaded once before the window is first shown, saved once as the program ends.
 class SettingsStore {
 public:
@@ -26,13 +25,11 @@ public:
     // Once, as the program ends.
     void save();
 
-    // The persisted values as the controls hold them now, in Props order.
+    // The persisted values as the controls hold them now, in kProps order.
     PropValues readControls() const;
     void writeControls(const PropValues& values);
 
 private:
-    // The check boxes of Props entries 8..23, in Props order.
-    std::array<TglCheckBox*, kPropCount - prop::FirstCheckBox> checkBoxes() const;
     WindowPlace currentPlace() const;
     void applyPlace(const WindowPlace& place);
     LoadProblems loadFrom(QSettings& settings);

@@ -16,7 +16,6 @@ public:
                   LiveSpeakerTone* speaker = nullptr)
         : sound_(sound), settings_(settings), speaker_(speaker) {}
 
-    void setSpeaker(LiveSpeakerTone* speaker) { speaker_ = speaker; }
     void toneOn(double atMs) override;
     void toneOff(double atMs) override;
 

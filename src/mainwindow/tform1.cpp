@@ -165,8 +165,8 @@ void TForm1::connectHandlers() {
 
 void TForm1::connectSettingsPanel() {
     SettingsPanel* panel = &settingsPanel;
-    connect(glCheckBox13, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox13Click(); });
-    connect(glCheckBox14, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox14Click(); });
+    connect(glCheckBox13, &TglCheckBox::clicked, this, [panel] { panel->chooseSpeaker(); });
+    connect(glCheckBox14, &TglCheckBox::clicked, this, [panel] { panel->chooseSoundCard(); });
     auto waves = waveformOptions();
     for (int i = 0; i < int(waves.size()); ++i)
         connect(waves[i], &TglCheckBox::clicked, this, [panel, i] { panel->waveformClick(i); });
@@ -176,12 +176,10 @@ void TForm1::connectSettingsPanel() {
         connect(minus[i], &TglCheckBox::clicked, this, [panel, i] { panel->minusClick(i); });
         connect(plus[i], &TglCheckBox::clicked, this, [panel, i] { panel->plusClick(i); });
     }
-    connect(glCheckBox11, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox11Click(); });
-    connect(glCheckBox12, &TglCheckBox::clicked, this, [panel] { panel->glCheckBox12Click(); });
-    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this,
-            [panel] { panel->glGraphicButton3MouseDown(); });
-    connect(glGraphicButton2, &TglGraphicButton::clicked, this,
-            [panel] { panel->glGraphicButton2Click(); });
+    connect(glCheckBox11, &TglCheckBox::clicked, this, [panel] { panel->faster(); });
+    connect(glCheckBox12, &TglCheckBox::clicked, this, [panel] { panel->slower(); });
+    connect(glGraphicButton3, &TglGraphicButton::mouseDown, this, [panel] { panel->soundTest(); });
+    connect(glGraphicButton2, &TglGraphicButton::clicked, this, [panel] { panel->close(); });
 }
 
 void TForm1::showOnlyPanel(QWidget* panel) {
@@ -229,7 +227,7 @@ void TForm1::glGraphicButton4Click() {
     // A running transmission ends at its next check before the question is asked. A receive
     // exercise runs on until the answer: "Нет" must leave the learner's copy as it was, and "Да"
     // ends it as the window closes.
-    if (!training || !training->receiving()) state.StopFlag = 1;
+    if (!training || !training->receiving()) state.stopFlag = 1;
     glGroupBox10->show();
     glGroupBox10->raise();
     outline_->raise();
@@ -246,65 +244,65 @@ void TForm1::glLabel72Click() {
 }
 
 void TForm1::glLabel12Click() {
-    signPlayer.playsymvol_1("7");
-    signPlayer.playsymvol_1("3");
+    signPlayer.keySign("7");
+    signPlayer.keySign("3");
     glGroupBox2->hide();
     close();
 }
 
 void TForm1::glGraphicButton1MouseDown() {
-    signPlayer.playsymvol_1(toCp1251("Т"));
-    signPlayer.playsymvol_1(toCp1251("У"));
+    signPlayer.keySign(toCp1251("Т"));
+    signPlayer.keySign(toCp1251("У"));
     glGroupBox7->hide();
 }
 
 void TForm1::presssymvol(TglLabel* sender) {
-    keyboardPractice.presssymvol(sender->Caption().toStdString());
+    keyboardPractice.pressKey(sender->Caption().toStdString());
 }
 void TForm1::glLabel17Click() {
-    keyboardPractice.glLabel17Click();
+    keyboardPractice.pressSpace();
 }
 void TForm1::FormKeyPress(char key) {
-    keyboardPractice.FormKeyPress(key);
+    keyboardPractice.typeKey(key);
 }
 void TForm1::glCheckBox22Click() {
-    alphabetSwitch.glCheckBox22Click();
+    alphabetSwitch.chooseCyrillic();
 }
 void TForm1::glCheckBox23Click() {
-    alphabetSwitch.glCheckBox23Click();
+    alphabetSwitch.chooseLatin();
 }
 void TForm1::glCheckBox8Click() {
-    transmission.glCheckBox8Click();
+    transmission.start();
 }
 void TForm1::btpause() {
-    pauseStop.btpause();
+    pauseStop.readPauseButton();
 }
 void TForm1::btstopclick() {
-    pauseStop.btstopclick();
+    pauseStop.stop();
 }
 void TForm1::glCheckBox4Click() {
-    sourceSelection.glCheckBox4Click();
+    sourceSelection.choose(TransmissionSource::Digits);
 }
 void TForm1::glCheckBox5Click() {
-    sourceSelection.glCheckBox5Click();
+    sourceSelection.choose(TransmissionSource::Letters);
 }
 void TForm1::glCheckBox6Click() {
-    sourceSelection.glCheckBox6Click();
+    sourceSelection.choose(TransmissionSource::DigitsAndLetters);
 }
 void TForm1::glCheckBox7Click() {
-    sourceSelection.glCheckBox7Click();
+    sourceSelection.choose(TransmissionSource::TextInWindow);
 }
 void TForm1::glLabel9Click() {
     glGroupBox2->setVisible(false);
-    radiogramCommands.glLabel9Click();
+    radiogramCommands.newRadiogram();
 }
 void TForm1::glLabel10Click() {
     glGroupBox2->setVisible(false);
-    radiogramCommands.glLabel10Click();
+    radiogramCommands.open();
 }
 void TForm1::glLabel11Click() {
     glGroupBox2->setVisible(false);
-    radiogramCommands.glLabel11Click();
+    radiogramCommands.saveAs();
 }
 void TForm1::exportSoundClick() {
     glGroupBox2->setVisible(false);
@@ -312,26 +310,26 @@ void TForm1::exportSoundClick() {
 }
 void TForm1::glLabel13Click() {
     glGroupBox3->setVisible(false);
-    exerciseGenerator.glLabel13Click();
+    exerciseGenerator.generate(ExerciseKind::Digits);
 }
 void TForm1::glLabel14Click() {
     glGroupBox3->setVisible(false);
-    exerciseGenerator.glLabel14Click();
+    exerciseGenerator.generate(ExerciseKind::Letters);
 }
 void TForm1::glLabel15Click() {
     glGroupBox3->setVisible(false);
-    exerciseGenerator.glLabel15Click();
+    exerciseGenerator.generate(ExerciseKind::DigitsAndLetters);
 }
 void TForm1::glLabel16Click() {
     glGroupBox3->setVisible(false);
-    exerciseGenerator.glLabel16Click();
+    exerciseGenerator.generate(ExerciseKind::Jargon);
 }
 
 // Key preview: every character typed anywhere in this window reaches the keyboard practice first
 // and then goes on to the focused control.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (sendingPanel_ && sendingPanel_->previewKey(watched, event)) return true;
-    if (event->type() != QEvent::KeyPress || !state.KeyPreview) return false;
+    if (event->type() != QEvent::KeyPress || !state.keyPreview) return false;
     // The learner's copy of a receive exercise goes into the window without a sound.
     if (training && training->receiving()) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -369,7 +367,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // Ends a running transmission at its next check and the typed keys after the sign that
     // sounds; keys still on their way find the window closed. The window itself lives on until
     // main returns, so the transmission never touches a destroyed window.
-    state.StopFlag = 1;
+    state.stopFlag = 1;
     keyboardPractice.stopKeying();
     if (!closed_) {
         closed_ = true;

@@ -256,7 +256,7 @@ WeakSigns TrainingPanel::weakSigns() {
     std::string alphabet;
     for (char entry : generationSet(latin ? GenerationSetKind::DigitsAndLatinLetters
                                           : GenerationSetKind::DigitsAndCyrillicLetters))
-        alphabet += generationEntry(entry).Keyed;
+        alphabet += generationEntry(entry).keyed;
     return WeakSigns(alphabet, store().recentSignRecord());
 }
 
@@ -273,7 +273,7 @@ void TrainingPanel::refreshWeakLine() {
 
 int TrainingPanel::dotMs() const {
     const KeyingSettings k = form_.keyingSettings.keyingSettings();
-    return k.soundCard ? k.speedUnit : 2 * k.speedUnit;
+    return k.heardDotMs();
 }
 
 KeyingPace TrainingPanel::pace() const {

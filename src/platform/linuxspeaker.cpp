@@ -200,23 +200,23 @@ void LinuxSpeaker::consoleSound(uint32_t divisor) {
 }
 
 uint8_t LinuxSpeaker::readPort(uint16_t port) {
-    return port == SpeakerGatePort ? gate_ : 0;
+    return port == kSpeakerGatePort ? gate_ : 0;
 }
 
 void LinuxSpeaker::writePort(uint16_t port, uint8_t value) {
     const bool sounding = (gate_ & 0x03) == 0x03;
-    if (port == SpeakerControlPort) {
-        if (value == SpeakerControlByte) lowByteNext_ = true;
+    if (port == kSpeakerControlPort) {
+        if (value == kSpeakerControlByte) lowByteNext_ = true;
         return;
     }
-    if (port == SpeakerDataPort) {
+    if (port == kSpeakerDataPort) {
         divisor_ = lowByteNext_ ? uint16_t((divisor_ & 0xFF00) | value)
                                 : uint16_t((divisor_ & 0x00FF) | (value << 8));
         lowByteNext_ = !lowByteNext_;
         if (sounding && lowByteNext_) consoleSound(divisor_);
         return;
     }
-    if (port != SpeakerGatePort) return;
+    if (port != kSpeakerGatePort) return;
     gate_ = value;
     const bool on = (gate_ & 0x03) == 0x03;
     if (on != sounding) consoleSound(on ? divisor_ : 0);

@@ -33,7 +33,9 @@ namespace kelvatron {
 // A stream that runs dry asks the server for a longer buffer. The placed stream's buffer grows
 // once its run of tones under way has moved later by one step (between signs), so that no tone
 // lands in what is already written. The writing thread runs at real-time priority where the
-// system allows; it takes no lock of ours and neither allocates nor frees.
+// system allows; it takes no lock of ours and mixes into memory set aside beforehand. The
+// requests it sends the server (cork, a timing update, a new buffer size) go through the client
+// library, which allocates an operation (pa_operation) for each.
 // The calling thread hands it requests through lock-free queues and wakes it through an eventfd.
 class PulseSoundDevice : public TimelineSoundDevice {
 public:
@@ -77,15 +79,12 @@ public:
     PulseSoundDevice(const PulseSoundDevice&) = delete;
     PulseSoundDevice& operator=(const PulseSoundDevice&) = delete;
 
-    // Whether a sound server answered, without opening anything.
-    static bool serverReachable();
-
     bool available() const { return open_; }
     // Empty while sound works; otherwise a sentence for the status bar.
     const std::string& unavailableReason() const { return unavailableReason_; }
-    // Times a stream ran dry, the placed tones' and the live one's.
     // The buffers the server settled on and the streams' latencies now, for a benchmark's log.
     std::string bufferSummary() const;
+    // Times a stream ran dry, the placed tones' and the live one's.
     uint32_t placedUnderruns() const;
     uint32_t liveUnderruns() const;
 

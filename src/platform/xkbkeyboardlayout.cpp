@@ -110,7 +110,7 @@ bool XkbKeyboardLayout::available() const {
     return keymaps_ != nullptr;
 }
 
-void XkbKeyboardLayout::LoadKeyboardLayout(const char* layoutName) {
+void XkbKeyboardLayout::loadKeyboardLayout(const char* layoutName) {
     if (!layoutName) return;
     for (size_t i = 0; i < kLayoutIds.size(); ++i)
         if (std::strcmp(layoutName, kLayoutIds[i]) == 0) active_ = int(i);

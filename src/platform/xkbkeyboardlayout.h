@@ -31,7 +31,7 @@ public:
     XkbKeyboardLayout& operator=(const XkbKeyboardLayout&) = delete;
 
     // "00000419" Russian, "00000409" US English; any other identifier changes nothing.
-    void LoadKeyboardLayout(const char* layoutName) override;
+    void loadKeyboardLayout(const char* layoutName) override;
     // Starts translating the keys typed in window. The filter must see keys before the window's
     // own key preview, so this is called after the window was constructed.
     void attach(QApplication& app, QWidget& window);

@@ -22,8 +22,8 @@ RadiogramCommands::RadiogramCommands(TextWindow& text, Dialogs& dialogs, FormSta
                                      SourceSelection& sources)
     : text_(text), dialogs_(dialogs), state_(state), sources_(sources) {}
 
-void RadiogramCommands::glLabel9Click() {
-    state_.KeyPreview = false;
+void RadiogramCommands::newRadiogram() {
+    state_.keyPreview = false;
     text_.clear();
     takeInput();
     sources_.selectTextInWindow();
@@ -32,7 +32,7 @@ void RadiogramCommands::glLabel9Click() {
 
 // The window keeps its text until a file has been read: a cancelled dialog or a file that
 // cannot be read loses nothing the user had typed or generated.
-void RadiogramCommands::glLabel10Click() {
+void RadiogramCommands::open() {
     prepareForTyping();
     std::optional<std::string> name = askOpenName();
     if (name) {
@@ -47,7 +47,7 @@ void RadiogramCommands::glLabel10Click() {
 }
 
 // Nothing in the window changes: not the text, not the key preview, not the source.
-void RadiogramCommands::glLabel11Click() {
+void RadiogramCommands::saveAs() {
     const std::string text = text_.unicodeText();
     if (text.empty() && !dialogs_.confirm(kEmptyTextQuestion)) return;
     std::optional<std::string> name = askSaveName();
@@ -57,7 +57,7 @@ void RadiogramCommands::glLabel11Click() {
 }
 
 void RadiogramCommands::prepareForTyping() {
-    state_.KeyPreview = false;
+    state_.keyPreview = false;
     sources_.selectTextInWindow();
     text_.setAlignment(TextAlignment::Left);
 }

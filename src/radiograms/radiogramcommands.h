@@ -18,9 +18,9 @@ public:
                       SourceSelection& sources);
 
     // The window hides the file panel before each of these.
-    void glLabel9Click();  // "Новый"
-    void glLabel10Click(); // "Открыть"
-    void glLabel11Click(); // "Сохранить как ..."
+    void newRadiogram(); // "Новый"
+    void open();         // "Открыть"
+    void saveAs();       // "Сохранить как ..."
 
 private:
     // Typed keys edit the text instead of sounding their signs, and the transmission keys the

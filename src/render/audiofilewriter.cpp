@@ -166,7 +166,6 @@ bool AudioFileWriter::stopIfCancelled() {
 
 void AudioFileWriter::write(std::span<const int16_t> samples) {
     if (stopIfCancelled() || !file_) return;
-    taken_ += static_cast<int64_t>(samples.size());
     if (!resampler_) return encode(samples);
     resampled_.clear();
     resampler_->push(samples, resampled_);

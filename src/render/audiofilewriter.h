@@ -41,9 +41,6 @@ public:
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
-    uint32_t fileRate() const { return fileRate_; }
-    // Samples at the source rate taken so far.
-    int64_t samplesTaken() const { return taken_; }
 
     struct Io; // the temporary file as libsndfile sees it
 
@@ -63,7 +60,6 @@ private:
     std::optional<AreaResampler> resampler_;
     std::vector<int16_t> resampled_;
     uint32_t fileRate_ = 0;
-    int64_t taken_ = 0;
     // Bytes of samples written into a plain WAV file; none counted for other formats.
     bool plainWav_ = false;
     uint64_t wavBytes_ = 0;

@@ -19,8 +19,8 @@ double steppedOrLongest(double value, int low, int high) {
 
 std::size_t longestCode() {
     std::size_t longest = 0;
-    for (const SignRecord& sign : SignTable)
-        longest = std::max(longest, sign.Code.size());
+    for (const SignRecord& sign : kSignTable)
+        longest = std::max(longest, sign.code.size());
     return longest;
 }
 
@@ -29,7 +29,7 @@ std::size_t longestCode() {
 double longestKeyingMs(const ExportJob& job, std::string_view text) {
     const KeyingSettings& k = job.keying;
     const TransmissionSettings& t = job.transmission;
-    const double dot = std::max<int32_t>(k.speedUnit, 0);
+    const double dot = std::max<int32_t>(k.cardDotMs(), 0);
     const double dash = dot * steppedOrLongest(k.ratio, 3, 6);
     const double sign =
         double(longestCode()) * (dash + dot) + dash * steppedOrLongest(k.signPause, 1, 4);

@@ -81,7 +81,7 @@ public:
     CancelPump(const std::atomic<bool>& cancelled, FormState& state)
         : cancelled_(cancelled), state_(state) {}
     void processEvents() override {
-        if (cancelled_ || terminationRequested()) state_.StopFlag = 1;
+        if (cancelled_ || terminationRequested()) state_.stopFlag = 1;
     }
     void waitForEvents() override { processEvents(); }
 
@@ -114,7 +114,7 @@ void writeJargon(FixedControls& controls, TextWindow& text, EventPump& events,
     NoProgress progress;
     SourceSelection sources(controls);
     ExerciseGenerator generator(controls, text, progress, clock, events, sources);
-    generator.glLabel16Click();
+    generator.generate(ExerciseKind::Jargon);
 }
 
 } // namespace
@@ -150,7 +150,7 @@ bool ExportRenderer::render(const std::string& path) {
     PauseStopControl pauseStop(controls, progress, events, state);
     TransmissionDriver driver(controls, text, progress, session.clock(), events, state, player,
                               pauseStop);
-    driver.glCheckBox8Click();
+    driver.start();
 
     answers_ = text.unicodeText();
     seconds_ = session.keyedMs() / 1000;

@@ -3,7 +3,7 @@
 
 namespace kelvatron {
 
-// The persisted values of a fresh window, in Props order: what the layout sets before any
+// The persisted values of a fresh window, in kProps order: what the layout sets before any
 // settings are loaded. A front end without the window (the command-line export) starts from these.
 // clang-format off
 inline constexpr PropValues kLayoutDefaults = {

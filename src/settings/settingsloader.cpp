@@ -44,8 +44,8 @@ int clampedCoordinate(int value) {
 
 LoadProblems loadProps(const ValueLookup& lookup, PropValues& values) {
     LoadProblems problems;
-    for (std::size_t i = 0; i < Props.size(); ++i) {
-        const PropEntry& entry = Props[i];
+    for (std::size_t i = 0; i < kProps.size(); ++i) {
+        const PropEntry& entry = kProps[i];
         const std::optional<StoredValue> stored = lookup(entry.path);
         if (!stored) continue;
         if (entry.kind == PropKind::Float) {

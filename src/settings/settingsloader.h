@@ -10,7 +10,7 @@
 
 namespace kelvatron {
 
-// One value of every Props entry, in Props order: a display's value, the speed percentage, or a
+// One value of every kProps entry, in kProps order: a display's value, the speed percentage, or a
 // check box as 0 or 1.
 using PropValues = std::array<double, kPropCount>;
 
@@ -37,7 +37,7 @@ struct WindowPlace {
 // What could not be loaded: one line per entry, naming it, for the message at start-up.
 using LoadProblems = std::vector<std::string>;
 
-// Reads every Props entry in order over `values`, which hold the current (default) values. A
+// Reads every kProps entry in order over `values`, which hold the current (default) values. A
 // missing value keeps the default. A value that cannot be taken (text that is no number, a value
 // that is not text) keeps the default as well and is listed; the entries after it still load.
 LoadProblems loadProps(const ValueLookup& lookup, PropValues& values);

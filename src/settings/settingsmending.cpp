@@ -39,7 +39,7 @@ void mendProps(PropValues& values, const PropValues& defaults) {
             nearestStep(values[prop::FirstDisplay + i], kDisplayRanges[i]);
     values[prop::Speed] =
         std::clamp(std::round(values[prop::Speed]), double(kFastestSpeed), double(kSlowestSpeed));
-    for (std::size_t i = prop::FirstCheckBox; i < kPropCount; ++i)
+    for (std::size_t i = prop::FirstBoolean; i < kPropCount; ++i)
         values[i] = values[i] != 0 ? 1 : 0;
     keepOneChoice(values, defaults, prop::FirstSource, 4);
     keepOneChoice(values, defaults, prop::FirstOutput, 2);

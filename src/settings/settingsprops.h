@@ -21,7 +21,7 @@ inline constexpr std::size_t kPropCount = 23;
 // The persisted properties, in the order they are loaded and saved. A load that fails part-way
 // keeps what came before the failing entry, so the order matters.
 // clang-format off
-inline constexpr std::array<PropEntry, kPropCount> Props = {{
+inline constexpr std::array<PropEntry, kPropCount> kProps = {{
     {"glDigits5.Value", PropKind::Float},
     {"glDigits6.Value", PropKind::Float},
     {"glDigits7.Value", PropKind::Float},
@@ -48,16 +48,40 @@ inline constexpr std::array<PropEntry, kPropCount> Props = {{
 }};
 // clang-format on
 
-// Positions in Props of the entries that have rules of their own.
+// Positions in kProps: what each stored value stands for.
 namespace prop {
-inline constexpr std::size_t FirstDisplay = 0; // glDigits5..glDigits10
+// The six displays, in the order of kDisplayRanges.
+inline constexpr std::size_t FirstDisplay = 0;
 inline constexpr std::size_t DisplayCount = 6;
-inline constexpr std::size_t Speed = 6;          // glProgress1.Percent
-inline constexpr std::size_t FirstSource = 7;    // glCheckBox4..7, one of four
-inline constexpr std::size_t FirstOutput = 14;   // glCheckBox13 speaker, glCheckBox14 sound card
-inline constexpr std::size_t FirstWaveform = 16; // glCheckBox15..19, one of five
-inline constexpr std::size_t FirstCheckBox = FirstSource; // the check boxes run to the end
+inline constexpr std::size_t Frequency = 0;  // Hz
+inline constexpr std::size_t Ratio = 1;      // dash in dots
+inline constexpr std::size_t SignPause = 2;  // in dashes
+inline constexpr std::size_t GroupPause = 3; // in pairs of dashes
+inline constexpr std::size_t GroupSize = 4;
+inline constexpr std::size_t GroupCount = 5;
+inline constexpr std::size_t Speed = 6; // the speed unit in ms
+// The switches, 0 or 1, from here to the end.
+inline constexpr std::size_t FirstBoolean = 7;
+inline constexpr std::size_t FirstSource = 7;  // in TransmissionSource order, one of four
+inline constexpr std::size_t FirstHint = 11;   // the sign's character, code, mnemonic
+inline constexpr std::size_t FirstOutput = 14; // the PC speaker, then the sound card
+inline constexpr std::size_t Speaker = 14;
+inline constexpr std::size_t SoundCard = 15;
+inline constexpr std::size_t FirstWaveform = 16; // in TTGWave order, one of five
+inline constexpr std::size_t WaveformCount = 5;
+inline constexpr std::size_t Opening = 21;
+inline constexpr std::size_t Closing = 22;
 } // namespace prop
+static_assert(kProps[prop::Frequency].path == "glDigits5.Value" &&
+              kProps[prop::GroupCount].path == "glDigits10.Value" &&
+              kProps[prop::Speed].path == "glProgress1.Percent" &&
+              kProps[prop::FirstSource].path == "glCheckBox4.Checked" &&
+              kProps[prop::FirstHint].path == "glCheckBox1.Checked" &&
+              kProps[prop::Speaker].path == "glCheckBox13.Checked" &&
+              kProps[prop::FirstWaveform].path == "glCheckBox15.Checked" &&
+              kProps[prop::Opening].path == "glCheckBox20.Checked" &&
+              kProps[prop::Closing].path == "glCheckBox21.Checked" &&
+              prop::Closing + 1 == kPropCount);
 
 // The window's placement, stored beside the properties under names that begin with a dot.
 inline constexpr std::array<std::string_view, 5> kWindowValueNames = {".Left", ".Top", ".Right",
@@ -78,7 +102,7 @@ inline constexpr std::array<StepperRange, prop::DisplayCount> kDisplayRanges = {
     {1, 1, kMaxGroupSize},  // signs per group
     {1, 1, kMaxGroupCount}, // number of groups
 }};
-inline constexpr int kFastestSpeed = 10; // glProgress1.Percent bounds
+inline constexpr int kFastestSpeed = 10; // the speed unit's bounds, ms
 inline constexpr int kSlowestSpeed = 100;
 
 } // namespace kelvatron

@@ -47,7 +47,7 @@ EnvelopeShares scaledShares(EnvelopeShares s) {
 
 } // namespace
 
-void ApplyEnvelope(std::span<uint8_t> samples, uint64_t dataLength, int bytesPerSample,
+void applyEnvelope(std::span<uint8_t> samples, uint64_t dataLength, int bytesPerSample,
                    EnvelopeShares shares) {
     const EnvelopeShares s = scaledShares(shares);
     const auto length = static_cast<int64_t>(dataLength);

@@ -17,7 +17,7 @@ struct EnvelopeShares {
 // dataLength bytes of sample data and the spare bytes after them. Every stage takes one sample
 // more than its length, so the last one spills up to two samples into the spare bytes; nothing
 // is ever written past the end of samples.
-void ApplyEnvelope(std::span<uint8_t> samples, uint64_t dataLength, int bytesPerSample,
+void applyEnvelope(std::span<uint8_t> samples, uint64_t dataLength, int bytesPerSample,
                    EnvelopeShares shares);
 
 } // namespace kelvatron

@@ -30,24 +30,24 @@ constexpr uint32_t kSpareBytes = 4;
 
 TToneGen::TToneGen(SoundDevice& device, bool designing) : device_(device), designing_(designing) {
     if (toneGenInstanceCount == 0 && !designing_) {
-        savedDeviceVolume = ReadDeviceVolume();
-        ApplyVolume();
+        savedDeviceVolume = readDeviceVolume();
+        applyVolume();
     }
     ++toneGenInstanceCount;
 }
 
 TToneGen::~TToneGen() {
-    Stop();
+    stop();
     std::vector<uint8_t>().swap(waveImage_);
     --toneGenInstanceCount;
     if (toneGenInstanceCount == 0 && !designing_) device_.setVolume(savedDeviceVolume);
 }
 
-int32_t TToneGen::InstanceCount() {
+int32_t TToneGen::instanceCount() {
     return toneGenInstanceCount;
 }
 
-uint32_t TToneGen::SavedDeviceVolume() {
+uint32_t TToneGen::savedVolume() {
     return savedDeviceVolume;
 }
 
@@ -57,7 +57,7 @@ TToneGen::RangeMessageHandler TToneGen::setRangeMessageHandler(RangeMessageHandl
     return previous;
 }
 
-int16_t TToneGen::CheckRange(int16_t min, int16_t max, int16_t value) const {
+int16_t TToneGen::checkRange(int16_t min, int16_t max, int16_t value) const {
     if (min <= value && value <= max) return value;
     if (designing_ && rangeMessageHandler())
         rangeMessageHandler()("Value must be between " + std::to_string(min) + " and " +
@@ -67,12 +67,12 @@ int16_t TToneGen::CheckRange(int16_t min, int16_t max, int16_t value) const {
 
 // Every write marks the image for a rebuild, also when the value does not change.
 void TToneGen::setFrequency(int16_t value) {
-    frequency_ = CheckRange(20, 20000, value);
+    frequency_ = checkRange(20, 20000, value);
     waveChanged_ = true;
 }
 
 void TToneGen::setDuration(int16_t value) {
-    duration_ = CheckRange(10, 32767, value);
+    duration_ = checkRange(10, 32767, value);
     waveChanged_ = true;
 }
 
@@ -92,73 +92,73 @@ void TToneGen::setQuality(TTGQuality value) {
 }
 
 void TToneGen::setAttack(int16_t value) {
-    attack_ = CheckRange(0, 100, value);
+    attack_ = checkRange(0, 100, value);
     envelopeChanged_ = true;
 }
 
 void TToneGen::setDecay(int16_t value) {
-    decay_ = CheckRange(0, 100, value);
+    decay_ = checkRange(0, 100, value);
     envelopeChanged_ = true;
 }
 
 void TToneGen::setSustain(int16_t value) {
-    sustain_ = CheckRange(0, 100, value);
+    sustain_ = checkRange(0, 100, value);
     envelopeChanged_ = true;
 }
 
 void TToneGen::setRelease(int16_t value) {
-    release_ = CheckRange(0, 100, value);
+    release_ = checkRange(0, 100, value);
     envelopeChanged_ = true;
 }
 
 // While an asynchronous tone plays, a new volume waits for the next play or preparation.
 void TToneGen::setLeftVolume(int16_t value) {
-    leftVolume_ = CheckRange(0, 100, value);
-    if (loading_ || stopped_) ApplyVolume();
+    leftVolume_ = checkRange(0, 100, value);
+    if (loading_ || stopped_) applyVolume();
 }
 
 void TToneGen::setRightVolume(int16_t value) {
-    rightVolume_ = CheckRange(0, 100, value);
-    if (loading_ || stopped_) ApplyVolume();
+    rightVolume_ = checkRange(0, 100, value);
+    if (loading_ || stopped_) applyVolume();
 }
 
-void TToneGen::Play() {
-    if (waveChanged_ || envelopeApplied_) BuildWaveImage(false);
+void TToneGen::play() {
+    if (waveChanged_ || envelopeApplied_) buildWaveImage(false);
     stopped_ = false;
-    StartPlayback();
+    startPlayback();
     // A synchronous tone is already over when the device returns.
     stopped_ = !async_ && !loop_;
 }
 
-void TToneGen::PlayADSR() {
-    if (waveChanged_ || envelopeChanged_) BuildWaveImage(true);
+void TToneGen::playAdsr() {
+    if (waveChanged_ || envelopeChanged_) buildWaveImage(true);
     stopped_ = false;
-    StartPlayback();
+    startPlayback();
     stopped_ = !async_ && !loop_;
 }
 
-void TToneGen::Stop() {
+void TToneGen::stop() {
     device_.stopSound();
     stopped_ = true;
 }
 
-bool TToneGen::Prepare() {
-    ApplyVolume();
-    return BuildWaveImage(false);
+bool TToneGen::prepare() {
+    applyVolume();
+    return buildWaveImage(false);
 }
 
-bool TToneGen::PrepareADSR() {
-    ApplyVolume();
-    return BuildWaveImage(true);
+bool TToneGen::prepareAdsr() {
+    applyVolume();
+    return buildWaveImage(true);
 }
 
-void TToneGen::PresetVolume() {
-    ApplyVolume();
+void TToneGen::presetVolume() {
+    applyVolume();
 }
 
-void TToneGen::StartPlayback() {
-    Stop();
-    ApplyVolume();
+void TToneGen::startPlayback() {
+    stop();
+    applyVolume();
     uint32_t flags = SND_MEMORY;
     if (loop_)
         flags |= SND_LOOP | SND_ASYNC;
@@ -167,7 +167,7 @@ void TToneGen::StartPlayback() {
     if (!waveImage_.empty()) device_.playSound(waveImage_, flags);
 }
 
-void TToneGen::ApplyVolume() {
+void TToneGen::applyVolume() {
     const uint32_t left = static_cast<uint32_t>(leftVolume_) * 65535 / 100;
     const uint32_t right = static_cast<uint32_t>(rightVolume_) * 65535 / 100;
     device_.setVolume(left + right * 65536);
@@ -175,7 +175,7 @@ void TToneGen::ApplyVolume() {
 
 // A device without separate channels reports one level in the low word; it is copied into the
 // high word so that restoring it sets both channels.
-uint32_t TToneGen::ReadDeviceVolume() {
+uint32_t TToneGen::readDeviceVolume() {
     const bool leftRight = device_.hasLeftRightVolume();
     uint32_t value = device_.getVolume();
     if (!leftRight) value = value + value * 65536;
@@ -196,8 +196,8 @@ bool TToneGen::allocateWaveImage(uint64_t dataLength) {
     return true;
 }
 
-bool TToneGen::BuildWaveImage(bool withEnvelope) {
-    const uint64_t dataLength = ToneDataLength(resolution_, quality_, duration_);
+bool TToneGen::buildWaveImage(bool withEnvelope) {
+    const uint64_t dataLength = toneDataLength(resolution_, quality_, duration_);
     std::array<uint8_t, kWaveHeaderSize> header{};
     writeWaveHeader(header, false, resolution_ == TTGResolution::tg16Bit,
                     quality_ == TTGQuality::tgHiQ, static_cast<uint32_t>(dataLength));
@@ -208,13 +208,13 @@ bool TToneGen::BuildWaveImage(bool withEnvelope) {
     waveChanged_ = false;
     envelopeApplied_ = false;
     envelopeChanged_ = true;
-    if (withEnvelope) ApplyEnvelope(dataLength);
+    if (withEnvelope) shapeEnvelope(dataLength);
     return true;
 }
 
-void TToneGen::ApplyEnvelope(uint64_t dataLength) {
+void TToneGen::shapeEnvelope(uint64_t dataLength) {
     const std::span<uint8_t> samples = std::span(waveImage_).subspan(kWaveHeaderSize);
-    kelvatron::ApplyEnvelope(samples, dataLength, bytesPerSample(resolution_),
+    kelvatron::applyEnvelope(samples, dataLength, bytesPerSample(resolution_),
                              {attack_, decay_, sustain_, release_});
     envelopeChanged_ = false;
     waveChanged_ = false;

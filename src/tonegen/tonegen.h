@@ -20,55 +20,45 @@ public:
     TToneGen(const TToneGen&) = delete;
     TToneGen& operator=(const TToneGen&) = delete;
 
-    int16_t Frequency() const { return frequency_; }
+    int16_t frequency() const { return frequency_; }
     void setFrequency(int16_t value);
-    int16_t Duration() const { return duration_; }
+    int16_t duration() const { return duration_; }
     void setDuration(int16_t value);
-    TTGWave Waveform() const { return waveform_; }
+    TTGWave waveform() const { return waveform_; }
     void setWaveform(TTGWave value);
-    int16_t Attack() const { return attack_; }
     void setAttack(int16_t value);
-    int16_t Decay() const { return decay_; }
     void setDecay(int16_t value);
-    int16_t Sustain() const { return sustain_; }
     void setSustain(int16_t value);
-    int16_t Release() const { return release_; }
     void setRelease(int16_t value);
-    bool Async() const { return async_; }
     void setAsync(bool value) { async_ = value; }
-    bool Loop() const { return loop_; }
     void setLoop(bool value) { loop_ = value; }
-    TTGResolution Resolution() const { return resolution_; }
     void setResolution(TTGResolution value);
-    TTGQuality Quality() const { return quality_; }
     void setQuality(TTGQuality value);
-    int16_t LeftVolume() const { return leftVolume_; }
     void setLeftVolume(int16_t value);
-    int16_t RightVolume() const { return rightVolume_; }
     void setRightVolume(int16_t value);
 
-    void Play();
+    void play();
     SoundDevice& device() { return device_; }
-    void PlayADSR();
-    void Stop();
-    bool Prepare();
-    bool PrepareADSR();
-    void PresetVolume();
+    void playAdsr();
+    void stop();
+    bool prepare();
+    bool prepareAdsr();
+    void presetVolume();
 
     // The whole block (DataLength + 48 bytes); empty while there is none.
-    std::span<const uint8_t> WaveImage() const { return waveImage_; }
+    std::span<const uint8_t> waveImage() const { return waveImage_; }
 
     // While loading stored properties, volume writes apply to the device at once.
     void setLoading(bool loading) { loading_ = loading; }
 
-    bool WaveChanged() const { return waveChanged_; }
-    bool EnvelopeChanged() const { return envelopeChanged_; }
-    bool EnvelopeApplied() const { return envelopeApplied_; }
-    bool Stopped() const { return stopped_; }
+    bool waveChanged() const { return waveChanged_; }
+    bool envelopeChanged() const { return envelopeChanged_; }
+    bool envelopeApplied() const { return envelopeApplied_; }
+    bool stopped() const { return stopped_; }
 
     // Process-wide: live instances and the device volume found by the first one.
-    static int32_t InstanceCount();
-    static uint32_t SavedDeviceVolume();
+    static int32_t instanceCount();
+    static uint32_t savedVolume();
 
     // Receives the message of an out-of-range property write on a designing instance
     // ("Value must be between 20 and 20000"). Only a designing instance reports, and the program
@@ -78,13 +68,13 @@ public:
     static RangeMessageHandler setRangeMessageHandler(RangeMessageHandler handler);
 
 private:
-    int16_t CheckRange(int16_t min, int16_t max, int16_t value) const;
-    bool BuildWaveImage(bool withEnvelope);
+    int16_t checkRange(int16_t min, int16_t max, int16_t value) const;
+    bool buildWaveImage(bool withEnvelope);
     bool allocateWaveImage(uint64_t dataLength);
-    void ApplyEnvelope(uint64_t dataLength);
-    void StartPlayback();
-    void ApplyVolume();
-    uint32_t ReadDeviceVolume();
+    void shapeEnvelope(uint64_t dataLength);
+    void startPlayback();
+    void applyVolume();
+    uint32_t readDeviceVolume();
 
     SoundDevice& device_;
     bool designing_;

@@ -16,7 +16,7 @@ inline int samplesPer10Ms(TTGQuality quality) {
 
 // Bytes of sample data of a tone of durationMs. The bytes per sample go into the product first,
 // so a 16-bit tone at 44100 Hz may have an odd length.
-inline uint64_t ToneDataLength(TTGResolution resolution, TTGQuality quality, int16_t durationMs) {
+inline uint64_t toneDataLength(TTGResolution resolution, TTGQuality quality, int16_t durationMs) {
     return static_cast<uint64_t>(bytesPerSample(resolution)) * static_cast<uint64_t>(durationMs) *
            static_cast<uint64_t>(samplesPer10Ms(quality)) / 10;
 }

@@ -15,11 +15,11 @@ Speed fromSignsPerMinute(double spm) {
 }
 
 double signMs(char symbol, const KeyingPace& pace) {
-    const auto index = FindSign(std::string_view(&symbol, 1));
+    const auto index = findSign(std::string_view(&symbol, 1));
     if (!index) return 0;
     const double dash = pace.dotMs * pace.ratio;
     double ms = dash * pace.signPause;
-    for (char element : SignTable[*index].Code)
+    for (char element : kSignTable[*index].code)
         ms += (element == '-' ? dash : pace.dotMs) + pace.dotMs;
     return ms;
 }

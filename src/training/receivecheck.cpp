@@ -96,7 +96,7 @@ void tally(ReceiveCheck& check) {
             continue;
         }
         ++check.signsSent;
-        const int index = FindSign(std::string_view(&step.sent, 1)).value_or(kSignCount);
+        const int index = findSign(std::string_view(&step.sent, 1)).value_or(kSignCount);
         SignTally& t = perSign.try_emplace(index, SignTally{step.sent, 0, 0}).first->second;
         ++t.sent;
         if (step.op == AlignOp::Match) continue;

@@ -7,8 +7,8 @@
 
 namespace kelvatron {
 
-// One position of the aligned texts. Characters are Windows-1251 bytes: for a sign, the Symbol
-// of its SignTable record (the capital, whatever case or Latin partner was typed); for typed
+// One position of the aligned texts. Characters are Windows-1251 bytes: for a sign, the symbol
+// of its kSignTable record (the capital, whatever case or Latin partner was typed); for typed
 // junk, the byte as typed; 0 where the side has nothing. Positions are byte offsets into the
 // texts given to checkReceived (a full stop keyed as Т Ч К gives its three signs the full
 // stop's offset), -1 where the side has nothing, so a view can mark the texts as written.

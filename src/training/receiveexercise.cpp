@@ -61,15 +61,15 @@ std::optional<ReceiveAnswer> ReceiveExercise::run(std::string_view groupsCp1251)
     window_.setInputEnabled(true);
     window_.focus();
     keying_ = true;
-    driver_.glCheckBox8Click();
+    driver_.start();
     keying_ = false;
     // "Проверить" ends the keying with the stop button's own request; any other stop discards.
-    const bool complete = state_.StopFlag != 1;
+    const bool complete = state_.stopFlag != 1;
     answer.sent = keyedText(textSource, complete);
     const bool answered = (complete || checkRequested_) && waitForAnswer(complete);
     running_ = false;
     controls_.keyOwnText(false);
-    state_.KeyPreview = true;
+    state_.keyPreview = true;
     window_.setInputEnabled(false);
     if (!answered) return std::nullopt;
     answer.typed = window_.text();
@@ -94,7 +94,7 @@ std::string ReceiveExercise::keyedText(bool textSource, bool complete) const {
 // exercise was stopped.
 bool ReceiveExercise::waitForAnswer(bool keyedToEnd) {
     state_.transmitting = true;
-    state_.StopFlag = 0; // a check's stop of the keying is no stop of the exercise
+    state_.stopFlag = 0; // a check's stop of the keying is no stop of the exercise
     // Keys typed while the closing sounded wait in the queue: they were copied along.
     events_.processEvents();
     std::string typed = window_.text();
@@ -102,7 +102,7 @@ bool ReceiveExercise::waitForAnswer(bool keyedToEnd) {
     bool promptShown = false;
     double quietSince = clock_.now();
     bool answered = false;
-    while (state_.StopFlag != 1) {
+    while (state_.stopFlag != 1) {
         const bool copied = holdsSigns(typed);
         const bool rested = copyingAlong && clock_.now() - quietSince >= kAnswerWaitMs;
         if (copied && (checkRequested_ || rested)) {
@@ -127,7 +127,7 @@ bool ReceiveExercise::waitForAnswer(bool keyedToEnd) {
 void ReceiveExercise::requestCheck() {
     if (!running_) return;
     checkRequested_ = true;
-    if (keying_ && state_.StopFlag != 1) pauseStop_.btstopclick();
+    if (keying_ && state_.stopFlag != 1) pauseStop_.stop();
 }
 
 } // namespace kelvatron

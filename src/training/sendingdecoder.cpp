@@ -29,12 +29,12 @@ constexpr std::string_view kBreakSignCode = "-...-";
 
 char decodeSignCode(std::string_view code, bool latin) {
     if (code == kBreakSignCode) return kBreakSignText;
-    for (const auto& sign : SignTable) {
-        if (sign.Code != code) continue;
+    for (const auto& sign : kSignTable) {
+        if (sign.code != code) continue;
         if (latin)
-            for (const auto& row : LatinEquivalents)
-                if (row.KeyedAs == sign.Symbol) return row.Latin;
-        return sign.Symbol;
+            for (const auto& row : kLatinEquivalents)
+                if (row.keyedAs == sign.symbol) return row.latin;
+        return sign.symbol;
     }
     return kUnknownSign;
 }

@@ -37,10 +37,6 @@ public:
     std::string finish();
 
     void setLatin(bool latin) { latin_ = latin; }
-    double dotEstimateMs() const { return dotMs_; }
-    double ratioEstimate() const { return ratioEstimate_; }
-    // The elements of the sign being keyed, e.g. ".-".
-    const std::string& pendingCode() const { return code_; }
     // When poll() would next complete something; nothing while the key is down or nothing waits.
     std::optional<double> nextDeadline() const;
     const SendingTiming& timing() const { return timing_; }

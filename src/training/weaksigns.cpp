@@ -15,7 +15,7 @@ constexpr double kResolution = 1000; // weights are drawn in thousandths
 
 WeakSigns::WeakSigns(std::string_view alphabetCp1251, const std::vector<SignTally>& record) {
     for (char c : alphabetCp1251)
-        if (FindSign(std::string_view(&c, 1)) && signs_.find(c) == std::string::npos)
+        if (findSign(std::string_view(&c, 1)) && signs_.find(c) == std::string::npos)
             signs_.push_back(c);
     uint32_t total = 0;
     for (char c : signs_) {

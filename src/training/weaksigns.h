@@ -18,7 +18,7 @@ class WeakSigns {
 public:
     static constexpr double kFloor = 0.05;
 
-    // alphabetCp1251: the active alphabet's signs (SignTable Symbols; repeats and characters
+    // alphabetCp1251: the active alphabet's signs (kSignTable symbols; repeats and characters
     // that are no sign are ignored). record: sent/wrong counts per sign, e.g. from the history;
     // signs outside the alphabet are ignored.
     WeakSigns(std::string_view alphabetCp1251, const std::vector<SignTally>& record);

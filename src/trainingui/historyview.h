@@ -39,9 +39,7 @@ public:
 
     QChartView* progressView() const { return progress_; }
     QChartView* signView() const { return signs_; }
-    QLabel* emptyLine() const { return empty_; }
     QLabel* statusLine() const { return status_; }
-    TglLabel* exportButton() const { return export_; }
     QComboBox* exerciseList() const { return exercises_; }
     TglLabel* deleteButton() const { return delete_; }
     const std::vector<TglCheckBox*>& kindBoxes() const { return kindBoxes_; }

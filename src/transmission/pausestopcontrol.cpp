@@ -11,36 +11,32 @@ PauseStopControl::PauseStopControl(TransmissionControls& controls, Progress& pro
                                    EventPump& events, FormState& state)
     : controls_(controls), progress_(progress), events_(events), state_(state) {}
 
-void PauseStopControl::checkdelay() {
-    state_.PauseFlag = controls_.pauseChecked() ? 1 : 0;
-}
-
-void PauseStopControl::btpause() {
-    checkdelay();
+void PauseStopControl::readPauseButton() {
+    state_.pauseFlag = controls_.pauseChecked() ? 1 : 0;
 }
 
 bool PauseStopControl::stopRequested() const {
-    return state_.StopFlag == 1;
+    return state_.stopFlag == 1;
 }
 
 // Pending events are handled once per sign even when nothing is paused, so the buttons, keys
 // and settings stay usable. While paused the loop sleeps in the event queue instead of spinning:
 // a click on pause or stop wakes it and is acted on in the same pass.
-bool PauseStopControl::checkstop() {
+bool PauseStopControl::shouldStop() {
     if (stopRequested()) return true;
     events_.processEvents();
-    while (state_.PauseFlag != 0 && !stopRequested())
+    while (state_.pauseFlag != 0 && !stopRequested())
         events_.waitForEvents();
     return stopRequested();
 }
 
 // The buttons, progress bar and hint options are reset here at once; the transmission itself
-// leaves at its next check. PauseFlag keeps its value: the stop is tested first, and the next
+// leaves at its next check. pauseFlag keeps its value: the stop is tested first, and the next
 // start reloads it from the released button.
-void PauseStopControl::btstopclick() {
+void PauseStopControl::stop() {
     controls_.setStartChecked(false);
     controls_.setPauseChecked(false);
-    state_.StopFlag = 1;
+    state_.stopFlag = 1;
     progress_.setPosition(0);
     events_.processEvents();
     controls_.lockHints(false);

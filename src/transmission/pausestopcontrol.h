@@ -13,12 +13,12 @@ public:
     PauseStopControl(TransmissionControls& controls, Progress& progress, EventPump& events,
                      FormState& state);
 
-    // PauseFlag := the pause button's state.
-    void checkdelay();
-    void btpause();
+    // The pause button: the transmission waits before its next sign while it is down.
+    void readPauseButton();
     // Processes pending events, waits while paused, and tells whether to stop.
-    bool checkstop();
-    void btstopclick();
+    bool shouldStop();
+    // The stop button: resets the buttons at once; the transmission ends at its next check.
+    void stop();
 
 private:
     bool stopRequested() const;

@@ -1,8 +1,7 @@
 #pragma once
+#include "transmission/transmissioncontrols.h"
 
 namespace kelvatron {
-
-class TransmissionControls;
 
 // The four source options behave as one choice: digits, letters, digits and letters, or the
 // text in the window.
@@ -10,17 +9,13 @@ class SourceSelection {
 public:
     explicit SourceSelection(TransmissionControls& controls);
 
-    void glCheckBox4Click();
-    void glCheckBox5Click();
-    void glCheckBox6Click();
-    void glCheckBox7Click();
+    // Sets the source's option and clears the others, in option order: the option clicked ends
+    // up set even when the click itself has just cleared it.
+    void choose(TransmissionSource source);
     // Chooses the text in the window without running any handler (after generating, new, open).
     void selectTextInWindow();
 
 private:
-    // Sets option index (0 digits .. 3 text) and clears the others, in the order 4, 5, 6, 7.
-    void choose(int index);
-
     TransmissionControls& controls_;
 };
 

@@ -58,7 +58,7 @@ int32_t TransmissionDriver::groupCountOf(double value) {
     return wholeInRange(value, 1, kMaxGroupCount);
 }
 
-void TransmissionDriver::glCheckBox8Click() {
+void TransmissionDriver::start() {
     if (state_.transmitting) {
         // A second transmission inside the running one would key over it: the click only
         // toggled the button, so put it back as it was.
@@ -70,22 +70,22 @@ void TransmissionDriver::glCheckBox8Click() {
 }
 
 void TransmissionDriver::transmit() {
-    start();
+    prepare();
     const bool complete = opening() && bodies();
     // Stopped: the stop button has reset the controls; no closing, only the silence still owed.
     if (!complete) return keyer_.settle();
     finish();
 }
 
-void TransmissionDriver::start() {
+void TransmissionDriver::prepare() {
     controls_.setStartChecked(true);
-    state_.KeyPreview = true;
-    pauseStop_.checkdelay();
+    state_.keyPreview = true;
+    pauseStop_.readPauseButton();
     text_.setInputEnabled(false);
     text_.setAlignment(TextAlignment::Left);
     progress_.setPosition(0);
     controls_.lockHints(true);
-    state_.StopFlag = 0;
+    state_.stopFlag = 0;
     const TransmissionSettings settings = controls_.transmissionSettings();
     groupSize_ = groupSizeOf(settings.groupSize);
     groupCount_ = groupCountOf(settings.groupCount);
@@ -148,7 +148,7 @@ bool TransmissionDriver::textBody() {
     progress_.setMax(n);
     text_.paintAll();
     for (int k = 1; k <= n; ++k) {
-        if (checkstop()) return false;
+        if (shouldStop()) return false;
         const std::string text = text_.text();
         if (k > int(text.size())) break;
         keyTextCharacter(text[k - 1]);
@@ -190,11 +190,11 @@ bool TransmissionDriver::generatedBody(std::string_view set) {
 
 bool TransmissionDriver::generatedGroup(std::string_view set, int& progress) {
     for (int32_t i = 0; i < groupSize_; ++i) {
-        if (checkstop()) return false;
+        if (shouldStop()) return false;
         progress_.setPosition(progress++);
         const GenerationEntry entry = generationEntry(drawEntry(set));
-        keyer_.key(entry.Keyed);
-        text_.append(std::string_view(&entry.Written, 1));
+        keyer_.key(entry.keyed);
+        text_.append(std::string_view(&entry.written, 1));
         paintProgress();
         keyer_.settle();
         events_.processEvents();
@@ -221,21 +221,21 @@ void TransmissionDriver::finish() {
 
 // A request to end the program stops the transmission as the stop button would.
 bool TransmissionDriver::endRequested() {
-    if (terminationRequested()) state_.StopFlag = 1;
+    if (terminationRequested()) state_.stopFlag = 1;
     return terminationRequested();
 }
 
 // The group pause is the one the sign player derived at the last element sounded.
 void TransmissionDriver::waitGroupPauses(int count) {
-    keyer_.wait(count * state_.timing.GroupPause);
+    keyer_.wait(count * state_.timing.groupPause);
 }
 
 // Events are handled only once the silence owed after the last sign has passed: a handler that
 // sounds a sign of its own (keyboard practice, the exit command) must not follow the transmission's
 // sign closer than the sign player's spacing.
-bool TransmissionDriver::checkstop() {
+bool TransmissionDriver::shouldStop() {
     keyer_.settle();
-    return pauseStop_.checkstop();
+    return pauseStop_.shouldStop();
 }
 
 // The window's own painting is done at once, inside the silence that follows a sign, so that

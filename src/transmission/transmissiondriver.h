@@ -25,7 +25,7 @@ public:
 
     // The start button: runs the whole transmission before it returns. A click while one runs
     // is ignored.
-    void glCheckBox8Click();
+    void start();
 
     // The group settings as a transmission reads them: the nearest whole number within the
     // steppers' range, whatever the display holds.
@@ -34,7 +34,7 @@ public:
 
 private:
     void transmit();
-    void start();
+    void prepare();
     bool opening();
     // Each returns false when a stop ended it.
     bool bodies();
@@ -46,7 +46,7 @@ private:
     bool generatedGroup(std::string_view set, int& progress);
     void finish();
 
-    bool checkstop();
+    bool shouldStop();
     bool endRequested();
     void waitGroupPauses(int count);
     void paintProgress();

@@ -15,11 +15,11 @@ TransmissionKeyer::TransmissionKeyer(SignPlayer& player, Clock& clock, const Tim
 
 // The elements as the sign player keys them; the pause after the sign is owed.
 void TransmissionKeyer::key(char symbol) {
-    const auto index = FindSign(std::string_view(&symbol, 1));
+    const auto index = findSign(std::string_view(&symbol, 1));
     if (!index) return;
     settle();
-    player_.keyElements(SignTable[*index]);
-    wait(timing_.SignPause);
+    player_.keyElements(kSignTable[*index]);
+    wait(timing_.signPause);
 }
 
 void TransmissionKeyer::wait(int32_t ms) {

@@ -17,7 +17,7 @@ class TransmissionKeyer {
 public:
     TransmissionKeyer(SignPlayer& player, Clock& clock, const TimingValues& timing);
 
-    // One Windows-1251 Symbol of the sign table; a byte without a sign sounds nothing and owes
+    // One Windows-1251 symbol of the sign table; a byte without a sign sounds nothing and owes
     // no pause.
     void key(char symbol);
     // Owes a silence of ms milliseconds after everything owed so far.

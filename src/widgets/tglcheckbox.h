@@ -20,16 +20,13 @@ public:
     bool Checked() const { return isChecked(); }
     QString Caption() const { return text(); }
     void setCaption(const QString& caption);
-    QString Hint() const { return toolTip(); }
     void setHint(const QString& hint);
     // The yellow background that marks the chosen alphabet.
-    bool GradientActive() const { return gradientActive_; }
     void setGradientActive(bool active);
     Glyph glyph() const { return glyph_; }
     void setGlyph(Glyph glyph);
     // A push button shows no tick; its state shows only on the start button, lit while a
     // transmission runs.
-    bool isPushButton() const { return pushButton_; }
     void setPushButton(bool push);
 
     QSize sizeHint() const override;

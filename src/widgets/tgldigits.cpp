@@ -29,11 +29,6 @@ void TglDigits::setRatioStyle(bool ratio) {
     refresh();
 }
 
-void TglDigits::setDigitCount(int count) {
-    digitCount_ = std::max(1, count);
-    update();
-}
-
 QString TglDigits::displayText() const {
     QString text = QString::number(value_, 'g', 15);
     return ratio_ ? QStringLiteral("1:") + text : text;

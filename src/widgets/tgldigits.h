@@ -17,9 +17,6 @@ public:
     QString label() const { return label_; }
     // Draws "1:" before the value (the dash-to-dot ratio reads "1:3").
     void setRatioStyle(bool ratio);
-    // The number of digit cells, lit or not, the display shows at least.
-    int digitCount() const { return digitCount_; }
-    void setDigitCount(int count);
     // The characters the segments show.
     QString displayText() const;
 
@@ -34,7 +31,7 @@ private:
 
     double value_ = 0;
     bool ratio_ = false;
-    int digitCount_;
+    int digitCount_; // the digit cells, lit or not, the display shows at least
     QString label_;
 };
 

@@ -13,7 +13,6 @@ public:
     QString Caption() const { return caption_; }
     void setCaption(const QString& caption);
     void setDraggable(bool draggable) { draggable_ = draggable; }
-    bool isDraggable() const { return draggable_; }
     // A plain strip (the status bar) draws no caption band and no frame shadow.
     void setFlat(bool flat);
 

@@ -124,11 +124,6 @@ void TMemo::setSelStart(int start) {
     setTextCursor(c);
 }
 
-int TMemo::SelLength() const {
-    QTextCursor c = textCursor();
-    return fromEditorPosition(c.selectionEnd()) - fromEditorPosition(c.selectionStart());
-}
-
 void TMemo::setSelLength(int length) {
     QTextCursor c = textCursor();
     int start = toEditorPosition(SelStart());

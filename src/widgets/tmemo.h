@@ -28,7 +28,6 @@ public:
 
     int SelStart() const;
     void setSelStart(int start);
-    int SelLength() const;
     // Selects length characters from SelStart and scrolls the end of the selection into view.
     void setSelLength(int length);
 

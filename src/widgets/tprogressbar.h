@@ -12,7 +12,6 @@ public:
 
     int Position() const { return position_; }
     void setPosition(int position);
-    int Max() const { return max_; }
     void setMax(int max);
 
 protected:

@@ -14,14 +14,10 @@ if [[ -z "${KELVATRON_OWN_BUS:-}" ]]; then
 fi
 here=$(dirname "$(readlink -f "$0")")
 source "$here/lib/xsession.sh"
+source "$here/lib/program.sh"
 xsession_begin 141
 
-mkdir -p "$work/config"
-XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
-    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 \
-    "$program" >"$work/program.log" 2>&1 &
-app_pid=$!
-wait_for_window
+start_program QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 
 # The system's Python: pyatspi is a Debian package, not in any other interpreter's path.
 /usr/bin/python3 "$here/lib/a11y_queries.py" "$app_pid" "$work/sound.raw" ||

@@ -8,18 +8,14 @@ set -euo pipefail
 
 program=$(readlink -f "${1:?usage: keyboard_click.sh path/to/kelvatron}")
 source "$(dirname "$0")/lib/xsession.sh"
+source "$(dirname "$0")/lib/program.sh"
 xsession_begin 91
 
-mkdir -p "$work/config"
-XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
-    QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
-app_pid=$!
+start_program
 
-wait_for_window
-
-# The keyboard panel is at (200, 320) in the window; its second row starts at (29, 70) with keys
-# 30 x 34 on a 32-pixel pitch. "Й" is the first key of that row.
-xdotool mousemove --window "$window" $((200 + 29 + 15)) $((320 + 70 + 17)) click 1
+# The keyboard panel's second row starts at (29, 70) in it, with keys 30 x 34 on a 32-pixel
+# pitch. "Й" is the first key of that row.
+click_in $keyboard_panel_x $keyboard_panel_y "29 70 30 34"
 sleep 2
 # The same sign typed: the server's keymap is US, where this key types "q" (Щ); the window reads
 # it with the Russian layout, so it types "й" and sounds Й again.

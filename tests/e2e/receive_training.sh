@@ -14,35 +14,32 @@ source "$(dirname "$0")/lib/xsession.sh"
 source "$(dirname "$0")/lib/training.sh"
 xsession_begin 291
 
-start_training <<'SETTINGS'
+start_training <<SETTINGS
 glDigits9.Value=3
 glDigits10.Value=1
 glProgress1.Percent=60
-glCheckBox4.Checked=1
-glCheckBox5.Checked=0
-glCheckBox6.Checked=0
-glCheckBox7.Checked=0
+$settings_digits
 glCheckBox21.Checked=1
 SETTINGS
 
-# "Приём на слух" is the panel's first command. After a check the panel has grown to (26, 44).
-panel_x=596 panel_y=232
+# "Приём на слух" is the panel's first command. After a check the panel has grown.
+panel_x=$training_panel_x panel_y=$training_panel_y
 # The digits, heard as they are keyed (the sound card's dot is the speed unit, 60 ms). A machine
 # busy enough to stall the sound for a dot's length garbles what is heard: the learner then
 # answers a sign (an empty copy is never checked), checks it with "Проверить" and listens to
 # another exercise.
 for attempt in 1 2 3; do
     from=$(stat -c %s "$work/sound.raw" 2>/dev/null || echo 0)
-    click $((panel_x + 10)) $((panel_y + 26)) 172 26
+    click_in $panel_x $panel_y "$in_training_receive"
     heard=$(timeout 20 python3 "$(dirname "$0")/lib/listen.py" "$work/sound.raw" 3 \
         "$(dirname "$0")/../../src/keying/signtable.cpp" 60 "$from") || fail "no digits were heard"
     echo "heard: $heard"
     [[ "$heard" =~ ^[0-9]{3}$ ]] && break
     [[ $attempt -lt 3 ]] || fail "three digits were due, heard '$heard'"
     xdotool type --delay 20 0
-    click $((panel_x + 10)) $((panel_y + 54)) 172 26
+    click_in $panel_x $panel_y "$in_training_check"
     for _ in $(seq 100); do [[ $(grep -c "Знаков:" "$work/program.log") -ge $attempt ]] && break; sleep 0.1; done
-    panel_x=26 panel_y=44
+    panel_x=$training_panel_grown_x panel_y=$training_panel_grown_y
     sleep 1
 done
 

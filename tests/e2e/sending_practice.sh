@@ -14,18 +14,13 @@ set -euo pipefail
 
 program=$(readlink -f "${1:?usage: sending_practice.sh path/to/kelvatron}")
 source "$(dirname "$0")/lib/xsession.sh"
+source "$(dirname "$0")/lib/program.sh"
 xsession_begin 201
 
-mkdir -p "$work/config/Home"
-printf '[Form1]\nglProgress1.Percent=60\n' >"$work/config/Home/Project1.conf"
-XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" KELVATRON_OPEN_PANEL=sending \
-    KELVATRON_ECHO_SENT=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
-    QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
-app_pid=$!
-wait_for_window
+echo "glProgress1.Percent=60" | write_settings
+start_program KELVATRON_OPEN_PANEL=sending KELVATRON_ECHO_SENT=1
 
-# "Начать" and "Закончить" lie at (222, 405) and (307, 405) in the window, under the text window.
-click 222 405 60 22
+click $place_sending_begin
 # Keys go to the window under the pointer: there is no window manager to give it the focus.
 xdotool mousemove --window "$window" 450 420
 sleep 0.3
@@ -45,7 +40,7 @@ for sign in .--. .- .-. .. ...-; do
 done
 xdotool "${steps[@]}"
 sleep 1
-click 307 405 60 22
+click $place_sending_end
 sleep 0.5
 kill -TERM "$app_pid"
 wait_for_exit 10 || fail "the program did not end on SIGTERM"

@@ -10,26 +10,19 @@ set -euo pipefail
 program=$(readlink -f "${1:?usage: settings_restart.sh path/to/kelvatron}")
 screenshot="$(dirname "$program")/e2e-settings_restart.png"
 source "$(dirname "$0")/lib/xsession.sh"
+source "$(dirname "$0")/lib/program.sh"
 xsession_begin 141
 
 config="$work/config"
 settings="$config/Home/Project1.conf"
 mkdir -p "$config"
 
-start_program() {
-    XDG_CONFIG_HOME="$config" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb \
-        "$program" >"$work/program.log" 2>&1 &
-    app_pid=$!
-    wait_for_window
-}
+open_settings() { click $place_settings_menu; }
 
-# The settings panel lies at (76, 47) in the window.
-open_settings() { click 88 12 100 20; }
-
-# "Файл", then "Выход" in the file panel at (20, 43), which keys 7 and 3 and ends the program.
+# "Файл", then "Выход", which keys 7 and 3 and ends the program.
 leave_through_exit() {
-    click 24 12 60 20
-    click $((20 + 40)) $((43 + 168)) 220 30
+    click $place_file_menu
+    click $place_exit
     wait_for_exit 20 || fail "the program did not end after Выход"
 }
 
@@ -43,10 +36,10 @@ expect_stored() {
 
 # First start: one step up from 800 Hz (glCheckBox30 at (553, 45) in the panel), then the sound
 # card (glCheckBox14 at (24, 72)).
-start_program
+start_program SDL_AUDIODRIVER=dummy
 open_settings
-click $((76 + 553)) $((47 + 45)) 23 23
-click $((76 + 24)) $((47 + 72)) 130 25
+click_in $settings_panel_x $settings_panel_y "553 45 23 23"
+click_in $settings_panel_x $settings_panel_y "24 72 130 25"
 leave_through_exit
 [[ -f "$settings" ]] || fail "no settings file was written at $settings"
 expect_stored glDigits5.Value 900 "after the first run"
@@ -57,7 +50,7 @@ count=$(grep -c '=' "$settings")
 echo "first run wrote 28 values with 900 Hz and the sound card"
 
 # Second start: the restored settings show in the panel; leaving saves them again unchanged.
-start_program
+start_program SDL_AUDIODRIVER=dummy
 open_settings
 import -window root "$screenshot"
 echo "screenshot of the restored settings: $screenshot"

@@ -8,6 +8,7 @@ set -euo pipefail
 
 program=$(readlink -f "${1:?usage: termination.sh path/to/kelvatron}")
 source "$(dirname "$0")/lib/xsession.sh"
+source "$(dirname "$0")/lib/program.sh"
 xsession_begin 161
 
 # signal, whether a transmission runs when it comes, seconds allowed
@@ -16,19 +17,15 @@ cases=("TERM idle 1" "INT idle 1" "TERM opening 1" "TERM transmitting 1")
 for case in "${cases[@]}"; do
     read -r signal state allowed <<<"$case"
     config="$work/config-$signal-$state"
-    mkdir -p "$config"
-    XDG_CONFIG_HOME="$config" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb \
-        "$program" >"$work/program.log" 2>&1 &
-    app_pid=$!
-    wait_for_window
-    # The start button glCheckBox8 at (48, 248) keys the default digit exercise; the request
-    # comes once its opening (Ж Ж Ж and a long pause, which take no events) has passed.
+    start_program SDL_AUDIODRIVER=dummy
+    # The start button keys the default digit exercise; the request comes once its opening
+    # (Ж Ж Ж and a long pause, which take no events) has passed.
     if [[ "$state" == transmitting ]]; then
-        click 48 248 25 25
+        click $place_start
         sleep 4
     fi
     if [[ "$state" == opening ]]; then
-        click 48 248 25 25
+        click $place_start
         sleep 0.5
     fi
     started=$(date +%s%N)

@@ -13,44 +13,33 @@ set -euo pipefail
 
 program=$(readlink -f "${1:?usage: transmission.sh path/to/kelvatron}")
 source "$(dirname "$0")/lib/xsession.sh"
+source "$(dirname "$0")/lib/program.sh"
 xsession_begin 191
 
 config="$work/config"
 settings="$config/Home/Project1.conf"
-mkdir -p "$config/Home"
 # Group size and count first, the rest shared by both runs.
-write_settings() {
-    printf '[Form1]\nglDigits9.Value=%s\nglDigits10.Value=%s\n' "$1" "$2" >"$settings"
-    cat >>"$settings" <<'SETTINGS'
-glCheckBox4.Checked=1
-glCheckBox5.Checked=0
-glCheckBox6.Checked=0
-glCheckBox7.Checked=0
-glCheckBox13.Checked=0
-glCheckBox14.Checked=1
-glCheckBox20.Checked=0
+write_groups() {
+    write_settings <<SETTINGS
+glDigits9.Value=$1
+glDigits10.Value=$2
+$settings_digits
+$settings_sound_card
 glCheckBox21.Checked=0
 SETTINGS
 }
 
-start_program() {
-    XDG_CONFIG_HOME="$config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
-        QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
-    app_pid=$!
-    wait_for_window
-}
-
-write_settings 3 2
+write_groups 3 2
 start_program
 
-# The start button glCheckBox8. Six digits take at most about 3.5 s at the sound card's speed;
-# the transmission must be over before the window is saved, or the save would run inside it.
-click 48 248 25 25
+# Six digits take at most about 3.5 s at the sound card's speed; the transmission must be over
+# before the window is saved, or the save would run inside it.
+click $place_start
 sleep 8
 
-# "Файл", then "Сохранить как ..." in the file panel at (20, 43); the dialog takes a full path.
-click 24 12 60 20
-click $((20 + 40)) $((43 + 124)) 220 30
+# "Файл", then "Сохранить как ..."; the dialog takes a full path.
+click $place_file_menu
+click $place_save_as
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save As" | head -n 1) || true
 [[ -n "$dialog" ]] || fail "the save dialog did not appear"
 xdotool mousemove --window "$dialog" 40 40
@@ -128,12 +117,12 @@ echo "the sound keyed exactly the digit groups the window shows, at the sound ca
 # A transmission of 200 groups of 100 digits, closed after a few signs: the close button stops
 # it at its next check, "Да" closes the window, and the program leaves its message loop as soon
 # as the transmission's handler has returned.
-write_settings 100 200
+write_groups 100 200
 start_program
-click 48 248 25 25
+click $place_start
 sleep 1.5
-click 768 14 17 17
-click $((184 + 160)) $((234 + 56)) 44 30
+click $place_close
+click_in $confirm_x $confirm_y "160 56 44 30"
 status=0
 timeout 5 tail --pid="$app_pid" -f /dev/null || fail "the program did not end while transmitting"
 wait "$app_pid" || status=$?

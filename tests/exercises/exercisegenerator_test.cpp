@@ -41,29 +41,28 @@ TEST(Exercises, FiveByTenGivesTenUnitsWithOneWaitAndOneProgressStepPerDraw) {
     const std::string word(kJargonWordsCp1251[Random(kJargonWordCount)]);
     struct Case {
         const char* name;
-        void (ExerciseGenerator::*command)();
+        ExerciseKind command;
         std::string unit, separator;
         int drawsPerUnit;
         bool inputAfter; // jargon words may be edited before they are keyed
     };
-    for (const Case& c :
-         {Case{"digits", &ExerciseGenerator::glLabel13Click,
-               drawnGroup(GenerationSetKind::Digits, 5), "  ", 5, false},
-          Case{"jargon", &ExerciseGenerator::glLabel16Click, word, "   ", 1, true}}) {
+    for (const Case& c : {Case{"digits", ExerciseKind::Digits,
+                               drawnGroup(GenerationSetKind::Digits, 5), "  ", 5, false},
+                          Case{"jargon", ExerciseKind::Jargon, word, "   ", 1, true}}) {
         SCOPED_TRACE(c.name);
         GeneratorHarness h;
         groups(h, 5, 10);
         h.text.setText(toCp1251("старый текст"));
         h.text.alignment = TextAlignment::Centre;
         h.text.inputEnabled = false;
-        h.state.KeyPreview = true;
+        h.state.keyPreview = true;
         h.progress.max = 777;
         bool sawClearedWindow = false;
         h.events.at(1, [&] {
             sawClearedWindow = h.text.text().empty() && h.onlyTextSourceChosen() &&
                                h.progress.max == 777 && h.clock.sleeps.empty();
         });
-        (h.exerciseGenerator.*c.command)();
+        h.exerciseGenerator.generate(c.command);
 
         const int n = c.drawsPerUnit, stride = int(c.unit.size() + c.separator.size());
         std::string expected;
@@ -90,7 +89,7 @@ TEST(Exercises, FiveByTenGivesTenUnitsWithOneWaitAndOneProgressStepPerDraw) {
         EXPECT_TRUE(h.onlyTextSourceChosen());
         EXPECT_EQ(h.text.alignment, TextAlignment::Left);
         EXPECT_EQ(h.text.inputEnabled, c.inputAfter);
-        EXPECT_TRUE(h.state.KeyPreview);
+        EXPECT_TRUE(h.state.keyPreview);
     }
 }
 
@@ -101,28 +100,27 @@ TEST(Groups, EachCommandDrawsFromTheSetOfTheChosenAlphabet) {
     using Kind = GenerationSetKind;
     struct Case {
         const char* name;
-        void (ExerciseGenerator::*command)();
+        ExerciseKind command;
         bool cyrillic, latin;
         Kind set;
     };
-    for (const Case& c : {Case{"letters, Cyrillic", &ExerciseGenerator::glLabel14Click, true, false,
-                               Kind::CyrillicLetters},
-                          Case{"mixed, Latin", &ExerciseGenerator::glLabel15Click, false, true,
-                               Kind::DigitsAndLatinLetters},
-                          Case{"letters, both", &ExerciseGenerator::glLabel14Click, true, true,
-                               Kind::LatinLetters}}) {
+    for (const Case& c :
+         {Case{"letters, Cyrillic", ExerciseKind::Letters, true, false, Kind::CyrillicLetters},
+          Case{"mixed, Latin", ExerciseKind::DigitsAndLetters, false, true,
+               Kind::DigitsAndLatinLetters},
+          Case{"letters, both", ExerciseKind::Letters, true, true, Kind::LatinLetters}}) {
         SCOPED_TRACE(c.name);
         GeneratorHarness h;
         groups(h, 4, 2);
         h.controls.settings.cyrillic = c.cyrillic;
         h.controls.settings.latin = c.latin;
-        h.state.KeyPreview = false;
-        (h.exerciseGenerator.*c.command)();
+        h.state.keyPreview = false;
+        h.exerciseGenerator.generate(c.command);
         const std::string group = drawnGroup(c.set, 4);
         EXPECT_EQ(h.text.text(), group + "  " + group + "  ");
         EXPECT_EQ(h.events.count, c.cyrillic && c.latin ? 2 : 1);
         EXPECT_EQ(h.clock.sleeps.size(), c.cyrillic && c.latin ? 16u : 8u);
         EXPECT_TRUE(h.text.inputEnabled);
-        EXPECT_FALSE(h.state.KeyPreview);
+        EXPECT_FALSE(h.state.keyPreview);
     }
 }

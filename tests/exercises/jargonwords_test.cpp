@@ -13,9 +13,9 @@ TEST(JargonWords, AreUniqueAndEveryCharacterHasASign) {
     std::set<std::string_view> seen;
     for (int i = 0; i < kJargonWordCount; ++i) {
         const std::string_view bytes = kJargonWordsCp1251[i];
-        EXPECT_EQ(bytes, toCp1251(JargonWords[i]));
-        EXPECT_TRUE(seen.insert(bytes).second) << JargonWords[i];
+        EXPECT_EQ(bytes, toCp1251(kJargonWords[i]));
+        EXPECT_TRUE(seen.insert(bytes).second) << kJargonWords[i];
         for (char c : bytes)
-            EXPECT_TRUE(textSign(c)) << JargonWords[i];
+            EXPECT_TRUE(textSign(c)) << kJargonWords[i];
     }
 }

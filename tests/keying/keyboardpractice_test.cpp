@@ -21,11 +21,11 @@ protected:
     std::string soundedCode() const { return test::soundedCode(h.clock.log); }
     std::string typed(char key) {
         h.clearRecords();
-        h.keyboardPractice.FormKeyPress(key);
+        h.keyboardPractice.typeKey(key);
         return soundedCode();
     }
     // A click on a key of the on-screen keyboard, named by its caption.
-    void clickKey(const char* caption) { h.keyboardPractice.presssymvol(caption); }
+    void clickKey(const char* caption) { h.keyboardPractice.pressKey(caption); }
 
     EngineHarness h;
 };
@@ -49,7 +49,7 @@ TEST_F(KeyboardPracticeTest, LatinKeyAndSpaceKeySoundTheirSigns) {
     EXPECT_EQ(h.clock.log.back(), "sleep 120");
     h.clearRecords();
     h.text.inputEnabled = true;
-    h.keyboardPractice.glLabel17Click();
+    h.keyboardPractice.pressSpace();
     EXPECT_EQ(soundedCode(), "-...-");
     EXPECT_FALSE(h.text.inputEnabled);
     EXPECT_EQ(h.text.text(), shown(" ", "-...-"));
@@ -67,7 +67,7 @@ TEST_F(KeyboardPracticeTest, UnmappedKeysSoundNothingButWaitAndLeaveTheWindowAlo
     EXPECT_EQ(h.text.alignment, TextAlignment::Centre); // centred for every key
     // Nothing was left in the buffer: the next mapped key sounds its own sign at once.
     h.clearRecords();
-    h.keyboardPractice.FormKeyPress('5');
+    h.keyboardPractice.typeKey('5');
     EXPECT_EQ(h.clock.log.front(), "beep 800 40");
     EXPECT_EQ(soundedCode(), ".....");
 }

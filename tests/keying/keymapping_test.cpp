@@ -25,7 +25,7 @@ TEST(KeyMapping, EveryMappedCharacterIsASign) {
         auto sign = mapTypedKey(static_cast<char>(b));
         if (!sign) continue;
         ++mapped;
-        EXPECT_TRUE(FindSign(std::string(1, *sign))) << b;
+        EXPECT_TRUE(findSign(std::string(1, *sign))) << b;
     }
     // 14 of digits, space and punctuation, 52 Latin and 62 Cyrillic letters.
     EXPECT_EQ(mapped, 14 + 52 + 62);

@@ -19,7 +19,7 @@ protected:
     std::string sounded() const { return soundedCode(h.clock.log); }
     void type(std::string_view utf8) {
         for (char key : toCp1251(utf8))
-            h.keyboardPractice.FormKeyPress(key);
+            h.keyboardPractice.typeKey(key);
     }
 
     EngineHarness h;
@@ -37,7 +37,7 @@ TEST_F(KeyQueue, KeysTypedWhileASignSoundsFollowInTurn) {
     EXPECT_EQ(h.clock.log, speakerSign(".") + pause + speakerSign(".....") + pause + pause +
                                speakerSign("-") + pause);
     EXPECT_EQ(h.events.count, 4);
-    EXPECT_TRUE(h.state.KeyBuffer.empty());
+    EXPECT_TRUE(h.state.keyBuffer.empty());
 }
 
 TEST_F(KeyQueue, AtMostTwentyKeysWait) {
@@ -61,7 +61,7 @@ TEST_F(KeyQueue, AKeyTypedDuringATransmissionStartedFromTheQueueSoundsAtOnce) {
     h.controls.settings.groupSize = 1;
     h.controls.settings.groupCount = 2;
     std::string soundedWhenTyped;
-    h.events.at(1, [&] { h.transmission.glCheckBox8Click(); });
+    h.events.at(1, [&] { h.transmission.start(); });
     h.events.at(2, [&] { type("т"); }); // the check before the first digit
     h.events.at(3, [&] { soundedWhenTyped = sounded(); });
     type("е");

@@ -11,15 +11,15 @@ using namespace kelvatron;
 TEST(SignTable, SymbolsAndCodesAreUniqueAndWellFormed) {
     std::set<char> symbols;
     std::set<std::string_view> codes;
-    for (const auto& r : SignTable) {
-        EXPECT_TRUE(symbols.insert(r.Symbol).second) << fromCp1251(std::string(1, r.Symbol));
-        EXPECT_TRUE(codes.insert(r.Code).second) << r.Code;
-        EXPECT_TRUE(!r.Code.empty() && r.Code.size() <= 6) << r.Code;
-        EXPECT_EQ(r.Code.find_first_not_of(".-"), std::string_view::npos);
+    for (const auto& r : kSignTable) {
+        EXPECT_TRUE(symbols.insert(r.symbol).second) << fromCp1251(std::string(1, r.symbol));
+        EXPECT_TRUE(codes.insert(r.code).second) << r.code;
+        EXPECT_TRUE(!r.code.empty() && r.code.size() <= 6) << r.code;
+        EXPECT_EQ(r.code.find_first_not_of(".-"), std::string_view::npos);
     }
     for (const char* absent : {"Ё", "а", "", "12"})
-        EXPECT_FALSE(FindSign(toCp1251(absent))) << absent;
+        EXPECT_FALSE(findSign(toCp1251(absent))) << absent;
     // The break sign and the two marks no other test keys.
     for (auto [symbol, code] : {std::pair{",", ".-.-.-"}, {"/", "-..-."}, {" ", "-...-"}})
-        EXPECT_EQ(SignTable[*FindSign(symbol)].Code, code) << symbol;
+        EXPECT_EQ(kSignTable[*findSign(symbol)].code, code) << symbol;
 }

@@ -24,12 +24,12 @@ TEST(SpeakerOn, ProgramsTimerChannelTwoWithTheDivisorLowByteFirst) {
     for (Case c : {Case{5000, 0xEE, 0x00}, Case{19, 0x4E, 0xF5}}) {
         FakeSpeakerHardware hw;
         hw.ports[0x61] = 0x30;
-        SpeakerOn(hw, c.frequency);
+        speakerOn(hw, c.frequency);
         EXPECT_EQ(hw.writes(), onWrites(c.low, c.high, 0x33)) << c.frequency;
     }
     for (uint16_t f : {0, 18}) { // too low for the timer: no port is touched
         FakeSpeakerHardware hw;
-        SpeakerOn(hw, f);
+        speakerOn(hw, f);
         EXPECT_TRUE(hw.log.empty()) << f;
     }
 }
@@ -38,14 +38,14 @@ TEST(SpeakerTone, PortPathSwitchesOnWaitsAndSwitchesOff) {
     FakeClock clock;
     FakeSpeakerHardware hw(&clock);
     hw.ports[0x61] = 0x10;
-    SpeakerTone(hw, clock, 65536 + 800, 60); // the frequency is taken as 16 bits
+    soundSpeakerTone(hw, clock, 65536 + 800, 60); // the frequency is taken as 16 bits
     Writes expected = onWrites(0xD3, 0x05, 0x13);
     expected.push_back({0x61, 0x10});
     EXPECT_EQ(hw.writes(), expected);
     EXPECT_EQ(hw.log.back().atMs, 60); // switched off after the wait
     // Too low a tone still waits and switches off.
     hw.log.clear();
-    SpeakerTone(hw, clock, 18, 120);
+    soundSpeakerTone(hw, clock, 18, 120);
     EXPECT_EQ(hw.writes(), (Writes{{0x61, 0x10}}));
     EXPECT_EQ(clock.sleeps, (std::vector<int32_t>{60, 120}));
 }
@@ -54,8 +54,8 @@ TEST(SpeakerTone, BeepServiceIsAskedForEachToneAndGetsRoundedValues) {
     FakeClock clock;
     FakeSpeakerHardware hw(&clock);
     hw.beepService = true;
-    SpeakerTone(hw, clock, 799.6, 59.4);
-    SpeakerTone(hw, clock, 1000.5, 2.5); // halves go to the even neighbour
+    soundSpeakerTone(hw, clock, 799.6, 59.4);
+    soundSpeakerTone(hw, clock, 1000.5, 2.5); // halves go to the even neighbour
     ASSERT_EQ(hw.log.size(), 2u);
     EXPECT_EQ(hw.log[0],
               (FakeSpeakerHardware::Access{FakeSpeakerHardware::Access::Beep, 0, 0, 800, 59, 0}));
@@ -64,7 +64,7 @@ TEST(SpeakerTone, BeepServiceIsAskedForEachToneAndGetsRoundedValues) {
     EXPECT_TRUE(clock.sleeps.empty());
     EXPECT_EQ(clock.now(), 61); // the beep itself took the time
     hw.beepService = false;
-    SpeakerTone(hw, clock, 800, 10);
+    soundSpeakerTone(hw, clock, 800, 10);
     EXPECT_EQ(hw.queries, 3);
     EXPECT_EQ(hw.writes().size(), 5u); // the last tone went through the ports
 }

@@ -26,7 +26,7 @@ namespace {
 using Values = std::map<std::string, std::string>;
 using Errors = std::vector<std::string>;
 
-// Every Props entry with a value other than its layout default, each valid on its own.
+// Every kProps entry with a value other than its layout default, each valid on its own.
 const Values kChangedSettings = {
     {"glDigits5.Value", "1200"},   {"glDigits6.Value", "4"},      {"glDigits7.Value", "2"},
     {"glDigits8.Value", "3"},      {"glDigits9.Value", "7"},      {"glDigits10.Value", "25"},
@@ -42,7 +42,7 @@ const Values kChangedSettings = {
 Values texts(const PropValues& values) {
     Values out;
     for (std::size_t i = 0; i < kPropCount; ++i)
-        out[std::string(Props[i].path)] = propText(Props[i].kind, values[i]);
+        out[std::string(kProps[i].path)] = propText(kProps[i].kind, values[i]);
     return out;
 }
 const Values kDefaults = texts(kLayoutDefaults);

@@ -36,7 +36,7 @@ TEST(XkbKeyboardLayout, ReadsKeysWithTheActiveLayout) {
     EXPECT_EQ(layout.textFor(press(kKeyQ, "q")), QStringLiteral("й"));
     EXPECT_EQ(layout.textFor(press(kKeyQ, "Q", Qt::ShiftModifier, 1)), QStringLiteral("Й"));
     EXPECT_EQ(layout.textFor(press(kKeyQ, "q", Qt::NoModifier, 2)), QStringLiteral("Й"));
-    layout.LoadKeyboardLayout("00000409");
+    layout.loadKeyboardLayout("00000409");
     EXPECT_EQ(layout.textFor(press(kKeyQ, QStringLiteral("й"))), QStringLiteral("q"));
     EXPECT_EQ(layout.textFor(press(kKeyQ, QStringLiteral("Й"), Qt::ShiftModifier)),
               QStringLiteral("Q"));
@@ -44,9 +44,9 @@ TEST(XkbKeyboardLayout, ReadsKeysWithTheActiveLayout) {
     EXPECT_FALSE(layout.textFor(press(kKeyQ, "q")));
     EXPECT_FALSE(layout.textFor(press(10, "1")));
     // An identifier of no known layout changes nothing.
-    layout.LoadKeyboardLayout("00000407");
+    layout.loadKeyboardLayout("00000407");
     EXPECT_EQ(layout.textFor(press(kKeyQ, QStringLiteral("й"))), QStringLiteral("q"));
-    layout.LoadKeyboardLayout("00000419");
+    layout.loadKeyboardLayout("00000419");
     EXPECT_EQ(layout.textFor(press(kKeyQ, "q")), QStringLiteral("й"));
     // Shortcuts, control keys, releases and keys without a scan code pass unchanged.
     EXPECT_FALSE(layout.textFor(press(kKeyQ, "\x11", Qt::ControlModifier)));
@@ -82,7 +82,7 @@ TEST(XkbKeyboardLayout, TheWindowsKeyPreviewHearsTheTranslatedKeyOnce) {
     QApplication::sendEvent(h.form->Memo1, &typedQ); // Й
     EXPECT_EQ(h.form->Memo1->lines().at(1), QStringLiteral("Й"));
     EXPECT_EQ(count(h, "beep 800 120"), 3);
-    layout.LoadKeyboardLayout("00000409");
+    layout.loadKeyboardLayout("00000409");
     // A key that its receiver ignores climbs to the window translated, and only once.
     h.clearRecords();
     QKeyEvent typedW = press(25, QStringLiteral("ц"));

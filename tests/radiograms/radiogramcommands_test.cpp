@@ -39,13 +39,13 @@ protected:
     // Options, key preview and input set the other way round from what New and Open leave.
     void setUnlikeAfterOpen() {
         f.glCheckBox4->click();
-        f.state.KeyPreview = true;
+        f.state.keyPreview = true;
         f.Memo1->setInputEnabled(false);
         f.Memo1->setAlignmentAll(Qt::AlignHCenter);
         f.glLabel5->click();
     }
     bool onlyTextSourceAndNoKeyPreview() const {
-        return !f.state.KeyPreview && f.glCheckBox7->Checked() && !f.glCheckBox4->Checked();
+        return !f.state.keyPreview && f.glCheckBox7->Checked() && !f.glCheckBox4->Checked();
     }
     bool readyForTyping() const {
         return onlyTextSourceAndNoKeyPreview() && f.Memo1->InputEnabled() &&

@@ -47,8 +47,8 @@ inline std::vector<KeyedTone> keySign(SampleTimeline& timeline, std::string_view
         gen.setFrequency(800);
         gen.setDuration(static_cast<int16_t>(element == '.' ? dot : dot * ratio));
         const int64_t start = timeline.position();
-        gen.Play();
-        tones.push_back({start, {gen.WaveImage().begin(), gen.WaveImage().end()}});
+        gen.play();
+        tones.push_back({start, {gen.waveImage().begin(), gen.waveImage().end()}});
         timeline.clock().sleep(dot);
     }
     timeline.clock().sleep(dot * ratio * signPause);

@@ -83,13 +83,13 @@ TEST(SampleTimeline, AsynchronousAndLoopedTonesEndAtTheStop) {
         gen.setAsync(true);
         gen.setLoop(c.loop);
         gen.setFrequency(1000); // a whole number of periods in 100 ms, so a loop is seamless
-        gen.Play();
+        gen.play();
         EXPECT_EQ(timeline.position(), 0); // an asynchronous play takes no time
         timeline.clock().sleep(c.waitMs);
-        gen.Stop();
+        gen.stop();
         timeline.clock().sleep(10);
         ASSERT_EQ(timeline.finish(), (c.waitMs + 10) * 96);
-        auto image = widened({gen.WaveImage().begin(), gen.WaveImage().end()});
+        auto image = widened({gen.waveImage().begin(), gen.waveImage().end()});
         const int64_t sounding = c.waitMs * 96;
         for (int64_t i = 0; i < sounding; ++i)
             ASSERT_EQ(sink.samples[i], image[i % image.size()]) << i;

@@ -61,7 +61,7 @@ struct Panel : Sidetone {
     // Keys a Windows-1251 word on Space at a 60 ms dot from t; returns the end.
     double send(const std::string& cp1251, double t = 0) {
         for (char c : cp1251) {
-            for (char element : SignTable[*FindSign({&c, 1})].Code) {
+            for (char element : kSignTable[*findSign({&c, 1})].code) {
                 hold(Qt::Key_Space, 65, t, element == '-' ? 180 : 60);
                 t += (element == '-' ? 180 : 60) + 60;
             }

@@ -78,7 +78,7 @@ TEST(SettingsLoader, MissingValuesKeepTheDefaultsAndTextIsReadByKind) {
                                 {prop::Speed, 35},
                                 {prop::FirstOutput, 0},
                                 {prop::FirstOutput + 1, 1},
-                                {prop::FirstCheckBox + 6, 1}}));
+                                {prop::FirstBoolean + 6, 1}}));
 }
 
 // What the program writes is plain UTF-8 text; anything else means a damaged file.

@@ -9,7 +9,7 @@ namespace kelvatron::test {
 // Records every layout activated, in order.
 class FakeKeyboardLayout : public KeyboardLayout {
 public:
-    void LoadKeyboardLayout(const char* layoutName) override { loaded.emplace_back(layoutName); }
+    void loadKeyboardLayout(const char* layoutName) override { loaded.emplace_back(layoutName); }
     std::vector<std::string> loaded;
 };
 

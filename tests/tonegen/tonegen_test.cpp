@@ -34,19 +34,19 @@ protected:
 TEST_F(ToneGen, PlaysRebuildOnlyWhenTheImageDoesNotFit) {
     gen.setWaveform(TTGWave::tgNoise);
     RandSeed = 7;
-    gen.PlayADSR();
+    gen.playAdsr();
     const uint32_t afterFirst = RandSeed;
     EXPECT_NE(afterFirst, 7u);
-    gen.PlayADSR();
+    gen.playAdsr();
     EXPECT_EQ(RandSeed, afterFirst);
     ASSERT_EQ(device.plays.size(), 2u);
     EXPECT_EQ(device.plays[0].image, device.plays[1].image);
 
     gen.setWaveform(TTGWave::tgSquare);
-    gen.PlayADSR();
+    gen.playAdsr();
     const auto enveloped = device.plays.back().image;
-    gen.Play(); // the envelope must go: rebuilt plain
-    EXPECT_FALSE(gen.EnvelopeApplied());
+    gen.play(); // the envelope must go: rebuilt plain
+    EXPECT_FALSE(gen.envelopeApplied());
     EXPECT_NE(device.plays.back().image, enveloped);
     EXPECT_EQ(device.plays.back().image[44 + 60], 255);
 }
@@ -65,14 +65,14 @@ TEST_F(ToneGen, PlayFlagsAndStoppedState) {
         gen.setAsync(c.async);
         gen.setLoop(c.loop);
         const int stopsBefore = device.stops;
-        gen.Play();
+        gen.play();
         ASSERT_FALSE(device.plays.empty());
         EXPECT_EQ(device.plays.back().flags, c.flags);
-        EXPECT_EQ(gen.Stopped(), c.stoppedAfter);
+        EXPECT_EQ(gen.stopped(), c.stoppedAfter);
         EXPECT_EQ(clock.time, c.clockAfter);
         EXPECT_GE(device.stops, stopsBefore + 1);
-        gen.Stop();
-        EXPECT_TRUE(gen.Stopped());
+        gen.stop();
+        EXPECT_TRUE(gen.stopped());
     }
 }
 
@@ -84,11 +84,11 @@ TEST_F(ToneGen, VolumeWordsAndWhenTheyReachTheDevice) {
 
     // While an asynchronous tone plays, a new volume waits for the next play.
     gen.setAsync(true);
-    gen.Play();
+    gen.play();
     gen.setLeftVolume(80);
     gen.setRightVolume(80);
     EXPECT_EQ(device.volume, 0xFFFF0000u);
-    gen.PresetVolume();
+    gen.presetVolume();
     EXPECT_EQ(device.volume, kProgramVolume);
 
     // While stored settings are loaded, they apply at once.
@@ -98,29 +98,29 @@ TEST_F(ToneGen, VolumeWordsAndWhenTheyReachTheDevice) {
     gen.setLoading(false);
     gen.setRightVolume(100);
     EXPECT_EQ(device.volume, 0xCCCCFFFFu);
-    gen.Play();
+    gen.play();
     EXPECT_EQ(device.volume, kFullVolume);
 }
 
 TEST(ToneGenLifetime, FirstInstanceSavesAndLastRestoresTheDeviceVolume) {
-    ASSERT_EQ(TToneGen::InstanceCount(), 0);
+    ASSERT_EQ(TToneGen::instanceCount(), 0);
     FakeSoundDevice device;
     device.volume = 0x11112222u;
     {
         TToneGen first(device);
-        EXPECT_EQ(TToneGen::SavedDeviceVolume(), 0x11112222u);
+        EXPECT_EQ(TToneGen::savedVolume(), 0x11112222u);
         EXPECT_EQ(device.volumeWrites, (std::vector<uint32_t>{kFullVolume}));
         first.setLeftVolume(80);
         {
             device.volume = 0x33334444u;
             TToneGen second(device);
-            EXPECT_EQ(TToneGen::InstanceCount(), 2);
-            EXPECT_EQ(TToneGen::SavedDeviceVolume(), 0x11112222u);
+            EXPECT_EQ(TToneGen::instanceCount(), 2);
+            EXPECT_EQ(TToneGen::savedVolume(), 0x11112222u);
         }
         EXPECT_EQ(device.volume, 0x33334444u); // not the last one: nothing restored
         device.volume = 0x55556666u;
     }
-    EXPECT_EQ(TToneGen::InstanceCount(), 0);
+    EXPECT_EQ(TToneGen::instanceCount(), 0);
     EXPECT_EQ(device.volume, 0x11112222u);
     const size_t writes = device.volumeWrites.size();
     { TToneGen designing(device, true); }

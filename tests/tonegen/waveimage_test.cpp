@@ -44,8 +44,8 @@ protected:
         gen.setDuration(duration);
         gen.setResolution(resolution);
         gen.setQuality(quality);
-        EXPECT_TRUE(gen.Prepare());
-        return gen.WaveImage();
+        EXPECT_TRUE(gen.prepare());
+        return gen.waveImage();
     }
 
     FakeSoundDevice device;
@@ -149,8 +149,8 @@ protected:
 // whatever the sustain level says.
 TEST_F(Envelope, OversizedSharesScaleAndDecayToSilence) {
     shape(TTGWave::tgSquare, TTGResolution::tg8Bit, 60, 60, 50, 0);
-    ASSERT_TRUE(gen.PrepareADSR());
-    auto image = gen.WaveImage();
+    ASSERT_TRUE(gen.prepareAdsr());
+    auto image = gen.waveImage();
     // Attack from silence to full level at sample 4800; the decay starts there.
     const std::pair<size_t, int> levels[] = {{0, 128},    {4800, 0},   {4801, 0},
                                              {7260, 190}, {9599, 129}, {9600, 127}};
@@ -159,19 +159,19 @@ TEST_F(Envelope, OversizedSharesScaleAndDecayToSilence) {
     // The decay's last step lands on the first spare byte (0, read as -128); no further.
     EXPECT_EQ(sample8(image, 9601), 0);
     EXPECT_EQ(sample8(image, 9603), 0);
-    EXPECT_TRUE(gen.EnvelopeApplied());
-    EXPECT_FALSE(gen.EnvelopeChanged());
-    EXPECT_FALSE(gen.WaveChanged());
+    EXPECT_TRUE(gen.envelopeApplied());
+    EXPECT_FALSE(gen.envelopeChanged());
+    EXPECT_FALSE(gen.waveChanged());
 }
 
 // 10 / 20 / 50 / 30 on 9600 samples: attack 0..960, decay 961..2881, sustain 2882..6722 at half
 // level, release 6723..9600 down to nothing.
 TEST_F(Envelope, StagesFollowEachOtherWithOneSampleMoreThanTheirLength) {
     shape(TTGWave::tgSine, TTGResolution::tg16Bit, 10, 20, 50, 30);
-    ASSERT_TRUE(gen.Prepare());
-    const std::vector<uint8_t> plain(gen.WaveImage().begin(), gen.WaveImage().end());
-    ASSERT_TRUE(gen.PrepareADSR());
-    auto shaped = gen.WaveImage();
+    ASSERT_TRUE(gen.prepare());
+    const std::vector<uint8_t> plain(gen.waveImage().begin(), gen.waveImage().end());
+    ASSERT_TRUE(gen.prepareAdsr());
+    auto shaped = gen.waveImage();
     ASSERT_EQ(shaped.size(), plain.size());
     for (size_t n = 0; n < 9600; ++n)
         ASSERT_LE(std::abs(sample16(shaped, n)), std::abs(sample16(plain, n))) << n;
@@ -197,8 +197,8 @@ TEST_F(Envelope, SpillStaysInsideTheBlock) {
                     shape(TTGWave::tgNoise, resolution, a, d, s, r);
                     gen.setQuality(quality);
                     gen.setDuration(duration);
-                    ASSERT_TRUE(gen.PrepareADSR());
-                    auto image = gen.WaveImage();
+                    ASSERT_TRUE(gen.prepareAdsr());
+                    auto image = gen.waveImage();
                     ASSERT_EQ(image.size(), le32(image, 40) + 48u);
                     EXPECT_EQ(le32(image, 4), le32(image, 40) + 36);
                 }

@@ -33,8 +33,8 @@ struct Exercise : EngineHarness {
 int elementsOf(const char* utf8) {
     int n = 0;
     for (char c : toCp1251(utf8))
-        if (auto i = FindSign(std::string_view(&c, 1)); i && (c != ' ' || utf8[1] == 0))
-            n += int(SignTable[*i].Code.size());
+        if (auto i = findSign(std::string_view(&c, 1)); i && (c != ' ' || utf8[1] == 0))
+            n += int(kSignTable[*i].code.size());
     return n;
 }
 
@@ -159,7 +159,7 @@ TEST(ReceiveExercise, TheCopyIsTakenWhenItRestsOrAtTheCheckButNeverEmpty) {
             h.events.at(step.at < 0 ? 1 : keying + step.at, [&h, step] {
                 if (step.typed) h.text.bytes = step.typed;
                 if (step.check) h.exercise.requestCheck();
-                if (step.stop) h.state.StopFlag = 1; // the stop button, the window closing
+                if (step.stop) h.state.stopFlag = 1; // the stop button, the window closing
             });
         const auto answer = h.exercise.run();
         EXPECT_EQ(answer.has_value(), c.taken != nullptr);
@@ -186,7 +186,7 @@ TEST(ReceiveExercise, KeysTypedAsTheClosingSoundsAreCopiedAlong) {
         typed = true;
         h.typeAt(1, "1");
     };
-    h.events.at(1000, [&] { h.state.StopFlag = 1; });
+    h.events.at(1000, [&] { h.state.stopFlag = 1; });
     const auto answer = h.exercise.run();
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->typed, "1");

@@ -29,7 +29,7 @@ struct Keying {
 std::vector<std::string> codesOf(const std::string& text) {
     std::vector<std::string> codes;
     for (char c : text)
-        codes.emplace_back(c == ' ' ? "" : SignTable[*FindSign({c == '-' ? " " : &c, 1})].Code);
+        codes.emplace_back(c == ' ' ? "" : kSignTable[*findSign({c == '-' ? " " : &c, 1})].code);
     return codes;
 }
 
@@ -112,7 +112,7 @@ TEST(SendingDecoder, AccuracyUnderTwentyPercentJitter) {
     for (int run = 0; run < 5; ++run) {
         std::string text;
         for (int i = 1; i < 360; ++i)
-            text += i % 6 ? SignTable[pick(rng)].Symbol : ' ';
+            text += i % 6 ? kSignTable[pick(rng)].symbol : ' ';
         SendingDecoder decoder({});
         const auto c =
             checkReceived(text, decode(decoder, key(codesOf(text), {.jitter = 0.2}, rng)));

@@ -42,7 +42,7 @@ Tones keyStraight(PracticeRun& run, const std::string& cp1251, double dotMs = 60
             t += 4 * dotMs;
             continue;
         }
-        for (char element : SignTable[*FindSign({&c, 1})].Code) {
+        for (char element : kSignTable[*findSign({&c, 1})].code) {
             const double up = t + (element == '-' ? 3 : 1) * dotMs;
             run.straight(true, t), run.straight(false, up);
             keyed.emplace_back(t, up);

@@ -22,8 +22,8 @@ protected:
 TEST_F(Transmission, StartLocksTheControlsAndTheFinishReleasesThem) {
     plainRun(h);
     groups(h, 2, 3);
-    h.state.KeyPreview = false; // as after opening a radiogram
-    h.state.StopFlag = 1;       // left from an earlier stop
+    h.state.keyPreview = false; // as after opening a radiogram
+    h.state.stopFlag = 1;       // left from an earlier stop
     h.text.inputEnabled = true;
     h.text.alignment = TextAlignment::Centre;
     h.progress.position = 9;

@@ -28,7 +28,7 @@ TEST_F(PauseStop, PauseHoldsBeforeTheNextSignUntilReleased) {
     EXPECT_EQ(keyedWhileWaiting, keyedWhenPaused);
     EXPECT_EQ(h.events.waits, 2); // points 4 and 5: the pause sleeps in the event queue
     EXPECT_EQ(h.clock.log, digitGroups(2, 2).log);
-    EXPECT_EQ(h.state.PauseFlag, 0);
+    EXPECT_EQ(h.state.pauseFlag, 0);
 }
 
 TEST_F(PauseStop, StopWhilePausedEndsInTheSamePassAndANewStartRunsNormally) {
@@ -45,7 +45,7 @@ TEST_F(PauseStop, StopWhilePausedEndsInTheSamePassAndANewStartRunsNormally) {
     start();
     EXPECT_EQ(h.clock.log, digitGroups(2, 2).log);
     EXPECT_EQ(h.text.text(), digitGroups(2, 2).written);
-    EXPECT_EQ(h.state.StopFlag, 0);
+    EXPECT_EQ(h.state.stopFlag, 0);
 }
 
 // The click made while the third sign sounds is handled once it has been written.

@@ -51,9 +51,9 @@ protected:
 TEST_F(TerminationRequest, EndsTheOpeningAfterTheSignThatSounds) {
     RaisingRun r;
     r.raising.raiseAt = 3; // in the second element of the first Ж
-    r.driver.glCheckBox8Click();
+    r.driver.start();
     EXPECT_EQ(r.sounded(), "...-");
-    EXPECT_EQ(r.state.StopFlag, 1);
+    EXPECT_EQ(r.state.stopFlag, 1);
     EXPECT_EQ(r.events.count, 0);
     EXPECT_EQ(r.text.bytes, "");
 }
@@ -65,7 +65,7 @@ TEST_F(TerminationRequest, EndsAGenerationWhereItStands) {
     ExerciseGenerator generator{h.controls, h.text, h.progress, clock, h.events, h.sourceSelection};
     h.controls.settings.groupSize = 100;
     h.controls.settings.groupCount = 200;
-    generator.glLabel13Click();
+    generator.generate(ExerciseKind::Digits);
     EXPECT_EQ(h.text.bytes.size(), 10u);
     EXPECT_EQ(clock.waits, 10);
 }

@@ -20,7 +20,7 @@ namespace kelvatron::test {
 inline Log speakerSigns(std::string_view utf8) {
     Log out;
     for (char c : toCp1251(utf8))
-        out = out + speakerSign(SignTable[FindSign({&c, 1}).value()].Code);
+        out = out + speakerSign(kSignTable[findSign({&c, 1}).value()].code);
     return out;
 }
 inline Log speakerSigns(std::initializer_list<const char*> characters) {
@@ -42,20 +42,17 @@ inline Log closing() {
 // runs (the stop button's state means nothing).
 inline void clickStart(EngineHarness& h) {
     h.controls.start = !h.controls.start;
-    h.transmission.glCheckBox8Click();
+    h.transmission.start();
 }
 inline void clickPause(EngineHarness& h) {
     h.controls.pause = !h.controls.pause;
-    h.pauseStop.btpause();
+    h.pauseStop.readPauseButton();
 }
 inline void clickStop(EngineHarness& h) {
-    h.pauseStop.btstopclick();
+    h.pauseStop.stop();
 }
 inline void clickSource(EngineHarness& h, TransmissionSource source) {
-    void (SourceSelection::*handlers[])() = {
-        &SourceSelection::glCheckBox4Click, &SourceSelection::glCheckBox5Click,
-        &SourceSelection::glCheckBox6Click, &SourceSelection::glCheckBox7Click};
-    (h.sourceSelection.*handlers[static_cast<int>(source)])();
+    h.sourceSelection.choose(source);
 }
 
 // One transmission without opening and closing, so that the log holds only the body.
@@ -97,7 +94,7 @@ inline Draws expectedGroups(GenerationSetKind kind, int size, int count, int sto
             if (drawn++ == stopAfter) return d;
             const char entry = set[Random(uint32_t(set.size()))];
             const char keyed = latinPartner(entry).value_or(entry);
-            d.log = d.log + speakerSign(SignTable[*FindSign(std::string(1, keyed))].Code);
+            d.log = d.log + speakerSign(kSignTable[*findSign(std::string(1, keyed))].code);
             d.written += entry;
         }
         d.log.push_back("sleep 240");
@@ -116,10 +113,10 @@ inline Draws digitGroups(int size, int count, int stopAfter = -1) {
 inline std::string controlState(const EngineHarness& h) {
     std::ostringstream s;
     s << "start=" << h.controls.start << " pause=" << h.controls.pause
-      << " stop=" << int(h.state.StopFlag) << " paused=" << int(h.state.PauseFlag)
+      << " stop=" << int(h.state.stopFlag) << " paused=" << int(h.state.pauseFlag)
       << " bar=" << h.progress.position << "/" << h.progress.max
       << " locked=" << h.controls.hintsLocked << " input=" << h.text.inputEnabled
-      << " preview=" << h.state.KeyPreview << " running=" << h.state.transmitting
+      << " preview=" << h.state.keyPreview << " running=" << h.state.transmitting
       << " align=" << int(h.text.alignment);
     return s.str();
 }

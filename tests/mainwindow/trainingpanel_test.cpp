@@ -28,7 +28,7 @@ protected:
         saved = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
         h = std::make_unique<FormHarness>();
-        auto& f = *h->form;
+        auto& f = h->ui();
         f.glCheckBox20->setChecked(false);
         f.glCheckBox21->setChecked(false);
         f.glCheckBox7->click(); // " Текст в окне"
@@ -39,8 +39,9 @@ protected:
         h.reset();
         qputenv("XDG_DATA_HOME", saved);
     }
-    TForm1& form() { return *h->form; }
-    TrainingPanel& panel() { return *h->form->training; }
+    FormControls& form() { return h->ui(); }
+    TrainingPanel& panel() { return test::FormAccess::training(*h->form); }
+    const TrainingPanelView& view() { return panel().view(); }
 
     QTemporaryDir data;
     QByteArray saved;
@@ -55,13 +56,13 @@ TEST_F(TrainingPanelTest, AReceivedTextIsTypedSilentlyCheckedAndRecorded) {
     auto& f = form();
     h->events.at(2, [&] { QTest::keyClicks(f.Memo1, "124"); });
     h->clearRecords();
-    panel().receiveButton()->click();
+    view().receiveButton()->click();
     EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5); // .---- ..--- ...--
     EXPECT_TRUE(h->sound.plays.empty());
-    EXPECT_EQ(f.textWindow.text(), "124");
-    EXPECT_EQ(panel().resultView()->figureLabel()->text(),
+    EXPECT_EQ(test::FormAccess::textWindow(*h->form).text(), "124");
+    EXPECT_EQ(view().resultView()->figureLabel()->text(),
               QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)"));
-    EXPECT_FALSE(panel().resultView()->isHidden());
+    EXPECT_FALSE(view().resultView()->isHidden());
     EXPECT_TRUE(f.glGroupBox6->isEnabled());
     const auto sessions = panel().store().sessions();
     ASSERT_EQ(sessions.size(), 1u);
@@ -94,7 +95,7 @@ TEST_F(TrainingPanelTest, TheFigureIsEchoedOnceTheHistoryHoldsTheExercise) {
     qputenv("KELVATRON_ECHO_CHECK", "1");
     stderr = echo;
     h->events.at(2, [&] { QTest::keyClicks(form().Memo1, "123"); });
-    panel().receiveButton()->click();
+    view().receiveButton()->click();
     stderr = standardError;
     qunsetenv("KELVATRON_ECHO_CHECK");
     std::fclose(echo);
@@ -110,24 +111,24 @@ TEST_F(TrainingPanelTest, ACopyTypedAfterTheKeyingIsCheckedAtTheCheckOnly) {
     const QString prompt =
         QStringLiteral("Приём окончен: наберите принятое в окне и нажмите «Проверить»");
     h->events.at(400, [&] { // some 8 s after the last sign
-        EXPECT_EQ(panel().statusLine()->text(), prompt);
-        EXPECT_EQ(panel().statusLine()->accessibleName(), prompt);
+        EXPECT_EQ(view().statusLine()->text(), prompt);
+        EXPECT_EQ(view().statusLine()->accessibleName(), prompt);
         EXPECT_TRUE(panel().store().sessions().empty());
         QTest::keyClicks(f.Memo1, "124");
     });
-    h->events.at(450, [&] { panel().checkButton()->click(); });
+    h->events.at(450, [&] { view().checkButton()->click(); });
     h->clearRecords();
-    panel().receiveButton()->click();
+    view().receiveButton()->click();
     EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5);
     const QString figure = QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)");
-    EXPECT_EQ(panel().resultView()->figureLabel()->text(), figure);
-    panel().checkButton()->click();
-    EXPECT_EQ(panel().statusLine()->text(), figure);
+    EXPECT_EQ(view().resultView()->figureLabel()->text(), figure);
+    view().checkButton()->click();
+    EXPECT_EQ(view().statusLine()->text(), figure);
     ASSERT_EQ(panel().store().sessions().size(), 1u);
     EXPECT_EQ(panel().store().sessions()[0].errors, 1);
     QTest::keyClicks(f.Memo1, "5");
-    panel().checkButton()->click();
-    EXPECT_NE(panel().statusLine()->text(), figure);
+    view().checkButton()->click();
+    EXPECT_NE(view().statusLine()->text(), figure);
     EXPECT_EQ(panel().store().sessions().size(), 1u);
 }
 
@@ -143,10 +144,10 @@ TEST_F(TrainingPanelTest, NoToTheCloseQuestionLeavesTheExerciseRunning) {
         QTest::keyClicks(f.Memo1, "124");
     });
     h->clearRecords();
-    panel().receiveButton()->click();
+    view().receiveButton()->click();
     EXPECT_TRUE(f.glGroupBox10->isHidden());
     EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5);
-    EXPECT_EQ(panel().resultView()->figureLabel()->text(),
+    EXPECT_EQ(view().resultView()->figureLabel()->text(),
               QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)"));
     EXPECT_EQ(panel().store().sessions().size(), 1u);
     EXPECT_FALSE(f.glCheckBox8->Checked());
@@ -158,11 +159,11 @@ TEST_F(TrainingPanelTest, NoToTheCloseQuestionLeavesTheExerciseRunning) {
 // Tab reaches the result from the text window in a few steps and leaves the table of mistakes.
 TEST_F(TrainingPanelTest, ACheckIsSaidAndTabReachesItFromTheTextWindow) {
     auto& f = form();
-    f.show();
-    QApplication::setActiveWindow(&f);
+    h->form->show();
+    QApplication::setActiveWindow(h->form.get());
     h->events.at(2, [&] { QTest::keyClicks(f.Memo1, "124"); });
-    panel().receiveButton()->click();
-    const ReceiveResultView& result = *panel().resultView();
+    view().receiveButton()->click();
+    const ReceiveResultView& result = *view().resultView();
     ASSERT_EQ(QApplication::focusWidget(), result.figureLabel());
     EXPECT_TRUE(result.figureLabel()->accessibleDescription().startsWith("ошибка: 4 вместо 3"));
 

@@ -78,8 +78,7 @@ void SendingPanel::writeDecoded(const std::string& cp1251) {
     TextWindow& window = parts_.textWindow;
     if (!wroteThisRun_ && !window.text().empty()) {
         const std::string text = window.text();
-        if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0)
-            window.append("\r\n");
+        if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) window.append("\r\n");
     }
     wroteThisRun_ = true;
     window.append(cp1251);
@@ -106,8 +105,7 @@ bool SendingPanel::previewKey(QObject* watched, QEvent* event) {
         practice.noteEventTime(double(static_cast<QInputEvent*>(event)->timestamp()));
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!shown || !practice.running() || !widget || widget->window() != parts_.window)
-        return false;
+    if (!shown || !practice.running() || !widget || widget->window() != parts_.window) return false;
     // A release always reaches the practice: the key may have gone down before the learner
     // clicked into the text window, and a tone must never be left sounding.
     const bool typing = parts_.textWindowWidget->hasFocus() || QApplication::activeModalWidget();

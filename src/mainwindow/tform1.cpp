@@ -83,24 +83,24 @@ TForm1::TForm1(Services& s, QWidget* parent)
 // The training panel gets the transmission, the text window, the history and the frames it
 // fills; the window's controls that change its speed line call it after their own handlers.
 void TForm1::buildTrainingPanel() {
-    training = std::make_unique<TrainingPanel>(TrainingPanelParts{
-        .transmissionControls = transmissionControls,
-        .textWindow = textWindow,
-        .progress = progress,
-        .clock = services.clock,
-        .events = services.events,
-        .state = state,
-        .signPlayer = signPlayer,
-        .pauseStop = pauseStop,
-        .keyingSettings = keyingSettings,
-        .history = history,
-        .dialogs = services.dialogs,
-        .panelFrame = trainingPanel,
-        .historyFrame = historyPanel,
-        .window = this,
-        .textWindowWidget = Memo1,
-        .keyboard = glGroupBox6,
-        .showOnly = [this](QWidget* p) { showOnlyPanel(p); }});
+    training = std::make_unique<TrainingPanel>(
+        TrainingPanelParts{.transmissionControls = transmissionControls,
+                           .textWindow = textWindow,
+                           .progress = progress,
+                           .clock = services.clock,
+                           .events = services.events,
+                           .state = state,
+                           .signPlayer = signPlayer,
+                           .pauseStop = pauseStop,
+                           .keyingSettings = keyingSettings,
+                           .history = history,
+                           .dialogs = services.dialogs,
+                           .panelFrame = trainingPanel,
+                           .historyFrame = historyPanel,
+                           .window = this,
+                           .textWindowWidget = Memo1,
+                           .keyboard = glGroupBox6,
+                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); }});
     TrainingPanel* panel = training.get();
     connect(trainingMenu, &TglLabel::clicked, panel, &TrainingPanel::show);
     connect(panel, &TrainingPanel::sendingPracticeRequested, this, &TForm1::showSendingPractice);
@@ -245,18 +245,18 @@ void TForm1::setSendingDevices(KeyPortLink* link, LiveSpeakerTone* speaker) {
 // the practice after their own handlers.
 void TForm1::showSendingPractice() {
     if (!sendingPanel_) {
-        sendingPanel_ = std::make_unique<SendingPanel>(SendingPanelParts{
-            .sound = services.sound,
-            .keyingSettings = keyingSettings,
-            .speaker = liveSpeaker_,
-            .keyLink = keyPortLink_,
-            .transmissionControls = transmissionControls,
-            .textWindow = textWindow,
-            .generateLetters = [this] { exerciseGenerator.glLabel14Click(); },
-            .clock = services.clock,
-            .history = history,
-            .window = this,
-            .textWindowWidget = Memo1});
+        sendingPanel_ = std::make_unique<SendingPanel>(
+            SendingPanelParts{.sound = services.sound,
+                              .keyingSettings = keyingSettings,
+                              .speaker = liveSpeaker_,
+                              .keyLink = keyPortLink_,
+                              .transmissionControls = transmissionControls,
+                              .textWindow = textWindow,
+                              .generateLetters = [this] { exerciseGenerator.glLabel14Click(); },
+                              .clock = services.clock,
+                              .history = history,
+                              .window = this,
+                              .textWindowWidget = Memo1});
         for (TglCheckBox* c :
              {glCheckBox11, glCheckBox12, glCheckBox22, glCheckBox23, glCheckBox25, glCheckBox31})
             connect(c, &TglCheckBox::clicked, sendingPanel_.get(),

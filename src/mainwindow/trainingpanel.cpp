@@ -1,10 +1,8 @@
 #include "mainwindow/trainingpanel.h"
 
-#include <QLabel>
 #include <QSettings>
 #include <cstdio>
 
-#include "core/cp1251.h"
 #include "keying/keyingsettings.h"
 #include "mainwindow/settingsbackend.h"
 #include "training/learnerhistory.h"
@@ -94,8 +92,7 @@ void TrainingPanel::checkNow() {
     if (receiving()) return exercise_.requestCheck();
     if (lastAnswer_ && !parts_.state.transmitting && parts_.textWindow.text() == lastAnswer_->typed)
         return check(*lastAnswer_, true);
-    view_.setStatus(
-        QStringLiteral("«Проверить» проверяет идущий приём: начните «Приём на слух»"));
+    view_.setStatus(QStringLiteral("«Проверить» проверяет идущий приём: начните «Приём на слух»"));
 }
 
 void TrainingPanel::check(const ReceiveAnswer& answer, bool again) {
@@ -165,8 +162,8 @@ void TrainingPanel::refreshSpeed() {
 void TrainingPanel::loadOptions() {
     std::unique_ptr<QSettings> settings = openUserSettings();
     settings->beginGroup(QString::fromLatin1(kTrainingSection));
-    view_.weakOption()->setChecked(
-        settings->value(QString::fromLatin1(kWeakSignsKey)).toString() == QStringLiteral("1"));
+    view_.weakOption()->setChecked(settings->value(QString::fromLatin1(kWeakSignsKey)).toString() ==
+                                   QStringLiteral("1"));
 }
 
 // Written at once: the window's own values are saved as the program ends, these when chosen.

@@ -65,9 +65,6 @@ public:
     void showHistory();    // "Журнал"
     void refreshSpeed();   // the speed, its units or the output changed
 
-    // The dot the chosen output keys, ms: the sound card's is one speed unit, the speaker's two.
-    int dotMs() const;
-    bool weakSignsChosen() const;
     // The history, opened at its first use; its messages are shown once.
     HistoryStore& store();
     const TrainingPanelView& view() const { return view_; }
@@ -77,6 +74,9 @@ signals:
 
 private:
     void connectCommands();
+    // The dot the chosen output keys, ms: the sound card's is one speed unit, the speaker's two.
+    int dotMs() const;
+    bool weakSignsChosen() const;
     // Keys a program-keyed mode's exercise, takes the learner's copy and checks it.
     void runExercise(const TrainingMode& mode);
     // again: the exercise was checked before, its record is replaced.

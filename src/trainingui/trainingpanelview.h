@@ -35,16 +35,12 @@ public:
     // The history on its frame, built at the first call, read again at the next.
     void showHistory(HistoryStore& store, Dialogs& dialogs);
 
-    QWidget* panel() const { return panel_; }
-    QWidget* historyFrame() const { return historyFrame_; }
     TglLabel* receiveButton() const { return receive_; }
     TglLabel* checkButton() const { return check_; }
     TglLabel* journalButton() const { return journal_; }
     TglLabel* sendingButton() const { return sending_; }
     TglCheckBox* weakOption() const { return weakOption_; }
-    QLabel* weakLine() const { return weakLine_; }
     QLabel* statusLine() const { return status_; }
-    TglLabel* speedLabel() const { return speed_; }
     TglGraphicButton* closeButton() const { return close_; }
     TglGraphicButton* historyCloseButton() const { return historyClose_; }
     ReceiveResultView* resultView() const { return result_; }

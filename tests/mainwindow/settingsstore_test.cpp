@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QSettings>
 #include <functional>
-#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <sys/stat.h>
 
 #include "settings/settingsdefaults.h"
 #include "settings/settingsprops.h"
@@ -81,7 +81,9 @@ protected:
             if (!window) values.erase(std::string(name));
         return values;
     }
-    static Values shown(TForm1& f) { return texts(test::FormAccess::settingsStore(f).readControls()); }
+    static Values shown(TForm1& f) {
+        return texts(test::FormAccess::settingsStore(f).readControls());
+    }
     // The bytes of a file, through a link to it too.
     static QByteArray readAll(const QString& name) {
         QFile file(name);
@@ -210,11 +212,13 @@ TEST_F(SettingsStoreTest, WhatIsNoSettingsFileIsReportedAndNeverWrittenOver) {
          garbage},
         {"unreadable", [&](const Paths& p) { write(p.file, garbage, 0); },
          "Файл настроек не читается: {file}\n(Permission denied).\nНастройки взяты по "
-         "умолчанию. " + keptAs("Project1.conf.bak"),
+         "умолчанию. " +
+             keptAs("Project1.conf.bak"),
          "", 800, NewFile, "Project1.conf.bak", garbage},
         {"a link to another text file", [&](const Paths& p) { link(p, passwd); },
          "На месте файла настроек другой файл: {file}\n(строка 1 — не строка настроек).\n"
-         "Настройки взяты по умолчанию. " + keptAs("Project1.conf.bak"),
+         "Настройки взяты по умолчанию. " +
+             keptAs("Project1.conf.bak"),
          "", 800, NewFile, "Project1.conf.bak", passwd},
         {"a link to a settings file", [&](const Paths& p) { link(p, settings); }, "", "", 1500,
          WrittenThrough},

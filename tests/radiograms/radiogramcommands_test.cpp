@@ -45,7 +45,8 @@ protected:
         f.glLabel5->click();
     }
     bool onlyTextSourceAndNoKeyPreview() const {
-        return !test::FormAccess::state(window).KeyPreview && f.glCheckBox7->Checked() && !f.glCheckBox4->Checked();
+        return !test::FormAccess::state(window).KeyPreview && f.glCheckBox7->Checked() &&
+               !f.glCheckBox4->Checked();
     }
     bool readyForTyping() const {
         return onlyTextSourceAndNoKeyPreview() && f.Memo1->InputEnabled() &&

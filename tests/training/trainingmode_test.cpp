@@ -73,12 +73,12 @@ TEST(TrainingMode, KeysChecksAndNamesEachExerciseAsItsMode) {
             EXPECT_EQ(check->errors(), 1);
         }
         const SessionRecord record = row.mode->record(plan, {60, 20, 15, 12.5});
-        EXPECT_EQ(std::tuple(record.kind, record.source, record.alphabet, record.dotMs,
-                             record.charWpm, record.effectiveWpm, record.durationS),
-                  std::tuple(std::string(row.kind), plan.source, plan.alphabet, 60, 20.0, 15.0,
-                             12.5));
-        EXPECT_EQ(row.mode->keyer(),
-                  row.kind == std::string("send") ? ExerciseKeyer::Learner : ExerciseKeyer::Program);
+        EXPECT_EQ(
+            std::tuple(record.kind, record.source, record.alphabet, record.dotMs, record.charWpm,
+                       record.effectiveWpm, record.durationS),
+            std::tuple(std::string(row.kind), plan.source, plan.alphabet, 60, 20.0, 15.0, 12.5));
+        EXPECT_EQ(row.mode->keyer(), row.kind == std::string("send") ? ExerciseKeyer::Learner
+                                                                     : ExerciseKeyer::Program);
     }
 }
 

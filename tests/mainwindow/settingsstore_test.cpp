@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QSettings>
 #include <functional>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
-#include <sys/stat.h>
 
 #include "settings/settingsdefaults.h"
 #include "settings/settingsprops.h"
@@ -212,13 +212,11 @@ TEST_F(SettingsStoreTest, WhatIsNoSettingsFileIsReportedAndNeverWrittenOver) {
          garbage},
         {"unreadable", [&](const Paths& p) { write(p.file, garbage, 0); },
          "Файл настроек не читается: {file}\n(Permission denied).\nНастройки взяты по "
-         "умолчанию. " +
-             keptAs("Project1.conf.bak"),
+         "умолчанию. " + keptAs("Project1.conf.bak"),
          "", 800, NewFile, "Project1.conf.bak", garbage},
         {"a link to another text file", [&](const Paths& p) { link(p, passwd); },
          "На месте файла настроек другой файл: {file}\n(строка 1 — не строка настроек).\n"
-         "Настройки взяты по умолчанию. " +
-             keptAs("Project1.conf.bak"),
+         "Настройки взяты по умолчанию. " + keptAs("Project1.conf.bak"),
          "", 800, NewFile, "Project1.conf.bak", passwd},
         {"a link to a settings file", [&](const Paths& p) { link(p, settings); }, "", "", 1500,
          WrittenThrough},

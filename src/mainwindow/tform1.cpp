@@ -11,6 +11,7 @@
 #include "core/cp1251.h"
 #include "form/formlayout.h"
 #include "mainwindow/sendingpanel.h"
+#include "mainwindow/trainingpanel.h"
 #include "widgets/accessibility.h"
 #include "widgets/tglbevel.h"
 #include "widgets/tglcheckbox.h"

@@ -21,7 +21,6 @@
 #include "keying/signplayer.h"
 #include "mainwindow/settingspanel.h"
 #include "mainwindow/settingsstore.h"
-#include "mainwindow/trainingpanel.h"
 #include "radiograms/radiogramcommands.h"
 #include "training/learnerhistory.h"
 #include "transmission/pausestopcontrol.h"
@@ -36,6 +35,7 @@ struct FormAccess;
 class KeyPortLink;
 class LiveSpeakerTone;
 class SendingPanel;
+class TrainingPanel;
 class TglLabel;
 
 // The program's one window: borderless, with its own title strip and menu words, floating panels,

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <cstdio>
 
+#include "core/formstate.h"
+#include "core/textwindow.h"
 #include "keying/keyingsettings.h"
 #include "mainwindow/settingsbackend.h"
 #include "training/learnerhistory.h"

@@ -1,6 +1,8 @@
 #include "trainingui/trainingpanelview.h"
 
 #include <QLabel>
+#include <QTableWidget>
+#include <QTextBrowser>
 #include <iterator>
 
 #include "trainingui/historyview.h"

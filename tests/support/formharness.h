@@ -4,6 +4,7 @@
 
 #include "mainwindow/sendingpanel.h"
 #include "mainwindow/tform1.h"
+#include "mainwindow/trainingpanel.h"
 #include "support/fakeservices.h"
 
 namespace kelvatron::test {

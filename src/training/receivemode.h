@@ -7,7 +7,6 @@ namespace kelvatron {
 // opening and closing. The history names the choice.
 class ReceiveMode : public TrainingMode {
 public:
-    ExerciseKeyer keyer() const override { return ExerciseKeyer::Program; }
     std::string kind() const override { return "receive"; }
     ExercisePlan plan(const TrainingContext& context) const override;
 };

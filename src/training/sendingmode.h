@@ -10,7 +10,6 @@ public:
     explicit SendingMode(bool checksWindowText) : checksWindowText_(checksWindowText) {}
     bool checksWindowText() const { return checksWindowText_; }
 
-    ExerciseKeyer keyer() const override { return ExerciseKeyer::Learner; }
     std::string kind() const override { return "send"; }
     ExercisePlan plan(const TrainingContext& context) const override;
     std::optional<ReceiveCheck> check(std::string_view sentCp1251,

@@ -9,10 +9,6 @@
 
 namespace kelvatron {
 
-// Who keys an exercise: the program, while the learner copies by ear; or the learner, while the
-// program decodes the keying.
-enum class ExerciseKeyer { Program, Learner };
-
 // The window's choices a mode may draw on, as they stand when an exercise begins.
 struct TrainingContext {
     TransmissionSettings transmission; // the " Передача" choice, group size and count, alphabet
@@ -37,14 +33,13 @@ struct ExerciseFigures {
 };
 
 // One way to train: what it keys, how the copy is checked and what the history records. The
-// training panel lists the modes and runs the one chosen; a program-keyed mode runs as a receive
-// exercise, a learner-keyed one in the sending practice. A new way to train (a course, a speed
-// test, a callsign drill) is one more implementation and one more entry in the panel.
+// training panel runs a mode the program keys as a receive exercise (TrainingPanel::runExercise);
+// the sending practice runs the one the learner keys. A new way to train (a course, a speed test,
+// a callsign drill) is one more implementation and one more entry in the panel.
 class TrainingMode {
 public:
     virtual ~TrainingMode() = default;
 
-    virtual ExerciseKeyer keyer() const = 0;
     // The history's `kind`: "receive" for a copy by ear, "send" for the learner's keying.
     virtual std::string kind() const = 0;
     // What the next exercise keys, and its `source`.

@@ -15,7 +15,6 @@ public:
     explicit WeakSignsMode(std::function<std::vector<SignTally>()> record)
         : record_(std::move(record)) {}
 
-    ExerciseKeyer keyer() const override { return ExerciseKeyer::Program; }
     std::string kind() const override { return "receive"; }
     ExercisePlan plan(const TrainingContext& context) const override;
 

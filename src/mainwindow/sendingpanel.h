@@ -1,48 +1,68 @@
 #pragma once
-#include <memory>
+#include <QObject>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "keying/livespeakertone.h"
 #include "mainwindow/soundsidetone.h"
-#include "widgets/tglgroupbox.h"
 
 class QEvent;
 class QKeyEvent;
+class QWidget;
 
 namespace kelvatron {
 
-class HistoryStore;
+class Clock;
 class KeyPortLink;
+class LearnerHistory;
+class SendingPanelView;
 class SendingPracticeView;
-class TForm1;
-class TglGraphicButton;
+class TextWindow;
+class TransmissionControls;
 struct SendingOutcome;
 
-// The floating " Передача ключом" panel: the sending practice on the window's text window,
-// speed bar, alphabet switch and outputs. Decoded signs go into the text window as they
-// complete, below the text the learner copies; a checked run is stored in the history.
-class SendingPanel : public TglGroupBox {
+// What the sending panel works with, handed over by the window.
+struct SendingPanelParts {
+    // The sidetone's outputs and the keying settings it sounds and the practice keys at.
+    SoundDevice& sound;
+    const KeyingSettingsSource& keyingSettings;
+    LiveSpeakerTone* speaker; // may be null
+    KeyPortLink* keyLink;     // the serial key; may be null
+    // The alphabet the decoder reads.
+    const TransmissionControls& transmissionControls;
+    // The text to send, and where the decoded text goes.
+    TextWindow& textWindow;
+    // "генерация букв" into the text window, for a check asked of an empty window.
+    std::function<void()> generateLetters;
+    const Clock& clock;
+    LearnerHistory& history;
+    // The window the panel floats on, and the text window's widget (keys typed there type).
+    QWidget* window;
+    QWidget* textWindowWidget;
+};
+
+// The " Передача ключом" panel: the sending practice on the window's text window, speed bar,
+// alphabet switch and outputs. Decoded signs go into the text window as they complete, below
+// the text the learner copies; a checked run is stored in the history.
+class SendingPanel : public QObject {
     Q_OBJECT
 public:
-    SendingPanel(TForm1& form, KeyPortLink* link, LiveSpeakerTone* speaker);
+    explicit SendingPanel(const SendingPanelParts& parts);
     ~SendingPanel() override;
 
-    SendingPracticeView& view() { return *view_; }
-    // The history the panel records into; by default the learner's own.
-    void setHistoryPath(std::string path);
+    QWidget* frame() const;
+    SendingPracticeView& view() const;
     // The window's key preview: true when the event keyed the practice and must go no further.
     // Keys key only while a run is on and the text window is not where the learner types;
     // the window losing the keyboard lets go of every key.
     bool previewKey(QObject* watched, QEvent* event);
 
-protected:
-    // A run ends with its panel: keys no longer reach it once it is hidden.
-    void hideEvent(QHideEvent* event) override;
+public slots:
+    // The speed bar, the ratio steppers and the alphabet switches change the practice as they
+    // are clicked; the window's own handlers run first, so the values read are the new ones.
+    void followWindowSettings();
 
 private:
-    void connectWindowControls();
-    void followWindowSettings();
     void beginRun();
     void writeDecoded(const std::string& cp1251);
     void finishRun(const SendingOutcome& outcome);
@@ -51,14 +71,11 @@ private:
     void noteHold(const QKeyEvent& key);
     void echoRun(const SendingOutcome& outcome) const;
 
-    TForm1& form_;
+    SendingPanelParts parts_;
     SoundSidetone sidetone_;
-    SendingPracticeView* view_;
-    TglGraphicButton* close_;
+    SendingPanelView* frame_;
     std::string model_; // the text to copy, Windows-1251, as the run began
     bool wroteThisRun_ = false;
-    std::string historyPath_;
-    std::unique_ptr<HistoryStore> history_;
     bool echo_;                        // decoded text and Space hold times to stderr at the end
     std::vector<unsigned long> holds_; // Space press and release stamps of this run
 };

@@ -11,6 +11,7 @@
 #include "core/cp1251.h"
 #include "form/formlayout.h"
 #include "mainwindow/sendingpanel.h"
+#include "mainwindow/trainingpanel.h"
 #include "widgets/accessibility.h"
 #include "widgets/tglbevel.h"
 #include "widgets/tglcheckbox.h"
@@ -58,7 +59,8 @@ TForm1::TForm1(Services& s, QWidget* parent)
                         sourceSelection),
       radiogramCommands(textWindow, s.dialogs, state, sourceSelection),
       settingsStore(*this, *this, s.dialogs),
-      audioExport(transmissionControls, keyingSettings, textWindow, state, s.dialogs, *this) {
+      audioExport(transmissionControls, keyingSettings, textWindow, state, s.dialogs, *this),
+      history(s.dialogs) {
     installWidgetAccessibility();
     configureToneGen();
     setWindowTitle(QStringLiteral("Kelvatron (V 1.41)"));
@@ -76,15 +78,42 @@ TForm1::TForm1(Services& s, QWidget* parent)
     qApp->installEventFilter(this);
     FormCreate();
     settingsStore.load();
-    training = std::make_unique<TrainingPanel>(*this, [this](QWidget* p) { showOnlyPanel(p); });
+    buildTrainingPanel();
+}
+
+// The training panel gets the transmission, the text window, the history and the frames it
+// fills; the window's controls that change its speed line call it after their own handlers.
+void TForm1::buildTrainingPanel() {
+    training = std::make_unique<TrainingPanel>(
+        TrainingPanelParts{.transmissionControls = transmissionControls,
+                           .textWindow = textWindow,
+                           .progress = progress,
+                           .clock = services.clock,
+                           .events = services.events,
+                           .state = state,
+                           .signPlayer = signPlayer,
+                           .pauseStop = pauseStop,
+                           .keyingSettings = keyingSettings,
+                           .history = history,
+                           .dialogs = services.dialogs,
+                           .panelFrame = trainingPanel,
+                           .historyFrame = historyPanel,
+                           .window = this,
+                           .textWindowWidget = Memo1,
+                           .keyboard = glGroupBox6,
+                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); }});
+    TrainingPanel* panel = training.get();
+    connect(trainingMenu, &TglLabel::clicked, panel, &TrainingPanel::show);
+    connect(panel, &TrainingPanel::sendingPracticeRequested, this, &TForm1::showSendingPractice);
+    for (TglCheckBox* speedOrOutput : {glCheckBox11, glCheckBox12, glCheckBox13, glCheckBox14})
+        connect(speedOrOutput, &TglCheckBox::clicked, panel, &TrainingPanel::refreshSpeed);
 }
 
 TForm1::~TForm1() {
     qApp->removeEventFilter(this);
     // The sending panel ends its run as it goes, writing into the text window: it must go while
     // the window's adapters are still there, not among the children after them.
-    delete sendingPanel_;
-    sendingPanel_ = nullptr;
+    sendingPanel_.reset();
 }
 
 // The window's own tone generator plays 8-bit tones synchronously at 800 Hz and 80 % volume;
@@ -185,7 +214,7 @@ void TForm1::connectSettingsPanel() {
 void TForm1::showOnlyPanel(QWidget* panel) {
     for (TglGroupBox* floating : floatingPanels())
         floating->setVisible(floating == panel);
-    if (sendingPanel_) sendingPanel_->setVisible(sendingPanel_ == panel);
+    if (sendingPanel_) sendingPanel_->frame()->setVisible(sendingPanel_->frame() == panel);
     panel->raise();
     glGroupBox10->raise();
     outline_->raise();
@@ -210,9 +239,29 @@ void TForm1::setSendingDevices(KeyPortLink* link, LiveSpeakerTone* speaker) {
         QTimer::singleShot(0, this, &TForm1::showSendingPractice);
 }
 
+// The sending panel is built when first asked for: the practice, its sidetone and its serial key
+// cost nothing until then. The speed bar, the ratio steppers and the alphabet switches change
+// the practice after their own handlers.
 void TForm1::showSendingPractice() {
-    if (!sendingPanel_) sendingPanel_ = new SendingPanel(*this, keyPortLink_, liveSpeaker_);
-    showOnlyPanel(sendingPanel_);
+    if (!sendingPanel_) {
+        sendingPanel_ = std::make_unique<SendingPanel>(
+            SendingPanelParts{.sound = services.sound,
+                              .keyingSettings = keyingSettings,
+                              .speaker = liveSpeaker_,
+                              .keyLink = keyPortLink_,
+                              .transmissionControls = transmissionControls,
+                              .textWindow = textWindow,
+                              .generateLetters = [this] { exerciseGenerator.generate(ExerciseKind::Letters); },
+                              .clock = services.clock,
+                              .history = history,
+                              .window = this,
+                              .textWindowWidget = Memo1});
+        for (TglCheckBox* c :
+             {glCheckBox11, glCheckBox12, glCheckBox22, glCheckBox23, glCheckBox25, glCheckBox31})
+            connect(c, &TglCheckBox::clicked, sendingPanel_.get(),
+                    &SendingPanel::followWindowSettings);
+    }
+    showOnlyPanel(sendingPanel_->frame());
 }
 
 void TForm1::glBevel2MouseDown() {

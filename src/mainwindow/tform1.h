@@ -21,23 +21,27 @@
 #include "keying/signplayer.h"
 #include "mainwindow/settingspanel.h"
 #include "mainwindow/settingsstore.h"
-#include "mainwindow/trainingpanel.h"
 #include "radiograms/radiogramcommands.h"
+#include "training/learnerhistory.h"
 #include "transmission/pausestopcontrol.h"
 #include "transmission/sourceselection.h"
 #include "transmission/transmissiondriver.h"
 
 namespace kelvatron {
 
+namespace test {
+struct FormAccess;
+}
 class KeyPortLink;
 class LiveSpeakerTone;
 class SendingPanel;
+class TrainingPanel;
 class TglLabel;
 
 // The program's one window: borderless, with its own title strip and menu words, floating panels,
 // the on-screen keyboard and the settings. Every command is one of its handlers; the longer ones
 // delegate to the part of the program that owns the behaviour.
-class TForm1 : public QWidget, public FormControls {
+class TForm1 : public QWidget, private FormControls {
     Q_OBJECT
 public:
     explicit TForm1(Services& services, QWidget* parent = nullptr);
@@ -48,35 +52,6 @@ public:
     // The serial key and the PC speaker's live tone for sending practice; both may be null.
     // KELVATRON_OPEN_PANEL=sending in the environment opens the sending panel at start.
     void setSendingDevices(KeyPortLink* link, LiveSpeakerTone* speaker);
-    // The sending panel once it has been opened, else null.
-    SendingPanel* sendingPanel() const { return sendingPanel_; }
-
-    Services& services;
-    FormState state;
-    // Created with the window: the first tone generator saves the device volume and sets 80 %.
-    TToneGen ToneGen1;
-
-    // What the subsystems see of the window.
-    ToneGenOutput toneOutput;
-    FormKeyingSettings keyingSettings;
-    MemoTextWindow textWindow;
-    FormProgress progress;
-    FormTransmissionControls transmissionControls;
-    FormAlphabetDisplay alphabetDisplay;
-
-    SignPlayer signPlayer;
-    KeyboardPractice keyboardPractice;
-    AlphabetSwitch alphabetSwitch;
-    SettingsPanel settingsPanel;
-    PauseStopControl pauseStop;
-    SourceSelection sourceSelection;
-    TransmissionDriver transmission;
-    ExerciseGenerator exerciseGenerator;
-    RadiogramCommands radiogramCommands;
-    SettingsStore settingsStore;
-    AudioExport audioExport;
-    // The "Тренировка" panel; built once the controls are.
-    std::unique_ptr<TrainingPanel> training;
 
 public slots:
     void FormCreate();
@@ -124,11 +99,44 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Tests reach the controls and subsystems through it (tests/support/formharness.h).
+    friend struct test::FormAccess;
+
     void connectHandlers();
+    void buildTrainingPanel();
     void connectSettingsPanel();
     void showOnlyPanel(QWidget* panel);
     void configureToneGen();
     bool alreadyPreviewed(const QKeyEvent& key, QWidget* receiver);
+
+    Services& services;
+    FormState state;
+    // Created with the window: the first tone generator saves the device volume and sets 80 %.
+    TToneGen ToneGen1;
+
+    // What the subsystems see of the window.
+    ToneGenOutput toneOutput;
+    FormKeyingSettings keyingSettings;
+    MemoTextWindow textWindow;
+    FormProgress progress;
+    FormTransmissionControls transmissionControls;
+    FormAlphabetDisplay alphabetDisplay;
+
+    SignPlayer signPlayer;
+    KeyboardPractice keyboardPractice;
+    AlphabetSwitch alphabetSwitch;
+    SettingsPanel settingsPanel;
+    PauseStopControl pauseStop;
+    SourceSelection sourceSelection;
+    TransmissionDriver transmission;
+    ExerciseGenerator exerciseGenerator;
+    RadiogramCommands radiogramCommands;
+    SettingsStore settingsStore;
+    AudioExport audioExport;
+    // The history both training panels record into, opened at its first use.
+    LearnerHistory history;
+    // The "Тренировка" panel; built once the controls are.
+    std::unique_ptr<TrainingPanel> training;
 
     // Closed once: the settings are saved and typed keys sound no more.
     bool closed_ = false;
@@ -136,7 +144,7 @@ private:
     unsigned long lastPreviewedTime_ = 0;
     QPointer<QWidget> lastPreviewedReceiver_;
     QWidget* outline_ = nullptr;
-    SendingPanel* sendingPanel_ = nullptr;
+    std::unique_ptr<SendingPanel> sendingPanel_;
     KeyPortLink* keyPortLink_ = nullptr;
     LiveSpeakerTone* liveSpeaker_ = nullptr;
 };

@@ -1,35 +1,58 @@
 #pragma once
 #include <QObject>
 #include <functional>
-#include <memory>
 #include <optional>
-#include <string>
 
 #include "training/exercisespeed.h"
-#include "training/historystore.h"
 #include "training/receiveexercise.h"
+#include "training/receivemode.h"
+#include "training/weaksignsmode.h"
+#include "trainingui/trainingpanelview.h"
 
-class QLabel;
 class QWidget;
 
 namespace kelvatron {
 
-class HistoryView;
-class ReceiveResultView;
-class TForm1;
-class TglCheckBox;
-class TglGraphicButton;
-class TglLabel;
-class WeakSigns;
+class Dialogs;
+class HistoryStore;
+class KeyingSettingsSource;
+class LearnerHistory;
 
-// The "Тренировка" panel: the receive exercise with its check and history, the weak-sign
-// choice, the way to the sending practice, and the speed shown beside the speed bar. It fills
-// the window's trainingPanel and historyPanel frames and owns what it puts there.
+// What the training panel works with, handed over by the window.
+struct TrainingPanelParts {
+    // The transmission a receive exercise keys through, and the text window the learner copies
+    // into.
+    TransmissionControls& transmissionControls;
+    TextWindow& textWindow;
+    Progress& progress;
+    Clock& clock;
+    EventPump& events;
+    FormState& state;
+    SignPlayer& signPlayer;
+    PauseStopControl& pauseStop;
+    // The speed it shows and checks at.
+    const KeyingSettingsSource& keyingSettings;
+    LearnerHistory& history;
+    Dialogs& dialogs;
+    // Where its widgets go: the training and history frames, the window (the speed line under
+    // the speed bar), the text window's widget (first in the tab order) and the on-screen
+    // keyboard (disabled while the learner copies).
+    QWidget* panelFrame;
+    QWidget* historyFrame;
+    QWidget* window;
+    QWidget* textWindowWidget;
+    QWidget* keyboard;
+    // Shows one floating panel and hides the others.
+    std::function<void(QWidget*)> showOnly;
+};
+
+// The "Тренировка" panel: the training modes the program keys (receive, weak signs) with their
+// check and history, the way to the sending practice, and the speed shown beside the speed bar.
+// A program-keyed mode is one entry that runs through runExercise().
 class TrainingPanel : public QObject {
     Q_OBJECT
 public:
-    // showOnly shows one floating panel and hides the others.
-    TrainingPanel(TForm1& form, std::function<void(QWidget*)> showOnly);
+    explicit TrainingPanel(const TrainingPanelParts& parts);
     ~TrainingPanel() override;
 
     // While a receive exercise runs, typed keys belong to the learner's answer: they must not
@@ -37,65 +60,44 @@ public:
     bool receiving() const { return exercise_.running(); }
 
     void show();           // the menu word "Тренировка"
-    void startReceiving(); // "Приём на слух"
+    void startReceiving(); // "Приём на слух": receive, or weak signs when chosen
     void checkNow();       // "Проверить"
     void showHistory();    // "Журнал"
     void refreshSpeed();   // the speed, its units or the output changed
 
+    // The history, opened at its first use; its messages are shown once.
+    HistoryStore& store();
+    const TrainingPanelView& view() const { return view_; }
+
+signals:
+    void sendingPracticeRequested(); // "Передача ключом"
+
+private:
+    void connectCommands();
     // The dot the chosen output keys, ms: the sound card's is one speed unit, the speaker's two.
     int dotMs() const;
     bool weakSignsChosen() const;
-    // The history, opened at its first use; its messages are shown once.
-    HistoryStore& store();
-
-    TglLabel* receiveButton() const { return receive_; }
-    TglLabel* checkButton() const { return check_; }
-    TglLabel* journalButton() const { return journal_; }
-    TglLabel* sendingButton() const { return sending_; }
-    TglCheckBox* weakOption() const { return weakOption_; }
-    QLabel* weakLine() const { return weakLine_; }
-    QLabel* statusLine() const { return status_; }
-    TglLabel* speedLabel() const { return speed_; }
-    ReceiveResultView* resultView() const { return result_; }
-    HistoryView* historyView() const { return history_; }
-
-private:
-    void buildCommands();
-    void placeInTabOrder();
-    TglLabel* command(const QString& caption, int y);
-    void connectCommands();
-    void setExpanded(bool expanded);
-    std::string weakGroups();
-    WeakSigns weakSigns();
+    // Keys a program-keyed mode's exercise, takes the learner's copy and checks it.
+    void runExercise(const TrainingMode& mode);
     // again: the exercise was checked before, its record is replaced.
     void check(const ReceiveAnswer& answer, bool again);
-    SessionRecord session(const ReceiveAnswer& answer, const ExerciseSpeed& speed);
     void record(const ReceiveCheck& result, bool again);
-    void showStoreMessages();
     void refreshWeakLine();
+    TrainingContext context() const;
     KeyingPace pace() const;
     void loadOptions();
     void saveOptions() const;
 
-    TForm1& form_;
-    std::function<void(QWidget*)> showOnly_;
+    TrainingPanelParts parts_;
     ReceiveExercise exercise_;
-    std::unique_ptr<HistoryStore> store_;
-    // The exercise checked last and its record, for a second check.
+    ReceiveMode receive_;
+    WeakSignsMode weakSigns_;
+    TrainingPanelView view_;
+    // The exercise checked last, its mode, plan and record, for a second check.
+    const TrainingMode* mode_ = nullptr;
+    ExercisePlan plan_;
     std::optional<ReceiveAnswer> lastAnswer_;
     SessionRecord lastSession_;
-    TglLabel* receive_ = nullptr;
-    TglLabel* check_ = nullptr;
-    TglLabel* journal_ = nullptr;
-    TglLabel* sending_ = nullptr;
-    TglCheckBox* weakOption_ = nullptr;
-    QLabel* weakLine_ = nullptr;
-    QLabel* status_ = nullptr;
-    TglGraphicButton* close_ = nullptr;
-    TglGraphicButton* historyClose_ = nullptr;
-    ReceiveResultView* result_ = nullptr;
-    HistoryView* history_ = nullptr;
-    TglLabel* speed_ = nullptr;
 };
 
 } // namespace kelvatron

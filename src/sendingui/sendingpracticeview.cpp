@@ -15,6 +15,7 @@
 #include "sendingui/deviationhistogram.h"
 #include "sendingui/sendingkeypad.h"
 #include "training/keyportlink.h"
+#include "training/sendingmode.h"
 #include "trainingui/alignedrows.h"
 #include "trainingui/trainingstyle.h"
 #include "widgets/theme.h"
@@ -353,12 +354,14 @@ void SendingPracticeView::finish() {
     timer_.stop();
     SendingOutcome outcome;
     outcome.result = practice_->finish(std::max(lastMs_, clock_.now()));
-    const bool check = checkText_->isChecked() && sentText_;
-    const std::string sent = check ? sentText_() : std::string();
-    if (check) outcome.check = practice_->checkAgainst(sent);
-    outcome.record = practice_->sessionRecord(check ? "текст в окне" : "свободная передача");
+    const SendingMode mode(checkText_->isChecked() && sentText_);
+    TrainingContext context;
+    if (mode.checksWindowText()) context.windowText = sentText_();
+    const ExercisePlan plan = mode.plan(context);
+    outcome.check = mode.check(plan.text, outcome.result.text);
+    outcome.record = mode.record(plan, practice_->figures());
     histogram_->setBins(outcome.result.timing.deviationHistogram);
-    if (outcome.check) showCheck(*outcome.check, sent, outcome.result.text);
+    if (outcome.check) showCheck(*outcome.check, plan.text, outcome.result.text);
     updateFigures();
     practice_.reset();
     updateButtons();

@@ -34,15 +34,6 @@ ReceiveExercise::ReceiveExercise(TransmissionControls& controls, TextWindow& win
       pauseStop_(pauseStop),
       driver_(controls_, hidden_, progress, clock, events, state, player, pauseStop) {}
 
-std::string ReceiveExercise::sourceName(bool ownGroups) const {
-    if (ownGroups) return "слабые знаки";
-    const TransmissionSettings s = controls_.transmissionSettings();
-    if (s.textInWindow) return "текст в окне";
-    if (s.digitsAndLetters) return "цифры и буквы";
-    if (s.letters) return "буквы";
-    return "цифры";
-}
-
 std::optional<ReceiveAnswer> ReceiveExercise::run(std::string_view groupsCp1251) {
     if (state_.transmitting || running_) return std::nullopt;
     const bool ownGroups = !groupsCp1251.empty();
@@ -52,7 +43,7 @@ std::optional<ReceiveAnswer> ReceiveExercise::run(std::string_view groupsCp1251)
     hidden_.reset(ownGroups    ? std::string(groupsCp1251) + " "
                   : textSource ? window_.text()
                                : std::string());
-    ReceiveAnswer answer{sourceName(ownGroups), {}, {}};
+    ReceiveAnswer answer;
 
     running_ = true;
     checkRequested_ = false;

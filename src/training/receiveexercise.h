@@ -12,9 +12,8 @@ namespace kelvatron {
 
 // What one receive exercise keyed and what the learner typed, ready to be checked.
 struct ReceiveAnswer {
-    std::string source; // UTF-8: "цифры", "буквы", "цифры и буквы", "текст в окне", "слабые знаки"
-    std::string sent;   // Windows-1251: the body keyed (the opening and closing are not in it)
-    std::string typed;  // Windows-1251: the window's text when the answer was taken
+    std::string sent;  // Windows-1251: the body keyed (the opening and closing are not in it)
+    std::string typed; // Windows-1251: the window's text when the answer was taken
 };
 
 // The transmission's controls as a receive exercise sees them: everything as the window has it,
@@ -65,7 +64,6 @@ public:
     static constexpr int kPollMs = 20;
 
 private:
-    std::string sourceName(bool ownGroups) const;
     std::string keyedText(bool textSource, bool complete) const;
     bool waitForAnswer(bool keyedToEnd);
 

@@ -77,20 +77,12 @@ SendingResult SendingPractice::finish(double nowMs) {
     return {text_, timing(), firstDownMs_ ? lastUpMs_ - *firstDownMs_ : 0};
 }
 
-ReceiveCheck SendingPractice::checkAgainst(std::string_view sentCp1251) const {
-    return checkReceived(sentCp1251, text_);
-}
-
-SessionRecord SendingPractice::sessionRecord(std::string source) const {
+ExerciseFigures SendingPractice::figures() const {
     const auto summary = timing();
-    SessionRecord record;
-    record.kind = "send";
-    record.source = std::move(source);
-    record.dotMs = int(settings_.dotMs + 0.5);
-    record.charWpm = summary.wpm;
-    record.effectiveWpm = summary.effectiveWpm;
-    record.durationS = firstDownMs_ ? (lastUpMs_ - *firstDownMs_) / 1000 : 0;
-    return record;
+    return {.dotMs = int(settings_.dotMs + 0.5),
+            .charWpm = summary.wpm,
+            .effectiveWpm = summary.effectiveWpm,
+            .durationS = firstDownMs_ ? (lastUpMs_ - *firstDownMs_) / 1000 : 0};
 }
 
 } // namespace kelvatron

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "training/historystore.h"
 #include "training/iambickeyer.h"
 #include "training/receivecheck.h"
 #include "training/sendingdecoder.h"
 #include "training/sidetone.h"
+#include "training/trainingmode.h"
 
 namespace kelvatron {
 
@@ -56,11 +56,8 @@ public:
     // Ends the run at nowMs: silences the tone, writes the sign still being keyed (without an
     // element cut off by the end) and ignores later input.
     SendingResult finish(double nowMs);
-    // The decoded text checked against the text the learner meant to send.
-    ReceiveCheck checkAgainst(std::string_view sentCp1251) const;
-    // The history's record of this run (kind "send"); signs and errors come from the check when
-    // it is recorded with one.
-    SessionRecord sessionRecord(std::string source) const;
+    // The run's speed and length, for the history.
+    ExerciseFigures figures() const;
 
 private:
     void applyEdges(const std::vector<ToneEdge>& edges);

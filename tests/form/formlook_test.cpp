@@ -19,12 +19,12 @@ TEST_F(FormLook, AuthorPanelShowsItsPicture) {
 }
 
 TEST_F(FormLook, NoCaptionIsCutOff) {
-    for (auto* label : f.findChildren<TglLabel*>()) {
+    for (auto* label : window.findChildren<TglLabel*>()) {
         if (label->Caption().isEmpty()) continue;
         EXPECT_LE(label->sizeHint().width(), label->width())
             << label->objectName().toStdString() << " \"" << label->Caption().toStdString() << "\"";
     }
-    for (auto* box : f.findChildren<TglCheckBox*>()) {
+    for (auto* box : window.findChildren<TglCheckBox*>()) {
         if (box->Caption().isEmpty()) continue;
         EXPECT_LE(box->sizeHint().width(), box->width()) << box->objectName().toStdString();
     }

@@ -49,7 +49,7 @@ TEST_F(AlphabetOptions, LatinRelabelsTheKeysAndCyrillicRestoresTheStartState) {
     f.glLabel49->click();
     EXPECT_TRUE(h.clock.log.empty());
 
-    f.FormActivate();
+    window.FormActivate();
     EXPECT_EQ(h.keyboardLayout.loaded, (Layouts{"00000419"}));
     EXPECT_TRUE(f.glCheckBox23->Checked());
 

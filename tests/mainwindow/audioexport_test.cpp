@@ -14,12 +14,12 @@ using namespace kelvatron::test;
 TEST(AudioExport, WritesTheSoundAndTheAnswers) {
     FormHarness h;
     TempFolder folder;
-    h.form->glDigits10->setValue(3);
+    h.ui().glDigits10->setValue(3);
     h.dialogs.saveAnswers.push_back(folder.path("урок.mp3"));
     h.dialogs.confirmAnswers.push_back(true);
-    h.form->exportSoundLabel->click();
-    ASSERT_TRUE(h.form->audioExport.running());
-    h.form->audioExport.waitForFinish();
+    h.ui().exportSoundLabel->click();
+    ASSERT_TRUE(test::FormAccess::audioExport(*h.form).running());
+    test::FormAccess::audioExport(*h.form).waitForFinish();
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"урок.mp3", "урок.txt"}));
     EXPECT_EQ(h.dialogs.errors, std::vector<std::string>{});
     EXPECT_GT(readBack(folder.path("урок.mp3")).frames, 48000); // several seconds

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "mainwindow/sendingpanel.h"
 #include "support/formharness.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
@@ -31,7 +30,7 @@ TEST_F(Navigation, MenuWordsShowOnePanelAtATime) {
 }
 
 TEST_F(Navigation, EveryControlHasAnAccessibleName) {
-    for (QWidget* w : f.findChildren<QWidget*>()) {
+    for (QWidget* w : window.findChildren<QWidget*>()) {
         if (w->inherits("kelvatron::TglLabel") || w->inherits("kelvatron::TglCheckBox") ||
             w->inherits("kelvatron::TglGraphicButton") || w->inherits("kelvatron::TglDigits")) {
             auto* label = qobject_cast<TglLabel*>(w);
@@ -45,10 +44,10 @@ TEST_F(Navigation, EveryControlHasAnAccessibleName) {
 // The sending practice writes what was keyed into the text window below the text to send: its
 // panel must leave both in view, and the speed bar and the status bar's dot with them.
 TEST_F(Navigation, SendingPanelLeavesTheTextWindowInView) {
-    f.showSendingPractice();
-    QWidget* panel = f.sendingPanel();
+    window.showSendingPractice();
+    QWidget* panel = test::FormAccess::sendingPanel(window);
     ASSERT_TRUE(panel && !panel->isHidden());
-    EXPECT_TRUE(f.rect().contains(panel->geometry()));
+    EXPECT_TRUE(window.rect().contains(panel->geometry()));
     for (QWidget* kept : {static_cast<QWidget*>(f.Memo1), static_cast<QWidget*>(f.glProgress1),
                           static_cast<QWidget*>(f.glGroupBox1)})
         EXPECT_FALSE(panel->geometry().intersects(kept->geometry()))

@@ -81,7 +81,9 @@ protected:
             if (!window) values.erase(std::string(name));
         return values;
     }
-    static Values shown(TForm1& f) { return texts(f.settingsStore.readControls()); }
+    static Values shown(TForm1& f) {
+        return texts(test::FormAccess::settingsStore(f).readControls());
+    }
     // The bytes of a file, through a link to it too.
     static QByteArray readAll(const QString& name) {
         QFile file(name);
@@ -95,7 +97,7 @@ TEST_F(SettingsStoreTest, FirstStartKeepsTheDefaultsAndWritesAllTwentyEightValue
     FormHarness h;
     EXPECT_FALSE(QFile::exists(fileName));
     EXPECT_EQ(shown(*h.form), kDefaults);
-    h.form->glLabel71->click(); // "Да"
+    h.ui().glLabel71->click(); // "Да"
     EXPECT_TRUE(h.dialogs.errors.empty());
     Values written = stored(true);
     EXPECT_EQ(written.size(), 28u);
@@ -274,9 +276,9 @@ TEST_F(SettingsStoreTest, WhatIsNoSettingsFileIsReportedAndNeverWrittenOver) {
             ASSERT_TRUE(user.ok());
             FormHarness h;
             EXPECT_EQ(h.dialogs.errors, expected(c.atStart));
-            EXPECT_EQ(h.form->glDigits5->Value(), c.frequency);
+            EXPECT_EQ(h.ui().glDigits5->Value(), c.frequency);
             h.dialogs.errors.clear();
-            h.form->glDigits5->setValue(1000);
+            h.ui().glDigits5->setValue(1000);
             h.form->close();
             EXPECT_EQ(h.dialogs.errors, expected(c.atExit));
         }

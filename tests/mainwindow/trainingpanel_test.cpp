@@ -25,15 +25,16 @@ class TrainingPanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         h = std::make_unique<FormHarness>();
-        auto& f = *h->form;
+        auto& f = h->ui();
         f.glCheckBox20->setChecked(false);
         f.glCheckBox21->setChecked(false);
         f.glCheckBox7->click(); // " Текст в окне"
         f.Memo1->setText(toCp1251("123"));
         f.trainingMenu->click();
     }
-    TForm1& form() { return *h->form; }
-    TrainingPanel& panel() { return *h->form->training; }
+    FormControls& form() { return h->ui(); }
+    TrainingPanel& panel() { return test::FormAccess::training(*h->form); }
+    const TrainingPanelView& view() { return panel().view(); }
 
     std::unique_ptr<FormHarness> h;
 };
@@ -54,14 +55,13 @@ TEST_F(TrainingPanelTest, AReceivedTextIsTypedSilentlyCheckedAndRecorded) {
         QTest::keyClicks(f.Memo1, "124");
     });
     h->clearRecords();
-    panel().receiveButton()->click();
-    EXPECT_TRUE(f.glGroupBox10->isHidden());
+    view().receiveButton()->click();
     EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5); // .---- ..--- ...--
     EXPECT_TRUE(h->sound.plays.empty());
-    EXPECT_EQ(f.textWindow.text(), "124");
-    EXPECT_EQ(panel().resultView()->figureLabel()->text(),
+    EXPECT_EQ(test::FormAccess::textWindow(*h->form).text(), "124");
+    EXPECT_EQ(view().resultView()->figureLabel()->text(),
               QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)"));
-    EXPECT_FALSE(panel().resultView()->isHidden());
+    EXPECT_FALSE(view().resultView()->isHidden());
     EXPECT_TRUE(f.glGroupBox6->isEnabled());
     EXPECT_FALSE(f.glCheckBox8->Checked());
     EXPECT_TRUE(f.glCheckBox1->isEnabled());
@@ -97,7 +97,7 @@ TEST_F(TrainingPanelTest, TheFigureIsEchoedOnceTheHistoryHoldsTheExercise) {
     qputenv("KELVATRON_ECHO_CHECK", "1");
     stderr = echo;
     h->events.at(2, [&] { QTest::keyClicks(form().Memo1, "123"); });
-    panel().receiveButton()->click();
+    view().receiveButton()->click();
     stderr = standardError;
     qunsetenv("KELVATRON_ECHO_CHECK");
     std::fclose(echo);
@@ -113,36 +113,59 @@ TEST_F(TrainingPanelTest, ACopyTypedAfterTheKeyingIsCheckedAtTheCheckOnly) {
     const QString prompt =
         QStringLiteral("Приём окончен: наберите принятое в окне и нажмите «Проверить»");
     h->events.at(400, [&] { // some 8 s after the last sign
-        EXPECT_EQ(panel().statusLine()->text(), prompt);
-        EXPECT_EQ(panel().statusLine()->accessibleName(), prompt);
+        EXPECT_EQ(view().statusLine()->text(), prompt);
+        EXPECT_EQ(view().statusLine()->accessibleName(), prompt);
         EXPECT_TRUE(panel().store().sessions().empty());
         QTest::keyClicks(f.Memo1, "124");
     });
-    h->events.at(450, [&] { panel().checkButton()->click(); });
+    h->events.at(450, [&] { view().checkButton()->click(); });
     h->clearRecords();
-    panel().receiveButton()->click();
+    view().receiveButton()->click();
     EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5);
     const QString figure = QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)");
-    EXPECT_EQ(panel().resultView()->figureLabel()->text(), figure);
-    panel().checkButton()->click();
-    EXPECT_EQ(panel().statusLine()->text(), figure);
+    EXPECT_EQ(view().resultView()->figureLabel()->text(), figure);
+    view().checkButton()->click();
+    EXPECT_EQ(view().statusLine()->text(), figure);
     ASSERT_EQ(panel().store().sessions().size(), 1u);
     EXPECT_EQ(panel().store().sessions()[0].errors, 1);
     QTest::keyClicks(f.Memo1, "5");
-    panel().checkButton()->click();
-    EXPECT_NE(panel().statusLine()->text(), figure);
+    view().checkButton()->click();
+    EXPECT_NE(view().statusLine()->text(), figure);
     EXPECT_EQ(panel().store().sessions().size(), 1u);
+}
+
+// The close button asks before anything ends: after "Нет" the exercise keys on, takes the copy
+// and is checked and recorded; the controls are released as after any exercise.
+TEST_F(TrainingPanelTest, NoToTheCloseQuestionLeavesTheExerciseRunning) {
+    auto& f = form();
+    h->events.at(2, [&] { f.glGraphicButton4->press(); });
+    h->events.at(3, [&] {
+        EXPECT_FALSE(f.glGroupBox10->isHidden());
+        EXPECT_TRUE(panel().receiving());
+        f.glLabel72->click(); // "Нет"
+        QTest::keyClicks(f.Memo1, "124");
+    });
+    h->clearRecords();
+    view().receiveButton()->click();
+    EXPECT_TRUE(f.glGroupBox10->isHidden());
+    EXPECT_EQ(h->clock.beeps(), 5 + 5 + 5);
+    EXPECT_EQ(view().resultView()->figureLabel()->text(),
+              QStringLiteral("Знаков: 3, ошибок: 1 (33.3 %)"));
+    EXPECT_EQ(panel().store().sessions().size(), 1u);
+    EXPECT_FALSE(f.glCheckBox8->Checked());
+    EXPECT_TRUE(f.glCheckBox1->isEnabled());
+    EXPECT_EQ(f.ProgressBar1->Position(), 0);
 }
 
 // A screen reader hears the check: the figure takes the focus, its description holds the mistakes.
 // Tab reaches the result from the text window in a few steps and leaves the table of mistakes.
 TEST_F(TrainingPanelTest, ACheckIsSaidAndTabReachesItFromTheTextWindow) {
     auto& f = form();
-    f.show();
-    QApplication::setActiveWindow(&f);
+    h->form->show();
+    QApplication::setActiveWindow(h->form.get());
     h->events.at(2, [&] { QTest::keyClicks(f.Memo1, "124"); });
-    panel().receiveButton()->click();
-    const ReceiveResultView& result = *panel().resultView();
+    view().receiveButton()->click();
+    const ReceiveResultView& result = *view().resultView();
     ASSERT_EQ(QApplication::focusWidget(), result.figureLabel());
     EXPECT_TRUE(result.figureLabel()->accessibleDescription().startsWith("ошибка: 4 вместо 3"));
 

@@ -14,7 +14,7 @@ using namespace kelvatron::test;
 using WindowHandlers = FormTest;
 
 namespace {
-void twoGroupsOfThree(TForm1& f, bool opening) {
+void twoGroupsOfThree(FormControls& f, bool opening) {
     f.glCheckBox20->setChecked(opening);
     f.glCheckBox21->setChecked(opening);
     f.glDigits9->setValue(3);
@@ -32,7 +32,7 @@ TEST_F(WindowHandlers, CloseButtonEndsTheRunAtItsNextCheck) {
     f.glLabel72->click();
     EXPECT_TRUE(f.glCheckBox8->Checked());
     EXPECT_FALSE(f.glCheckBox1->isEnabled());
-    EXPECT_FALSE(f.state.transmitting);
+    EXPECT_FALSE(test::FormAccess::state(window).transmitting);
     // A new start runs as usual: the click releases the button, the start checks it again.
     h.clearRecords();
     f.glCheckBox8->click();
@@ -45,13 +45,13 @@ TEST_F(WindowHandlers, ClosingEndsTheRunAndSavesOnce) {
     const QString saved = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Home/Project1.conf";
     twoGroupsOfThree(f, false);
     h.events.at(2, [&] {
-        f.close();
+        window.close();
         EXPECT_TRUE(QFile::exists(saved));
         QFile::remove(saved);
     });
     f.glCheckBox8->click();
     EXPECT_EQ(h.clock.log, digitGroups(3, 2, 1).log);
-    EXPECT_FALSE(f.state.transmitting);
-    f.close(); // the window manager asks again while the program ends
+    EXPECT_FALSE(test::FormAccess::state(window).transmitting);
+    window.close(); // the window manager asks again while the program ends
     EXPECT_FALSE(QFile::exists(saved));
 }

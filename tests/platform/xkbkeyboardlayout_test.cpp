@@ -79,15 +79,15 @@ TEST(XkbKeyboardLayout, TheWindowsKeyPreviewHearsTheTranslatedKeyOnce) {
     XkbKeyboardLayout layout;
     layout.attach(*qApp, *h.form);
     QKeyEvent typedQ = press(kKeyQ, "q");
-    QApplication::sendEvent(h.form->Memo1, &typedQ); // Й
-    EXPECT_EQ(h.form->Memo1->lines().at(1), QStringLiteral("Й"));
+    QApplication::sendEvent(h.ui().Memo1, &typedQ); // Й
+    EXPECT_EQ(h.ui().Memo1->lines().at(1), QStringLiteral("Й"));
     EXPECT_EQ(count(h, "beep 800 120"), 3);
     layout.loadKeyboardLayout("00000409");
     // A key that its receiver ignores climbs to the window translated, and only once.
     h.clearRecords();
     QKeyEvent typedW = press(25, QStringLiteral("ц"));
-    QApplication::sendEvent(h.form->ProgressBar1, &typedW); // W keys В
-    EXPECT_EQ(h.form->Memo1->lines().at(1), QStringLiteral("В"));
+    QApplication::sendEvent(h.ui().ProgressBar1, &typedW); // W keys В
+    EXPECT_EQ(h.ui().Memo1->lines().at(1), QStringLiteral("В"));
     EXPECT_EQ(count(h, "beep 800 40"), 1);
     EXPECT_EQ(count(h, "beep 800 120"), 2);
 }

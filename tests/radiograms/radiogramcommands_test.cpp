@@ -39,17 +39,18 @@ protected:
     // Options, key preview and input set the other way round from what New and Open leave.
     void setUnlikeAfterOpen() {
         f.glCheckBox4->click();
-        f.state.keyPreview = true;
+        test::FormAccess::state(window).keyPreview = true;
         f.Memo1->setInputEnabled(false);
         f.Memo1->setAlignmentAll(Qt::AlignHCenter);
         f.glLabel5->click();
     }
     bool onlyTextSourceAndNoKeyPreview() const {
-        return !f.state.keyPreview && f.glCheckBox7->Checked() && !f.glCheckBox4->Checked();
+        return !test::FormAccess::state(window).keyPreview && f.glCheckBox7->Checked() &&
+               !f.glCheckBox4->Checked();
     }
     bool readyForTyping() const {
         return onlyTextSourceAndNoKeyPreview() && f.Memo1->InputEnabled() &&
-               f.focusWidget() == f.Memo1 && f.Memo1->Alignment() == Qt::AlignLeft &&
+               window.focusWidget() == f.Memo1 && f.Memo1->Alignment() == Qt::AlignLeft &&
                f.glGroupBox2->isHidden();
     }
 };
@@ -124,7 +125,7 @@ TEST_F(RadiogramCommandsTest, OpenReplacesTheTextOnlyWithAFileThatWasRead) {
 }
 
 TEST_F(RadiogramCommandsTest, NewClearsTheWindowForTypingWithoutSoundingKeys) {
-    f.show();
+    window.show();
     f.Memo1->setText(toCp1251("старый текст"));
     setUnlikeAfterOpen();
     typeBe();

@@ -48,12 +48,11 @@ TEST(ReceiveExercise, KeysTheChosenSourceHiddenAndTakesTheTypedAnswer) {
         bool frame;         // opening and closing keyed
         const char* windowText;
         const char* sentUtf8; // expected, "" for the generated digits
-        const char* source;
     };
     const Case cases[] = {
-        {"text in window", true, "", false, "ПАРИЖ ВОДКА", "ПАРИЖ ВОДКА", "текст в окне"},
-        {"drawn groups", false, "БВГ ДЕЖ", true, "", "БВГ ДЕЖ ", "слабые знаки"},
-        {"generated digits", false, "", true, "", "", "цифры"},
+        {"text in window", true, "", false, "ПАРИЖ ВОДКА", "ПАРИЖ ВОДКА"},
+        {"drawn groups", false, "БВГ ДЕЖ", true, "", "БВГ ДЕЖ "},
+        {"generated digits", false, "", true, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -65,7 +64,6 @@ TEST(ReceiveExercise, KeysTheChosenSourceHiddenAndTakesTheTypedAnswer) {
         h.typeAt(3, "1");
         const auto answer = h.exercise.run(toCp1251(c.groups));
         ASSERT_TRUE(answer);
-        EXPECT_EQ(answer->source, c.source);
         // Ж Ж Ж, the break sign and А Р sound when chosen, but are not in the checked text.
         const int frame = c.frame ? elementsOf("ЖЖЖ") + elementsOf(" ") + elementsOf("АР") : 0;
         if (*c.sentUtf8) {

@@ -1,0 +1,30 @@
+#include "training/weaksignsmode.h"
+
+#include "core/cp1251.h"
+#include "keying/generationsets.h"
+#include "transmission/transmissiondriver.h"
+
+namespace kelvatron {
+
+// The signs as the sign table names them: a Latin letter as its Cyrillic partner, which it is
+// keyed as.
+WeakSigns WeakSignsMode::weakSigns(bool latin) const {
+    std::string alphabet;
+    for (char entry : generationSet(latin ? GenerationSetKind::DigitsAndLatinLetters
+                                          : GenerationSetKind::DigitsAndCyrillicLetters))
+        alphabet += generationEntry(entry).keyed;
+    return WeakSigns(alphabet, record_());
+}
+
+ExercisePlan WeakSignsMode::plan(const TrainingContext& context) const {
+    const TransmissionSettings& s = context.transmission;
+    const WeakSigns signs = weakSigns(s.latin);
+    ExercisePlan plan;
+    plan.text = signs.drawGroups(TransmissionDriver::groupCountOf(s.groupCount),
+                                 TransmissionDriver::groupSizeOf(s.groupSize));
+    plan.source = "слабые знаки";
+    plan.alphabet = fromCp1251(signs.alphabet());
+    return plan;
+}
+
+} // namespace kelvatron

@@ -22,11 +22,6 @@ template <int Bytes> void store(uint8_t* at, int value) {
     if constexpr (Bytes == 2) at[1] = static_cast<uint8_t>(bits >> 8);
 }
 
-template <int Bytes> void fill(uint8_t* data, uint64_t dataLength, WaveSynth& synth) {
-    for (uint64_t pos = 0; pos < dataLength; pos += Bytes)
-        store<Bytes>(data + pos, synth.next());
-}
-
 } // namespace
 
 WaveSynth::WaveSynth(TTGWave wave, double samplesPerPeriod, TTGResolution resolution,
@@ -62,40 +57,87 @@ void WaveSynth::startPeriod(double k) {
     running_ = minLevel_;
 }
 
+// Each of the sine's values is computed once, when first needed, and then reused.
 int WaveSynth::sineAt(int i) {
-    for (; sineKnown_ <= static_cast<size_t>(i); ++sineKnown_)
-        sine_[sineKnown_] = truncToInt(
-            (std::sin(static_cast<double>(sineKnown_) * step_) + sineOffset_) / 2.0 * maxLevel_);
+    if (static_cast<size_t>(i) >= sineKnown_) [[unlikely]]
+        knowSineTo(i);
     return sine_[static_cast<size_t>(i)];
 }
 
-int WaveSynth::next() {
+void WaveSynth::knowSineTo(int i) {
+    for (; sineKnown_ <= static_cast<size_t>(i); ++sineKnown_)
+        sine_[sineKnown_] = truncToInt(
+            (std::sin(static_cast<double>(sineKnown_) * step_) + sineOffset_) / 2.0 * maxLevel_);
+}
+
+template <TTGWave Wave> int WaveSynth::step() {
     int value = 0;
-    switch (wave_) {
-    case TTGWave::tgSine:
+    if constexpr (Wave == TTGWave::tgSine) {
         value = sineAt(i_);
-        break;
-    case TTGWave::tgSquare:
+    } else if constexpr (Wave == TTGWave::tgSquare) {
         value = i_ < half_ ? low_ : high_;
-        break;
-    case TTGWave::tgTriangle:
+    } else if constexpr (Wave == TTGWave::tgTriangle) {
         // A period one sample longer with a longer rising half climbs past the top; such samples
         // are held at the top rather than wrapping around to the opposite extreme, which would
         // click.
         value = std::clamp(truncToInt(running_), low_, truncToInt(minLevel_ + maxLevel_));
         running_ += i_ < half_ ? increment_ : -increment_;
-        break;
-    case TTGWave::tgSawtooth:
+    } else if constexpr (Wave == TTGWave::tgSawtooth) {
         value = truncToInt(running_);
         running_ += increment_;
-        break;
-    case TTGWave::tgNoise:
+    } else {
         value = static_cast<int>(Random(*noiseState_, noiseRange_));
-        break;
     }
     ++at_;
     if (++i_ >= n_) startPeriod(k_ + 1);
     return value;
+}
+
+int WaveSynth::next() {
+    switch (wave_) {
+    case TTGWave::tgSine:
+        return step<TTGWave::tgSine>();
+    case TTGWave::tgSquare:
+        return step<TTGWave::tgSquare>();
+    case TTGWave::tgTriangle:
+        return step<TTGWave::tgTriangle>();
+    case TTGWave::tgSawtooth:
+        return step<TTGWave::tgSawtooth>();
+    case TTGWave::tgNoise:
+        return step<TTGWave::tgNoise>();
+    }
+    return 0;
+}
+
+// The walk goes on in a local copy: the byte stores may alias any object the compiler cannot see
+// whole, so a walk on *this would go through memory at every sample.
+template <TTGWave Wave, int Bytes> void WaveSynth::fillWith(uint8_t* data, uint64_t dataLength) {
+    WaveSynth walk = *this;
+    for (uint64_t pos = 0; pos < dataLength; pos += Bytes)
+        store<Bytes>(data + pos, walk.step<Wave>());
+    *this = walk;
+}
+
+// The waveform is chosen once for the whole tone, not at every sample.
+void WaveSynth::fill(uint8_t* data, uint64_t dataLength, int bytesPerSample) {
+    const auto with = [&]<TTGWave Wave>() {
+        if (bytesPerSample == 2)
+            fillWith<Wave, 2>(data, dataLength);
+        else
+            fillWith<Wave, 1>(data, dataLength);
+    };
+    switch (wave_) {
+    case TTGWave::tgSine:
+        return with.template operator()<TTGWave::tgSine>();
+    case TTGWave::tgSquare:
+        return with.template operator()<TTGWave::tgSquare>();
+    case TTGWave::tgTriangle:
+        return with.template operator()<TTGWave::tgTriangle>();
+    case TTGWave::tgSawtooth:
+        return with.template operator()<TTGWave::tgSawtooth>();
+    case TTGWave::tgNoise:
+        return with.template operator()<TTGWave::tgNoise>();
+    }
 }
 
 void WaveSynth::seek(int64_t sample) {
@@ -123,10 +165,7 @@ void synthesizeTone(std::span<uint8_t> data, uint64_t dataLength, const ToneShap
     std::vector<int> sineTable(
         shape.wave == TTGWave::tgSine ? WaveSynth::sineTableSize(samplesPerPeriod) : 0);
     WaveSynth synth(shape.wave, samplesPerPeriod, shape.resolution, sineTable, randomState());
-    if (bytes == 2)
-        fill<2>(data.data(), dataLength, synth);
-    else
-        fill<1>(data.data(), dataLength, synth);
+    synth.fill(data.data(), dataLength, bytes);
 }
 
 } // namespace kelvatron

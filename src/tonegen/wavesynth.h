@@ -51,10 +51,15 @@ public:
     int64_t position() const { return at_; }
 
     static size_t sineTableSize(double samplesPerPeriod);
+    // Stores the next samples while the byte position is below dataLength (see synthesizeTone).
+    void fill(uint8_t* data, uint64_t dataLength, int bytesPerSample);
 
 private:
+    template <TTGWave Wave> int step();
+    template <TTGWave Wave, int Bytes> void fillWith(uint8_t* data, uint64_t dataLength);
     void startPeriod(double k);
     int sineAt(int i);
+    [[gnu::noinline]] void knowSineTo(int i);
 
     TTGWave wave_;
     double samplesPerPeriod_;

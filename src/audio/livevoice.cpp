@@ -8,7 +8,7 @@ namespace kelvatron {
 
 namespace {
 
-double samplesPerPeriod(uint32_t rate, int32_t frequency) {
+double voicePeriod(uint32_t rate, int32_t frequency) {
     return static_cast<double>(rate) / std::max(frequency, LiveVoice::kLowestFrequency);
 }
 
@@ -16,8 +16,8 @@ double samplesPerPeriod(uint32_t rate, int32_t frequency) {
 
 LiveVoice::LiveVoice(uint32_t rate)
     : rate_(rate), edgeFrames_(static_cast<int32_t>(std::lround(kEdgeMs * rate / 1000))),
-      sineTable_(WaveSynth::sineTableSize(samplesPerPeriod(rate, kLowestFrequency))),
-      wave_(TTGWave::tgSine, samplesPerPeriod(rate, 1000), TTGResolution::tg16Bit, sineTable_,
+      sineTable_(WaveSynth::sineTableSize(voicePeriod(rate, kLowestFrequency))),
+      wave_(TTGWave::tgSine, voicePeriod(rate, 1000), TTGResolution::tg16Bit, sineTable_,
             noise_) {}
 
 void LiveVoice::keyDown(int32_t frequency, TTGWave waveform) {
@@ -25,7 +25,7 @@ void LiveVoice::keyDown(int32_t frequency, TTGWave waveform) {
     // fading keeps its place in the wave, so the turn is smooth.
     frequency = std::clamp(frequency, kLowestFrequency, static_cast<int32_t>(rate_ / 2));
     if (!sounding() || frequency != frequency_ || waveform != waveform_)
-        wave_ = WaveSynth(waveform, samplesPerPeriod(rate_, frequency), TTGResolution::tg16Bit,
+        wave_ = WaveSynth(waveform, voicePeriod(rate_, frequency), TTGResolution::tg16Bit,
                           sineTable_, noise_);
     frequency_ = frequency;
     waveform_ = waveform;

@@ -15,6 +15,9 @@ namespace kelvatron {
 class LiveVoice {
 public:
     explicit LiveVoice(uint32_t rate);
+    // Its wave refers to the voice's own sine table and noise state.
+    LiveVoice(const LiveVoice&) = delete;
+    LiveVoice& operator=(const LiveVoice&) = delete;
 
     void keyDown(int32_t frequency, TTGWave waveform);
     void keyUp();

@@ -34,8 +34,8 @@ private:
     std::vector<std::unique_ptr<SignalStage>> stages_;
 };
 
-// Builds a chain for a stream of `rate` frames a second; an output with two streams (the placed
-// tones and the live tone) builds one for each.
-using SignalChainMaker = std::function<std::unique_ptr<SignalChain>(uint32_t rate)>;
+// Builds a chain for a stream of `rate` frames a second whose stages draw what they draw from
+// `seed`; an output with two streams (the placed tones and the live tone) builds one for each.
+using SignalChainMaker = std::function<std::unique_ptr<SignalChain>(uint32_t rate, uint32_t seed)>;
 
 } // namespace kelvatron

@@ -189,18 +189,19 @@ void TimelineSoundDevice::keyUpAt(double atMs) {
 
 // Every chain handed over comes back once it is replaced, so no more are out than the queue
 // that brings them back holds. A stream opened again gets the chain from the same maker.
-bool TimelineSoundDevice::setChain(const SignalChainMaker& make) {
+bool TimelineSoundDevice::setChain(const SignalChainMaker& make, uint32_t seed) {
     freeFinished();
     if (!outputOpen() || chainsOut_ + 2 > kChainSlots) return false;
     chainMaker_ = make;
-    schedulePlaced(TimelineEvent::swapChain(0, make(rate_).release()), scheduledNow());
-    if (separateLiveStream()) send(TimelineEvent::swapChain(0, make(rate_).release()), true);
+    chainSeed_ = seed;
+    schedulePlaced(TimelineEvent::swapChain(0, make(rate_, seed).release()), scheduledNow());
+    if (separateLiveStream()) send(TimelineEvent::swapChain(0, make(rate_, seed).release()), true);
     return true;
 }
 
 void TimelineSoundDevice::restoreChain() {
     if (chainMaker_ && outputOpen())
-        send(TimelineEvent::swapChain(0, chainMaker_(rate_).release()), false);
+        send(TimelineEvent::swapChain(0, chainMaker_(rate_, chainSeed_).release()), false);
 }
 
 // Prompt tones on and off again start a new run; on while on keeps the run going.

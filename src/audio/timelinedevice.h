@@ -54,9 +54,9 @@ public:
     bool setPromptTones(bool on) override;
     // The stages the sound passes from now on, from the frame a tone played now would start at:
     // `make` builds the chain of each of the output's streams (one for the live tone too where
-    // it has its own) on this thread. False when the output is closed or too many changes of
-    // chain are still on their way.
-    bool setChain(const SignalChainMaker& make);
+    // it has its own) on this thread, from `seed`. False when the output is closed or too many
+    // changes of chain are still on their way.
+    bool setChain(const SignalChainMaker& make, uint32_t seed = 0);
 
     uint32_t rate() const { return rate_; }
     // Whether the output has settled into its pace, so that tones land exactly where placed.
@@ -169,6 +169,7 @@ private:
     SpscQueue<const ToneSamples*, kSlots> finished_;
     SpscQueue<SignalChain*, kChainSlots> finishedChains_;
     SignalChainMaker chainMaker_;
+    uint32_t chainSeed_ = 0;
 };
 
 } // namespace kelvatron

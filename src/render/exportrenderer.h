@@ -21,7 +21,7 @@ struct ExportJob {
     bool jargon = false; // radio-jargon words replace the text first, as the generator writes them
     uint32_t seed = 0;   // the same seed and settings give the same groups
     ToneFormat format;   // the window's tone generator: 8-bit at 96000 Hz
-    SignalChainMaker chain; // the stages the sound passes on its way into the file, if any
+    SignalChainMaker chain; // the stages the sound passes on its way into the file (from seed)
 };
 
 // Renders a job into an audio file exactly as the start button would key it: the window's own

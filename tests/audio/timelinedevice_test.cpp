@@ -194,8 +194,9 @@ TEST(TimelineSoundDevice, HandsEachStreamAChainOfItsOwn) {
     test::FakeClock clock;
     FakeOutput out(clock);
     int made = 0;
-    const auto make = [&made](uint32_t rate) {
+    const auto make = [&made](uint32_t rate, uint32_t seed) {
         EXPECT_EQ(rate, 48000u);
+        EXPECT_EQ(seed, 5u);
         ++made;
         return std::make_unique<SignalChain>();
     };
@@ -203,7 +204,7 @@ TEST(TimelineSoundDevice, HandsEachStreamAChainOfItsOwn) {
         out.separate = separate;
         out.placed.clear(), out.live.clear();
         made = 0;
-        ASSERT_TRUE(out.setChain(make));
+        ASSERT_TRUE(out.setChain(make, 5));
         ASSERT_EQ(out.placed.size(), 1u);
         EXPECT_EQ(out.placed[0].kind, TimelineEvent::Kind::Chain);
         EXPECT_NE(out.placed[0].chain, nullptr);
@@ -213,6 +214,6 @@ TEST(TimelineSoundDevice, HandsEachStreamAChainOfItsOwn) {
         out.live.clear();
     }
     out.open = false;
-    EXPECT_FALSE(out.setChain(make));
+    EXPECT_FALSE(out.setChain(make, 5));
     EXPECT_TRUE(out.placed.empty());
 }

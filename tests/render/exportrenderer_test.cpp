@@ -166,9 +166,9 @@ TEST(ExportRenderer, RendersOnTwoThreadsGiveWhatTheyGiveOneAfterTheOther) {
     one.join();
     two.join();
     ASSERT_TRUE(first.ok && second.ok && a.ok && b.ok);
-    EXPECT_EQ(a.bytes, first.bytes);
+    EXPECT_TRUE(a.bytes == first.bytes) << "the noise groups' sound differs";
     EXPECT_EQ(a.answers, first.answers);
-    EXPECT_EQ(b.bytes, second.bytes);
+    EXPECT_TRUE(b.bytes == second.bytes) << "the jargon's sound differs";
     EXPECT_EQ(b.answers, second.answers);
     EXPECT_EQ(RandSeed, 4242u);
 }

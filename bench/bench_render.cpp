@@ -24,7 +24,7 @@ void keyGroups(SampleTimeline& timeline, double minutes) {
     const int dot = 60, dash = 3 * dot, signPause = dash, groupPause = 2 * dash;
     TToneGen& gen = timeline.toneGen();
     Clock& clock = timeline.clock();
-    RandSeed = 12345;
+    randomState() = 12345; // the state this thread draws from: a session's own, or the program's
     while (clock.now() < minutes * 60000) {
         for (int s = 0; s < 5; ++s) {
             const SignRecord& sign = kSignTable[Random(kSignCount)];

@@ -13,20 +13,23 @@ namespace kelvatron {
 void TimelineSoundDevice::freeFinished() {
     for (const ToneSamples* tone; finished_.pop(tone); --tonesOut_)
         delete tone;
+    for (SignalChain* chain; finishedChains_.pop(chain); --chainsOut_)
+        delete chain;
 }
 
 bool TimelineSoundDevice::send(const TimelineEvent& event, bool live) {
     freeFinished();
-    if (event.tone && tonesOut_ == kSlots) {
+    const bool refused = (event.tone && tonesOut_ == kSlots) ||
+                         !(live ? pushLive(event) : pushPlaced(event));
+    if (refused) {
+        // Too many out, or the sound thread has stopped taking requests: the request is lost,
+        // not queued forever.
         delete event.tone;
-        return false;
-    }
-    if (!(live ? pushLive(event) : pushPlaced(event))) {
-        // The sound thread has stopped taking requests; the request is lost, not queued forever.
-        delete event.tone;
+        delete event.chain;
         return false;
     }
     if (event.tone) ++tonesOut_;
+    if (event.chain) ++chainsOut_;
     return true;
 }
 
@@ -182,6 +185,23 @@ void TimelineSoundDevice::keyDownAt(int32_t frequency, TTGWave waveform, double 
 
 void TimelineSoundDevice::keyUpAt(double atMs) {
     if (outputOpen()) send(TimelineEvent::keyUp(atMs), true);
+}
+
+// Every chain handed over comes back once it is replaced, so no more are out than the queue
+// that brings them back holds. A stream opened again gets the chain from the same maker.
+bool TimelineSoundDevice::setChain(const SignalChainMaker& make, uint32_t seed) {
+    freeFinished();
+    if (!outputOpen() || chainsOut_ + 2 > kChainSlots) return false;
+    chainMaker_ = make;
+    chainSeed_ = seed;
+    schedulePlaced(TimelineEvent::swapChain(0, make(rate_, seed).release()), scheduledNow());
+    if (separateLiveStream()) send(TimelineEvent::swapChain(0, make(rate_, seed).release()), true);
+    return true;
+}
+
+void TimelineSoundDevice::restoreChain() {
+    if (chainMaker_ && outputOpen())
+        send(TimelineEvent::swapChain(0, chainMaker_(rate_, chainSeed_).release()), false);
 }
 
 // Prompt tones on and off again start a new run; on while on keeps the run going.

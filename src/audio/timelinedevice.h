@@ -35,8 +35,8 @@ namespace kelvatron {
 // that one.
 //
 // Requests reach the sound thread through the output's queues of preallocated slots; the tones
-// it has finished with come back through finished() to be freed on this side, so the sound
-// thread neither allocates nor frees. An output that is not open plays nothing, but a
+// and signal chains it has finished with come back through finished() and chainFinished() to be
+// freed on this side, so the sound thread neither allocates nor frees. An output that is not open plays nothing, but a
 // synchronous play still takes the tone's length on the clock.
 class TimelineSoundDevice : public SoundDevice, protected ToneReturn {
 public:
@@ -52,6 +52,11 @@ public:
     void keyDownAt(int32_t frequency, TTGWave waveform, double atMs) override;
     void keyUpAt(double atMs) override;
     bool setPromptTones(bool on) override;
+    // The stages the sound passes from now on, from the frame a tone played now would start at:
+    // `make` builds the chain of each of the output's streams (one for the live tone too where
+    // it has its own) on this thread, from `seed`. False when the output is closed or too many
+    // changes of chain are still on their way.
+    bool setChain(const SignalChainMaker& make, uint32_t seed = 0);
 
     uint32_t rate() const { return rate_; }
     // Whether the output has settled into its pace, so that tones land exactly where placed.
@@ -62,6 +67,7 @@ public:
     double latencyMs() const { return placementLatencyMs() + runShiftMs_; }
 
     static constexpr size_t kSlots = 1024;
+    static constexpr size_t kChainSlots = 8;
     // How late the program's thread may wake within a prompt run without a tone starting late.
     static constexpr double kPromptLeadMs = 5;
     // A change of the output's clock estimate larger than this is a jump, not drift.
@@ -93,9 +99,17 @@ protected:
     virtual bool pushLive(const TimelineEvent& event) = 0;
     // The program starts afresh: the output may change its latency now, between runs of tones.
     virtual void startingAfresh() {}
+    // Whether the hand's live tone has a stream (and so a chain) of its own.
+    virtual bool separateLiveStream() const { return false; }
 
     // The sound thread hands back a tone here (never full: no more tones are out than slots).
     void finished(const ToneSamples* tone) override { finished_.push(tone); }
+    void chainFinished(SignalChain* chain) override { finishedChains_.push(chain); }
+    // With the sound thread stopped: hands back what a request not taken holds.
+    void returnHeld(const TimelineEvent& event) {
+        if (event.tone) finished(event.tone);
+        if (event.chain) chainFinished(event.chain);
+    }
     // Frees the tones the sound thread gave back; with the sound thread stopped, also those
     // it never took.
     void freeFinished();
@@ -107,6 +121,7 @@ protected:
         runOriginKnown_ = false;
         promptRun_.known = unsettledRun_.known = false;
         newPlacedRun();
+        restoreChain();
     }
 
     Clock& clock_;
@@ -130,6 +145,7 @@ private:
                           bool live);
     bool send(const TimelineEvent& event, bool live);
     double runOrigin();
+    void restoreChain();
     // The placement latency of this run, moved on when its changes would land in written frames.
     double runLatency(double wallMs);
     void newPlacedRun() { runShiftMs_ = 0, shortestSilenceMs_ = -1, toneEndMs_ = -1; }
@@ -139,6 +155,7 @@ private:
     int64_t syncEnd_ = 0; // the frame after the last synchronous tone
     double carryMs_ = 0;  // fractions of a millisecond of tone lengths not yet slept
     size_t tonesOut_ = 0; // tones handed to the sound thread and not yet back
+    size_t chainsOut_ = 0; // and chains (those in force too)
     bool placedOnRunning_ = false;
     bool runOriginKnown_ = false;
     double runOriginMs_ = 0;
@@ -150,6 +167,9 @@ private:
     AnchoredRun unsettledRun_; // a run that began before the output's clock was known
     AnchoredRun* lastRun_ = nullptr;
     SpscQueue<const ToneSamples*, kSlots> finished_;
+    SpscQueue<SignalChain*, kChainSlots> finishedChains_;
+    SignalChainMaker chainMaker_;
+    uint32_t chainSeed_ = 0;
 };
 
 } // namespace kelvatron

@@ -69,32 +69,47 @@ void ToneTimeline::apply(const TimelineEvent& event, int64_t now) {
     case TimelineEvent::Kind::KeyUp:
         live_.keyUp();
         break;
+    case TimelineEvent::Kind::Chain:
+        if (chain_ && returns_) returns_->chainFinished(chain_);
+        chain_ = event.chain;
+        break;
     default:
         break;
     }
 }
 
+// The placed tone and the live voice at one frame.
+float ToneTimeline::voicesAt(int64_t pos) {
+    float s = 0;
+    if (tone_) {
+        auto length = static_cast<int64_t>(tone_->size());
+        int64_t i = pos - toneStart_;
+        if (loop_) i %= length;
+        if (i < length) {
+            s = (*tone_)[static_cast<size_t>(i)];
+        } else {
+            endTone();
+            changedAt_ = pos;
+        }
+    }
+    // The live voice counts every frame, sounding or not, so that it can be rewound.
+    const bool live = live_.sounding();
+    const float voice = live_.next();
+    if (live) s = std::clamp(s + voice, -1.0f, 1.0f);
+    return s;
+}
+
 void ToneTimeline::render(float* out, int64_t from, int64_t to, int64_t blockStart) {
     float* frame = out + 2 * (from - blockStart);
-    for (int64_t pos = from; pos < to; ++pos, frame += 2) {
-        float s = 0;
-        if (tone_) {
-            auto length = static_cast<int64_t>(tone_->size());
-            int64_t i = pos - toneStart_;
-            if (loop_) i %= length;
-            if (i < length) {
-                s = (*tone_)[static_cast<size_t>(i)];
-            } else {
-                endTone();
-                changedAt_ = pos;
-            }
+    for (int64_t piece = from; piece < to; piece += kChainBlock) {
+        const auto count = static_cast<size_t>(std::min(to - piece, kChainBlock));
+        for (size_t i = 0; i < count; ++i)
+            mono_[i] = voicesAt(piece + static_cast<int64_t>(i));
+        if (chain_) chain_->process(std::span(mono_.data(), count), piece);
+        for (size_t i = 0; i < count; ++i, frame += 2) {
+            frame[0] = mono_[i] * left_;
+            frame[1] = mono_[i] * right_;
         }
-        // The live voice counts every frame, sounding or not, so that it can be rewound.
-        const bool live = live_.sounding();
-        const float voice = live_.next();
-        if (live) s = std::clamp(s + voice, -1.0f, 1.0f);
-        frame[0] = s * left_;
-        frame[1] = s * right_;
     }
 }
 
@@ -118,16 +133,25 @@ int64_t ToneTimeline::rewind(int64_t to) {
     const int64_t floor = tone_ ? mixedEnd_ : changedAt_;
     to = std::clamp(to, std::min(floor, mixedEnd_), mixedEnd_);
     live_.rewind(mixedEnd_ - to);
+    if (chain_ && to < mixedEnd_) chain_->rewound(to);
     mixedEnd_ = to;
     // The next block is mixed and written at once: a new run leads from here, not a block on.
     lastBlockFrames_ = 0;
     return to;
 }
 
+void ToneTimeline::giveBack(const TimelineEvent& event) {
+    if (!returns_) return;
+    if (event.tone) returns_->finished(event.tone);
+    if (event.chain) returns_->chainFinished(event.chain);
+}
+
 void ToneTimeline::releaseAll() {
     endTone();
+    if (chain_ && returns_) returns_->chainFinished(chain_);
+    chain_ = nullptr;
     for (; count_ > 0; popFront())
-        if (front().tone && returns_) returns_->finished(front().tone);
+        giveBack(front());
 }
 
 } // namespace kelvatron

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "audio/livevoice.h"
+#include "audio/signalchain.h"
 #include "tonegen/tonetypes.h"
 
 namespace kelvatron {
@@ -18,7 +19,7 @@ using ToneSamples = std::vector<float>;
 // frame not yet mixed, or, when it carries its moment (atMs) and the output placed it, at its
 // frame like a scheduled change.
 struct TimelineEvent {
-    enum class Kind : uint8_t { Start, Stop, Volume, KeyDown, KeyUp };
+    enum class Kind : uint8_t { Start, Stop, Volume, KeyDown, KeyUp, Chain };
     // What a scheduled change's position counts from: the stream's frame 0, or the first frame
     // of a run, which the run's first change (NewRun, whose position is then the lead it wants
     // after what is mixed) fixes when the sound thread takes it. So a run sounds as soon as the
@@ -36,6 +37,8 @@ struct TimelineEvent {
     TTGWave waveform = TTGWave::tgSine; // KeyDown
     double atMs = 0; // KeyDown, KeyUp: the key edge's moment on the program's clock, 0 if none
     bool placed = false; // KeyDown, KeyUp: the output has set its position from atMs
+    // Chain: the stages the sound passes from this frame on, handed over and back as a tone is.
+    SignalChain* chain = nullptr;
 
     static TimelineEvent start(int64_t at, const ToneSamples* tone, bool loop) {
         return {at, Kind::Start, Origin::Stream, tone, loop};
@@ -52,6 +55,11 @@ struct TimelineEvent {
         event.atMs = atMs;
         return event;
     }
+    static TimelineEvent swapChain(int64_t at, SignalChain* chain) {
+        TimelineEvent event{at, Kind::Chain};
+        event.chain = chain;
+        return event;
+    }
     bool isKey() const { return kind == Kind::KeyDown || kind == Kind::KeyUp; }
     // An output with a clock gives a key edge that carries its moment the frame `delayMs` after
     // it, so that every edge sounds equally late and a tone as long as its key was held.
@@ -62,20 +70,24 @@ struct TimelineEvent {
     }
 };
 
-// Takes back the samples of tones the timeline has finished with (ended, cut off, replaced).
+// Takes back the samples of tones the timeline has finished with (ended, cut off, replaced),
+// and the signal chains it has replaced.
 class ToneReturn {
 public:
     virtual ~ToneReturn() = default;
     virtual void finished(const ToneSamples* tone) = 0;
+    virtual void chainFinished(SignalChain* /*chain*/) {}
 };
 
 // The sound thread's side of the output: at most one scheduled tone sounds at a time (a new
 // start or a stop ends the one before), each starting at its exact frame, mixed into
 // interleaved stereo with the left and right level in force at each frame. An event whose frame
 // has already been mixed takes effect at the start of the next block, and a tone that starts
-// late still plays from its first sample. The hand's live tone sounds over it.
+// late still plays from its first sample. The hand's live tone sounds over it. The sum passes
+// the signal chain in force (none at first) before the volume takes it to the two channels.
 //
-// Events wait in a fixed ring, so nothing here allocates or frees.
+// Events wait in a fixed ring and the chain's blocks in a fixed buffer, so nothing here
+// allocates or frees.
 class ToneTimeline {
 public:
     explicit ToneTimeline(uint32_t rate = 48000, uint32_t volume = 0xFFFFFFFFu,
@@ -101,15 +113,21 @@ public:
     void releaseAll();
 
     bool sounding() const { return tone_ != nullptr || live_.sounding(); }
+    // The chain the sound passes now; null is an empty one.
+    const SignalChain* chain() const { return chain_; }
     size_t pendingEvents() const { return count_; }
     // The first frame not yet mixed: the earliest a change can still sound.
     int64_t mixedEnd() const { return mixedEnd_; }
 
     static constexpr size_t kCapacity = 256;
+    // The chain gets the sound in blocks of at most this many frames.
+    static constexpr int64_t kChainBlock = 256;
 
 private:
     void apply(const TimelineEvent& event, int64_t now);
     void render(float* out, int64_t from, int64_t to, int64_t blockStart);
+    float voicesAt(int64_t pos);
+    void giveBack(const TimelineEvent& event);
     void setGains(uint32_t volume);
     void endTone();
     const TimelineEvent& front() const { return events_[head_]; }
@@ -128,6 +146,8 @@ private:
     bool loop_ = false;
     float left_ = 1, right_ = 1;
     LiveVoice live_;
+    SignalChain* chain_ = nullptr;
+    std::array<float, kChainBlock> mono_{};
 };
 
 } // namespace kelvatron

@@ -437,7 +437,7 @@ void PulseSoundDevice::close() {
         if (lane->wakeFd >= 0) ::close(lane->wakeFd);
         lane->wakeFd = -1;
         for (TimelineEvent event; lane->requests.pop(event);)
-            if (event.tone) finished(event.tone);
+            returnHeld(event);
         lane->timeline.releaseAll();
     }
     freeFinished();

@@ -103,6 +103,7 @@ private:
     bool pushPlaced(const TimelineEvent& event) override;
     bool pushLive(const TimelineEvent& event) override;
     void startingAfresh() override;
+    bool separateLiveStream() const override { return live_ != nullptr; }
 
     bool connect();
     bool serverRewinds();

@@ -87,7 +87,7 @@ void SdlSoundDevice::close() {
     SDL_CloseAudioDevice(device_); // the sound thread has ended when this returns
     device_ = 0;
     for (TimelineEvent event; requests_.pop(event);)
-        if (event.tone) finished(event.tone);
+        returnHeld(event);
     timeline_.releaseAll();
     freeFinished();
 }

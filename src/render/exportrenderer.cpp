@@ -5,6 +5,7 @@
 #include "core/eventpump.h"
 #include "core/formstate.h"
 #include "core/progress.h"
+#include "core/random.h"
 #include "core/terminationrequest.h"
 #include "exercises/exercisegenerator.h"
 #include "keying/signplayer.h"
@@ -106,10 +107,11 @@ public:
     void paint() override {}
 };
 
-// The jargon words as the generator writes them into the window, on a clock of their own: the
-// generator's pauses between draws are not part of the sound.
+// The jargon words as the generator writes them into the window, on a clock and a generator
+// state of their own: the generator's pauses between draws are not part of the sound.
 void writeJargon(FixedControls& controls, TextWindow& text, EventPump& events,
                  const ExportJob& job) {
+    const OwnRandomState ownRandom;
     VirtualClock clock(job.format.rate(), job.seed);
     NoProgress progress;
     SourceSelection sources(controls);
@@ -137,7 +139,8 @@ bool ExportRenderer::render(const std::string& path) {
     // The words are known now, and with them how long the sound can grow.
     const double longestMs = longestKeyingMs(job_, text.text());
     RenderSession session(path, job_.format, job_.seed,
-                          int64_t(longestMs / 1000 * job_.format.rate()));
+                          int64_t(longestMs / 1000 * job_.format.rate()),
+                          job_.chain ? job_.chain(job_.format.rate(), job_.seed) : nullptr);
     if (!session.ok()) {
         error_ = session.error();
         return false;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "audio/signalchain.h"
 #include "keying/keyingsettings.h"
 #include "render/sampletimeline.h"
 #include "transmission/transmissioncontrols.h"
@@ -20,12 +21,13 @@ struct ExportJob {
     bool jargon = false; // radio-jargon words replace the text first, as the generator writes them
     uint32_t seed = 0;   // the same seed and settings give the same groups
     ToneFormat format;   // the window's tone generator: 8-bit at 96000 Hz
+    SignalChainMaker chain; // the stages the sound passes on its way into the file (from seed)
 };
 
 // Renders a job into an audio file exactly as the start button would key it: the window's own
 // transmission and sign player on a virtual clock, each element laid on the sample timeline.
-// One renderer renders once; its engine objects are its own, so it may run on any thread while
-// another thread calls cancel().
+// One renderer renders once; its engine objects and its random generator state are its own, so
+// it may run on any thread, beside other renders, while another thread calls cancel().
 class ExportRenderer {
 public:
     // Called with 0..100 as the keying goes on, on the rendering thread.

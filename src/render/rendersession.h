@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/random.h"
 #include "render/audiofilewriter.h"
 #include "render/sampletimeline.h"
 
@@ -15,11 +16,16 @@ namespace kelvatron {
 // keying (ok() false, error() says why). A failure or cancel() during keying ends the file at
 // once; the keying may run on but nothing more is written. Destroying an unfinished session
 // leaves no file behind.
+//
+// While it lives, the thread that made it draws random numbers from the session's own
+// generator state (OwnRandomState), so sessions on several threads key as each would alone and
+// none writes the program's generator. It is made, used and destroyed on one thread.
 class RenderSession {
 public:
     // longestSamples: how long the sound can grow (see AudioFileWriter); 0 when it is short.
+    // chain: the stages the sound passes on its way into the file.
     RenderSession(const std::string& path, ToneFormat format = {}, uint32_t seed = 0,
-                  int64_t longestSamples = 0);
+                  int64_t longestSamples = 0, std::unique_ptr<SignalChain> chain = {});
 
     Clock& clock() { return timeline_.clock(); }
     SoundDevice& device() { return timeline_.device(); }
@@ -39,6 +45,7 @@ public:
     bool finish();
 
 private:
+    OwnRandomState random_;
     AudioFileWriter writer_;
     SampleTimeline timeline_;
 };

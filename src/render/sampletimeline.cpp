@@ -2,8 +2,10 @@
 
 namespace kelvatron {
 
-SampleTimeline::SampleTimeline(SampleSink& sink, ToneFormat format, uint32_t seed)
-    : clock_(format.rate(), seed), device_(clock_, sink), toneGen_(device_) {
+SampleTimeline::SampleTimeline(SampleSink& sink, ToneFormat format, uint32_t seed,
+                               std::unique_ptr<SignalChain> chain)
+    : clock_(format.rate(), seed), chained_(sink, std::move(chain)), device_(clock_, chained_),
+      toneGen_(device_, group_) {
     toneGen_.setQuality(format.quality);
     toneGen_.setResolution(format.resolution);
     // Every play waits for its tone to end, as the sign player keys.

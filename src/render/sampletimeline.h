@@ -1,10 +1,13 @@
 #pragma once
 #include <cstdint>
 
+#include "audio/signalchain.h"
+#include "render/chainedsink.h"
 #include "render/recordingdevice.h"
 #include "render/samplesink.h"
 #include "render/virtualclock.h"
 #include "tonegen/tonegen.h"
+#include "tonegen/tonegengroup.h"
 
 namespace kelvatron {
 
@@ -17,12 +20,15 @@ struct ToneFormat {
     uint32_t rate() const { return quality == TTGQuality::tgHiQ ? 96000 : 44100; }
 };
 
-// A virtual clock, a device that records into a sink, and a tone generator playing into it:
-// whatever keys through clock() and toneGen() (or device()) lands on the timeline exactly where
-// the waits and tones put it.
+// A virtual clock, a device that records into a sink through a signal chain, and a tone
+// generator playing into it: whatever keys through clock() and toneGen() (or device()) lands on
+// the timeline exactly where the waits and tones put it. The generator is alone in its group,
+// so the device volume it saves is nobody else's.
 class SampleTimeline {
 public:
-    SampleTimeline(SampleSink& sink, ToneFormat format = {}, uint32_t seed = 0);
+    // chain: the stages the sound passes on its way to the sink; none leaves it as keyed.
+    SampleTimeline(SampleSink& sink, ToneFormat format = {}, uint32_t seed = 0,
+                   std::unique_ptr<SignalChain> chain = {});
 
     Clock& clock() { return clock_; }
     SoundDevice& device() { return device_; }
@@ -35,7 +41,9 @@ public:
 
 private:
     VirtualClock clock_;
+    ChainedSink chained_;
     RecordingDevice device_;
+    ToneGenGroup group_;
     TToneGen toneGen_;
 };
 

@@ -13,10 +13,6 @@ namespace kelvatron {
 
 namespace {
 
-// Shared by all instances: the first live one saves the device volume, the last one restores it.
-int32_t toneGenInstanceCount = 0;
-uint32_t savedDeviceVolume = 0;
-
 TToneGen::RangeMessageHandler& rangeMessageHandler() {
     static TToneGen::RangeMessageHandler handler = [](const std::string& text) {
         std::cerr << text << '\n';
@@ -28,27 +24,37 @@ constexpr uint32_t kSpareBytes = 4;
 
 } // namespace
 
-TToneGen::TToneGen(SoundDevice& device, bool designing) : device_(device), designing_(designing) {
-    if (toneGenInstanceCount == 0 && !designing_) {
-        savedDeviceVolume = readDeviceVolume();
+TToneGen::TToneGen(SoundDevice& device, bool designing)
+    : device_(device), group_(ToneGenGroup::program()), designing_(designing) {
+    join();
+}
+
+TToneGen::TToneGen(SoundDevice& device, ToneGenGroup& group)
+    : device_(device), group_(group), designing_(false) {
+    join();
+}
+
+void TToneGen::join() {
+    if (group_.instances == 0 && !designing_) {
+        group_.savedDeviceVolume = readDeviceVolume();
         applyVolume();
     }
-    ++toneGenInstanceCount;
+    ++group_.instances;
 }
 
 TToneGen::~TToneGen() {
     stop();
     std::vector<uint8_t>().swap(waveImage_);
-    --toneGenInstanceCount;
-    if (toneGenInstanceCount == 0 && !designing_) device_.setVolume(savedDeviceVolume);
+    --group_.instances;
+    if (group_.instances == 0 && !designing_) device_.setVolume(group_.savedDeviceVolume);
 }
 
 int32_t TToneGen::instanceCount() {
-    return toneGenInstanceCount;
+    return ToneGenGroup::program().instances;
 }
 
 uint32_t TToneGen::savedVolume() {
-    return savedDeviceVolume;
+    return ToneGenGroup::program().savedDeviceVolume;
 }
 
 TToneGen::RangeMessageHandler TToneGen::setRangeMessageHandler(RangeMessageHandler handler) {

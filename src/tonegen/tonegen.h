@@ -6,16 +6,18 @@
 #include <vector>
 
 #include "tonegen/sounddevice.h"
+#include "tonegen/tonegengroup.h"
 #include "tonegen/tonetypes.h"
 
 namespace kelvatron {
 
 // Synthesises one tone into a complete RIFF/WAVE image in memory, optionally shaped by an
 // attack-decay-sustain-release envelope, and plays it through a SoundDevice. The first live
-// instance saves the device volume and the last one puts it back.
+// instance of its group saves the device volume and the last one puts it back.
 class TToneGen {
 public:
     explicit TToneGen(SoundDevice& device, bool designing = false);
+    TToneGen(SoundDevice& device, ToneGenGroup& group);
     ~TToneGen();
     TToneGen(const TToneGen&) = delete;
     TToneGen& operator=(const TToneGen&) = delete;
@@ -56,7 +58,7 @@ public:
     bool envelopeApplied() const { return envelopeApplied_; }
     bool stopped() const { return stopped_; }
 
-    // Process-wide: live instances and the device volume found by the first one.
+    // The program's group: live instances and the device volume found by the first one.
     static int32_t instanceCount();
     static uint32_t savedVolume();
 
@@ -68,6 +70,7 @@ public:
     static RangeMessageHandler setRangeMessageHandler(RangeMessageHandler handler);
 
 private:
+    void join();
     int16_t checkRange(int16_t min, int16_t max, int16_t value) const;
     bool buildWaveImage(bool withEnvelope);
     bool allocateWaveImage(uint64_t dataLength);
@@ -77,6 +80,7 @@ private:
     uint32_t readDeviceVolume();
 
     SoundDevice& device_;
+    ToneGenGroup& group_;
     bool designing_;
     bool loading_ = false;
 

@@ -12,18 +12,6 @@ namespace kelvatron {
 
 namespace {
 
-// MinLevel is the lowest sample value and MaxLevel the span up to the highest one.
-struct Levels {
-    double minLevel;
-    double maxLevel;
-    double sineOffset;
-};
-
-Levels levelsFor(TTGResolution resolution) {
-    if (resolution == TTGResolution::tg16Bit) return {-32767.0, 65534.0, 0.0};
-    return {0.0, 255.0, 1.0};
-}
-
 int truncToInt(double value) {
     return static_cast<int>(value);
 }
@@ -34,123 +22,150 @@ template <int Bytes> void store(uint8_t* at, int value) {
     if constexpr (Bytes == 2) at[1] = static_cast<uint8_t>(bits >> 8);
 }
 
-// Walks the samples period by period. Every period has a whole number of samples: period k covers
-// samples trunc((k-1)P) to trunc(kP) - 1, so the mean frequency is exact. value(i, half) gives the
-// sample at in-period index i; periodEnd() runs whenever a period is complete.
-template <int Bytes, typename Value, typename PeriodEnd>
-void fillPeriods(uint8_t* data, uint64_t dataLength, double samplesPerPeriod, Value value,
-                 PeriodEnd periodEnd) {
-    int n = truncToInt(samplesPerPeriod);
-    int half = n / 2;
-    int i = 0;
-    double k = 1;
-    for (uint64_t pos = 0; pos < dataLength; pos += Bytes) {
-        store<Bytes>(data + pos, value(i, half));
-        if (++i >= n) {
-            i = 0;
-            periodEnd();
-            k += 1;
-            // kP less a whole number not above it is exact in double, so this is
-            // trunc(kP) - trunc((k-1)P).
-            n = truncToInt(k * samplesPerPeriod - std::trunc((k - 1) * samplesPerPeriod));
-            half = n / 2;
-        }
-    }
-}
-
-template <int Bytes>
-void fillSine(uint8_t* data, uint64_t dataLength, double samplesPerPeriod, Levels levels) {
-    const int n = truncToInt(samplesPerPeriod);
-    // The step comes from the first period and the phase restarts with every period, so a sample
-    // depends only on its in-period index: each value is computed once and then reused.
-    const double step = 2.0 * std::numbers::pi / n;
-    std::vector<int> byIndex;
-    byIndex.reserve(static_cast<size_t>(n) + 2);
-    auto value = [&](int i, int) {
-        if (static_cast<size_t>(i) == byIndex.size())
-            byIndex.push_back(
-                truncToInt((std::sin(i * step) + levels.sineOffset) / 2.0 * levels.maxLevel));
-        return byIndex[static_cast<size_t>(i)];
-    };
-    fillPeriods<Bytes>(data, dataLength, samplesPerPeriod, value, [] {});
-}
-
-template <int Bytes>
-void fillSquare(uint8_t* data, uint64_t dataLength, double samplesPerPeriod, Levels levels) {
-    const int low = truncToInt(levels.minLevel);
-    const int high = Bytes == 2 ? 32767 : truncToInt(levels.maxLevel);
-    fillPeriods<Bytes>(
-        data, dataLength, samplesPerPeriod, [&](int i, int half) { return i < half ? low : high; },
-        [] {});
-}
-
-template <int Bytes>
-void fillTriangle(uint8_t* data, uint64_t dataLength, double samplesPerPeriod, Levels levels) {
-    // The slope comes from the first period. A period one sample longer with a longer rising half
-    // climbs past the top; such samples are held at the top rather than wrapping around to the
-    // opposite extreme, which would click.
-    const double increment = levels.maxLevel / (truncToInt(samplesPerPeriod) / 2);
-    const int bottom = truncToInt(levels.minLevel);
-    const int top = truncToInt(levels.minLevel + levels.maxLevel);
-    double running = levels.minLevel;
-    auto value = [&](int i, int half) {
-        const int v = std::clamp(truncToInt(running), bottom, top);
-        running += i < half ? increment : -increment;
-        return v;
-    };
-    fillPeriods<Bytes>(data, dataLength, samplesPerPeriod, value,
-                       [&] { running = levels.minLevel; });
-}
-
-template <int Bytes>
-void fillSawtooth(uint8_t* data, uint64_t dataLength, double samplesPerPeriod, Levels levels) {
-    const double increment = levels.maxLevel / truncToInt(samplesPerPeriod);
-    double running = levels.minLevel;
-    auto value = [&](int, int) {
-        const int v = truncToInt(running);
-        running += increment;
-        return v;
-    };
-    fillPeriods<Bytes>(data, dataLength, samplesPerPeriod, value,
-                       [&] { running = levels.minLevel; });
-}
-
-// 16-bit draws go up to 65534 and are stored as they are, so the upper half of the draws
-// becomes negative samples.
-template <int Bytes> void fillNoise(uint8_t* data, uint64_t dataLength, Levels levels) {
-    const auto range = static_cast<uint32_t>(std::trunc(levels.maxLevel + 1.0));
-    for (uint64_t pos = 0; pos < dataLength; pos += Bytes)
-        store<Bytes>(data + pos, static_cast<int>(Random(range)));
-}
-
-template <int Bytes> void synthesize(uint8_t* data, uint64_t dataLength, const ToneShape& shape) {
-    const Levels levels = levelsFor(shape.resolution);
-    const double samplesPerPeriod =
-        static_cast<double>(samplesPer10Ms(shape.quality) * 100) / shape.frequency;
-    switch (shape.wave) {
-    case TTGWave::tgSine:
-        return fillSine<Bytes>(data, dataLength, samplesPerPeriod, levels);
-    case TTGWave::tgSquare:
-        return fillSquare<Bytes>(data, dataLength, samplesPerPeriod, levels);
-    case TTGWave::tgTriangle:
-        return fillTriangle<Bytes>(data, dataLength, samplesPerPeriod, levels);
-    case TTGWave::tgSawtooth:
-        return fillSawtooth<Bytes>(data, dataLength, samplesPerPeriod, levels);
-    case TTGWave::tgNoise:
-        return fillNoise<Bytes>(data, dataLength, levels);
-    }
-}
-
 } // namespace
+
+WaveSynth::WaveSynth(TTGWave wave, double samplesPerPeriod, TTGResolution resolution,
+                     std::span<int> sineTable, uint32_t& noiseState)
+    : wave_(wave), samplesPerPeriod_(samplesPerPeriod), sine_(sineTable),
+      noiseState_(&noiseState) {
+    const bool wide = resolution == TTGResolution::tg16Bit;
+    minLevel_ = wide ? -32767.0 : 0.0;
+    maxLevel_ = wide ? 65534.0 : 255.0;
+    sineOffset_ = wide ? 0.0 : 1.0;
+    noiseRange_ = static_cast<uint32_t>(std::trunc(maxLevel_ + 1.0));
+    const int first = truncToInt(samplesPerPeriod);
+    // The sine's step and the ramps' slopes come from the first period, so a sample depends only
+    // on its place in its period.
+    step_ = 2.0 * std::numbers::pi / first;
+    increment_ = wave == TTGWave::tgTriangle ? maxLevel_ / (first / 2) : maxLevel_ / first;
+    low_ = truncToInt(minLevel_);
+    high_ = wide ? 32767 : truncToInt(maxLevel_);
+    startPeriod(1);
+}
+
+size_t WaveSynth::sineTableSize(double samplesPerPeriod) {
+    return static_cast<size_t>(samplesPerPeriod) + 2;
+}
+
+// Period k is trunc(kP) - trunc((k-1)P) samples long: kP less a whole number not above it is
+// exact in double.
+void WaveSynth::startPeriod(double k) {
+    k_ = k;
+    n_ = truncToInt(k * samplesPerPeriod_ - std::trunc((k - 1) * samplesPerPeriod_));
+    half_ = n_ / 2;
+    i_ = 0;
+    running_ = minLevel_;
+}
+
+// Each of the sine's values is computed once, when first needed, and then reused.
+int WaveSynth::sineAt(int i) {
+    if (static_cast<size_t>(i) >= sineKnown_) [[unlikely]]
+        knowSineTo(i);
+    return sine_[static_cast<size_t>(i)];
+}
+
+void WaveSynth::knowSineTo(int i) {
+    for (; sineKnown_ <= static_cast<size_t>(i); ++sineKnown_)
+        sine_[sineKnown_] = truncToInt(
+            (std::sin(static_cast<double>(sineKnown_) * step_) + sineOffset_) / 2.0 * maxLevel_);
+}
+
+template <TTGWave Wave> int WaveSynth::step() {
+    int value = 0;
+    if constexpr (Wave == TTGWave::tgSine) {
+        value = sineAt(i_);
+    } else if constexpr (Wave == TTGWave::tgSquare) {
+        value = i_ < half_ ? low_ : high_;
+    } else if constexpr (Wave == TTGWave::tgTriangle) {
+        // A period one sample longer with a longer rising half climbs past the top; such samples
+        // are held at the top rather than wrapping around to the opposite extreme, which would
+        // click.
+        value = std::clamp(truncToInt(running_), low_, truncToInt(minLevel_ + maxLevel_));
+        running_ += i_ < half_ ? increment_ : -increment_;
+    } else if constexpr (Wave == TTGWave::tgSawtooth) {
+        value = truncToInt(running_);
+        running_ += increment_;
+    } else {
+        value = static_cast<int>(Random(*noiseState_, noiseRange_));
+    }
+    ++at_;
+    if (++i_ >= n_) startPeriod(k_ + 1);
+    return value;
+}
+
+int WaveSynth::next() {
+    switch (wave_) {
+    case TTGWave::tgSine:
+        return step<TTGWave::tgSine>();
+    case TTGWave::tgSquare:
+        return step<TTGWave::tgSquare>();
+    case TTGWave::tgTriangle:
+        return step<TTGWave::tgTriangle>();
+    case TTGWave::tgSawtooth:
+        return step<TTGWave::tgSawtooth>();
+    case TTGWave::tgNoise:
+        return step<TTGWave::tgNoise>();
+    }
+    return 0;
+}
+
+// The walk goes on in a local copy: the byte stores may alias any object the compiler cannot see
+// whole, so a walk on *this would go through memory at every sample.
+template <TTGWave Wave, int Bytes> void WaveSynth::fillWith(uint8_t* data, uint64_t dataLength) {
+    WaveSynth walk = *this;
+    for (uint64_t pos = 0; pos < dataLength; pos += Bytes)
+        store<Bytes>(data + pos, walk.step<Wave>());
+    *this = walk;
+}
+
+// The waveform is chosen once for the whole tone, not at every sample.
+void WaveSynth::fill(uint8_t* data, uint64_t dataLength, int bytesPerSample) {
+    const auto with = [&]<TTGWave Wave>() {
+        if (bytesPerSample == 2)
+            fillWith<Wave, 2>(data, dataLength);
+        else
+            fillWith<Wave, 1>(data, dataLength);
+    };
+    switch (wave_) {
+    case TTGWave::tgSine:
+        return with.template operator()<TTGWave::tgSine>();
+    case TTGWave::tgSquare:
+        return with.template operator()<TTGWave::tgSquare>();
+    case TTGWave::tgTriangle:
+        return with.template operator()<TTGWave::tgTriangle>();
+    case TTGWave::tgSawtooth:
+        return with.template operator()<TTGWave::tgSawtooth>();
+    case TTGWave::tgNoise:
+        return with.template operator()<TTGWave::tgNoise>();
+    }
+}
+
+void WaveSynth::seek(int64_t sample) {
+    at_ = sample;
+    if (wave_ == TTGWave::tgNoise) return;
+    const auto start = [this](double k) { return std::trunc((k - 1) * samplesPerPeriod_); };
+    double k = std::floor(static_cast<double>(sample) / samplesPerPeriod_) + 1;
+    while (start(k + 1) <= static_cast<double>(sample))
+        k += 1;
+    while (k > 1 && start(k) > static_cast<double>(sample))
+        k -= 1;
+    startPeriod(k);
+    // The ramps add their slope sample by sample, as the walk does.
+    const auto inPeriod = static_cast<int>(sample - static_cast<int64_t>(start(k)));
+    for (; i_ < inPeriod; ++i_)
+        running_ += wave_ == TTGWave::tgTriangle && i_ >= half_ ? -increment_ : increment_;
+}
 
 void synthesizeTone(std::span<uint8_t> data, uint64_t dataLength, const ToneShape& shape) {
     const int bytes = bytesPerSample(shape.resolution);
     assert(data.size() >= dataLength + static_cast<uint64_t>(bytes - 1));
     assert(shape.frequency > 0);
-    if (bytes == 2)
-        synthesize<2>(data.data(), dataLength, shape);
-    else
-        synthesize<1>(data.data(), dataLength, shape);
+    const double samplesPerPeriod =
+        static_cast<double>(samplesPer10Ms(shape.quality) * 100) / shape.frequency;
+    std::vector<int> sineTable(
+        shape.wave == TTGWave::tgSine ? WaveSynth::sineTableSize(samplesPerPeriod) : 0);
+    WaveSynth synth(shape.wave, samplesPerPeriod, shape.resolution, sineTable, randomState());
+    synth.fill(data.data(), dataLength, bytes);
 }
 
 } // namespace kelvatron

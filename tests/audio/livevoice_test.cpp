@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "audio/livevoice.h"
+#include "tonegen/wavesynth.h"
 
 using namespace kelvatron;
 
@@ -94,5 +95,24 @@ TEST(LiveVoice, RewoundFramesComeOutAgainAsTheyWere) {
         const auto again = run(v, c.back);
         for (int i = 0; i < c.back; ++i)
             ASSERT_NEAR(again[i], first[c.frames - c.back + i], 1e-5f) << c.name << " frame " << i;
+    }
+}
+
+// The hand's key sounds the tone generator's own wave: held past its rise, the voice at the
+// generator's rate gives the samples of a 16-bit image of the same tone.
+TEST(LiveVoice, SoundsTheToneGeneratorsWave) {
+    for (TTGWave wave : {TTGWave::tgSine, TTGWave::tgSquare, TTGWave::tgTriangle,
+                         TTGWave::tgSawtooth}) {
+        const int16_t frequency = 700;
+        std::vector<uint8_t> image(2 * 9600 + 1);
+        synthesizeTone(image, 2 * 9600,
+                       {wave, TTGResolution::tg16Bit, TTGQuality::tgHiQ, frequency});
+        LiveVoice v(96000);
+        v.keyDown(frequency, wave);
+        const auto heard = run(v, 9600);
+        for (size_t i = 2 * 480; i < heard.size(); ++i) {
+            const auto sample = static_cast<int16_t>(image[2 * i] | (image[2 * i + 1] << 8));
+            ASSERT_FLOAT_EQ(heard[i], sample / 32767.0f) << int(wave) << " sample " << i;
+        }
     }
 }

@@ -18,12 +18,14 @@ public:
 
     void giveBack() {
         for (const auto& e : placed)
-            if (e.tone) finished(e.tone);
+            returnHeld(e);
+        for (const auto& e : live)
+            if (e.chain) returnHeld(e);
         freeFinished();
         placed.clear();
     }
 
-    bool open = true, running = true;
+    bool open = true, running = true, separate = false;
     double origin = 1000, latency = 20, margin = 15, ahead = 5, growth = 0;
     int afresh = 0;
     std::vector<TimelineEvent> placed, live;
@@ -40,6 +42,7 @@ protected:
     bool pushPlaced(const TimelineEvent& e) override { return placed.push_back(e), true; }
     bool pushLive(const TimelineEvent& e) override { return live.push_back(e), true; }
     void startingAfresh() override { ++afresh; }
+    bool separateLiveStream() const override { return separate; }
 };
 
 const auto k10ms = LinuxSpeaker::squareToneImage(800, 10);
@@ -183,4 +186,34 @@ TEST(TimelineSoundDevice, RunsPlacedFromTheirFirstFrameKeepTheirSpacing) {
         for (const auto& e : out.live)
             if (e.tone) out.placed.push_back(e); // handed back with the rest
     }
+}
+
+// A chain goes to the placed tones' stream on their schedule, and another to the live tone's
+// stream where it has its own; a closed output takes none. Every chain comes back to be freed.
+TEST(TimelineSoundDevice, HandsEachStreamAChainOfItsOwn) {
+    test::FakeClock clock;
+    FakeOutput out(clock);
+    int made = 0;
+    const auto make = [&made](uint32_t rate, uint32_t seed) {
+        EXPECT_EQ(rate, 48000u);
+        EXPECT_EQ(seed, 5u);
+        ++made;
+        return std::make_unique<SignalChain>();
+    };
+    for (bool separate : {false, true}) {
+        out.separate = separate;
+        out.placed.clear(), out.live.clear();
+        made = 0;
+        ASSERT_TRUE(out.setChain(make, 5));
+        ASSERT_EQ(out.placed.size(), 1u);
+        EXPECT_EQ(out.placed[0].kind, TimelineEvent::Kind::Chain);
+        EXPECT_NE(out.placed[0].chain, nullptr);
+        EXPECT_EQ(out.live.size(), separate ? 1u : 0u);
+        EXPECT_EQ(made, separate ? 2 : 1);
+        out.giveBack();
+        out.live.clear();
+    }
+    out.open = false;
+    EXPECT_FALSE(out.setChain(make, 5));
+    EXPECT_TRUE(out.placed.empty());
 }

@@ -2,7 +2,10 @@
 // the same groups for the same seed, and nothing left behind when cancelled.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "core/cp1251.h"
+#include "core/random.h"
 #include "core/terminationrequest.h"
 #include "support/tempfolder.h"
 #include "render/audioformat.h"
@@ -106,6 +109,68 @@ TEST(ExportRenderer, TheSameSeedGivesTheSameGroups) {
     EXPECT_EQ(first.answers, again.answers);
     EXPECT_EQ(first.bytes, again.bytes);
     EXPECT_NE(first.answers, other.answers);
+}
+
+// Every sample of an export passes the chain's stages once, at its place on the timeline; a
+// stage that leaves the sound alone, or an empty chain, changes no byte of the file.
+TEST(ExportRenderer, TheChainSeesEverySampleAndLeavesAnUntouchedSoundAsItWas) {
+    struct Counts {
+        int64_t next = 0, gaps = 0;
+    };
+    class CountingStage : public SignalStage {
+    public:
+        explicit CountingStage(Counts& counts) : counts_(counts) {}
+        void process(std::span<float> block, int64_t position) override {
+            counts_.gaps += position != counts_.next;
+            counts_.next = position + static_cast<int64_t>(block.size());
+        }
+
+    private:
+        Counts& counts_;
+    };
+    const Rendered plain = render(digitsJob(7));
+    ExportJob empty = digitsJob(7);
+    empty.chain = [](uint32_t, uint32_t) { return std::make_unique<SignalChain>(); };
+    Counts counts;
+    ExportJob counted = digitsJob(7);
+    counted.chain = [&counts](uint32_t rate, uint32_t seed) {
+        EXPECT_EQ(rate, 96000u);
+        EXPECT_EQ(seed, 7u);
+        auto chain = std::make_unique<SignalChain>();
+        chain->add(std::make_unique<CountingStage>(counts));
+        return chain;
+    };
+    ASSERT_TRUE(plain.ok);
+    EXPECT_EQ(render(empty).bytes, plain.bytes);
+    EXPECT_EQ(render(counted).bytes, plain.bytes);
+    EXPECT_EQ(counts.gaps, 0);
+    // 16-bit mono after a 44-byte header.
+    EXPECT_EQ(counts.next, static_cast<int64_t>(plain.bytes.size() - 44) / 2);
+}
+
+// Each render draws from its own generator state: two on two threads give what each gives
+// alone, and the program's generator is never written.
+TEST(ExportRenderer, RendersOnTwoThreadsGiveWhatTheyGiveOneAfterTheOther) {
+    ExportJob noise = digitsJob(7);
+    noise.keying.waveform = TTGWave::tgNoise; // every tone draws from the generator too
+    noise.transmission.groupCount = 6;
+    ExportJob jargon = textJob("");
+    jargon.jargon = true;
+    jargon.seed = 11;
+    jargon.transmission.groupCount = 6;
+    RandSeed = 4242;
+    const Rendered first = render(noise), second = render(jargon);
+    EXPECT_EQ(RandSeed, 4242u);
+    Rendered a, b;
+    std::thread one([&] { a = render(noise); }), two([&] { b = render(jargon); });
+    one.join();
+    two.join();
+    ASSERT_TRUE(first.ok && second.ok && a.ok && b.ok);
+    EXPECT_TRUE(a.bytes == first.bytes) << "the noise groups' sound differs";
+    EXPECT_EQ(a.answers, first.answers);
+    EXPECT_TRUE(b.bytes == second.bytes) << "the jargon's sound differs";
+    EXPECT_EQ(b.answers, second.answers);
+    EXPECT_EQ(RandSeed, 4242u);
 }
 
 // Progress grows to a hundred; a cancel, or a request to end the program (a signal to the

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "audio/signalstage.h"
+
+namespace kelvatron {
+
+// The stages every sound passes between the mixed tones and the output, in order: the placed
+// tones and the hand's live tone on the sound card's streams (ToneTimeline), the keyed sound on
+// its way into an audio file (ChainedSink) alike. An empty chain leaves the sound as it is.
+//
+// A chain is filled off the sound thread and then handed over whole (TimelineSoundDevice::
+// setChain, RenderSession); it is not changed while it runs.
+class SignalChain {
+public:
+    void add(std::unique_ptr<SignalStage> stage) { stages_.push_back(std::move(stage)); }
+    bool empty() const { return stages_.empty(); }
+
+    // The sound thread's side: see SignalStage.
+    void process(std::span<float> block, int64_t position) {
+        for (const auto& stage : stages_)
+            stage->process(block, position);
+    }
+    void rewound(int64_t position) {
+        for (const auto& stage : stages_)
+            stage->rewound(position);
+    }
+
+private:
+    std::vector<std::unique_ptr<SignalStage>> stages_;
+};
+
+// Builds a chain for a stream of `rate` frames a second whose stages draw what they draw from
+// `seed`; an output with two streams (the placed tones and the live tone) builds one for each.
+using SignalChainMaker = std::function<std::unique_ptr<SignalChain>(uint32_t rate, uint32_t seed)>;
+
+} // namespace kelvatron

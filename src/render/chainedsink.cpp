@@ -1,0 +1,28 @@
+#include "render/chainedsink.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvatron {
+
+void ChainedSink::write(std::span<const int16_t> samples) {
+    if (!chain_ || chain_->empty()) {
+        sink_.write(samples);
+        position_ += static_cast<int64_t>(samples.size());
+        return;
+    }
+    while (!samples.empty()) {
+        const size_t count = std::min(samples.size(), kBlock);
+        for (size_t i = 0; i < count; ++i)
+            block_[i] = samples[i] / 32768.0f;
+        chain_->process(std::span(block_.data(), count), position_);
+        for (size_t i = 0; i < count; ++i)
+            out_[i] = static_cast<int16_t>(
+                std::clamp(std::lround(block_[i] * 32768.0f), -32768L, 32767L));
+        sink_.write(std::span<const int16_t>(out_.data(), count));
+        position_ += static_cast<int64_t>(count);
+        samples = samples.subspan(count);
+    }
+}
+
+} // namespace kelvatron

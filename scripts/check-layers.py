@@ -4,7 +4,9 @@
 Every folder under src/ stands in one layer. A file may include from its own folder, from a
 folder of its own layer and from any lower layer; an include that climbs to a higher layer is
 refused, and so is a circle of folders (peers of one layer may include one another one way
-only). The README's "Layout of the source" table names every folder with its layer.
+only). The README's "Layout of the source" table names every folder with its layer. The
+engine's folders (the layers below the widget set) name no control of the window: a control's
+name may stand only in a string, where it is a key of the stored settings file.
 
   check-layers.py [--root DIR] [--stamp FILE] [--list]
 
@@ -30,6 +32,12 @@ LAYERS = [
     ["cli", "mainwindow", "platform"],        # the front ends and the system's services
     ["app"],                                  # builds the services and a front end
 ]
+
+# The layers from the widget set up may name the window's controls; the engine below may not.
+WIDGET_LAYER = 7
+# The window's controls as the original names them (glCheckBox8, glLabel13, Memo1, TForm1, ...).
+CONTROL = re.compile(r"\b(?:gl[A-Z][A-Za-z]*\d+\w*|Memo\d+|TForm1)\b")
+STRING = re.compile(r'"(?:[^"\\]|\\.)*"')
 
 # Quoted or in angle brackets: the include roots answer both.
 INCLUDE = re.compile(r'^\s*#\s*include\s*["<]([^"<>/]+)/([^"<>]+)[">]')
@@ -115,6 +123,23 @@ def shortest_circle(group, edges):
     return group
 
 
+def named_controls(src, folders, layers):
+    """'file:line: name' for each control the engine names outside a string."""
+    found = []
+    for folder in folders:
+        if layers.get(folder, WIDGET_LAYER) >= WIDGET_LAYER:
+            continue
+        for path in sorted((src / folder).rglob("*")):
+            if path.suffix not in (".h", ".cpp"):
+                continue
+            for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+                match = CONTROL.search(STRING.sub('""', line))
+                if match:
+                    found.append(f"src/{folder}/{path.relative_to(src / folder)}:{number}: "
+                                 f"{match[0]}")
+    return found
+
+
 def readme_layers(readme):
     rows = {}
     for line in readme.read_text(encoding="utf-8").splitlines():
@@ -144,6 +169,10 @@ def faults(root):
         path = shortest_circle(group, edges)
         steps = "; ".join(edges[step] for step in zip(path, path[1:]))
         found.append(f"circle of folders {' '.join(group)}: {' -> '.join(path)} ({steps})")
+
+    for where in named_controls(src, folders, layers):
+        found.append(f"{where} names a control of the window in the engine: name it by what "
+                     f"it does")
 
     rows = readme_layers(root / "README.md")
     for folder in folders:

@@ -12,6 +12,7 @@
 #include "core/terminationrequest.h"
 #include "core/textwindow.h"
 #include "keying/generationsets.h"
+#include "keying/prompttones.h"
 #include "keying/signplayer.h"
 #include "keying/signtable.h"
 #include "transmission/pausestopcontrol.h"
@@ -48,7 +49,8 @@ TransmissionDriver::TransmissionDriver(TransmissionControls& controls, TextWindo
                                        FormState& state, SignPlayer& player,
                                        PauseStopControl& pauseStop)
     : controls_(controls), text_(text), progress_(progress), clock_(clock), events_(events),
-      state_(state), pauseStop_(pauseStop), keyer_(player, clock, state.timing) {}
+      state_(state), pauseStop_(pauseStop), output_(player.output()),
+      keyer_(player, clock, state.timing) {}
 
 int32_t TransmissionDriver::groupSizeOf(double value) {
     return wholeInRange(value, 1, kMaxGroupSize);
@@ -66,6 +68,10 @@ void TransmissionDriver::start() {
         return;
     }
     TransmittingMark mark(state_.transmitting);
+    // Started between the signs of a typed key's queue, the transmission still keeps its own
+    // schedule on the placed tones' stream: prompt tones answer a key, and placed at once on
+    // the live stream a transmission's elements would move with every late wake of the window.
+    const PromptTones scheduled(output_, false);
     transmit();
 }
 

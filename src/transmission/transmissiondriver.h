@@ -14,6 +14,7 @@ class PauseStopControl;
 class Progress;
 class SignPlayer;
 class TextWindow;
+class ToneOutput;
 class TransmissionControls;
 
 // Keys a whole exercise: the opening, the text in the window or random groups, the closing.
@@ -58,6 +59,7 @@ private:
     EventPump& events_;
     FormState& state_;
     PauseStopControl& pauseStop_;
+    ToneOutput& output_;
     TransmissionKeyer keyer_;
     int32_t groupSize_ = 0;
     int32_t groupCount_ = 0;

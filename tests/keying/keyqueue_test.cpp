@@ -67,3 +67,23 @@ TEST_F(KeyQueue, AKeyTypedDuringATransmissionStartedFromTheQueueSoundsAtOnce) {
     type("е");
     EXPECT_EQ(soundedWhenTyped, ".-");
 }
+
+// The queue's signs answer the hand at once, as prompt tones; a transmission started between
+// them keeps its own schedule (placed tones, which a late wake of the window cannot move), and
+// the signs after it answer at once again.
+TEST_F(KeyQueue, ATransmissionStartedFromTheQueueKeepsItsSchedule) {
+    h.settings.settings.speaker = false;
+    h.settings.settings.soundCard = true;
+    h.controls.settings.groupSize = 1;
+    h.controls.settings.groupCount = 1;
+    h.events.at(1, [&] {
+        type("е");
+        h.transmission.start();
+    });
+    type("е");
+    std::string prompts;
+    for (const auto& play : h.sound.plays)
+        prompts += play.prompt ? 'p' : 's';
+    // Е, the five elements of the one digit, Е.
+    EXPECT_EQ(prompts, "psssssp") << "p: a prompt tone, s: on the schedule";
+}

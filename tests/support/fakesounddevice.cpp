@@ -19,7 +19,7 @@ double imageLengthMs(std::span<const uint8_t> image) {
 
 void FakeSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t flags) {
     double length = imageLengthMs(waveImage);
-    plays.push_back({{waveImage.begin(), waveImage.end()}, flags, length});
+    plays.push_back({{waveImage.begin(), waveImage.end()}, flags, length, promptTones});
     if (!clock_) return;
     clock_->log.push_back("tone " + std::to_string(static_cast<int>(length + 0.5)) +
                           ((flags & SND_ASYNC) ? " async" : ""));

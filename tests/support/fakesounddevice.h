@@ -17,6 +17,7 @@ public:
         std::vector<uint8_t> image;
         uint32_t flags;
         double lengthMs; // length of the image's samples
+        bool prompt;     // played as a prompt tone, answering a key
     };
 
     explicit FakeSoundDevice(FakeClock* clock = nullptr) : clock_(clock) {}
@@ -32,9 +33,15 @@ public:
 
     void keyDown(int32_t frequency, TTGWave waveform) override;
     void keyUp() override;
+    bool setPromptTones(bool on) override {
+        const bool before = promptTones;
+        promptTones = on;
+        return before;
+    }
 
     std::vector<Play> plays;
     int stops = 0;
+    bool promptTones = false;
     uint32_t volume = 0x12345678;
     std::vector<uint32_t> volumeWrites;
     // The hand's live tone: frequency and waveform of each key-down, and how many key-ups.

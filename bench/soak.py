@@ -326,16 +326,21 @@ def describe(run):
     return " ".join(out)
 
 
-def check_keying(name, run):
+def check_keying(name, run, key_tones=0):
     """A transmission or exercise: every tone a dot or dash, every gap an element's, a sign's, a
     word's or a group's, or longer than a group's (between the opening, the text and the
-    closing, or after a key's sign)."""
+    closing). After the `key_tones` of a key's sign that it follows, any pause longer than a
+    sign's: the key answers at once on the live stream, the transmission a latency later on the
+    placed one."""
     bad = []
     for i, t in enumerate(run):
         length = ms(t[1] - t[0])
         if not near(length, (DOT, 3 * DOT)):
             bad.append(f"tone {length:.1f} ms")
-        if i:
+        if i and key_tones and i == key_tones:
+            if ms(t[0] - run[i - 1][1]) < 4 * DOT - TOLERANCE:
+                bad.append(f"gap {ms(t[0] - run[i - 1][1]):.1f} ms after the key's sign")
+        elif i:
             gap = ms(t[0] - run[i - 1][1])
             if not (near(gap, (DOT, 4 * DOT, 7 * DOT, 10 * DOT)) or gap > 10 * DOT + TOLERANCE):
                 bad.append(f"gap {gap:.1f} ms after a tone of {ms(run[i-1][1] - run[i-1][0]):.1f}")
@@ -384,7 +389,8 @@ def check(step_record):
     name, t0, t1, keyed = step_record
     counted = 0
     if name.startswith("transmission") or name == "receive":
-        counted += check_keying(name, tones_between(t0, t1))
+        key_tones = len(TYPED["Й"][1]) if name == "transmission started during a key" else 0
+        counted += check_keying(name, tones_between(t0, t1), key_tones)
     elif name == "sending":
         counted += check_holds(name, keyed, tones_between(t0, t1))
     else:

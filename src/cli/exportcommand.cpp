@@ -39,6 +39,7 @@ KeyingSettings keyingOf(const ExportOptions& o, const PropValues& stored) {
     k.signPause = o.signPause.value_or(k.signPause);
     k.groupPause = o.groupPause.value_or(k.groupPause);
     k.speedUnit = o.dot.value_or(k.speedUnit);
+    k.effectiveSignsPerMinute = o.effective.value_or(0);
     if (o.waveform) k.waveform = *o.waveform;
     return k;
 }

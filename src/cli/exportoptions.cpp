@@ -24,7 +24,7 @@ struct OptionRow {
 using O = ExportOptions;
 
 // The speed unit, frequency and counts have the settings panel's limits.
-const std::array<OptionRow, 20> kOptions = {{
+const std::array<OptionRow, 21> kOptions = {{
     {.name = "--export", .kind = Kind::Word},
     {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
     {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
@@ -40,6 +40,7 @@ const std::array<OptionRow, 20> kOptions = {{
     {"--ratio", Kind::Number, 3, 6, &O::ratio},
     {"--sign-pause", Kind::Number, 1, 4, &O::signPause},
     {"--group-pause", Kind::Number, 1, 4, &O::groupPause},
+    {"--effective", Kind::Number, 5, 300, &O::effective},
     {.name = "--no-opening", .kind = Kind::Flag, .off = &O::opening},
     {.name = "--no-closing", .kind = Kind::Flag, .off = &O::closing},
     {.name = "--answers", .kind = Kind::Word, .word = &O::answers},
@@ -200,6 +201,8 @@ constexpr std::string_view kHelp =
   --ratio N              длина тире в точках, 3..6
   --sign-pause N         пауза между знаками в тире, 1..4
   --group-pause N        пауза между группами в парах тире, 1..4
+  --effective N          растянуть паузы до N знаков в минуту (Фарнсворт), 5..300:
+                         знаки звучат со скоростью точки, текст в целом — со скоростью N
   --no-opening           без вступления
   --no-closing           без окончания
 

@@ -31,6 +31,7 @@ struct ExportOptions {
     std::optional<int> ratio;             // --ratio 3..6
     std::optional<int> signPause;         // --sign-pause 1..4
     std::optional<int> groupPause;        // --group-pause 1..4
+    std::optional<int> effective;         // --effective 5..300 signs a minute (Farnsworth)
     std::optional<bool> opening;          // --no-opening: false
     std::optional<bool> closing;          // --no-closing: false
     std::optional<std::string> answers;   // --answers FILE (the keyed text, UTF-8)

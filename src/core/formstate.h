@@ -13,6 +13,12 @@ struct TimingValues {
     int32_t dashLength = 0;
     int32_t signPause = 0;
     int32_t groupPause = 0;
+    // Farnsworth spacing in force: the pause after a sign and a group's own pause, in exact ms
+    // beyond the dot after the last element, and the rounding the last whole-ms pause left over.
+    bool stretched = false;
+    double stretchedSignPauseMs = 0;
+    double stretchedGroupPauseMs = 0;
+    double gapCarryMs = 0;
 };
 
 // State the subsystems share beside the settings: flags of the running transmission, the keys

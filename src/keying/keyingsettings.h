@@ -20,6 +20,8 @@ struct KeyingSettings {
     double ratio = 0;
     double signPause = 0;
     double groupPause = 0;
+    // Farnsworth spacing: the signs per minute the gaps are stretched to; 0 keeps the pauses.
+    int32_t effectiveSignsPerMinute = 0;
 
     // The dot in ms: the sound card's is one speed unit, the speaker's two.
     int32_t cardDotMs() const { return speedUnit; }

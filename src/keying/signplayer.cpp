@@ -8,6 +8,7 @@
 #include "core/cp1251.h"
 #include "core/formstate.h"
 #include "core/textwindow.h"
+#include "keying/farnsworth.h"
 #include "keying/keyingsettings.h"
 #include "keying/signtable.h"
 #include "keying/toneoutput.h"
@@ -38,13 +39,26 @@ SignPlayer::SignPlayer(const KeyingSettingsSource& settings, ToneOutput& output,
 
 // Dash, sign pause and group pause follow the dot. A ratio or pause that is none of the
 // steppers' values leaves its length as the last element left it.
-void SignPlayer::derivePauses(double ratio, double signPause, double groupPause) {
+void SignPlayer::derivePauses(const KeyingSettings& s) {
     for (int r = 3; r <= 6; ++r)
-        if (ratio == r) timing_.dashLength = timing_.dotLength * r;
+        if (s.ratio == r) timing_.dashLength = timing_.dotLength * r;
     for (int p = 1; p <= 4; ++p)
-        if (signPause == p) timing_.signPause = timing_.dashLength * p;
+        if (s.signPause == p) timing_.signPause = timing_.dashLength * p;
     for (int g = 1; g <= 4; ++g)
-        if (groupPause == g) timing_.groupPause = timing_.dashLength * 2 * g;
+        if (s.groupPause == g) timing_.groupPause = timing_.dashLength * 2 * g;
+    stretchGaps(s.effectiveSignsPerMinute);
+}
+
+// The sign's last element is followed by a dot's silence as always; the stretched pauses make
+// up the rest of the sign gap and, after a group, of the word gap.
+void SignPlayer::stretchGaps(int32_t effectiveSignsPerMinute) {
+    const auto gaps = farnsworthGaps(timing_.dotLength, effectiveSignsPerMinute);
+    timing_.stretched = gaps.has_value();
+    if (!gaps) return;
+    timing_.stretchedSignPauseMs = gaps->signGapMs - timing_.dotLength;
+    timing_.stretchedGroupPauseMs = gaps->wordGapMs - gaps->signGapMs;
+    timing_.signPause = static_cast<int32_t>(std::lround(timing_.stretchedSignPauseMs));
+    timing_.groupPause = static_cast<int32_t>(std::lround(timing_.stretchedGroupPauseMs));
 }
 
 // The settings are read again after the speaker's tone, which takes the element's time: the
@@ -56,7 +70,7 @@ void SignPlayer::keyElement(int kind) {
     if (s.speaker) {
         timing_.toneFrequency = frequency;
         timing_.dotLength = s.speakerDotMs();
-        derivePauses(s.ratio, s.signPause, s.groupPause);
+        derivePauses(s);
         if (kind == 1) timing_.toneDuration = timing_.dotLength;
         if (kind == 2) timing_.toneDuration = timing_.dashLength;
         if (timing_.toneDuration > 0)
@@ -65,7 +79,7 @@ void SignPlayer::keyElement(int kind) {
     }
     if (s.soundCard) {
         timing_.dotLength = s.cardDotMs();
-        derivePauses(s.ratio, s.signPause, s.groupPause);
+        derivePauses(s);
         const int32_t length = kind == 1 ? timing_.dotLength : timing_.dashLength;
         output_.cardTone(toInt16Saturated(frequency), s.waveform, static_cast<uint16_t>(length));
     }
@@ -81,7 +95,7 @@ void SignPlayer::keyElements(const SignRecord& sign) {
 
 void SignPlayer::key(const SignRecord& sign) {
     keyElements(sign);
-    clock_.sleep(timing_.signPause);
+    clock_.sleep(takeSignPause(timing_));
 }
 
 void SignPlayer::showAndKeySign(std::string_view s) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string_view>
 
 namespace kelvatron {
@@ -7,6 +8,7 @@ class Clock;
 class KeyingSettingsSource;
 class TextWindow;
 class ToneOutput;
+struct KeyingSettings;
 struct SignRecord;
 struct TimingValues;
 
@@ -30,7 +32,8 @@ public:
     ToneOutput& output() { return output_; }
 
 private:
-    void derivePauses(double ratio, double signPause, double groupPause);
+    void derivePauses(const KeyingSettings& s);
+    void stretchGaps(int32_t effectiveSignsPerMinute);
     // The elements, then the pause after a sign.
     void key(const SignRecord& sign);
 

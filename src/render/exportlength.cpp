@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keying/farnsworth.h"
 #include "keying/signtable.h"
 #include "transmission/transmissiondriver.h"
 
@@ -31,9 +32,14 @@ double longestKeyingMs(const ExportJob& job, std::string_view text) {
     const TransmissionSettings& t = job.transmission;
     const double dot = std::max<int32_t>(k.cardDotMs(), 0);
     const double dash = dot * steppedOrLongest(k.ratio, 3, 6);
-    const double sign =
-        double(longestCode()) * (dash + dot) + dash * steppedOrLongest(k.signPause, 1, 4);
-    const double groupPause = 2 * dash * steppedOrLongest(k.groupPause, 1, 4);
+    double signPause = dash * steppedOrLongest(k.signPause, 1, 4);
+    double groupPause = 2 * dash * steppedOrLongest(k.groupPause, 1, 4);
+    // Farnsworth spacing stretches both; a millisecond each covers their rounding.
+    if (const auto gaps = farnsworthGaps(dot, k.effectiveSignsPerMinute)) {
+        signPause = std::max(signPause, gaps->signGapMs + 1);
+        groupPause = std::max(groupPause, gaps->wordGapMs + 1);
+    }
+    const double sign = double(longestCode()) * (dash + dot) + signPause;
 
     double ms = 1000;
     if (t.opening) ms += 4 * sign + 3 * groupPause;

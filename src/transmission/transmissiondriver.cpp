@@ -11,6 +11,7 @@
 #include "core/random.h"
 #include "core/terminationrequest.h"
 #include "core/textwindow.h"
+#include "keying/farnsworth.h"
 #include "keying/generationsets.h"
 #include "keying/prompttones.h"
 #include "keying/signplayer.h"
@@ -231,9 +232,10 @@ bool TransmissionDriver::endRequested() {
     return terminationRequested();
 }
 
-// The group pause is the one the sign player derived at the last element sounded.
+// The group pause is the one the sign player derived at the last element sounded (stretched
+// when Farnsworth spacing is on).
 void TransmissionDriver::waitGroupPauses(int count) {
-    keyer_.wait(count * state_.timing.groupPause);
+    keyer_.wait(takeGroupPause(state_.timing, count));
 }
 
 // Events are handled only once the silence owed after the last sign has passed: a handler that

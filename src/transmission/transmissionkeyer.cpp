@@ -5,12 +5,13 @@
 
 #include "core/clock.h"
 #include "core/formstate.h"
+#include "keying/farnsworth.h"
 #include "keying/signplayer.h"
 #include "keying/signtable.h"
 
 namespace kelvatron {
 
-TransmissionKeyer::TransmissionKeyer(SignPlayer& player, Clock& clock, const TimingValues& timing)
+TransmissionKeyer::TransmissionKeyer(SignPlayer& player, Clock& clock, TimingValues& timing)
     : player_(player), clock_(clock), timing_(timing) {}
 
 // The elements as the sign player keys them; the pause after the sign is owed.
@@ -19,7 +20,7 @@ void TransmissionKeyer::key(char symbol) {
     if (!index) return;
     settle();
     player_.keyElements(kSignTable[*index]);
-    wait(timing_.signPause);
+    wait(takeSignPause(timing_));
 }
 
 void TransmissionKeyer::wait(int32_t ms) {

@@ -15,7 +15,7 @@ struct TimingValues;
 // hears the sign player's spacing exactly.
 class TransmissionKeyer {
 public:
-    TransmissionKeyer(SignPlayer& player, Clock& clock, const TimingValues& timing);
+    TransmissionKeyer(SignPlayer& player, Clock& clock, TimingValues& timing);
 
     // One Windows-1251 symbol of the sign table; a byte without a sign sounds nothing and owes
     // no pause.
@@ -29,7 +29,7 @@ public:
 private:
     SignPlayer& player_;
     Clock& clock_;
-    const TimingValues& timing_;
+    TimingValues& timing_;
     std::vector<int32_t> owed_;
     double silenceBegan_ = 0;
 };

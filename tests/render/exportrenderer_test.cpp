@@ -234,3 +234,57 @@ TEST(ExportLength, NoJobOutlastsItsLongestAndOneBeyond4GiBIsRf64) {
     EXPECT_EQ(sndfileFormatOf(AudioFormat::Flac, uint64_t(bytes)),
               SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
 }
+
+// Farnsworth spacing: PARIS keyed at dot 60 ms (20 WPM) and an effective 60 signs a minute
+// (12 WPM) takes 5 s a word with its gap, to the sample, however the gaps round to whole ms;
+// the elements and the gaps inside a sign keep the dot's own speed.
+TEST(ExportRenderer, FarnsworthSpacingStretchesOnlyTheGapsBetweenSignsAndWords) {
+    struct Case {
+        int dot, effective;
+        double signGapMs, wordMs; // the whole silence between signs; onset to onset of words
+    } cases[] = {
+        {60, 60, 3 * 3140 / 19.0, 5000},
+        {60, 30, 3 * (10000 - 1860) / 19.0, 10000},
+        {20, 100, 3 * (3000 - 620) / 19.0, 3000},
+        // Not slower than the signs: the pauses stay as set (4 dots after a sign, 6 more after a
+        // group at the default steppers).
+        {60, 200, 4 * 60, (31 + 4 * 4 + 10) * 60},
+    };
+    const std::string_view paris[] = {".--.", ".-", ".-.", "..", "..."};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "dot " << c.dot << ", effective " << c.effective);
+        ExportJob job = textJob("ПАРИС ПАРИС ПАРИС ПАРИС ");
+        job.keying.speedUnit = c.dot;
+        job.keying.effectiveSignsPerMinute = c.effective;
+        TempFolder folder;
+        ExportRenderer renderer(job);
+        ASSERT_TRUE(renderer.render(folder.path("paris.wav"))) << renderer.error();
+        const std::vector<int16_t> s = readBack(folder.path("paris.wav")).samples;
+        // Tone onsets: a sound after at least a millisecond of silence.
+        std::vector<int64_t> onsets;
+        for (size_t i = 0, quiet = 96; i < s.size(); ++i) {
+            if (s[i] != 0 && quiet >= 96) onsets.push_back(int64_t(i));
+            quiet = s[i] == 0 ? quiet + 1 : 0;
+        }
+        ASSERT_EQ(onsets.size(), 4u * 14); // 14 elements a word
+        const double perMs = 96;
+        for (int word = 0; word < 4; ++word) {
+            size_t at = size_t(word) * 14;
+            if (word > 0) {
+                EXPECT_EQ(onsets[at] - onsets[at - 14], int64_t(c.wordMs * perMs));
+            }
+            for (size_t sign = 0; sign < 5; ++sign)
+                for (size_t e = 0; e < paris[sign].size(); ++e, ++at) {
+                    if (at + 1 >= onsets.size() || (sign == 4 && e + 1 == paris[sign].size()))
+                        continue;
+                    const int element = paris[sign][e] == '.' ? c.dot : 3 * c.dot;
+                    const double gap = double(onsets[at + 1] - onsets[at]) / perMs - element;
+                    if (e + 1 < paris[sign].size()) {
+                        EXPECT_EQ(gap, c.dot);
+                    } else {
+                        EXPECT_NEAR(gap, c.signGapMs, 1.0); // a whole ms either side
+                    }
+                }
+        }
+    }
+}

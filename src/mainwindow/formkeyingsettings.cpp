@@ -6,7 +6,9 @@
 namespace kelvatron {
 
 KeyingSettings FormKeyingSettings::keyingSettings() const {
-    return keyingSettingsOf(storedValuesOf(ui_));
+    KeyingSettings k = keyingSettingsOf(storedValuesOf(ui_));
+    k.effectiveSignsPerMinute = effective_;
+    return k;
 }
 
 SignHints FormKeyingSettings::signHints() const {

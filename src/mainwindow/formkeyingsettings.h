@@ -12,9 +12,12 @@ public:
     explicit FormKeyingSettings(const FormControls& ui) : ui_(ui) {}
     KeyingSettings keyingSettings() const override;
     SignHints signHints() const override;
+    // Farnsworth spacing, chosen in the training panel: 0 keeps the pauses.
+    void setEffectiveSignsPerMinute(int spm) { effective_ = spm; }
 
 private:
     const FormControls& ui_;
+    int effective_ = 0;
 };
 
 } // namespace kelvatron

@@ -10,6 +10,7 @@
 
 #include "core/cp1251.h"
 #include "form/formlayout.h"
+#include "mainwindow/farnsworthsetting.h"
 #include "mainwindow/sendingpanel.h"
 #include "mainwindow/trainingpanel.h"
 #include "widgets/accessibility.h"
@@ -107,6 +108,7 @@ void TForm1::buildTrainingPanel() {
     connect(panel, &TrainingPanel::sendingPracticeRequested, this, &TForm1::showSendingPractice);
     for (TglCheckBox* speedOrOutput : {glCheckBox11, glCheckBox12, glCheckBox13, glCheckBox14})
         connect(speedOrOutput, &TglCheckBox::clicked, panel, &TrainingPanel::refreshSpeed);
+    bindFarnsworthSetting(panel->view().farnsworth(), keyingSettings);
 }
 
 TForm1::~TForm1() {

@@ -154,7 +154,7 @@ int TrainingPanel::dotMs() const {
 
 KeyingPace TrainingPanel::pace() const {
     const KeyingSettings k = parts_.keyingSettings.keyingSettings();
-    return {double(dotMs()), k.ratio, k.signPause, k.groupPause};
+    return {double(dotMs()), k.ratio, k.signPause, k.groupPause, k.effectiveSignsPerMinute};
 }
 
 void TrainingPanel::refreshSpeed() {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "keying/farnsworth.h"
 #include "keying/signtable.h"
 #include "training/wordspeed.h"
 #include "transmission/textsign.h"
@@ -14,11 +15,23 @@ Speed fromSignsPerMinute(double spm) {
     return {spm, spm / kSignsPerWord};
 }
 
+// The pause after a sign and the one a group adds, stretched when Farnsworth spacing applies.
+struct Pauses {
+    double signMs = 0, groupMs = 0;
+};
+
+Pauses pausesOf(const KeyingPace& pace) {
+    const double dash = pace.dotMs * pace.ratio;
+    if (const auto gaps = farnsworthGaps(pace.dotMs, pace.effectiveSignsPerMinute))
+        return {gaps->signGapMs - pace.dotMs, gaps->wordGapMs - gaps->signGapMs};
+    return {dash * pace.signPause, dash * 2 * pace.groupPause};
+}
+
 double signMs(char symbol, const KeyingPace& pace) {
     const auto index = findSign(std::string_view(&symbol, 1));
     if (!index) return 0;
     const double dash = pace.dotMs * pace.ratio;
-    double ms = dash * pace.signPause;
+    double ms = pausesOf(pace).signMs;
     for (char element : kSignTable[*index].code)
         ms += (element == '-' ? dash : pace.dotMs) + pace.dotMs;
     return ms;
@@ -40,7 +53,7 @@ std::string speedText(Speed speed) {
 ExerciseSpeed exerciseSpeed(std::string_view sentCp1251, const KeyingPace& pace) {
     ExerciseSpeed out;
     out.character = speedOfDot(pace.dotMs);
-    const double groupPauseMs = pace.dotMs * pace.ratio * 2 * pace.groupPause;
+    const double groupPauseMs = pausesOf(pace).groupMs;
     bool inGroup = false;
     auto endGroup = [&] {
         if (inGroup) out.durationMs += groupPauseMs;

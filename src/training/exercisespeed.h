@@ -12,6 +12,8 @@ struct KeyingPace {
     double ratio = 3;
     double signPause = 1;
     double groupPause = 1;
+    // Farnsworth spacing: the signs per minute the gaps are stretched to; 0 keeps the pauses.
+    int effectiveSignsPerMinute = 0;
 };
 
 // A speed in both units learners use. A word is PARIS: 50 dot units and 5 signs, so

@@ -1,10 +1,12 @@
 #include "trainingui/trainingpanelview.h"
 
 #include <QLabel>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <iterator>
 
+#include "trainingui/farnsworthrow.h"
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/trainingstyle.h"
@@ -18,7 +20,7 @@ namespace {
 
 // The command column is the compact panel; with a result the panel grows to show it. The
 // compact panel lies right of the text window, so the learner types in view of it.
-const QRect kCompact(596, 232, 190, 252);
+const QRect kCompact(596, 232, 190, 300);
 const QRect kExpanded(26, 44, 740, 484);
 constexpr int kColumnWidth = 172;
 
@@ -43,6 +45,7 @@ TrainingPanelView::TrainingPanelView(QWidget* panel, QWidget* history, QWidget* 
     status_->setObjectName(QStringLiteral("trainingStatus"));
     status_->setWordWrap(true);
     status_->setGeometry(10, 204, kColumnWidth, 44);
+    farnsworth_ = std::make_unique<FarnsworthRow>(panel, 10, 250, kColumnWidth);
     close_ = new TglGraphicButton(GlyphKind::Close, panel);
     close_->setHint(QStringLiteral("закрыть тренировку"));
     result_ = new ReceiveResultView(panel);
@@ -92,6 +95,8 @@ void TrainingPanelView::placeInTabOrder(QWidget* textWindow) {
                               journal_,
                               sending_,
                               weakOption_,
+                              farnsworth_->option(),
+                              farnsworth_->speedBox(),
                               close_};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

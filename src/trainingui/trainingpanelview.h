@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <memory>
 
 class QLabel;
 class QWidget;
@@ -7,6 +8,7 @@ class QWidget;
 namespace kelvatron {
 
 class Dialogs;
+class FarnsworthRow;
 class HistoryStore;
 class HistoryView;
 class ReceiveResultView;
@@ -40,6 +42,7 @@ public:
     TglLabel* journalButton() const { return journal_; }
     TglLabel* sendingButton() const { return sending_; }
     TglCheckBox* weakOption() const { return weakOption_; }
+    FarnsworthRow& farnsworth() const { return *farnsworth_; }
     QLabel* statusLine() const { return status_; }
     TglGraphicButton* closeButton() const { return close_; }
     TglGraphicButton* historyCloseButton() const { return historyClose_; }
@@ -59,6 +62,7 @@ private:
     TglLabel* journal_ = nullptr;
     TglLabel* sending_ = nullptr;
     TglCheckBox* weakOption_ = nullptr;
+    std::unique_ptr<FarnsworthRow> farnsworth_;
     QLabel* weakLine_ = nullptr;
     QLabel* status_ = nullptr;
     TglGraphicButton* close_ = nullptr;

@@ -1,0 +1,46 @@
+#include "mainwindow/farnsworthsetting.h"
+
+#include <QSettings>
+#include <QSpinBox>
+
+#include "mainwindow/formkeyingsettings.h"
+#include "settings/settingsbackend.h"
+#include "trainingui/farnsworthrow.h"
+#include "widgets/tglcheckbox.h"
+
+namespace kelvatron {
+
+namespace {
+
+constexpr char kGroup[] = "Farnsworth";
+constexpr char kOnKey[] = "on";
+constexpr char kEffectiveKey[] = "effective";
+
+void save(const FarnsworthRow& row) {
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    settings->beginGroup(QString::fromLatin1(kGroup));
+    writeText(*settings, kOnKey, row.on() ? "1" : "0");
+    writeText(*settings, kEffectiveKey, std::to_string(row.signsPerMinute()));
+    settings->endGroup();
+    settings->sync();
+}
+
+} // namespace
+
+void bindFarnsworthSetting(FarnsworthRow& row, FormKeyingSettings& keying) {
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    settings->beginGroup(QString::fromLatin1(kGroup));
+    bool number = false;
+    int spm = settings->value(QString::fromLatin1(kEffectiveKey)).toString().toInt(&number);
+    if (!number || spm < 5 || spm > 300) spm = 60;
+    row.set(settings->value(QString::fromLatin1(kOnKey)).toString() == QStringLiteral("1"), spm);
+    keying.setEffectiveSignsPerMinute(row.effectiveSignsPerMinute());
+    auto changed = [&row, &keying] {
+        keying.setEffectiveSignsPerMinute(row.effectiveSignsPerMinute());
+        save(row);
+    };
+    QObject::connect(row.option(), &TglCheckBox::clicked, row.option(), changed);
+    QObject::connect(row.speedBox(), &QSpinBox::valueChanged, row.speedBox(), changed);
+}
+
+} // namespace kelvatron

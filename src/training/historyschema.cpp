@@ -5,7 +5,7 @@ namespace kelvatron::history {
 // sessions: one row per checked exercise. sign_results: per sent sign, how often it was sent and
 // received wrong. confusions: what a sent sign was taken for; typed '' means it was missed.
 // Signs are UTF-8, the break sign as "-".
-const std::array<std::string_view, 4> kCreateStatements = {
+const std::array<std::string_view, 5> kCreateStatements = {
     R"(CREATE TABLE IF NOT EXISTS sessions (
         id INTEGER PRIMARY KEY,
         started_at TEXT NOT NULL,
@@ -31,13 +31,21 @@ const std::array<std::string_view, 4> kCreateStatements = {
         count INTEGER NOT NULL,
         PRIMARY KEY (session_id, sent, typed)))",
     "CREATE INDEX IF NOT EXISTS sessions_by_time ON sessions (started_at)",
+    // Where a course stands, one row per alphabet: the lesson the learner is at (the last one
+    // passed plus one) and the speed stage after the last lesson (0 before).
+    R"(CREATE TABLE IF NOT EXISTS course_progress (
+        alphabet TEXT PRIMARY KEY CHECK (alphabet IN ('cyrillic', 'latin')),
+        lesson INTEGER NOT NULL,
+        stage INTEGER NOT NULL DEFAULT 0,
+        updated_at TEXT NOT NULL))",
 };
 
-const std::array<std::string_view, 3> kSchemaProbes = {
+const std::array<std::string_view, 4> kSchemaProbes = {
     "SELECT id, started_at, kind, source, alphabet, dot_ms, signs, errors, char_wpm, "
     "effective_wpm, duration_s FROM sessions LIMIT 0",
     "SELECT session_id, sign, sent, wrong FROM sign_results LIMIT 0",
     "SELECT session_id, sent, typed, count FROM confusions LIMIT 0",
+    "SELECT alphabet, lesson, stage, updated_at FROM course_progress LIMIT 0",
 };
 
 const std::array<TableColumns, 3> kTables = {{

@@ -6,12 +6,13 @@ namespace kelvatron::history {
 
 // The layout's number, kept in the file's PRAGMA user_version. A file without one (0) holding
 // the tables is the first layout, perhaps without the columns added to sessions since.
-inline constexpr int kSchemaVersion = 1;
+// 2 added course_progress.
+inline constexpr int kSchemaVersion = 2;
 
 // The statements that create the history's tables (each does nothing when its table exists).
-extern const std::array<std::string_view, 4> kCreateStatements;
+extern const std::array<std::string_view, 5> kCreateStatements;
 // Reads every column the store uses; failing means a schema the store cannot read.
-extern const std::array<std::string_view, 3> kSchemaProbes;
+extern const std::array<std::string_view, 4> kSchemaProbes;
 
 // A table's name and the columns the store keeps in it, as a salvage copies them.
 struct TableColumns {

@@ -512,3 +512,35 @@ std::string HistoryStore::exportCsv(const std::string& file, const std::string& 
 }
 
 } // namespace kelvatron
+
+namespace kelvatron {
+
+CourseProgress HistoryStore::courseProgress(const std::string& alphabet) const {
+    CourseProgress out;
+    out.alphabet = alphabet;
+    QSqlQuery query(db(connection_));
+    query.prepare("SELECT lesson, stage FROM course_progress WHERE alphabet = ?");
+    query.addBindValue(q(alphabet));
+    if (query.exec() && query.next()) {
+        out.lesson = std::max(1, query.value(0).toInt());
+        out.stage = std::max(0, query.value(1).toInt());
+    }
+    return out;
+}
+
+bool HistoryStore::saveCourseProgress(const CourseProgress& p) {
+    if (!saving_) return false;
+    QSqlDatabase d = db(connection_);
+    QSqlQuery query(d);
+    query.prepare("INSERT OR REPLACE INTO course_progress (alphabet, lesson, stage, updated_at) "
+                  "VALUES (?, ?, ?, ?)");
+    for (const QVariant& v :
+         {QVariant(q(p.alphabet)), QVariant(p.lesson), QVariant(p.stage),
+          QVariant(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))})
+        query.addBindValue(v);
+    if (query.exec()) return true;
+    cannotWrite(reasonOf(query, d));
+    return false;
+}
+
+} // namespace kelvatron

@@ -25,6 +25,13 @@ struct SessionRecord {
     double durationS = 0;
 };
 
+// Where a course stands for one alphabet ("cyrillic" or "latin").
+struct CourseProgress {
+    std::string alphabet = "cyrillic";
+    int lesson = 1; // the lesson the learner is at
+    int stage = 0;  // the speed stage after the last lesson, 0 before
+};
+
 // A sign's whole record in the history. Signs are UTF-8 as the text window writes them (the
 // break sign as "-").
 struct SignErrorRate {
@@ -80,6 +87,11 @@ public:
     std::string sessionsCsv(const std::string& kind = {}) const;
     // Writes sessionsCsv(kind) atomically; an empty string on success, else the message to show.
     std::string exportCsv(const std::string& file, const std::string& kind = {}) const;
+
+    // The course's place for an alphabet; lesson 1 when it was never saved.
+    CourseProgress courseProgress(const std::string& alphabet) const;
+    // Keeps it, replacing the alphabet's row; false when not saved (reason in takeMessages()).
+    bool saveCourseProgress(const CourseProgress& progress);
 
     bool saving() const { return saving_; }
     const std::string& path() const { return path_; }

@@ -11,6 +11,7 @@
 #include "core/cp1251.h"
 #include "core/cyrillic.h"
 #include "support/tempfolder.h"
+#include "training/historyschema.h"
 #include "training/historystore.h"
 
 using namespace kelvatron;
@@ -202,8 +203,30 @@ TEST_F(History, OlderLayoutsMigrateInPlaceWithTheirRows) {
         EXPECT_EQ(rates(store), "Ж 1/4, ");
         EXPECT_TRUE(store.record(session("2025-01-01T00:00:00Z", 60), check("А", "А")));
         EXPECT_EQ(store.sessions().size(), 2u);
-        EXPECT_EQ(userVersion(db()), 1);
+        EXPECT_EQ(userVersion(db()), history::kSchemaVersion);
     }
+}
+
+// The course resumes where it stood after a restart; a file of the first versioned layout gains
+// the course's table and keeps its exercises.
+TEST_F(History, CourseProgressOutlivesARestartAndLayoutOneFilesGainIt) {
+    HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("ЖЖ", "ЖЖ"));
+    sql(db(), {"DROP TABLE course_progress", "PRAGMA user_version = 1"});
+    {
+        HistoryStore store(db());
+        EXPECT_TRUE(store.takeMessages().empty());
+        EXPECT_EQ(store.courseProgress("cyrillic").lesson, 1);
+        EXPECT_TRUE(store.saveCourseProgress({"cyrillic", 7, 0}));
+        EXPECT_TRUE(store.saveCourseProgress({"latin", 44, 2}));
+        EXPECT_TRUE(store.saveCourseProgress({"cyrillic", 8, 0}));
+    }
+    HistoryStore store(db());
+    EXPECT_EQ(userVersion(db()), history::kSchemaVersion);
+    EXPECT_EQ(store.sessions().size(), 1u);
+    const CourseProgress cyrillic = store.courseProgress("cyrillic"),
+                         latin = store.courseProgress("latin");
+    EXPECT_EQ(std::tuple(cyrillic.lesson, cyrillic.stage, latin.lesson, latin.stage),
+              std::tuple(8, 0, 44, 2));
 }
 
 // A file of a later layout is read as it is: neither migrated, nor written, nor put aside.
@@ -259,7 +282,7 @@ TEST_F(History, ABadPageLosesOnlyTheExercisesItHeld) {
         sent += r.sent;
     EXPECT_EQ(sent, 2 * int(sessions.size())) << "each saved exercise with its signs, no others";
     EXPECT_TRUE(store.record(session("2025-02-01T00:00:00Z", 60), check("А", "А")));
-    EXPECT_EQ(userVersion(db()), 1);
+    EXPECT_EQ(userVersion(db()), history::kSchemaVersion);
 }
 
 TEST_F(History, DamagedFileIsPutAsideAndAFreshOneStarted) {

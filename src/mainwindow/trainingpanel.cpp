@@ -1,14 +1,22 @@
 #include "mainwindow/trainingpanel.h"
 
+#include <QLabel>
 #include <QSettings>
 #include <cstdio>
 
 #include "core/formstate.h"
 #include "core/textwindow.h"
+#include "core/clock.h"
+#include "core/cp1251.h"
 #include "keying/keyingsettings.h"
+#include "keying/signplayer.h"
+#include "keying/signtable.h"
+#include "transmission/textsign.h"
 #include "settings/settingsbackend.h"
 #include "training/learnerhistory.h"
+#include "training/lessondraw.h"
 #include "training/receivecheck.h"
+#include "trainingui/courseview.h"
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/weaksignsline.h"
@@ -23,6 +31,13 @@ namespace {
 // The panel's own settings, beside the window's "Form1" values.
 constexpr char kTrainingSection[] = "Training";
 constexpr char kWeakSignsKey[] = "weakSigns";
+// The course's own settings: its orders as the learner wrote them, the pass mark, the lesson's
+// minutes and group size.
+constexpr char kCourseSection[] = "Course";
+
+QString courseValue(QSettings& settings, const char* key) {
+    return settings.value(QString::fromLatin1(key)).toString();
+}
 
 QString fromUtf8(const std::string& s) {
     return QString::fromStdString(s);
@@ -35,6 +50,8 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
       exercise_(parts.transmissionControls, parts.textWindow, parts.progress, parts.clock,
                 parts.events, parts.state, parts.signPlayer, parts.pauseStop),
       weakSigns_([this] { return store().recentSignRecord(); }),
+      course_(courseOrder_, [this] { return courseProgress_.lesson; }, [this] { return pace(); },
+              courseSettings_),
       view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget) {
     connectCommands();
     loadOptions();
@@ -54,6 +71,11 @@ void TrainingPanel::connectCommands() {
     connect(view_.sendingButton(), &TglLabel::clicked, this,
             &TrainingPanel::sendingPracticeRequested);
     connect(view_.weakOption(), &TglCheckBox::clicked, this, [this] { saveOptions(); });
+    connect(view_.courseButton(), &TglLabel::clicked, this, &TrainingPanel::showCourse);
+    connect(view_.courseView()->againButton(), &TglLabel::clicked, this,
+            &TrainingPanel::playNewSign);
+    connect(view_.courseView()->startButton(), &TglLabel::clicked, this,
+            [this] { runExercise(course_); });
     connect(view_.closeButton(), &TglGraphicButton::clicked, parts_.panelFrame, &QWidget::hide);
     connect(view_.historyCloseButton(), &TglGraphicButton::clicked, parts_.historyFrame,
             &QWidget::hide);
@@ -113,6 +135,7 @@ void TrainingPanel::check(const ReceiveAnswer& answer, bool again) {
                                              .durationS = speed.durationMs / 1000});
     }
     record(result, again);
+    if (mode_ == &course_ && !again) courseChecked(result);
     view_.resultView()->announce();
     // For checks run by scripts: the figure on the standard error, once the history holds it.
     if (qEnvironmentVariableIsSet("KELVATRON_ECHO_CHECK"))
@@ -175,6 +198,103 @@ void TrainingPanel::saveOptions() const {
     writeText(*settings, kWeakSignsKey, weakSignsChosen() ? "1" : "0");
     settings->endGroup();
     settings->sync();
+}
+
+// The order is read afresh each time, so an edit of the settings file counts at the next
+// lesson; an order that cannot be read is said in the status line and the default is used.
+void TrainingPanel::loadCourse() {
+    const bool latin = parts_.transmissionControls.transmissionSettings().latin;
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    settings->beginGroup(QString::fromLatin1(kCourseSection));
+    const QString written = courseValue(*settings, latin ? "latinOrder" : "order");
+    LessonOrderParse parsed = parseLessonOrder(written.toStdString(), latin);
+    if (written.isEmpty() || !parsed.ok()) {
+        if (!written.isEmpty())
+            view_.setStatus(fromUtf8(parsed.error + " Курс идёт в обычном порядке."));
+        parsed = parseLessonOrder(defaultLessonOrder(latin), latin);
+    }
+    courseOrder_ = LessonOrder(parsed.signsCp1251);
+    bool number = false;
+    const double pass = courseValue(*settings, "passPercent").toDouble(&number);
+    courseSettings_.passPercent = number && pass > 0 && pass <= 100 ? pass : 90;
+    const double minutes = courseValue(*settings, "minutes").toDouble(&number);
+    courseSettings_.minutes = number && minutes > 0 && minutes <= 30 ? minutes : 1;
+    const int size = courseValue(*settings, "groupSize").toInt(&number);
+    courseSettings_.groupSize = number && size >= 1 && size <= 10 ? size : 5;
+    courseProgress_ = store().courseProgress(latin ? "latin" : "cyrillic");
+    courseProgress_.lesson = std::clamp(courseProgress_.lesson, 1, courseOrder_.lessonCount());
+}
+
+void TrainingPanel::showCourse() {
+    if (receiving() || parts_.state.transmitting) return;
+    loadCourse();
+    // While a course runs, the weak-sign drill keeps to the signs it has taught.
+    weakSigns_.limitTo(courseOrder_.learnedBy(courseProgress_.lesson));
+    refreshWeakLine();
+    refreshCourse();
+    view_.showCourse();
+    parts_.showOnly(parts_.panelFrame);
+    view_.courseView()->lessonLabel()->setFocus();
+    playNewSign();
+}
+
+// The new sign three times, a group pause apart; lesson 1 plays both of its signs so.
+void TrainingPanel::playNewSign() {
+    if (receiving() || parts_.state.transmitting) return;
+    const int lesson = courseProgress_.lesson;
+    std::string signs(1, courseOrder_.newSign(lesson));
+    if (lesson == 1) signs.insert(signs.begin(), courseOrder_.signs().front());
+    for (char written : signs) {
+        const std::optional<char> keyed = textSign(written);
+        if (!keyed) continue;
+        for (int i = 0; i < 3; ++i) {
+            parts_.signPlayer.keySign(std::string_view(&*keyed, 1));
+            parts_.clock.sleep(parts_.state.timing.groupPause);
+        }
+    }
+}
+
+void TrainingPanel::refreshCourse() {
+    const int lesson = courseProgress_.lesson;
+    const char written = courseOrder_.newSign(lesson);
+    const std::optional<char> keyed = textSign(written);
+    const auto index = keyed ? findSign(std::string_view(&*keyed, 1)) : std::nullopt;
+    const QString sign = written == '-' ? QStringLiteral("-...- (раздел)")
+                                        : fromUtf8(fromCp1251(std::string(1, written)));
+    view_.courseView()->setLesson(
+        lesson, courseOrder_.lessonCount(), sign,
+        index ? fromUtf8(std::string(kSignTable[*index].code)) : QString(),
+        index ? fromUtf8(std::string(kSignTable[*index].mnemonic)) : QString());
+    std::vector<SignTally> record = store().recentSignRecord();
+    std::vector<LearnedSign> learned;
+    for (char c : courseOrder_.learnedBy(lesson)) {
+        LearnedSign s{fromUtf8(fromCp1251(std::string(1, c)))};
+        for (const SignTally& t : record)
+            if (keyed && textSign(c) == t.sign) s.sent = t.sent, s.wrong = t.wrong;
+        learned.push_back(s);
+    }
+    view_.courseView()->setLearned(learned);
+}
+
+// A lesson passed opens the next; the place is kept in the history at once.
+void TrainingPanel::courseChecked(const ReceiveCheck& result) {
+    const int lesson = courseProgress_.lesson;
+    const double right =
+        result.signsSent ? 100.0 * (result.signsSent - result.errors()) / result.signsSent : 0;
+    QString text;
+    if (lessonPassed(result, courseSettings_.passPercent) && lesson < courseOrder_.lessonCount()) {
+        courseProgress_.lesson = lesson + 1;
+        store().saveCourseProgress(courseProgress_);
+        text = QStringLiteral("Урок %1 пройден: %2 % верно. Открыт урок %3 — «Курс».")
+                   .arg(lesson).arg(right, 0, 'f', 0).arg(lesson + 1);
+    } else if (lessonPassed(result, courseSettings_.passPercent)) {
+        text = QStringLiteral("Урок %1 пройден: все знаки выучены.").arg(lesson);
+    } else {
+        text = QStringLiteral("Урок %1: %2 % верно, нужно %3 %. Повторите урок — «Курс».")
+                   .arg(lesson).arg(right, 0, 'f', 0).arg(courseSettings_.passPercent, 0, 'f', 0);
+    }
+    weakSigns_.limitTo(courseOrder_.learnedBy(courseProgress_.lesson));
+    view_.setStatus(text);
 }
 
 } // namespace kelvatron

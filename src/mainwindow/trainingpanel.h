@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "training/coursemode.h"
 #include "training/exercisespeed.h"
 #include "training/receiveexercise.h"
 #include "training/receivemode.h"
@@ -64,6 +65,7 @@ public:
     void checkNow();       // "Проверить"
     void showHistory();    // "Журнал"
     void refreshSpeed();   // the speed, its units or the output changed
+    void showCourse();     // "Курс": the lesson the learner is at, its new sign played
 
     // The history, opened at its first use; its messages are shown once.
     HistoryStore& store();
@@ -87,11 +89,20 @@ private:
     KeyingPace pace() const;
     void loadOptions();
     void saveOptions() const;
+    // The course: its order and settings from the [Course] group, the lesson from the history.
+    void loadCourse();
+    void playNewSign();
+    void refreshCourse();
+    void courseChecked(const ReceiveCheck& result);
 
     TrainingPanelParts parts_;
     ReceiveExercise exercise_;
     ReceiveMode receive_;
     WeakSignsMode weakSigns_;
+    LessonOrder courseOrder_{std::string()};
+    CourseSettings courseSettings_;
+    CourseProgress courseProgress_;
+    CourseMode course_;
     TrainingPanelView view_;
     // The exercise checked last, its mode, plan and record, for a second check.
     const TrainingMode* mode_ = nullptr;

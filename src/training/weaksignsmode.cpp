@@ -11,8 +11,10 @@ namespace kelvatron {
 WeakSigns WeakSignsMode::weakSigns(bool latin) const {
     std::string alphabet;
     for (char entry : generationSet(latin ? GenerationSetKind::DigitsAndLatinLetters
-                                          : GenerationSetKind::DigitsAndCyrillicLetters))
-        alphabet += generationEntry(entry).keyed;
+                                          : GenerationSetKind::DigitsAndCyrillicLetters)) {
+        const GenerationEntry e = generationEntry(entry);
+        if (limit_.empty() || limit_.find(e.written) != std::string::npos) alphabet += e.keyed;
+    }
     return WeakSigns(alphabet, record_());
 }
 

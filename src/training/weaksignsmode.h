@@ -20,8 +20,12 @@ public:
 
     // The active alphabet's signs with the digits, weighted by the record.
     WeakSigns weakSigns(bool latin) const;
+    // While a course runs: draw only from these signs (Windows-1251 as the course writes them);
+    // empty draws from the whole alphabet again.
+    void limitTo(std::string courseSigns) { limit_ = std::move(courseSigns); }
 
 private:
+    std::string limit_;
     std::function<std::vector<SignTally>()> record_;
 };
 

@@ -11,20 +11,20 @@ namespace kelvatron {
 FarnsworthRow::FarnsworthRow(QWidget* panel, int x, int y, int width) {
     option_ = new TglCheckBox(panel);
     option_->setObjectName(QStringLiteral("farnsworthOption"));
-    option_->setCaption(QStringLiteral(" паузы по Фарнсворту"));
+    option_->setCaption(QStringLiteral(" Фарнсворт"));
     option_->setHint(QStringLiteral("знаки звучат со скоростью точки, паузы растянуты до "
                                     "эффективной скорости"));
     option_->setAccessibleName(QStringLiteral("Паузы по Фарнсворту"));
-    option_->setGeometry(x - 4, y, width, 25);
+    option_->setGeometry(x - 4, y, 104, 25);
     speed_ = new QSpinBox(panel);
     speed_->setObjectName(QStringLiteral("effectiveSpeed"));
     speed_->setRange(5, 300);
     speed_->setSingleStep(5);
-    speed_->setSuffix(QStringLiteral(" зн/мин"));
     speed_->setAccessibleName(QStringLiteral("Эффективная скорость, знаков в минуту"));
-    speed_->setGeometry(x, y + 26, 100, 22);
+    speed_->setGeometry(x + 102, y + 2, width - 102, 22);
     wpm_ = trainingstyle::panelLabel(QString(), 11, panel);
-    wpm_->setGeometry(x + 106, y + 26, width - 106, 22);
+    wpm_->setAlignment(Qt::AlignRight);
+    wpm_->setGeometry(x, y + 26, width, 16);
     QObject::connect(speed_, &QSpinBox::valueChanged, wpm_, [this] { refreshWpm(); });
     set(false, 60);
 }
@@ -48,7 +48,9 @@ void FarnsworthRow::set(bool on, int signsPerMinute) {
 }
 
 void FarnsworthRow::refreshWpm() {
-    const QString text = QStringLiteral("= %1 WPM").arg(speed_->value() / 5.0, 0, 'g', 3);
+    const QString text = QStringLiteral("%1 знаков в минуту, %2 WPM")
+                             .arg(speed_->value())
+                             .arg(speed_->value() / 5.0, 0, 'g', 3);
     wpm_->setText(text);
     speed_->setAccessibleDescription(text);
 }

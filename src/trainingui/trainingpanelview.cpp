@@ -6,6 +6,7 @@
 #include <QTextBrowser>
 #include <iterator>
 
+#include "trainingui/courseview.h"
 #include "trainingui/farnsworthrow.h"
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
@@ -20,7 +21,7 @@ namespace {
 
 // The command column is the compact panel; with a result the panel grows to show it. The
 // compact panel lies right of the text window, so the learner types in view of it.
-const QRect kCompact(596, 232, 190, 300);
+const QRect kCompact(596, 232, 190, 270);
 const QRect kExpanded(26, 44, 740, 484);
 constexpr int kColumnWidth = 172;
 
@@ -29,27 +30,30 @@ constexpr int kColumnWidth = 172;
 TrainingPanelView::TrainingPanelView(QWidget* panel, QWidget* history, QWidget* window,
                                      QWidget* textWindow)
     : panel_(panel), historyFrame_(history) {
-    receive_ = command(QStringLiteral("Приём на слух"), 26);
-    check_ = command(QStringLiteral("Проверить"), 54);
-    journal_ = command(QStringLiteral("Журнал"), 82);
-    sending_ = command(QStringLiteral("Передача ключом"), 110);
+    receive_ = command(QStringLiteral("Приём на слух"), 24);
+    check_ = command(QStringLiteral("Проверить"), 50);
+    journal_ = command(QStringLiteral("Журнал"), 76);
+    sending_ = command(QStringLiteral("Передача ключом"), 102);
+    course_ = command(QStringLiteral("Курс"), 128);
     weakOption_ = new TglCheckBox(panel);
     weakOption_->setObjectName(QStringLiteral("weakSignsOption"));
     weakOption_->setCaption(QStringLiteral(" слабые знаки"));
     weakOption_->setHint(QStringLiteral("группы из слабых знаков вместо выбора « Передача»"));
-    weakOption_->setGeometry(6, 140, kColumnWidth, 25);
+    weakOption_->setGeometry(6, 152, kColumnWidth, 25);
     weakLine_ = trainingstyle::panelLabel(QString(), 11, panel);
     weakLine_->setWordWrap(true);
-    weakLine_->setGeometry(10, 168, kColumnWidth, 34);
+    weakLine_->setGeometry(10, 176, kColumnWidth, 16);
     status_ = trainingstyle::panelLabel(QString(), 11, panel);
     status_->setObjectName(QStringLiteral("trainingStatus"));
     status_->setWordWrap(true);
-    status_->setGeometry(10, 204, kColumnWidth, 44);
-    farnsworth_ = std::make_unique<FarnsworthRow>(panel, 10, 250, kColumnWidth);
+    status_->setGeometry(10, 236, kColumnWidth, 32);
+    farnsworth_ = std::make_unique<FarnsworthRow>(panel, 10, 192, kColumnWidth);
     close_ = new TglGraphicButton(GlyphKind::Close, panel);
     close_->setHint(QStringLiteral("закрыть тренировку"));
     result_ = new ReceiveResultView(panel);
     result_->setGeometry(kExpanded.width() - 548, 22, 544, kExpanded.height() - 26);
+    courseView_ = new CourseView(panel);
+    courseView_->setGeometry(result_->geometry());
     setExpanded(false);
 
     historyClose_ = new TglGraphicButton(GlyphKind::Close, history);
@@ -94,6 +98,9 @@ void TrainingPanelView::placeInTabOrder(QWidget* textWindow) {
                               result_->confusionTable(),
                               journal_,
                               sending_,
+                              course_,
+                              courseView_->againButton(),
+                              courseView_->startButton(),
                               weakOption_,
                               farnsworth_->option(),
                               farnsworth_->speedBox(),
@@ -106,6 +113,13 @@ void TrainingPanelView::setExpanded(bool expanded) {
     panel_->setGeometry(expanded ? kExpanded : kCompact);
     close_->setGeometry(panel_->width() - 19, 2, 17, 17);
     result_->setVisible(expanded);
+    courseView_->setVisible(false);
+}
+
+void TrainingPanelView::showCourse() {
+    setExpanded(true);
+    result_->setVisible(false);
+    courseView_->setVisible(true);
 }
 
 void TrainingPanelView::setStatus(const QString& text) {

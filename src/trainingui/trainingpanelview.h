@@ -7,6 +7,7 @@ class QWidget;
 
 namespace kelvatron {
 
+class CourseView;
 class Dialogs;
 class FarnsworthRow;
 class HistoryStore;
@@ -31,6 +32,8 @@ public:
 
     // Compact: the command column right of the text window. Expanded: room for the result.
     void setExpanded(bool expanded);
+    // Expanded, with the course in place of a result.
+    void showCourse();
     void setStatus(const QString& text);
     void setWeakLine(const QString& signs);
     void setSpeed(const QString& text);
@@ -41,6 +44,8 @@ public:
     TglLabel* checkButton() const { return check_; }
     TglLabel* journalButton() const { return journal_; }
     TglLabel* sendingButton() const { return sending_; }
+    TglLabel* courseButton() const { return course_; }
+    CourseView* courseView() const { return courseView_; }
     TglCheckBox* weakOption() const { return weakOption_; }
     FarnsworthRow& farnsworth() const { return *farnsworth_; }
     QLabel* statusLine() const { return status_; }
@@ -61,6 +66,8 @@ private:
     TglLabel* check_ = nullptr;
     TglLabel* journal_ = nullptr;
     TglLabel* sending_ = nullptr;
+    TglLabel* course_ = nullptr;
+    CourseView* courseView_ = nullptr;
     TglCheckBox* weakOption_ = nullptr;
     std::unique_ptr<FarnsworthRow> farnsworth_;
     QLabel* weakLine_ = nullptr;

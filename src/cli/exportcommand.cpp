@@ -3,8 +3,10 @@
 #include <random>
 
 #include "core/filepaths.h"
+#include "core/random.h"
 #include "radiograms/radiogramfile.h"
 #include "render/audioformat.h"
+#include "training/coursemode.h"
 #include "transmission/storedsettings.h"
 
 namespace kelvatron {
@@ -15,7 +17,8 @@ void chooseSource(TransmissionSettings& t, ExportBody body) {
     t.digits = body == ExportBody::Digits;
     t.letters = body == ExportBody::Letters;
     t.digitsAndLetters = body == ExportBody::Mixed;
-    t.textInWindow = body == ExportBody::Text || body == ExportBody::Jargon;
+    t.textInWindow =
+        body == ExportBody::Text || body == ExportBody::Jargon || body == ExportBody::Lesson;
 }
 
 TransmissionSettings transmissionOf(const ExportOptions& o, const PropValues& stored) {
@@ -42,6 +45,20 @@ KeyingSettings keyingOf(const ExportOptions& o, const PropValues& stored) {
     k.effectiveSignsPerMinute = o.effective.value_or(0);
     if (o.waveform) k.waveform = *o.waveform;
     return k;
+}
+
+// A course lesson's groups in the default Cyrillic order, drawn from the export's seed and as
+// long as the lesson is at the export's pace (a minute of groups of five).
+std::string lessonText(int lesson, const ExportJob& job) {
+    const LessonOrderParse parsed = parseLessonOrder(defaultLessonOrder(false), false);
+    const LessonOrder order(parsed.signsCp1251);
+    const CourseSettings settings;
+    const KeyingSettings& k = job.keying;
+    const KeyingPace pace{double(k.cardDotMs()), k.ratio, k.signPause, k.groupPause,
+                          k.effectiveSignsPerMinute};
+    const CourseMode course(order, [lesson] { return lesson; }, [pace] { return pace; }, settings);
+    uint32_t seed = job.seed;
+    return course.plan(lesson, [&seed](uint32_t n) { return Random(seed, n); }).text;
 }
 
 ExportPlan failure(int status, std::string error) {
@@ -109,6 +126,7 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
         return failure(kExportBadUsage,
                        "В настройках выбран источник «Текст в окне», а окна нет: укажите "
                        "--text РАДИОГРАММА, --digits, --letters, --mixed или --jargon.");
+    if (options.lesson) plan.job.text = lessonText(*options.lesson, plan.job);
     if (options.radiogram) {
         RadiogramResult read = readRadiogram(*options.radiogram);
         if (!read.ok())

@@ -24,7 +24,7 @@ struct OptionRow {
 using O = ExportOptions;
 
 // The speed unit, frequency and counts have the settings panel's limits.
-const std::array<OptionRow, 21> kOptions = {{
+const std::array<OptionRow, 22> kOptions = {{
     {.name = "--export", .kind = Kind::Word},
     {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
     {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
@@ -41,6 +41,12 @@ const std::array<OptionRow, 21> kOptions = {{
     {"--sign-pause", Kind::Number, 1, 4, &O::signPause},
     {"--group-pause", Kind::Number, 1, 4, &O::groupPause},
     {"--effective", Kind::Number, 5, 300, &O::effective},
+    {.name = "--lesson",
+     .kind = Kind::Number,
+     .low = 1,
+     .high = 44,
+     .number = &O::lesson,
+     .body = int(ExportBody::Lesson)},
     {.name = "--no-opening", .kind = Kind::Flag, .off = &O::opening},
     {.name = "--no-closing", .kind = Kind::Flag, .off = &O::closing},
     {.name = "--answers", .kind = Kind::Word, .word = &O::answers},
@@ -65,7 +71,7 @@ constexpr std::array<std::string_view, 5> kWaveNames = {"sine", "square", "trian
 
 bool isBodyOption(std::string_view name) {
     return name == "--text" || name == "--digits" || name == "--letters" || name == "--mixed" ||
-           name == "--jargon";
+           name == "--jargon" || name == "--lesson";
 }
 
 std::string quote(std::string_view text) {
@@ -187,6 +193,8 @@ constexpr std::string_view kHelp =
   --letters              случайные группы букв
   --mixed                случайные смешанные группы
   --jargon               слова радиожаргона
+  --lesson N             упражнение урока N курса, 1..44: группы из знаков уроков 1..N,
+                         новый знак чаще; длительность и размер групп — как в курсе
 
 Группы:
   --groups N             число групп, 1..200

@@ -14,7 +14,7 @@ inline constexpr int kExportOk = 0;
 inline constexpr int kExportFailed = 1;   // the radiogram or the target could not be used
 inline constexpr int kExportBadUsage = 2; // an unknown option or a bad value
 
-enum class ExportBody : uint8_t { Text, Digits, Letters, Mixed, Jargon };
+enum class ExportBody : uint8_t { Text, Digits, Letters, Mixed, Jargon, Lesson };
 
 // What `kelvatron --export FILE [options]` asks for. Every option left out stays empty: the
 // caller takes it from the learner's stored settings, so the file sounds as the program would.
@@ -32,6 +32,7 @@ struct ExportOptions {
     std::optional<int> signPause;         // --sign-pause 1..4
     std::optional<int> groupPause;        // --group-pause 1..4
     std::optional<int> effective;         // --effective 5..300 signs a minute (Farnsworth)
+    std::optional<int> lesson;            // --lesson 1..44: the course lesson's groups
     std::optional<bool> opening;          // --no-opening: false
     std::optional<bool> closing;          // --no-closing: false
     std::optional<std::string> answers;   // --answers FILE (the keyed text, UTF-8)

@@ -83,6 +83,11 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
         {"not a number", 2, "--export @/a.wav --ratio three", "--ratio ждёт целое число"},
         {"option twice", 2, "--export @/a.wav --dot 50 --dot=60", "--dot указан дважды"},
         {"two bodies", 2, "--export @/a.wav --digits --text @/r.dkm", "--digits и --text"},
+        {"a lesson and another body", 2, "--export @/a.wav --digits --lesson 3",
+         "--digits и --lesson"},
+        {"no such lesson", 2, "--export @/a.wav --lesson 45", "--lesson: значение 45 вне"},
+        {"effective speed too low", 2, "--export @/a.wav --digits --effective 4",
+         "--effective: значение 4 вне"},
         {"no target", 2, "--digits", "--export FILE"},
         {"no window for the stored text source", 2, "--export @/a.wav", "--text"},
         {"missing radiogram", 1, "--export @/a.wav --text @/none.dkm", "none.dkm"},
@@ -144,6 +149,28 @@ TEST(ExportCommand, WritesTheSoundAndTheAnswers) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(TempFolder::get(folder.path("r.txt")), "ПРИВЕТ МИР");
     EXPECT_GT(TempFolder::get(folder.path("r.ogg")).size(), 1000u);
+}
+
+// Lesson 3 keys only the signs of lessons 1..3 (К М Р С) for a minute; with Farnsworth spacing
+// the minute holds fewer groups.
+TEST(ExportCommand, ALessonKeysOnlyItsSignsAndEffectiveSpacingStretchesIt) {
+    TempFolder folder;
+    const CommandRun plain = run("--export @/l.wav --lesson 3 --seed 4 --dot 60 --no-opening "
+                                 "--no-closing --answers @/l.txt",
+                                 folder.dir);
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const std::string answers = TempFolder::get(folder.path("l.txt"));
+    EXPECT_EQ(answers.find_first_not_of("КМРС "), std::string::npos) << answers;
+    EXPECT_NE(answers.find("С"), std::string::npos);
+    const CommandRun slow = run("--export @/s.wav --lesson 3 --seed 4 --dot 60 --no-opening "
+                                "--no-closing --effective 30 --answers @/s.txt",
+                                folder.dir);
+    ASSERT_EQ(slow.status, 0) << slow.err;
+    const int64_t plainFrames = readBack(folder.path("l.wav")).frames,
+                  slowFrames = readBack(folder.path("s.wav")).frames;
+    for (int64_t frames : {plainFrames, slowFrames})
+        EXPECT_NEAR(double(frames) / 96000, 62, 5);
+    EXPECT_LT(TempFolder::get(folder.path("s.txt")).size() * 3 / 2, answers.size());
 }
 
 TEST(ExportCommand, ATerminalSeesTheProgressLine) {

@@ -8,6 +8,8 @@
 
 #include "core/cp1251.h"
 #include "support/formharness.h"
+#include "training/historystore.h"
+#include "trainingui/courseview.h"
 #include "trainingui/receiveresultview.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgraphicbutton.h"
@@ -182,4 +184,16 @@ TEST_F(TrainingPanelTest, ACheckIsSaidAndTabReachesItFromTheTextWindow) {
     EXPECT_EQ(toTable, 5);
     QTest::keyClick(result.confusionTable(), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), result.confusionTable());
+}
+
+// The course opens where the history says the learner is, names the lesson for a screen reader
+// and plays the new sign three times.
+TEST_F(TrainingPanelTest, TheCourseResumesAtTheStoredLessonAndPlaysItsNewSign) {
+    ASSERT_TRUE(panel().store().saveCourseProgress({"cyrillic", 4, 0}));
+    h->clearRecords();
+    view().courseButton()->click();
+    const QString lesson = view().courseView()->lessonLabel()->accessibleName();
+    EXPECT_EQ(lesson, QStringLiteral("Урок 4 из 44: новый знак «У»"));
+    EXPECT_FALSE(view().courseView()->isHidden());
+    EXPECT_EQ(h->clock.beeps(), 3 * 3); // ..- three times
 }

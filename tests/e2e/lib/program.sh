@@ -49,9 +49,10 @@ confirm_x=184 confirm_y=234            # the closing question's box; "Да" at (
 place_sending_begin="222 405 60 22"    # "Начать" of the sending panel, under the text window
 place_sending_end="307 405 60 22"      # "Закончить"
 # The training panel's commands, in the panel.
-in_training_receive="10 26 172 26"     # "Приём на слух"
-in_training_check="10 54 172 26"       # "Проверить"
-in_training_history="10 82 172 26"     # "Журнал"
+in_training_receive="10 24 172 26"     # "Приём на слух"
+in_training_check="10 50 172 26"       # "Проверить"
+in_training_history="10 76 172 26"     # "Журнал"
+in_training_course="10 128 172 26"     # "Курс"
 
 # Clicks a control given by its panel's origin and its place in the panel ("x y width height").
 click_in() {

@@ -12,8 +12,10 @@ work=$(mktemp -d)
 chmod 755 "$work"
 sway_pid=""
 app_pid=""
+input_pid=""
 cleanup() {
     [[ -n "$app_pid" ]] && kill -KILL "$app_pid" 2>/dev/null || true
+    [[ -n "$input_pid" ]] && kill -TERM "$input_pid" 2>/dev/null || true
     [[ -n "$sway_pid" ]] && kill -TERM "$sway_pid" 2>/dev/null || true
     [[ -n "$sway_pid" ]] && wait "$sway_pid" 2>/dev/null || true
     rm -rf "$work"
@@ -59,9 +61,20 @@ unset DISPLAY
 
 mkdir -p "$work/config" "$work/client"
 chmod 700 "$work/client"
+# The seat's keyboard and mouse, there before the program starts as on a desktop.
+mkfifo "$work/input"
+XDG_RUNTIME_DIR="$work/client" python3 "$lib/wayland_input.py" <"$work/input" >"$work/input.log" 2>&1 &
+input_pid=$!
+exec 3>"$work/input"
+for _ in $(seq 50); do
+    grep -q ready "$work/input.log" && break
+    kill -0 "$input_pid" 2>/dev/null || break
+    sleep 0.1
+done
+grep -q ready "$work/input.log" || fail "no virtual keyboard and pointer: $(cat "$work/input.log")"
 XDG_RUNTIME_DIR="$work/client" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=wayland \
     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" KELVATRON_SOUND=sdl \
-    "$program" >"$work/program.log" 2>&1 &
+    "$program" >"$work/program.log" 2>&1 3>&- &
 app_pid=$!
 
 # The window as sway sees it: a Wayland client (app_id, not an X11 class) and its place.
@@ -88,12 +101,13 @@ sleep 1
 
 # The keyboard panel is at (200, 320) in the window; its second row starts at (29, 70) with keys
 # 30 x 34: "Й" is the first key of that row.
-XDG_RUNTIME_DIR="$work/client" python3 "$lib/wayland_input.py" click \
-    $((x + 200 + 29 + 15)) $((y + 320 + 70 + 17)) || fail "the click could not be sent"
+echo "click $((x + 200 + 29 + 15)) $((y + 320 + 70 + 17))" >&3
 sleep 2
 # evdev 16 is Q on a US keyboard, which the window reads with the Russian layout: Й.
-XDG_RUNTIME_DIR="$work/client" python3 "$lib/wayland_input.py" key 16 || fail "the key could not be sent"
+echo "key 16" >&3
 sleep 2
+exec 3>&-
+grep -q "done key" "$work/input.log" || fail "the input could not be sent: $(cat "$work/input.log")"
 kill -TERM "$app_pid"
 status=0
 wait "$app_pid" || status=$?
@@ -114,7 +128,8 @@ for i, length in enumerate(lengths):
     if i and gaps[i - 1] > 500:
         signs.append("")
     signs[-1] += "." if length < 80 else "-"
-print("decoded:", " ".join(signs), "tones (ms):", " ".join(f"{x:.1f}" for x in lengths))
+print("decoded:", " ".join(signs), "tones (ms):", " ".join(f"{x:.1f}" for x in lengths),
+      "starts (s):", " ".join(f"{a / RATE:.2f}" for a, _ in runs))
 bad = [f"{x:.1f}" for x, want in zip(lengths, (40, 120, 120, 120) * 2) if abs(x - want) > 3]
 if signs != [".---", ".---"] or bad:
     print(f"FAIL: expected .--- (clicked) and .--- (typed), decoded {' '.join(signs)!r}, "

@@ -1,9 +1,10 @@
-"""Keys and clicks sent to a wlroots compositor (sway) through its virtual keyboard and virtual
+"""Keys and clicks sent to a wlroots compositor (sway) through a virtual keyboard and a virtual
 pointer, as a person's keyboard and mouse would: the Wayland wire protocol spoken directly, so
-the checks need no client library.
+the checks need no client library. Both devices stay while it runs, as a desktop's do, so a
+program started after them has its keyboard and pointer; it reads commands from its input:
 
-    python3 wayland_input.py click X Y      # left click at a point of the output layout
-    python3 wayland_input.py key CODE       # press and release an evdev key (16 is Q)
+    click X Y      left click at a point of the output layout (LAYOUT_SIZE=WxH gives its size)
+    key CODE       press and release an evdev key (16 is Q)
 
 WAYLAND_DISPLAY names the compositor's socket (a path, or a name in XDG_RUNTIME_DIR). The
 keyboard carries a US keymap, so a key's scan code is the one a real US keyboard sends."""
@@ -91,37 +92,40 @@ def main():
     c.send(1, 1, struct.pack("=I", c.registry))  # wl_display.get_registry
     c.roundtrip()
     seat = c.bind("wl_seat", 1)
-    if sys.argv[1] == "key":
-        manager = c.bind("zwp_virtual_keyboard_manager_v1", 1)
-        keyboard = c.new_id()
-        c.send(manager, 0, struct.pack("=II", seat, keyboard))
-        fd = os.memfd_create("keymap")
-        os.write(fd, US_KEYMAP)
-        c.send(keyboard, 0, struct.pack("=II", 1, len(US_KEYMAP)), [fd])  # XKB v1 keymap
-        os.close(fd)
-        c.roundtrip()
-        code = int(sys.argv[2])
-        c.send(keyboard, 1, struct.pack("=III", millis(), code, 1))
-        c.roundtrip()
-        time.sleep(0.05)
-        c.send(keyboard, 1, struct.pack("=III", millis(), code, 0))
-    else:
-        manager = c.bind("zwlr_virtual_pointer_manager_v1", 1)
-        pointer = c.new_id()
-        c.send(manager, 0, struct.pack("=II", seat, pointer))
-        width, height = (int(v) for v in os.environ["LAYOUT_SIZE"].split("x"))
-        x, y = int(sys.argv[2]), int(sys.argv[3])
-        c.send(pointer, 1, struct.pack("=IIIII", millis(), x * EXTENT // width,
-                                       y * EXTENT // height, EXTENT, EXTENT))
-        c.send(pointer, 4)  # frame
-        c.roundtrip()
-        time.sleep(0.1)
-        for state in (1, 0):
-            c.send(pointer, 2, struct.pack("=III", millis(), BTN_LEFT, state))
-            c.send(pointer, 4)
-            c.roundtrip()
-            time.sleep(0.05)
+    # The server takes new objects' ids only in the order they were handed out.
+    keyboards = c.bind("zwp_virtual_keyboard_manager_v1", 1)
+    keyboard = c.new_id()
+    c.send(keyboards, 0, struct.pack("=II", seat, keyboard))
+    pointers = c.bind("zwlr_virtual_pointer_manager_v1", 1)
+    pointer = c.new_id()
+    c.send(pointers, 0, struct.pack("=II", seat, pointer))
+    fd = os.memfd_create("keymap")
+    os.write(fd, US_KEYMAP)
+    c.send(keyboard, 0, struct.pack("=II", 1, len(US_KEYMAP)), [fd])  # XKB v1 keymap
+    os.close(fd)
     c.roundtrip()
+    print("ready", flush=True)
+    width, height = (int(v) for v in os.environ.get("LAYOUT_SIZE", "1280x1024").split("x"))
+    for line in sys.stdin:
+        command = line.split()
+        if command[:1] == ["key"]:
+            for state in (1, 0):
+                c.send(keyboard, 1, struct.pack("=III", millis(), int(command[1]), state))
+                c.roundtrip()
+                time.sleep(0.05)
+        elif command[:1] == ["click"]:
+            x, y = int(command[1]), int(command[2])
+            c.send(pointer, 1, struct.pack("=IIIII", millis(), x * EXTENT // width,
+                                           y * EXTENT // height, EXTENT, EXTENT))
+            c.send(pointer, 4)  # frame
+            c.roundtrip()
+            time.sleep(0.1)
+            for state in (1, 0):
+                c.send(pointer, 2, struct.pack("=III", millis(), BTN_LEFT, state))
+                c.send(pointer, 4)
+                c.roundtrip()
+                time.sleep(0.05)
+        print("done", line.strip(), flush=True)
 
 
 if __name__ == "__main__":

@@ -101,9 +101,7 @@ int main(int argc, char** argv) {
     if (!output.unavailableReason.empty()) {
         // The program runs on silently; the learner should know why nothing sounds.
         QTimer::singleShot(0, &form, [&] {
-            dialogs.error("Звуковая карта недоступна, сигналы не будут слышны.\n" +
-                          output.unavailableReason +
-                          "\nПроверьте звуковое устройство и запустите программу снова.");
+            dialogs.error(output.unavailableReason);
         });
     }
     // Every wait of the window's thread (a sign sounding, the pause after it) lets the window

@@ -100,9 +100,7 @@ int main(int argc, char** argv) {
         form.showCentred();
     if (!output.unavailableReason.empty()) {
         // The program runs on silently; the learner should know why nothing sounds.
-        QTimer::singleShot(0, &form, [&] {
-            dialogs.error(output.unavailableReason);
-        });
+        QTimer::singleShot(0, &form, [&] { dialogs.error(output.unavailableReason); });
     }
     // Every wait of the window's thread (a sign sounding, the pause after it) lets the window
     // repaint and answer a screen reader; keys and clicks still wait for the pause between signs.

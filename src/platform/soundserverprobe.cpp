@@ -73,8 +73,9 @@ SoundServerOutput probeSoundServer() {
 std::string silentServerReason(const SoundServerOutput& output) {
     if (!output.answered) return {};
     const std::string server = "Звуковой сервер (" + output.server + ")";
-    const std::string todo = "\nПодключите звуковую карту, наушники или колонки (или выберите "
-                             "выход в настройках звука рабочего стола) и запустите программу снова.";
+    const std::string todo =
+        "\nПодключите звуковую карту, наушники или колонки (или выберите "
+        "выход в настройках звука рабочего стола) и запустите программу снова.";
     if (output.sink.empty())
         return server + " отвечает, но выхода для звука у него нет: сигналы не будут слышны." +
                todo;

@@ -2,24 +2,15 @@
 # The Debian package installs and starts: built with CPack from this build, every Depends entry
 # is met by an installed package (none names a library that is not in Debian 12), every library
 # the packed binary needs belongs to a package it depends on, and the packed binary, run with only
-# the system's libraries, tells its version, writes an export and shows its window; every file
-# those runs load comes with its Depends or what they pull in.
+# the system's libraries, tells its version, writes an export and shows its window with the
+# training panel (and so Qt's SQLite driver); every file those runs load comes with its Depends or
+# what they pull in.
 #   bash tests/e2e/package_deb.sh build/kelvatron
 set -euo pipefail
 
 program=$(readlink -f "${1:?usage: package_deb.sh path/to/kelvatron}")
 build=$(dirname "$program")
-work=$(mktemp -d)
-app_pid=""
-cleanup() {
-    [[ -n "$app_pid" ]] && kill -KILL "$app_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/lib/xsession.sh"
 
 [[ -f "$build/CPackConfig.cmake" ]] || fail "no CPack configuration in $build"
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pack" >"$work/cpack.log" 2>&1 ||
@@ -37,8 +28,9 @@ for file in usr/share/applications/kelvatron.desktop usr/share/metainfo/kelvatro
     [[ -f "$work/root/$file" ]] || fail "the package does not install $file"
 done
 
-# The runs of the packed binary: its version, a short export, and the window for a moment under
-# the offscreen platform. LD_DEBUG lists every object the loader opens, plugins included.
+# The runs of the packed binary: its version, a short export, and the window with the training
+# panel opened, which loads Qt's SQLite driver for the history. LD_DEBUG lists every object the
+# loader opens, plugins included.
 env -u DISPLAY -u WAYLAND_DISPLAY "$packed" --version >"$work/version" ||
     fail "the packed binary does not start (--version)"
 grep -q "^Kelvatron $(dpkg-deb -f "$deb" Version)$" "$work/version" ||
@@ -49,16 +41,21 @@ LD_DEBUG=files LD_DEBUG_OUTPUT="$work/ld-export" env -u DISPLAY -u WAYLAND_DISPL
     "$packed" --export "$work/lesson.wav" --digits --groups 2 --seed 1 >"$work/export.log" 2>&1 ||
     { cat "$work/export.log" >&2; fail "the packed binary's export failed"; }
 [[ -s "$work/lesson.wav" ]] || fail "the packed binary's export wrote nothing"
-LD_DEBUG=files LD_DEBUG_OUTPUT="$work/ld-window" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
-    KELVATRON_SOUND=sdl "$packed" >"$work/window.log" 2>&1 &
+xsession_begin 121
+LD_DEBUG=files LD_DEBUG_OUTPUT="$work/ld-window" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+    KELVATRON_SOUND=sdl "$packed" >"$work/program.log" 2>&1 &
 app_pid=$!
-sleep 3
-kill -0 "$app_pid" 2>/dev/null || { cat "$work/window.log" >&2; fail "the packed window ended at start"; }
+wait_for_window
+# "Тренировка" on the top strip.
+xdotool mousemove --window "$window" 411 22 click 1
+for _ in $(seq 50); do
+    [[ -f "$XDG_DATA_HOME/Kelvatron/history.sqlite" ]] && break
+    sleep 0.1
+done
+[[ -f "$XDG_DATA_HOME/Kelvatron/history.sqlite" ]] ||
+    fail "the packed program's training panel opened no history (Qt's SQLite driver)"
 kill -TERM "$app_pid"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[[ $status -eq 0 ]] || { cat "$work/window.log" >&2; fail "the packed window ended with $status"; }
+wait_for_exit 10 || fail "the packed program did not end on SIGTERM"
 
 python3 - "$packed" "$work/depends" "$work"/ld-* <<'EOF'
 import re
@@ -129,19 +126,26 @@ for lib in needed:
     elif package not in direct:
         failures.append(f"the needed library {lib} comes from {package}, which Depends leaves out")
 
-# Every object the runs loaded comes with the Depends or with what they pull in.
-closure, todo = set(), list(direct)
-while todo:
-    name = todo.pop()
-    for real in provided.get(name, []) + ([name] if name in installed else []):
-        if real not in closure:
-            closure.add(real)
-            todo.extend(installed[real][1])
+# Every object the runs loaded comes with the Depends or with what they pull in. The name service
+# modules (libnss_*) and what they need are the system's choice in nsswitch.conf, loaded by libc
+# for any program.
+def closure_of(names):
+    found, todo = set(), list(names)
+    while todo:
+        name = todo.pop()
+        for real in provided.get(name, []) + ([name] if name in installed else []):
+            if real not in found:
+                found.add(real)
+                todo.extend(installed[real][1])
+    return found
+
 loaded = set()
 for log in logs:
     loaded.update(re.findall(r"file=(/\S+) \[0\];\s+generating link map", open(log).read()))
     loaded.update(re.findall(r"calling init: (/\S+)", open(log).read()))
 loaded_owner = owners(sorted(loaded))
+system = closure_of(loaded_owner[p] for p in loaded if "/libnss_" in p and loaded_owner[p])
+closure = closure_of(direct) | system
 for path in sorted(loaded):
     package = loaded_owner[path]
     if package is None:

@@ -30,6 +30,13 @@ struct KeyingSettings {
     int32_t heardDotMs() const { return soundCard ? cardDotMs() : speakerDotMs(); }
 };
 
+// A training mode's own speed, in place of the window's: the dot the learner hears, in ms, and
+// the Farnsworth effective speed (0: the pauses as set).
+struct TrainingSpeed {
+    int32_t dotMs = 60;
+    int32_t effectiveSignsPerMinute = 0;
+};
+
 // What a sign shows in the text window before it sounds.
 struct SignHints {
     bool symbol = false;

@@ -12,15 +12,15 @@ namespace kelvatron {
 
 namespace {
 
-constexpr char kGroup[] = "Farnsworth";
-constexpr char kOnKey[] = "on";
-constexpr char kEffectiveKey[] = "effective";
+constexpr char kFarnsworthGroup[] = "Farnsworth";
+constexpr char kFarnsworthOnKey[] = "on";
+constexpr char kFarnsworthEffectiveKey[] = "effective";
 
 void save(const FarnsworthRow& row) {
     std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kGroup));
-    writeText(*settings, kOnKey, row.on() ? "1" : "0");
-    writeText(*settings, kEffectiveKey, std::to_string(row.signsPerMinute()));
+    settings->beginGroup(QString::fromLatin1(kFarnsworthGroup));
+    writeText(*settings, kFarnsworthOnKey, row.on() ? "1" : "0");
+    writeText(*settings, kFarnsworthEffectiveKey, std::to_string(row.signsPerMinute()));
     settings->endGroup();
     settings->sync();
 }
@@ -29,11 +29,11 @@ void save(const FarnsworthRow& row) {
 
 void bindFarnsworthSetting(FarnsworthRow& row, FormKeyingSettings& keying) {
     std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kGroup));
+    settings->beginGroup(QString::fromLatin1(kFarnsworthGroup));
     bool number = false;
-    int spm = settings->value(QString::fromLatin1(kEffectiveKey)).toString().toInt(&number);
+    int spm = settings->value(QString::fromLatin1(kFarnsworthEffectiveKey)).toString().toInt(&number);
     if (!number || spm < 5 || spm > 300) spm = 60;
-    row.set(settings->value(QString::fromLatin1(kOnKey)).toString() == QStringLiteral("1"), spm);
+    row.set(settings->value(QString::fromLatin1(kFarnsworthOnKey)).toString() == QStringLiteral("1"), spm);
     keying.setEffectiveSignsPerMinute(row.effectiveSignsPerMinute());
     auto changed = [&row, &keying] {
         keying.setEffectiveSignsPerMinute(row.effectiveSignsPerMinute());

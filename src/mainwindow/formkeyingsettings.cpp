@@ -1,5 +1,7 @@
 #include "mainwindow/formkeyingsettings.h"
 
+#include <algorithm>
+
 #include "mainwindow/storedcontrols.h"
 #include "transmission/storedsettings.h"
 
@@ -8,6 +10,11 @@ namespace kelvatron {
 KeyingSettings FormKeyingSettings::keyingSettings() const {
     KeyingSettings k = keyingSettingsOf(storedValuesOf(ui_));
     k.effectiveSignsPerMinute = effective_;
+    if (training_) {
+        // The speaker's dot is two speed units.
+        k.speedUnit = k.soundCard ? training_->dotMs : std::max(1, training_->dotMs / 2);
+        k.effectiveSignsPerMinute = training_->effectiveSignsPerMinute;
+    }
     return k;
 }
 

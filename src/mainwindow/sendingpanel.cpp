@@ -67,6 +67,7 @@ void SendingPanel::beginRun() {
     if (view().choices().checkWindowText && parts_.textWindow.text().empty())
         parts_.generateLetters();
     model_ = parts_.textWindow.text();
+    if (model_ != examText_) examText_.clear();
     wroteThisRun_ = false;
     holds_.clear();
     // Space must key, neither type into the text window nor press the button that had the focus.
@@ -86,9 +87,20 @@ void SendingPanel::writeDecoded(const std::string& cp1251) {
 
 void SendingPanel::finishRun(const SendingOutcome& outcome) {
     if (echo_) echoRun(outcome);
+    if (!examText_.empty()) {
+        examText_.clear();
+        return examDone_(outcome.result);
+    }
     if (!outcome.check) return;
     parts_.history.store().record(outcome.record, *outcome.check);
     parts_.history.showMessages();
+}
+
+void SendingPanel::startExam(const std::string& radiogramCp1251,
+                             std::function<void(const SendingResult&)> done) {
+    parts_.textWindow.setText(radiogramCp1251);
+    examText_ = radiogramCp1251;
+    examDone_ = std::move(done);
 }
 
 bool SendingPanel::previewKey(QObject* watched, QEvent* event) {

@@ -20,6 +20,7 @@ class SendingPracticeView;
 class TextWindow;
 class TransmissionControls;
 struct SendingOutcome;
+struct SendingResult;
 
 // What the sending panel works with, handed over by the window.
 struct SendingPanelParts {
@@ -56,6 +57,11 @@ public:
     // Keys key only while a run is on and the text window is not where the learner types;
     // the window losing the keyboard lets go of every key.
     bool previewKey(QObject* watched, QEvent* event);
+    // The sending test: the radiogram (Windows-1251) goes into the text window, and the next
+    // run keyed on it is handed to `done` instead of being kept as practice. Writing anything
+    // else into the window before the run starts drops the test.
+    void startExam(const std::string& radiogramCp1251,
+                   std::function<void(const SendingResult&)> done);
 
 public slots:
     // The speed bar, the ratio steppers and the alphabet switches change the practice as they
@@ -78,6 +84,8 @@ private:
     bool wroteThisRun_ = false;
     bool echo_;                        // decoded text and Space hold times to stderr at the end
     std::vector<unsigned long> holds_; // Space press and release stamps of this run
+    std::string examText_;             // the sending test's radiogram, while one is asked for
+    std::function<void(const SendingResult&)> examDone_;
 };
 
 } // namespace kelvatron

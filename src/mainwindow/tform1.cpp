@@ -102,10 +102,17 @@ void TForm1::buildTrainingPanel() {
                            .window = this,
                            .textWindowWidget = Memo1,
                            .keyboard = glGroupBox6,
-                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); }});
+                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); },
+                           .setTrainingSpeed = [this](std::optional<TrainingSpeed> speed) {
+                               keyingSettings.setTrainingSpeed(speed);
+                           }});
     TrainingPanel* panel = training.get();
     connect(trainingMenu, &TglLabel::clicked, panel, &TrainingPanel::show);
     connect(panel, &TrainingPanel::sendingPracticeRequested, this, &TForm1::showSendingPractice);
+    connect(panel, &TrainingPanel::sendingExamRequested, this, [this, panel](const std::string& text) {
+        showSendingPractice();
+        sendingPanel_->startExam(text, [panel](const SendingResult& r) { panel->sendingExamFinished(r); });
+    });
     for (TglCheckBox* speedOrOutput : {glCheckBox11, glCheckBox12, glCheckBox13, glCheckBox14})
         connect(speedOrOutput, &TglCheckBox::clicked, panel, &TrainingPanel::refreshSpeed);
     bindFarnsworthSetting(panel->view().farnsworth(), keyingSettings);

@@ -1,13 +1,18 @@
 #include "mainwindow/trainingpanel.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QSettings>
+#include <QSignalBlocker>
+#include <cmath>
 #include <cstdio>
 
 #include "core/formstate.h"
 #include "core/textwindow.h"
 #include "core/clock.h"
 #include "core/cp1251.h"
+#include "core/random.h"
 #include "keying/keyingsettings.h"
 #include "keying/signplayer.h"
 #include "keying/signtable.h"
@@ -16,7 +21,9 @@
 #include "training/learnerhistory.h"
 #include "training/lessondraw.h"
 #include "training/receivecheck.h"
+#include "training/sendingpractice.h"
 #include "trainingui/courseview.h"
+#include "trainingui/examview.h"
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/weaksignsline.h"
@@ -34,6 +41,15 @@ constexpr char kWeakSignsKey[] = "weakSigns";
 // The course's own settings: its orders as the learner wrote them, the pass mark, the lesson's
 // minutes and group size.
 constexpr char kCourseSection[] = "Course";
+// The speed test's choices: the text type, start speed, step and errors a block may have.
+constexpr char kExamSection[] = "Exam";
+
+// A number of a settings group within its limits, else the default.
+int boundedValue(QSettings& settings, const char* key, int low, int high, int fallback) {
+    bool number = false;
+    const int value = settings.value(QString::fromLatin1(key)).toString().toInt(&number);
+    return number && value >= low && value <= high ? value : fallback;
+}
 
 QString courseValue(QSettings& settings, const char* key) {
     return settings.value(QString::fromLatin1(key)).toString();
@@ -52,9 +68,15 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
       weakSigns_([this] { return store().recentSignRecord(); }),
       course_(courseOrder_, [this] { return courseProgress_.lesson; }, [this] { return pace(); },
               courseSettings_),
+      examBlock_(
+          [this] {
+              return examSigns(examText_, parts_.transmissionControls.transmissionSettings().latin);
+          },
+          [this] { return pace(); }),
       view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget) {
     connectCommands();
     loadOptions();
+    loadExamOptions();
     refreshSpeed();
     exercise_.onCopyAwaited([this] {
         view_.setStatus(
@@ -74,8 +96,17 @@ void TrainingPanel::connectCommands() {
     connect(view_.courseButton(), &TglLabel::clicked, this, &TrainingPanel::showCourse);
     connect(view_.courseView()->againButton(), &TglLabel::clicked, this,
             &TrainingPanel::playNewSign);
-    connect(view_.courseView()->startButton(), &TglLabel::clicked, this,
-            [this] { runExercise(course_); });
+    connect(view_.courseView()->startButton(), &TglLabel::clicked, this, [this] {
+        parts_.setTrainingSpeed(courseSpeed());
+        runExercise(course_);
+        parts_.setTrainingSpeed(std::nullopt);
+    });
+    connect(view_.courseView()->speedBox(), &QSpinBox::valueChanged, this,
+            [this] { saveCourseSpeed(); });
+    connect(view_.examButton(), &TglLabel::clicked, this, &TrainingPanel::showExam);
+    connect(view_.examView()->receiveButton(), &TglLabel::clicked, this,
+            &TrainingPanel::examReceive);
+    connect(view_.examView()->sendButton(), &TglLabel::clicked, this, &TrainingPanel::examSend);
     connect(view_.closeButton(), &TglGraphicButton::clicked, parts_.panelFrame, &QWidget::hide);
     connect(view_.historyCloseButton(), &TglGraphicButton::clicked, parts_.historyFrame,
             &QWidget::hide);
@@ -122,6 +153,7 @@ void TrainingPanel::checkNow() {
 void TrainingPanel::check(const ReceiveAnswer& answer, bool again) {
     const ReceiveCheck result = mode_->check(answer.sent, answer.typed).value();
     const ExerciseSpeed speed = exerciseSpeed(answer.sent, pace());
+    if (mode_ == &examBlock_) return examBlockChecked(result, speed.durationMs);
     view_.resultView()->setResult(result, speed, answer.sent, answer.typed);
     const QString figure = fromUtf8(figureText(result));
     view_.setStatus(figure);
@@ -221,6 +253,9 @@ void TrainingPanel::loadCourse() {
     courseSettings_.minutes = number && minutes > 0 && minutes <= 30 ? minutes : 1;
     const int size = courseValue(*settings, "groupSize").toInt(&number);
     courseSettings_.groupSize = number && size >= 1 && size <= 10 ? size : 5;
+    courseSettings_.speedStep = boundedValue(*settings, "speedStep", 1, 100, 10);
+    const QSignalBlocker loading(view_.courseView()->speedBox());
+    view_.courseView()->setSignsPerMinute(boundedValue(*settings, "speed", 0, 600, 0));
     courseProgress_ = store().courseProgress(latin ? "latin" : "cyrillic");
     courseProgress_.lesson = std::clamp(courseProgress_.lesson, 1, courseOrder_.lessonCount());
 }
@@ -244,6 +279,7 @@ void TrainingPanel::playNewSign() {
     const int lesson = courseProgress_.lesson;
     std::string signs(1, courseOrder_.newSign(lesson));
     if (lesson == 1) signs.insert(signs.begin(), courseOrder_.signs().front());
+    parts_.setTrainingSpeed(courseSpeed());
     for (char written : signs) {
         const std::optional<char> keyed = textSign(written);
         if (!keyed) continue;
@@ -252,6 +288,7 @@ void TrainingPanel::playNewSign() {
             parts_.clock.sleep(parts_.state.timing.groupPause);
         }
     }
+    parts_.setTrainingSpeed(std::nullopt);
 }
 
 void TrainingPanel::refreshCourse() {
@@ -265,6 +302,9 @@ void TrainingPanel::refreshCourse() {
         lesson, courseOrder_.lessonCount(), sign,
         index ? fromUtf8(std::string(kSignTable[*index].code)) : QString(),
         index ? fromUtf8(std::string(kSignTable[*index].mnemonic)) : QString());
+    if (courseProgress_.stage > 0)
+        view_.courseView()->setStage(courseOrder_.lessonCount(), courseProgress_.stage,
+                                     courseSignsPerMinute());
     std::vector<SignTally> record = store().recentSignRecord();
     std::vector<LearnedSign> learned;
     for (char c : courseOrder_.learnedBy(lesson)) {
@@ -288,13 +328,203 @@ void TrainingPanel::courseChecked(const ReceiveCheck& result) {
         text = QStringLiteral("Урок %1 пройден: %2 % верно. Открыт урок %3 — «Курс».")
                    .arg(lesson).arg(right, 0, 'f', 0).arg(lesson + 1);
     } else if (lessonPassed(result, courseSettings_.passPercent)) {
-        text = QStringLiteral("Урок %1 пройден: все знаки выучены.").arg(lesson);
+        // After the last lesson the same test runs a step faster at each stage.
+        ++courseProgress_.stage;
+        store().saveCourseProgress(courseProgress_);
+        text = QStringLiteral("Урок %1 пройден: все знаки выучены. Следующая ступень — %2 знаков "
+                              "в минуту, «Курс».")
+                   .arg(lesson)
+                   .arg(courseSignsPerMinute());
     } else {
         text = QStringLiteral("Урок %1: %2 % верно, нужно %3 %. Повторите урок — «Курс».")
                    .arg(lesson).arg(right, 0, 'f', 0).arg(courseSettings_.passPercent, 0, 'f', 0);
     }
     weakSigns_.limitTo(courseOrder_.learnedBy(courseProgress_.lesson));
     view_.setStatus(text);
+}
+
+} // namespace kelvatron
+
+namespace kelvatron {
+
+int TrainingPanel::courseSignsPerMinute() const {
+    const int typed = view_.courseView()->signsPerMinute();
+    const int base = typed > 0 ? typed : int(std::lround(speedOfDot(dotMs()).signsPerMinute));
+    return base + courseProgress_.stage * courseSettings_.speedStep;
+}
+
+// The speed bar keys the course unless a speed was typed or a speed stage raised it; the
+// Farnsworth choice stays as the panel has it.
+std::optional<TrainingSpeed> TrainingPanel::courseSpeed() const {
+    if (view_.courseView()->signsPerMinute() == 0 && courseProgress_.stage == 0) return {};
+    const int effective = parts_.keyingSettings.keyingSettings().effectiveSignsPerMinute;
+    return TrainingSpeed{std::max(10, 6000 / courseSignsPerMinute()), effective};
+}
+
+void TrainingPanel::saveCourseSpeed() const {
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    settings->beginGroup(QString::fromLatin1(kCourseSection));
+    writeText(*settings, "speed", std::to_string(view_.courseView()->signsPerMinute()));
+    settings->endGroup();
+    settings->sync();
+}
+
+void TrainingPanel::showExam() {
+    if (receiving() || parts_.state.transmitting) return;
+    view_.examView()->setRunning(exam_ && !exam_->finished());
+    refreshExamBest();
+    view_.showExam();
+    parts_.showOnly(parts_.panelFrame);
+    view_.examView()->titleLabel()->setFocus();
+}
+
+// A test starts with the choices as they stand; while it runs, each press keys its next block,
+// at the block's speed with the pauses as set (no Farnsworth stretch).
+void TrainingPanel::examReceive() {
+    if (receiving() || parts_.state.transmitting) return;
+    if (!exam_ || exam_->finished()) {
+        saveExamOptions();
+        examText_ = view_.examView()->text();
+        exam_.emplace(view_.examView()->settings());
+        view_.examView()->setRunning(true);
+    }
+    parts_.setTrainingSpeed(TrainingSpeed{exam_->blockDotMs(), 0});
+    runExercise(examBlock_);
+    parts_.setTrainingSpeed(std::nullopt);
+    if (view_.examView()->isHidden()) view_.showExam();
+}
+
+void TrainingPanel::examBlockChecked(const ReceiveCheck& result, double durationMs) {
+    const int speed = exam_->blockSignsPerMinute();
+    const std::optional<int> before = exam_->result();
+    exam_->blockChecked(result, durationMs);
+    const bool passed = exam_->result() != before;
+    QString text = QStringLiteral("Блок %1 знаков в минуту: знаков %2, ошибок %3 — %4.")
+                       .arg(speed)
+                       .arg(result.signsSent)
+                       .arg(result.errors())
+                       .arg(passed ? QStringLiteral("сдан") : QStringLiteral("не сдан"));
+    if (!exam_->finished())
+        text += QStringLiteral(" Следующий блок — %1 знаков в минуту: «Следующий блок».")
+                    .arg(exam_->blockSignsPerMinute());
+    else
+        text += QLatin1Char(' ') + (exam_->result() ? QStringLiteral("Зачёт сдан на %1 знаков в "
+                                                                     "минуту (%2 WPM).")
+                                                          .arg(*exam_->result())
+                                                          .arg(*exam_->result() / 5.0, 0, 'g', 3)
+                                                    : QStringLiteral("Зачёт не сдан."));
+    if (exam_->finished()) finishExam();
+    view_.examView()->setResult(text);
+    view_.setStatus(text);
+    view_.showExam();
+    parts_.showOnly(parts_.panelFrame);
+    view_.examView()->resultLabel()->setFocus();
+}
+
+void TrainingPanel::finishExam() {
+    const std::string signs =
+        examSigns(examText_, parts_.transmissionControls.transmissionSettings().latin);
+    store().record(exam_->record(examSource(false, examText_), fromCp1251(signs)), {}, {});
+    parts_.history.showMessages();
+    view_.examView()->setRunning(false);
+    refreshExamBest();
+    if (HistoryView* history = view_.historyView()) history->refresh();
+}
+
+// The radiogram is a minute of groups at the test's start speed.
+void TrainingPanel::examSend() {
+    if (receiving() || parts_.state.transmitting) return;
+    saveExamOptions();
+    examText_ = view_.examView()->text();
+    const bool latin = parts_.transmissionControls.transmissionSettings().latin;
+    KeyingPace at = pace();
+    at.dotMs = 6000.0 / view_.examView()->startBox()->value();
+    at.effectiveSignsPerMinute = 0;
+    examRadiogram_ = drawExamGroups(examSigns(examText_, latin), 60000, at,
+                                    [](uint32_t n) { return Random(n); });
+    view_.examView()->setResult(QStringLiteral(
+        "Зачёт передачи: передайте ключом радиограмму из окна, затем «Закончить»."));
+    emit sendingExamRequested(examRadiogram_);
+}
+
+void TrainingPanel::sendingExamFinished(const SendingResult& result) {
+    if (examRadiogram_.empty()) return;
+    const ReceiveCheck check = checkReceived(examRadiogram_, result.text);
+    const KeyingSettings k = parts_.keyingSettings.keyingSettings();
+    const double rhythm = rhythmPercent(result.timing, k.ratio > 0 ? k.ratio : 3);
+    const int maxErrors = view_.examView()->errorsBox()->value();
+    const bool passed = sendingExamPassed(check.errors(), rhythm, maxErrors);
+    const int speed = int(std::lround(result.timing.charsPerMinute));
+    SessionRecord r;
+    r.kind = "exam";
+    r.source = examSource(true, examText_);
+    r.alphabet = fromCp1251(
+        examSigns(examText_, parts_.transmissionControls.transmissionSettings().latin));
+    r.dotMs = int(std::lround(result.timing.unitMs));
+    r.charWpm = passed ? result.timing.wpm : 0;
+    r.effectiveWpm = passed ? result.timing.effectiveWpm : 0;
+    r.durationS = result.durationMs / 1000;
+    store().record(r, check);
+    parts_.history.showMessages();
+    examRadiogram_.clear();
+    const QString text =
+        QStringLiteral("Зачёт передачи %1: %2 знаков в минуту, ошибок %3 из %4 знаков (можно %5), "
+                       "ритм %6 % (нужно %7 %).")
+            .arg(passed ? QStringLiteral("сдан") : QStringLiteral("не сдан"))
+            .arg(speed)
+            .arg(check.errors())
+            .arg(check.signsSent)
+            .arg(maxErrors)
+            .arg(rhythm, 0, 'f', 0)
+            .arg(kPassRhythm, 0, 'f', 0);
+    view_.examView()->setResult(text);
+    view_.setStatus(text);
+    refreshExamBest();
+    view_.showExam();
+    parts_.showOnly(parts_.panelFrame);
+}
+
+void TrainingPanel::refreshExamBest() {
+    const std::vector<SessionRecord> sessions = store().sessions();
+    QString text = QStringLiteral("Лучшее:");
+    for (bool sending : {false, true}) {
+        text += sending ? QStringLiteral(" передача —") : QStringLiteral(" приём —");
+        for (ExamText type : {ExamText::Digits, ExamText::Letters, ExamText::Mixed}) {
+            const std::string source = examSource(sending, type);
+            const std::optional<int> best = bestExamSpeed(sessions, source);
+            text += QStringLiteral(" %1 %2%3")
+                        .arg(fromUtf8(source.substr(source.find(": ") + 2)))
+                        .arg(best ? QString::number(*best) : QStringLiteral("нет"))
+                        .arg(type == ExamText::Mixed ? QStringLiteral(";") : QStringLiteral(","));
+        }
+    }
+    text.chop(1);
+    view_.examView()->setBest(text + QStringLiteral(" (знаков в минуту)."));
+}
+
+void TrainingPanel::loadExamOptions() {
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    settings->beginGroup(QString::fromLatin1(kExamSection));
+    const SpeedExamSettings defaults;
+    view_.examView()->set(
+        static_cast<ExamText>(boundedValue(*settings, "text", 0, 2, 0)),
+        {.startSignsPerMinute =
+             boundedValue(*settings, "start", 20, 600, defaults.startSignsPerMinute),
+         .stepSignsPerMinute = boundedValue(*settings, "step", 5, 100, defaults.stepSignsPerMinute),
+         .maxErrors = boundedValue(*settings, "maxErrors", 0, 50, defaults.maxErrors)});
+}
+
+void TrainingPanel::saveExamOptions() const {
+    const ExamView& exam = *view_.examView();
+    const SpeedExamSettings s = exam.settings();
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    settings->beginGroup(QString::fromLatin1(kExamSection));
+    writeText(*settings, "text", std::to_string(int(exam.text())));
+    writeText(*settings, "start", std::to_string(s.startSignsPerMinute));
+    writeText(*settings, "step", std::to_string(s.stepSignsPerMinute));
+    writeText(*settings, "maxErrors", std::to_string(s.maxErrors));
+    settings->endGroup();
+    settings->sync();
 }
 
 } // namespace kelvatron

@@ -4,9 +4,11 @@
 #include <optional>
 
 #include "training/coursemode.h"
+#include "training/examblockmode.h"
 #include "training/exercisespeed.h"
 #include "training/receiveexercise.h"
 #include "training/receivemode.h"
+#include "training/speedexam.h"
 #include "training/weaksignsmode.h"
 #include "trainingui/trainingpanelview.h"
 
@@ -45,7 +47,11 @@ struct TrainingPanelParts {
     QWidget* keyboard;
     // Shows one floating panel and hides the others.
     std::function<void(QWidget*)> showOnly;
+    // Keys at a training mode's own speed (nothing: the speed bar's and the Farnsworth choice).
+    std::function<void(std::optional<TrainingSpeed>)> setTrainingSpeed;
 };
+
+struct SendingResult;
 
 // The "Тренировка" panel: the training modes the program keys (receive, weak signs) with their
 // check and history, the way to the sending practice, and the speed shown beside the speed bar.
@@ -66,6 +72,10 @@ public:
     void showHistory();    // "Журнал"
     void refreshSpeed();   // the speed, its units or the output changed
     void showCourse();     // "Курс": the lesson the learner is at, its new sign played
+    void showExam();       // "Зачёт": the speed test's choices, state and best results
+    // The sending test's run ended: scored on the decoder's errors against the radiogram and
+    // on the rhythm, kept in the history.
+    void sendingExamFinished(const SendingResult& result);
 
     // The history, opened at its first use; its messages are shown once.
     HistoryStore& store();
@@ -73,6 +83,8 @@ public:
 
 signals:
     void sendingPracticeRequested(); // "Передача ключом"
+    // "Зачёт передачи": the radiogram (Windows-1251) the learner is to key.
+    void sendingExamRequested(const std::string& radiogramCp1251);
 
 private:
     void connectCommands();
@@ -94,6 +106,18 @@ private:
     void playNewSign();
     void refreshCourse();
     void courseChecked(const ReceiveCheck& result);
+    // The course's character speed: the typed one (or the speed bar's) plus a step a stage.
+    int courseSignsPerMinute() const;
+    std::optional<TrainingSpeed> courseSpeed() const;
+    void saveCourseSpeed() const;
+    // The speed test: a block keyed at its speed, checked, and the test kept once it ends.
+    void examReceive();
+    void examSend();
+    void examBlockChecked(const ReceiveCheck& result, double durationMs);
+    void finishExam();
+    void refreshExamBest();
+    void loadExamOptions();
+    void saveExamOptions() const;
 
     TrainingPanelParts parts_;
     ReceiveExercise exercise_;
@@ -103,6 +127,10 @@ private:
     CourseSettings courseSettings_;
     CourseProgress courseProgress_;
     CourseMode course_;
+    std::optional<SpeedExam> exam_;
+    ExamText examText_ = ExamText::Digits;
+    ExamBlockMode examBlock_;
+    std::string examRadiogram_; // the sending test's text, Windows-1251, while one is asked for
     TrainingPanelView view_;
     // The exercise checked last, its mode, plan and record, for a second check.
     const TrainingMode* mode_ = nullptr;

@@ -6,7 +6,7 @@ namespace kelvatron::history {
 
 // The layout's number, kept in the file's PRAGMA user_version. A file without one (0) holding
 // the tables is the first layout, perhaps without the columns added to sessions since.
-// 2 added course_progress.
+// 2 added course_progress and the kind 'exam'.
 inline constexpr int kSchemaVersion = 2;
 
 // The statements that create the history's tables (each does nothing when its table exists).

@@ -235,6 +235,8 @@ bool HistoryStore::setUp() {
         cannotWrite(reasonOf(query, d));
         return true;
     }
+    // A statement left open would lock the tables a migration rebuilds.
+    query.finish();
     // A database without our tables is new; one with some of them must have them all, readable.
     const int tables = ourTables(d);
     if (tables != 0 && tables != int(history::kTables.size())) return false;
@@ -263,6 +265,20 @@ bool HistoryStore::createTables(QSqlDatabase& d) {
     return migrate(d, history::kSchemaVersion);
 }
 
+// SQLite cannot change a CHECK in place: sessions is copied into a table of today's layout,
+// which takes its name (foreign keys are not yet enforced on this connection, so the per-sign
+// rows keep pointing at their ids).
+static bool widenKinds(QSqlQuery& query) {
+    std::string create(history::kCreateStatements[0]);
+    create.replace(create.find("IF NOT EXISTS sessions"), 22, "sessions_widened");
+    const std::string columns(history::kTables[0].columns);
+    return query.exec(q(create)) &&
+           query.exec(q("INSERT INTO sessions_widened (" + columns + ") SELECT " + columns +
+                        " FROM sessions")) &&
+           query.exec("DROP TABLE sessions") &&
+           query.exec("ALTER TABLE sessions_widened RENAME TO sessions");
+}
+
 // Brings an older layout (or none) to this one in place, all or nothing, keeping every row. A
 // file that cannot be written is reported and read as it is.
 bool HistoryStore::migrate(QSqlDatabase& d, int from) {
@@ -275,6 +291,7 @@ bool HistoryStore::migrate(QSqlDatabase& d, int from) {
                 done = done && query.exec(q("ALTER TABLE sessions ADD COLUMN " +
                                             std::string(c.name) + " " + std::string(c.definition)));
     }
+    if (from < 2 && !columnsOf(d, "sessions").isEmpty()) done = done && widenKinds(query);
     for (std::string_view create : history::kCreateStatements)
         done = done && query.exec(q(std::string(create)));
     done =

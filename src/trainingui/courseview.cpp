@@ -1,7 +1,9 @@
 #include "trainingui/courseview.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "trainingui/trainingstyle.h"
@@ -50,6 +52,22 @@ CourseView::CourseView(QWidget* parent) : QWidget(parent) {
     code_->setAlignment(Qt::AlignCenter);
     again_ = courseCommand(QStringLiteral("Послушать ещё раз"), this);
     start_ = courseCommand(QStringLiteral("Начать урок"), this);
+    auto* speedRow = new QWidget(this);
+    auto* speedLayout = trainingstyle::partLayout<QHBoxLayout>(speedRow, 6);
+    speed_ = new QSpinBox(speedRow);
+    speed_->setObjectName(QStringLiteral("courseSpeed"));
+    speed_->setRange(0, 600);
+    speed_->setSingleStep(10);
+    speed_->setSpecialValueText(QStringLiteral("как полоса"));
+    speed_->setAccessibleName(QStringLiteral("Скорость знаков курса, знаков в минуту"));
+    speed_->setFixedWidth(110);
+    wpm_ = trainingstyle::panelLabel(QString(), 11, speedRow);
+    speedLayout->addWidget(
+        trainingstyle::panelLabel(QStringLiteral("Скорость знаков, знаков в минуту:"), 13, speedRow));
+    speedLayout->addWidget(speed_);
+    speedLayout->addWidget(wpm_);
+    speedLayout->addStretch(1);
+    connect(speed_, &QSpinBox::valueChanged, this, [this] { setSignsPerMinute(speed_->value()); });
     grid_ = new QWidget(this);
     grid_->setObjectName(QStringLiteral("courseGrid"));
     grid_->setAccessibleName(QStringLiteral("Выученные знаки"));
@@ -59,6 +77,7 @@ CourseView::CourseView(QWidget* parent) : QWidget(parent) {
     layout->addWidget(code_);
     layout->addWidget(again_);
     layout->addWidget(start_);
+    layout->addWidget(speedRow);
     layout->addWidget(trainingstyle::panelLabel(QStringLiteral("Выученные знаки, верно за "
                                                                "последние упражнения:"),
                                                 11, this));
@@ -72,6 +91,27 @@ void CourseView::setLesson(int lesson, int lessonCount, const QString& sign, con
         lesson_, QStringLiteral("Урок %1 из %2: новый знак «%3»").arg(lesson).arg(lessonCount).arg(sign));
     trainingstyle::setSignsLabelText(sign_, sign);
     trainingstyle::setLabelText(code_, mnemonic.isEmpty() ? code : code + QStringLiteral("   ") + mnemonic);
+}
+
+void CourseView::setStage(int lessonCount, int stage, int signsPerMinute) {
+    trainingstyle::setLabelText(
+        lesson_, QStringLiteral("Урок %1 из %1: все знаки выучены, ступень скорости %2 — %3 "
+                                "знаков в минуту")
+                     .arg(lessonCount)
+                     .arg(stage)
+                     .arg(signsPerMinute));
+}
+
+int CourseView::signsPerMinute() const {
+    return speed_->value();
+}
+
+void CourseView::setSignsPerMinute(int signsPerMinute) {
+    if (speed_->value() != signsPerMinute) speed_->setValue(signsPerMinute);
+    const QString wpm = signsPerMinute ? QStringLiteral("%1 WPM").arg(signsPerMinute / 5.0, 0, 'g', 3)
+                                       : QStringLiteral("скорость полосы");
+    trainingstyle::setLabelText(wpm_, wpm);
+    speed_->setAccessibleDescription(wpm);
 }
 
 void CourseView::setLearned(const std::vector<LearnedSign>& signs) {

@@ -5,6 +5,7 @@
 
 class QGridLayout;
 class QLabel;
+class QSpinBox;
 
 namespace kelvatron {
 
@@ -26,11 +27,17 @@ public:
 
     void setLesson(int lesson, int lessonCount, const QString& sign, const QString& code,
                    const QString& mnemonic);
+    // After the last lesson: the speed stage the learner is at and its character speed.
+    void setStage(int lessonCount, int stage, int signsPerMinute);
     void setLearned(const std::vector<LearnedSign>& signs);
+    // The course's character speed typed in signs per minute; 0 keys at the speed bar's.
+    int signsPerMinute() const;
+    void setSignsPerMinute(int signsPerMinute);
 
     QLabel* lessonLabel() const { return lesson_; }
     TglLabel* againButton() const { return again_; }
     TglLabel* startButton() const { return start_; }
+    QSpinBox* speedBox() const { return speed_; }
 
 private:
     QLabel* lesson_;
@@ -38,6 +45,8 @@ private:
     QLabel* code_;
     TglLabel* again_;
     TglLabel* start_;
+    QSpinBox* speed_;
+    QLabel* wpm_;
     QWidget* grid_;
     QGridLayout* gridLayout_;
 };

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "trainingui/courseview.h"
+#include "trainingui/examview.h"
 #include "trainingui/farnsworthrow.h"
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
@@ -21,7 +22,7 @@ namespace {
 
 // The command column is the compact panel; with a result the panel grows to show it. The
 // compact panel lies right of the text window, so the learner types in view of it.
-const QRect kCompact(596, 232, 190, 270);
+const QRect kCompact(596, 232, 190, 296);
 const QRect kExpanded(26, 44, 740, 484);
 constexpr int kColumnWidth = 172;
 
@@ -35,25 +36,28 @@ TrainingPanelView::TrainingPanelView(QWidget* panel, QWidget* history, QWidget* 
     journal_ = command(QStringLiteral("Журнал"), 76);
     sending_ = command(QStringLiteral("Передача ключом"), 102);
     course_ = command(QStringLiteral("Курс"), 128);
+    exam_ = command(QStringLiteral("Зачёт"), 154);
     weakOption_ = new TglCheckBox(panel);
     weakOption_->setObjectName(QStringLiteral("weakSignsOption"));
     weakOption_->setCaption(QStringLiteral(" слабые знаки"));
     weakOption_->setHint(QStringLiteral("группы из слабых знаков вместо выбора « Передача»"));
-    weakOption_->setGeometry(6, 152, kColumnWidth, 25);
+    weakOption_->setGeometry(6, 178, kColumnWidth, 25);
     weakLine_ = trainingstyle::panelLabel(QString(), 11, panel);
     weakLine_->setWordWrap(true);
-    weakLine_->setGeometry(10, 176, kColumnWidth, 16);
+    weakLine_->setGeometry(10, 202, kColumnWidth, 16);
     status_ = trainingstyle::panelLabel(QString(), 11, panel);
     status_->setObjectName(QStringLiteral("trainingStatus"));
     status_->setWordWrap(true);
-    status_->setGeometry(10, 236, kColumnWidth, 32);
-    farnsworth_ = std::make_unique<FarnsworthRow>(panel, 10, 192, kColumnWidth);
+    status_->setGeometry(10, 262, kColumnWidth, 32);
+    farnsworth_ = std::make_unique<FarnsworthRow>(panel, 10, 218, kColumnWidth);
     close_ = new TglGraphicButton(GlyphKind::Close, panel);
     close_->setHint(QStringLiteral("закрыть тренировку"));
     result_ = new ReceiveResultView(panel);
     result_->setGeometry(kExpanded.width() - 548, 22, 544, kExpanded.height() - 26);
     courseView_ = new CourseView(panel);
     courseView_->setGeometry(result_->geometry());
+    examView_ = new ExamView(panel);
+    examView_->setGeometry(result_->geometry());
     setExpanded(false);
 
     historyClose_ = new TglGraphicButton(GlyphKind::Close, history);
@@ -101,6 +105,14 @@ void TrainingPanelView::placeInTabOrder(QWidget* textWindow) {
                               course_,
                               courseView_->againButton(),
                               courseView_->startButton(),
+                              courseView_->speedBox(),
+                              exam_,
+                              examView_->textBox(),
+                              examView_->startBox(),
+                              examView_->stepBox(),
+                              examView_->errorsBox(),
+                              examView_->receiveButton(),
+                              examView_->sendButton(),
                               weakOption_,
                               farnsworth_->option(),
                               farnsworth_->speedBox(),
@@ -114,12 +126,19 @@ void TrainingPanelView::setExpanded(bool expanded) {
     close_->setGeometry(panel_->width() - 19, 2, 17, 17);
     result_->setVisible(expanded);
     courseView_->setVisible(false);
+    examView_->setVisible(false);
 }
 
 void TrainingPanelView::showCourse() {
     setExpanded(true);
     result_->setVisible(false);
     courseView_->setVisible(true);
+}
+
+void TrainingPanelView::showExam() {
+    setExpanded(true);
+    result_->setVisible(false);
+    examView_->setVisible(true);
 }
 
 void TrainingPanelView::setStatus(const QString& text) {

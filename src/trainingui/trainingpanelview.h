@@ -8,6 +8,7 @@ class QWidget;
 namespace kelvatron {
 
 class CourseView;
+class ExamView;
 class Dialogs;
 class FarnsworthRow;
 class HistoryStore;
@@ -34,6 +35,8 @@ public:
     void setExpanded(bool expanded);
     // Expanded, with the course in place of a result.
     void showCourse();
+    // Expanded, with the speed test in place of a result.
+    void showExam();
     void setStatus(const QString& text);
     void setWeakLine(const QString& signs);
     void setSpeed(const QString& text);
@@ -46,6 +49,8 @@ public:
     TglLabel* sendingButton() const { return sending_; }
     TglLabel* courseButton() const { return course_; }
     CourseView* courseView() const { return courseView_; }
+    TglLabel* examButton() const { return exam_; }
+    ExamView* examView() const { return examView_; }
     TglCheckBox* weakOption() const { return weakOption_; }
     FarnsworthRow& farnsworth() const { return *farnsworth_; }
     QLabel* statusLine() const { return status_; }
@@ -68,6 +73,8 @@ private:
     TglLabel* sending_ = nullptr;
     TglLabel* course_ = nullptr;
     CourseView* courseView_ = nullptr;
+    TglLabel* exam_ = nullptr;
+    ExamView* examView_ = nullptr;
     TglCheckBox* weakOption_ = nullptr;
     std::unique_ptr<FarnsworthRow> farnsworth_;
     QLabel* weakLine_ = nullptr;

@@ -208,13 +208,21 @@ TEST_F(History, OlderLayoutsMigrateInPlaceWithTheirRows) {
 }
 
 // The course resumes where it stood after a restart; a file of the first versioned layout gains
-// the course's table and keeps its exercises.
+// the course's table and the speed test's kind, and keeps its exercises with their signs.
 TEST_F(History, CourseProgressOutlivesARestartAndLayoutOneFilesGainIt) {
-    HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("ЖЖ", "ЖЖ"));
-    sql(db(), {"DROP TABLE course_progress", "PRAGMA user_version = 1"});
+    HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("ЖЖ", "ЖВ"));
+    std::string layoutOne(history::kCreateStatements[0]);
+    layoutOne.replace(layoutOne.find(", 'exam'"), 8, "");
+    layoutOne.replace(layoutOne.find("IF NOT EXISTS sessions"), 22, "first");
+    sql(db(), {"DROP TABLE course_progress", layoutOne.c_str(),
+               "INSERT INTO first SELECT * FROM sessions", "DROP TABLE sessions",
+               "ALTER TABLE first RENAME TO sessions", "PRAGMA user_version = 1"});
     {
         HistoryStore store(db());
         EXPECT_TRUE(store.takeMessages().empty());
+        SessionRecord exam = session("2024-05-02T10:00:00Z", 60);
+        exam.kind = "exam";
+        EXPECT_TRUE(store.record(exam, {}, {}));
         EXPECT_EQ(store.courseProgress("cyrillic").lesson, 1);
         EXPECT_TRUE(store.saveCourseProgress({"cyrillic", 7, 0}));
         EXPECT_TRUE(store.saveCourseProgress({"latin", 44, 2}));
@@ -222,7 +230,9 @@ TEST_F(History, CourseProgressOutlivesARestartAndLayoutOneFilesGainIt) {
     }
     HistoryStore store(db());
     EXPECT_EQ(userVersion(db()), history::kSchemaVersion);
-    EXPECT_EQ(store.sessions().size(), 1u);
+    EXPECT_EQ(listed(store.sessions()), "receive 2024-05-01T10:00:00Z 60 2/1, "
+                                        "exam 2024-05-02T10:00:00Z 60 0/0, ");
+    EXPECT_EQ(rates(store), "Ж 1/2, ");
     const CourseProgress cyrillic = store.courseProgress("cyrillic"),
                          latin = store.courseProgress("latin");
     EXPECT_EQ(std::tuple(cyrillic.lesson, cyrillic.stage, latin.lesson, latin.stage),

@@ -17,8 +17,9 @@ struct FarnsworthGaps {
     double wordGapMs = 0; // the whole silence from a word's last element to the next word
 };
 
-// The stretched gaps, or nothing when the effective speed is off (0) or not slower than the
-// signs themselves: then the pauses stay as the settings make them.
+// The stretched gaps, or nothing when the effective speed is off (0) or faster than the signs
+// themselves: then the pauses stay as the settings make them. At the signs' own speed the gaps
+// are the standard ones, 3 and 7 dots.
 std::optional<FarnsworthGaps> farnsworthGaps(double dotMs, int32_t effectiveSignsPerMinute);
 
 // Signs per minute (PARIS) of a dot length, and the WPM of signs per minute.

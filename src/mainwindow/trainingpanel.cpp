@@ -378,8 +378,9 @@ void TrainingPanel::showExam() {
     view_.examView()->titleLabel()->setFocus();
 }
 
-// A test starts with the choices as they stand; while it runs, each press keys its next block,
-// at the block's speed with the pauses as set (no Farnsworth stretch).
+// A test starts with the choices as they stand; while it runs, each press keys its next block at
+// the block's speed exactly: the dot of that speed (rounded down to whole ms) with the gaps
+// spaced to it, 3 dots between signs and 7 between groups, whatever the window's pauses.
 void TrainingPanel::examReceive() {
     if (receiving() || parts_.state.transmitting) return;
     if (!exam_ || exam_->finished()) {
@@ -388,7 +389,7 @@ void TrainingPanel::examReceive() {
         exam_.emplace(view_.examView()->settings());
         view_.examView()->setRunning(true);
     }
-    parts_.setTrainingSpeed(TrainingSpeed{exam_->blockDotMs(), 0});
+    parts_.setTrainingSpeed(TrainingSpeed{exam_->blockDotMs(), exam_->blockSignsPerMinute()});
     runExercise(examBlock_);
     parts_.setTrainingSpeed(std::nullopt);
     if (view_.examView()->isHidden()) view_.showExam();
@@ -438,8 +439,8 @@ void TrainingPanel::examSend() {
     examText_ = view_.examView()->text();
     const bool latin = parts_.transmissionControls.transmissionSettings().latin;
     KeyingPace at = pace();
-    at.dotMs = 6000.0 / view_.examView()->startBox()->value();
-    at.effectiveSignsPerMinute = 0;
+    at.effectiveSignsPerMinute = view_.examView()->startBox()->value();
+    at.dotMs = 6000 / at.effectiveSignsPerMinute;
     examRadiogram_ = drawExamGroups(examSigns(examText_, latin), 60000, at,
                                     [](uint32_t n) { return Random(n); });
     view_.examView()->setResult(QStringLiteral(

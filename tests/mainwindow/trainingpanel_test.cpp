@@ -5,11 +5,14 @@
 #include <QTableWidget>
 #include <QTest>
 #include <cstdio>
+#include <set>
 
 #include "core/cp1251.h"
 #include "support/formharness.h"
 #include "training/historystore.h"
+#include "keying/signtable.h"
 #include "trainingui/courseview.h"
+#include "trainingui/examview.h"
 #include "trainingui/receiveresultview.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgraphicbutton.h"
@@ -196,4 +199,84 @@ TEST_F(TrainingPanelTest, TheCourseResumesAtTheStoredLessonAndPlaysItsNewSign) {
     EXPECT_EQ(lesson, QStringLiteral("Урок 4 из 44: новый знак «У»"));
     EXPECT_FALSE(view().courseView()->isHidden());
     EXPECT_EQ(h->clock.beeps(), 3 * 3); // ..- three times
+}
+
+namespace {
+
+// What the speaker keyed since the records were cleared, read back by ear as a learner would:
+// a beep of dotMs is a dot, longer a dash, and a silence of two dots or more ends a sign.
+std::string heard(const std::vector<std::string>& log, int dotMs) {
+    std::string out, code;
+    int silence = 0;
+    auto endSign = [&] {
+        for (const SignRecord& s : kSignTable)
+            if (!code.empty() && s.code == code) out += s.symbol;
+        code.clear();
+    };
+    for (const std::string& line : log) {
+        int a = 0, b = 0;
+        if (std::sscanf(line.c_str(), "beep %d %d", &a, &b) == 2) {
+            if (silence >= 2 * dotMs) endSign();
+            code += b > dotMs ? '-' : '.';
+            silence = 0;
+        } else if (std::sscanf(line.c_str(), "sleep %d", &a) == 1) {
+            silence += a;
+        }
+    }
+    endSign();
+    return out;
+}
+
+// The lengths of the speaker's beeps, ms.
+std::set<int> beepLengths(const std::vector<std::string>& log) {
+    std::set<int> out;
+    for (const std::string& line : log)
+        if (int a = 0, b = 0; std::sscanf(line.c_str(), "beep %d %d", &a, &b) == 2) out.insert(b);
+    return out;
+}
+
+} // namespace
+
+// The speed test keys its first block of digit groups at the start speed; a block copied
+// without error opens the next one a step faster, and the first that fails ends the test. The
+// test is one row of kind exam with the speed passed, the best is shown, and afterwards the
+// speed bar keys again.
+TEST_F(TrainingPanelTest, TheSpeedTestRisesUntilABlockFailsAndKeepsTheSpeedPassed) {
+    const int barDot = test::FormAccess::keying(*h->form).keyingSettings().heardDotMs();
+    view().examButton()->click();
+    ExamView& exam = *view().examView();
+    ASSERT_FALSE(exam.isHidden());
+    exam.set(ExamText::Digits, {.startSignsPerMinute = 60, .stepSignsPerMinute = 10});
+    std::string copied;
+    h->events.at(100000, [&] {
+        EXPECT_EQ(beepLengths(h->clock.log), (std::set<int>{100, 300})); // 60 a minute
+        copied = heard(h->clock.log, 100);
+        QTest::keyClicks(form().Memo1, QString::fromStdString(copied));
+        view().checkButton()->click();
+    });
+    h->clearRecords();
+    exam.receiveButton()->click();
+    EXPECT_EQ(copied.size() % 5, 0u);
+    EXPECT_GE(copied.size(), 30u); // a minute of digits, twice as long as PARIS signs
+    EXPECT_EQ(copied.find_first_not_of("0123456789"), std::string::npos);
+    EXPECT_TRUE(exam.resultLabel()->text().startsWith(
+        QStringLiteral("Блок 60 знаков в минуту: знаков %1, ошибок 0 — сдан.").arg(copied.size())));
+    EXPECT_EQ(exam.receiveButton()->accessibleName(), QStringLiteral("Следующий блок"));
+    EXPECT_TRUE(panel().store().sessions().empty());
+
+    h->events.at(100000, [&] {
+        QTest::keyClicks(form().Memo1, "0");
+        view().checkButton()->click();
+    });
+    h->clearRecords();
+    exam.receiveButton()->click();
+    EXPECT_EQ(beepLengths(h->clock.log), (std::set<int>{84, 252})); // 70 a minute, whole ms
+    EXPECT_TRUE(exam.resultLabel()->text().endsWith(
+        QStringLiteral("Зачёт сдан на 60 знаков в минуту (12 WPM).")));
+    const auto sessions = panel().store().sessions();
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(std::tuple(sessions[0].kind, sessions[0].source, sessions[0].charWpm),
+              std::tuple(std::string("exam"), std::string("зачёт, приём: цифры"), 12.0));
+    EXPECT_TRUE(exam.bestLabel()->text().startsWith(QStringLiteral("Лучшее: приём — цифры 60,")));
+    EXPECT_EQ(test::FormAccess::keying(*h->form).keyingSettings().heardDotMs(), barDot);
 }

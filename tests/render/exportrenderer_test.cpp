@@ -246,7 +246,9 @@ TEST(ExportRenderer, FarnsworthSpacingStretchesOnlyTheGapsBetweenSignsAndWords) 
         {60, 60, 3 * 3140 / 19.0, 5000},
         {60, 30, 3 * (10000 - 1860) / 19.0, 10000},
         {20, 100, 3 * (3000 - 620) / 19.0, 3000},
-        // Not slower than the signs: the pauses stay as set (4 dots after a sign, 6 more after a
+        // At the signs' own speed: the standard 3 dots between signs, PARIS in 50 dots.
+        {60, 100, 3 * 60, 50 * 60},
+        // Faster than the signs: the pauses stay as set (4 dots after a sign, 6 more after a
         // group at the default steppers).
         {60, 200, 4 * 60, (31 + 4 * 4 + 10) * 60},
     };

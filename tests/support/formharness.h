@@ -17,6 +17,7 @@ struct FormAccess {
     static SettingsStore& settingsStore(TForm1& f) { return f.settingsStore; }
     static AudioExport& audioExport(TForm1& f) { return f.audioExport; }
     static TrainingPanel& training(TForm1& f) { return *f.training; }
+    static FormKeyingSettings& keying(TForm1& f) { return f.keyingSettings; }
     // The sending panel's frame once the panel has been opened, else null.
     static QWidget* sendingPanel(TForm1& f) {
         return f.sendingPanel_ ? f.sendingPanel_->frame() : nullptr;

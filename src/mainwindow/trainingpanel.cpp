@@ -1,6 +1,7 @@
 #include "mainwindow/trainingpanel.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QSpinBox>
 #include <QSettings>
@@ -501,6 +502,23 @@ void TrainingPanel::refreshExamBest() {
     }
     text.chop(1);
     view_.examView()->setBest(text + QStringLiteral(" (знаков в минуту)."));
+    // Before a test of this sitting, the last one kept is shown.
+    if (!view_.examView()->resultLabel()->text().isEmpty()) return;
+    for (auto s = sessions.rbegin(); s != sessions.rend(); ++s) {
+        if (s->kind != "exam") continue;
+        const QString when = QDateTime::fromString(fromUtf8(s->startedAt), Qt::ISODate)
+                                 .toLocalTime()
+                                 .toString(QStringLiteral("dd.MM.yyyy"));
+        const int speed = int(std::lround(s->charWpm * 5));
+        view_.examView()->setResult(
+            QStringLiteral("Последний зачёт (%1) — %2, %3; знаков %4, ошибок %5.")
+                .arg(when, fromUtf8(s->source.substr(s->source.find(' ') + 1)),
+                     speed > 0 ? QStringLiteral("сдан на %1 знаков в минуту").arg(speed)
+                               : QStringLiteral("не сдан"))
+                .arg(s->signs)
+                .arg(s->errors));
+        return;
+    }
 }
 
 void TrainingPanel::loadExamOptions() {

@@ -109,7 +109,7 @@ int CourseView::signsPerMinute() const {
 void CourseView::setSignsPerMinute(int signsPerMinute) {
     if (speed_->value() != signsPerMinute) speed_->setValue(signsPerMinute);
     const QString wpm = signsPerMinute ? QStringLiteral("%1 WPM").arg(signsPerMinute / 5.0, 0, 'g', 3)
-                                       : QStringLiteral("скорость полосы");
+                                       : QString();
     trainingstyle::setLabelText(wpm_, wpm);
     speed_->setAccessibleDescription(wpm);
 }

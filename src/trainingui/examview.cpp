@@ -48,6 +48,7 @@ ExamView::ExamView(QWidget* parent) : QWidget(parent) {
     text_->addItems({QStringLiteral("цифры"), QStringLiteral("буквы"), QStringLiteral("смешанные")});
     text_->setAccessibleName(QStringLiteral("Зачёт: из чего группы"));
     text_->setStyleSheet(trainingstyle::comboStyleSheet());
+    text_->setFixedWidth(160);
     start_ = numberBox(20, 600, 10, QStringLiteral("Начальная скорость, знаков в минуту"), this);
     step_ = numberBox(5, 100, 5, QStringLiteral("Шаг скорости, знаков в минуту"), this);
     errors_ = numberBox(0, 50, 1, QStringLiteral("Ошибок в блоке не более"), this);

@@ -162,7 +162,9 @@ QString exerciseText(const SessionRecord& s) {
     const double percent = s.signs > 0 ? 100.0 * s.errors / s.signs : 0;
     return QStringLiteral("%1 — %2, знаков %3, ошибок %4 %")
         .arg(localTime(s).toString(QStringLiteral("dd.MM.yyyy HH:mm")),
-             s.kind == "send" ? QStringLiteral("передача") : QStringLiteral("приём"))
+             s.kind == "exam"   ? QString::fromStdString(s.source)
+             : s.kind == "send" ? QStringLiteral("передача")
+                                : QStringLiteral("приём"))
         .arg(s.signs)
         .arg(percent, 0, 'f', 1);
 }

@@ -53,6 +53,7 @@ in_training_receive="10 24 172 26"     # "Приём на слух"
 in_training_check="10 50 172 26"       # "Проверить"
 in_training_history="10 76 172 26"     # "Журнал"
 in_training_course="10 128 172 26"     # "Курс"
+in_training_exam="10 154 172 26"       # "Зачёт"
 
 # Clicks a control given by its panel's origin and its place in the panel ("x y width height").
 click_in() {

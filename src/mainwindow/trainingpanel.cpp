@@ -114,6 +114,13 @@ void TrainingPanel::connectCommands() {
 }
 
 void TrainingPanel::show() {
+    // A course begun in an earlier sitting keeps the weak-sign drill to its signs from the start.
+    if (!courseLooked_) {
+        courseLooked_ = true;
+        loadCourse();
+        if (courseProgress_.lesson > 1 || courseProgress_.stage > 0)
+            weakSigns_.limitTo(courseOrder_.learnedBy(courseProgress_.lesson));
+    }
     refreshWeakLine();
     parts_.showOnly(parts_.panelFrame);
 }

@@ -127,6 +127,7 @@ private:
     CourseSettings courseSettings_;
     CourseProgress courseProgress_;
     CourseMode course_;
+    bool courseLooked_ = false; // the history was asked whether a course runs
     std::optional<SpeedExam> exam_;
     ExamText examText_ = ExamText::Digits;
     ExamBlockMode examBlock_;

@@ -96,4 +96,8 @@ TEST(TrainingMode, WeakSignsDrawFromTheActiveAlphabetAndTheRecordOfTheMoment) {
         EXPECT_EQ(alphabet.size(), latin ? 10u + 26 : 10u + 31) << "digits and letters";
     }
     EXPECT_EQ(reads, 2);
+    // While a course runs, only the signs it has taught (and no punctuation, which is not drawn).
+    WeakSignsMode course([] { return std::vector<SignTally>{}; });
+    course.limitTo(toCp1251("КМ5?"));
+    EXPECT_EQ(course.plan(window(true, false, false, false, false)).alphabet, "5КМ");
 }

@@ -56,7 +56,8 @@ std::string lessonText(int lesson, const ExportJob& job) {
     const KeyingSettings& k = job.keying;
     const KeyingPace pace{double(k.cardDotMs()), k.ratio, k.signPause, k.groupPause,
                           k.effectiveSignsPerMinute};
-    const CourseMode course(order, [lesson] { return lesson; }, [pace] { return pace; }, settings);
+    const CourseMode course(
+        order, [lesson] { return lesson; }, [pace] { return pace; }, settings);
     uint32_t seed = job.seed;
     return course.plan(lesson, [&seed](uint32_t n) { return Random(seed, n); }).text;
 }

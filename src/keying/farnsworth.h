@@ -23,8 +23,12 @@ struct FarnsworthGaps {
 std::optional<FarnsworthGaps> farnsworthGaps(double dotMs, int32_t effectiveSignsPerMinute);
 
 // Signs per minute (PARIS) of a dot length, and the WPM of signs per minute.
-inline double signsPerMinuteOfDot(double dotMs) { return 6000.0 / dotMs; }
-inline double wpmOfSignsPerMinute(double spm) { return spm / 5.0; }
+inline double signsPerMinuteOfDot(double dotMs) {
+    return 6000.0 / dotMs;
+}
+inline double wpmOfSignsPerMinute(double spm) {
+    return spm / 5.0;
+}
 
 // The pause to sleep after a sign and the one a group adds, in whole ms. Stretched gaps are
 // rarely whole milliseconds: each takes its rounding from the one before, so a run of words

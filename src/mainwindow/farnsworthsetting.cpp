@@ -31,9 +31,12 @@ void bindFarnsworthSetting(FarnsworthRow& row, FormKeyingSettings& keying) {
     std::unique_ptr<QSettings> settings = openUserSettings();
     settings->beginGroup(QString::fromLatin1(kFarnsworthGroup));
     bool number = false;
-    int spm = settings->value(QString::fromLatin1(kFarnsworthEffectiveKey)).toString().toInt(&number);
+    int spm =
+        settings->value(QString::fromLatin1(kFarnsworthEffectiveKey)).toString().toInt(&number);
     if (!number || spm < 5 || spm > 300) spm = 60;
-    row.set(settings->value(QString::fromLatin1(kFarnsworthOnKey)).toString() == QStringLiteral("1"), spm);
+    row.set(settings->value(QString::fromLatin1(kFarnsworthOnKey)).toString() ==
+                QStringLiteral("1"),
+            spm);
     keying.setEffectiveSignsPerMinute(row.effectiveSignsPerMinute());
     auto changed = [&row, &keying] {
         keying.setEffectiveSignsPerMinute(row.effectiveSignsPerMinute());

@@ -3,21 +3,20 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QLabel>
-#include <QSpinBox>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <cmath>
 #include <cstdio>
 
-#include "core/formstate.h"
-#include "core/textwindow.h"
 #include "core/clock.h"
 #include "core/cp1251.h"
+#include "core/formstate.h"
 #include "core/random.h"
+#include "core/textwindow.h"
 #include "keying/keyingsettings.h"
 #include "keying/signplayer.h"
 #include "keying/signtable.h"
-#include "transmission/textsign.h"
 #include "settings/settingsbackend.h"
 #include "training/learnerhistory.h"
 #include "training/lessondraw.h"
@@ -28,6 +27,7 @@
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/weaksignsline.h"
+#include "transmission/textsign.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tgllabel.h"
@@ -67,8 +67,9 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
       exercise_(parts.transmissionControls, parts.textWindow, parts.progress, parts.clock,
                 parts.events, parts.state, parts.signPlayer, parts.pauseStop),
       weakSigns_([this] { return store().recentSignRecord(); }),
-      course_(courseOrder_, [this] { return courseProgress_.lesson; }, [this] { return pace(); },
-              courseSettings_),
+      course_(
+          courseOrder_, [this] { return courseProgress_.lesson; }, [this] { return pace(); },
+          courseSettings_),
       examBlock_(
           [this] {
               return examSigns(examText_, parts_.transmissionControls.transmissionSettings().latin);
@@ -334,7 +335,9 @@ void TrainingPanel::courseChecked(const ReceiveCheck& result) {
         courseProgress_.lesson = lesson + 1;
         store().saveCourseProgress(courseProgress_);
         text = QStringLiteral("Урок %1 пройден: %2 % верно. Открыт урок %3 — «Курс».")
-                   .arg(lesson).arg(right, 0, 'f', 0).arg(lesson + 1);
+                   .arg(lesson)
+                   .arg(right, 0, 'f', 0)
+                   .arg(lesson + 1);
     } else if (lessonPassed(result, courseSettings_.passPercent)) {
         // After the last lesson the same test runs a step faster at each stage.
         ++courseProgress_.stage;
@@ -345,7 +348,9 @@ void TrainingPanel::courseChecked(const ReceiveCheck& result) {
                    .arg(courseSignsPerMinute());
     } else {
         text = QStringLiteral("Урок %1: %2 % верно, нужно %3 %. Повторите урок — «Курс».")
-                   .arg(lesson).arg(right, 0, 'f', 0).arg(courseSettings_.passPercent, 0, 'f', 0);
+                   .arg(lesson)
+                   .arg(right, 0, 'f', 0)
+                   .arg(courseSettings_.passPercent, 0, 'f', 0);
     }
     weakSigns_.limitTo(courseOrder_.learnedBy(courseProgress_.lesson));
     view_.setStatus(text);
@@ -451,8 +456,8 @@ void TrainingPanel::examSend() {
     at.dotMs = 6000 / at.effectiveSignsPerMinute;
     examRadiogram_ = drawExamGroups(examSigns(examText_, latin), 60000, at,
                                     [](uint32_t n) { return Random(n); });
-    view_.examView()->setResult(QStringLiteral(
-        "Зачёт передачи: передайте ключом радиограмму из окна, затем «Закончить»."));
+    view_.examView()->setResult(
+        QStringLiteral("Зачёт передачи: передайте ключом радиограмму из окна, затем «Закончить»."));
     emit sendingExamRequested(examRadiogram_);
 }
 
@@ -467,8 +472,8 @@ void TrainingPanel::sendingExamFinished(const SendingResult& result) {
     SessionRecord r;
     r.kind = "exam";
     r.source = examSource(true, examText_);
-    r.alphabet = fromCp1251(
-        examSigns(examText_, parts_.transmissionControls.transmissionSettings().latin));
+    r.alphabet =
+        fromCp1251(examSigns(examText_, parts_.transmissionControls.transmissionSettings().latin));
     r.dotMs = int(std::lround(result.timing.unitMs));
     r.charWpm = passed ? result.timing.wpm : 0;
     r.effectiveWpm = passed ? result.timing.effectiveWpm : 0;

@@ -551,9 +551,8 @@ bool HistoryStore::saveCourseProgress(const CourseProgress& p) {
     QSqlQuery query(d);
     query.prepare("INSERT OR REPLACE INTO course_progress (alphabet, lesson, stage, updated_at) "
                   "VALUES (?, ?, ?, ?)");
-    for (const QVariant& v :
-         {QVariant(q(p.alphabet)), QVariant(p.lesson), QVariant(p.stage),
-          QVariant(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))})
+    for (const QVariant& v : {QVariant(q(p.alphabet)), QVariant(p.lesson), QVariant(p.stage),
+                              QVariant(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))})
         query.addBindValue(v);
     if (query.exec()) return true;
     cannotWrite(reasonOf(query, d));

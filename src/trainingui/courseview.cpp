@@ -62,8 +62,8 @@ CourseView::CourseView(QWidget* parent) : QWidget(parent) {
     speed_->setAccessibleName(QStringLiteral("Скорость знаков курса, знаков в минуту"));
     speed_->setFixedWidth(110);
     wpm_ = trainingstyle::panelLabel(QString(), 11, speedRow);
-    speedLayout->addWidget(
-        trainingstyle::panelLabel(QStringLiteral("Скорость знаков, знаков в минуту:"), 13, speedRow));
+    speedLayout->addWidget(trainingstyle::panelLabel(
+        QStringLiteral("Скорость знаков, знаков в минуту:"), 13, speedRow));
     speedLayout->addWidget(speed_);
     speedLayout->addWidget(wpm_);
     speedLayout->addStretch(1);
@@ -88,9 +88,11 @@ CourseView::CourseView(QWidget* parent) : QWidget(parent) {
 void CourseView::setLesson(int lesson, int lessonCount, const QString& sign, const QString& code,
                            const QString& mnemonic) {
     trainingstyle::setLabelText(
-        lesson_, QStringLiteral("Урок %1 из %2: новый знак «%3»").arg(lesson).arg(lessonCount).arg(sign));
+        lesson_,
+        QStringLiteral("Урок %1 из %2: новый знак «%3»").arg(lesson).arg(lessonCount).arg(sign));
     trainingstyle::setSignsLabelText(sign_, sign);
-    trainingstyle::setLabelText(code_, mnemonic.isEmpty() ? code : code + QStringLiteral("   ") + mnemonic);
+    trainingstyle::setLabelText(
+        code_, mnemonic.isEmpty() ? code : code + QStringLiteral("   ") + mnemonic);
 }
 
 void CourseView::setStage(int lessonCount, int stage, int signsPerMinute) {
@@ -108,8 +110,8 @@ int CourseView::signsPerMinute() const {
 
 void CourseView::setSignsPerMinute(int signsPerMinute) {
     if (speed_->value() != signsPerMinute) speed_->setValue(signsPerMinute);
-    const QString wpm = signsPerMinute ? QStringLiteral("%1 WPM").arg(signsPerMinute / 5.0, 0, 'g', 3)
-                                       : QString();
+    const QString wpm =
+        signsPerMinute ? QStringLiteral("%1 WPM").arg(signsPerMinute / 5.0, 0, 'g', 3) : QString();
     trainingstyle::setLabelText(wpm_, wpm);
     speed_->setAccessibleDescription(wpm);
 }

@@ -13,8 +13,8 @@ class TglLabel;
 
 // One learned sign in the course's grid: how often it was copied right lately.
 struct LearnedSign {
-    QString sign;      // as shown
-    int sent = 0;      // in the recent exercises
+    QString sign; // as shown
+    int sent = 0; // in the recent exercises
     int wrong = 0;
 };
 

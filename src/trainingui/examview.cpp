@@ -45,7 +45,8 @@ ExamView::ExamView(QWidget* parent) : QWidget(parent) {
     title_->setObjectName(QStringLiteral("examTitle"));
     title_->setWordWrap(true);
     text_ = new QComboBox(this);
-    text_->addItems({QStringLiteral("цифры"), QStringLiteral("буквы"), QStringLiteral("смешанные")});
+    text_->addItems(
+        {QStringLiteral("цифры"), QStringLiteral("буквы"), QStringLiteral("смешанные")});
     text_->setAccessibleName(QStringLiteral("Зачёт: из чего группы"));
     text_->setStyleSheet(trainingstyle::comboStyleSheet());
     text_->setFixedWidth(160);
@@ -55,9 +56,9 @@ ExamView::ExamView(QWidget* parent) : QWidget(parent) {
     auto* form = new QWidget(this);
     auto* rows = trainingstyle::partLayout<QFormLayout>(form, 4);
     rows->addRow(trainingstyle::panelLabel(QStringLiteral("Группы:"), 13, form), text_);
-    rows->addRow(trainingstyle::panelLabel(QStringLiteral("Начальная скорость, знаков в минуту:"),
-                                           13, form),
-                 start_);
+    rows->addRow(
+        trainingstyle::panelLabel(QStringLiteral("Начальная скорость, знаков в минуту:"), 13, form),
+        start_);
     rows->addRow(trainingstyle::panelLabel(QStringLiteral("Шаг, знаков в минуту:"), 13, form),
                  step_);
     rows->addRow(trainingstyle::panelLabel(QStringLiteral("Ошибок в блоке не более:"), 13, form),
@@ -106,7 +107,8 @@ void ExamView::setBest(const QString& text) {
 }
 
 void ExamView::setRunning(bool running) {
-    const QString caption = running ? QStringLiteral("Следующий блок") : QStringLiteral("Зачёт приёма");
+    const QString caption =
+        running ? QStringLiteral("Следующий блок") : QStringLiteral("Зачёт приёма");
     receive_->setCaption(caption);
     receive_->setAccessibleName(caption);
     text_->setEnabled(!running);

@@ -8,9 +8,11 @@
 #include <set>
 
 #include "core/cp1251.h"
+#include "keying/signtable.h"
+#include "sendingui/sendingpracticeview.h"
 #include "support/formharness.h"
 #include "training/historystore.h"
-#include "keying/signtable.h"
+#include "training/sendingpractice.h"
 #include "trainingui/courseview.h"
 #include "trainingui/examview.h"
 #include "trainingui/receiveresultview.h"
@@ -279,4 +281,59 @@ TEST_F(TrainingPanelTest, TheSpeedTestRisesUntilABlockFailsAndKeepsTheSpeedPasse
               std::tuple(std::string("exam"), std::string("зачёт, приём: цифры"), 12.0));
     EXPECT_TRUE(exam.bestLabel()->text().startsWith(QStringLiteral("Лучшее: приём — цифры 60,")));
     EXPECT_EQ(test::FormAccess::keying(*h->form).keyingSettings().heardDotMs(), barDot);
+}
+
+// "Зачёт передачи" writes a radiogram of the chosen groups into the text window and opens the
+// sending practice; the run keyed on it is scored on its decoded errors and its rhythm and kept
+// as a test, the speed only when passed.
+TEST_F(TrainingPanelTest, TheSendingTestIsScoredOnErrorsAndRhythmAndKept) {
+    view().examButton()->click();
+    ExamView& exam = *view().examView();
+    exam.set(ExamText::Letters, {});
+    SendingTimingSummary even;
+    even.dotSpread = even.dashSpread = 0;
+    even.dashDotRatio = 3;
+    even.elementSpacing = even.signSpacing = even.wordSpacing = 1;
+    even.elementSpacingSpread = even.signSpacingSpread = even.wordSpacingSpread = 0;
+    even.wpm = 12, even.charsPerMinute = 60, even.unitMs = 100;
+    SendingTimingSummary uneven = even;
+    uneven.signSpacing = 3.5; // rhythm 100 × (1 − 2.5 / 9): 72 %
+    struct Row {
+        const char* name;
+        int wrongSigns;
+        SendingTimingSummary timing;
+        const char* verdict;
+    } rows[] = {
+        {"as sent, an even hand", 0, even, "Зачёт передачи сдан: 60 знаков в минуту, ошибок 0"},
+        {"five wrong", 5, even, "Зачёт передачи сдан"},
+        {"six wrong", 6, even, "Зачёт передачи не сдан"},
+        {"uneven gaps", 0, uneven, "Зачёт передачи не сдан"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        exam.sendButton()->click();
+        QWidget* sending = test::FormAccess::sendingPanel(*h->form);
+        ASSERT_TRUE(sending && !sending->isHidden());
+        std::string keyed = test::FormAccess::textWindow(*h->form).text();
+        ASSERT_GE(keyed.size(), 6u * 5);
+        for (int i = 0; i < row.wrongSigns; ++i)
+            keyed[size_t(i) * 6] = keyed[size_t(i) * 6] == '\xca' ? '\xcc' : '\xca'; // К, М
+        SendingResult result{.text = keyed, .timing = row.timing};
+        panel().sendingExamFinished(result);
+        EXPECT_TRUE(exam.resultLabel()->text().startsWith(QString::fromUtf8(row.verdict)))
+            << exam.resultLabel()->text().toStdString();
+    }
+    // Through the practice itself: a run with nothing keyed fails and is kept as the test.
+    exam.sendButton()->click();
+    auto* practice = test::FormAccess::sendingPanel(*h->form)->findChild<SendingPracticeView*>();
+    ASSERT_TRUE(practice);
+    practice->start();
+    practice->finish();
+    EXPECT_TRUE(exam.resultLabel()->text().startsWith(QStringLiteral("Зачёт передачи не сдан")));
+    std::vector<double> speeds;
+    for (const SessionRecord& s : panel().store().sessions())
+        if (s.source == "зачёт, передача: буквы") speeds.push_back(s.charWpm);
+    EXPECT_EQ(speeds, (std::vector<double>{12, 12, 0, 0, 0}));
+    EXPECT_TRUE(
+        exam.bestLabel()->text().contains(QStringLiteral("передача — цифры нет, буквы 60")));
 }

@@ -11,11 +11,11 @@
 using namespace kelvatron;
 
 TEST(CourseMode, ALessonDrawsOnlyLearnedSignsTheNewOneAboutAThirdOfTheTime) {
-    const LessonOrder order(toCp1251(
-        "КМРСУАПТЛЙИНО1ФЕВДЫ7ЖХГШЯ2БЗЧ5Ц0ЮЩ9?Ь34Э/8-6,"));
+    const LessonOrder order(toCp1251("КМРСУАПТЛЙИНО1ФЕВДЫ7ЖХГШЯ2БЗЧ5Ц0ЮЩ9?Ь34Э/8-6,"));
     const CourseSettings settings; // groups of five for a minute
     const KeyingPace pace{60, 3, 1, 1};
-    const CourseMode mode(order, [] { return 1; }, [&] { return pace; }, settings);
+    const CourseMode mode(
+        order, [] { return 1; }, [&] { return pace; }, settings);
     struct Row {
         int lesson;
         double newShare; // of the signs keyed

@@ -46,8 +46,8 @@ TEST(SpeedExam, BlocksRiseUntilOneFailsAndTheHighestPassedIsTheResult) {
         EXPECT_EQ(exam.result(), row.result);
         EXPECT_EQ(keyed, row.blocksKeyed);
     }
-    SpeedExam settable(SpeedExamSettings{.startSignsPerMinute = 100, .stepSignsPerMinute = 20,
-                                         .maxErrors = 2});
+    SpeedExam settable(
+        SpeedExamSettings{.startSignsPerMinute = 100, .stepSignsPerMinute = 20, .maxErrors = 2});
     EXPECT_EQ(settable.blockDotMs(), 60);
     settable.blockChecked(withErrors(2));
     EXPECT_EQ(settable.blockSignsPerMinute(), 120);
@@ -66,8 +66,8 @@ TEST(SpeedExam, TheTestIsOneRowAndTheBestIsTheHighestSpeedPassedPerSource) {
         exam.blockChecked(withErrors(errors, 50), 60000);
     const SessionRecord r = exam.record(examSource(false, ExamText::Digits), "0123456789");
     EXPECT_EQ(std::tuple(r.kind, r.source, r.dotMs, r.signs, r.errors, r.charWpm, r.durationS),
-              std::tuple(std::string("exam"), std::string("зачёт, приём: цифры"), 85, 150, 12,
-                         14.0, 180.0));
+              std::tuple(std::string("exam"), std::string("зачёт, приём: цифры"), 85, 150, 12, 14.0,
+                         180.0));
     SpeedExam failed(SpeedExamSettings{});
     failed.blockChecked(withErrors(6), 60000);
     EXPECT_EQ(failed.record("x", "").charWpm, 0);
@@ -79,9 +79,8 @@ TEST(SpeedExam, TheTestIsOneRowAndTheBestIsTheHighestSpeedPassedPerSource) {
     };
     const std::string digits = examSource(false, ExamText::Digits);
     const std::vector<SessionRecord> sessions = {
-        row("exam", digits, 14),         row("exam", digits, 18),
-        row("exam", digits, 0),          row("receive", digits, 30),
-        row("exam", examSource(true, ExamText::Digits), 25)};
+        row("exam", digits, 14), row("exam", digits, 18), row("exam", digits, 0),
+        row("receive", digits, 30), row("exam", examSource(true, ExamText::Digits), 25)};
     EXPECT_EQ(bestExamSpeed(sessions, digits), 90);
     EXPECT_EQ(bestExamSpeed(sessions, examSource(false, ExamText::Mixed)), std::nullopt);
 }
@@ -94,7 +93,9 @@ TEST(SpeedExam, ABlockIsAMinuteOfGroupsOfFiveOfItsSigns) {
     const KeyingPace pace{.dotMs = 100};
     for (ExamText text : {ExamText::Digits, ExamText::Letters, ExamText::Mixed}) {
         const std::string signs = examSigns(text, false);
-        EXPECT_EQ(signs.size(), text == ExamText::Digits ? 10u : text == ExamText::Letters ? 31u : 41u);
+        EXPECT_EQ(signs.size(), text == ExamText::Digits    ? 10u
+                                : text == ExamText::Letters ? 31u
+                                                            : 41u);
         const std::string block = drawExamGroups(signs, 60000, pace, random);
         EXPECT_GE(exerciseSpeed(block, pace).durationMs, 60000);
         EXPECT_LT(exerciseSpeed(block.substr(0, block.size() - 6), pace).durationMs, 60000);
@@ -113,9 +114,9 @@ TEST(SpeedExam, TheRhythmIsTheMeanDeviationsComplementAndTheSendingTestNeedsBoth
     exact.elementSpacingSpread = exact.signSpacingSpread = exact.wordSpacingSpread = 0;
     EXPECT_DOUBLE_EQ(rhythmPercent(exact, 3), 100);
     SendingTimingSummary uneven = exact;
-    uneven.dotSpread = 0.2;       // 0.2
-    uneven.dashDotRatio = 2.4;    // |2.4 / 3 - 1| = 0.2
-    uneven.signSpacing = 1.5;     // 0.5
+    uneven.dotSpread = 0.2;        // 0.2
+    uneven.dashDotRatio = 2.4;     // |2.4 / 3 - 1| = 0.2
+    uneven.signSpacing = 1.5;      // 0.5
     uneven.wordSpacingSpread = -1; // not measured: left out
     EXPECT_DOUBLE_EQ(rhythmPercent(uneven, 3), 100 * (1 - 0.9 / 8));
     EXPECT_EQ(rhythmPercent(SendingTimingSummary{}, 3), 0);

@@ -337,3 +337,25 @@ TEST_F(TrainingPanelTest, TheSendingTestIsScoredOnErrorsAndRhythmAndKept) {
     EXPECT_TRUE(
         exam.bestLabel()->text().contains(QStringLiteral("передача — цифры нет, буквы 60")));
 }
+
+// The course keys at the speed typed for it; the last lesson passed opens a speed stage a step
+// faster, kept in the history and named in the lesson's label.
+TEST_F(TrainingPanelTest, TheLastLessonPassedOpensASpeedStageAtTheTypedSpeedAndAStep) {
+    ASSERT_TRUE(panel().store().saveCourseProgress({"cyrillic", 44, 0}));
+    view().courseButton()->click();
+    view().courseView()->setSignsPerMinute(100); // a 60 ms dot
+    h->events.at(100000, [&] {
+        EXPECT_EQ(beepLengths(h->clock.log), (std::set<int>{60, 180}));
+        form().Memo1->setText(heard(h->clock.log, 60)); // Cyrillic: QTest types ASCII only
+        view().checkButton()->click();
+    });
+    h->clearRecords();
+    view().courseView()->startButton()->click();
+    EXPECT_TRUE(view().statusLine()->text().startsWith(QStringLiteral("Урок 44 пройден")))
+        << view().statusLine()->text().toStdString();
+    EXPECT_EQ(panel().store().courseProgress("cyrillic").stage, 1);
+    view().courseButton()->click();
+    EXPECT_EQ(view().courseView()->lessonLabel()->text(),
+              QStringLiteral("Урок 44 из 44: все знаки выучены, ступень скорости 1 — 110 знаков в "
+                             "минуту"));
+}

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "keying/keyingsettings.h"
 #include "training/coursemode.h"
 #include "training/examblockmode.h"
 #include "training/exercisespeed.h"

@@ -1,5 +1,6 @@
 #include "trainingui/trainingpanelview.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTableWidget>

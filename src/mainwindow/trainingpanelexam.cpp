@@ -31,6 +31,47 @@
 
 namespace kelvatron {
 
+namespace {
+
+// "Лучшее: приём — цифры 90, буквы нет, смешанные нет; передача — …" (знаков в минуту).
+QString examBestText(const std::vector<SessionRecord>& sessions) {
+    QString text = QStringLiteral("Лучшее:");
+    for (bool sending : {false, true}) {
+        text += sending ? QStringLiteral(" передача —") : QStringLiteral(" приём —");
+        for (ExamText type : {ExamText::Digits, ExamText::Letters, ExamText::Mixed}) {
+            const std::string source = examSource(sending, type);
+            const std::optional<int> best = bestExamSpeed(sessions, source);
+            text += QStringLiteral(" %1 %2%3")
+                        .arg(QString::fromStdString(source.substr(source.find(": ") + 2)))
+                        .arg(best ? QString::number(*best) : QStringLiteral("нет"))
+                        .arg(type == ExamText::Mixed ? QStringLiteral(";") : QStringLiteral(","));
+        }
+    }
+    text.chop(1);
+    return text + QStringLiteral(" (знаков в минуту).");
+}
+
+// The last test kept, with its day and verdict; empty before any.
+QString lastExamText(const std::vector<SessionRecord>& sessions) {
+    for (auto s = sessions.rbegin(); s != sessions.rend(); ++s) {
+        if (s->kind != "exam") continue;
+        const QString when =
+            QDateTime::fromString(QString::fromStdString(s->startedAt), Qt::ISODate)
+                .toLocalTime()
+                .toString(QStringLiteral("dd.MM.yyyy"));
+        const int speed = int(std::lround(s->charWpm * 5));
+        return QStringLiteral("Последний зачёт (%1) — %2, %3; знаков %4, ошибок %5.")
+            .arg(when, QString::fromStdString(s->source.substr(s->source.find(' ') + 1)),
+                 speed > 0 ? QStringLiteral("сдан на %1 знаков в минуту").arg(speed)
+                           : QStringLiteral("не сдан"))
+            .arg(s->signs)
+            .arg(s->errors);
+    }
+    return {};
+}
+
+} // namespace
+
 void TrainingPanel::showExam() {
     if (receiving() || parts_.state.transmitting) return;
     view_.examView()->setRunning(exam_ && !exam_->finished());
@@ -117,24 +158,17 @@ void TrainingPanel::sendingExamFinished(const SendingResult& result) {
     const double rhythm = rhythmPercent(result.timing, k.ratio > 0 ? k.ratio : 3);
     const int maxErrors = view_.examView()->errorsBox()->value();
     const bool passed = sendingExamPassed(check.errors(), rhythm, maxErrors);
-    const int speed = int(std::lround(result.timing.charsPerMinute));
-    SessionRecord r;
-    r.kind = "exam";
-    r.source = examSource(true, examText_);
-    r.alphabet =
-        fromCp1251(examSigns(examText_, parts_.transmissionControls.transmissionSettings().latin));
-    r.dotMs = int(std::lround(result.timing.unitMs));
-    r.charWpm = passed ? result.timing.wpm : 0;
-    r.effectiveWpm = passed ? result.timing.effectiveWpm : 0;
-    r.durationS = result.durationMs / 1000;
-    store().record(r, check);
+    const bool latin = parts_.transmissionControls.transmissionSettings().latin;
+    store().record(
+        sendingExamRecord(examText_, fromCp1251(examSigns(examText_, latin)), result, passed),
+        check);
     parts_.history.showMessages();
     examRadiogram_.clear();
     const QString text =
         QStringLiteral("Зачёт передачи %1: %2 знаков в минуту, ошибок %3 из %4 знаков (можно %5), "
                        "ритм %6 % (нужно %7 %).")
             .arg(passed ? QStringLiteral("сдан") : QStringLiteral("не сдан"))
-            .arg(speed)
+            .arg(std::lround(result.timing.charsPerMinute))
             .arg(check.errors())
             .arg(check.signsSent)
             .arg(maxErrors)
@@ -147,40 +181,12 @@ void TrainingPanel::sendingExamFinished(const SendingResult& result) {
     parts_.showOnly(parts_.panelFrame);
 }
 
+// Before a test of this sitting, the last one kept is shown.
 void TrainingPanel::refreshExamBest() {
     const std::vector<SessionRecord> sessions = store().sessions();
-    QString text = QStringLiteral("Лучшее:");
-    for (bool sending : {false, true}) {
-        text += sending ? QStringLiteral(" передача —") : QStringLiteral(" приём —");
-        for (ExamText type : {ExamText::Digits, ExamText::Letters, ExamText::Mixed}) {
-            const std::string source = examSource(sending, type);
-            const std::optional<int> best = bestExamSpeed(sessions, source);
-            text += QStringLiteral(" %1 %2%3")
-                        .arg(QString::fromStdString(source.substr(source.find(": ") + 2)))
-                        .arg(best ? QString::number(*best) : QStringLiteral("нет"))
-                        .arg(type == ExamText::Mixed ? QStringLiteral(";") : QStringLiteral(","));
-        }
-    }
-    text.chop(1);
-    view_.examView()->setBest(text + QStringLiteral(" (знаков в минуту)."));
-    // Before a test of this sitting, the last one kept is shown.
-    if (!view_.examView()->resultLabel()->text().isEmpty()) return;
-    for (auto s = sessions.rbegin(); s != sessions.rend(); ++s) {
-        if (s->kind != "exam") continue;
-        const QString when =
-            QDateTime::fromString(QString::fromStdString(s->startedAt), Qt::ISODate)
-                .toLocalTime()
-                .toString(QStringLiteral("dd.MM.yyyy"));
-        const int speed = int(std::lround(s->charWpm * 5));
-        view_.examView()->setResult(
-            QStringLiteral("Последний зачёт (%1) — %2, %3; знаков %4, ошибок %5.")
-                .arg(when, QString::fromStdString(s->source.substr(s->source.find(' ') + 1)),
-                     speed > 0 ? QStringLiteral("сдан на %1 знаков в минуту").arg(speed)
-                               : QStringLiteral("не сдан"))
-                .arg(s->signs)
-                .arg(s->errors));
-        return;
-    }
+    view_.examView()->setBest(examBestText(sessions));
+    if (view_.examView()->resultLabel()->text().isEmpty())
+        view_.examView()->setResult(lastExamText(sessions));
 }
 
 void TrainingPanel::loadExamOptions() {

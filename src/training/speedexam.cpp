@@ -5,6 +5,7 @@
 #include "core/cp1251.h"
 #include "keying/generationsets.h"
 #include "training/receivecheck.h"
+#include "training/sendingpractice.h"
 #include "training/sendingtiming.h"
 
 namespace kelvatron {
@@ -100,6 +101,19 @@ double rhythmPercent(const SendingTimingSummary& t, double ratio) {
 
 bool sendingExamPassed(int errors, double rhythm, int maxErrors) {
     return errors <= maxErrors && rhythm >= kPassRhythm;
+}
+
+SessionRecord sendingExamRecord(ExamText text, const std::string& alphabet,
+                                const SendingResult& result, bool passed) {
+    SessionRecord r;
+    r.kind = "exam";
+    r.source = examSource(true, text);
+    r.alphabet = alphabet;
+    r.dotMs = int(std::lround(result.timing.unitMs));
+    r.charWpm = passed ? result.timing.wpm : 0;
+    r.effectiveWpm = passed ? result.timing.effectiveWpm : 0;
+    r.durationS = result.durationMs / 1000;
+    return r;
 }
 
 } // namespace kelvatron

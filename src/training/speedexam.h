@@ -84,4 +84,10 @@ double rhythmPercent(const SendingTimingSummary& timing, double ratio);
 inline constexpr double kPassRhythm = 75;
 bool sendingExamPassed(int errors, double rhythm, int maxErrors);
 
+// The history's row of a sending test: kind exam, the learner's own dot, and the sending speed as
+// char_wpm when passed (0 when not); signs and errors come from the check stored with it.
+struct SendingResult;
+SessionRecord sendingExamRecord(ExamText text, const std::string& alphabet,
+                                const SendingResult& result, bool passed);
+
 } // namespace kelvatron

@@ -94,13 +94,14 @@ void TrainingPanel::refreshCourse() {
     const char written = courseOrder_.newSign(lesson);
     const std::optional<char> keyed = textSign(written);
     const auto index = keyed ? findSign(std::string_view(&*keyed, 1)) : std::nullopt;
+    const auto *entry = index ? &kSignTable[*index] : nullptr;
     const QString sign = written == '-'
                              ? QStringLiteral("-...- (раздел)")
                              : QString::fromStdString(fromCp1251(std::string(1, written)));
     view_.courseView()->setLesson(
         lesson, courseOrder_.lessonCount(), sign,
-        index ? QString::fromStdString(std::string(kSignTable[*index].code)) : QString(),
-        index ? QString::fromStdString(std::string(kSignTable[*index].mnemonic)) : QString());
+        entry ? QString::fromStdString(std::string(entry->code)) : QString(),
+        entry ? QString::fromStdString(std::string(entry->mnemonic)) : QString());
     if (courseProgress_.stage > 0)
         view_.courseView()->setStage(courseOrder_.lessonCount(), courseProgress_.stage,
                                      courseSignsPerMinute());

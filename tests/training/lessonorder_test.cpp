@@ -54,8 +54,11 @@ TEST(LessonOrder, TheDefaultOrdersTeachEverySignOnceWithConfusableSignsFarApart)
         for (int lesson = 1; lesson <= order.lessonCount(); ++lesson) {
             const char sign = order.newSign(lesson);
             if (sign < '0' || sign > '9') continue;
-            if (last == 0) EXPECT_LT(lesson, order.lessonCount() / 2);
-            if (last != 0) EXPECT_LE(lesson - last, 6);
+            if (last == 0) {
+                EXPECT_LT(lesson, order.lessonCount() / 2);
+            } else {
+                EXPECT_LE(lesson - last, 6);
+            }
             last = lesson;
         }
         EXPECT_EQ(order.learnedBy(1).size(), 2u);
@@ -83,7 +86,9 @@ TEST(LessonOrder, AnEditedOrderIsReadOrRefusedWithTheReason) {
         SCOPED_TRACE(row.text);
         const LessonOrderParse parsed = parseLessonOrder(row.text, row.latin);
         EXPECT_EQ(parsed.ok(), std::string(row.reason).empty());
-        if (parsed.ok()) EXPECT_EQ(fromCp1251(parsed.signsCp1251), row.signs);
+        if (parsed.ok()) {
+            EXPECT_EQ(fromCp1251(parsed.signsCp1251), row.signs);
+        }
         EXPECT_NE(parsed.error.find(row.reason), std::string::npos) << parsed.error;
     }
 }

@@ -4,7 +4,8 @@
 // how far each tone's length is from the time the key was held, dropouts (tones missing, split
 // or broken inside), and the processor time the program took while keying.
 //   live_latency SECONDS [MONITOR]       (monitor default: timing.monitor)
-// KELVATRON_SOUND=sdl keys through SDL instead of libpulse; LIVE_MS and PLACED_MS set the latter's
+// KELVATRON_SOUND=sdl keys through SDL instead of libpulse (KELVATRON_PIPEWIRE=0: PipeWire's
+// server through its PulseAudio protocol alone); LIVE_MS and PLACED_MS set the latter's
 // buffers. bench/run_live_latency.sh runs it against a private server.
 #include <time.h>
 
@@ -158,12 +159,14 @@ int main(int argc, char** argv) {
         options.largestLiveBufferMs =
             std::max(options.liveBufferMs, setting("LARGEST_LIVE_MS", options.largestLiveBufferMs));
         options.liveLeadMs = setting("LEAD_MS", options.liveLeadMs);
-        std::printf("libpulse, live buffer %.0f ms, lead %.1f ms\n", options.liveBufferMs,
-                    options.liveLeadMs);
         device = std::make_unique<PulseSoundDevice>(clock, options);
     }
     // Let the streams settle as a program does before the first key.
     std::this_thread::sleep_for(std::chrono::seconds(2));
+    if (auto* pulse = dynamic_cast<PulseSoundDevice*>(device.get()))
+        std::printf("libpulse on %s%s: %s\n", pulse->serverName().c_str(),
+                    pulse->nativeLive() ? ", live tone on the PipeWire daemon" : "",
+                    pulse->bufferSummary().c_str());
     // The recorder's threads are not the program's.
     const double cpuBefore = capture.othersProcessorMs();
     const auto presses = key(*device, seconds);

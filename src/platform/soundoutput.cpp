@@ -17,7 +17,7 @@ std::string_view environment(const char* name) {
 
 bool serverWanted() {
     const std::string_view forced = environment("KELVATRON_SOUND");
-    if (!forced.empty()) return forced == "pulse";
+    if (!forced.empty()) return forced == "pulse" || forced == "pipewire";
     const std::string_view driver = environment("SDL_AUDIODRIVER");
     return driver.empty() || driver == "pulseaudio" || driver == "pipewire";
 }

@@ -1,0 +1,175 @@
+#include "platform/pipewirelane.h"
+
+#include <pipewire/pipewire.h>
+#include <spa/param/audio/format-utils.h>
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+
+namespace kelvatron {
+
+namespace {
+
+constexpr uint32_t kStereoFrameBytes = 2 * sizeof(float);
+constexpr auto kDaemonAnswerTimeout = std::chrono::seconds(2);
+
+double pipeWireMonotonicMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now); // vDSO: no system call
+    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
+} // namespace
+
+struct PipeWireListener {
+    spa_hook hook{};
+    pw_stream_events events{};
+};
+
+PipeWireLane::PipeWireLane(Clock& clock, ToneReturn* returns, uint32_t volume, Options options)
+    : clock_(clock), options_(options),
+      mixer_(options.rate, volume, returns, options.keyDelayMs) {}
+
+PipeWireLane::~PipeWireLane() {
+    close();
+}
+
+bool PipeWireLane::open() {
+    pw_init(nullptr, nullptr);
+    loop_ = pw_thread_loop_new("kelvatron-pw", nullptr);
+    if (!loop_) return false;
+    context_ = pw_context_new(pw_thread_loop_get_loop(loop_), nullptr, 0);
+    if (!context_) return close(), false;
+    if (pw_thread_loop_start(loop_) < 0) return close(), false;
+    pw_thread_loop_lock(loop_);
+    core_ = pw_context_connect(context_, nullptr, 0);
+    if (!core_) {
+        pw_thread_loop_unlock(loop_);
+        return close(), false;
+    }
+    char latency[32];
+    std::snprintf(latency, sizeof latency, "%u/%u", options_.quantum, options_.rate);
+    pw_properties* props = pw_properties_new(
+        PW_KEY_MEDIA_TYPE, "Audio", PW_KEY_MEDIA_CATEGORY, "Playback", PW_KEY_MEDIA_ROLE,
+        "Game", PW_KEY_APP_NAME, "Kelvatron", PW_KEY_NODE_NAME, "Kelvatron key",
+        PW_KEY_NODE_LATENCY, latency, nullptr);
+    stream_ = pw_stream_new(core_, "Kelvatron key", props);
+    if (!stream_) {
+        pw_thread_loop_unlock(loop_);
+        return close(), false;
+    }
+    listener_ = std::make_unique<PipeWireListener>();
+    listener_->events.version = PW_VERSION_STREAM_EVENTS;
+    listener_->events.process = &PipeWireLane::process;
+    listener_->events.state_changed = [](void* self, pw_stream_state old, pw_stream_state state,
+                                         const char* error) {
+        stateChanged(self, old, state, error);
+    };
+    pw_stream_add_listener(stream_, &listener_->hook, &listener_->events, this);
+
+    uint8_t buffer[1024];
+    spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer, sizeof buffer);
+    spa_audio_info_raw info{};
+    info.format = SPA_AUDIO_FORMAT_F32;
+    info.rate = options_.rate;
+    info.channels = 2;
+    info.position[0] = SPA_AUDIO_CHANNEL_FL;
+    info.position[1] = SPA_AUDIO_CHANNEL_FR;
+    const spa_pod* params[1] = {spa_format_audio_raw_build(&builder, SPA_PARAM_EnumFormat, &info)};
+    const auto flags = static_cast<pw_stream_flags>(
+        PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_RT_PROCESS);
+    int result = pw_stream_connect(stream_, PW_DIRECTION_OUTPUT, PW_ID_ANY, flags, params, 1);
+    pw_thread_loop_unlock(loop_);
+    if (result < 0) return close(), false;
+    const auto deadline = std::chrono::steady_clock::now() + kDaemonAnswerTimeout;
+    while (state_.load() != PW_STREAM_STATE_STREAMING) {
+        if (state_.load() == PW_STREAM_STATE_ERROR ||
+            std::chrono::steady_clock::now() > deadline)
+            return close(), false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void PipeWireLane::stateChanged(void* self, int, int state, const char*) {
+    static_cast<PipeWireLane*>(self)->state_.store(state);
+}
+
+// The daemon's real-time cycle: where the stream plays now, the requests that came, and the
+// next cycle's frames.
+void PipeWireLane::process(void* data) {
+    auto& self = *static_cast<PipeWireLane*>(data);
+    pw_buffer* b = pw_stream_dequeue_buffer(self.stream_);
+    if (!b) {
+        self.missed_.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
+    spa_data& d = b->buffer->datas[0];
+    if (!d.data) {
+        pw_stream_queue_buffer(self.stream_, b);
+        return;
+    }
+    uint32_t frames = d.maxsize / kStereoFrameBytes;
+    if (b->requested > 0) frames = std::min<uint32_t>(frames, static_cast<uint32_t>(b->requested));
+    double playing = -1;
+    pw_time time{};
+    const double nowMs = self.clock_.now();
+    if (pw_stream_get_time_n(self.stream_, &time, sizeof time) == 0 && time.rate.denom > 0 &&
+        time.now > 0) {
+        // The next frame written sounds after the device's delay and what the stream still
+        // queues; the reading was taken at time.now, a little before this moment.
+        const double delay = static_cast<double>(time.delay) * time.rate.num *
+                             self.options_.rate / time.rate.denom;
+        const double ahead = delay + static_cast<double>(time.queued) / kStereoFrameBytes +
+                             static_cast<double>(time.buffered);
+        const double sinceMs = pipeWireMonotonicMs() - time.now / 1e6;
+        playing = static_cast<double>(self.mixer_.written()) - ahead +
+                  sinceMs * self.options_.rate / 1000;
+        self.delayFrames_.store(static_cast<int64_t>(ahead), std::memory_order_relaxed);
+    }
+    self.mixer_.cycle(static_cast<float*>(d.data), static_cast<int>(frames), nowMs, playing);
+    d.chunk->offset = 0;
+    d.chunk->stride = kStereoFrameBytes;
+    d.chunk->size = frames * kStereoFrameBytes;
+    pw_stream_queue_buffer(self.stream_, b);
+}
+
+void PipeWireLane::close() {
+    if (loop_) pw_thread_loop_stop(loop_);
+    if (stream_) {
+        pw_stream_destroy(stream_);
+        stream_ = nullptr;
+    }
+    if (core_) {
+        pw_core_disconnect(core_);
+        core_ = nullptr;
+    }
+    if (context_) {
+        pw_context_destroy(context_);
+        context_ = nullptr;
+    }
+    if (loop_) {
+        pw_thread_loop_destroy(loop_);
+        loop_ = nullptr;
+    }
+    listener_.reset();
+    mixer_.releaseAll();
+}
+
+std::string PipeWireLane::summary() const {
+    char line[160];
+    const uint32_t cycle = mixer_.lastCycleFrames();
+    std::snprintf(line, sizeof line,
+                  "live (PipeWire): node.latency %u/%u, quantum %u frames (%.2f ms), "
+                  "delay %.2f ms",
+                  options_.quantum, options_.rate, cycle, cycle * 1000.0 / options_.rate,
+                  delayFrames_.load() * 1000.0 / options_.rate);
+    return line;
+}
+
+} // namespace kelvatron

@@ -43,7 +43,10 @@ bool PipeWireLane::open() {
     pw_init(nullptr, nullptr);
     loop_ = pw_thread_loop_new("kelvatron-pw", nullptr);
     if (!loop_) return false;
-    context_ = pw_context_new(pw_thread_loop_get_loop(loop_), nullptr, 0);
+    // client-rt.conf loads the module that lifts the stream's data thread to real-time
+    // priority (through RealtimeKit where the user has no limit of its own).
+    context_ = pw_context_new(pw_thread_loop_get_loop(loop_),
+                              pw_properties_new(PW_KEY_CONFIG_NAME, "client-rt.conf", nullptr), 0);
     if (!context_) return close(), false;
     if (pw_thread_loop_start(loop_) < 0) return close(), false;
     pw_thread_loop_lock(loop_);

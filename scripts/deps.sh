@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils libxtst6 imagemagick fonts-liberation
   pulseaudio pulseaudio-utils sox
+  pipewire wireplumber pipewire-pulse
   dbus-daemon at-spi2-core python3-pyatspi fonts-dejavu-core
   qt6-wayland qt6-translations-l10n
 )

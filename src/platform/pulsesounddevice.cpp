@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <thread>
@@ -366,10 +365,6 @@ bool PulseSoundDevice::connect() {
     if (ok) ok = openStream(*placed_, "Kelvatron tones");
     if (ok && !options_.oneStream) {
         const bool rewinds = serverRewinds();
-        if (!rewinds && openNativeLane()) {
-            pa_threaded_mainloop_unlock(loop_);
-            return true;
-        }
         live_ = std::make_unique<Lane>(
             *this, rewinds ? options_.liveBufferMs : options_.liveBufferMsWithoutRewrites,
             rewinds ? options_.largestLiveBufferMs : options_.largestLiveBufferMsWithoutRewrites);
@@ -387,32 +382,17 @@ bool PulseSoundDevice::connect() {
 bool PulseSoundDevice::serverRewinds() {
     struct Answer {
         bool given = false, rewinds = true;
-        std::string name;
     } answer;
     const auto told = [](pa_context*, const pa_server_info* info, void* out) {
         auto* a = static_cast<Answer*>(out);
         a->rewinds = !(info && info->server_name && std::strstr(info->server_name, "PipeWire"));
-        if (info && info->server_name) a->name = info->server_name;
         a->given = true;
     };
     if (pa_operation* op = pa_context_get_server_info(context_, told, &answer)) {
         waitFor(loop_, [&] { return answer.given; }, [] { return false; });
         pa_operation_unref(op);
     }
-    serverName_ = answer.name;
     return answer.rewinds;
-}
-
-// The daemon behind pipewire-pulse answers on its own socket too; a program told to keep to
-// the PulseAudio protocol (KELVATRON_PIPEWIRE=0) does not ask it.
-bool PulseSoundDevice::openNativeLane() {
-    const char* wanted = std::getenv("KELVATRON_PIPEWIRE");
-    if (!options_.nativePipeWire || (wanted && std::strcmp(wanted, "0") == 0)) return false;
-    auto lane = std::make_unique<PipeWireLane>(clock_, static_cast<ToneReturn*>(this), volume_,
-                                               options_.pipeWire);
-    if (!lane->open()) return false;
-    native_ = std::move(lane);
-    return true;
 }
 
 pa_stream* PulseSoundDevice::openStream(Lane& lane, const char* name) {
@@ -441,7 +421,6 @@ pa_stream* PulseSoundDevice::openStream(Lane& lane, const char* name) {
 }
 
 void PulseSoundDevice::close() {
-    native_.reset();
     if (loop_) pa_threaded_mainloop_stop(loop_); // the writing thread has ended when this returns
     for (Lane* lane : {placed_.get(), live_.get()}) {
         if (!lane) continue;
@@ -502,7 +481,6 @@ void PulseSoundDevice::allowGrowth() {
 
 bool PulseSoundDevice::pushPlaced(const TimelineEvent& event) {
     // The live tone follows the volume too, at once.
-    if (native_ && event.kind == TimelineEvent::Kind::Volume) native_->followVolume(event.volume);
     if (live_ && event.kind == TimelineEvent::Kind::Volume) {
         live_->volume.store(event.volume);
         if (!live_->volumeQueued.exchange(true) &&
@@ -513,7 +491,6 @@ bool PulseSoundDevice::pushPlaced(const TimelineEvent& event) {
 }
 
 bool PulseSoundDevice::pushLive(const TimelineEvent& event) {
-    if (native_) return native_->push(event); // taken at the stream's next cycle
     Lane& lane = live_ ? *live_ : *placed_;
     if (!lane.requests.push(event)) return false;
     // The writing thread takes it at once, not at the server's next request.
@@ -551,7 +528,6 @@ std::string PulseSoundDevice::bufferSummary() const {
         out += line;
     }
     pa_threaded_mainloop_unlock(loop_);
-    if (native_) out += "; " + native_->summary();
     return out;
 }
 

@@ -8,7 +8,6 @@
 #include "audio/spscqueue.h"
 #include "audio/timelinedevice.h"
 #include "audio/tonetimeline.h"
-#include "platform/pipewirelane.h"
 
 struct pa_threaded_mainloop;
 struct pa_context;
@@ -29,9 +28,7 @@ namespace kelvatron {
 //   the writing thread at once, which writes it over what the server holds, from a few
 //   milliseconds after the sample it plays now (PulseAudio rewinds what it has taken). So the
 //   key sounds at once however much the stream holds. On a server that cannot rewind, the
-//   stream holds only a few milliseconds and the key goes into its next write. Where the
-//   server is PipeWire's and its daemon answers, the live tone goes instead to a stream of the
-//   daemon itself at a quantum of a few milliseconds (PipeWireLane).
+//   stream holds only a few milliseconds and the key goes into its next write.
 //
 // A stream that runs dry asks the server for a longer buffer. The placed stream's buffer grows
 // once its run of tones under way has moved later by one step (between signs), so that no tone
@@ -74,11 +71,6 @@ public:
         double keyDelayMs = 16;
         // Everything on one stream (the live tone too) with the placed tones' buffer.
         bool oneStream = false;
-        // Where the server is PipeWire's, the live tone goes to a stream of the PipeWire daemon
-        // itself, which it pulls in cycles of a few milliseconds: through the PulseAudio
-        // protocol a key waits for all the stream holds. KELVATRON_PIPEWIRE=0 turns it off.
-        bool nativePipeWire = true;
-        PipeWireLane::Options pipeWire;
     };
 
     explicit PulseSoundDevice(Clock& clock) : PulseSoundDevice(clock, Options{}) {}
@@ -92,10 +84,6 @@ public:
     const std::string& unavailableReason() const { return unavailableReason_; }
     // The buffers the server settled on and the streams' latencies now, for a benchmark's log.
     std::string bufferSummary() const;
-    // The server's own name ("pulseaudio", "PulseAudio (on PipeWire 0.3.65)").
-    const std::string& serverName() const { return serverName_; }
-    // Whether the live tone has its own stream at the PipeWire daemon.
-    bool nativeLive() const { return native_ != nullptr; }
     // Times a stream ran dry, the placed tones' and the live one's.
     uint32_t placedUnderruns() const;
     uint32_t liveUnderruns() const;
@@ -115,11 +103,10 @@ private:
     bool pushPlaced(const TimelineEvent& event) override;
     bool pushLive(const TimelineEvent& event) override;
     void startingAfresh() override;
-    bool separateLiveStream() const override { return live_ != nullptr || native_ != nullptr; }
+    bool separateLiveStream() const override { return live_ != nullptr; }
 
     bool connect();
     bool serverRewinds();
-    bool openNativeLane();
     pa_stream* openStream(Lane& lane, const char* name);
     void close();
     void giveUp(const std::string& why);
@@ -133,10 +120,8 @@ private:
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     std::unique_ptr<Lane> placed_, live_;
-    std::unique_ptr<PipeWireLane> native_; // the live tone on PipeWire, instead of live_
     bool open_ = false;
     std::string unavailableReason_;
-    std::string serverName_;
     double runLatencyMs_ = 0; // the calling thread's own
 };
 

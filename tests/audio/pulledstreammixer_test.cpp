@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "audio/livelanemixer.h"
+#include "audio/pulledstreammixer.h"
 #include "audio/livevoice.h"
 
 using namespace kelvatron;
@@ -24,7 +24,7 @@ double frameMs(int64_t frame) {
 // A pulled stream whose frame f sounds at kStartMs + frameMs(f): each cycle is mixed two cycles
 // before its frames sound, and the server cannot say where the stream plays before its third.
 struct PulledStream {
-    LiveLaneMixer mixer{kRate, 0xFFFFFFFFu, nullptr, kKeyDelayMs};
+    PulledStreamMixer mixer{kRate, 0xFFFFFFFFu, nullptr, kKeyDelayMs};
     std::vector<float> left;
 
     // Runs cycles until the stream's time passes `untilMs`.
@@ -56,7 +56,7 @@ struct PulledStream {
 // held. An edge that reaches the stream after its frame was mixed (late, or before the server
 // could say where the stream plays) moves the whole key to the first frame that can still
 // sound: it starts late, never cut short, and keeps its length.
-TEST(LiveLaneMixer, KeysSoundAFixedDelayAfterTheirMomentAndAsLongAsHeld) {
+TEST(PulledStreamMixer, KeysSoundAFixedDelayAfterTheirMomentAndAsLongAsHeld) {
     struct Case {
         const char* name;
         double downMs, upMs; // the edges' moments
@@ -70,25 +70,13 @@ TEST(LiveLaneMixer, KeysSoundAFixedDelayAfterTheirMomentAndAsLongAsHeld) {
                          Case{"before the clock is known", 5, 65, 5, kStartMs + frameMs(kCycle)}}) {
         PulledStream stream;
         stream.runUntil(c.pushedMs);
-        ASSERT_TRUE(stream.mixer.push(TimelineEvent::keyDown(700, TTGWave::tgSine, c.downMs)));
+        ASSERT_TRUE(stream.mixer.pushLive(TimelineEvent::keyDown(700, TTGWave::tgSine, c.downMs)));
         stream.runUntil(c.upMs);
-        ASSERT_TRUE(stream.mixer.push(TimelineEvent::keyUp(c.upMs)));
+        ASSERT_TRUE(stream.mixer.pushLive(TimelineEvent::keyUp(c.upMs)));
         stream.runUntil(c.upMs + 100);
         const auto [start, end] = stream.heardMs();
         EXPECT_NEAR(start, c.expectedStartMs, 0.1) << c.name;
         // The release fades out over the voice's edge.
         EXPECT_NEAR(end - start, c.upMs - c.downMs + LiveVoice::kEdgeMs, 0.1) << c.name;
     }
-}
-
-// The live tone follows the placed tones' volume; a queue of changes never fills with them.
-TEST(LiveLaneMixer, FollowsTheLatestVolume) {
-    PulledStream stream;
-    for (int i = 0; i < 2000; ++i) stream.mixer.followVolume(0xFFFFFFFFu);
-    stream.mixer.followVolume(0);
-    stream.runUntil(20);
-    ASSERT_TRUE(stream.mixer.push(TimelineEvent::keyDown(700, TTGWave::tgSine, 30)));
-    ASSERT_TRUE(stream.mixer.push(TimelineEvent::keyUp(60)));
-    stream.runUntil(120);
-    EXPECT_LT(stream.heardMs().first, kStartMs) << "a silent key";
 }

@@ -1,15 +1,16 @@
-#include "platform/pipewirelane.h"
+#include "platform/pipewiresounddevice.h"
 
 #include <pipewire/pipewire.h>
 #include <spa/param/audio/format-utils.h>
 #include <time.h>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
+#include "platform/realtimethread.h"
 
 namespace kelvatron {
 
@@ -31,15 +32,22 @@ struct PipeWireListener {
     pw_stream_events events{};
 };
 
-PipeWireLane::PipeWireLane(Clock& clock, ToneReturn* returns, uint32_t volume, Options options)
-    : clock_(clock), options_(options),
-      mixer_(options.rate, volume, returns, options.keyDelayMs) {}
+PipeWireSoundDevice::PipeWireSoundDevice(Clock& clock, Options options)
+    : TimelineSoundDevice(clock, options.rate), options_(options),
+      mixer_(options.rate, volume_, static_cast<ToneReturn*>(this), options.keyDelayMs) {
+    raiseCallerPriority();
+    open_ = connect();
+    if (!open_) {
+        close();
+        unavailableReason_ = "No PipeWire daemon answered with an output; tones are silent.";
+    }
+}
 
-PipeWireLane::~PipeWireLane() {
+PipeWireSoundDevice::~PipeWireSoundDevice() {
     close();
 }
 
-bool PipeWireLane::open() {
+bool PipeWireSoundDevice::connect() {
     pw_init(nullptr, nullptr);
     loop_ = pw_thread_loop_new("kelvatron-pw", nullptr);
     if (!loop_) return false;
@@ -47,28 +55,28 @@ bool PipeWireLane::open() {
     // priority (through RealtimeKit where the user has no limit of its own).
     context_ = pw_context_new(pw_thread_loop_get_loop(loop_),
                               pw_properties_new(PW_KEY_CONFIG_NAME, "client-rt.conf", nullptr), 0);
-    if (!context_) return close(), false;
-    if (pw_thread_loop_start(loop_) < 0) return close(), false;
+    if (!context_) return false;
+    if (pw_thread_loop_start(loop_) < 0) return false;
     pw_thread_loop_lock(loop_);
     core_ = pw_context_connect(context_, nullptr, 0);
     if (!core_) {
         pw_thread_loop_unlock(loop_);
-        return close(), false;
+        return false;
     }
     char latency[32];
     std::snprintf(latency, sizeof latency, "%u/%u", options_.quantum, options_.rate);
     pw_properties* props = pw_properties_new(
         PW_KEY_MEDIA_TYPE, "Audio", PW_KEY_MEDIA_CATEGORY, "Playback", PW_KEY_MEDIA_ROLE,
-        "Game", PW_KEY_APP_NAME, "Kelvatron", PW_KEY_NODE_NAME, "Kelvatron key",
+        "Game", PW_KEY_APP_NAME, "Kelvatron", PW_KEY_NODE_NAME, "kelvatron",
         PW_KEY_NODE_LATENCY, latency, nullptr);
-    stream_ = pw_stream_new(core_, "Kelvatron key", props);
+    stream_ = pw_stream_new(core_, "Kelvatron", props);
     if (!stream_) {
         pw_thread_loop_unlock(loop_);
-        return close(), false;
+        return false;
     }
     listener_ = std::make_unique<PipeWireListener>();
     listener_->events.version = PW_VERSION_STREAM_EVENTS;
-    listener_->events.process = &PipeWireLane::process;
+    listener_->events.process = &PipeWireSoundDevice::process;
     listener_->events.state_changed = [](void* self, pw_stream_state old, pw_stream_state state,
                                          const char* error) {
         stateChanged(self, old, state, error);
@@ -88,25 +96,25 @@ bool PipeWireLane::open() {
         PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_RT_PROCESS);
     int result = pw_stream_connect(stream_, PW_DIRECTION_OUTPUT, PW_ID_ANY, flags, params, 1);
     pw_thread_loop_unlock(loop_);
-    if (result < 0) return close(), false;
+    if (result < 0) return false;
     const auto deadline = std::chrono::steady_clock::now() + kDaemonAnswerTimeout;
     while (state_.load() != PW_STREAM_STATE_STREAMING) {
         if (state_.load() == PW_STREAM_STATE_ERROR ||
             std::chrono::steady_clock::now() > deadline)
-            return close(), false;
+            return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
 }
 
-void PipeWireLane::stateChanged(void* self, int, int state, const char*) {
-    static_cast<PipeWireLane*>(self)->state_.store(state);
+void PipeWireSoundDevice::stateChanged(void* self, int, int state, const char*) {
+    static_cast<PipeWireSoundDevice*>(self)->state_.store(state);
 }
 
 // The daemon's real-time cycle: where the stream plays now, the requests that came, and the
 // next cycle's frames.
-void PipeWireLane::process(void* data) {
-    auto& self = *static_cast<PipeWireLane*>(data);
+void PipeWireSoundDevice::process(void* data) {
+    auto& self = *static_cast<PipeWireSoundDevice*>(data);
     pw_buffer* b = pw_stream_dequeue_buffer(self.stream_);
     if (!b) {
         self.missed_.fetch_add(1, std::memory_order_relaxed);
@@ -142,8 +150,8 @@ void PipeWireLane::process(void* data) {
     pw_stream_queue_buffer(self.stream_, b);
 }
 
-void PipeWireLane::close() {
-    if (loop_) pw_thread_loop_stop(loop_);
+void PipeWireSoundDevice::close() {
+    if (loop_) pw_thread_loop_stop(loop_); // the stream's cycle has ended when this returns
     if (stream_) {
         pw_stream_destroy(stream_);
         stream_ = nullptr;
@@ -162,13 +170,25 @@ void PipeWireLane::close() {
     }
     listener_.reset();
     mixer_.releaseAll();
+    freeFinished();
+    open_ = false;
 }
 
-std::string PipeWireLane::summary() const {
+double PipeWireSoundDevice::writtenAheadMs() const {
+    return mixer_.aheadFrames() * 1000.0 / options_.rate;
+}
+
+// What the stream mixes ahead of the sound (a cycle or two and the device's delay) and the margin.
+double PipeWireSoundDevice::placementLatencyMs() const {
+    return std::ceil(std::max(writtenAheadMs(), 3.0 * options_.quantum * 1000 / options_.rate)) +
+           options_.marginMs;
+}
+
+std::string PipeWireSoundDevice::bufferSummary() const {
     char line[160];
     const uint32_t cycle = mixer_.lastCycleFrames();
     std::snprintf(line, sizeof line,
-                  "live (PipeWire): node.latency %u/%u, quantum %u frames (%.2f ms), "
+                  "PipeWire stream: node.latency %u/%u, quantum %u frames (%.2f ms), "
                   "delay %.2f ms",
                   options_.quantum, options_.rate, cycle, cycle * 1000.0 / options_.rate,
                   delayFrames_.load() * 1000.0 / options_.rate);

@@ -2,6 +2,7 @@
 # clock; SERVER=pipewire: a private PipeWire, see nullsink.sh), a recording of its monitor, and
 # busy processes to load the machine.
 #   pulseserver_begin      starts the daemon; sets $work, XDG_RUNTIME_DIR and PULSE_SERVER
+#   pulseserver_end        stops it (by its processes' ids), for a script that runs several
 #   record_begin FILE      records the monitor (s16le, 48 kHz, mono) into FILE; record_end stops it
 #   busy_begin N           starts N busy processes of normal priority; busy_end stops them
 #   keep NAME              copies the work files to $KEEP/NAME when KEEP is set
@@ -17,13 +18,20 @@ pulseserver_cleanup() {
     busy_end
     record_end
     for pid in "${extra_pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+    pulseserver_end
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+
+pulseserver_end() {
     # The last started first: pipewire-pulse and WirePlumber before the daemon and the bus.
     local i
     for ((i = ${#server_pids[@]} - 1; i >= 0; i--)); do
         kill "${server_pids[$i]}" 2>/dev/null || true
+        wait "${server_pids[$i]}" 2>/dev/null || true
     done
-    wait 2>/dev/null || true
-    rm -rf "$work"
+    server_pids=()
+    rm -rf "$work/run" "$work/pw"
 }
 trap pulseserver_cleanup EXIT
 

@@ -183,8 +183,12 @@ int main(int argc, char** argv) {
     if (auto* pulse = dynamic_cast<PulseSoundDevice*>(device.get()))
         std::printf("underruns: live %u, placed %u; %s\n", pulse->liveUnderruns(),
                     pulse->placedUnderruns(), pulse->bufferSummary().c_str());
-    if (auto* pipeWire = dynamic_cast<PipeWireSoundDevice*>(device.get()))
+    if (auto* pipeWire = dynamic_cast<PipeWireSoundDevice*>(device.get())) {
         std::printf("cycles missed: %u; %s\n", pipeWire->missedCycles(),
                     pipeWire->bufferSummary().c_str());
+        // The quantum the daemon settles on once the keys have stopped for a while.
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        std::printf("after a 3 s rest: %s\n", pipeWire->bufferSummary().c_str());
+    }
     return result;
 }

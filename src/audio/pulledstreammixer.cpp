@@ -49,6 +49,10 @@ void PulledStreamMixer::drain(SpscQueue<TimelineEvent, TimelineSoundDevice::kSlo
             taken.volume = volume_.load();
         }
         if (taken.isKey()) placeKey(taken);
+        // A prompt run starts its lead from the cycle mixed now, which is the next to sound:
+        // the timeline would skip a block, as an output that mixes a block ahead must.
+        if (&timeline == &live_ && taken.origin == TimelineEvent::Origin::NewRun)
+            taken.position = std::max<int64_t>(0, taken.position - lastCycle_.load(std::memory_order_relaxed));
         timeline.add(taken);
         requests.pop();
     }

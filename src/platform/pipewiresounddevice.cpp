@@ -36,6 +36,7 @@ PipeWireSoundDevice::PipeWireSoundDevice(Clock& clock, Options options)
     : TimelineSoundDevice(clock, options.rate), options_(options),
       mixer_(options.rate, volume_, static_cast<ToneReturn*>(this), options.keyDelayMs) {
     raiseCallerPriority();
+    startingAfresh();
     open_ = connect();
     if (!open_) {
         close();
@@ -178,10 +179,11 @@ double PipeWireSoundDevice::writtenAheadMs() const {
     return mixer_.aheadFrames() * 1000.0 / options_.rate;
 }
 
-// What the stream mixes ahead of the sound (a cycle or two and the device's delay) and the margin.
-double PipeWireSoundDevice::placementLatencyMs() const {
-    return std::ceil(std::max(writtenAheadMs(), 3.0 * options_.quantum * 1000 / options_.rate)) +
-           options_.marginMs;
+// A new run of tones takes the latency the stream needs now: what it mixes ahead of the sound
+// (a cycle or two and the device's delay) and the margin; a run keeps its latency to its end.
+void PipeWireSoundDevice::startingAfresh() {
+    const double quanta = 3.0 * options_.quantum * 1000 / options_.rate;
+    runLatencyMs_ = std::ceil(std::max(writtenAheadMs(), quanta)) + options_.marginMs;
 }
 
 std::string PipeWireSoundDevice::bufferSummary() const {

@@ -60,12 +60,13 @@ private:
     bool outputOpen() const override { return open_; }
     bool outputRunning() const override { return mixer_.settled(); }
     double originMs() const override { return mixer_.publishedOriginMs(); }
-    double placementLatencyMs() const override;
+    double placementLatencyMs() const override { return runLatencyMs_; }
     double marginMs() const override { return options_.marginMs; }
     double writtenAheadMs() const override;
     bool pushPlaced(const TimelineEvent& event) override { return mixer_.pushPlaced(event); }
     bool pushLive(const TimelineEvent& event) override { return mixer_.pushLive(event); }
     bool separateLiveStream() const override { return true; }
+    void startingAfresh() override;
 
     bool connect();
     void close();
@@ -84,6 +85,7 @@ private:
     std::atomic<int64_t> delayFrames_{0};
     bool open_ = false;
     std::string unavailableReason_;
+    double runLatencyMs_; // the calling thread's own
 };
 
 } // namespace kelvatron

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: first a normal build and the
-# PulseAudio device on a private sound server, then the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the sound path under ThreadSanitizer, and the fuzz targets for a
-# bounded time.
+# sound server's device on a private PulseAudio and on a private PipeWire, then the same suite
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the sound path under ThreadSanitizer,
+# and the fuzz targets for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
@@ -37,6 +37,11 @@ pulse_tests() {
 }
 echo "== The PulseAudio device on a private sound server (Release)"
 pulse_tests --test-dir build
+# The same cases on PipeWire's own device, beside a private PipeWire (skipped, saying so, where
+# its daemons cannot run).
+echo "== The PipeWire device on a private PipeWire (Release)"
+tests/support/with_pipewire_server.sh ctest --output-on-failure --timeout 300 -L pulse --test-dir build ||
+  { echo "== Again on a fresh PipeWire"; tests/support/with_pipewire_server.sh ctest --output-on-failure --timeout 300 -L pulse --test-dir build; }
 
 # The end-to-end runs mostly wait on the real program's timing, so they run beside the sanitizer
 # build, which yields the processors to them (the program itself asks for a higher priority).

@@ -4,8 +4,9 @@
 // how far each tone's length is from the time the key was held, dropouts (tones missing, split
 // or broken inside), and the processor time the program took while keying.
 //   live_latency SECONDS [MONITOR]       (monitor default: timing.monitor)
-// KELVATRON_SOUND=sdl keys through SDL instead of libpulse; LIVE_MS and PLACED_MS set the latter's
-// buffers. bench/run_live_latency.sh runs it against a private server.
+// KELVATRON_SOUND=sdl keys through SDL, =pipewire through a stream of the PipeWire daemon,
+// otherwise libpulse; LIVE_MS and PLACED_MS set the latter's buffers, QUANTUM the PipeWire
+// stream's node.latency. bench/run_live_latency.sh runs it against a private server.
 #include <time.h>
 
 #include <algorithm>
@@ -21,8 +22,10 @@
 
 #include "audio/livevoice.h"
 #include "monitorcapture.h"
+#include "platform/pipewiresounddevice.h"
 #include "platform/pulsesounddevice.h"
 #include "platform/sdlsounddevice.h"
+#include "platform/soundserverprobe.h"
 #include "platform/systemclock.h"
 
 using namespace kelvatron;
@@ -151,6 +154,10 @@ int main(int argc, char** argv) {
         auto sdl = std::make_unique<SdlSoundDevice>(clock, options);
         std::printf("SDL, block %u frames\n", sdl->blockFrames());
         device = std::move(sdl);
+    } else if (backend && std::string(backend) == "pipewire") {
+        PipeWireSoundDevice::Options options;
+        options.quantum = static_cast<uint32_t>(setting("QUANTUM", options.quantum));
+        device = std::make_unique<PipeWireSoundDevice>(clock, options);
     } else {
         PulseSoundDevice::Options options;
         options.liveBufferMs = setting("LIVE_MS", options.liveBufferMs);
@@ -158,12 +165,15 @@ int main(int argc, char** argv) {
         options.largestLiveBufferMs =
             std::max(options.liveBufferMs, setting("LARGEST_LIVE_MS", options.largestLiveBufferMs));
         options.liveLeadMs = setting("LEAD_MS", options.liveLeadMs);
-        std::printf("libpulse, live buffer %.0f ms, lead %.1f ms\n", options.liveBufferMs,
-                    options.liveLeadMs);
         device = std::make_unique<PulseSoundDevice>(clock, options);
     }
     // Let the streams settle as a program does before the first key.
     std::this_thread::sleep_for(std::chrono::seconds(2));
+    std::printf("server: %s\n", probeSoundServer().server.c_str());
+    if (auto* pulse = dynamic_cast<PulseSoundDevice*>(device.get()))
+        std::printf("libpulse: %s\n", pulse->bufferSummary().c_str());
+    if (auto* pipeWire = dynamic_cast<PipeWireSoundDevice*>(device.get()))
+        std::printf("%s\n", pipeWire->bufferSummary().c_str());
     // The recorder's threads are not the program's.
     const double cpuBefore = capture.othersProcessorMs();
     const auto presses = key(*device, seconds);
@@ -173,5 +183,12 @@ int main(int argc, char** argv) {
     if (auto* pulse = dynamic_cast<PulseSoundDevice*>(device.get()))
         std::printf("underruns: live %u, placed %u; %s\n", pulse->liveUnderruns(),
                     pulse->placedUnderruns(), pulse->bufferSummary().c_str());
+    if (auto* pipeWire = dynamic_cast<PipeWireSoundDevice*>(device.get())) {
+        std::printf("cycles missed: %u; %s\n", pipeWire->missedCycles(),
+                    pipeWire->bufferSummary().c_str());
+        // The quantum the daemon settles on once the keys have stopped for a while.
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        std::printf("after a 3 s rest: %s\n", pipeWire->bufferSummary().c_str());
+    }
     return result;
 }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Keys the live tone against a private PulseAudio daemon's null sink and times it at the monitor
-# (bench/live_latency.cpp): libpulse directly, then SDL, idle and beside busy processes.
+# Keys the live tone against a private sound server's null sink and times it at the monitor
+# (bench/live_latency.cpp): through each sound path, idle and beside busy processes.
 #   bench/run_live_latency.sh [build-dir] [seconds]      (default: build 60)
-# LOADS="0 2" chooses the numbers of busy processes; BACKENDS="pulse sdl" the sound paths.
+# SERVER=pipewire runs a private PipeWire (with WirePlumber and pipewire-pulse) instead of
+# PulseAudio; BACKENDS chooses the sound paths (default: "pipewire pulse sdl" on PipeWire, the
+# daemon's own stream, its PulseAudio server and SDL; "pulse sdl" on PulseAudio); LOADS="0 2" the
+# numbers of busy processes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/lib/pulseserver.sh
@@ -10,13 +13,14 @@ build=${1:-build}
 seconds=${2:-60}
 [[ -x "$build/bench/live_latency" ]] || { cmake -DKELVATRON_BENCH=ON "$build" >/dev/null && cmake --build "$build" --target live_latency; }
 pulseserver_begin
+backends=${BACKENDS:-$([[ ${SERVER:-} == pipewire ]] && echo "pipewire pulse sdl" || echo "pulse sdl")}
 status=0
 for load in ${LOADS:-0 2}; do
     busy_begin "$load"
-    for backend in ${BACKENDS:-pulse sdl}; do
+    for backend in $backends; do
         echo "=== $backend, $load busy (load average $(cut -d' ' -f1 /proc/loadavg))"
-        KELVATRON_SOUND=$backend SDL_AUDIODRIVER=pulseaudio "$build/bench/live_latency" "$seconds" \
-            timing.monitor || status=1
+        KELVATRON_SOUND=$backend SDL_AUDIODRIVER=pulseaudio \
+            "$build/bench/live_latency" "$seconds" timing.monitor || status=1
     done
     busy_end
 done

@@ -7,10 +7,12 @@ packages=(
   cmake ninja-build g++ pkg-config ccache python3
   qt6-base-dev libsdl2-dev libxkbcommon-dev xkb-data
   libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev qt6-serialport-dev libsndfile1-dev libpulse-dev
+  libpipewire-0.3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils libxtst6 imagemagick fonts-liberation
   pulseaudio pulseaudio-utils sox
+  pipewire wireplumber pipewire-pulse
   dbus-daemon at-spi2-core python3-pyatspi fonts-dejavu-core
   qt6-wayland qt6-translations-l10n
 )

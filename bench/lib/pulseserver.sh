@@ -1,13 +1,15 @@
 # Shared by the timing benchmarks: a private PulseAudio daemon with a null sink (on the system
-# clock), a recording of its monitor, and busy processes to load the machine.
+# clock; SERVER=pipewire: a private PipeWire, see nullsink.sh), a recording of its monitor, and
+# busy processes to load the machine.
 #   pulseserver_begin      starts the daemon; sets $work, XDG_RUNTIME_DIR and PULSE_SERVER
+#   pulseserver_end        stops it (by its processes' ids), for a script that runs several
 #   record_begin FILE      records the monitor (s16le, 48 kHz, mono) into FILE; record_end stops it
 #   busy_begin N           starts N busy processes of normal priority; busy_end stops them
 #   keep NAME              copies the work files to $KEEP/NAME when KEEP is set
 # Everything started is stopped when the script exits.
 
 work=$(mktemp -d)
-server_pid=""
+server_pids=()
 recorder_pid=""
 busy_pids=()
 extra_pids=() # anything else the script started, stopped at exit
@@ -16,9 +18,20 @@ pulseserver_cleanup() {
     busy_end
     record_end
     for pid in "${extra_pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
-    [[ -n "$server_pid" ]] && kill "$server_pid" 2>/dev/null || true
+    pulseserver_end
     wait 2>/dev/null || true
     rm -rf "$work"
+}
+
+pulseserver_end() {
+    # The last started first: pipewire-pulse and WirePlumber before the daemon and the bus.
+    local i
+    for ((i = ${#server_pids[@]} - 1; i >= 0; i--)); do
+        kill "${server_pids[$i]}" 2>/dev/null || true
+        wait "${server_pids[$i]}" 2>/dev/null || true
+    done
+    server_pids=()
+    rm -rf "$work/run" "$work/pw"
 }
 trap pulseserver_cleanup EXIT
 
@@ -26,7 +39,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/nullsink.sh"
 pulseserver_begin() {
     local pids=()
     nullsink_begin timing
-    server_pid=${pids[0]}
+    server_pids=("${pids[@]}")
 }
 
 record_begin() {

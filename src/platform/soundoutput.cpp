@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/pipewiresounddevice.h"
 #include "platform/pulsesounddevice.h"
 #include "platform/sdlsounddevice.h"
 #include "platform/soundserverprobe.h"
@@ -16,9 +17,9 @@ std::string_view environment(const char* name) {
     return value ? value : "";
 }
 
-bool serverWanted() {
+bool serverWanted(std::string_view server) {
     const std::string_view forced = environment("KELVATRON_SOUND");
-    if (!forced.empty()) return forced == "pulse";
+    if (!forced.empty()) return forced == server;
     const std::string_view driver = environment("SDL_AUDIODRIVER");
     return driver.empty() || driver == "pulseaudio" || driver == "pipewire";
 }
@@ -45,7 +46,16 @@ std::string silentReason(const std::string& tried) {
 
 SoundOutput openSoundOutput(Clock& clock) {
     std::string serverTried;
-    if (serverWanted()) {
+    // A PipeWire daemon first: its own stream plays a key a few milliseconds after it came,
+    // where through its PulseAudio server the key waits for all the stream holds.
+    if (serverWanted("pipewire")) {
+        auto pipeWire = std::make_unique<PipeWireSoundDevice>(clock);
+        if (pipeWire->available())
+            return {std::move(pipeWire), silentServerReason(probeSoundServer()), "pipewire"};
+        if (environment("KELVATRON_SOUND") == "pipewire")
+            return {std::move(pipeWire), silentReason("сервер PipeWire не отвечает"), "pipewire"};
+    }
+    if (serverWanted("pulse")) {
         auto pulse = std::make_unique<PulseSoundDevice>(clock);
         if (pulse->available())
             return {std::move(pulse), silentServerReason(probeSoundServer()), "pulse"};

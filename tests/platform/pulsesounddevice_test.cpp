@@ -1,5 +1,7 @@
-// The PulseAudio sound device against a real server: a private daemon with a null sink, whose
-// monitor is recorded frame by frame (tests/support/with_pulse_server.sh starts it). Each case
+// The sound server's device against a real server: a private daemon with a null sink, whose
+// monitor is recorded frame by frame (tests/support/with_pulse_server.sh starts PulseAudio and
+// the PulseAudio device is tested; tests/support/with_pipewire_server.sh starts PipeWire and sets
+// KELVATRON_TEST_SOUND=pipewire, and the PipeWire device is tested the same way). Each case
 // runs with the monitor recorded at a low and at a large latency: a low one makes the sink itself
 // mix in small blocks, where frames written too early are heard before a rewrite reaches them.
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "platform/linuxspeaker.h"
+#include "platform/pipewiresounddevice.h"
 #include "platform/pulsesounddevice.h"
 #include "platform/systemclock.h"
 #include "support/monitorrecorder.h"
@@ -57,7 +60,7 @@ Rhythm signRhythm(const std::vector<std::string>& codes) {
 
 // Keys a sign as the sign player does through the speaker's square tone on the sound card:
 // each element a synchronous tone, then a wait.
-void playSign(PulseSoundDevice& device, Clock& clock, const std::string& code) {
+void playSign(TimelineSoundDevice& device, Clock& clock, const std::string& code) {
     const Rhythm rhythm = signRhythm({code});
     for (size_t i = 0; i < rhythm.size(); i += 2) {
         if (i > 0) clock.sleep(static_cast<int32_t>(rhythm[i - 1]));
@@ -104,6 +107,25 @@ void expectRhythm(const Rhythm& expected, const Rhythm& got, double tolerance) {
                                                     << "\n" << what;
 }
 
+bool onPipeWire() {
+    const char* sound = std::getenv("KELVATRON_TEST_SOUND");
+    return sound && std::string(sound) == "pipewire";
+}
+
+// The device of the server the test runs beside; empty when it is not available.
+std::unique_ptr<TimelineSoundDevice> openDevice(Clock& clock, std::string& why) {
+    if (onPipeWire()) {
+        auto device = std::make_unique<PipeWireSoundDevice>(clock);
+        if (device->available()) return device;
+        why = device->unavailableReason();
+        return nullptr;
+    }
+    auto device = std::make_unique<PulseSoundDevice>(clock);
+    if (device->available()) return device;
+    why = device->unavailableReason();
+    return nullptr;
+}
+
 bool serverGiven() {
     if (const char* server = std::getenv("KELVATRON_PULSE_SERVER")) {
         setenv("PULSE_SERVER", server, 1);
@@ -134,8 +156,9 @@ protected:
         recorder = recorder_.get();
         ASSERT_EQ(recorder->error(), "");
         start = recorder->frames();
-        device = std::make_unique<PulseSoundDevice>(clock);
-        ASSERT_TRUE(device->available()) << device->unavailableReason();
+        std::string why;
+        device = openDevice(clock, why);
+        ASSERT_TRUE(device) << why;
     }
     void TearDown() override {
         device.reset();
@@ -171,7 +194,7 @@ protected:
     SystemClock clock;
     MonitorRecorder* recorder = nullptr;
     int64_t start = 0; // the recording's frame when the case began
-    std::unique_ptr<PulseSoundDevice> device;
+    std::unique_ptr<TimelineSoundDevice> device;
 };
 
 struct LatencyName {
@@ -224,7 +247,7 @@ TYPED_TEST(PulseDevice, KeyAfterARestSoundsAtTheSameDelay) {
     pause(std::chrono::milliseconds(300));
     downs.push_back(this->timedKey(60));
     pause(kRest);
-    for (size_t tone = 0; tone < 2 * PulseSoundDevice::kSlots; ++tone)
+    for (size_t tone = 0; tone < 2 * TimelineSoundDevice::kSlots; ++tone)
         this->device->setVolume(tone % 2 ? 0xFFFFFFFFu : 0xCCCCCCCCu);
     downs.push_back(this->timedKey(60));
     pause(std::chrono::milliseconds(300));

@@ -65,6 +65,7 @@ TEST(SoundOutput, AServerWithoutARealOutputIsSaidToBeSilent) {
 // to do, not SDL's English error alone.
 TEST(SoundOutput, NoServerAndNoCardSaysWhatWasTried) {
     ScopedVariable server("PULSE_SERVER", "unix:/nonexistent/kelvatron-no-server");
+    ScopedVariable pipeWire("PIPEWIRE_REMOTE", "/nonexistent/kelvatron-no-pipewire");
     ScopedVariable driver("SDL_AUDIODRIVER", "pulseaudio");
     ScopedVariable forced("KELVATRON_SOUND", "");
     FakeClock clock;

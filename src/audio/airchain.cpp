@@ -1,0 +1,48 @@
+#include "audio/airchain.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "audio/crashstage.h"
+#include "audio/fadingstage.h"
+#include "audio/interferencestage.h"
+#include "audio/noisestage.h"
+#include "audio/receiverfilter.h"
+
+namespace kelvatron {
+
+std::unique_ptr<SignalChain> makeAirChain(const AirConditions& c, uint32_t rate, uint32_t seed) {
+    auto chain = std::make_unique<SignalChain>();
+    if (!c.on) return chain;
+    const double amplitude = std::sqrt(2 * c.tonePower);
+    const double bandwidth =
+        std::clamp(c.bandwidthHz, AirConditions::kMinBandwidthHz, AirConditions::kMaxBandwidthHz);
+    const double noisePower =
+        c.noise ? c.tonePower / std::pow(10.0, std::clamp(c.snrDb, AirConditions::kMinSnrDb,
+                                                           AirConditions::kMaxSnrDb) / 10)
+                : 0;
+    const double gain =
+        c.adds() ? std::min(1.0, kAirHeadroom / (amplitude + 3 * std::sqrt(noisePower))) : 1.0;
+    auto filter = std::make_unique<ReceiverFilter>(rate, c.toneHz, bandwidth, static_cast<float>(gain));
+    if (c.qsbHz > 0)
+        chain->add(std::make_unique<FadingStage>(
+            seed, rate, std::clamp(c.qsbHz, AirConditions::kMinQsbHz, AirConditions::kMaxQsbHz)));
+    if (c.qrmStations > 0)
+        chain->add(std::make_unique<InterferenceStage>(
+            seed, rate, std::min(c.qrmStations, AirConditions::kMaxQrmStations), c.toneHz,
+            amplitude, c.dotMs));
+    if (c.qrnPercent > 0)
+        chain->add(std::make_unique<CrashStage>(seed, rate, std::min(c.qrnPercent, 100), amplitude));
+    if (c.noise) chain->add(std::make_unique<NoiseStage>(seed, noisePower / filter->noisePowerGain()));
+    chain->add(std::move(filter));
+    return chain;
+}
+
+SignalChainMaker airChainMaker(const AirConditions& conditions) {
+    return [conditions](uint32_t rate, uint32_t seed, ChainStream stream) {
+        return stream == ChainStream::Placed ? makeAirChain(conditions, rate, seed)
+                                             : std::make_unique<SignalChain>();
+    };
+}
+
+} // namespace kelvatron

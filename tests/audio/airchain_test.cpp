@@ -1,0 +1,63 @@
+// The air's chain on the sound card's streams: frames mixed again after a rewind come out as
+// they did, and the hand's own key stays clean.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "audio/airchain.h"
+
+using namespace kelvatron;
+
+namespace {
+
+AirConditions everything() {
+    AirConditions air;
+    air.on = air.noise = true;
+    air.snrDb = 5, air.bandwidthHz = 300, air.qsbHz = 1, air.qrmStations = 5, air.qrnPercent = 100;
+    return air;
+}
+
+// A keyed tone at 800 Hz: on for 50 ms, off for 50 ms.
+std::vector<float> keyedTone(size_t frames) {
+    std::vector<float> s(frames);
+    for (size_t i = 0; i < frames; ++i)
+        s[i] = (i / 2400) % 2 ? 0.0f : float(std::sin(2 * 3.14159265 * 800 * double(i) / 48000));
+    return s;
+}
+
+} // namespace
+
+TEST(AirChain, FramesMixedAgainAfterARewindComeOutAsTheyDid) {
+    const std::vector<float> input = keyedTone(48000);
+    struct Case {
+        int64_t rewindTo, mixedTo;
+    } cases[] = {{30000, 32768}, {12345, 40000}, {256, 512}, {0, 48000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rewindTo);
+        auto chain = makeAirChain(everything(), 48000, 7);
+        std::vector<float> first = input, again = input;
+        for (int64_t at = 0; at < c.mixedTo; at += 250)
+            chain->process(std::span(first).subspan(size_t(at), 250), at);
+        chain->rewound(c.rewindTo);
+        // Mixed again in blocks of another size.
+        for (int64_t at = c.rewindTo; at < 48000; at += 100) {
+            const auto count = size_t(std::min<int64_t>(100, 48000 - at));
+            chain->process(std::span(again).subspan(size_t(at), count), at);
+        }
+        auto straight = makeAirChain(everything(), 48000, 7);
+        std::vector<float> expected = input;
+        for (int64_t at = 0; at < 48000; at += 250)
+            straight->process(std::span(expected).subspan(size_t(at), 250), at);
+        for (int64_t i = c.rewindTo; i < 48000; i += 97)
+            ASSERT_NEAR(again[size_t(i)], expected[size_t(i)], 1e-5) << i;
+    }
+}
+
+TEST(AirChain, TheLiveStreamAndConditionsSwitchedOffGetAnEmptyChain) {
+    AirConditions off = everything();
+    off.on = false;
+    EXPECT_TRUE(airChainMaker(everything())(48000, 1, ChainStream::Live)->empty());
+    EXPECT_TRUE(airChainMaker(off)(48000, 1, ChainStream::Placed)->empty());
+    EXPECT_FALSE(airChainMaker(everything())(48000, 1, ChainStream::Placed)->empty());
+}

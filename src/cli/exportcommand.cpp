@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "audio/airchain.h"
 #include "core/filepaths.h"
 #include "radiograms/radiogramfile.h"
 #include "render/audioformat.h"
@@ -41,6 +42,26 @@ KeyingSettings keyingOf(const ExportOptions& o, const PropValues& stored) {
     k.speedUnit = o.dot.value_or(k.speedUnit);
     if (o.waveform) k.waveform = *o.waveform;
     return k;
+}
+
+// A full-scale tone's mean power by its form: a sine's is half its peak's, a square's all of it,
+// the ramps' and the noise's a third.
+double tonePowerOf(std::optional<TTGWave> waveform) {
+    if (!waveform || *waveform == TTGWave::tgSine) return 0.5;
+    return *waveform == TTGWave::tgSquare ? 1.0 : 1.0 / 3;
+}
+
+AirConditions airOf(const ExportOptions& o, AirConditions air, const KeyingSettings& k) {
+    if (o.snr || o.bandwidth || o.qsb || o.qrm || o.qrn) air.on = true;
+    if (o.snr) air.noise = true, air.snrDb = *o.snr;
+    air.bandwidthHz = o.bandwidth.value_or(air.bandwidthHz);
+    air.qsbHz = o.qsb.value_or(air.qsbHz);
+    air.qrmStations = o.qrm.value_or(air.qrmStations);
+    air.qrnPercent = o.qrn.value_or(air.qrnPercent);
+    air.toneHz = k.frequency;
+    air.tonePower = tonePowerOf(k.waveform);
+    air.dotMs = k.cardDotMs();
+    return air;
 }
 
 ExportPlan failure(int status, std::string error) {
@@ -92,7 +113,8 @@ private:
 
 } // namespace
 
-ExportPlan planExport(const ExportOptions& options, const PropValues& stored, uint32_t randomSeed) {
+ExportPlan planExport(const ExportOptions& options, const PropValues& stored, uint32_t randomSeed,
+                      const AirConditions& storedAir) {
     if (!audioFormatForPath(options.target))
         return failure(kExportBadUsage, "Параметр --export: формат файла «" + options.target +
                                             "» не распознан по расширению; годятся " +
@@ -104,6 +126,8 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
     plan.job.keying = keyingOf(options, stored);
     plan.job.jargon = options.body == ExportBody::Jargon;
     plan.job.seed = options.seed.value_or(randomSeed);
+    if (const AirConditions air = airOf(options, storedAir, plan.job.keying); air.on)
+        plan.job.chain = airChainMaker(air);
     if (plan.job.transmission.textInWindow && !options.body)
         return failure(kExportBadUsage,
                        "В настройках выбран источник «Текст в окне», а окна нет: укажите "
@@ -119,7 +143,8 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
 }
 
 int runExportCommand(std::span<const std::string_view> args, const PropValues& stored,
-                     std::ostream& out, std::ostream& err, bool showProgress) {
+                     std::ostream& out, std::ostream& err, bool showProgress,
+                     const AirConditions& storedAir) {
     const ExportParse parse = parseExportOptions(args);
     if (!parse.ok()) {
         err << parse.error << "\n";
@@ -129,7 +154,7 @@ int runExportCommand(std::span<const std::string_view> args, const PropValues& s
         out << exportHelpText();
         return kExportOk;
     }
-    const ExportPlan plan = planExport(parse.options, stored, std::random_device{}());
+    const ExportPlan plan = planExport(parse.options, stored, std::random_device{}(), storedAir);
     if (plan.status != kExportOk) {
         err << plan.error << "\n";
         return plan.status;

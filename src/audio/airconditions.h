@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+
+#include "tonegen/tonetypes.h"
 
 namespace kelvatron {
 
@@ -29,5 +32,12 @@ struct AirConditions {
     // Whether anything is added to the wanted signal (and so the level leaves headroom for it).
     bool adds() const { return noise || qrmStations > 0 || qrnPercent > 0; }
 };
+
+// A full-scale tone's mean power by its form: a sine's is half its peak's square, a square's all
+// of it, the ramps' and the noise's a third.
+inline double fullScalePower(std::optional<TTGWave> waveform) {
+    if (!waveform || *waveform == TTGWave::tgSine) return 0.5;
+    return *waveform == TTGWave::tgSquare ? 1.0 : 1.0 / 3;
+}
 
 } // namespace kelvatron

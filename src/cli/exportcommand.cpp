@@ -44,13 +44,6 @@ KeyingSettings keyingOf(const ExportOptions& o, const PropValues& stored) {
     return k;
 }
 
-// A full-scale tone's mean power by its form: a sine's is half its peak's, a square's all of it,
-// the ramps' and the noise's a third.
-double tonePowerOf(std::optional<TTGWave> waveform) {
-    if (!waveform || *waveform == TTGWave::tgSine) return 0.5;
-    return *waveform == TTGWave::tgSquare ? 1.0 : 1.0 / 3;
-}
-
 AirConditions airOf(const ExportOptions& o, AirConditions air, const KeyingSettings& k) {
     if (o.snr || o.bandwidth || o.qsb || o.qrm || o.qrn) air.on = true;
     if (o.snr) air.noise = true, air.snrDb = *o.snr;
@@ -59,7 +52,7 @@ AirConditions airOf(const ExportOptions& o, AirConditions air, const KeyingSetti
     air.qrmStations = o.qrm.value_or(air.qrmStations);
     air.qrnPercent = o.qrn.value_or(air.qrnPercent);
     air.toneHz = k.frequency;
-    air.tonePower = tonePowerOf(k.waveform);
+    air.tonePower = fullScalePower(k.waveform);
     air.dotMs = k.cardDotMs();
     return air;
 }

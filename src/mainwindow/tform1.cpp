@@ -101,7 +101,8 @@ void TForm1::buildTrainingPanel() {
                            .window = this,
                            .textWindowWidget = Memo1,
                            .keyboard = glGroupBox6,
-                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); }});
+                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); },
+                           .air = &air_});
     TrainingPanel* panel = training.get();
     connect(trainingMenu, &TglLabel::clicked, panel, &TrainingPanel::show);
     connect(panel, &TrainingPanel::sendingPracticeRequested, this, &TForm1::showSendingPractice);
@@ -321,7 +322,12 @@ void TForm1::glCheckBox23Click() {
     alphabetSwitch.chooseLatin();
 }
 void TForm1::glCheckBox8Click() {
+    const AirScope air(air_, true);
     transmission.start();
+}
+
+void TForm1::setSoundChains(TimelineSoundDevice* device) {
+    air_.setDevice(device);
 }
 void TForm1::btpause() {
     pauseStop.readPauseButton();

@@ -6,6 +6,7 @@
 #include "core/formstate.h"
 #include "core/textwindow.h"
 #include "keying/keyingsettings.h"
+#include "mainwindow/airswitch.h"
 #include "settings/settingsbackend.h"
 #include "training/learnerhistory.h"
 #include "training/receivecheck.h"
@@ -82,7 +83,13 @@ void TrainingPanel::runExercise(const TrainingMode& mode) {
     lastAnswer_.reset();
     mode_ = &mode;
     plan_ = mode.plan(context());
-    const std::optional<ReceiveAnswer> answer = exercise_.run(plan_.text);
+    std::optional<ReceiveAnswer> answer;
+    if (parts_.air) {
+        const AirScope air(*parts_.air, false);
+        answer = exercise_.run(plan_.text);
+    } else {
+        answer = exercise_.run(plan_.text);
+    }
     parts_.keyboard->setEnabled(true);
     if (answer) return check(*answer, false);
     view_.setStatus(QStringLiteral("Приём остановлен, без проверки"));

@@ -13,6 +13,7 @@ class QWidget;
 
 namespace kelvatron {
 
+class AirSwitch;
 class Dialogs;
 class HistoryStore;
 class KeyingSettingsSource;
@@ -44,6 +45,8 @@ struct TrainingPanelParts {
     QWidget* keyboard;
     // Shows one floating panel and hides the others.
     std::function<void(QWidget*)> showOnly;
+    // Puts the air's conditions on the exercise's sound, when there is one.
+    AirSwitch* air = nullptr;
 };
 
 // The "Тренировка" panel: the training modes the program keys (receive, weak signs) with their

@@ -10,6 +10,7 @@
 #include "settings/settingsbackend.h"
 #include "training/learnerhistory.h"
 #include "training/receivecheck.h"
+#include "trainingui/airview.h"
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/weaksignsline.h"
@@ -38,6 +39,7 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
       weakSigns_([this] { return store().recentSignRecord(); }),
       view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget) {
     connectCommands();
+    buildAirView();
     loadOptions();
     refreshSpeed();
     exercise_.onCopyAwaited([this] {
@@ -47,6 +49,28 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
 }
 
 TrainingPanel::~TrainingPanel() = default;
+
+void TrainingPanel::buildAirView() {
+    if (!parts_.air) return;
+    auto* open = new TglLabel(parts_.panelFrame);
+    open->setObjectName(QStringLiteral("airCommand"));
+    open->setCaption(QStringLiteral("Эфир"));
+    open->setPixelSize(12);
+    open->setClickable(true);
+    open->setGeometry(112, 2, 50, 17);
+    open->setAccessibleName(QStringLiteral("условия эфира: шум, фильтр, замирания, помехи"));
+    airView_ = std::make_unique<AirView>(parts_.window, QRect(376, 232, 216, 252));
+    connect(open, &TglLabel::clicked, this, [this] {
+        const AirSettings& a = parts_.air->settings();
+        airView_->show(a.conditions, a.onTransmission);
+    });
+    connect(airView_.get(), &AirView::changed, this, [this] {
+        AirSettings& a = parts_.air->settings();
+        a.conditions = airView_->conditions();
+        a.onTransmission = airView_->onTransmission();
+        saveAirSettings(a);
+    });
+}
 
 void TrainingPanel::connectCommands() {
     connect(view_.receiveButton(), &TglLabel::clicked, this, &TrainingPanel::startReceiving);

@@ -14,6 +14,7 @@ class QWidget;
 namespace kelvatron {
 
 class AirSwitch;
+class AirView;
 class Dialogs;
 class HistoryStore;
 class KeyingSettingsSource;
@@ -90,6 +91,8 @@ private:
     KeyingPace pace() const;
     void loadOptions();
     void saveOptions() const;
+    // "Эфир" in the panel's title opens the air's panel beside it.
+    void buildAirView();
 
     TrainingPanelParts parts_;
     ReceiveExercise exercise_;
@@ -101,6 +104,7 @@ private:
     ExercisePlan plan_;
     std::optional<ReceiveAnswer> lastAnswer_;
     SessionRecord lastSession_;
+    std::unique_ptr<AirView> airView_;
 };
 
 } // namespace kelvatron

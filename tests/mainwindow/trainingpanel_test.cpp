@@ -1,12 +1,16 @@
 // The training panel in the window on fakes: a receive exercise keyed from the window's
 // settings, typed into without a sound, checked, shown and kept in the history.
 #include <QApplication>
+#include <QCheckBox>
+#include <QSettings>
+#include <QSpinBox>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
 #include <cstdio>
 
 #include "core/cp1251.h"
+#include "settings/settingsbackend.h"
 #include "support/formharness.h"
 #include "trainingui/receiveresultview.h"
 #include "widgets/tglcheckbox.h"
@@ -182,4 +186,32 @@ TEST_F(TrainingPanelTest, ACheckIsSaidAndTabReachesItFromTheTextWindow) {
     EXPECT_EQ(toTable, 5);
     QTest::keyClick(result.confusionTable(), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), result.confusionTable());
+}
+
+// "Эфир" opens the air's panel: its switch turns every condition off at once, and what is chosen
+// is kept at once in a group of its own, never among the window's "Form1" values.
+TEST_F(TrainingPanelTest, TheAirPanelKeepsItsChoicesInAGroupOfItsOwn) {
+    h->form->findChild<TglLabel*>(QStringLiteral("airCommand"))->click();
+    auto* air = h->form->findChild<QWidget*>(QStringLiteral("airPanel"));
+    ASSERT_TRUE(air && !air->isHidden());
+    const auto byName = [air](const char* name) {
+        for (QWidget* w : air->findChildren<QWidget*>())
+            if (w->accessibleName() == QString::fromUtf8(name)) return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    auto* on = qobject_cast<QCheckBox*>(byName("условия эфира включены"));
+    auto* stations = qobject_cast<QSpinBox*>(byName("мешающие станции"));
+    ASSERT_TRUE(on && stations);
+    EXPECT_FALSE(stations->isEnabled());
+    on->click();
+    EXPECT_TRUE(stations->isEnabled());
+    stations->setValue(3);
+    std::unique_ptr<QSettings> stored = openUserSettings();
+    EXPECT_EQ(stored->value(QStringLiteral("Air/on")).toString(), QStringLiteral("1"));
+    EXPECT_EQ(stored->value(QStringLiteral("Air/qrm")).toString(), QStringLiteral("3"));
+    for (const QString& key : stored->allKeys())
+        EXPECT_FALSE(key.startsWith(QStringLiteral("Form1/")) && key.contains(QStringLiteral("qrm")));
+    on->click();
+    EXPECT_FALSE(stations->isEnabled());
+    EXPECT_EQ(openUserSettings()->value(QStringLiteral("Air/on")).toString(), QStringLiteral("0"));
 }

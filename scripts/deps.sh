@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils libxtst6 imagemagick fonts-liberation
   pulseaudio pulseaudio-utils sox
   dbus-daemon at-spi2-core python3-pyatspi fonts-dejavu-core
+  qt6-wayland qt6-translations-l10n
 )
 # And whatever the tests and benchmarks call (ffmpeg's ffprobe among them).
 source "$(dirname "$0")/tools.sh"

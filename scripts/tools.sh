@@ -13,6 +13,9 @@ test_tools=(
   python3:python3            # the checks that analyse recorded sound
   clang:clang                # the fuzz targets
   iconv:libc-bin chrt:util-linux timeout:coreutils mkfifo:coreutils
+  cpack:cmake dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev objdump:binutils ldd:libc-bin # the package
+  appstreamcli:appstream man:man-db # the metainfo and the manual page
+  sway:sway swaymsg:sway setpriv:util-linux # the window under a headless Wayland compositor
 )
 
 # Every package of the list, once each.

@@ -12,6 +12,7 @@
 #include "platform/linuxspeaker.h"
 #include "platform/qtdialogs.h"
 #include "platform/qteventpump.h"
+#include "platform/qtrussiantranslation.h"
 #include "platform/serialkeylink.h"
 #include "platform/soundoutput.h"
 #include "platform/systemclock.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     // Ties the windows to the installed kelvatron.desktop (name, icon, menu place).
     QGuiApplication::setDesktopFileName(QStringLiteral("kelvatron"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvatron.png")));
+    kelvatron::installQtRussianTranslation(app);
 
     kelvatron::SystemClock clock;
     kelvatron::QtEventPump events;
@@ -92,14 +94,14 @@ int main(int argc, char** argv) {
         form.close();
         return 0;
     }
-    form.showCentred();
+    // A Wayland compositor places its windows itself and ignores a position asked for.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+        form.show();
+    else
+        form.showCentred();
     if (!output.unavailableReason.empty()) {
         // The program runs on silently; the learner should know why nothing sounds.
-        QTimer::singleShot(0, &form, [&] {
-            dialogs.error("Звуковая карта недоступна, сигналы не будут слышны.\n" +
-                          output.unavailableReason +
-                          "\nПроверьте звуковое устройство и запустите программу снова.");
-        });
+        QTimer::singleShot(0, &form, [&] { dialogs.error(output.unavailableReason); });
     }
     // Every wait of the window's thread (a sign sounding, the pause after it) lets the window
     // repaint and answer a screen reader; keys and clicks still wait for the pause between signs.

@@ -143,8 +143,8 @@ int runExportCommand(std::span<const std::string_view> args, const PropValues& s
         err << parse.error << "\n";
         return kExportBadUsage;
     }
-    if (parse.options.help) {
-        out << exportHelpText();
+    if (parse.options.help || parse.options.version) {
+        out << (parse.options.help ? std::string(exportHelpText()) : versionText());
         return kExportOk;
     }
     const ExportPlan plan = planExport(parse.options, stored, std::random_device{}(), storedAir);

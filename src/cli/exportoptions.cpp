@@ -25,7 +25,7 @@ struct OptionRow {
 using O = ExportOptions;
 
 // The speed unit, frequency and counts have the settings panel's limits.
-const std::array<OptionRow, 25> kOptions = {{
+const std::array<OptionRow, 26> kOptions = {{
     {.name = "--export", .kind = Kind::Word},
     {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
     {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
@@ -51,6 +51,7 @@ const std::array<OptionRow, 25> kOptions = {{
     {"--qrn", Kind::Number, 0, 100, &O::qrn},
     {.name = "--help", .kind = Kind::Flag},
     {.name = "-h", .kind = Kind::Flag},
+    {.name = "--version", .kind = Kind::Flag},
 }};
 
 void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_view word) {
@@ -63,6 +64,7 @@ void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_v
     if (row.name == "--waveform") o.waveform = static_cast<TTGWave>(number);
     if (row.name == "--qsb") o.qsb = static_cast<double>(number) / 100;
     if (row.name == "--help" || row.name == "-h") o.help = true;
+    if (row.name == "--version") o.version = true;
 }
 
 // In the order of TTGWave.
@@ -131,7 +133,8 @@ public:
     ExportParse run() {
         for (next_ = 0; next_ < args_.size() && result_.ok();)
             take(args_[next_++]);
-        if (result_.ok() && !result_.options.help && result_.options.target.empty())
+        const bool asksOnly = result_.options.help || result_.options.version;
+        if (result_.ok() && !asksOnly && result_.options.target.empty())
             result_.error = "Не указан файл для записи звука: --export FILE.";
         return result_;
     }
@@ -197,11 +200,22 @@ private:
 };
 
 constexpr std::string_view kHelp =
-    R"(Использование: kelvatron --export ФАЙЛ [параметры]
+    R"(Использование:
+  kelvatron [параметры Qt]               открыть окно тренажёра
+  kelvatron --export ФАЙЛ [параметры]    записать упражнение в звуковой файл
+  kelvatron --help | --version
 
-Записывает упражнение в звуковой файл так, как его передала бы программа, и завершается,
-не открывая окна. Формат следует расширению файла: .wav, .flac, .ogg (Vorbis), .opus, .mp3.
-Каждый не указанный параметр берётся из сохранённых настроек программы.
+Без параметров открывается окно программы: рабочий стол Wayland или X11 (под Wayland
+окно открывается само, без XWayland, когда установлен пакет qt6-wayland). Параметры Qt,
+например -platform xcb, и переменные окружения QT_QPA_PLATFORM=wayland или xcb выбирают
+вывод окна. Звук идёт на сервер PipeWire или PulseAudio, а без него на звуковую карту;
+KELVATRON_SOUND=pulse или sdl выбирает одно из двух. Настройки хранятся в
+~/.config/Home/Project1.conf, журнал тренировок в ~/.local/share/Kelvatron/history.sqlite.
+
+С --export программа записывает упражнение в звуковой файл так, как его передала бы,
+и завершается, не открывая окна (дисплей не нужен). Формат следует расширению файла:
+.wav, .flac, .ogg (Vorbis), .opus, .mp3. Каждый не указанный параметр берётся из
+сохранённых настроек программы.
 
 Что передавать (не более одного):
   --text РАДИОГРАММА     текст радиограммы из файла .dkm (Windows-1251)
@@ -235,7 +249,8 @@ constexpr std::string_view kHelp =
 
 Прочее:
   --answers ФАЙЛ         записать переданный текст (ответы) в файл UTF-8
-  --help                 показать эту справку
+  --help, -h             показать эту справку
+  --version              показать название и версию программы
 
 Значение пишется через пробел или через знак равенства: --dot 60 или --dot=60.
 Коды завершения: 0 — файл записан, 1 — файл не удалось прочитать или записать,
@@ -246,7 +261,8 @@ constexpr std::string_view kHelp =
 
 bool isExportCommandLine(std::span<const std::string_view> args) {
     return std::any_of(args.begin(), args.end(), [](std::string_view a) {
-        return a == "--export" || a.starts_with("--export=") || a == "--help";
+        return a == "--export" || a.starts_with("--export=") || a == "--help" || a == "-h" ||
+               a == "--version";
     });
 }
 
@@ -256,6 +272,10 @@ ExportParse parseExportOptions(std::span<const std::string_view> args) {
 
 std::string_view exportHelpText() {
     return kHelp;
+}
+
+std::string versionText() {
+    return "Kelvatron " KELVATRON_VERSION "\n";
 }
 
 } // namespace kelvatron

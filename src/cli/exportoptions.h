@@ -41,6 +41,7 @@ struct ExportOptions {
     std::optional<int> qrm;       // --qrm 0..5 other stations
     std::optional<int> qrn;       // --qrn 0..100 %: static crashes
     bool help = false;                    // --help: print exportHelpText() and stop
+    bool version = false;                 // --version: print versionText() and stop
 };
 
 struct ExportParse {
@@ -50,8 +51,9 @@ struct ExportParse {
     bool ok() const { return error.empty(); }
 };
 
-// Whether the program was started to export (or to list the options) rather than to open its
-// window: any argument is --export, --export=FILE or --help.
+// Whether the program was started to export (or to list the options, or to tell its version)
+// rather than to open its window: any argument is --export, --export=FILE, --help, -h or
+// --version.
 bool isExportCommandLine(std::span<const std::string_view> args);
 
 // Reads the arguments after the program's name. Options take their value as the next argument
@@ -59,7 +61,10 @@ bool isExportCommandLine(std::span<const std::string_view> args);
 // option, a missing or malformed value, or a value out of range is an error naming the option.
 ExportParse parseExportOptions(std::span<const std::string_view> args);
 
-// The --help text, in Russian, listing every option.
+// The --help text, in Russian: the window's start and every option of the export.
 std::string_view exportHelpText();
+
+// The --version line: the program's name and version.
+std::string versionText();
 
 } // namespace kelvatron

@@ -13,7 +13,9 @@ namespace kelvatron {
 // chooses SDL; KELVATRON_SOUND=sdl or =pulse forces one.
 struct SoundOutput {
     std::unique_ptr<TimelineSoundDevice> device;
-    // Empty while sound works; otherwise a sentence for the status bar.
+    // Empty while the learner hears the sound; otherwise, in Russian, what was tried (the
+    // PipeWire or PulseAudio server, the sound card), that the server's output is a dummy where
+    // it is one, and what to do.
     std::string unavailableReason;
     // "pulse" or "sdl".
     std::string backend;

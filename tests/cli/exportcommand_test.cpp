@@ -177,10 +177,17 @@ TEST(ExportCommand, ATerminalSeesTheProgressLine) {
     EXPECT_TRUE(r.err.ends_with("\rЭкспорт: 100 %\n")) << r.err;
 }
 
-TEST(ExportCommand, HelpSucceedsAndOnlyExportOptionsMakeACommandLine) {
-    const CommandRun r = run("--help");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("--no-closing"), std::string::npos);
+TEST(ExportCommand, HelpAndVersionSucceedAndOnlyOurOptionsMakeACommandLine) {
+    const CommandRun help = run("-h");
+    EXPECT_EQ(help.status, 0);
+    // The window's start is told as well as every export option.
+    for (const char* part : {"открыть окно", "--no-closing", "--version"})
+        EXPECT_NE(help.out.find(part), std::string::npos) << part;
+    const CommandRun version = run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("Kelvatron 1.", 0), 0u) << version.out;
+    EXPECT_EQ(version.err, "");
     EXPECT_FALSE(isExportCommandLine(commandLine("-platform xcb")));
-    EXPECT_TRUE(isExportCommandLine(commandLine("--export=a.wav")));
+    for (const char* line : {"--export=a.wav", "--version", "-h"})
+        EXPECT_TRUE(isExportCommandLine(commandLine(line))) << line;
 }

@@ -40,7 +40,7 @@ sleep 8
 # "Файл", then "Сохранить как ..."; the dialog takes a full path.
 click $place_file_menu
 click $place_save_as
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save As" | head -n 1) || true
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "^(Save As|Сохранить как)" | head -n 1) || true
 [[ -n "$dialog" ]] || fail "the save dialog did not appear"
 xdotool mousemove --window "$dialog" 40 40
 xdotool windowfocus --sync "$dialog"

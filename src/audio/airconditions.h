@@ -33,6 +33,14 @@ struct AirConditions {
     bool adds() const { return noise || qrmStations > 0 || qrnPercent > 0; }
 };
 
+// Where a sound is heard, which decides whether the stored air reaches it (AirSettings::hears).
+enum class AirOccasion : uint8_t {
+    Exercise,     // a receive exercise or a course lesson: whenever the air is on
+    SpeedTest,    // a block of a speed test: only when the air is chosen for speed tests too
+    Transmission, // the start button's: only when the air is chosen for it too
+    Export,       // an audio file of what the start button keys: whenever the air is on
+};
+
 // A full-scale tone's mean power by its form: a sine's is half its peak's square, a square's all
 // of it, the ramps' and the noise's a third.
 inline double fullScalePower(std::optional<TTGWave> waveform) {

@@ -40,6 +40,7 @@ AirSettings loadAirSettings() {
     c.qrmStations = static_cast<int>(number(*s, "qrm", 0, 0, AirConditions::kMaxQrmStations));
     c.qrnPercent = static_cast<int>(number(*s, "qrn", 0, 0, AirConditions::kMaxQrnPercent));
     a.onTransmission = flag(*s, "onTransmission");
+    a.onSpeedTest = flag(*s, "onSpeedTest");
     return a;
 }
 
@@ -55,6 +56,7 @@ void saveAirSettings(const AirSettings& a) {
     writeText(*s, "qrm", text(c.qrmStations));
     writeText(*s, "qrn", text(c.qrnPercent));
     writeText(*s, "onTransmission", a.onTransmission ? "1" : "0");
+    writeText(*s, "onSpeedTest", a.onSpeedTest ? "1" : "0");
     s->endGroup();
     s->sync();
 }

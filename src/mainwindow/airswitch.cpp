@@ -8,14 +8,24 @@
 
 namespace kelvatron {
 
-void AirSwitch::begin(bool forTransmission) {
+AirConditions AirSwitch::conditionsFor(AirOccasion occasion) const {
     AirConditions c = settings_.conditions;
-    if (!device_ || !c.on || (forTransmission && !settings_.onTransmission)) return;
+    c.on = settings_.hears(occasion);
     const KeyingSettings k = keying_.keyingSettings();
     c.toneHz = k.frequency;
     c.tonePower = fullScalePower(k.waveform);
     c.dotMs = k.cardDotMs();
-    on_ = device_->setChain(airChainMaker(c), std::random_device{}());
+    return c;
+}
+
+SignalChainMaker AirSwitch::exportChain() const {
+    const AirConditions c = conditionsFor(AirOccasion::Export);
+    return c.on ? airChainMaker(c) : SignalChainMaker{};
+}
+
+void AirSwitch::begin(AirOccasion occasion) {
+    if (!device_ || !settings_.hears(occasion)) return;
+    on_ = device_->setChain(airChainMaker(conditionsFor(occasion)), std::random_device{}());
 }
 
 void AirSwitch::end() {

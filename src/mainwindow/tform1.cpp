@@ -61,6 +61,7 @@ TForm1::TForm1(Services& s, QWidget* parent)
       settingsStore(*this, *this, s.dialogs),
       audioExport(transmissionControls, keyingSettings, textWindow, state, s.dialogs, *this),
       history(s.dialogs) {
+    audioExport.setAir(&air_);
     installWidgetAccessibility();
     configureToneGen();
     setWindowTitle(QStringLiteral("Kelvatron (V 1.41)"));
@@ -322,7 +323,7 @@ void TForm1::glCheckBox23Click() {
     alphabetSwitch.chooseLatin();
 }
 void TForm1::glCheckBox8Click() {
-    const AirScope air(air_, true);
+    const AirScope air(air_, AirOccasion::Transmission);
     transmission.start();
 }
 

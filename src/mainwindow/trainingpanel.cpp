@@ -59,15 +59,16 @@ void TrainingPanel::buildAirView() {
     open->setClickable(true);
     open->setGeometry(112, 2, 50, 17);
     open->setAccessibleName(QStringLiteral("условия эфира: шум, фильтр, замирания, помехи"));
-    airView_ = std::make_unique<AirView>(parts_.window, QRect(376, 232, 216, 252));
+    airView_ = std::make_unique<AirView>(parts_.window, QRect(376, 228, 216, 276));
     connect(open, &TglLabel::clicked, this, [this] {
         const AirSettings& a = parts_.air->settings();
-        airView_->show(a.conditions, a.onTransmission);
+        airView_->show(a.conditions, a.onTransmission, a.onSpeedTest);
     });
     connect(airView_.get(), &AirView::changed, this, [this] {
         AirSettings& a = parts_.air->settings();
         a.conditions = airView_->conditions();
         a.onTransmission = airView_->onTransmission();
+        a.onSpeedTest = airView_->onSpeedTest();
         saveAirSettings(a);
     });
 }
@@ -109,7 +110,7 @@ void TrainingPanel::runExercise(const TrainingMode& mode) {
     plan_ = mode.plan(context());
     std::optional<ReceiveAnswer> answer;
     if (parts_.air) {
-        const AirScope air(*parts_.air, false);
+        const AirScope air(*parts_.air, mode.airOccasion());
         answer = exercise_.run(plan_.text);
     } else {
         answer = exercise_.run(plan_.text);

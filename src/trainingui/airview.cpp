@@ -53,8 +53,11 @@ AirView::AirView(QWidget* window, const QRect& place) : frame_(new TglGroupBox(w
     form->addRow(QStringLiteral("QSB"), qsb_);
     form->addRow(QStringLiteral("QRM"), qrm_);
     form->addRow(QStringLiteral("QRN"), qrn_);
+    speedTest_ = option(QStringLiteral("И в проверке скорости"),
+                        QStringLiteral("условия эфира и в проверке скорости приёма"), frame_);
     form->addRow(transmission_);
-    for (QCheckBox* box : {on_, noise_, transmission_})
+    form->addRow(speedTest_);
+    for (QCheckBox* box : {on_, noise_, transmission_, speedTest_})
         connect(box, &QCheckBox::toggled, this, [this] { enableParts(), emit changed(); });
     for (QSpinBox* box : {snr_, bandwidth_, qrm_, qrn_})
         connect(box, &QSpinBox::valueChanged, this, &AirView::changed);
@@ -72,7 +75,8 @@ QSpinBox* AirView::spin(const QString& name, int low, int high, const QString& s
 
 // Off, the conditions stay as set but cannot be changed by mistake.
 void AirView::enableParts() {
-    for (QWidget* part : std::initializer_list<QWidget*>{noise_, bandwidth_, qsb_, qrm_, qrn_, transmission_})
+    for (QWidget* part : std::initializer_list<QWidget*>{noise_, bandwidth_, qsb_, qrm_, qrn_, transmission_,
+                                                            speedTest_})
         part->setEnabled(on_->isChecked());
     snr_->setEnabled(on_->isChecked() && noise_->isChecked());
 }
@@ -81,7 +85,7 @@ QWidget* AirView::frame() const {
     return frame_;
 }
 
-void AirView::show(const AirConditions& c, bool onTransmission) {
+void AirView::show(const AirConditions& c, bool onTransmission, bool onSpeedTest) {
     const QSignalBlocker quiet(this);
     on_->setChecked(c.on);
     noise_->setChecked(c.noise);
@@ -91,6 +95,7 @@ void AirView::show(const AirConditions& c, bool onTransmission) {
     qrm_->setValue(c.qrmStations);
     qrn_->setValue(c.qrnPercent);
     transmission_->setChecked(onTransmission);
+    speedTest_->setChecked(onSpeedTest);
     enableParts();
     frame_->show();
     frame_->raise();
@@ -111,6 +116,10 @@ AirConditions AirView::conditions() const {
 
 bool AirView::onTransmission() const {
     return transmission_->isChecked();
+}
+
+bool AirView::onSpeedTest() const {
+    return speedTest_->isChecked();
 }
 
 } // namespace kelvatron

@@ -14,7 +14,7 @@ class TglGraphicButton;
 class TglGroupBox;
 
 // The " Эфир" panel: the air's conditions with a switch that turns them all off at once, and
-// whether the start button's transmission hears them too. Each control has an accessible name
+// whether the start button's transmission and the speed test hear them too. Each control has an accessible name
 // and says what it does; changed() follows every change a learner makes.
 class AirView : public QObject {
     Q_OBJECT
@@ -23,9 +23,10 @@ public:
     AirView(QWidget* window, const QRect& place);
 
     QWidget* frame() const;
-    void show(const AirConditions& conditions, bool onTransmission);
+    void show(const AirConditions& conditions, bool onTransmission, bool onSpeedTest);
     AirConditions conditions() const;
     bool onTransmission() const;
+    bool onSpeedTest() const;
 
 signals:
     void changed();
@@ -44,6 +45,7 @@ private:
     QSpinBox* qrm_;
     QSpinBox* qrn_;
     QCheckBox* transmission_;
+    QCheckBox* speedTest_;
 };
 
 } // namespace kelvatron

@@ -201,12 +201,16 @@ TEST_F(TrainingPanelTest, TheAirPanelKeepsItsChoicesInAGroupOfItsOwn) {
     };
     auto* on = qobject_cast<QCheckBox*>(byName("условия эфира включены"));
     auto* stations = qobject_cast<QSpinBox*>(byName("мешающие станции"));
-    ASSERT_TRUE(on && stations);
+    auto* speedTest = qobject_cast<QCheckBox*>(byName("условия эфира и в проверке скорости приёма"));
+    ASSERT_TRUE(on && stations && speedTest);
     EXPECT_FALSE(stations->isEnabled());
     on->click();
     EXPECT_TRUE(stations->isEnabled());
     stations->setValue(3);
+    EXPECT_FALSE(speedTest->isChecked());
+    speedTest->click();
     std::unique_ptr<QSettings> stored = openUserSettings();
+    EXPECT_EQ(stored->value(QStringLiteral("Air/onSpeedTest")).toString(), QStringLiteral("1"));
     EXPECT_EQ(stored->value(QStringLiteral("Air/on")).toString(), QStringLiteral("1"));
     EXPECT_EQ(stored->value(QStringLiteral("Air/qrm")).toString(), QStringLiteral("3"));
     for (const QString& key : stored->allKeys())

@@ -111,7 +111,9 @@ TEST(AirExport, TheNoiseLiesAtItsSignalToNoiseRatio) {
         const auto noisy = exported(airJob(air));
         const double noise = meanPower(noisy, mask, 0);
         const double tone = meanPower(noisy, mask, 1) - noise;
-        EXPECT_NEAR(10 * std::log10(tone / noise), snr, 1.0);
+        const double measured = 10 * std::log10(tone / noise);
+        RecordProperty("snr" + std::to_string(int(snr)), std::to_string(measured));
+        EXPECT_NEAR(measured, snr, 1.0);
     }
 }
 
@@ -142,6 +144,7 @@ TEST(AirExport, MostOfTheNoiseLiesInThePassband) {
             }
         }
         ASSERT_GT(all, 0);
+        RecordProperty("inside" + std::to_string(int(bandwidth)), std::to_string(inside / all));
         EXPECT_GE(inside / all, 0.8);
     }
 }
@@ -177,6 +180,7 @@ TEST(AirExport, FadingIsAsSlowAsItsRate) {
             all += power[k];
             if (double(k) * 100 / double(size) <= 4 * rateHz) below += power[k];
         }
+        RecordProperty("below4x" + std::to_string(rateHz), std::to_string(below / all));
         EXPECT_GE(below / all, 0.9);
     }
 }
@@ -204,6 +208,7 @@ TEST(AirExport, OtherStationsSoundAtTheirOwnPitches) {
         const double side = station.pitchHz < kTone ? -1 : 1;
         const double from = station.pitchHz + side * 30, to = station.pitchHz + side * 40;
         for (size_t k = bin(std::min(from, to)); k <= bin(std::max(from, to)); ++k) away += power[k];
+        RecordProperty("pitch" + std::to_string(int(station.pitchHz)), std::to_string(near / away));
         EXPECT_GT(near, 10 * away);
     }
 }
@@ -218,5 +223,6 @@ TEST(AirExport, TheSeedDecidesTheNoise) {
     double same = 0, power = 0;
     for (size_t i = 0; i < first.size(); ++i)
         same += first[i] * other[i], power += first[i] * first[i];
+    RecordProperty("otherSeedCorrelation", std::to_string(same / power));
     EXPECT_LT(std::abs(same) / power, 0.5); // the noise no longer matches
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "audio/crashstage.h"
 #include "audio/fadingstage.h"
@@ -10,6 +12,23 @@
 #include "audio/receiverfilter.h"
 
 namespace kelvatron {
+
+namespace {
+
+// The two loudest other stations keying at once: more overlap seldom, and then briefly.
+double loudestTwo(const InterferenceStage& stage) {
+    std::vector<double> levels;
+    for (const InterferingStation& s : stage.stations())
+        levels.push_back(s.amplitude);
+    std::sort(levels.begin(), levels.end(), std::greater<>());
+    levels.resize(std::min<size_t>(levels.size(), 2));
+    double sum = 0;
+    for (double level : levels)
+        sum += level;
+    return sum;
+}
+
+} // namespace
 
 std::unique_ptr<SignalChain> makeAirChain(const AirConditions& c, uint32_t rate, uint32_t seed) {
     auto chain = std::make_unique<SignalChain>();
@@ -21,19 +40,24 @@ std::unique_ptr<SignalChain> makeAirChain(const AirConditions& c, uint32_t rate,
         c.noise ? c.tonePower / std::pow(10.0, std::clamp(c.snrDb, AirConditions::kMinSnrDb,
                                                            AirConditions::kMaxSnrDb) / 10)
                 : 0;
-    const double gain =
-        c.adds() ? std::min(1.0, kAirHeadroom / (amplitude + 3 * std::sqrt(noisePower))) : 1.0;
-    auto filter = std::make_unique<ReceiverFilter>(rate, c.toneHz, bandwidth, static_cast<float>(gain));
-    if (c.qsbHz > 0)
+    auto filter = std::make_unique<ReceiverFilter>(rate, c.toneHz, bandwidth);
+    double peak = amplitude + 3 * std::sqrt(noisePower);
+    if (c.qsbHz > 0) {
         chain->add(std::make_unique<FadingStage>(
             seed, rate, std::clamp(c.qsbHz, AirConditions::kMinQsbHz, AirConditions::kMaxQsbHz)));
-    if (c.qrmStations > 0)
-        chain->add(std::make_unique<InterferenceStage>(
+        peak += (kFadingPeak - 1) * amplitude;
+    }
+    if (c.qrmStations > 0) {
+        auto stations = std::make_unique<InterferenceStage>(
             seed, rate, std::min(c.qrmStations, AirConditions::kMaxQrmStations), c.toneHz,
-            amplitude, c.dotMs));
+            amplitude, c.dotMs);
+        peak += loudestTwo(*stations);
+        chain->add(std::move(stations));
+    }
     if (c.qrnPercent > 0)
         chain->add(std::make_unique<CrashStage>(seed, rate, std::min(c.qrnPercent, 100), amplitude));
     if (c.noise) chain->add(std::make_unique<NoiseStage>(seed, noisePower / filter->noisePowerGain()));
+    if (!chain->empty()) filter->setGain(static_cast<float>(std::min(1.0, kAirHeadroom / peak)));
     chain->add(std::move(filter));
     return chain;
 }

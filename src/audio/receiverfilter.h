@@ -18,6 +18,8 @@ namespace kelvatron {
 class ReceiverFilter : public SignalStage {
 public:
     ReceiverFilter(double rate, double centreHz, double bandwidthHz, float gain = 1);
+    // Before the chain is handed over.
+    void setGain(float gain) { gain_ = gain; }
 
     void process(std::span<float> block, int64_t position) override;
     void rewound(int64_t position) override;

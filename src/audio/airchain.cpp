@@ -55,7 +55,9 @@ std::unique_ptr<SignalChain> makeAirChain(const AirConditions& c, uint32_t rate,
         chain->add(std::move(stations));
     }
     if (c.qrnPercent > 0)
-        chain->add(std::make_unique<CrashStage>(seed, rate, std::min(c.qrnPercent, 100), amplitude));
+        // Measured after the filter: a crash is as loud through a narrow filter as a wide one.
+        chain->add(std::make_unique<CrashStage>(seed, rate, std::min(c.qrnPercent, 100),
+                                                amplitude / std::sqrt(filter->noisePowerGain())));
     if (c.noise) chain->add(std::make_unique<NoiseStage>(seed, noisePower / filter->noisePowerGain()));
     if (!chain->empty()) filter->setGain(static_cast<float>(std::min(1.0, kAirHeadroom / peak)));
     chain->add(std::move(filter));

@@ -11,9 +11,9 @@ namespace {
 constexpr double kLongestDecay = 0.033, kDecays = 5;
 } // namespace
 
-CrashStage::CrashStage(uint32_t seed, double rate, double percent, double toneAmplitude)
+CrashStage::CrashStage(uint32_t seed, double rate, double percent, double level)
     : stream_(randomStream(seed, 3)), noise_(randomStream(seed, 4)), rate_(rate),
-      strength_(std::clamp(percent / 100, 0.0, 1.0)), amplitude_(toneAmplitude),
+      strength_(std::clamp(percent / 100, 0.0, 1.0)), amplitude_(level),
       slotFrames_(std::max<int64_t>(1, std::llround(kSlotSeconds * rate))),
       lookback_(static_cast<int64_t>(std::ceil(kLongestDecay * kDecays / kSlotSeconds)) + 1),
       attackFrames_(static_cast<float>(rate / 1000)) {}
@@ -24,7 +24,7 @@ bool CrashStage::crashOf(int64_t slot, Crash& crash) const {
     crash.start = slot * slotFrames_ +
                   static_cast<int64_t>(unitAt(stream_, 4 * slot + 2) * static_cast<double>(slotFrames_));
     crash.end = crash.start + static_cast<int64_t>(kDecays * decay * rate_);
-    crash.peak = static_cast<float>((0.5 + 4 * unitAt(stream_, 4 * slot + 3)) * strength_ * amplitude_);
+    crash.peak = static_cast<float>((0.25 + 1.75 * unitAt(stream_, 4 * slot + 3)) * strength_ * amplitude_);
     crash.decayPerFrame = static_cast<float>(1 / (decay * rate_));
     return true;
 }

@@ -186,6 +186,32 @@ TEST(AirExport, FadingIsAsSlowAsItsRate) {
     }
 }
 
+// Static crashes are measured after the filter: the loudest, in the silences between signs,
+// outdoes the tone through a narrow filter as through a wide one.
+TEST(AirExport, CrashesAreLoudThroughANarrowFilterAsThroughAWideOne) {
+    int rate = 0;
+    const auto clean = exported(airJob({}), &rate);
+    const auto mask = keyedMask(clean, rate);
+    for (double bandwidth : {100.0, 3000.0}) {
+        SCOPED_TRACE(bandwidth);
+        AirConditions air;
+        air.qrnPercent = 100, air.bandwidthHz = bandwidth;
+        const auto crackling = exported(airJob(air));
+        const double tone = meanPower(crackling, mask, 1);
+        const auto window = size_t(rate / 100);
+        double loudest = 0;
+        for (size_t at = 0; at + window <= crackling.size(); at += window) {
+            double sum = 0;
+            bool silent = true;
+            for (size_t i = at; i < at + window; ++i) sum += crackling[i] * crackling[i], silent &= mask[i] == 0;
+            if (silent) loudest = std::max(loudest, sum / double(window));
+        }
+        RecordProperty("crash" + std::to_string(int(bandwidth)), std::to_string(loudest / tone));
+        EXPECT_GT(loudest, tone);
+        EXPECT_LT(loudest, 16 * tone);
+    }
+}
+
 // Fading peaks and other stations keying at once stay within full scale: a clipped tone would
 // sound its harmonics through the filter.
 TEST(AirExport, FadingPeaksAndOtherStationsAreNotClipped) {

@@ -59,7 +59,7 @@ void TrainingPanel::buildAirView() {
     open->setClickable(true);
     open->setGeometry(112, 2, 50, 17);
     open->setAccessibleName(QStringLiteral("условия эфира: шум, фильтр, замирания, помехи"));
-    airView_ = std::make_unique<AirView>(parts_.window, QRect(376, 228, 216, 276));
+    airView_ = std::make_unique<AirView>(parts_.window, QRect(376, 228, 216, 234));
     connect(open, &TglLabel::clicked, this, [this] {
         const AirSettings& a = parts_.air->settings();
         airView_->show(a.conditions, a.onTransmission, a.onSpeedTest);

@@ -2,12 +2,37 @@
 // they did, and the hand's own key stays clean.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "audio/airchain.h"
 
 using namespace kelvatron;
+
+namespace {
+
+// Every allocation this program makes is counted while armed, so the stages can be shown to make
+// none while they run (the sound thread must not wait on the allocator).
+std::atomic<bool> countAllocations{false};
+std::atomic<int> allocations{0};
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (countAllocations.load(std::memory_order_relaxed)) allocations.fetch_add(1);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    if (p && countAllocations.load(std::memory_order_relaxed)) allocations.fetch_add(1);
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    operator delete(p);
+}
 
 namespace {
 
@@ -60,4 +85,18 @@ TEST(AirChain, TheLiveStreamAndConditionsSwitchedOffGetAnEmptyChain) {
     EXPECT_TRUE(airChainMaker(everything())(48000, 1, ChainStream::Live)->empty());
     EXPECT_TRUE(airChainMaker(off)(48000, 1, ChainStream::Placed)->empty());
     EXPECT_FALSE(airChainMaker(everything())(48000, 1, ChainStream::Placed)->empty());
+}
+
+// The sound thread's side of every stage, a rewind included, neither allocates nor frees.
+TEST(AirChain, TheStagesNeitherAllocateNorFreeWhileTheyRun) {
+    auto chain = makeAirChain(everything(), 48000, 3);
+    std::vector<float> sound = keyedTone(48000);
+    allocations = 0;
+    countAllocations = true;
+    for (int64_t at = 0; at + 256 <= 48000; at += 256)
+        chain->process(std::span(sound).subspan(size_t(at), 256), at);
+    chain->rewound(20000);
+    chain->process(std::span(sound).subspan(20000, 256), 20000);
+    countAllocations = false;
+    EXPECT_EQ(allocations, 0);
 }

@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
     kelvatron::SerialKeyLink keyLink(std::make_unique<kelvatron::QtKeyLinePort>(), clock);
     kelvatron::TForm1 form(services);
     form.setSendingDevices(&keyLink, &speaker);
+    form.setSoundChains(output.device.get());
     dialogs.setParent(&form);
     keyboardLayout.attach(app, form);
     if (endOnRequest.attach(form)) {

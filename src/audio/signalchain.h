@@ -34,8 +34,15 @@ private:
     std::vector<std::unique_ptr<SignalStage>> stages_;
 };
 
+// Which of an output's streams a chain is built for: the placed tones (a transmission, an
+// exercise, an export) or the hand's live tone (the sidetone of a key), which has a stream of its
+// own on some outputs. A maker may leave the live one empty: what is heard off the air belongs to
+// the placed tones, the hand's own key sounds clean.
+enum class ChainStream : uint8_t { Placed, Live };
+
 // Builds a chain for a stream of `rate` frames a second whose stages draw what they draw from
 // `seed`; an output with two streams (the placed tones and the live tone) builds one for each.
-using SignalChainMaker = std::function<std::unique_ptr<SignalChain>(uint32_t rate, uint32_t seed)>;
+using SignalChainMaker =
+    std::function<std::unique_ptr<SignalChain>(uint32_t rate, uint32_t seed, ChainStream stream)>;
 
 } // namespace kelvatron

@@ -194,14 +194,18 @@ bool TimelineSoundDevice::setChain(const SignalChainMaker& make, uint32_t seed) 
     if (!outputOpen() || chainsOut_ + 2 > kChainSlots) return false;
     chainMaker_ = make;
     chainSeed_ = seed;
-    schedulePlaced(TimelineEvent::swapChain(0, make(rate_, seed).release()), scheduledNow());
-    if (separateLiveStream()) send(TimelineEvent::swapChain(0, make(rate_, seed).release()), true);
+    schedulePlaced(TimelineEvent::swapChain(0, make(rate_, seed, ChainStream::Placed).release()),
+                   scheduledNow());
+    if (separateLiveStream())
+        send(TimelineEvent::swapChain(0, make(rate_, seed, ChainStream::Live).release()), true);
     return true;
 }
 
 void TimelineSoundDevice::restoreChain() {
     if (chainMaker_ && outputOpen())
-        send(TimelineEvent::swapChain(0, chainMaker_(rate_, chainSeed_).release()), false);
+        send(TimelineEvent::swapChain(
+                 0, chainMaker_(rate_, chainSeed_, ChainStream::Placed).release()),
+             false);
 }
 
 // Prompt tones on and off again start a new run; on while on keeps the run going.

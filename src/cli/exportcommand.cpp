@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "audio/airchain.h"
 #include "core/filepaths.h"
 #include "core/random.h"
 #include "radiograms/radiogramfile.h"
@@ -62,6 +63,19 @@ std::string lessonText(int lesson, const ExportJob& job) {
     return course.plan(lesson, [&seed](uint32_t n) { return Random(seed, n); }).text;
 }
 
+AirConditions airOf(const ExportOptions& o, AirConditions air, const KeyingSettings& k) {
+    if (o.snr || o.bandwidth || o.qsb || o.qrm || o.qrn) air.on = true;
+    if (o.snr) air.noise = true, air.snrDb = *o.snr;
+    air.bandwidthHz = o.bandwidth.value_or(air.bandwidthHz);
+    air.qsbHz = o.qsb.value_or(air.qsbHz);
+    air.qrmStations = o.qrm.value_or(air.qrmStations);
+    air.qrnPercent = o.qrn.value_or(air.qrnPercent);
+    air.toneHz = k.frequency;
+    air.tonePower = fullScalePower(k.waveform);
+    air.dotMs = k.cardDotMs();
+    return air;
+}
+
 ExportPlan failure(int status, std::string error) {
     ExportPlan plan;
     plan.status = status;
@@ -111,7 +125,8 @@ private:
 
 } // namespace
 
-ExportPlan planExport(const ExportOptions& options, const PropValues& stored, uint32_t randomSeed) {
+ExportPlan planExport(const ExportOptions& options, const PropValues& stored, uint32_t randomSeed,
+                      const AirConditions& storedAir) {
     if (!audioFormatForPath(options.target))
         return failure(kExportBadUsage, "Параметр --export: формат файла «" + options.target +
                                             "» не распознан по расширению; годятся " +
@@ -123,6 +138,8 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
     plan.job.keying = keyingOf(options, stored);
     plan.job.jargon = options.body == ExportBody::Jargon;
     plan.job.seed = options.seed.value_or(randomSeed);
+    if (const AirConditions air = airOf(options, storedAir, plan.job.keying); air.on)
+        plan.job.chain = airChainMaker(air);
     if (plan.job.transmission.textInWindow && !options.body)
         return failure(kExportBadUsage,
                        "В настройках выбран источник «Текст в окне», а окна нет: укажите "
@@ -139,7 +156,8 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
 }
 
 int runExportCommand(std::span<const std::string_view> args, const PropValues& stored,
-                     std::ostream& out, std::ostream& err, bool showProgress) {
+                     std::ostream& out, std::ostream& err, bool showProgress,
+                     const AirConditions& storedAir) {
     const ExportParse parse = parseExportOptions(args);
     if (!parse.ok()) {
         err << parse.error << "\n";
@@ -149,7 +167,7 @@ int runExportCommand(std::span<const std::string_view> args, const PropValues& s
         out << (parse.options.help ? std::string(exportHelpText()) : versionText());
         return kExportOk;
     }
-    const ExportPlan plan = planExport(parse.options, stored, std::random_device{}());
+    const ExportPlan plan = planExport(parse.options, stored, std::random_device{}(), storedAir);
     if (plan.status != kExportOk) {
         err << plan.error << "\n";
         return plan.status;

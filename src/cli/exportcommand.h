@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "audio/airconditions.h"
 #include "cli/exportoptions.h"
 #include "render/exportrenderer.h"
 #include "settings/settingsloader.h"
@@ -19,13 +20,16 @@ struct ExportPlan {
     std::string error;
 };
 
-// Without --seed the seed comes from `randomSeed`.
-ExportPlan planExport(const ExportOptions& options, const PropValues& stored, uint32_t randomSeed);
+// Without --seed the seed comes from `randomSeed`. The air is the stored one (`storedAir`) with
+// the options given over it; any air option switches it on.
+ExportPlan planExport(const ExportOptions& options, const PropValues& stored, uint32_t randomSeed,
+                      const AirConditions& storedAir = {});
 
 // Runs `kelvatron --export FILE [options]` (the arguments after the program's name) on the
 // stored values: the help on `out`, messages on `err`, and "\rЭкспорт: N %" on `err` when
 // showProgress. Returns the exit status.
 int runExportCommand(std::span<const std::string_view> args, const PropValues& stored,
-                     std::ostream& out, std::ostream& err, bool showProgress);
+                     std::ostream& out, std::ostream& err, bool showProgress,
+                     const AirConditions& storedAir = {});
 
 } // namespace kelvatron

@@ -3,18 +3,19 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <set>
 
 namespace kelvatron {
 
 namespace {
 
-enum class Kind : uint8_t { Flag, Number, Word, Waveform };
+enum class Kind : uint8_t { Flag, Number, Word, Waveform, Hundredths };
 
 struct OptionRow {
     std::string_view name;
     Kind kind;
-    int64_t low = 0, high = 0;                                 // Number
+    int64_t low = 0, high = 0; // Number; Hundredths in hundredths
     std::optional<int> ExportOptions::*number = nullptr;       // a plain count
     std::optional<std::string> ExportOptions::*word = nullptr; // a file name
     std::optional<bool> ExportOptions::*off = nullptr;         // a --no- flag
@@ -24,7 +25,7 @@ struct OptionRow {
 using O = ExportOptions;
 
 // The speed unit, frequency and counts have the settings panel's limits.
-const std::array<OptionRow, 23> kOptions = {{
+const std::array<OptionRow, 28> kOptions = {{
     {.name = "--export", .kind = Kind::Word},
     {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
     {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
@@ -50,6 +51,11 @@ const std::array<OptionRow, 23> kOptions = {{
     {.name = "--no-opening", .kind = Kind::Flag, .off = &O::opening},
     {.name = "--no-closing", .kind = Kind::Flag, .off = &O::closing},
     {.name = "--answers", .kind = Kind::Word, .word = &O::answers},
+    {"--snr", Kind::Number, -10, 30, &O::snr},
+    {"--bandwidth", Kind::Number, 100, 3000, &O::bandwidth},
+    {"--qsb", Kind::Hundredths, 0, 200},
+    {"--qrm", Kind::Number, 0, 5, &O::qrm},
+    {"--qrn", Kind::Number, 0, 100, &O::qrn},
     {.name = "--help", .kind = Kind::Flag},
     {.name = "-h", .kind = Kind::Flag},
     {.name = "--version", .kind = Kind::Flag},
@@ -63,6 +69,7 @@ void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_v
     if (row.name == "--export") o.target = word;
     if (row.name == "--seed") o.seed = static_cast<uint32_t>(number);
     if (row.name == "--waveform") o.waveform = static_cast<TTGWave>(number);
+    if (row.name == "--qsb") o.qsb = static_cast<double>(number) / 100;
     if (row.name == "--help" || row.name == "-h") o.help = true;
     if (row.name == "--version") o.version = true;
 }
@@ -86,6 +93,21 @@ const OptionRow* findOption(std::string_view name) {
     return nullptr;
 }
 
+// A decimal with at most two places (0.05, 1.5, 2), as a count of hundredths.
+std::string readHundredths(const OptionRow& row, std::string_view text, int64_t& number) {
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const std::string name(row.name);
+    if (ec != std::errc{} || end != text.data() + text.size() || text.empty())
+        return "Параметр " + name + " ждёт число (например, 0.5), а получил " + quote(text) + ".";
+    number = std::llround(value * 100);
+    if (std::abs(value * 100 - static_cast<double>(number)) > 1e-6 || number < row.low ||
+        number > row.high || (number > 0 && number < 5))
+        return "Параметр " + name + ": значение " + std::string(text) +
+               " вне пределов: 0 (нет) или от 0.05 до 2 с двумя знаками после точки.";
+    return {};
+}
+
 // The number a value names, or the reason it names none.
 std::string readValue(const OptionRow& row, std::string_view text, int64_t& number) {
     const std::string name(row.name);
@@ -99,6 +121,7 @@ std::string readValue(const OptionRow& row, std::string_view text, int64_t& numb
                " ждёт одну из форм тона: sine, square, triangle, sawtooth, noise, а получил " +
                quote(text) + ".";
     }
+    if (row.kind == Kind::Hundredths) return readHundredths(row, text, number);
     if (row.kind != Kind::Number) return {};
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
     const bool whole = end == text.data() + text.size() && !text.empty();
@@ -227,6 +250,13 @@ KELVATRON_SOUND=pulse или sdl выбирает одно из двух. Нас
                          знаки звучат со скоростью точки, текст в целом — со скоростью N
   --no-opening           без вступления
   --no-closing           без окончания
+
+Эфир (любой из параметров включает условия приёма; не указанные берутся из настроек):
+  --snr ДБ               шум: отношение сигнал/шум в децибелах, -10..30
+  --bandwidth ГЦ         полоса фильтра приёмника вокруг тона, 100..3000 (500)
+  --qsb ГЦ               замирания (QSB) с частотой 0.05..2 Гц; 0 — без них
+  --qrm N                мешающие станции (QRM), 0..5
+  --qrn ПРОЦЕНТЫ         атмосферные помехи (QRN), 0..100
 
 Прочее:
   --answers ФАЙЛ         записать переданный текст (ответы) в файл UTF-8

@@ -36,6 +36,12 @@ struct ExportOptions {
     std::optional<bool> opening;          // --no-opening: false
     std::optional<bool> closing;          // --no-closing: false
     std::optional<std::string> answers;   // --answers FILE (the keyed text, UTF-8)
+    // The air: any of them switches the conditions on, the rest staying as stored (or off).
+    std::optional<int> snr;       // --snr -10..30 dB: noise at this signal-to-noise ratio
+    std::optional<int> bandwidth; // --bandwidth 100..3000 Hz: the receiver's filter
+    std::optional<double> qsb;    // --qsb 0..2 Hz: the fading's rate (0 is none)
+    std::optional<int> qrm;       // --qrm 0..5 other stations
+    std::optional<int> qrn;       // --qrn 0..100 %: static crashes
     bool help = false;                    // --help: print exportHelpText() and stop
     bool version = false;                 // --version: print versionText() and stop
 };

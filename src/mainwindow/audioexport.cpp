@@ -9,6 +9,7 @@
 #include "core/dialogs.h"
 #include "core/formstate.h"
 #include "core/textwindow.h"
+#include "mainwindow/airswitch.h"
 #include "radiograms/radiogramfile.h"
 #include "render/audioformat.h"
 #include "render/exportrenderer.h"
@@ -65,6 +66,7 @@ void AudioExport::begin(const std::string& path) {
     job.keying = keying_.keyingSettings();
     job.text = text_.text();
     job.seed = std::random_device{}();
+    if (air_) job.chain = air_->exportChain();
     path_ = path;
     written_ = false;
     renderer_ = std::make_unique<ExportRenderer>(std::move(job), [this](int percent) {

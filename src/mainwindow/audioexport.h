@@ -10,6 +10,7 @@ class QWidget;
 
 namespace kelvatron {
 
+class AirSwitch;
 struct FormState;
 class Dialogs;
 class ExportRenderer;
@@ -28,6 +29,8 @@ public:
                 const TextWindow& text, const FormState& state, Dialogs& dialogs, QWidget& window);
     ~AudioExport() override;
 
+    // The learner's air, which the file hears whenever it is on; without one the file is clean.
+    void setAir(const AirSwitch* air) { air_ = air; }
     // Asks for the file and whether to write the answer sheet, then starts the render.
     void start();
     bool running() const { return worker_ != nullptr; }
@@ -52,6 +55,7 @@ private:
     const FormState& state_;
     Dialogs& dialogs_;
     QWidget& window_;
+    const AirSwitch* air_ = nullptr;
 
     std::unique_ptr<ExportRenderer> renderer_;
     QThread* worker_ = nullptr;

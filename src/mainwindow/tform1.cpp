@@ -62,6 +62,7 @@ TForm1::TForm1(Services& s, QWidget* parent)
       settingsStore(*this, *this, s.dialogs),
       audioExport(transmissionControls, keyingSettings, textWindow, state, s.dialogs, *this),
       history(s.dialogs) {
+    audioExport.setAir(&air_);
     installWidgetAccessibility();
     configureToneGen();
     setWindowTitle(QStringLiteral("Kelvatron (V 1.41)"));
@@ -105,7 +106,8 @@ void TForm1::buildTrainingPanel() {
                            .showOnly = [this](QWidget* p) { showOnlyPanel(p); },
                            .setTrainingSpeed = [this](std::optional<TrainingSpeed> speed) {
                                keyingSettings.setTrainingSpeed(speed);
-                           }});
+                           },
+                           .air = &air_});
     TrainingPanel* panel = training.get();
     connect(trainingMenu, &TglLabel::clicked, panel, &TrainingPanel::show);
     connect(panel, &TrainingPanel::sendingPracticeRequested, this, &TForm1::showSendingPractice);
@@ -330,7 +332,12 @@ void TForm1::glCheckBox23Click() {
     alphabetSwitch.chooseLatin();
 }
 void TForm1::glCheckBox8Click() {
+    const AirScope air(air_, AirOccasion::Transmission);
     transmission.start();
+}
+
+void TForm1::setSoundChains(TimelineSoundDevice* device) {
+    air_.setDevice(device);
 }
 void TForm1::btpause() {
     pauseStop.readPauseButton();

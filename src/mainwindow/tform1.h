@@ -11,6 +11,7 @@
 #include "mainwindow/formalphabetdisplay.h"
 #include "mainwindow/formkeyingsettings.h"
 #include "mainwindow/formprogress.h"
+#include "mainwindow/airswitch.h"
 #include "mainwindow/formtransmissioncontrols.h"
 #include "mainwindow/memotextwindow.h"
 #include "tonegen/tonegen.h"
@@ -52,6 +53,8 @@ public:
     // The serial key and the PC speaker's live tone for sending practice; both may be null.
     // KELVATRON_OPEN_PANEL=sending in the environment opens the sending panel at start.
     void setSendingDevices(KeyPortLink* link, LiveSpeakerTone* speaker);
+    // The sound card's output, whose placed tones hear the air's conditions; may be null.
+    void setSoundChains(TimelineSoundDevice* device);
 
 public slots:
     void FormCreate();
@@ -135,6 +138,8 @@ private:
     AudioExport audioExport;
     // The history both training panels record into, opened at its first use.
     LearnerHistory history;
+    // The air's conditions on the receive exercise and the transmission.
+    AirSwitch air_{keyingSettings};
     // The "Тренировка" panel; built once the controls are.
     std::unique_ptr<TrainingPanel> training;
 

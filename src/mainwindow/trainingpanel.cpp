@@ -7,11 +7,13 @@
 #include "core/formstate.h"
 #include "core/textwindow.h"
 #include "keying/keyingsettings.h"
+#include "mainwindow/airswitch.h"
 #include "settings/settingsbackend.h"
 #include "training/learnerhistory.h"
 #include "training/receivecheck.h"
 #include "trainingui/courseview.h"
 #include "trainingui/examview.h"
+#include "trainingui/airview.h"
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/weaksignsline.h"
@@ -48,6 +50,7 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
           [this] { return pace(); }),
       view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget) {
     connectCommands();
+    buildAirView();
     loadOptions();
     loadExamOptions();
     refreshSpeed();
@@ -58,6 +61,29 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
 }
 
 TrainingPanel::~TrainingPanel() = default;
+
+void TrainingPanel::buildAirView() {
+    if (!parts_.air) return;
+    auto* open = new TglLabel(parts_.panelFrame);
+    open->setObjectName(QStringLiteral("airCommand"));
+    open->setCaption(QStringLiteral("Эфир"));
+    open->setPixelSize(12);
+    open->setClickable(true);
+    open->setGeometry(112, 2, 50, 17);
+    open->setAccessibleName(QStringLiteral("условия эфира: шум, фильтр, замирания, помехи"));
+    airView_ = std::make_unique<AirView>(parts_.window, QRect(376, 228, 216, 234));
+    connect(open, &TglLabel::clicked, this, [this] {
+        const AirSettings& a = parts_.air->settings();
+        airView_->show(a.conditions, a.onTransmission, a.onSpeedTest);
+    });
+    connect(airView_.get(), &AirView::changed, this, [this] {
+        AirSettings& a = parts_.air->settings();
+        a.conditions = airView_->conditions();
+        a.onTransmission = airView_->onTransmission();
+        a.onSpeedTest = airView_->onSpeedTest();
+        saveAirSettings(a);
+    });
+}
 
 void TrainingPanel::connectCommands() {
     connect(view_.receiveButton(), &TglLabel::clicked, this, &TrainingPanel::startReceiving);
@@ -115,7 +141,13 @@ void TrainingPanel::runExercise(const TrainingMode& mode) {
     lastAnswer_.reset();
     mode_ = &mode;
     plan_ = mode.plan(context());
-    const std::optional<ReceiveAnswer> answer = exercise_.run(plan_.text);
+    std::optional<ReceiveAnswer> answer;
+    if (parts_.air) {
+        const AirScope air(*parts_.air, mode.airOccasion());
+        answer = exercise_.run(plan_.text);
+    } else {
+        answer = exercise_.run(plan_.text);
+    }
     parts_.keyboard->setEnabled(true);
     if (answer) return check(*answer, false);
     view_.setStatus(QStringLiteral("Приём остановлен, без проверки"));

@@ -17,6 +17,8 @@ class QWidget;
 
 namespace kelvatron {
 
+class AirSwitch;
+class AirView;
 class Dialogs;
 class HistoryStore;
 class KeyingSettingsSource;
@@ -50,6 +52,8 @@ struct TrainingPanelParts {
     std::function<void(QWidget*)> showOnly;
     // Keys at a training mode's own speed (nothing: the speed bar's and the Farnsworth choice).
     std::function<void(std::optional<TrainingSpeed>)> setTrainingSpeed;
+    // Puts the air's conditions on the exercise's sound, when there is one.
+    AirSwitch* air = nullptr;
 };
 
 struct SendingResult;
@@ -119,6 +123,8 @@ private:
     void refreshExamBest();
     void loadExamOptions();
     void saveExamOptions() const;
+    // "Эфир" in the panel's title opens the air's panel beside it.
+    void buildAirView();
 
     TrainingPanelParts parts_;
     ReceiveExercise exercise_;
@@ -139,6 +145,7 @@ private:
     ExercisePlan plan_;
     std::optional<ReceiveAnswer> lastAnswer_;
     SessionRecord lastSession_;
+    std::unique_ptr<AirView> airView_;
 };
 
 } // namespace kelvatron

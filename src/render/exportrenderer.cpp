@@ -140,7 +140,7 @@ bool ExportRenderer::render(const std::string& path) {
     const double longestMs = longestKeyingMs(job_, text.text());
     RenderSession session(path, job_.format, job_.seed,
                           int64_t(longestMs / 1000 * job_.format.rate()),
-                          job_.chain ? job_.chain(job_.format.rate(), job_.seed) : nullptr);
+                          job_.chain ? job_.chain(job_.format.rate(), job_.seed, ChainStream::Placed) : nullptr);
     if (!session.ok()) {
         error_ = session.error();
         return false;

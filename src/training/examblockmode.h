@@ -18,6 +18,8 @@ public:
         : signs_(std::move(signs)), pace_(std::move(pace)), minutes_(minutes) {}
 
     std::string kind() const override { return "exam"; }
+    // The test is taken clean unless the learner asks for the air in it too.
+    AirOccasion airOccasion() const override { return AirOccasion::SpeedTest; }
     ExercisePlan plan(const TrainingContext& context) const override;
 
 private:

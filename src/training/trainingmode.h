@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "audio/airconditions.h"
 #include "training/historystore.h"
 #include "training/receivecheck.h"
 #include "transmission/transmissioncontrols.h"
@@ -51,6 +52,11 @@ public:
     // The history's record of one exercise; signs and errors come from the check it is stored
     // with.
     virtual SessionRecord record(const ExercisePlan& plan, const ExerciseFigures& figures) const;
+    // When the learner's air (noise, fading, other stations) is put on the exercise: a receive
+    // exercise or a lesson hears it whenever it is on; a speed test returns SpeedTest, heard
+    // only when the learner chose the air for speed tests too. The panel asks for it with a
+    // fresh seed each exercise (AirScope).
+    virtual AirOccasion airOccasion() const { return AirOccasion::Exercise; }
 };
 
 } // namespace kelvatron

@@ -194,22 +194,25 @@ TEST(TimelineSoundDevice, HandsEachStreamAChainOfItsOwn) {
     test::FakeClock clock;
     FakeOutput out(clock);
     int made = 0;
-    const auto make = [&made](uint32_t rate, uint32_t seed) {
+    int live = 0;
+    const auto make = [&made, &live](uint32_t rate, uint32_t seed, ChainStream stream) {
         EXPECT_EQ(rate, 48000u);
         EXPECT_EQ(seed, 5u);
         ++made;
+        live += stream == ChainStream::Live;
         return std::make_unique<SignalChain>();
     };
     for (bool separate : {false, true}) {
         out.separate = separate;
         out.placed.clear(), out.live.clear();
-        made = 0;
+        made = live = 0;
         ASSERT_TRUE(out.setChain(make, 5));
         ASSERT_EQ(out.placed.size(), 1u);
         EXPECT_EQ(out.placed[0].kind, TimelineEvent::Kind::Chain);
         EXPECT_NE(out.placed[0].chain, nullptr);
         EXPECT_EQ(out.live.size(), separate ? 1u : 0u);
         EXPECT_EQ(made, separate ? 2 : 1);
+        EXPECT_EQ(live, separate ? 1 : 0);
         out.giveBack();
         out.live.clear();
     }

@@ -64,6 +64,26 @@ TEST(ExportCommand, OptionsLeftOutTakeTheStoredSettings) {
               "src=0010 open=0 close=0 cyrillic=1 seed=9");
 }
 
+// The air comes on with any of its options, or with the stored air switched on.
+TEST(ExportCommand, AnAirOptionOrTheStoredAirSwitchesTheConditionsOn) {
+    AirConditions storedOn;
+    storedOn.on = true;
+    const struct {
+        const char* line;
+        bool stored, on;
+    } cases[] = {{"--digits", false, false},        {"--digits --snr -5", false, true},
+                 {"--digits --qsb 0.5", false, true}, {"--digits --qrn 0", false, true},
+                 {"--digits", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const ExportParse parse = parseExportOptions(commandLine("--export a.wav " + std::string(c.line)));
+        ASSERT_TRUE(parse.ok()) << parse.error;
+        const ExportJob job =
+            planExport(parse.options, kLayoutDefaults, 5, c.stored ? storedOn : AirConditions{}).job;
+        EXPECT_EQ(bool(job.chain), c.on);
+    }
+}
+
 TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
     TempFolder folder;
     PropValues textInWindow = kLayoutDefaults;
@@ -81,6 +101,9 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
          "--dot: значение 9 вне пределов от 10 до 100"},
         {"huge number", 2, "--export @/a.wav --size 99999999999999999999", "--size: значение"},
         {"not a number", 2, "--export @/a.wav --ratio three", "--ratio ждёт целое число"},
+        {"snr out of range", 2, "--export @/a.wav --snr -11", "--snr: значение -11 вне пределов"},
+        {"fading slower than the least", 2, "--export @/a.wav --qsb 0.01", "--qsb: значение 0.01"},
+        {"fading not a number", 2, "--export @/a.wav --qsb slow", "--qsb ждёт число"},
         {"option twice", 2, "--export @/a.wav --dot 50 --dot=60", "--dot указан дважды"},
         {"two bodies", 2, "--export @/a.wav --digits --text @/r.dkm", "--digits и --text"},
         {"a lesson and another body", 2, "--export @/a.wav --digits --lesson 3",

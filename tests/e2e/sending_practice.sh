@@ -5,7 +5,8 @@
 # The program (KELVATRON_ECHO_SENT=1) then prints the decoded text, the text window and the Space
 # holds as the X server stamped them; the window must read ПАРИЖ, and every sidetone in SDL's disk
 # capture (float32, stereo, 48 kHz) must last as long as its hold. A tone starts and ends at its
-# half level, so the 5 ms raised-cosine edges add nothing.
+# half level, so the 5 ms raised-cosine edges add nothing. The air's conditions are all on and
+# must not reach the sidetone: a single noise sample would join the tones into one.
 #   bash tests/e2e/sending_practice.sh build/kelvatron
 # Each key edge carries its moment (the X server's stamp on the program's clock), and the sound
 # device sounds every edge the same latency after its moment, so a tone lasts as long as its hold
@@ -17,7 +18,9 @@ source "$(dirname "$0")/lib/xsession.sh"
 source "$(dirname "$0")/lib/program.sh"
 xsession_begin 201
 
-echo "glProgress1.Percent=60" | write_settings
+# Every condition of the air is on, for the transmission too: the hand's own sidetone stays clean.
+printf '%s\n' glProgress1.Percent=60 '[Air]' on=1 noise=1 snrDb=0 qsbHz=1 qrm=5 qrn=100 \
+    onTransmission=1 onSpeedTest=1 | write_settings
 start_program KELVATRON_OPEN_PANEL=sending KELVATRON_ECHO_SENT=1
 
 click $place_sending_begin

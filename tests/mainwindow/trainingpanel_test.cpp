@@ -1,6 +1,9 @@
 // The training panel in the window on fakes: a receive exercise keyed from the window's
 // settings, typed into without a sound, checked, shown and kept in the history.
 #include <QApplication>
+#include <QCheckBox>
+#include <QSettings>
+#include <QSpinBox>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
@@ -10,6 +13,7 @@
 #include "core/cp1251.h"
 #include "keying/signtable.h"
 #include "sendingui/sendingpracticeview.h"
+#include "settings/settingsbackend.h"
 #include "support/formharness.h"
 #include "training/historystore.h"
 #include "training/sendingpractice.h"
@@ -358,4 +362,36 @@ TEST_F(TrainingPanelTest, TheLastLessonPassedOpensASpeedStageAtTheTypedSpeedAndA
     EXPECT_EQ(view().courseView()->lessonLabel()->text(),
               QStringLiteral("Урок 44 из 44: все знаки выучены, ступень скорости 1 — 110 знаков в "
                              "минуту"));
+}
+
+// "Эфир" opens the air's panel: its switch turns every condition off at once, and what is chosen
+// is kept at once in a group of its own, never among the window's "Form1" values.
+TEST_F(TrainingPanelTest, TheAirPanelKeepsItsChoicesInAGroupOfItsOwn) {
+    h->form->findChild<TglLabel*>(QStringLiteral("airCommand"))->click();
+    auto* air = h->form->findChild<QWidget*>(QStringLiteral("airPanel"));
+    ASSERT_TRUE(air && !air->isHidden());
+    const auto byName = [air](const char* name) {
+        for (QWidget* w : air->findChildren<QWidget*>())
+            if (w->accessibleName() == QString::fromUtf8(name)) return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    auto* on = qobject_cast<QCheckBox*>(byName("условия эфира включены"));
+    auto* stations = qobject_cast<QSpinBox*>(byName("мешающие станции"));
+    auto* speedTest = qobject_cast<QCheckBox*>(byName("условия эфира и в проверке скорости приёма"));
+    ASSERT_TRUE(on && stations && speedTest);
+    EXPECT_FALSE(stations->isEnabled());
+    on->click();
+    EXPECT_TRUE(stations->isEnabled());
+    stations->setValue(3);
+    EXPECT_FALSE(speedTest->isChecked());
+    speedTest->click();
+    std::unique_ptr<QSettings> stored = openUserSettings();
+    EXPECT_EQ(stored->value(QStringLiteral("Air/onSpeedTest")).toString(), QStringLiteral("1"));
+    EXPECT_EQ(stored->value(QStringLiteral("Air/on")).toString(), QStringLiteral("1"));
+    EXPECT_EQ(stored->value(QStringLiteral("Air/qrm")).toString(), QStringLiteral("3"));
+    for (const QString& key : stored->allKeys())
+        EXPECT_FALSE(key.startsWith(QStringLiteral("Form1/")) && key.contains(QStringLiteral("qrm")));
+    on->click();
+    EXPECT_FALSE(stations->isEnabled());
+    EXPECT_EQ(openUserSettings()->value(QStringLiteral("Air/on")).toString(), QStringLiteral("0"));
 }

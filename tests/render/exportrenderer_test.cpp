@@ -130,10 +130,10 @@ TEST(ExportRenderer, TheChainSeesEverySampleAndLeavesAnUntouchedSoundAsItWas) {
     };
     const Rendered plain = render(digitsJob(7));
     ExportJob empty = digitsJob(7);
-    empty.chain = [](uint32_t, uint32_t) { return std::make_unique<SignalChain>(); };
+    empty.chain = [](uint32_t, uint32_t, ChainStream) { return std::make_unique<SignalChain>(); };
     Counts counts;
     ExportJob counted = digitsJob(7);
-    counted.chain = [&counts](uint32_t rate, uint32_t seed) {
+    counted.chain = [&counts](uint32_t rate, uint32_t seed, ChainStream) {
         EXPECT_EQ(rate, 96000u);
         EXPECT_EQ(seed, 7u);
         auto chain = std::make_unique<SignalChain>();

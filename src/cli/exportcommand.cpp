@@ -3,6 +3,8 @@
 #include <random>
 
 #include "core/filepaths.h"
+#include "exercises/callsigngenerator.h"
+#include "exercises/contactgenerator.h"
 #include "radiograms/radiogramfile.h"
 #include "render/audioformat.h"
 #include "transmission/storedsettings.h"
@@ -15,7 +17,8 @@ void chooseSource(TransmissionSettings& t, ExportBody body) {
     t.digits = body == ExportBody::Digits;
     t.letters = body == ExportBody::Letters;
     t.digitsAndLetters = body == ExportBody::Mixed;
-    t.textInWindow = body == ExportBody::Text || body == ExportBody::Jargon;
+    t.textInWindow = body == ExportBody::Text || body == ExportBody::Jargon ||
+                     body == ExportBody::Callsigns || body == ExportBody::Qso;
 }
 
 TransmissionSettings transmissionOf(const ExportOptions& o, const PropValues& stored) {
@@ -41,6 +44,25 @@ KeyingSettings keyingOf(const ExportOptions& o, const PropValues& stored) {
     k.speedUnit = o.dot.value_or(k.speedUnit);
     if (o.waveform) k.waveform = *o.waveform;
     return k;
+}
+
+// One generated call a group, as many as the groups; the seed gives the same calls again.
+std::string callsignText(int count, uint32_t seed) {
+    CallsignGenerator calls(seed);
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i) text += ' ';
+        text += calls.next().text;
+    }
+    return text;
+}
+
+// A contact's lines as a radiogram's, Windows-1251 with CR LF.
+std::string contactText(uint32_t seed) {
+    std::string text;
+    for (char c : generateContact(seed).text)
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return text;
 }
 
 ExportPlan failure(int status, std::string error) {
@@ -107,7 +129,11 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
     if (plan.job.transmission.textInWindow && !options.body)
         return failure(kExportBadUsage,
                        "В настройках выбран источник «Текст в окне», а окна нет: укажите "
-                       "--text РАДИОГРАММА, --digits, --letters, --mixed или --jargon.");
+                       "--text РАДИОГРАММА, --digits, --letters, --mixed, --jargon, "
+                       "--callsigns или --qso.");
+    if (options.body == ExportBody::Callsigns)
+        plan.job.text = callsignText(plan.job.transmission.groupCount, plan.job.seed);
+    if (options.body == ExportBody::Qso) plan.job.text = contactText(plan.job.seed);
     if (options.radiogram) {
         RadiogramResult read = readRadiogram(*options.radiogram);
         if (!read.ok())

@@ -7,6 +7,8 @@
 
 #include "cli/exportcommand.h"
 #include "core/cp1251.h"
+#include "exercises/callsigngenerator.h"
+#include "exercises/contactgenerator.h"
 #include "render/rendertesting.h"
 #include "settings/settingsdefaults.h"
 #include "support/tempfolder.h"
@@ -144,6 +146,27 @@ TEST(ExportCommand, WritesTheSoundAndTheAnswers) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(TempFolder::get(folder.path("r.txt")), "ПРИВЕТ МИР");
     EXPECT_GT(TempFolder::get(folder.path("r.ogg")).size(), 1000u);
+}
+
+// Generated bodies key what their generator gives for the seed: the calls one a group, the
+// contact line by line.
+TEST(ExportCommand, KeysGeneratedCallsignsAndContacts) {
+    CallsignGenerator calls(3);
+    std::string expectedCalls;
+    for (int i = 0; i < 4; ++i)
+        expectedCalls += (i ? " " : "") + calls.next().text;
+    const std::pair<const char*, std::string> rows[] = {
+        {"--callsigns --groups 4", expectedCalls},
+        {"--qso", generateContact(3).text},
+    };
+    for (const auto& [body, answers] : rows) {
+        TempFolder folder;
+        const CommandRun r = run(std::string("--export @/c.wav --seed 3 --dot 10 --no-opening "
+                                             "--no-closing --answers @/c.txt ") + body,
+                                 folder.dir);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(TempFolder::get(folder.path("c.txt")), answers) << body;
+    }
 }
 
 TEST(ExportCommand, ATerminalSeesTheProgressLine) {

@@ -178,6 +178,19 @@ bool insertSignRows(QSqlQuery& query, const QVariant& id, const std::vector<Sign
     return true;
 }
 
+// SQLite cannot drop a table's CHECK: the sessions table is copied into one made as this layout
+// makes it. Foreign keys are not on yet, so dropping the old table keeps the per-sign rows.
+bool widenSessionKinds(QSqlQuery& query) {
+    std::string create(history::kCreateStatements[0]);
+    create.replace(create.find("sessions ("), 10, "sessions_widened (");
+    const std::string columns(history::kTables[0].columns);
+    return query.exec(q(create)) &&
+           query.exec(q("INSERT INTO sessions_widened (" + columns + ") SELECT " + columns +
+                        " FROM sessions")) &&
+           query.exec("DROP TABLE sessions") &&
+           query.exec("ALTER TABLE sessions_widened RENAME TO sessions");
+}
+
 } // namespace
 
 std::string historyPath(const std::function<const char*(const char*)>& getenv) {
@@ -235,6 +248,8 @@ bool HistoryStore::setUp() {
         cannotWrite(reasonOf(query, d));
         return true;
     }
+    // The check's statement must not stay open: a migration may drop a table.
+    query.finish();
     // A database without our tables is new; one with some of them must have them all, readable.
     const int tables = ourTables(d);
     if (tables != 0 && tables != int(history::kTables.size())) return false;
@@ -275,6 +290,7 @@ bool HistoryStore::migrate(QSqlDatabase& d, int from) {
                 done = done && query.exec(q("ALTER TABLE sessions ADD COLUMN " +
                                             std::string(c.name) + " " + std::string(c.definition)));
     }
+    if (from < 2) done = done && widenSessionKinds(query);
     for (std::string_view create : history::kCreateStatements)
         done = done && query.exec(q(std::string(create)));
     done =

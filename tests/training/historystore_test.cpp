@@ -202,8 +202,36 @@ TEST_F(History, OlderLayoutsMigrateInPlaceWithTheirRows) {
         EXPECT_EQ(rates(store), "Ж 1/4, ");
         EXPECT_TRUE(store.record(session("2025-01-01T00:00:00Z", 60), check("А", "А")));
         EXPECT_EQ(store.sessions().size(), 2u);
-        EXPECT_EQ(userVersion(db()), 1);
+        EXPECT_EQ(userVersion(db()), 2);
     }
+}
+
+// A file of the layout that allowed receive and send only keeps its rows and takes the other
+// modes' kinds.
+TEST_F(History, TheFirstVersionedLayoutTakesEveryModesKind) {
+    fs::create_directories(path("Kelvatron"));
+    sql(db(), {"CREATE TABLE sessions (id INTEGER PRIMARY KEY, started_at TEXT NOT NULL, kind TEXT "
+               "NOT NULL CHECK (kind IN ('receive', 'send')), source TEXT NOT NULL DEFAULT '', "
+               "alphabet TEXT NOT NULL DEFAULT '', dot_ms INTEGER NOT NULL, signs INTEGER NOT "
+               "NULL, errors INTEGER NOT NULL, char_wpm REAL NOT NULL DEFAULT 0, effective_wpm "
+               "REAL NOT NULL DEFAULT 0, duration_s REAL NOT NULL DEFAULT 0)",
+               "CREATE TABLE sign_results (session_id INTEGER NOT NULL REFERENCES sessions (id) ON "
+               "DELETE CASCADE, sign TEXT NOT NULL, sent INTEGER NOT NULL, wrong INTEGER NOT NULL, "
+               "PRIMARY KEY (session_id, sign))",
+               "CREATE TABLE confusions (session_id INTEGER NOT NULL, sent TEXT NOT NULL, typed "
+               "TEXT NOT NULL, count INTEGER NOT NULL, PRIMARY KEY (session_id, sent, typed))",
+               "INSERT INTO sessions (id, started_at, kind, dot_ms, signs, errors) VALUES (7, "
+               "'2024-05-01T10:00:00Z', 'send', 60, 4, 1)",
+               "INSERT INTO sign_results VALUES (7, 'Ж', 4, 1)", "PRAGMA user_version = 1"});
+    HistoryStore store(db());
+    EXPECT_TRUE(store.takeMessages().empty());
+    SessionRecord calls = session("2025-01-01T00:00:00Z", 50);
+    calls.kind = "callsign";
+    EXPECT_TRUE(store.record(calls, check("UA3ABC", "UA3AVC")));
+    EXPECT_EQ(listed(store.sessions()),
+              "send 2024-05-01T10:00:00Z 60 4/1, callsign 2025-01-01T00:00:00Z 50 6/1, ");
+    EXPECT_EQ(rates(store), "Б 1/1, Ж 1/4, А 0/2, 3 0/1, У 0/1, Ц 0/1, ");
+    EXPECT_EQ(userVersion(db()), 2);
 }
 
 // A file of a later layout is read as it is: neither migrated, nor written, nor put aside.
@@ -259,7 +287,7 @@ TEST_F(History, ABadPageLosesOnlyTheExercisesItHeld) {
         sent += r.sent;
     EXPECT_EQ(sent, 2 * int(sessions.size())) << "each saved exercise with its signs, no others";
     EXPECT_TRUE(store.record(session("2025-02-01T00:00:00Z", 60), check("А", "А")));
-    EXPECT_EQ(userVersion(db()), 1);
+    EXPECT_EQ(userVersion(db()), 2);
 }
 
 TEST_F(History, DamagedFileIsPutAsideAndAFreshOneStarted) {

@@ -53,6 +53,7 @@ void TrainingPanel::connectCommands() {
     connect(view_.journalButton(), &TglLabel::clicked, this, &TrainingPanel::showHistory);
     connect(view_.sendingButton(), &TglLabel::clicked, this,
             &TrainingPanel::sendingPracticeRequested);
+    connect(view_.callsignsButton(), &TglLabel::clicked, this, &TrainingPanel::callsignsRequested);
     connect(view_.weakOption(), &TglCheckBox::clicked, this, [this] { saveOptions(); });
     connect(view_.closeButton(), &TglGraphicButton::clicked, parts_.panelFrame, &QWidget::hide);
     connect(view_.historyCloseButton(), &TglGraphicButton::clicked, parts_.historyFrame,

@@ -71,6 +71,7 @@ public:
 
 signals:
     void sendingPracticeRequested(); // "Передача ключом"
+    void callsignsRequested();       // "Позывные"
 
 private:
     void connectCommands();

@@ -5,11 +5,15 @@
 
 namespace kelvatron {
 
-std::vector<CallsignRun> withRun(std::vector<CallsignRun> best, const CallsignRun& run) {
-    best.push_back(run);
-    std::stable_sort(best.begin(), best.end(),
-                     [](const CallsignRun& a, const CallsignRun& b) { return a.score > b.score; });
+std::vector<CallsignRun> withRun(std::vector<CallsignRun> best, const CallsignRun& run,
+                                 int* place) {
+    const auto at = std::upper_bound(
+        best.begin(), best.end(), run.score,
+        [](int score, const CallsignRun& r) { return score > r.score; });
+    const int index = int(at - best.begin());
+    best.insert(at, run);
     if (int(best.size()) > kBestRunsKept) best.resize(kBestRunsKept);
+    if (place) *place = index < kBestRunsKept ? index : -1;
     return best;
 }
 

@@ -17,8 +17,10 @@ struct CallsignRun {
 inline constexpr int kBestRunsKept = 5;
 
 // The best runs, highest score first (the earlier of two equal scores first), at most
-// kBestRunsKept; `run` joins them when it scores high enough.
-std::vector<CallsignRun> withRun(std::vector<CallsignRun> best, const CallsignRun& run);
+// kBestRunsKept; `run` joins them when it scores high enough. place, when given, receives its
+// index in the list, -1 when it did not make it.
+std::vector<CallsignRun> withRun(std::vector<CallsignRun> best, const CallsignRun& run,
+                                 int* place = nullptr);
 
 // The list as the settings file keeps it, "score cpm right total date" per run, runs separated
 // by ';'. Reading skips what does not read as a run.

@@ -39,6 +39,7 @@ public:
     TglLabel* checkButton() const { return check_; }
     TglLabel* journalButton() const { return journal_; }
     TglLabel* sendingButton() const { return sending_; }
+    TglLabel* callsignsButton() const { return callsigns_; }
     TglCheckBox* weakOption() const { return weakOption_; }
     QLabel* statusLine() const { return status_; }
     TglGraphicButton* closeButton() const { return close_; }
@@ -58,6 +59,7 @@ private:
     TglLabel* check_ = nullptr;
     TglLabel* journal_ = nullptr;
     TglLabel* sending_ = nullptr;
+    TglLabel* callsigns_ = nullptr;
     TglCheckBox* weakOption_ = nullptr;
     QLabel* weakLine_ = nullptr;
     QLabel* status_ = nullptr;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "mainwindow/callsignpanel.h"
 #include "mainwindow/sendingpanel.h"
 #include "mainwindow/tform1.h"
 #include "mainwindow/trainingpanel.h"
@@ -17,6 +18,8 @@ struct FormAccess {
     static SettingsStore& settingsStore(TForm1& f) { return f.settingsStore; }
     static AudioExport& audioExport(TForm1& f) { return f.audioExport; }
     static TrainingPanel& training(TForm1& f) { return *f.training; }
+    // The callsign panel once it has been opened, else null.
+    static CallsignPanel* callsigns(TForm1& f) { return f.callsignPanel_.get(); }
     // The sending panel's frame once the panel has been opened, else null.
     static QWidget* sendingPanel(TForm1& f) {
         return f.sendingPanel_ ? f.sendingPanel_->frame() : nullptr;

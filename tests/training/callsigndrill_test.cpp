@@ -97,8 +97,14 @@ TEST(CallsignDrill, ACopyReadsInTheCallsLettersWhicheverLayoutTypedIt) {
 
 TEST(CallsignBestRuns, KeepsTheFiveBestAndReadsBackWhatItWrote) {
     std::vector<CallsignRun> best;
-    for (int score : {300, 100, 500, 100, 200, 400, 50})
-        best = withRun(best, {score, score / 2, 40, 50, "2026-12-0" + std::to_string(score % 7)});
+    // score, its place among the runs so far
+    const std::pair<int, int> rows[] = {{300, 0}, {100, 1}, {500, 0}, {100, 3},
+                                        {200, 2}, {400, 1}, {50, -1}, {100, -1}};
+    for (const auto& [score, place] : rows) {
+        int at = -2;
+        best = withRun(best, {score, score / 2, 40, 50, "2026-12-07"}, &at);
+        EXPECT_EQ(at, place) << score;
+    }
     std::string scores;
     for (const CallsignRun& r : best)
         scores += std::to_string(r.score) + " ";

@@ -1,0 +1,85 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <optional>
+
+#include "core/buffertextwindow.h"
+#include "core/formstate.h"
+#include "keying/fixedspeedsettings.h"
+#include "keying/signplayer.h"
+#include "training/callsigndrill.h"
+#include "training/callsignmode.h"
+
+class QWidget;
+
+namespace kelvatron {
+
+class CallsignPanelView;
+class Clock;
+class EventPump;
+class LearnerHistory;
+class ToneOutput;
+
+// What the callsign panel works with, handed over by the window.
+struct CallsignPanelParts {
+    // The outputs, tone and pauses the calls are keyed with; the drill sets its own speed.
+    const KeyingSettingsSource& keyingSettings;
+    ToneOutput& toneOutput;
+    Clock& clock;
+    EventPump& events;
+    // The window's stop request (it closes) ends a run at the next sign.
+    FormState& state;
+    LearnerHistory& history;
+    QWidget* window;
+};
+
+// The " Позывные и радиообмен" panel's controller. The callsign drill keys one call at the run's
+// speed, waits for the learner's copy (Enter), steps the speed and keys the next; a finished run
+// goes into the history (kind "callsign") and the best runs (the settings file's [Callsigns]
+// group, with the run's choices).
+class CallsignPanel : public QObject {
+    Q_OBJECT
+public:
+    explicit CallsignPanel(const CallsignPanelParts& parts);
+    ~CallsignPanel() override;
+
+    QWidget* frame() const;
+    CallsignPanelView& view() const { return *frame_; }
+    bool running() const { return running_; }
+    // The run going or last run; null before the first.
+    const CallsignDrill* drill() const { return drill_ ? &*drill_ : nullptr; }
+    // A key typed into the panel is the learner's copy: the window must not sound it.
+    bool ownsKeysOf(const QWidget* widget) const;
+
+    // Silence before each call, so the learner is ready for its first sign.
+    static constexpr int kBeforeCallMs = 600;
+
+private:
+    void startRun();
+    void keyCall();
+    void answer(const QString& typed);
+    void takeAnswer(const QString& typed);
+    void repeatCall();
+    void stopRun();
+    void finishRun();
+    void showFigures();
+    bool stopAsked() const;
+    void waitMs(int ms);
+    void loadChoices();
+    void saveChoices() const;
+
+    CallsignPanelParts parts_;
+    CallsignPanelView* frame_;
+    FixedSpeedSettings speed_;
+    BufferTextWindow silent_;
+    TimingValues timing_;
+    SignPlayer player_;
+    CallsignMode mode_;
+    std::optional<CallsignDrill> drill_;
+    bool running_ = false;
+    bool keying_ = false;
+    std::optional<QString> pendingAnswer_;
+    double startedMs_ = 0;
+};
+
+} // namespace kelvatron

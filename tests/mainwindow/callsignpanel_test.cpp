@@ -1,0 +1,90 @@
+// The callsign drill in the window on fakes: each call keyed at the run's speed, typed without a
+// sound, counted, and the run recorded with its end screen.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "keying/signtable.h"
+#include "support/formharness.h"
+#include "trainingui/callsigndrillview.h"
+#include "trainingui/callsignpanelview.h"
+#include "widgets/tgllabel.h"
+
+using namespace kelvatron;
+using kelvatron::test::FormAccess;
+using kelvatron::test::FormHarness;
+
+namespace {
+
+// The elements a call keys, and the shortest of the tones logged since `from` (its dot, ms).
+int elementsOf(const std::string& call) {
+    int n = 0;
+    for (char c : call)
+        n += int(kSignTable[*findSign(std::string(1, latinPartner(c).value_or(c)))].code.size());
+    return n;
+}
+
+struct Tones {
+    int count = 0;
+    int shortest = 1 << 30;
+};
+
+Tones tonesSince(const std::vector<std::string>& log, size_t from) {
+    Tones t;
+    for (size_t i = from; i < log.size(); ++i) {
+        const std::string& line = log[i];
+        if (!line.starts_with("beep") && !line.starts_with("tone")) continue;
+        ++t.count;
+        t.shortest = std::min(t.shortest, std::stoi(line.substr(line.rfind(' ') + 1)));
+    }
+    return t;
+}
+
+} // namespace
+
+// Right, wrong, right at a step of 20: the calls sound at 100, 120 and 100 signs a minute (dots
+// of 60, 50 and 60 ms), the typing makes no sound, the count line follows, and the run is in
+// the history with its end screen.
+TEST(CallsignPanel, ARunKeysEachCallAtItsSpeedCountsAndRecordsIt) {
+    FormHarness h;
+    h.ui().trainingMenu->click();
+    FormAccess::training(*h.form).view().callsignsButton()->click();
+    CallsignPanel& panel = *FormAccess::callsigns(*h.form);
+    EXPECT_FALSE(panel.frame()->isHidden());
+    CallsignDrillView& view = panel.view().drill();
+    view.setSettings({.calls = 3, .startCpm = 100, .stepCpm = 20});
+    h.clearRecords();
+    view.startButton()->click();
+    struct Row {
+        bool right;
+        int dotMs;
+        const char* count;
+    };
+    const Row rows[] = {{true, 60, "Позывных: 1 из 1 верно"},
+                        {false, 50, "Позывных: 1 из 2 верно"},
+                        {true, 60, "Позывных: 2 из 3 верно"}};
+    size_t from = 0;
+    for (const Row& row : rows) {
+        const std::string call = panel.drill()->call();
+        const Tones tones = tonesSince(h.clock.log, from);
+        EXPECT_EQ(tones.count, elementsOf(call)) << call;
+        EXPECT_EQ(tones.shortest, row.dotMs) << call;
+        QTest::keyClicks(view.input(), QString::fromStdString(row.right ? call : call + "E"));
+        QTest::keyClick(view.input(), Qt::Key_Return);
+        EXPECT_EQ(view.countLabel()->text(), QString::fromUtf8(row.count));
+        EXPECT_EQ(view.countLabel()->accessibleName(), view.countLabel()->text());
+        from = h.clock.log.size();
+        QApplication::processEvents(); // the next call
+    }
+    EXPECT_EQ(tonesSince(h.clock.log, from).count, 0) << "three calls, no more";
+    EXPECT_FALSE(panel.running());
+    EXPECT_TRUE(view.report()->toPlainText().contains(QStringLiteral("Лучшие серии")));
+    EXPECT_TRUE(view.report()->accessibleDescription().startsWith(QStringLiteral("Очков: ")));
+    const auto sessions = FormAccess::training(*h.form).store().sessions();
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(std::tuple(sessions[0].kind, sessions[0].source, sessions[0].errors),
+              std::tuple(std::string("callsign"), std::string("позывные"), 1));
+}

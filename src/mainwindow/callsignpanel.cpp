@@ -8,7 +8,6 @@
 
 #include "core/clock.h"
 #include "core/eventpump.h"
-#include "keying/signtable.h"
 #include "settings/settingsbackend.h"
 #include "training/callsignbestruns.h"
 #include "training/learnerhistory.h"
@@ -27,7 +26,6 @@ constexpr char kCallsKey[] = "calls";
 constexpr char kStartKey[] = "startCpm";
 constexpr char kStepKey[] = "stepCpm";
 constexpr char kBestKey[] = "bestRuns";
-constexpr int kPollMs = 20;
 
 std::unique_ptr<QSettings> section() {
     std::unique_ptr<QSettings> settings = openUserSettings();
@@ -38,8 +36,8 @@ std::unique_ptr<QSettings> section() {
 } // namespace
 
 CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
-    : parts_(parts), frame_(new CallsignPanelView(parts.window)), speed_(parts.keyingSettings),
-      player_(speed_, parts.toneOutput, silent_, parts.clock, timing_) {
+    : parts_(parts), frame_(new CallsignPanelView(parts.window)),
+      keyer_(parts.keyingSettings, parts.toneOutput, parts.clock, parts.events) {
     frame_->hide();
     CallsignDrillView& view = frame_->drill();
     connect(&view, &CallsignDrillView::startRequested, this, &CallsignPanel::startRun);
@@ -80,27 +78,13 @@ bool CallsignPanel::stopAsked() const {
     return !running_ || parts_.state.stopFlag != 0;
 }
 
-// Waits on the clock in short steps, answering the window meanwhile.
-void CallsignPanel::waitMs(int ms) {
-    for (int left = ms; left > 0 && !stopAsked(); left -= kPollMs) {
-        parts_.clock.sleep(std::min(left, kPollMs));
-        parts_.events.processEvents();
-    }
-}
-
-// A Latin letter is keyed as its Cyrillic partner; digits and the stroke as themselves. Enter
-// pressed while the call sounds is taken once it has ended.
+// Enter pressed while the call sounds is taken once it has ended.
 void CallsignPanel::keyCall() {
     if (stopAsked() || keying_) return;
     keying_ = true;
     frame_->drill().setRepeatAvailable(false);
-    speed_.setDotMs(drill_->dotMs());
-    waitMs(kBeforeCallMs);
-    for (char c : drill_->call()) {
-        if (stopAsked()) break;
-        player_.keySign(std::string(1, latinPartner(c).value_or(c)));
-        parts_.events.processEvents();
-    }
+    const auto stop = [this] { return stopAsked(); };
+    if (keyer_.wait(kBeforeCallMs, stop)) keyer_.key(drill_->call(), drill_->dotMs(), stop);
     keying_ = false;
     if (!running_) return;
     frame_->drill().setRepeatAvailable(!drill_->repeated());

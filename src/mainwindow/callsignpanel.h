@@ -3,10 +3,8 @@
 #include <QString>
 #include <optional>
 
-#include "core/buffertextwindow.h"
 #include "core/formstate.h"
-#include "keying/fixedspeedsettings.h"
-#include "keying/signplayer.h"
+#include "mainwindow/drillkeyer.h"
 #include "training/callsigndrill.h"
 #include "training/callsignmode.h"
 
@@ -64,16 +62,12 @@ private:
     void finishRun();
     void showFigures();
     bool stopAsked() const;
-    void waitMs(int ms);
     void loadChoices();
     void saveChoices() const;
 
     CallsignPanelParts parts_;
     CallsignPanelView* frame_;
-    FixedSpeedSettings speed_;
-    BufferTextWindow silent_;
-    TimingValues timing_;
-    SignPlayer player_;
+    DrillKeyer keyer_;
     CallsignMode mode_;
     std::optional<CallsignDrill> drill_;
     bool running_ = false;

@@ -8,6 +8,8 @@
 
 #include "core/clock.h"
 #include "core/eventpump.h"
+#include "mainwindow/contactpage.h"
+#include "mainwindow/qcodepage.h"
 #include "settings/settingsbackend.h"
 #include "training/callsignbestruns.h"
 #include "training/learnerhistory.h"
@@ -39,17 +41,26 @@ CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
     : parts_(parts), frame_(new CallsignPanelView(parts.window)),
       keyer_(parts.keyingSettings, parts.toneOutput, parts.clock, parts.events) {
     frame_->hide();
+    const auto windowStops = [this] { return parts_.state.stopFlag != 0; };
+    contact_ = std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock, windowStops);
+    qcodes_ = std::make_unique<QCodePage>(frame_->qcodes(), keyer_, parts.clock, windowStops);
     CallsignDrillView& view = frame_->drill();
     connect(&view, &CallsignDrillView::startRequested, this, &CallsignPanel::startRun);
     connect(&view, &CallsignDrillView::repeatRequested, this, &CallsignPanel::repeatCall);
     connect(&view, &CallsignDrillView::stopRequested, this, &CallsignPanel::stopRun);
     connect(&view, &CallsignDrillView::answered, this, &CallsignPanel::answer);
-    connect(frame_, &CallsignPanelView::hidden, this, &CallsignPanel::stopRun);
+    connect(frame_, &CallsignPanelView::hidden, this, [this] {
+        stopRun();
+        contact_->stop();
+        qcodes_->stop();
+    });
     loadChoices();
 }
 
 CallsignPanel::~CallsignPanel() {
     running_ = false;
+    contact_.reset();
+    qcodes_.reset();
     delete frame_;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <optional>
 
 #include "core/formstate.h"
@@ -13,6 +14,8 @@ class QWidget;
 namespace kelvatron {
 
 class CallsignPanelView;
+class ContactPage;
+class QCodePage;
 class Clock;
 class EventPump;
 class LearnerHistory;
@@ -44,6 +47,8 @@ public:
     QWidget* frame() const;
     CallsignPanelView& view() const { return *frame_; }
     bool running() const { return running_; }
+    ContactPage& contactPage() const { return *contact_; }
+    QCodePage& qcodePage() const { return *qcodes_; }
     // The run going or last run; null before the first.
     const CallsignDrill* drill() const { return drill_ ? &*drill_ : nullptr; }
     // A key typed into the panel is the learner's copy: the window must not sound it.
@@ -68,6 +73,8 @@ private:
     CallsignPanelParts parts_;
     CallsignPanelView* frame_;
     DrillKeyer keyer_;
+    std::unique_ptr<ContactPage> contact_;
+    std::unique_ptr<QCodePage> qcodes_;
     CallsignMode mode_;
     std::optional<CallsignDrill> drill_;
     bool running_ = false;

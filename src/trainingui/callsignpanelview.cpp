@@ -3,6 +3,8 @@
 #include <QTabWidget>
 
 #include "trainingui/callsigndrillview.h"
+#include "trainingui/contactdrillview.h"
+#include "trainingui/qcodedrillview.h"
 #include "trainingui/drillstyle.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tglshadow.h"
@@ -31,6 +33,10 @@ CallsignPanelView::CallsignPanelView(QWidget* window) : TglGroupBox(window) {
     pages_->setGeometry(6, 24, kPlace.width() - 12, kPlace.height() - 30);
     drill_ = new CallsignDrillView(pages_);
     pages_->addTab(drill_, QStringLiteral("Позывные"));
+    contact_ = new ContactDrillView(pages_);
+    pages_->addTab(contact_, QStringLiteral("Радиообмен"));
+    qcodes_ = new QCodeDrillView(pages_);
+    pages_->addTab(qcodes_, QStringLiteral("Q-коды"));
     close_ = new TglGraphicButton(GlyphKind::Close, this);
     close_->setObjectName(QStringLiteral("callsignPanelClose"));
     close_->setGeometry(kPlace.width() - 20, 2, 17, 17);

@@ -6,6 +6,8 @@ class QTabWidget;
 namespace kelvatron {
 
 class CallsignDrillView;
+class ContactDrillView;
+class QCodeDrillView;
 class TglGraphicButton;
 
 // The floating " Позывные и радиообмен" panel: a page for each drill of calls and contacts, and
@@ -17,6 +19,8 @@ public:
     explicit CallsignPanelView(QWidget* window);
 
     CallsignDrillView& drill() const { return *drill_; }
+    ContactDrillView& contact() const { return *contact_; }
+    QCodeDrillView& qcodes() const { return *qcodes_; }
     QTabWidget* pages() const { return pages_; }
 
 signals:
@@ -28,6 +32,8 @@ protected:
 private:
     QTabWidget* pages_;
     CallsignDrillView* drill_;
+    ContactDrillView* contact_;
+    QCodeDrillView* qcodes_;
     TglGraphicButton* close_;
 };
 

@@ -3,13 +3,18 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 
 #include "keying/signtable.h"
 #include "support/formharness.h"
+#include "mainwindow/contactpage.h"
+#include "mainwindow/qcodepage.h"
 #include "trainingui/callsigndrillview.h"
+#include "trainingui/contactdrillview.h"
+#include "trainingui/qcodedrillview.h"
 #include "trainingui/callsignpanelview.h"
 #include "widgets/tgllabel.h"
 
@@ -87,4 +92,39 @@ TEST(CallsignPanel, ARunKeysEachCallAtItsSpeedCountsAndRecordsIt) {
     ASSERT_EQ(sessions.size(), 1u);
     EXPECT_EQ(std::tuple(sessions[0].kind, sessions[0].source, sessions[0].errors),
               std::tuple(std::string("callsign"), std::string("позывные"), 1));
+}
+
+// A contact keyed and copied: the fields right but the name are marked so, and the text's
+// figure counts the copy; a Q-code copied right is shown with its meaning.
+TEST(CallsignPanel, AContactIsCheckedByItsFieldsAndACodeShowsItsMeaning) {
+    FormHarness h;
+    h.form->show(); // closing the panel hides it only when it is shown
+    h.ui().trainingMenu->click();
+    FormAccess::training(*h.form).view().callsignsButton()->click();
+    CallsignPanel& panel = *FormAccess::callsigns(*h.form);
+    ContactDrillView& contact = panel.view().contact();
+    h.clearRecords();
+    contact.keyButton()->click();
+    EXPECT_GT(tonesSince(h.clock.log, 0).count, 100);
+    const Contact& sent = *panel.contactPage().contact();
+    contact.copyEdit()->setPlainText(QString::fromStdString(sent.text));
+    const std::string typed[4] = {sent.fields.call, sent.fields.rst, "X", sent.fields.qth};
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClicks(contact.field(i), QString::fromStdString(typed[i]));
+    contact.checkButton()->click();
+    EXPECT_TRUE(contact.result()->toPlainText().startsWith(
+        QStringLiteral("Поля: 3 из 4 верно. Текст: Знаков: ")))
+        << contact.result()->toPlainText().toStdString();
+    EXPECT_TRUE(contact.result()->accessibleDescription().contains(QStringLiteral("Имя: передано")));
+
+    QCodeDrillView& codes = panel.view().qcodes();
+    codes.startButton()->click();
+    const std::string code(panel.qcodePage().current());
+    QTest::keyClicks(codes.input(), QString::fromStdString(code));
+    QTest::keyClick(codes.input(), Qt::Key_Return);
+    EXPECT_EQ(codes.countLabel()->text(), QStringLiteral("Кодов: 1 из 1 верно"));
+    EXPECT_TRUE(codes.meaningLabel()->text().startsWith(QString::fromStdString(code + " — ")));
+    EXPECT_TRUE(codes.meaningLabel()->text().endsWith(QStringLiteral("Верно.")));
+    panel.frame()->hide();
+    EXPECT_FALSE(panel.qcodePage().running());
 }

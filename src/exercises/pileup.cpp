@@ -1,6 +1,7 @@
 #include "exercises/pileup.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "core/random.h"
@@ -41,6 +42,21 @@ std::vector<PileupCaller> drawPileupCallers(CallsignGenerator& calls, int count,
         callers.push_back(c);
     }
     return callers;
+}
+
+PileupCaller drawNewcomer(CallsignGenerator& calls, const std::vector<PileupCaller>& callers,
+                          const PileupSettings& settings, uint32_t& state) {
+    PileupCaller c = drawPileupCallers(calls, 1, settings, state).front();
+    const auto taken = [&](double hz) {
+        return std::any_of(callers.begin(), callers.end(), [&](const PileupCaller& o) {
+            return std::abs(o.pitchHz - hz) < kPileupPitchStepHz / 2;
+        });
+    };
+    for (int slot : drawSlots(kPileupPitchSlots, kPileupPitchSlots, state)) {
+        c.pitchHz = settings.centreHz + (slot - kPileupPitchSlots / 2) * kPileupPitchStepHz;
+        if (!taken(c.pitchHz)) break;
+    }
+    return c;
 }
 
 void redrawStarts(std::vector<PileupCaller>& callers, const PileupSettings& settings,

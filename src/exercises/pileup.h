@@ -36,6 +36,10 @@ inline constexpr int kPileupMaxCallers = 4;
 std::vector<PileupCaller> drawPileupCallers(CallsignGenerator& calls, int count,
                                            const PileupSettings& settings, uint32_t& state);
 
+// One more station joining `callers`, on a pitch none of them has.
+PileupCaller drawNewcomer(CallsignGenerator& calls, const std::vector<PileupCaller>& callers,
+                          const PileupSettings& settings, uint32_t& state);
+
 // The callers calling again after one was worked: the same stations at their pitches, new
 // starts, so the next one may come first.
 void redrawStarts(std::vector<PileupCaller>& callers, const PileupSettings& settings,

@@ -9,6 +9,7 @@
 #include "core/clock.h"
 #include "core/eventpump.h"
 #include "mainwindow/contactpage.h"
+#include "mainwindow/pileuppage.h"
 #include "mainwindow/qcodepage.h"
 #include "settings/settingsbackend.h"
 #include "training/callsignbestruns.h"
@@ -44,6 +45,8 @@ CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
     const auto windowStops = [this] { return parts_.state.stopFlag != 0; };
     contact_ = std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock, windowStops);
     qcodes_ = std::make_unique<QCodePage>(frame_->qcodes(), keyer_, parts.clock, windowStops);
+    pileup_ = std::make_unique<PileupPage>(frame_->pileup(), keyer_, parts.sound, parts.clock,
+                                           windowStops);
     CallsignDrillView& view = frame_->drill();
     connect(&view, &CallsignDrillView::startRequested, this, &CallsignPanel::startRun);
     connect(&view, &CallsignDrillView::repeatRequested, this, &CallsignPanel::repeatCall);
@@ -53,6 +56,7 @@ CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
         stopRun();
         contact_->stop();
         qcodes_->stop();
+        pileup_->stop();
     });
     loadChoices();
 }
@@ -61,6 +65,7 @@ CallsignPanel::~CallsignPanel() {
     running_ = false;
     contact_.reset();
     qcodes_.reset();
+    pileup_.reset();
     delete frame_;
 }
 

@@ -16,6 +16,8 @@ namespace kelvatron {
 class CallsignPanelView;
 class ContactPage;
 class QCodePage;
+class PileupPage;
+class SoundDevice;
 class Clock;
 class EventPump;
 class LearnerHistory;
@@ -26,6 +28,8 @@ struct CallsignPanelParts {
     // The outputs, tone and pauses the calls are keyed with; the drill sets its own speed.
     const KeyingSettingsSource& keyingSettings;
     ToneOutput& toneOutput;
+    // The pile-up's mixed stations play on the sound card.
+    SoundDevice& sound;
     Clock& clock;
     EventPump& events;
     // The window's stop request (it closes) ends a run at the next sign.
@@ -49,6 +53,7 @@ public:
     bool running() const { return running_; }
     ContactPage& contactPage() const { return *contact_; }
     QCodePage& qcodePage() const { return *qcodes_; }
+    PileupPage& pileupPage() const { return *pileup_; }
     // The run going or last run; null before the first.
     const CallsignDrill* drill() const { return drill_ ? &*drill_ : nullptr; }
     // A key typed into the panel is the learner's copy: the window must not sound it.
@@ -75,6 +80,7 @@ private:
     DrillKeyer keyer_;
     std::unique_ptr<ContactPage> contact_;
     std::unique_ptr<QCodePage> qcodes_;
+    std::unique_ptr<PileupPage> pileup_;
     CallsignMode mode_;
     std::optional<CallsignDrill> drill_;
     bool running_ = false;

@@ -275,6 +275,7 @@ void TForm1::showCallsigns() {
         callsignPanel_ = std::make_unique<CallsignPanel>(
             CallsignPanelParts{.keyingSettings = keyingSettings,
                                .toneOutput = toneOutput,
+                               .sound = services.sound,
                                .clock = services.clock,
                                .events = services.events,
                                .state = state,

@@ -4,6 +4,7 @@
 
 #include "trainingui/callsigndrillview.h"
 #include "trainingui/contactdrillview.h"
+#include "trainingui/pileupview.h"
 #include "trainingui/qcodedrillview.h"
 #include "trainingui/drillstyle.h"
 #include "widgets/tglgraphicbutton.h"
@@ -37,6 +38,8 @@ CallsignPanelView::CallsignPanelView(QWidget* window) : TglGroupBox(window) {
     pages_->addTab(contact_, QStringLiteral("Радиообмен"));
     qcodes_ = new QCodeDrillView(pages_);
     pages_->addTab(qcodes_, QStringLiteral("Q-коды"));
+    pileup_ = new PileupView(pages_);
+    pages_->addTab(pileup_, QStringLiteral("Общий вызов"));
     close_ = new TglGraphicButton(GlyphKind::Close, this);
     close_->setObjectName(QStringLiteral("callsignPanelClose"));
     close_->setGeometry(kPlace.width() - 20, 2, 17, 17);

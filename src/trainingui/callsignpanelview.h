@@ -8,6 +8,7 @@ namespace kelvatron {
 class CallsignDrillView;
 class ContactDrillView;
 class QCodeDrillView;
+class PileupView;
 class TglGraphicButton;
 
 // The floating " Позывные и радиообмен" panel: a page for each drill of calls and contacts, and
@@ -21,6 +22,7 @@ public:
     CallsignDrillView& drill() const { return *drill_; }
     ContactDrillView& contact() const { return *contact_; }
     QCodeDrillView& qcodes() const { return *qcodes_; }
+    PileupView& pileup() const { return *pileup_; }
     QTabWidget* pages() const { return pages_; }
 
 signals:
@@ -34,6 +36,7 @@ private:
     CallsignDrillView* drill_;
     ContactDrillView* contact_;
     QCodeDrillView* qcodes_;
+    PileupView* pileup_;
     TglGraphicButton* close_;
 };
 

@@ -11,9 +11,11 @@
 #include "keying/signtable.h"
 #include "support/formharness.h"
 #include "mainwindow/contactpage.h"
+#include "mainwindow/pileuppage.h"
 #include "mainwindow/qcodepage.h"
 #include "trainingui/callsigndrillview.h"
 #include "trainingui/contactdrillview.h"
+#include "trainingui/pileupview.h"
 #include "trainingui/qcodedrillview.h"
 #include "trainingui/callsignpanelview.h"
 #include "widgets/tgllabel.h"
@@ -41,7 +43,9 @@ Tones tonesSince(const std::vector<std::string>& log, size_t from) {
     Tones t;
     for (size_t i = from; i < log.size(); ++i) {
         const std::string& line = log[i];
+        // A mix played on its own ("tone 2400 async") is no keyed element.
         if (!line.starts_with("beep") && !line.starts_with("tone")) continue;
+        if (line.ends_with(" async")) continue;
         ++t.count;
         t.shortest = std::min(t.shortest, std::stoi(line.substr(line.rfind(' ') + 1)));
     }
@@ -127,4 +131,33 @@ TEST(CallsignPanel, AContactIsCheckedByItsFieldsAndACodeShowsItsMeaning) {
     EXPECT_TRUE(codes.meaningLabel()->text().endsWith(QStringLiteral("Верно.")));
     panel.frame()->hide();
     EXPECT_FALSE(panel.qcodePage().running());
+}
+
+// After the CQ the stations' mix plays on the sound card; a call nobody sent brings them again,
+// the right one is worked: it answers, the count goes up, and the rest call again.
+TEST(CallsignPanel, APileUpAnswersTheCqAndTheRightCallIsWorked) {
+    FormHarness h;
+    h.ui().trainingMenu->click();
+    FormAccess::training(*h.form).view().callsignsButton()->click();
+    CallsignPanel& panel = *FormAccess::callsigns(*h.form);
+    PileupView& view = panel.view().pileup();
+    PileupPage& page = panel.pileupPage();
+    h.clearRecords();
+    view.cqButton()->click();
+    EXPECT_GT(tonesSince(h.clock.log, 0).count, 30) << "the CQ is keyed first";
+    ASSERT_FALSE(page.callers().empty());
+    ASSERT_EQ(h.sound.plays.size(), 1u);
+    EXPECT_GT(h.sound.plays[0].lengthMs, 1000);
+    QTest::keyClicks(view.input(), "QQ0QQQ");
+    QTest::keyClick(view.input(), Qt::Key_Return);
+    EXPECT_EQ(h.sound.plays.size(), 2u);
+    EXPECT_TRUE(view.statusLabel()->text().startsWith(QStringLiteral("«QQ0QQQ» не звал")));
+    const std::string worked = page.callers().back().call;
+    QTest::keyClicks(view.input(), QString::fromStdString(worked).toLower());
+    QTest::keyClick(view.input(), Qt::Key_Return);
+    EXPECT_EQ(view.countLabel()->text(), QStringLiteral("Связей: 1"));
+    EXPECT_TRUE(view.statusLabel()->text().startsWith(QString::fromStdString(worked + ": R 5NN TU")));
+    EXPECT_EQ(h.sound.plays.size(), 3u);
+    for (const PileupCaller& c : page.callers())
+        EXPECT_NE(c.call, worked);
 }

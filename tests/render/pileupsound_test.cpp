@@ -61,7 +61,9 @@ TEST(Pileup, CallersNeverShareAStartOrAPitch) {
                     }
                 }
                 EXPECT_EQ(int(names.size()), count);
-                // Calling again after one was worked: new starts, still apart.
+                // Calling again after one was worked, with a newcomer: new starts, still apart.
+                callers.erase(callers.begin());
+                callers.push_back(drawNewcomer(calls, callers, settings, state));
                 redrawStarts(callers, settings, state);
             }
         }

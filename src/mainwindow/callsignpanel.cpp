@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTimer>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "core/clock.h"
 #include "core/eventpump.h"
 #include "mainwindow/contactpage.h"
+#include "mainwindow/latininputlayout.h"
 #include "mainwindow/pileuppage.h"
 #include "mainwindow/qcodepage.h"
 #include "settings/settingsbackend.h"
@@ -16,6 +18,9 @@
 #include "training/learnerhistory.h"
 #include "training/receivecheck.h"
 #include "trainingui/callsigndrillview.h"
+#include "trainingui/contactdrillview.h"
+#include "trainingui/pileupview.h"
+#include "trainingui/qcodedrillview.h"
 #include "trainingui/callsignpanelview.h"
 #include "trainingui/callsignreport.h"
 
@@ -52,6 +57,17 @@ CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
     connect(&view, &CallsignDrillView::repeatRequested, this, &CallsignPanel::repeatCall);
     connect(&view, &CallsignDrillView::stopRequested, this, &CallsignPanel::stopRun);
     connect(&view, &CallsignDrillView::answered, this, &CallsignPanel::answer);
+    auto* latin = new LatinInputLayout(parts.keyboardLayout, parts.windowLayout, this);
+    for (QWidget* input : {frame_->drill().input(), frame_->qcodes().input(),
+                           frame_->pileup().input()})
+        latin->watch(input);
+    ContactDrillView& contact = frame_->contact();
+    const auto international = [&contact] {
+        return contact.language() == ContactLanguage::International;
+    };
+    latin->watch(contact.copyEdit(), international);
+    for (int i = 0; i < 4; ++i)
+        latin->watch(contact.field(i), international);
     connect(frame_, &CallsignPanelView::hidden, this, [this] {
         stopRun();
         contact_->stop();

@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -18,6 +19,7 @@ class ContactPage;
 class QCodePage;
 class PileupPage;
 class SoundDevice;
+class KeyboardLayout;
 class Clock;
 class EventPump;
 class LearnerHistory;
@@ -35,6 +37,9 @@ struct CallsignPanelParts {
     // The window's stop request (it closes) ends a run at the next sign.
     FormState& state;
     LearnerHistory& history;
+    // Keys typed into a call's input are read with the US layout, then the window's again.
+    KeyboardLayout& keyboardLayout;
+    std::function<const char*()> windowLayout;
     QWidget* window;
 };
 

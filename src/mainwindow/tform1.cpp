@@ -280,6 +280,8 @@ void TForm1::showCallsigns() {
                                .events = services.events,
                                .state = state,
                                .history = history,
+                               .keyboardLayout = services.keyboardLayout,
+                               .windowLayout = [this] { return alphabetSwitch.layoutName(); },
                                .window = this});
     showOnlyPanel(callsignPanel_->frame());
 }

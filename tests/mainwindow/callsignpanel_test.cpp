@@ -66,7 +66,12 @@ TEST(CallsignPanel, ARunKeysEachCallAtItsSpeedCountsAndRecordsIt) {
     CallsignDrillView& view = panel.view().drill();
     view.setSettings({.calls = 3, .startCpm = 100, .stepCpm = 20});
     h.clearRecords();
+    h.form->show();
+    h.form->activateWindow();
+    QApplication::processEvents();
     view.startButton()->click();
+    ASSERT_FALSE(h.keyboardLayout.loaded.empty());
+    EXPECT_EQ(h.keyboardLayout.loaded.back(), "00000409") << "a call is typed in Latin letters";
     struct Row {
         bool right;
         int dotMs;

@@ -1,5 +1,6 @@
 #include "exercises/callsigngenerator.h"
 
+#include <array>
 #include <vector>
 
 #include "core/random.h"
@@ -25,9 +26,20 @@ std::vector<std::string_view> stemWords(std::string_view text) {
     return out;
 }
 
-// The families a prefix before a stroke is taken from: a Russian call works abroad as
-// "DL/UA3ABC", a foreign one in Russia as "R/OK1XY" or "UA/OK1XY".
-constexpr std::string_view kStrokePrefixes = "R UA DL F G I OH SM SP OK EA HA LY ES YL UR EW";
+// The prefixes put before a stroke, each with its region: a Russian call works abroad as
+// "DL/UA3ABC", a foreign one in Russia as "R/OK1XY" or "UA/OK1XY"; never at home.
+struct StrokePrefix {
+    std::string_view prefix;
+    CallRegion region;
+};
+constexpr std::array<StrokePrefix, 17> kStrokePrefixes = {{
+    {"R", CallRegion::Russia}, {"UA", CallRegion::Russia}, {"DL", CallRegion::Europe},
+    {"F", CallRegion::Europe}, {"G", CallRegion::Europe},  {"I", CallRegion::Europe},
+    {"OH", CallRegion::Europe}, {"SM", CallRegion::Europe}, {"SP", CallRegion::Europe},
+    {"OK", CallRegion::Europe}, {"EA", CallRegion::Europe}, {"HA", CallRegion::Europe},
+    {"LY", CallRegion::Baltic}, {"ES", CallRegion::Baltic}, {"YL", CallRegion::Baltic},
+    {"UR", CallRegion::Cis},    {"EW", CallRegion::Cis},
+}};
 
 } // namespace
 
@@ -54,6 +66,16 @@ std::string CallsignGenerator::drawBase(const PrefixFamily& family) {
     return call;
 }
 
+// A European call in Europe is worked from another country there (F/DL1AB), never from its own.
+std::string_view CallsignGenerator::drawStrokePrefix(std::string_view base, CallRegion region) {
+    for (;;) {
+        const StrokePrefix& p = kStrokePrefixes[Random(state_, uint32_t(kStrokePrefixes.size()))];
+        const bool home = base.starts_with(p.prefix) ||
+                          (region != CallRegion::Europe && p.region == region);
+        if (!home) return p.prefix;
+    }
+}
+
 Callsign CallsignGenerator::draw() {
     static const int total = familyWeightTotal();
     int pick = int(Random(state_, uint32_t(total)));
@@ -73,7 +95,7 @@ Callsign CallsignGenerator::draw() {
     case 0: case 1: case 2: case 3: call.text += "/P"; break;
     case 4: case 5: case 6: call.text += "/M"; break;
     case 7: call.text += "/QRP"; break;
-    default: call.text = drawStem(kStrokePrefixes) + "/" + call.text; break;
+    default: call.text = std::string(drawStrokePrefix(call.text, call.region)) + "/" + call.text;
     }
     return call;
 }

@@ -25,6 +25,7 @@ private:
     Callsign draw();
     std::string drawBase(const PrefixFamily& family);
     std::string drawStem(std::string_view stems);
+    std::string_view drawStrokePrefix(std::string_view base, CallRegion region);
     char letter(char from = 'A', char to = 'Z');
 
     uint32_t state_;

@@ -1,6 +1,7 @@
 #include "mainwindow/pileuppage.h"
 
 #include <QLineEdit>
+#include <cstdio>
 
 #include "core/clock.h"
 #include "core/random.h"
@@ -79,6 +80,16 @@ void PileupPage::play(const std::vector<float>& before) {
 void PileupPage::sayCalling() {
     view_.setStatus(QStringLiteral("Зовут станций: %1. Наберите услышанный позывной и Enter")
                         .arg(callers_.size()));
+    echoCallers();
+}
+
+// With KELVATRON_ECHO_CHECK set, scripts read the calling stations on the standard error.
+void PileupPage::echoCallers() const {
+    if (!qEnvironmentVariableIsSet("KELVATRON_ECHO_CHECK")) return;
+    std::string calls;
+    for (const PileupCaller& c : callers_)
+        calls += " " + c.call;
+    std::fprintf(stderr, "Зовут:%s\n", calls.c_str());
 }
 
 // The station worked answers alone at its pitch; the others, and now and then a newcomer, call
@@ -99,6 +110,12 @@ void PileupPage::answer(const QString& typed) {
     station.startSample = 0;
     callers_.erase(worked);
     view_.setCount(++contacts_);
+    view_.addWorked(QStringLiteral("%1  %2  %3 Гц, %4 зн/мин, среди %5")
+                        .arg(contacts_, 3)
+                        .arg(QString::fromStdString(station.call), -10)
+                        .arg(int(station.pitchHz))
+                        .arg(station.cpm)
+                        .arg(callers_.size() + 1));
     const PileupSettings s = settings();
     if (int(callers_.size()) < view_.maxCallers() && Random(state_, 2) == 0)
         callers_.push_back(drawNewcomer(calls_, callers_, s, state_));
@@ -108,6 +125,7 @@ void PileupPage::answer(const QString& typed) {
                         .arg(QString::fromStdString(station.call), QString::fromLatin1(kReport),
                              callers_.empty() ? QStringLiteral("Больше никто не зовёт: дайте CQ")
                                               : QStringLiteral("Зовут ещё: %1").arg(callers_.size())));
+    echoCallers();
 }
 
 } // namespace kelvatron

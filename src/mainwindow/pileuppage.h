@@ -38,6 +38,7 @@ private:
     // Plays the callers from their starts, after `before` (the worked station's report) if any.
     void play(const std::vector<float>& before = {});
     void sayCalling();
+    void echoCallers() const;
     PileupSettings settings() const;
 
     PileupView& view_;

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -57,7 +58,12 @@ PileupView::PileupView(QWidget* parent) : QWidget(parent) {
     status_->setObjectName(QStringLiteral("pileupStatus"));
     status_->setWordWrap(true);
     layout->addWidget(status_);
-    layout->addStretch();
+    worked_ = new QListWidget(this);
+    worked_->setObjectName(QStringLiteral("pileupLog"));
+    worked_->setAccessibleName(QStringLiteral("Проведённые связи"));
+    worked_->setFont(trainingstyle::monoFont(12));
+    worked_->setStyleSheet(QStringLiteral("color: white; background: rgba(4,14,22,150);"));
+    layout->addWidget(worked_, 1);
     connect(cq_, &QPushButton::clicked, this, &PileupView::cqRequested);
     connect(again_, &QPushButton::clicked, this, &PileupView::againRequested);
     connect(input_, &QLineEdit::returnPressed, this, [this] { emit answered(input_->text()); });
@@ -87,6 +93,11 @@ void PileupView::setStatus(const QString& text) {
 
 void PileupView::clearInput() {
     input_->clear();
+}
+
+void PileupView::addWorked(const QString& line) {
+    worked_->addItem(line);
+    worked_->scrollToBottom();
 }
 
 } // namespace kelvatron

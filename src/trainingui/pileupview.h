@@ -3,6 +3,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QSpinBox;
 
@@ -22,10 +23,13 @@ public:
     void setCount(int contacts);
     void setStatus(const QString& text);
     void clearInput();
+    // One more line in the log of contacts made.
+    void addWorked(const QString& line);
 
     QLabel* countLabel() const { return count_; }
     QLabel* statusLabel() const { return status_; }
     QLineEdit* input() const { return input_; }
+    QListWidget* workedLog() const { return worked_; }
     QPushButton* cqButton() const { return cq_; }
     QPushButton* againButton() const { return again_; }
 
@@ -43,6 +47,7 @@ private:
     QLabel* count_;
     QLabel* status_;
     QLineEdit* input_;
+    QListWidget* worked_;
 };
 
 } // namespace kelvatron

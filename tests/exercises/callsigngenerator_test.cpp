@@ -55,6 +55,13 @@ TEST(CallsignGenerator, FollowsThePrefixRulesAndTheWeights) {
         ASSERT_TRUE(std::regex_match(call.text, patterns[int(call.region)])) << call.text;
         EXPECT_TRUE(seen.insert(call.text).second) << call.text;
         strokes += call.text.find('/') != std::string::npos;
+        // A prefix before the stroke is another country's: never "DL/DL1AB" nor "R/UA3ABC".
+        const size_t stroke = call.text.find('/');
+        if (stroke != std::string::npos && stroke <= 2) {
+            const std::string prefix = call.text.substr(0, stroke);
+            EXPECT_FALSE(call.text.substr(stroke + 1).starts_with(prefix)) << call.text;
+            if (call.region == CallRegion::Russia) EXPECT_NE(prefix, "UA") << call.text;
+        }
         ++drawn[call.region];
     }
     EXPECT_NEAR(strokes, kCalls * kStrokeFormPercent / 100, kCalls / 100);

@@ -166,3 +166,37 @@ TEST(CallsignPanel, APileUpAnswersTheCqAndTheRightCallIsWorked) {
     for (const PileupCaller& c : page.callers())
         EXPECT_NE(c.call, worked);
 }
+
+// What the learner does while a call sounds: Enter is taken once the call has ended; closing
+// the panel ends the run at the next sign, unrecorded.
+TEST(CallsignPanel, EnterOrCloseWhileACallSounds) {
+    for (bool close : {false, true}) {
+        SCOPED_TRACE(close ? "close" : "enter");
+        FormHarness h;
+        h.form->show();
+        h.ui().trainingMenu->click();
+        FormAccess::training(*h.form).view().callsignsButton()->click();
+        CallsignPanel& panel = *FormAccess::callsigns(*h.form);
+        CallsignDrillView& view = panel.view().drill();
+        view.setSettings({.calls = 2, .startCpm = 100, .stepCpm = 10});
+        // The 600 ms before the call are 30 event points; the first sign has sounded at 32.
+        h.events.at(32, [&] {
+            if (close) return panel.frame()->hide();
+            QTest::keyClicks(view.input(), QString::fromStdString(panel.drill()->call()));
+            QTest::keyClick(view.input(), Qt::Key_Return);
+        });
+        h.clearRecords();
+        view.startButton()->click();
+        const int tones = tonesSince(h.clock.log, 0).count;
+        if (close) {
+            EXPECT_FALSE(panel.running());
+            EXPECT_LT(tones, elementsOf(panel.drill()->call()));
+            EXPECT_EQ(view.countLabel()->text(), QStringLiteral("Позывных: 0 из 0 верно"));
+            EXPECT_TRUE(FormAccess::training(*h.form).store().sessions().empty());
+        } else {
+            EXPECT_EQ(tones, elementsOf(panel.drill()->attempts().front().sent));
+            EXPECT_EQ(view.countLabel()->text(), QStringLiteral("Позывных: 1 из 1 верно"));
+            EXPECT_TRUE(panel.running());
+        }
+    }
+}

@@ -45,13 +45,11 @@ std::unique_ptr<QSettings> section() {
 
 CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
     : parts_(parts), frame_(new CallsignPanelView(parts.window)),
-      keyer_(parts.keyingSettings, parts.toneOutput, parts.clock, parts.events) {
+      keyer_(parts.keyingSettings, parts.toneOutput, parts.clock, parts.events, parts.state) {
     frame_->hide();
-    const auto windowStops = [this] { return parts_.state.stopFlag != 0; };
-    contact_ = std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock, windowStops);
-    qcodes_ = std::make_unique<QCodePage>(frame_->qcodes(), keyer_, parts.clock, windowStops);
-    pileup_ = std::make_unique<PileupPage>(frame_->pileup(), keyer_, parts.sound, parts.clock,
-                                           windowStops);
+    contact_ = std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock);
+    qcodes_ = std::make_unique<QCodePage>(frame_->qcodes(), keyer_, parts.clock);
+    pileup_ = std::make_unique<PileupPage>(frame_->pileup(), keyer_, parts.sound, parts.clock);
     CallsignDrillView& view = frame_->drill();
     connect(&view, &CallsignDrillView::startRequested, this, &CallsignPanel::startRun);
     connect(&view, &CallsignDrillView::repeatRequested, this, &CallsignPanel::repeatCall);
@@ -98,6 +96,7 @@ void CallsignPanel::startRun() {
     saveChoices();
     drill_.emplace(frame_->drill().settings(), uint32_t(parts_.clock.now()) ^ 0x5bd1e995u);
     running_ = true;
+    keyer_.begin();
     pendingAnswer_.reset();
     startedMs_ = parts_.clock.now();
     frame_->drill().setRunning(true);
@@ -107,7 +106,7 @@ void CallsignPanel::startRun() {
 }
 
 bool CallsignPanel::stopAsked() const {
-    return !running_ || parts_.state.stopFlag != 0;
+    return !running_ || keyer_.windowStops();
 }
 
 // Enter pressed while the call sounds is taken once it has ended.

@@ -7,9 +7,8 @@
 
 namespace kelvatron {
 
-ContactPage::ContactPage(ContactDrillView& view, DrillKeyer& keyer, Clock& clock,
-                         std::function<bool()> windowStops)
-    : view_(view), keyer_(keyer), clock_(clock), windowStops_(std::move(windowStops)) {
+ContactPage::ContactPage(ContactDrillView& view, DrillKeyer& keyer, Clock& clock)
+    : view_(view), keyer_(keyer), clock_(clock) {
     connect(&view_, &ContactDrillView::keyRequested, this, &ContactPage::keyContact);
     connect(&view_, &ContactDrillView::checkRequested, this, &ContactPage::check);
 }
@@ -22,7 +21,8 @@ void ContactPage::keyContact() {
     view_.setKeying(true);
     keying_ = true;
     stopped_ = false;
-    const auto stop = [this] { return stopped_ || windowStops_(); };
+    keyer_.begin();
+    const auto stop = [this] { return stopped_; };
     const bool whole =
         keyer_.wait(300, stop) && keyer_.key(contact_->text, 6000 / view_.cpm(), stop);
     keying_ = false;

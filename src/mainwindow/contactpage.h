@@ -1,6 +1,5 @@
 #pragma once
 #include <QObject>
-#include <functional>
 #include <optional>
 
 #include "exercises/contactgenerator.h"
@@ -17,9 +16,7 @@ class DrillKeyer;
 class ContactPage : public QObject {
     Q_OBJECT
 public:
-    // windowStops: the window asks every keying to end (it closes).
-    ContactPage(ContactDrillView& view, DrillKeyer& keyer, Clock& clock,
-                std::function<bool()> windowStops);
+    ContactPage(ContactDrillView& view, DrillKeyer& keyer, Clock& clock);
 
     bool keying() const { return keying_; }
     void stop() { stopped_ = true; }
@@ -32,7 +29,6 @@ private:
     ContactDrillView& view_;
     DrillKeyer& keyer_;
     Clock& clock_;
-    std::function<bool()> windowStops_;
     std::optional<Contact> contact_;
     bool keying_ = false;
     bool stopped_ = false;

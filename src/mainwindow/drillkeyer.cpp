@@ -16,15 +16,15 @@ constexpr int kPollMs = 20;
 } // namespace
 
 DrillKeyer::DrillKeyer(const KeyingSettingsSource& window, ToneOutput& output, Clock& clock,
-                       EventPump& events)
+                       EventPump& events, FormState& state)
     : speed_(window), player_(speed_, output, silent_, clock, timing_), clock_(clock),
-      events_(events) {}
+      events_(events), state_(state) {}
 
 bool DrillKeyer::key(std::string_view utf8, int dotMs, const std::function<bool()>& stop) {
     speed_.setDotMs(dotMs);
     bool pauseOwed = false;
     for (char c : toCp1251(utf8)) {
-        if (stop()) return false;
+        if (stop() || windowStops()) return false;
         if (c == ' ' || c == '\n' || c == '\r') {
             pauseOwed = true;
             continue;
@@ -35,16 +35,16 @@ bool DrillKeyer::key(std::string_view utf8, int dotMs, const std::function<bool(
         player_.keySign(std::string(1, latinPartner(c).value_or(c)));
         events_.processEvents();
     }
-    return !stop();
+    return !stop() && !windowStops();
 }
 
 bool DrillKeyer::wait(int ms, const std::function<bool()>& stop) {
     for (int left = ms; left > 0; left -= kPollMs) {
-        if (stop()) return false;
+        if (stop() || windowStops()) return false;
         clock_.sleep(std::min(left, kPollMs));
         events_.processEvents();
     }
-    return !stop();
+    return !stop() && !windowStops();
 }
 
 } // namespace kelvatron

@@ -17,8 +17,13 @@ class ToneOutput;
 // window between signs so the learner can type, repeat or stop meanwhile.
 class DrillKeyer {
 public:
+    // state: the window's stop request (it closes) ends every keying at the next sign.
     DrillKeyer(const KeyingSettingsSource& window, ToneOutput& output, Clock& clock,
-               EventPump& events);
+               EventPump& events, FormState& state);
+
+    // A drill begins: a stop left from an earlier transmission is no stop of it.
+    void begin() { state_.stopFlag = 0; }
+    bool windowStops() const { return state_.stopFlag != 0; }
 
     // UTF-8: Latin letters as their Cyrillic partners, Cyrillic letters, digits and signs as
     // themselves, a space or line break as a group pause. Stops at the first sign for which
@@ -35,6 +40,7 @@ private:
     SignPlayer player_;
     Clock& clock_;
     EventPump& events_;
+    FormState& state_;
 };
 
 } // namespace kelvatron

@@ -19,10 +19,9 @@ constexpr uint32_t kAsync = 5;
 
 } // namespace
 
-PileupPage::PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock,
-                       std::function<bool()> windowStops)
+PileupPage::PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock)
     : view_(view), keyer_(keyer), sound_(sound), clock_(clock),
-      windowStops_(std::move(windowStops)), calls_(uint32_t(clock.now() * 31337)),
+      calls_(uint32_t(clock.now() * 31337)),
       state_(uint32_t(clock.now() * 7777) | 1) {
     connect(&view_, &PileupView::cqRequested, this, &PileupPage::cq);
     connect(&view_, &PileupView::againRequested, this, &PileupPage::callAgain);
@@ -43,10 +42,11 @@ void PileupPage::cq() {
     sound_.stopSound();
     keying_ = true;
     stopped_ = false;
+    keyer_.begin();
     const std::string own = view_.ownCall().toStdString();
     view_.setStatus(QStringLiteral("Идёт ваш общий вызов"));
     const bool whole = keyer_.key("CQ CQ DE " + own + " " + own + " K", 6000 / view_.cpm(),
-                                  [this] { return stopped_ || windowStops_(); });
+                                  [this] { return stopped_; });
     keying_ = false;
     if (!whole) return;
     const int count = 1 + int(Random(state_, uint32_t(view_.maxCallers())));

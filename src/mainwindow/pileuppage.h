@@ -1,6 +1,5 @@
 #pragma once
 #include <QObject>
-#include <functional>
 #include <vector>
 
 #include "exercises/callsigngenerator.h"
@@ -20,8 +19,7 @@ class SoundDevice;
 class PileupPage : public QObject {
     Q_OBJECT
 public:
-    PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock,
-               std::function<bool()> windowStops);
+    PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock);
 
     const std::vector<PileupCaller>& callers() const { return callers_; }
     int contacts() const { return contacts_; }
@@ -45,7 +43,6 @@ private:
     DrillKeyer& keyer_;
     SoundDevice& sound_;
     Clock& clock_;
-    std::function<bool()> windowStops_;
     CallsignGenerator calls_;
     uint32_t state_;
     std::vector<PileupCaller> callers_;

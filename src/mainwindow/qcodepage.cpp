@@ -10,9 +10,8 @@
 
 namespace kelvatron {
 
-QCodePage::QCodePage(QCodeDrillView& view, DrillKeyer& keyer, Clock& clock,
-                     std::function<bool()> windowStops)
-    : view_(view), keyer_(keyer), clock_(clock), windowStops_(std::move(windowStops)) {
+QCodePage::QCodePage(QCodeDrillView& view, DrillKeyer& keyer, Clock& clock)
+    : view_(view), keyer_(keyer), clock_(clock) {
     connect(&view_, &QCodeDrillView::startRequested, this, &QCodePage::start);
     connect(&view_, &QCodeDrillView::repeatRequested, this, &QCodePage::repeat);
     connect(&view_, &QCodeDrillView::answered, this, &QCodePage::answer);
@@ -28,6 +27,7 @@ void QCodePage::start() {
     index_ = 0;
     right_ = 0;
     running_ = true;
+    keyer_.begin();
     view_.setRunning(true);
     view_.setCount(0, 0);
     view_.showMeaning({});
@@ -42,7 +42,7 @@ void QCodePage::stop() {
 void QCodePage::keyCode() {
     if (!running_ || keying_) return;
     keying_ = true;
-    const auto stop = [this] { return !running_ || windowStops_(); };
+    const auto stop = [this] { return !running_; };
     if (keyer_.wait(400, stop)) keyer_.key(codes_[index_].code, 6000 / view_.cpm(), stop);
     keying_ = false;
     if (pending_ && running_) {

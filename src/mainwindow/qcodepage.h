@@ -1,7 +1,6 @@
 #pragma once
 #include <QObject>
 #include <QString>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -18,8 +17,7 @@ class QCodeDrillView;
 class QCodePage : public QObject {
     Q_OBJECT
 public:
-    QCodePage(QCodeDrillView& view, DrillKeyer& keyer, Clock& clock,
-              std::function<bool()> windowStops);
+    QCodePage(QCodeDrillView& view, DrillKeyer& keyer, Clock& clock);
 
     bool running() const { return running_; }
     void stop();
@@ -36,7 +34,6 @@ private:
     QCodeDrillView& view_;
     DrillKeyer& keyer_;
     Clock& clock_;
-    std::function<bool()> windowStops_;
     std::vector<AirCode> codes_;
     size_t index_ = 0;
     int right_ = 0;

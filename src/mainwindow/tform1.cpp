@@ -296,9 +296,10 @@ void TForm1::glGraphicButton5Click() {
 
 void TForm1::glGraphicButton4Click() {
     // A running transmission ends at its next check before the question is asked. A receive
-    // exercise runs on until the answer: "Нет" must leave the learner's copy as it was, and "Да"
-    // ends it as the window closes.
-    if (!training || !training->receiving()) state.stopFlag = 1;
+    // exercise or a callsign run goes on until the answer: "Нет" must leave the learner's copy as
+    // it was, and "Да" ends it as the window closes.
+    if ((!training || !training->receiving()) && !(callsignPanel_ && callsignPanel_->running()))
+        state.stopFlag = 1;
     glGroupBox10->show();
     glGroupBox10->raise();
     outline_->raise();

@@ -14,7 +14,7 @@ struct HistoryKind {
     const char* caption;
 };
 inline constexpr HistoryKind kHistoryKinds[] = {
-    {"", "все"}, {"receive", "приём"}, {"send", "передача"}};
+    {"", "все"}, {"receive", "приём"}, {"send", "передача"}, {"callsign", "позывные"}};
 
 std::vector<SessionRecord> sessionsOfKind(const std::vector<SessionRecord>& sessions,
                                           const std::string& kind);

@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, 12> kNamesRussian = {
     "АЛЕКСАНДР", "ИВАН", "СЕРГЕЙ", "ОЛЕГ", "НИКОЛАЙ", "ВЛАДИМИР",
     "ПЕТР",      "ЮРИЙ", "АНДРЕЙ", "МИХАИЛ", "ДМИТРИЙ", "ПАВЕЛ"};
 constexpr std::array<std::string_view, 12> kTowns = {
-    "MOSCOW", "KAZAN", "OMSK", "TULA", "MINSK", "KIEV", "RIGA", "BERLIN", "PRAHA", "PARIS",
+    "MOSCOW", "KAZAN", "OMSK", "TULA", "MINSK", "KYIV", "RIGA", "BERLIN", "PRAHA", "PARIS",
     "ROMA", "OSLO"};
 constexpr std::array<std::string_view, 12> kTownsRussian = {
     "МОСКВА", "КАЗАНЬ", "ОМСК", "ТУЛА", "МИНСК", "КИЕВ",

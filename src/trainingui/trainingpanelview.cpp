@@ -18,7 +18,7 @@ namespace {
 
 // The command column is the compact panel; with a result the panel grows to show it. The
 // compact panel lies right of the text window, so the learner types in view of it.
-const QRect kCompact(596, 232, 190, 280);
+const QRect kCompact(596, 232, 190, 272);
 const QRect kExpanded(26, 44, 740, 484);
 constexpr int kColumnWidth = 172;
 
@@ -31,7 +31,7 @@ TrainingPanelView::TrainingPanelView(QWidget* panel, QWidget* history, QWidget* 
     check_ = command(QStringLiteral("Проверить"), 54);
     journal_ = command(QStringLiteral("Журнал"), 82);
     sending_ = command(QStringLiteral("Передача ключом"), 110);
-    callsigns_ = command(QStringLiteral("Позывные"), 250);
+    callsigns_ = command(QStringLiteral("Позывные"), 244);
     weakOption_ = new TglCheckBox(panel);
     weakOption_->setObjectName(QStringLiteral("weakSignsOption"));
     weakOption_->setCaption(QStringLiteral(" слабые знаки"));

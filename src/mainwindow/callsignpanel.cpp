@@ -47,7 +47,8 @@ CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
     : parts_(parts), frame_(new CallsignPanelView(parts.window)),
       keyer_(parts.keyingSettings, parts.toneOutput, parts.clock, parts.events, parts.state) {
     frame_->hide();
-    contact_ = std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock);
+    contact_ =
+        std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock, parts.history);
     qcodes_ = std::make_unique<QCodePage>(frame_->qcodes(), keyer_, parts.clock);
     pileup_ = std::make_unique<PileupPage>(frame_->pileup(), keyer_, parts.sound, parts.clock);
     CallsignDrillView& view = frame_->drill();

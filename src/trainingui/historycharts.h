@@ -14,7 +14,8 @@ struct HistoryKind {
     const char* caption;
 };
 inline constexpr HistoryKind kHistoryKinds[] = {
-    {"", "все"}, {"receive", "приём"}, {"send", "передача"}, {"callsign", "позывные"}};
+    {"", "все"}, {"receive", "приём"}, {"send", "передача"}, {"callsign", "позывные"},
+    {"contact", "радиообмен"}};
 
 std::vector<SessionRecord> sessionsOfKind(const std::vector<SessionRecord>& sessions,
                                           const std::string& kind);

@@ -126,6 +126,10 @@ TEST(CallsignPanel, AContactIsCheckedByItsFieldsAndACodeShowsItsMeaning) {
         QStringLiteral("Поля: 3 из 4 верно. Текст: Знаков: ")))
         << contact.result()->toPlainText().toStdString();
     EXPECT_TRUE(contact.result()->accessibleDescription().contains(QStringLiteral("Имя: передано")));
+    contact.checkButton()->click(); // checked again: still one record
+    const auto sessions = FormAccess::training(*h.form).store().sessions();
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(std::tuple(sessions[0].kind, sessions[0].errors), std::tuple(std::string("contact"), 0));
 
     QCodeDrillView& codes = panel.view().qcodes();
     codes.startButton()->click();

@@ -27,7 +27,7 @@ int64_t startOfSlot(int slot, uint32_t rate) {
 } // namespace
 
 std::vector<PileupCaller> drawPileupCallers(CallsignGenerator& calls, int count,
-                                           const PileupSettings& settings, uint32_t& state) {
+                                            const PileupSettings& settings, uint32_t& state) {
     count = std::clamp(count, 1, kPileupMaxCallers);
     const std::vector<int> pitches = drawSlots(kPileupPitchSlots, count, state);
     const std::vector<int> starts = drawSlots(kPileupStartSlots, count, state);

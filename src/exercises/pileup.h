@@ -11,8 +11,8 @@ namespace kelvatron {
 struct PileupCaller {
     std::string call;
     double pitchHz = 0;
-    int cpm = 0;          // its keying speed, signs per minute
-    double level = 0;     // 0..1 of full scale
+    int cpm = 0;             // its keying speed, signs per minute
+    double level = 0;        // 0..1 of full scale
     int64_t startSample = 0; // where it starts, from the start of the pile-up's sound
 };
 
@@ -34,7 +34,7 @@ inline constexpr int kPileupMaxCallers = 4;
 
 // count callers (1..kPileupMaxCallers) drawn with calls from `calls` and the rest from `state`.
 std::vector<PileupCaller> drawPileupCallers(CallsignGenerator& calls, int count,
-                                           const PileupSettings& settings, uint32_t& state);
+                                            const PileupSettings& settings, uint32_t& state);
 
 // One more station joining `callers`, on a pitch none of them has.
 PileupCaller drawNewcomer(CallsignGenerator& calls, const std::vector<PileupCaller>& callers,

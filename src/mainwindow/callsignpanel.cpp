@@ -18,11 +18,11 @@
 #include "training/learnerhistory.h"
 #include "training/receivecheck.h"
 #include "trainingui/callsigndrillview.h"
+#include "trainingui/callsignpanelview.h"
+#include "trainingui/callsignreport.h"
 #include "trainingui/contactdrillview.h"
 #include "trainingui/pileupview.h"
 #include "trainingui/qcodedrillview.h"
-#include "trainingui/callsignpanelview.h"
-#include "trainingui/callsignreport.h"
 
 namespace kelvatron {
 
@@ -47,8 +47,7 @@ CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
     : parts_(parts), frame_(new CallsignPanelView(parts.window)),
       keyer_(parts.keyingSettings, parts.toneOutput, parts.clock, parts.events, parts.state) {
     frame_->hide();
-    contact_ =
-        std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock, parts.history);
+    contact_ = std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock, parts.history);
     qcodes_ = std::make_unique<QCodePage>(frame_->qcodes(), keyer_, parts.clock);
     pileup_ = std::make_unique<PileupPage>(frame_->pileup(), keyer_, parts.sound, parts.clock);
     CallsignDrillView& view = frame_->drill();
@@ -57,8 +56,8 @@ CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
     connect(&view, &CallsignDrillView::stopRequested, this, &CallsignPanel::stopRun);
     connect(&view, &CallsignDrillView::answered, this, &CallsignPanel::answer);
     auto* latin = new LatinInputLayout(parts.keyboardLayout, parts.windowLayout, this);
-    for (QWidget* input : {frame_->drill().input(), frame_->qcodes().input(),
-                           frame_->pileup().input()})
+    for (QWidget* input :
+         {frame_->drill().input(), frame_->qcodes().input(), frame_->pileup().input()})
         latin->watch(input);
     ContactDrillView& contact = frame_->contact();
     const auto international = [&contact] {
@@ -209,7 +208,8 @@ void CallsignPanel::loadChoices() {
     std::unique_ptr<QSettings> settings = section();
     CallsignDrillSettings s;
     const int dot = parts_.keyingSettings.keyingSettings().heardDotMs();
-    if (dot > 0) s.startCpm = std::clamp((6000 / dot + 5) / 10 * 10, kCallsignMinCpm, kCallsignMaxCpm);
+    if (dot > 0)
+        s.startCpm = std::clamp((6000 / dot + 5) / 10 * 10, kCallsignMinCpm, kCallsignMaxCpm);
     s.calls = settings->value(QString::fromLatin1(kCallsKey), s.calls).toInt();
     s.startCpm = settings->value(QString::fromLatin1(kStartKey), s.startCpm).toInt();
     s.stepCpm = settings->value(QString::fromLatin1(kStepKey), s.stepCpm).toInt();

@@ -2,8 +2,8 @@
 
 #include "core/clock.h"
 #include "mainwindow/drillkeyer.h"
-#include "training/learnerhistory.h"
 #include "training/contactcheck.h"
+#include "training/learnerhistory.h"
 #include "trainingui/contactdrillview.h"
 
 namespace kelvatron {
@@ -43,8 +43,8 @@ void ContactPage::check() {
     view_.showCheck(result, *contact_);
     SessionRecord session;
     session.kind = "contact";
-    session.source = view_.language() == ContactLanguage::Russian ? "радиообмен по-русски"
-                                                                 : "радиообмен";
+    session.source =
+        view_.language() == ContactLanguage::Russian ? "радиообмен по-русски" : "радиообмен";
     session.dotMs = 6000 / view_.cpm();
     session.charWpm = view_.cpm() / 5.0;
     session.durationS = (clock_.now() - keyedAtMs_) / 1000;

@@ -21,8 +21,7 @@ constexpr uint32_t kAsync = 5;
 
 PileupPage::PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock)
     : view_(view), keyer_(keyer), sound_(sound), clock_(clock),
-      calls_(uint32_t(clock.now() * 31337)),
-      state_(uint32_t(clock.now() * 7777) | 1) {
+      calls_(uint32_t(clock.now() * 31337)), state_(uint32_t(clock.now() * 7777) | 1) {
     connect(&view_, &PileupView::cqRequested, this, &PileupPage::cq);
     connect(&view_, &PileupView::againRequested, this, &PileupPage::callAgain);
     connect(&view_, &PileupView::answered, this, &PileupPage::answer);
@@ -123,8 +122,9 @@ void PileupPage::answer(const QString& typed) {
     play(mixPileup({station}, s.rate, {kReport}));
     view_.setStatus(QStringLiteral("%1: %2 — связь проведена. %3")
                         .arg(QString::fromStdString(station.call), QString::fromLatin1(kReport),
-                             callers_.empty() ? QStringLiteral("Больше никто не зовёт: дайте CQ")
-                                              : QStringLiteral("Зовут ещё: %1").arg(callers_.size())));
+                             callers_.empty()
+                                 ? QStringLiteral("Больше никто не зовёт: дайте CQ")
+                                 : QStringLiteral("Зовут ещё: %1").arg(callers_.size())));
     echoCallers();
 }
 

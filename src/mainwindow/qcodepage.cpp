@@ -65,8 +65,9 @@ void QCodePage::takeAnswer(const QString& typed) {
     const AirCode& code = codes_[index_];
     const bool right = !typed.trimmed().isEmpty() && sameSigns(code.code, typed.toStdString());
     right_ += right;
-    const QString head = QStringLiteral("%1 — %2.").arg(QString::fromUtf8(code.code.data(), code.code.size()),
-                                                        QString::fromUtf8(code.meaning.data(), code.meaning.size()));
+    const QString head = QStringLiteral("%1 — %2.")
+                             .arg(QString::fromUtf8(code.code.data(), code.code.size()),
+                                  QString::fromUtf8(code.meaning.data(), code.meaning.size()));
     view_.showMeaning(right ? head + QStringLiteral(" Верно.")
                             : head + QStringLiteral(" Неверно: принято «%1».").arg(typed));
     view_.setCount(right_, int(++index_));

@@ -67,8 +67,8 @@ std::vector<float> mixPileup(const std::vector<PileupCaller>& callers, uint32_t 
     std::vector<float> mix;
     for (size_t i = 0; i < callers.size(); ++i) {
         const PileupCaller& c = callers[i];
-        const std::vector<float> own = keyedStation(texts.empty() ? c.call : texts[i], c.cpm,
-                                                    c.pitchHz, c.level, rate);
+        const std::vector<float> own =
+            keyedStation(texts.empty() ? c.call : texts[i], c.cpm, c.pitchHz, c.level, rate);
         mix.resize(std::max(mix.size(), size_t(c.startSample) + own.size()), 0.f);
         for (size_t s = 0; s < own.size(); ++s)
             mix[size_t(c.startSample) + s] += own[s];
@@ -88,8 +88,8 @@ std::vector<float> mixPileup(const std::vector<PileupCaller>& callers, uint32_t 
 
 std::vector<uint8_t> waveImage16(std::span<const float> samples, uint32_t rate) {
     std::vector<uint8_t> image(kWaveHeaderSize + samples.size() * 2);
-    writeWaveHeader(std::span<uint8_t, kWaveHeaderSize>(image.data(), kWaveHeaderSize), false,
-                    true, rate == 96000, uint32_t(samples.size() * 2));
+    writeWaveHeader(std::span<uint8_t, kWaveHeaderSize>(image.data(), kWaveHeaderSize), false, true,
+                    rate == 96000, uint32_t(samples.size() * 2));
     for (size_t i = 0; i < samples.size(); ++i) {
         const auto v = int16_t(std::lround(std::clamp(samples[i], -1.f, 1.f) * 32767));
         image[kWaveHeaderSize + 2 * i] = uint8_t(v & 0xff);

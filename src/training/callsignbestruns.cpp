@@ -7,9 +7,9 @@ namespace kelvatron {
 
 std::vector<CallsignRun> withRun(std::vector<CallsignRun> best, const CallsignRun& run,
                                  int* place) {
-    const auto at = std::upper_bound(
-        best.begin(), best.end(), run.score,
-        [](int score, const CallsignRun& r) { return score > r.score; });
+    const auto at =
+        std::upper_bound(best.begin(), best.end(), run.score,
+                         [](int score, const CallsignRun& r) { return score > r.score; });
     const int index = int(at - best.begin());
     best.insert(at, run);
     if (int(best.size()) > kBestRunsKept) best.resize(kBestRunsKept);

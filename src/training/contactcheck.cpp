@@ -25,7 +25,8 @@ std::string keyedSigns(std::string_view utf8) {
 } // namespace
 
 int ContactCheck::rightFields() const {
-    return int(std::count_if(fields.begin(), fields.end(), [](const FieldCheck& f) { return f.right; }));
+    return int(
+        std::count_if(fields.begin(), fields.end(), [](const FieldCheck& f) { return f.right; }));
 }
 
 bool sameSigns(std::string_view a, std::string_view b) {
@@ -45,8 +46,8 @@ ContactCheck checkContact(const Contact& contact, const ContactFields& typed,
     ContactCheck check;
     check.fields = {{
         {"Позывной", sent.call, typed.call, sameSigns(sent.call, typed.call)},
-        {"RST", sent.rst, typed.rst, !typed.rst.empty() &&
-                                         reportDigits(sent.rst) == reportDigits(typed.rst)},
+        {"RST", sent.rst, typed.rst,
+         !typed.rst.empty() && reportDigits(sent.rst) == reportDigits(typed.rst)},
         {"Имя", sent.name, typed.name, sameSigns(sent.name, typed.name)},
         {"QTH", sent.qth, typed.qth, sameSigns(sent.qth, typed.qth)},
     }};

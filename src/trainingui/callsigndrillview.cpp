@@ -23,8 +23,8 @@ CallsignDrillView::CallsignDrillView(QWidget* parent) : QWidget(parent) {
     calls_ = drillstyle::numberBox(1, 200, 5, 50, QStringLiteral("Позывных в серии"), this);
     startCpm_ = drillstyle::numberBox(kCallsignMinCpm, kCallsignMaxCpm, 10, 100,
                                       QStringLiteral("Начальная скорость, знаков в минуту"), this);
-    step_ = drillstyle::numberBox(5, 50, 5, 10, QStringLiteral("Шаг скорости, знаков в минуту"),
-                                  this);
+    step_ =
+        drillstyle::numberBox(5, 50, 5, 10, QStringLiteral("Шаг скорости, знаков в минуту"), this);
     for (auto [caption, box] : {std::pair{QStringLiteral("Позывных:"), calls_},
                                 std::pair{QStringLiteral("скорость:"), startCpm_},
                                 std::pair{QStringLiteral("шаг:"), step_}}) {
@@ -37,13 +37,13 @@ CallsignDrillView::CallsignDrillView(QWidget* parent) : QWidget(parent) {
     layout->addLayout(choices);
 
     auto* commands = new QHBoxLayout;
-    start_ = drillstyle::button(QStringLiteral("Начать"), QStringLiteral("Начать серию позывных"),
-                                this);
+    start_ =
+        drillstyle::button(QStringLiteral("Начать"), QStringLiteral("Начать серию позывных"), this);
     repeat_ = drillstyle::button(QStringLiteral("Повторить (F2)"),
                                  QStringLiteral("Повторить позывной, за половину очков"), this);
     repeat_->setShortcut(Qt::Key_F2);
-    stop_ = drillstyle::button(QStringLiteral("Закончить"), QStringLiteral("Закончить серию"),
-                               this);
+    stop_ =
+        drillstyle::button(QStringLiteral("Закончить"), QStringLiteral("Закончить серию"), this);
     for (QPushButton* b : {start_, repeat_, stop_})
         commands->addWidget(b);
     commands->addStretch();
@@ -72,8 +72,7 @@ CallsignDrillView::CallsignDrillView(QWidget* parent) : QWidget(parent) {
     connect(start_, &QPushButton::clicked, this, &CallsignDrillView::startRequested);
     connect(repeat_, &QPushButton::clicked, this, &CallsignDrillView::repeatRequested);
     connect(stop_, &QPushButton::clicked, this, &CallsignDrillView::stopRequested);
-    connect(input_, &QLineEdit::returnPressed, this,
-            [this] { emit answered(input_->text()); });
+    connect(input_, &QLineEdit::returnPressed, this, [this] { emit answered(input_->text()); });
     setCount(0, 0);
     setRunning(false);
 }

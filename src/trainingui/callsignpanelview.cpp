@@ -4,9 +4,9 @@
 
 #include "trainingui/callsigndrillview.h"
 #include "trainingui/contactdrillview.h"
+#include "trainingui/drillstyle.h"
 #include "trainingui/pileupview.h"
 #include "trainingui/qcodedrillview.h"
-#include "trainingui/drillstyle.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tglshadow.h"
 #include "widgets/theme.h"

@@ -24,14 +24,17 @@ QString markedCopy(std::string_view sent, std::string_view typed) {
     QString out;
     for (const AlignedSign& step : check.steps) {
         switch (step.op) {
-        case AlignOp::Match: out += character(typed, step.typedPos); break;
+        case AlignOp::Match:
+            out += character(typed, step.typedPos);
+            break;
         case AlignOp::Substitution:
             out += coloured(trainingstyle::kWrong, character(typed, step.typedPos), true);
             break;
         case AlignOp::Missed:
             out += coloured(trainingstyle::kMissed, QString(trainingstyle::kMissedMark), false);
             break;
-        default: out += coloured(trainingstyle::kExtra, character(typed, step.typedPos), false);
+        default:
+            out += coloured(trainingstyle::kExtra, character(typed, step.typedPos), false);
         }
     }
     return out;

@@ -50,9 +50,9 @@ ContactDrillView::ContactDrillView(QWidget* parent) : QWidget(parent) {
                               QStringLiteral("Передать новую связь"), this);
     check_ = drillstyle::button(QStringLiteral("Проверить"),
                                 QStringLiteral("Проверить принятую связь"), this);
-    for (QWidget* w : {static_cast<QWidget*>(russian_), static_cast<QWidget*>(speed),
-                       static_cast<QWidget*>(cpm_), static_cast<QWidget*>(key_),
-                       static_cast<QWidget*>(check_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(russian_), static_cast<QWidget*>(speed),
+          static_cast<QWidget*>(cpm_), static_cast<QWidget*>(key_), static_cast<QWidget*>(check_)})
         commands->addWidget(w);
     commands->addStretch();
     layout->addLayout(commands);
@@ -136,8 +136,8 @@ void ContactDrillView::showCheck(const ContactCheck& check, const Contact& sent)
     QString figure = QStringLiteral("Поля: %1 из 4 верно. ").arg(check.rightFields());
     for (const FieldCheck& f : check.fields)
         if (!f.right)
-            figure += QStringLiteral("%1: передано %2. ").arg(QString::fromStdString(f.caption),
-                                                             QString::fromStdString(f.sent));
+            figure += QStringLiteral("%1: передано %2. ")
+                          .arg(QString::fromStdString(f.caption), QString::fromStdString(f.sent));
     result_->setAccessibleDescription(figure + QString::fromStdString(figureText(check.text)));
     result_->setFocus();
 }

@@ -27,9 +27,10 @@ PileupView::PileupView(QWidget* parent) : QWidget(parent) {
                                      QStringLiteral("Наибольшее число отвечающих станций"), this);
     cpm_ = drillstyle::numberBox(kCallsignMinCpm, kCallsignMaxCpm, 10, 100,
                                  QStringLiteral("Скорость станций, знаков в минуту"), this);
-    for (auto [caption, box] : {std::pair<QString, QWidget*>{QStringLiteral("Ваш позывной:"), ownCall_},
-                                {QStringLiteral("станций до:"), callers_},
-                                {QStringLiteral("скорость:"), cpm_}}) {
+    for (auto [caption, box] :
+         {std::pair<QString, QWidget*>{QStringLiteral("Ваш позывной:"), ownCall_},
+          {QStringLiteral("станций до:"), callers_},
+          {QStringLiteral("скорость:"), cpm_}}) {
         QLabel* l = drillstyle::label(caption, 12, false, this);
         l->setBuddy(box);
         choices->addWidget(l);

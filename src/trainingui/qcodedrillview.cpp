@@ -23,8 +23,8 @@ QCodeDrillView::QCodeDrillView(QWidget* parent) : QWidget(parent) {
     QLabel* speed = drillstyle::label(QStringLiteral("скорость:"), 12, false, this);
     speed->setBuddy(cpm_);
     start_ = drillstyle::button(QStringLiteral("Начать"), QStringLiteral("Начать Q-коды"), this);
-    repeat_ = drillstyle::button(QStringLiteral("Повторить"), QStringLiteral("Повторить код"),
-                                 this);
+    repeat_ =
+        drillstyle::button(QStringLiteral("Повторить"), QStringLiteral("Повторить код"), this);
     for (QWidget* w : {static_cast<QWidget*>(speed), static_cast<QWidget*>(cpm_),
                        static_cast<QWidget*>(start_), static_cast<QWidget*>(repeat_)})
         commands->addWidget(w);

@@ -9,15 +9,15 @@
 #include <QTextBrowser>
 
 #include "keying/signtable.h"
-#include "support/formharness.h"
 #include "mainwindow/contactpage.h"
 #include "mainwindow/pileuppage.h"
 #include "mainwindow/qcodepage.h"
+#include "support/formharness.h"
 #include "trainingui/callsigndrillview.h"
+#include "trainingui/callsignpanelview.h"
 #include "trainingui/contactdrillview.h"
 #include "trainingui/pileupview.h"
 #include "trainingui/qcodedrillview.h"
-#include "trainingui/callsignpanelview.h"
 #include "widgets/tgllabel.h"
 
 using namespace kelvatron;
@@ -125,11 +125,13 @@ TEST(CallsignPanel, AContactIsCheckedByItsFieldsAndACodeShowsItsMeaning) {
     EXPECT_TRUE(contact.result()->toPlainText().startsWith(
         QStringLiteral("Поля: 3 из 4 верно. Текст: Знаков: ")))
         << contact.result()->toPlainText().toStdString();
-    EXPECT_TRUE(contact.result()->accessibleDescription().contains(QStringLiteral("Имя: передано")));
+    EXPECT_TRUE(
+        contact.result()->accessibleDescription().contains(QStringLiteral("Имя: передано")));
     contact.checkButton()->click(); // checked again: still one record
     const auto sessions = FormAccess::training(*h.form).store().sessions();
     ASSERT_EQ(sessions.size(), 1u);
-    EXPECT_EQ(std::tuple(sessions[0].kind, sessions[0].errors), std::tuple(std::string("contact"), 0));
+    EXPECT_EQ(std::tuple(sessions[0].kind, sessions[0].errors),
+              std::tuple(std::string("contact"), 0));
 
     QCodeDrillView& codes = panel.view().qcodes();
     codes.startButton()->click();
@@ -166,7 +168,8 @@ TEST(CallsignPanel, APileUpAnswersTheCqAndTheRightCallIsWorked) {
     QTest::keyClicks(view.input(), QString::fromStdString(worked).toLower());
     QTest::keyClick(view.input(), Qt::Key_Return);
     EXPECT_EQ(view.countLabel()->text(), QStringLiteral("Связей: 1"));
-    EXPECT_TRUE(view.statusLabel()->text().startsWith(QString::fromStdString(worked + ": R 5NN TU")));
+    EXPECT_TRUE(
+        view.statusLabel()->text().startsWith(QString::fromStdString(worked + ": R 5NN TU")));
     EXPECT_EQ(h.sound.plays.size(), 3u);
     for (const PileupCaller& c : page.callers())
         EXPECT_NE(c.call, worked);

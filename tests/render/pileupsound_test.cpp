@@ -89,7 +89,8 @@ TEST(Pileup, EachCallerIsHeardFromItsStartAtItsPitch) {
         const double after = amplitudeAt(mix, c.pitchHz, settings.rate, start + edge, window);
         EXPECT_GT(after, 0.2 * c.level) << c.call;
         if (start >= window) {
-            const double before = amplitudeAt(mix, c.pitchHz, settings.rate, start - window, window);
+            const double before =
+                amplitudeAt(mix, c.pitchHz, settings.rate, start - window, window);
             EXPECT_LT(before, after / 5) << c.call << " sounds before its start";
         }
     }

@@ -35,7 +35,7 @@ TEST(CallsignDrill, TheSpeedStepsUpOnARightCallAndDownOnAWrongOneWithinTheKeying
     };
     const Row rows[] = {
         {100, 10, "++-+", {100, 110, 120, 110}},
-        {70, 10, "---+", {70, 60, 60, 60}},    // never below the slowest dot
+        {70, 10, "---+", {70, 60, 60, 60}},      // never below the slowest dot
         {590, 25, "+++-", {590, 600, 600, 600}}, // never above the fastest
         {30, 10, "+", {60}},                     // a start out of range is brought into it
     };
@@ -55,7 +55,7 @@ TEST(CallsignDrill, ACallScoresItsLengthTimesItsSpeedAndNothingWithAnError) {
         int points;
     };
     const Row rows[] = {
-        {"UA3ABC", 100, false, 60}, {"UA3ABC", 100, true, 30}, {"K1A", 250, false, 75},
+        {"UA3ABC", 100, false, 60},    {"UA3ABC", 100, true, 30}, {"K1A", 250, false, 75},
         {"DL/RW1AB/P", 60, false, 60}, {"R9X", 85, true, 12},
     };
     for (const Row& row : rows)
@@ -88,7 +88,7 @@ TEST(CallsignDrill, ACallScoresItsLengthTimesItsSpeedAndNothingWithAnError) {
 // check reads them.
 TEST(CallsignDrill, ACopyReadsInTheCallsLettersWhicheverLayoutTypedIt) {
     const std::pair<const char*, const char*> rows[] = {
-        {"ua3abc", "UA3ABC"},     {"УА3АБЦ", "UA3ABC"}, {"уа3абц/п", "UA3ABC/P"},
+        {"ua3abc", "UA3ABC"},       {"УА3АБЦ", "UA3ABC"}, {"уа3абц/п", "UA3ABC/P"},
         {"DL / RW1AB", "DL/RW1AB"}, {"ЩЬЫЖЙ", "QXYVJ"},   {"ЯЮ1", "ЯЮ1"},
     };
     for (const auto& [typed, read] : rows)

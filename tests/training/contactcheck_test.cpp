@@ -14,8 +14,8 @@ TEST(ContactCheck, AGeneratedContactSendsTheFieldsItIsCheckedOn) {
     for (ContactLanguage language : {ContactLanguage::International, ContactLanguage::Russian})
         for (uint32_t seed = 1; seed <= 30; ++seed) {
             const Contact c = generateContact(seed, language);
-            for (const std::string& field : {c.fields.call, c.fields.rst, c.fields.name,
-                                             c.fields.qth})
+            for (const std::string& field :
+                 {c.fields.call, c.fields.rst, c.fields.name, c.fields.qth})
                 EXPECT_NE(c.text.find(field), std::string::npos) << field << " in " << c.text;
             EXPECT_TRUE(checkContact(c, c.fields, c.text).text.errors() == 0) << c.text;
         }
@@ -47,9 +47,9 @@ TEST(ContactCheck, FieldsCountAsTheSignsTheyKey) {
         EXPECT_EQ(check.rightFields(), __builtin_popcount(row.right)) << row.name;
     }
     // The whole text: a word left out is its signs missed.
-    const ContactCheck text = checkContact(
-        contact, contact.fields,
-        "UA3ABC DE DL1XY R TNX UR RST 5NN 5NN NAME HANS HANS QTH BERLIN K");
+    const ContactCheck text =
+        checkContact(contact, contact.fields,
+                     "UA3ABC DE DL1XY R TNX UR RST 5NN 5NN NAME HANS HANS QTH BERLIN K");
     EXPECT_EQ(text.text.errors(), 6);
 }
 

@@ -5,6 +5,8 @@
 #include "audio/airchain.h"
 #include "core/filepaths.h"
 #include "core/random.h"
+#include "exercises/callsigngenerator.h"
+#include "exercises/contactgenerator.h"
 #include "radiograms/radiogramfile.h"
 #include "render/audioformat.h"
 #include "training/coursemode.h"
@@ -18,8 +20,9 @@ void chooseSource(TransmissionSettings& t, ExportBody body) {
     t.digits = body == ExportBody::Digits;
     t.letters = body == ExportBody::Letters;
     t.digitsAndLetters = body == ExportBody::Mixed;
-    t.textInWindow =
-        body == ExportBody::Text || body == ExportBody::Jargon || body == ExportBody::Lesson;
+    t.textInWindow = body == ExportBody::Text || body == ExportBody::Jargon ||
+                     body == ExportBody::Lesson || body == ExportBody::Callsigns ||
+                     body == ExportBody::Qso;
 }
 
 TransmissionSettings transmissionOf(const ExportOptions& o, const PropValues& stored) {
@@ -74,6 +77,25 @@ AirConditions airOf(const ExportOptions& o, AirConditions air, const KeyingSetti
     air.tonePower = fullScalePower(k.waveform);
     air.dotMs = k.cardDotMs();
     return air;
+}
+
+// One generated call a group, as many as the groups; the seed gives the same calls again.
+std::string callsignText(int count, uint32_t seed) {
+    CallsignGenerator calls(seed);
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i) text += ' ';
+        text += calls.next().text;
+    }
+    return text;
+}
+
+// A contact's lines as a radiogram's, Windows-1251 with CR LF.
+std::string contactText(uint32_t seed) {
+    std::string text;
+    for (char c : generateContact(seed).text)
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return text;
 }
 
 ExportPlan failure(int status, std::string error) {
@@ -143,8 +165,12 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
     if (plan.job.transmission.textInWindow && !options.body)
         return failure(kExportBadUsage,
                        "В настройках выбран источник «Текст в окне», а окна нет: укажите "
-                       "--text РАДИОГРАММА, --digits, --letters, --mixed или --jargon.");
+                       "--text РАДИОГРАММА, --digits, --letters, --mixed, --jargon, "
+                       "--lesson, --callsigns или --qso.");
     if (options.lesson) plan.job.text = lessonText(*options.lesson, plan.job);
+    if (options.body == ExportBody::Callsigns)
+        plan.job.text = callsignText(plan.job.transmission.groupCount, plan.job.seed);
+    if (options.body == ExportBody::Qso) plan.job.text = contactText(plan.job.seed);
     if (options.radiogram) {
         RadiogramResult read = readRadiogram(*options.radiogram);
         if (!read.ok())

@@ -25,13 +25,15 @@ struct OptionRow {
 using O = ExportOptions;
 
 // The speed unit, frequency and counts have the settings panel's limits.
-const std::array<OptionRow, 28> kOptions = {{
+const std::array<OptionRow, 30> kOptions = {{
     {.name = "--export", .kind = Kind::Word},
     {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
     {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
     {.name = "--letters", .kind = Kind::Flag, .body = int(ExportBody::Letters)},
     {.name = "--mixed", .kind = Kind::Flag, .body = int(ExportBody::Mixed)},
     {.name = "--jargon", .kind = Kind::Flag, .body = int(ExportBody::Jargon)},
+    {.name = "--callsigns", .kind = Kind::Flag, .body = int(ExportBody::Callsigns)},
+    {.name = "--qso", .kind = Kind::Flag, .body = int(ExportBody::Qso)},
     {"--groups", Kind::Number, 1, 200, &O::groups},
     {"--size", Kind::Number, 1, 100, &O::size},
     {"--seed", Kind::Number, 0, UINT32_MAX},
@@ -80,7 +82,7 @@ constexpr std::array<std::string_view, 5> kWaveNames = {"sine", "square", "trian
 
 bool isBodyOption(std::string_view name) {
     return name == "--text" || name == "--digits" || name == "--letters" || name == "--mixed" ||
-           name == "--jargon" || name == "--lesson";
+           name == "--jargon" || name == "--lesson" || name == "--callsigns" || name == "--qso";
 }
 
 std::string quote(std::string_view text) {
@@ -232,6 +234,8 @@ KELVATRON_SOUND=pulse или sdl выбирает одно из двух. Нас
   --jargon               слова радиожаргона
   --lesson N             упражнение урока N курса, 1..44: группы из знаков уроков 1..N,
                          новый знак чаще; длительность и размер групп — как в курсе
+  --callsigns            позывные, по одному в группе (число групп: --groups)
+  --qso                  радиообмен: вызов, ответ, рапорт, имя, город, 73
 
 Группы:
   --groups N             число групп, 1..200

@@ -14,13 +14,14 @@ inline constexpr int kExportOk = 0;
 inline constexpr int kExportFailed = 1;   // the radiogram or the target could not be used
 inline constexpr int kExportBadUsage = 2; // an unknown option or a bad value
 
-enum class ExportBody : uint8_t { Text, Digits, Letters, Mixed, Jargon, Lesson };
+enum class ExportBody : uint8_t { Text, Digits, Letters, Mixed, Jargon, Lesson, Callsigns, Qso };
 
 // What `kelvatron --export FILE [options]` asks for. Every option left out stays empty: the
 // caller takes it from the learner's stored settings, so the file sounds as the program would.
 struct ExportOptions {
     std::string target;                   // --export FILE
     std::optional<ExportBody> body;       // --text / --digits / --letters / --mixed / --jargon
+                                          // / --callsigns / --qso
     std::optional<std::string> radiogram; // --text FILE (.dkm, Windows-1251)
     std::optional<int> groups;            // --groups 1..200
     std::optional<int> size;              // --size 1..100, signs per group

@@ -11,6 +11,7 @@
 #include "core/cp1251.h"
 #include "form/formlayout.h"
 #include "mainwindow/farnsworthsetting.h"
+#include "mainwindow/callsignpanel.h"
 #include "mainwindow/sendingpanel.h"
 #include "mainwindow/trainingpanel.h"
 #include "widgets/accessibility.h"
@@ -115,6 +116,7 @@ void TForm1::buildTrainingPanel() {
         showSendingPractice();
         sendingPanel_->startExam(text, [panel](const SendingResult& r) { panel->sendingExamFinished(r); });
     });
+    connect(panel, &TrainingPanel::callsignsRequested, this, &TForm1::showCallsigns);
     for (TglCheckBox* speedOrOutput : {glCheckBox11, glCheckBox12, glCheckBox13, glCheckBox14})
         connect(speedOrOutput, &TglCheckBox::clicked, panel, &TrainingPanel::refreshSpeed);
     bindFarnsworthSetting(panel->view().farnsworth(), keyingSettings);
@@ -125,6 +127,7 @@ TForm1::~TForm1() {
     // The sending panel ends its run as it goes, writing into the text window: it must go while
     // the window's adapters are still there, not among the children after them.
     sendingPanel_.reset();
+    callsignPanel_.reset();
 }
 
 // The window's own tone generator plays 8-bit tones synchronously at 800 Hz and 80 % volume;
@@ -226,6 +229,7 @@ void TForm1::showOnlyPanel(QWidget* panel) {
     for (TglGroupBox* floating : floatingPanels())
         floating->setVisible(floating == panel);
     if (sendingPanel_) sendingPanel_->frame()->setVisible(sendingPanel_->frame() == panel);
+    if (callsignPanel_) callsignPanel_->frame()->setVisible(callsignPanel_->frame() == panel);
     panel->raise();
     glGroupBox10->raise();
     outline_->raise();
@@ -275,6 +279,24 @@ void TForm1::showSendingPractice() {
     showOnlyPanel(sendingPanel_->frame());
 }
 
+// The callsign panel is built when first asked for; it keys through the window's outputs at
+// speeds of its own.
+void TForm1::showCallsigns() {
+    if (!callsignPanel_)
+        callsignPanel_ = std::make_unique<CallsignPanel>(
+            CallsignPanelParts{.keyingSettings = keyingSettings,
+                               .toneOutput = toneOutput,
+                               .sound = services.sound,
+                               .clock = services.clock,
+                               .events = services.events,
+                               .state = state,
+                               .history = history,
+                               .keyboardLayout = services.keyboardLayout,
+                               .windowLayout = [this] { return alphabetSwitch.layoutName(); },
+                               .window = this});
+    showOnlyPanel(callsignPanel_->frame());
+}
+
 void TForm1::glBevel2MouseDown() {
     if (QWindow* w = windowHandle()) w->startSystemMove();
 }
@@ -285,9 +307,10 @@ void TForm1::glGraphicButton5Click() {
 
 void TForm1::glGraphicButton4Click() {
     // A running transmission ends at its next check before the question is asked. A receive
-    // exercise runs on until the answer: "Нет" must leave the learner's copy as it was, and "Да"
-    // ends it as the window closes.
-    if (!training || !training->receiving()) state.stopFlag = 1;
+    // exercise or a callsign run goes on until the answer: "Нет" must leave the learner's copy as
+    // it was, and "Да" ends it as the window closes.
+    if ((!training || !training->receiving()) && !(callsignPanel_ && callsignPanel_->running()))
+        state.stopFlag = 1;
     glGroupBox10->show();
     glGroupBox10->raise();
     outline_->raise();
@@ -399,6 +422,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (training && training->receiving()) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
+    // A call typed into the callsign panel is the learner's copy: it does not sound.
+    if (callsignPanel_ && callsignPanel_->ownsKeysOf(widget)) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (alreadyPreviewed(*key, widget)) return false;
     if (key->text().isEmpty() || closed_) return false;

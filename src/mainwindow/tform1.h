@@ -35,6 +35,7 @@ struct FormAccess;
 }
 class KeyPortLink;
 class LiveSpeakerTone;
+class CallsignPanel;
 class SendingPanel;
 class TrainingPanel;
 class TglLabel;
@@ -72,6 +73,7 @@ public slots:
     void glLabel12Click();        // "Выход"
     void glGraphicButton1MouseDown();
     void showSendingPractice(); // " Передача ключом"
+    void showCallsigns();       // " Позывные и радиообмен"
     // Keyboard practice and alphabets.
     void presssymvol(TglLabel* sender);
     void glLabel17Click();
@@ -150,6 +152,7 @@ private:
     QPointer<QWidget> lastPreviewedReceiver_;
     QWidget* outline_ = nullptr;
     std::unique_ptr<SendingPanel> sendingPanel_;
+    std::unique_ptr<CallsignPanel> callsignPanel_;
     KeyPortLink* keyPortLink_ = nullptr;
     LiveSpeakerTone* liveSpeaker_ = nullptr;
 };

@@ -91,6 +91,7 @@ void TrainingPanel::connectCommands() {
     connect(view_.journalButton(), &TglLabel::clicked, this, &TrainingPanel::showHistory);
     connect(view_.sendingButton(), &TglLabel::clicked, this,
             &TrainingPanel::sendingPracticeRequested);
+    connect(view_.callsignsButton(), &TglLabel::clicked, this, &TrainingPanel::callsignsRequested);
     connect(view_.weakOption(), &TglCheckBox::clicked, this, [this] { saveOptions(); });
     connect(view_.courseButton(), &TglLabel::clicked, this, &TrainingPanel::showCourse);
     connect(view_.courseView()->againButton(), &TglLabel::clicked, this,

@@ -90,6 +90,7 @@ signals:
     void sendingPracticeRequested(); // "Передача ключом"
     // "Зачёт передачи": the radiogram (Windows-1251) the learner is to key.
     void sendingExamRequested(const std::string& radiogramCp1251);
+    void callsignsRequested();       // "Позывные"
 
 private:
     void connectCommands();

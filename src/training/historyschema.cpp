@@ -4,13 +4,13 @@ namespace kelvatron::history {
 
 // sessions: one row per checked exercise. sign_results: per sent sign, how often it was sent and
 // received wrong. confusions: what a sent sign was taken for; typed '' means it was missed.
-// Signs are UTF-8, the break sign as "-". kind: receive (a copy by ear), send (the learner's
-// keying), exam (a speed test, one row per test).
+// Signs are UTF-8, the break sign as "-". kind is the training mode's own word ("receive",
+// "send", "callsign" ...): a new mode needs no new layout.
 const std::array<std::string_view, 5> kCreateStatements = {
     R"(CREATE TABLE IF NOT EXISTS sessions (
         id INTEGER PRIMARY KEY,
         started_at TEXT NOT NULL,
-        kind TEXT NOT NULL CHECK (kind IN ('receive', 'send', 'exam')),
+        kind TEXT NOT NULL,
         source TEXT NOT NULL DEFAULT '',
         alphabet TEXT NOT NULL DEFAULT '',
         dot_ms INTEGER NOT NULL,

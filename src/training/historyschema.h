@@ -6,7 +6,8 @@ namespace kelvatron::history {
 
 // The layout's number, kept in the file's PRAGMA user_version. A file without one (0) holding
 // the tables is the first layout, perhaps without the columns added to sessions since.
-// 2 added course_progress and the kind 'exam'.
+// 2 added course_progress and let sessions.kind name any training mode (the first layouts
+// allowed receive and send only).
 inline constexpr int kSchemaVersion = 2;
 
 // The statements that create the history's tables (each does nothing when its table exists).

@@ -265,7 +265,7 @@ bool HistoryStore::createTables(QSqlDatabase& d) {
     return migrate(d, history::kSchemaVersion);
 }
 
-// SQLite cannot change a CHECK in place: sessions is copied into a table of today's layout,
+// SQLite cannot drop a CHECK in place: sessions is copied into a table of today's layout,
 // which takes its name (foreign keys are not yet enforced on this connection, so the per-sign
 // rows keep pointing at their ids).
 static bool widenKinds(QSqlQuery& query) {

@@ -139,6 +139,13 @@ void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractA
     series->attachAxis(y);
 }
 
+// The kind as the history's choice names it; a kind it does not list reads as a receive.
+QString kindCaption(const std::string& kind) {
+    for (const HistoryKind& k : kHistoryKinds)
+        if (*k.id && kind == k.id) return QString::fromUtf8(k.caption);
+    return QStringLiteral("приём");
+}
+
 } // namespace
 
 // The digits that look like letters of the alphabet (3 like З, 0 like О) say that they are
@@ -162,9 +169,7 @@ QString exerciseText(const SessionRecord& s) {
     const double percent = s.signs > 0 ? 100.0 * s.errors / s.signs : 0;
     return QStringLiteral("%1 — %2, знаков %3, ошибок %4 %")
         .arg(localTime(s).toString(QStringLiteral("dd.MM.yyyy HH:mm")),
-             s.kind == "exam"   ? QString::fromStdString(s.source)
-             : s.kind == "send" ? QStringLiteral("передача")
-                                : QStringLiteral("приём"))
+             s.kind == "exam" ? QString::fromStdString(s.source) : kindCaption(s.kind))
         .arg(s.signs)
         .arg(percent, 0, 'f', 1);
 }

@@ -14,7 +14,8 @@ struct HistoryKind {
     const char* caption;
 };
 inline constexpr HistoryKind kHistoryKinds[] = {
-    {"", "все"}, {"receive", "приём"}, {"send", "передача"}, {"exam", "зачёт"}};
+    {"", "все"}, {"receive", "приём"}, {"send", "передача"}, {"exam", "зачёт"},
+    {"callsign", "позывные"}, {"contact", "радиообмен"}};
 
 std::vector<SessionRecord> sessionsOfKind(const std::vector<SessionRecord>& sessions,
                                           const std::string& kind);

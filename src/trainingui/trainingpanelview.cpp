@@ -23,7 +23,7 @@ namespace {
 
 // The command column is the compact panel; with a result the panel grows to show it. The
 // compact panel lies right of the text window, so the learner types in view of it.
-const QRect kCompact(596, 232, 190, 296);
+const QRect kCompact(596, 220, 190, 308);
 const QRect kExpanded(26, 44, 740, 484);
 constexpr int kColumnWidth = 172;
 
@@ -32,25 +32,26 @@ constexpr int kColumnWidth = 172;
 TrainingPanelView::TrainingPanelView(QWidget* panel, QWidget* history, QWidget* window,
                                      QWidget* textWindow)
     : panel_(panel), historyFrame_(history) {
-    receive_ = command(QStringLiteral("Приём на слух"), 24);
-    check_ = command(QStringLiteral("Проверить"), 50);
-    journal_ = command(QStringLiteral("Журнал"), 76);
-    sending_ = command(QStringLiteral("Передача ключом"), 102);
-    course_ = command(QStringLiteral("Курс"), 128);
-    exam_ = command(QStringLiteral("Зачёт"), 154);
+    receive_ = command(QStringLiteral("Приём на слух"), 22);
+    check_ = command(QStringLiteral("Проверить"), 46);
+    journal_ = command(QStringLiteral("Журнал"), 70);
+    sending_ = command(QStringLiteral("Передача ключом"), 94);
+    course_ = command(QStringLiteral("Курс"), 118);
+    exam_ = command(QStringLiteral("Зачёт"), 142);
+    callsigns_ = command(QStringLiteral("Позывные"), 166);
     weakOption_ = new TglCheckBox(panel);
     weakOption_->setObjectName(QStringLiteral("weakSignsOption"));
     weakOption_->setCaption(QStringLiteral(" слабые знаки"));
     weakOption_->setHint(QStringLiteral("группы из слабых знаков вместо выбора « Передача»"));
-    weakOption_->setGeometry(6, 178, kColumnWidth, 25);
+    weakOption_->setGeometry(6, 190, kColumnWidth, 25);
     weakLine_ = trainingstyle::panelLabel(QString(), 11, panel);
     weakLine_->setWordWrap(true);
-    weakLine_->setGeometry(10, 202, kColumnWidth, 16);
+    weakLine_->setGeometry(10, 214, kColumnWidth, 16);
     status_ = trainingstyle::panelLabel(QString(), 11, panel);
     status_->setObjectName(QStringLiteral("trainingStatus"));
     status_->setWordWrap(true);
-    status_->setGeometry(10, 262, kColumnWidth, 32);
-    farnsworth_ = std::make_unique<FarnsworthRow>(panel, 10, 218, kColumnWidth);
+    status_->setGeometry(10, 274, kColumnWidth, 32);
+    farnsworth_ = std::make_unique<FarnsworthRow>(panel, 10, 230, kColumnWidth);
     close_ = new TglGraphicButton(GlyphKind::Close, panel);
     close_->setHint(QStringLiteral("закрыть тренировку"));
     result_ = new ReceiveResultView(panel);
@@ -114,6 +115,7 @@ void TrainingPanelView::placeInTabOrder(QWidget* textWindow) {
                               examView_->errorsBox(),
                               examView_->receiveButton(),
                               examView_->sendButton(),
+                              callsigns_,
                               weakOption_,
                               farnsworth_->option(),
                               farnsworth_->speedBox(),

@@ -51,6 +51,7 @@ public:
     CourseView* courseView() const { return courseView_; }
     TglLabel* examButton() const { return exam_; }
     ExamView* examView() const { return examView_; }
+    TglLabel* callsignsButton() const { return callsigns_; }
     TglCheckBox* weakOption() const { return weakOption_; }
     FarnsworthRow& farnsworth() const { return *farnsworth_; }
     QLabel* statusLine() const { return status_; }
@@ -75,6 +76,7 @@ private:
     CourseView* courseView_ = nullptr;
     TglLabel* exam_ = nullptr;
     ExamView* examView_ = nullptr;
+    TglLabel* callsigns_ = nullptr;
     TglCheckBox* weakOption_ = nullptr;
     std::unique_ptr<FarnsworthRow> farnsworth_;
     QLabel* weakLine_ = nullptr;

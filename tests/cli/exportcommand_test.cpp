@@ -7,6 +7,8 @@
 
 #include "cli/exportcommand.h"
 #include "core/cp1251.h"
+#include "exercises/callsigngenerator.h"
+#include "exercises/contactgenerator.h"
 #include "render/rendertesting.h"
 #include "settings/settingsdefaults.h"
 #include "support/tempfolder.h"
@@ -194,6 +196,27 @@ TEST(ExportCommand, ALessonKeysOnlyItsSignsAndEffectiveSpacingStretchesIt) {
     for (int64_t frames : {plainFrames, slowFrames})
         EXPECT_NEAR(double(frames) / 96000, 62, 5);
     EXPECT_LT(TempFolder::get(folder.path("s.txt")).size() * 3 / 2, answers.size());
+}
+
+// Generated bodies key what their generator gives for the seed: the calls one a group, the
+// contact line by line.
+TEST(ExportCommand, KeysGeneratedCallsignsAndContacts) {
+    CallsignGenerator calls(3);
+    std::string expectedCalls;
+    for (int i = 0; i < 4; ++i)
+        expectedCalls += (i ? " " : "") + calls.next().text;
+    const std::pair<const char*, std::string> rows[] = {
+        {"--callsigns --groups 4", expectedCalls},
+        {"--qso", generateContact(3).text},
+    };
+    for (const auto& [body, answers] : rows) {
+        TempFolder folder;
+        const CommandRun r = run(std::string("--export @/c.wav --seed 3 --dot 10 --no-opening "
+                                             "--no-closing --answers @/c.txt ") + body,
+                                 folder.dir);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(TempFolder::get(folder.path("c.txt")), answers) << body;
+    }
 }
 
 TEST(ExportCommand, ATerminalSeesTheProgressLine) {

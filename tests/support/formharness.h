@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "mainwindow/callsignpanel.h"
 #include "mainwindow/sendingpanel.h"
 #include "mainwindow/tform1.h"
 #include "mainwindow/trainingpanel.h"
@@ -18,6 +19,8 @@ struct FormAccess {
     static AudioExport& audioExport(TForm1& f) { return f.audioExport; }
     static TrainingPanel& training(TForm1& f) { return *f.training; }
     static FormKeyingSettings& keying(TForm1& f) { return f.keyingSettings; }
+    // The callsign panel once it has been opened, else null.
+    static CallsignPanel* callsigns(TForm1& f) { return f.callsignPanel_.get(); }
     // The sending panel's frame once the panel has been opened, else null.
     static QWidget* sendingPanel(TForm1& f) {
         return f.sendingPanel_ ? f.sendingPanel_->frame() : nullptr;

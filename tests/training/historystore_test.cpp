@@ -208,11 +208,12 @@ TEST_F(History, OlderLayoutsMigrateInPlaceWithTheirRows) {
 }
 
 // The course resumes where it stood after a restart; a file of the first versioned layout gains
-// the course's table and the speed test's kind, and keeps its exercises with their signs.
+// the course's table and takes every mode's kind, and keeps its exercises with their signs.
 TEST_F(History, CourseProgressOutlivesARestartAndLayoutOneFilesGainIt) {
     HistoryStore(db()).record(session("2024-05-01T10:00:00Z", 60), check("ЖЖ", "ЖВ"));
     std::string layoutOne(history::kCreateStatements[0]);
-    layoutOne.replace(layoutOne.find(", 'exam'"), 8, "");
+    layoutOne.replace(layoutOne.find("kind TEXT NOT NULL"), 18,
+                      "kind TEXT NOT NULL CHECK (kind IN ('receive', 'send'))");
     layoutOne.replace(layoutOne.find("IF NOT EXISTS sessions"), 22, "first");
     sql(db(), {"DROP TABLE course_progress", layoutOne.c_str(),
                "INSERT INTO first SELECT * FROM sessions", "DROP TABLE sessions",

@@ -1,7 +1,7 @@
 # Copies a receive exercise by ear: follows the sound a program writes through SDL's disk driver
 # (float32 stereo, 48 kHz, written as it plays), decodes the tones into signs as they come, and
 # prints them, groups separated by spaces, once the given number of signs was heard and a
-# silence longer than any pause followed.
+# silence longer than any pause followed (SIGNS 0: whatever was heard before the silence).
 #   python3 listen.py sound.raw SIGNS src/keying/signtable.cpp [DOT_MS [FROM_BYTE]]
 # Dots and dashes are told apart at twice the dot (given, else the shortest tone heard), signs
 # and groups by gaps of 2.5 and 7.5 times it: between the 1, 4 and 10 dots that follow an
@@ -39,7 +39,7 @@ while True:
         dot = int(sys.argv[4]) * RATE / 1000 if len(sys.argv) > 4 else min(b - a for a, b in tones)
         text, code = "", ""
         for i, (a, b) in enumerate(tones):
-            if len(text.replace(" ", "")) == wanted:
+            if wanted and len(text.replace(" ", "")) == wanted:
                 break  # a closing keyed after the exercise, when the listener was late
             code += "." if b - a < 2 * dot else "-"
             gap = tones[i + 1][0] - b if i + 1 < len(tones) else None

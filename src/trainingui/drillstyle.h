@@ -1,0 +1,22 @@
+#pragma once
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+namespace kelvatron::drillstyle {
+
+// The look of the drills' standard controls on the dark panels: white type, framed buttons,
+// spin boxes and input lines, the focus ring in the highlight colour.
+QString styleSheet();
+
+// A push button whose accessible name says what it does, beyond its short caption.
+QPushButton* button(const QString& caption, const QString& name, QWidget* parent);
+// A spin box of whole numbers with its accessible name.
+QSpinBox* numberBox(int from, int to, int step, int value, const QString& name, QWidget* parent);
+// A label whose accessible name follows its text, in the panels' type.
+QLabel* label(const QString& text, int pixels, bool bold, QWidget* parent);
+
+} // namespace kelvatron::drillstyle

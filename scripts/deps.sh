@@ -13,6 +13,7 @@ packages=(
   pulseaudio pulseaudio-utils sox
   dbus-daemon at-spi2-core python3-pyatspi fonts-dejavu-core
   qt6-wayland qt6-translations-l10n
+  libespeak-ng-dev espeak-ng-data
 )
 # And whatever the tests and benchmarks call (ffmpeg's ffprobe among them).
 source "$(dirname "$0")/tools.sh"

@@ -9,6 +9,7 @@
 
 #include "cli/exportcommand.h"
 #include "core/terminationrequest.h"
+#include "platform/espeaksynthesizer.h"
 #include "settings/settingsbackend.h"
 #include "settings/settingsdefaults.h"
 #include "settings/settingsmending.h"
@@ -86,7 +87,8 @@ int runCommandLineExport(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Home"));
     const std::vector<std::string_view> args = argumentsOf(argc, argv);
     const int status =
-        runExportCommand(args, storedValues(), std::cout, std::cerr, ::isatty(STDERR_FILENO));
+        runExportCommand(args, storedValues(), std::cout, std::cerr, ::isatty(STDERR_FILENO),
+                         [] { return std::make_unique<EspeakSynthesizer>(); });
     std::cout.flush();
     return caughtSignal != 0 ? endBySignal(caughtSignal) : status;
 }

@@ -9,7 +9,7 @@ namespace kelvatron {
 
 namespace {
 
-enum class Kind : uint8_t { Flag, Number, Word, Waveform };
+enum class Kind : uint8_t { Flag, Number, Word, Waveform, Choice };
 
 struct OptionRow {
     std::string_view name;
@@ -18,13 +18,19 @@ struct OptionRow {
     std::optional<int> ExportOptions::*number = nullptr;       // a plain count
     std::optional<std::string> ExportOptions::*word = nullptr; // a file name
     std::optional<bool> ExportOptions::*off = nullptr;         // a --no- flag
-    int body = -1; // what is keyed: an ExportBody, or none
+    int body = -1;                                  // what is keyed: an ExportBody, or none
+    std::span<const std::string_view> choices = {}; // Choice: the words, the value their index
 };
 
 using O = ExportOptions;
 
+// In the order of AnswerMoment from AfterSign on, DigitReading and LatinPhonetics.
+constexpr std::array<std::string_view, 3> kVoiceMoments = {"sign", "group", "repeat"};
+constexpr std::array<std::string_view, 2> kDigitReadings = {"digits", "number"};
+constexpr std::array<std::string_view, 2> kLatinPhonetics = {"russian", "international"};
+
 // The speed unit, frequency and counts have the settings panel's limits.
-const std::array<OptionRow, 21> kOptions = {{
+const std::array<OptionRow, 25> kOptions = {{
     {.name = "--export", .kind = Kind::Word},
     {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
     {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
@@ -43,6 +49,10 @@ const std::array<OptionRow, 21> kOptions = {{
     {.name = "--no-opening", .kind = Kind::Flag, .off = &O::opening},
     {.name = "--no-closing", .kind = Kind::Flag, .off = &O::closing},
     {.name = "--answers", .kind = Kind::Word, .word = &O::answers},
+    {.name = "--voice", .kind = Kind::Choice, .choices = kVoiceMoments},
+    {"--voice-pause", Kind::Number, 0, 10000, &O::voicePause},
+    {.name = "--voice-digits", .kind = Kind::Choice, .choices = kDigitReadings},
+    {.name = "--voice-latin", .kind = Kind::Choice, .choices = kLatinPhonetics},
     {.name = "--help", .kind = Kind::Flag},
     {.name = "-h", .kind = Kind::Flag},
     {.name = "--version", .kind = Kind::Flag},
@@ -58,6 +68,9 @@ void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_v
     if (row.name == "--waveform") o.waveform = static_cast<TTGWave>(number);
     if (row.name == "--help" || row.name == "-h") o.help = true;
     if (row.name == "--version") o.version = true;
+    if (row.name == "--voice") o.voice = static_cast<AnswerMoment>(number + 1);
+    if (row.name == "--voice-digits") o.voiceDigits = static_cast<DigitReading>(number);
+    if (row.name == "--voice-latin") o.voiceLatin = static_cast<LatinPhonetics>(number);
 }
 
 // In the order of TTGWave.
@@ -92,6 +105,18 @@ std::string readValue(const OptionRow& row, std::string_view text, int64_t& numb
                " ждёт одну из форм тона: sine, square, triangle, sawtooth, noise, а получил " +
                quote(text) + ".";
     }
+    if (row.kind == Kind::Choice) {
+        auto it = std::find(row.choices.begin(), row.choices.end(), text);
+        if (it != row.choices.end()) {
+            number = it - row.choices.begin();
+            return {};
+        }
+        std::string words;
+        for (std::string_view choice : row.choices)
+            words += (words.empty() ? "" : ", ") + std::string(choice);
+        return "Параметр " + name + " ждёт одно из слов: " + words + ", а получил " + quote(text) +
+               ".";
+    }
     if (row.kind != Kind::Number) return {};
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
     const bool whole = end == text.data() + text.size() && !text.empty();
@@ -113,6 +138,7 @@ public:
         const bool asksOnly = result_.options.help || result_.options.version;
         if (result_.ok() && !asksOnly && result_.options.target.empty())
             result_.error = "Не указан файл для записи звука: --export FILE.";
+        if (result_.ok() && !result_.options.voice) requireVoice();
         return result_;
     }
 
@@ -150,6 +176,16 @@ private:
         int64_t number = 0;
         result_.error = readValue(*row, *value, number);
         if (result_.ok()) apply(*row, result_.options, number, *value);
+    }
+
+    // The voice's own settings mean nothing without a voice.
+    void requireVoice() {
+        for (std::string_view name : {"--voice-pause", "--voice-digits", "--voice-latin"})
+            if (seen_.contains(name)) {
+                result_.error = "Параметр " + std::string(name) +
+                                " действует только вместе с --voice sign|group|repeat.";
+                return;
+            }
     }
 
     // An option counts once, and the sound has one body.
@@ -216,6 +252,16 @@ KELVATRON_SOUND=pulse или sdl выбирает одно из двух. Нас
   --group-pause N        пауза между группами в парах тире, 1..4
   --no-opening           без вступления
   --no-closing           без окончания
+
+Голос (ответы произносятся по-русски после азбуки Морзе, голосом espeak-ng):
+  --voice КОГДА          sign — после каждого знака, group — после каждой группы,
+                         repeat — группа, ответ и та же группа ещё раз;
+                         без --voice ответы не произносятся
+  --voice-pause МС       время на запись перед ответом и пауза после него до
+                         следующей передачи, 0..10000 (1000)
+  --voice-digits КАК     группы цифр: digits — по цифре, number — числом (digits)
+  --voice-latin АЛФАВИТ  латинские буквы: russian — Анна, Борис, Василий …,
+                         international — Альфа, Браво, Чарли … (russian)
 
 Прочее:
   --answers ФАЙЛ         записать переданный текст (ответы) в файл UTF-8

@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "keying/signnames.h"
 #include "tonegen/tonetypes.h"
+#include "transmission/answervoice.h"
 
 namespace kelvatron {
 
@@ -34,6 +36,10 @@ struct ExportOptions {
     std::optional<bool> opening;          // --no-opening: false
     std::optional<bool> closing;          // --no-closing: false
     std::optional<std::string> answers;   // --answers FILE (the keyed text, UTF-8)
+    std::optional<AnswerMoment> voice;    // --voice sign|group|repeat
+    std::optional<int> voicePause;        // --voice-pause 0..10000 ms
+    std::optional<DigitReading> voiceDigits; // --voice-digits digits|number
+    std::optional<LatinPhonetics> voiceLatin; // --voice-latin russian|international
     bool help = false;                    // --help: print exportHelpText() and stop
     bool version = false;                 // --version: print versionText() and stop
 };

@@ -87,6 +87,10 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
         {"no window for the stored text source", 2, "--export @/a.wav", "--text"},
         {"missing radiogram", 1, "--export @/a.wav --text @/none.dkm", "none.dkm"},
         {"unwritable target", 1, "--export @/no/such/out.wav --groups 1", "no/such"},
+        {"unknown voice moment", 2, "--export @/a.wav --digits --voice loud",
+         "--voice ждёт одно из слов: sign, group, repeat"},
+        {"voice setting without a voice", 2, "--export @/a.wav --digits --voice-pause 500",
+         "--voice-pause действует только вместе с --voice"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,6 +148,31 @@ TEST(ExportCommand, WritesTheSoundAndTheAnswers) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(TempFolder::get(folder.path("r.txt")), "ПРИВЕТ МИР");
     EXPECT_GT(TempFolder::get(folder.path("r.ogg")).size(), 1000u);
+}
+
+// The voice's choices reach the job, each left out at its default; without a voice to speak
+// them the file holds the Morse and the learner is told once.
+TEST(ExportCommand, VoiceOptionsReachTheJob) {
+    auto planned = [](std::string_view line) {
+        return planExport(parseExportOptions(commandLine(line)).options, kLayoutDefaults, 5).job;
+    };
+    const ExportJob defaults = planned("--export a.wav --voice group");
+    EXPECT_EQ(defaults.spoken.moment, AnswerMoment::AfterGroup);
+    EXPECT_EQ(defaults.spoken.pauseMs, 1000);
+    EXPECT_EQ(defaults.reading.digits, DigitReading::DigitByDigit);
+    EXPECT_EQ(defaults.reading.latin, LatinPhonetics::Russian);
+    const ExportJob chosen = planned("--export a.wav --voice repeat --voice-pause=0 "
+                                     "--voice-digits number --voice-latin international");
+    EXPECT_EQ(chosen.spoken.moment, AnswerMoment::Repeat);
+    EXPECT_EQ(chosen.spoken.pauseMs, 0);
+    EXPECT_EQ(chosen.reading.digits, DigitReading::AsNumber);
+    EXPECT_EQ(chosen.reading.latin, LatinPhonetics::International);
+    EXPECT_EQ(planned("--export a.wav").spoken.moment, AnswerMoment::Off);
+
+    TempFolder folder;
+    const CommandRun r = run("--export @/v.wav --groups 1 --voice sign", folder.dir);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Голос для ответов не подключён. Упражнение идёт без голоса.\n");
 }
 
 TEST(ExportCommand, ATerminalSeesTheProgressLine) {

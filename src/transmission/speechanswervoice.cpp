@@ -1,0 +1,100 @@
+#include "transmission/speechanswervoice.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "audio/speechlevel.h"
+#include "core/clock.h"
+#include "tonegen/sounddevice.h"
+#include "tonegen/waveheader.h"
+
+namespace kelvatron {
+
+namespace {
+
+// A WAVE image of the speech: mono, 16 bits, at the tones' own rate.
+std::vector<uint8_t> waveImageOf(const std::vector<float>& speech, uint32_t rate) {
+    const auto dataLength = static_cast<uint32_t>(speech.size() * 2);
+    std::vector<uint8_t> image(kWaveHeaderSize + dataLength);
+    writeWaveHeader(std::span<uint8_t, kWaveHeaderSize>(image.data(), kWaveHeaderSize), false, true,
+                    rate == 96000, dataLength);
+    uint8_t* at = image.data() + kWaveHeaderSize;
+    for (float sample : speech) {
+        const auto value =
+            static_cast<int16_t>(std::clamp(std::lround(sample * 32768.0f), -32768L, 32767L));
+        *at++ = static_cast<uint8_t>(value);
+        *at++ = static_cast<uint8_t>(static_cast<uint16_t>(value) >> 8);
+    }
+    return image;
+}
+
+} // namespace
+
+double toneLevel(TTGWave waveform) {
+    switch (waveform) {
+    case TTGWave::tgSine:
+        return std::sqrt(0.5);
+    case TTGWave::tgSquare:
+        return 1.0;
+    default:
+        return std::sqrt(1.0 / 3); // the ramps and uniform noise
+    }
+}
+
+SpeechAnswerVoice::SpeechAnswerVoice(SpeechSynthesizerMaker makeVoice, SoundDevice& device,
+                                     Clock& clock, uint32_t rate, double toneLevel,
+                                     AnswerReading reading,
+                                     std::function<void(const std::string&)> report)
+    : makeVoice_(std::move(makeVoice)), device_(device), clock_(clock), rate_(rate),
+      level_(toneLevel), reading_(reading), report_(std::move(report)) {}
+
+SpeechAnswerVoice::~SpeechAnswerVoice() = default;
+
+bool SpeechAnswerVoice::prepare(std::string_view written) {
+    return prepareText(spokenAnswer(written, reading_));
+}
+
+void SpeechAnswerVoice::speakPrepared() {
+    if (!prepared_) return;
+    const double start = clock_.logicalNow();
+    device_.playSound(*prepared_, SND_SYNC);
+    spoken_.emplace_back(start, clock_.logicalNow());
+    prepared_ = nullptr;
+}
+
+bool SpeechAnswerVoice::introduce(char written) {
+    if (!prepareText(signIntroduction(written))) return false;
+    speakPrepared();
+    return true;
+}
+
+bool SpeechAnswerVoice::prepareText(const std::string& utf8) {
+    prepared_ = nullptr;
+    if (utf8.empty() || failed_) return false;
+    if (auto known = images_.find(utf8); known != images_.end()) {
+        prepared_ = &known->second;
+        return true;
+    }
+    if (!voice_) voice_ = makeVoice_ ? makeVoice_() : nullptr;
+    if (!voice_) {
+        fail("Голос для ответов не подключён.");
+        return false;
+    }
+    const std::optional<SpokenSound> sound = voice_->speak(utf8);
+    if (!sound || sound->samples.empty() || sound->rate == 0) {
+        fail(voice_->failure());
+        return false;
+    }
+    std::vector<float> speech = resampleSpeech(sound->samples, sound->rate, rate_);
+    // Aimed a little under the tones: the limiter's last pass may leave it a shade off.
+    levelSpeech(speech, rate_, level_ * 0.9);
+    prepared_ = &images_.emplace(utf8, waveImageOf(speech, rate_)).first->second;
+    return true;
+}
+
+void SpeechAnswerVoice::fail(const std::string& why) {
+    failed_ = true;
+    if (report_) report_(why + " Упражнение идёт без голоса.");
+}
+
+} // namespace kelvatron

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <numbers>
 
 namespace kelvatron {
@@ -32,56 +31,13 @@ double lanczos(double x, double lobes) {
     return lobes * std::sin(px) * std::sin(px / lobes) / (px * px);
 }
 
-// The smallest of values[i - radius .. i + radius], for every i (a monotonic queue).
-std::vector<float> slidingMin(const std::vector<float>& values, size_t radius) {
-    std::vector<float> out(values.size());
-    std::deque<size_t> window;
-    size_t next = 0;
-    for (size_t i = 0; i < values.size(); ++i) {
-        for (; next < values.size() && next <= i + radius; ++next) {
-            while (!window.empty() && values[window.back()] >= values[next])
-                window.pop_back();
-            window.push_back(next);
-        }
-        while (window.front() + radius < i)
-            window.pop_front();
-        out[i] = values[window.front()];
-    }
-    return out;
-}
-
-// The mean of values[i - radius .. i + radius] (the ends count as repeated).
-std::vector<float> slidingMean(const std::vector<float>& values, size_t radius) {
-    const auto n = static_cast<int64_t>(values.size());
-    const auto r = static_cast<int64_t>(radius);
-    auto at = [&](int64_t i) {
-        return values[static_cast<size_t>(std::clamp<int64_t>(i, 0, n - 1))];
-    };
-    std::vector<float> out(values.size());
-    double sum = 0;
-    for (int64_t i = -r; i <= r; ++i)
-        sum += at(i);
-    for (int64_t i = 0; i < n; ++i) {
-        out[static_cast<size_t>(i)] = static_cast<float>(sum / double(2 * r + 1));
-        sum += at(i + r + 1) - at(i - r);
-    }
-    return out;
-}
-
-// The gain each sample needs to stay below the ceiling, taken as the least over a window on
-// either side and then averaged over the same window: the average near a peak is made of values
-// no greater than the peak's own need, so the peak is held, and the gain moves smoothly.
-void limit(std::vector<float>& speech, uint32_t rate, float ceiling) {
-    if (speech.empty()) return;
-    std::vector<float> need(speech.size());
-    for (size_t i = 0; i < speech.size(); ++i) {
-        const float magnitude = std::abs(speech[i]);
-        need[i] = magnitude > ceiling ? ceiling / magnitude : 1.0f;
-    }
-    const auto radius = static_cast<size_t>(rate / 200); // 5 ms
-    const std::vector<float> gain = slidingMean(slidingMin(need, radius), radius);
+// The speech driven into a soft clip: the louder the drive, the closer every part of it comes to
+// the ceiling, and never past it.
+std::vector<float> driven(const std::vector<float>& speech, double drive, float ceiling) {
+    std::vector<float> out(speech.size());
     for (size_t i = 0; i < speech.size(); ++i)
-        speech[i] = std::clamp(speech[i] * gain[i], -ceiling, ceiling);
+        out[i] = static_cast<float>(ceiling * std::tanh(drive * speech[i] / ceiling));
+    return out;
 }
 
 } // namespace
@@ -119,16 +75,23 @@ std::vector<float> resampleSpeech(std::span<const int16_t> samples, uint32_t inp
     return out;
 }
 
+// A voice's peaks stand some 10 dB over its level, a tone's 3 dB: at a tone's level the speech
+// would clip. A soft clip with the drive found by bisection brings it to the level asked for
+// (or as near as the ceiling allows), its peaks rounded off rather than cut.
 void levelSpeech(std::vector<float>& speech, uint32_t rate, double targetRms, float ceiling) {
-    for (int pass = 0; pass < 6; ++pass) {
-        const double level = heldRms(speech, rate);
-        if (level <= 0) return;
-        if (pass > 0 && std::abs(std::log10(level / targetRms)) < 0.005) return; // 0.1 dB
-        const auto gain = static_cast<float>(targetRms / level);
-        for (float& sample : speech)
-            sample *= gain;
-        limit(speech, rate, ceiling);
+    float peak = 0;
+    for (float sample : speech)
+        peak = std::max(peak, std::abs(sample));
+    if (peak == 0) return;
+    for (float& sample : speech)
+        sample *= ceiling / peak;
+    double low = std::log(0.1), high = std::log(1000.0);
+    for (int step = 0; step < 24; ++step) {
+        const double middle = (low + high) / 2;
+        (heldRms(driven(speech, std::exp(middle), ceiling), rate) < targetRms ? low : high) =
+            middle;
     }
+    speech = driven(speech, std::exp((low + high) / 2), ceiling);
 }
 
 } // namespace kelvatron

@@ -17,9 +17,8 @@ inline constexpr double kLevelStretchMs = 20;
 std::vector<float> resampleSpeech(std::span<const int16_t> samples, uint32_t inputRate,
                                   uint32_t outputRate);
 
-// Brings speech to targetRms (as heldRms measures it), its peaks held below `ceiling` by a
-// look-ahead limiter with a smooth gain, so a voice as loud as a full-scale tone neither clips
-// nor pumps audibly. A few passes, since limiting lowers the level it was aimed at.
+// Brings speech to targetRms (as heldRms measures it), its peaks held below `ceiling`: a voice as
+// loud as a full-scale tone is compressed by a soft clip rather than cut off.
 void levelSpeech(std::vector<float>& speech, uint32_t rate, double targetRms,
                  float ceiling = 0.97f);
 

@@ -12,10 +12,10 @@ namespace {
 
 std::mutex libraryLock;
 
-// What the library holds, under libraryLock.
+// What the library holds, under libraryLock. It is set up once for the process: its
+// termination waits for a thread its synchronous output never starts, so it is never ended.
 struct LibraryState {
-    bool initialised = false;
-    std::string dataPath;
+    bool tried = false;
     int rate = 0;
 };
 LibraryState library;
@@ -28,17 +28,17 @@ int collect(short* wav, int count, espeak_EVENT* events) {
     return 0; // go on
 }
 
-// The library set up for `dataPath` (the installed data when empty): its rate, or 0.
+// The library's rate, or 0 when it could not be set up (from `dataPath`, the installed data
+// when empty; the first voice's choice holds for the process).
 int initialise(const std::string& dataPath) {
-    if (library.initialised && library.dataPath == dataPath) return library.rate;
-    if (library.initialised) espeak_Terminate();
-    library = {};
+    if (library.tried) return library.rate;
+    library.tried = true;
     const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0,
                                        dataPath.empty() ? nullptr : dataPath.c_str(),
                                        espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) return 0;
     espeak_SetSynthCallback(collect);
-    library = {true, dataPath, rate};
+    library.rate = rate;
     return rate;
 }
 

@@ -7,7 +7,8 @@ namespace kelvatron {
 
 // The Russian voice of libespeak-ng, synthesising into memory (its synchronous output, no sound
 // device of its own). The library keeps one global state, so every voice shares it under one
-// lock; it is set up on first use, from the installed data or from `dataPath` when one is given.
+// lock; it is set up on first use, from the installed data or from `dataPath` when one is given
+// (the first voice's choice holds for the whole process).
 //
 // Missing data or a missing Russian voice is a failure() in Russian, never an exit of the
 // program.

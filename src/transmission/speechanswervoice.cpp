@@ -28,6 +28,8 @@ std::vector<uint8_t> waveImageOf(const std::vector<float>& speech, uint32_t rate
     return image;
 }
 
+constexpr double kBelowTones = 0.84; // -1.5 dB
+
 } // namespace
 
 double toneLevel(TTGWave waveform) {
@@ -86,8 +88,9 @@ bool SpeechAnswerVoice::prepareText(const std::string& utf8) {
         return false;
     }
     std::vector<float> speech = resampleSpeech(sound->samples, sound->rate, rate_);
-    // Aimed a little under the tones: the limiter's last pass may leave it a shade off.
-    levelSpeech(speech, rate_, level_ * 0.9);
+    // 1.5 dB under the tones: each dB less is a dB less of the soft clip's compression, and
+    // the answers still sound as loud as the Morse.
+    levelSpeech(speech, rate_, level_ * kBelowTones);
     prepared_ = &images_.emplace(utf8, waveImageOf(speech, rate_)).first->second;
     return true;
 }

@@ -101,7 +101,9 @@ void TForm1::buildTrainingPanel() {
                            .window = this,
                            .textWindowWidget = Memo1,
                            .keyboard = glGroupBox6,
-                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); }});
+                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); },
+                           .sound = services.sound,
+                           .voice = services.voice});
     TrainingPanel* panel = training.get();
     connect(trainingMenu, &TglLabel::clicked, panel, &TrainingPanel::show);
     connect(panel, &TrainingPanel::sendingPracticeRequested, this, &TForm1::showSendingPractice);

@@ -6,13 +6,18 @@
 #include "core/formstate.h"
 #include "core/textwindow.h"
 #include "keying/keyingsettings.h"
+#include "mainwindow/voiceoptions.h"
 #include "settings/settingsbackend.h"
 #include "training/learnerhistory.h"
 #include "training/receivecheck.h"
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/weaksignsline.h"
+#include <QComboBox>
+#include <QSpinBox>
+
 #include "widgets/tglcheckbox.h"
+#include "widgets/tglgroupbox.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tgllabel.h"
 
@@ -35,8 +40,17 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
       exercise_(parts.transmissionControls, parts.textWindow, parts.progress, parts.clock,
                 parts.events, parts.state, parts.signPlayer, parts.pauseStop),
       weakSigns_([this] { return store().recentSignRecord(); }),
-      view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget) {
+      view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget),
+      voiceView_(parts.panelFrame, parts.window),
+      // The sound device takes the speech at the tone generator's low rate and brings it to
+      // its stream's own.
+      voice_(parts.voice, parts.sound, parts.clock, 44100, toneLevel(TTGWave::tgSine), {},
+             [this](const std::string& why) {
+                 voiceFailure_ = QString::fromStdString(why);
+                 view_.setStatus(voiceFailure_);
+             }) {
     connectCommands();
+    connectVoice();
     loadOptions();
     refreshSpeed();
     exercise_.onCopyAwaited([this] {
@@ -82,6 +96,7 @@ void TrainingPanel::runExercise(const TrainingMode& mode) {
     lastAnswer_.reset();
     mode_ = &mode;
     plan_ = mode.plan(context());
+    prepareVoice();
     const std::optional<ReceiveAnswer> answer = exercise_.run(plan_.text);
     parts_.keyboard->setEnabled(true);
     if (answer) return check(*answer, false);
@@ -161,7 +176,32 @@ void TrainingPanel::refreshSpeed() {
     view_.setSpeed(fromUtf8(speedText(speedOfDot(dotMs()))));
 }
 
+void TrainingPanel::connectVoice() {
+    QWidget* frame = voiceView_.frame();
+    connect(voiceView_.switchLabel(), &TglLabel::clicked, frame,
+            [frame] { frame->setHidden(!frame->isHidden()), frame->raise(); });
+    connect(voiceView_.closeButton(), &TglGraphicButton::clicked, frame, &QWidget::hide);
+    auto save = [this] { saveVoiceOptions(voiceView_.options()); };
+    for (QComboBox* box : {voiceView_.momentBox(), voiceView_.digitsBox(), voiceView_.latinBox()})
+        connect(box, &QComboBox::activated, this, save);
+    connect(voiceView_.pauseBox(), &QSpinBox::editingFinished, this, save);
+}
+
+void TrainingPanel::prepareVoice() {
+    voiceView_.frame()->hide();
+    const VoiceOptions o = voiceView_.options();
+    const KeyingSettings k = parts_.keyingSettings.keyingSettings();
+    voice_.setReading(o.reading);
+    voice_.setToneLevel(toneLevel(k.waveform.value_or(TTGWave::tgSine)));
+    exercise_.setSpokenAnswers(&voice_, o.answers);
+}
+
+bool TrainingPanel::introduceSign(char written) {
+    return voice_.introduce(written);
+}
+
 void TrainingPanel::loadOptions() {
+    voiceView_.setOptions(loadVoiceOptions());
     std::unique_ptr<QSettings> settings = openUserSettings();
     settings->beginGroup(QString::fromLatin1(kTrainingSection));
     view_.weakOption()->setChecked(settings->value(QString::fromLatin1(kWeakSignsKey)).toString() ==

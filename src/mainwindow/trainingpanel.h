@@ -8,6 +8,8 @@
 #include "training/receivemode.h"
 #include "training/weaksignsmode.h"
 #include "trainingui/trainingpanelview.h"
+#include "trainingui/voiceoptionsview.h"
+#include "transmission/speechanswervoice.h"
 
 class QWidget;
 
@@ -44,6 +46,9 @@ struct TrainingPanelParts {
     QWidget* keyboard;
     // Shows one floating panel and hides the others.
     std::function<void(QWidget*)> showOnly;
+    // Where the spoken answers sound (the tones' device), and the voice that speaks them.
+    SoundDevice& sound;
+    SpeechSynthesizerMaker voice;
 };
 
 // The "Тренировка" panel: the training modes the program keys (receive, weak signs) with their
@@ -64,10 +69,14 @@ public:
     void checkNow();       // "Проверить"
     void showHistory();    // "Журнал"
     void refreshSpeed();   // the speed, its units or the output changed
+    // For the course: a new sign introduced with its name and its напев spoken, now (the
+    // voice's failure is reported as the answers' is). False when it could not be spoken.
+    bool introduceSign(char written);
 
     // The history, opened at its first use; its messages are shown once.
     HistoryStore& store();
     const TrainingPanelView& view() const { return view_; }
+    const VoiceOptionsView& voiceView() const { return voiceView_; }
 
 signals:
     void sendingPracticeRequested(); // "Передача ключом"
@@ -87,12 +96,18 @@ private:
     KeyingPace pace() const;
     void loadOptions();
     void saveOptions() const;
+    void connectVoice();
+    // The voice set for the exercise about to run: the learner's choices, the tones' level.
+    void prepareVoice();
 
     TrainingPanelParts parts_;
     ReceiveExercise exercise_;
     ReceiveMode receive_;
     WeakSignsMode weakSigns_;
     TrainingPanelView view_;
+    VoiceOptionsView voiceView_;
+    SpeechAnswerVoice voice_;
+    QString voiceFailure_;
     // The exercise checked last, its mode, plan and record, for a second check.
     const TrainingMode* mode_ = nullptr;
     ExercisePlan plan_;

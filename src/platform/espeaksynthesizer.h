@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "audio/speechsynthesizer.h"
+#include "core/speechsynthesizer.h"
 
 namespace kelvatron {
 

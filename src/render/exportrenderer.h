@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "audio/signalchain.h"
-#include "audio/speechsynthesizer.h"
+#include "core/speechsynthesizer.h"
 #include "keying/keyingsettings.h"
 #include "keying/signnames.h"
 #include "render/sampletimeline.h"

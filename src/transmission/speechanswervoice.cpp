@@ -52,6 +52,20 @@ SpeechAnswerVoice::SpeechAnswerVoice(SpeechSynthesizerMaker makeVoice, SoundDevi
 
 SpeechAnswerVoice::~SpeechAnswerVoice() = default;
 
+void SpeechAnswerVoice::setReading(AnswerReading reading) {
+    if (reading.digits == reading_.digits && reading.latin == reading_.latin) return;
+    reading_ = reading;
+    images_.clear();
+    prepared_ = nullptr;
+}
+
+void SpeechAnswerVoice::setToneLevel(double level) {
+    if (level == level_) return;
+    level_ = level;
+    images_.clear();
+    prepared_ = nullptr;
+}
+
 bool SpeechAnswerVoice::prepare(std::string_view written) {
     return prepareText(spokenAnswer(written, reading_));
 }

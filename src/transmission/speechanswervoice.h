@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "audio/speechsynthesizer.h"
+#include "core/speechsynthesizer.h"
 #include "keying/signnames.h"
 #include "tonegen/tonetypes.h"
 #include "transmission/answervoice.h"
@@ -35,6 +35,10 @@ public:
                       uint32_t rate, double toneLevel, AnswerReading reading,
                       std::function<void(const std::string&)> report);
     ~SpeechAnswerVoice() override;
+
+    // A change of either forgets the answers made so far.
+    void setReading(AnswerReading reading);
+    void setToneLevel(double level);
 
     bool prepare(std::string_view written) override;
     void speakPrepared() override;

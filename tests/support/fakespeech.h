@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/speechsynthesizer.h"
+#include "core/speechsynthesizer.h"
 
 namespace kelvatron::test {
 

@@ -17,8 +17,8 @@
 #include <QSpinBox>
 
 #include "widgets/tglcheckbox.h"
-#include "widgets/tglgroupbox.h"
 #include "widgets/tglgraphicbutton.h"
+#include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
 
 namespace kelvatron {
@@ -42,10 +42,10 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
       weakSigns_([this] { return store().recentSignRecord(); }),
       view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget),
       voiceView_(parts.panelFrame, parts.window),
-      // The sound device takes the speech at the tone generator's low rate and brings it to
-      // its stream's own.
-      voice_(parts.voice, parts.sound, parts.clock, 44100, toneLevel(TTGWave::tgSine), {},
-             [this](const std::string& why) {
+      // The speech is made at the rate the device mixes at (any rate a device that takes any).
+      voice_(parts.voice, parts.sound, parts.clock,
+             parts.sound.placedRate() ? parts.sound.placedRate() : 48000,
+             toneLevel(TTGWave::tgSine), {}, [this](const std::string& why) {
                  voiceFailure_ = QString::fromStdString(why);
                  view_.setStatus(voiceFailure_);
              }) {

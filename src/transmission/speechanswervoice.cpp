@@ -12,18 +12,35 @@ namespace kelvatron {
 
 namespace {
 
-// A WAVE image of the speech: mono, 16 bits, at the tones' own rate.
+void putLittleEndian(uint8_t*& at, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        *at++ = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// A WAVE image of the speech: mono, 16 bits, at the rate of the sounds it goes among (any rate,
+// where the tone generator's own header knows only its two).
 std::vector<uint8_t> waveImageOf(const std::vector<float>& speech, uint32_t rate) {
     const auto dataLength = static_cast<uint32_t>(speech.size() * 2);
     std::vector<uint8_t> image(kWaveHeaderSize + dataLength);
-    writeWaveHeader(std::span<uint8_t, kWaveHeaderSize>(image.data(), kWaveHeaderSize), false, true,
-                    rate == 96000, dataLength);
-    uint8_t* at = image.data() + kWaveHeaderSize;
+    uint8_t* at = image.data();
+    const auto text = [&at](const char* four) { at = std::copy(four, four + 4, at); };
+    text("RIFF");
+    putLittleEndian(at, 36 + dataLength, 4);
+    text("WAVE");
+    text("fmt ");
+    putLittleEndian(at, 16, 4);
+    putLittleEndian(at, 1, 2); // PCM
+    putLittleEndian(at, 1, 2); // mono
+    putLittleEndian(at, rate, 4);
+    putLittleEndian(at, rate * 2, 4);
+    putLittleEndian(at, 2, 2);
+    putLittleEndian(at, 16, 2);
+    text("data");
+    putLittleEndian(at, dataLength, 4);
     for (float sample : speech) {
         const auto value =
             static_cast<int16_t>(std::clamp(std::lround(sample * 32768.0f), -32768L, 32767L));
-        *at++ = static_cast<uint8_t>(value);
-        *at++ = static_cast<uint8_t>(static_cast<uint16_t>(value) >> 8);
+        putLittleEndian(at, static_cast<uint16_t>(value), 2);
     }
     return image;
 }

@@ -30,7 +30,7 @@ double toneLevel(TTGWave waveform);
 // exercise then runs on without speech.
 class SpeechAnswerVoice : public AnswerVoice {
 public:
-    // rate: the device's placed tones' rate, 96000 or 44100 Hz.
+    // rate: the rate the speech is made at, the one the device mixes its placed sounds at.
     SpeechAnswerVoice(SpeechSynthesizerMaker makeVoice, SoundDevice& device, Clock& clock,
                       uint32_t rate, double toneLevel, AnswerReading reading,
                       std::function<void(const std::string&)> report);

@@ -1,11 +1,10 @@
 // Spoken answers in an export: after each sign, group or group keyed twice, the speech starts
 // once the time to copy has passed and the next Morse waits for the pause after it; no tone is
-// moved, cut or changed, and the speech is as loud as the tones.
+// moved, cut or changed. (The level is measured on the real voice's export, in the platform's
+// tests.)
 #include <gtest/gtest.h>
 
-#include <cmath>
 
-#include "audio/speechlevel.h"
 #include "core/cp1251.h"
 #include "keying/signnames.h"
 #include "render/exportrenderer.h"
@@ -181,20 +180,6 @@ TEST(SpokenExport, SignAndRepeatAnswersKeepTheirPlaces) {
     EXPECT_NEAR(twice.tones[6].start - twice.spoken[0].end, 500 * kSpokenMs, kSpokenMs);
     EXPECT_NEAR(twice.tones[15].start - twice.spoken[1].end, 500 * kSpokenMs, kSpokenMs);
     EXPECT_EQ(twice.answers, plain.answers); // the answer sheet stays as it is
-}
-
-// The RMS over the 20 ms stretches that hold speech against those that hold tone.
-TEST(SpokenExport, SpeechIsAsLoudAsTheTones) {
-    SpeechLog log;
-    const SpokenRender voiced = renderSpoken(spokenJob("", AnswerMoment::AfterGroup, 1000, log));
-    std::vector<float> speech, tones;
-    for (int64_t i = 0; i < int64_t(voiced.samples.size()); ++i)
-        (insideSpans(i, voiced.spoken) ? speech : tones)
-            .push_back(voiced.samples[size_t(i)] / 32768.0f);
-    const double dB = 20 * std::log10(heldRms(speech, kSpokenRate) / heldRms(tones, kSpokenRate));
-    EXPECT_NEAR(dB, 0, 3);
-    for (float s : speech)
-        ASSERT_LT(std::abs(s), 0.99f); // held below full scale, never clipped
 }
 
 TEST(SpokenExport, AVoiceThatCannotSpeakIsReportedOnceAndTheMorseGoesOn) {

@@ -96,14 +96,14 @@ void TForm1::buildTrainingPanel() {
                            .keyingSettings = keyingSettings,
                            .history = history,
                            .dialogs = services.dialogs,
+                           .sound = services.sound,
+                           .voice = services.voice,
                            .panelFrame = trainingPanel,
                            .historyFrame = historyPanel,
                            .window = this,
                            .textWindowWidget = Memo1,
                            .keyboard = glGroupBox6,
-                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); },
-                           .sound = services.sound,
-                           .voice = services.voice});
+                           .showOnly = [this](QWidget* p) { showOnlyPanel(p); }});
     TrainingPanel* panel = training.get();
     connect(trainingMenu, &TglLabel::clicked, panel, &TrainingPanel::show);
     connect(panel, &TrainingPanel::sendingPracticeRequested, this, &TForm1::showSendingPractice);

@@ -40,15 +40,7 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
       exercise_(parts.transmissionControls, parts.textWindow, parts.progress, parts.clock,
                 parts.events, parts.state, parts.signPlayer, parts.pauseStop),
       weakSigns_([this] { return store().recentSignRecord(); }),
-      view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget),
-      voiceView_(parts.panelFrame, parts.window),
-      // The speech is made at the rate the device mixes at (any rate a device that takes any).
-      voice_(parts.voice, parts.sound, parts.clock,
-             parts.sound.placedRate() ? parts.sound.placedRate() : 48000,
-             toneLevel(TTGWave::tgSine), {}, [this](const std::string& why) {
-                 voiceFailure_ = QString::fromStdString(why);
-                 view_.setStatus(voiceFailure_);
-             }) {
+      view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget) {
     connectCommands();
     connectVoice();
     loadOptions();
@@ -194,6 +186,11 @@ void TrainingPanel::prepareVoice() {
     voice_.setReading(o.reading);
     voice_.setToneLevel(toneLevel(k.waveform.value_or(TTGWave::tgSine)));
     exercise_.setSpokenAnswers(&voice_, o.answers);
+}
+
+// Said once, in the status line: the exercise goes on without the voice.
+void TrainingPanel::reportVoiceFailure(const std::string& why) {
+    view_.setStatus(QString::fromStdString(why));
 }
 
 bool TrainingPanel::introduceSign(char written) {

@@ -36,6 +36,9 @@ struct TrainingPanelParts {
     const KeyingSettingsSource& keyingSettings;
     LearnerHistory& history;
     Dialogs& dialogs;
+    // Where the spoken answers sound (the tones' device), and the voice that speaks them.
+    SoundDevice& sound;
+    SpeechSynthesizerMaker voice;
     // Where its widgets go: the training and history frames, the window (the speed line under
     // the speed bar), the text window's widget (first in the tab order) and the on-screen
     // keyboard (disabled while the learner copies).
@@ -46,9 +49,6 @@ struct TrainingPanelParts {
     QWidget* keyboard;
     // Shows one floating panel and hides the others.
     std::function<void(QWidget*)> showOnly;
-    // Where the spoken answers sound (the tones' device), and the voice that speaks them.
-    SoundDevice& sound;
-    SpeechSynthesizerMaker voice;
 };
 
 // The "Тренировка" panel: the training modes the program keys (receive, weak signs) with their
@@ -64,14 +64,15 @@ public:
     // sound.
     bool receiving() const { return exercise_.running(); }
 
+    // For the course: a new sign introduced with its name and its напев spoken, now (the
+    // voice's failure is reported as the answers' is). False when it could not be spoken.
+    bool introduceSign(char written);
+
     void show();           // the menu word "Тренировка"
     void startReceiving(); // "Приём на слух": receive, or weak signs when chosen
     void checkNow();       // "Проверить"
     void showHistory();    // "Журнал"
     void refreshSpeed();   // the speed, its units or the output changed
-    // For the course: a new sign introduced with its name and its напев spoken, now (the
-    // voice's failure is reported as the answers' is). False when it could not be spoken.
-    bool introduceSign(char written);
 
     // The history, opened at its first use; its messages are shown once.
     HistoryStore& store();
@@ -94,25 +95,33 @@ private:
     void refreshWeakLine();
     TrainingContext context() const;
     KeyingPace pace() const;
-    void loadOptions();
-    void saveOptions() const;
     void connectVoice();
+    void reportVoiceFailure(const std::string& why);
     // The voice set for the exercise about to run: the learner's choices, the tones' level.
     void prepareVoice();
+    void loadOptions();
+    void saveOptions() const;
 
     TrainingPanelParts parts_;
     ReceiveExercise exercise_;
     ReceiveMode receive_;
     WeakSignsMode weakSigns_;
     TrainingPanelView view_;
-    VoiceOptionsView voiceView_;
-    SpeechAnswerVoice voice_;
-    QString voiceFailure_;
     // The exercise checked last, its mode, plan and record, for a second check.
     const TrainingMode* mode_ = nullptr;
     ExercisePlan plan_;
     std::optional<ReceiveAnswer> lastAnswer_;
     SessionRecord lastSession_;
+    // The spoken answers' choices and the voice that speaks them, made at the rate the device
+    // mixes at (a common one where the device takes any).
+    VoiceOptionsView voiceView_{parts_.panelFrame, parts_.window};
+    SpeechAnswerVoice voice_{parts_.voice,
+                             parts_.sound,
+                             parts_.clock,
+                             parts_.sound.placedRate() ? parts_.sound.placedRate() : 48000,
+                             toneLevel(TTGWave::tgSine),
+                             {},
+                             [this](const std::string& why) { reportVoiceFailure(why); }};
 };
 
 } // namespace kelvatron

@@ -78,6 +78,7 @@ TForm1::TForm1(Services& s, QWidget* parent)
     qApp->installEventFilter(this);
     FormCreate();
     settingsStore.load();
+    audioExport.setVoice(services.voice);
     buildTrainingPanel();
 }
 

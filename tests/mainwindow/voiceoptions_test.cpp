@@ -7,9 +7,11 @@
 
 #include "core/cp1251.h"
 #include "mainwindow/voiceoptions.h"
+#include "render/rendertesting.h"
 #include "settings/settingsbackend.h"
 #include "support/fakespeech.h"
 #include "support/formharness.h"
+#include "support/tempfolder.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
@@ -87,4 +89,19 @@ TEST(VoiceOptions, TheReceiveExerciseSpeaksTheAnswers) {
     // For the course: a sign's name and напев.
     EXPECT_TRUE(w.panel().introduceSign(toCp1251("А")[0]));
     EXPECT_EQ(w.log.said.back(), "а. ай-да");
+}
+
+// "Экспорт звука" speaks what the " Голос" frame chose, through the window's voice.
+TEST(VoiceOptions, TheWindowsExportSpeaksTheChosenAnswers) {
+    saveVoiceOptions({{AnswerMoment::AfterGroup, 1000}, {}});
+    VoicedWindow w;
+    TempFolder folder;
+    w.ui().glDigits10->setValue(2); // two groups
+    w.dialogs.saveAnswers.push_back(folder.path("v.wav"));
+    w.dialogs.confirmAnswers.push_back(false);
+    w.ui().exportSoundLabel->click();
+    FormAccess::audioExport(*w.form).waitForFinish();
+    saveVoiceOptions({});
+    EXPECT_EQ(w.log.said.size(), 2u);
+    EXPECT_EQ(w.dialogs.errors, std::vector<std::string>{});
 }

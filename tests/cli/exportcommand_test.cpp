@@ -76,6 +76,10 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
         const char* says;
     } cases[] = {
         {"unknown option", 2, "--export @/a.wav --speed 5", "«--speed»"},
+        {"unknown voice moment", 2, "--export @/a.wav --digits --voice loud",
+         "--voice ждёт одно из слов: sign, group, repeat"},
+        {"voice setting without a voice", 2, "--export @/a.wav --digits --voice-pause 500",
+         "--voice-pause действует только вместе с --voice"},
         {"missing value at the end", 2, "--export @/a.wav --groups", "--groups нужно значение"},
         {"below range", 2, "--export @/a.wav --dot 9",
          "--dot: значение 9 вне пределов от 10 до 100"},
@@ -87,10 +91,6 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
         {"no window for the stored text source", 2, "--export @/a.wav", "--text"},
         {"missing radiogram", 1, "--export @/a.wav --text @/none.dkm", "none.dkm"},
         {"unwritable target", 1, "--export @/no/such/out.wav --groups 1", "no/such"},
-        {"unknown voice moment", 2, "--export @/a.wav --digits --voice loud",
-         "--voice ждёт одно из слов: sign, group, repeat"},
-        {"voice setting without a voice", 2, "--export @/a.wav --digits --voice-pause 500",
-         "--voice-pause действует только вместе с --voice"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -150,6 +150,29 @@ TEST(ExportCommand, WritesTheSoundAndTheAnswers) {
     EXPECT_GT(TempFolder::get(folder.path("r.ogg")).size(), 1000u);
 }
 
+TEST(ExportCommand, ATerminalSeesTheProgressLine) {
+    TempFolder folder;
+    const CommandRun r = run("--export @/p.wav --groups 2", folder.dir, kLayoutDefaults, true);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err.rfind("\rЭкспорт: 0 %", 0), 0u) << r.err;
+    EXPECT_TRUE(r.err.ends_with("\rЭкспорт: 100 %\n")) << r.err;
+}
+
+TEST(ExportCommand, HelpAndVersionSucceedAndOnlyOurOptionsMakeACommandLine) {
+    const CommandRun help = run("-h");
+    EXPECT_EQ(help.status, 0);
+    // The window's start is told as well as every export option.
+    for (const char* part : {"открыть окно", "--no-closing", "--version"})
+        EXPECT_NE(help.out.find(part), std::string::npos) << part;
+    const CommandRun version = run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("Kelvatron 1.", 0), 0u) << version.out;
+    EXPECT_EQ(version.err, "");
+    EXPECT_FALSE(isExportCommandLine(commandLine("-platform xcb")));
+    for (const char* line : {"--export=a.wav", "--version", "-h"})
+        EXPECT_TRUE(isExportCommandLine(commandLine(line))) << line;
+}
+
 // The voice's choices reach the job, each left out at its default; without a voice to speak
 // them the file holds the Morse and the learner is told once.
 TEST(ExportCommand, VoiceOptionsReachTheJob) {
@@ -173,27 +196,4 @@ TEST(ExportCommand, VoiceOptionsReachTheJob) {
     const CommandRun r = run("--export @/v.wav --groups 1 --voice sign", folder.dir);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "Голос для ответов не подключён. Упражнение идёт без голоса.\n");
-}
-
-TEST(ExportCommand, ATerminalSeesTheProgressLine) {
-    TempFolder folder;
-    const CommandRun r = run("--export @/p.wav --groups 2", folder.dir, kLayoutDefaults, true);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err.rfind("\rЭкспорт: 0 %", 0), 0u) << r.err;
-    EXPECT_TRUE(r.err.ends_with("\rЭкспорт: 100 %\n")) << r.err;
-}
-
-TEST(ExportCommand, HelpAndVersionSucceedAndOnlyOurOptionsMakeACommandLine) {
-    const CommandRun help = run("-h");
-    EXPECT_EQ(help.status, 0);
-    // The window's start is told as well as every export option.
-    for (const char* part : {"открыть окно", "--no-closing", "--version"})
-        EXPECT_NE(help.out.find(part), std::string::npos) << part;
-    const CommandRun version = run("--version");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("Kelvatron 1.", 0), 0u) << version.out;
-    EXPECT_EQ(version.err, "");
-    EXPECT_FALSE(isExportCommandLine(commandLine("-platform xcb")));
-    for (const char* line : {"--export=a.wav", "--version", "-h"})
-        EXPECT_TRUE(isExportCommandLine(commandLine(line))) << line;
 }

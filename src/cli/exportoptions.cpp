@@ -30,7 +30,7 @@ constexpr std::array<std::string_view, 2> kDigitReadings = {"digits", "number"};
 constexpr std::array<std::string_view, 2> kLatinPhonetics = {"russian", "international"};
 
 // The speed unit, frequency and counts have the settings panel's limits.
-const std::array<OptionRow, 25> kOptions = {{
+const std::array<OptionRow, 21> kOptions = {{
     {.name = "--export", .kind = Kind::Word},
     {.name = "--text", .kind = Kind::Word, .word = &O::radiogram, .body = int(ExportBody::Text)},
     {.name = "--digits", .kind = Kind::Flag, .body = int(ExportBody::Digits)},
@@ -49,13 +49,17 @@ const std::array<OptionRow, 25> kOptions = {{
     {.name = "--no-opening", .kind = Kind::Flag, .off = &O::opening},
     {.name = "--no-closing", .kind = Kind::Flag, .off = &O::closing},
     {.name = "--answers", .kind = Kind::Word, .word = &O::answers},
+    {.name = "--help", .kind = Kind::Flag},
+    {.name = "-h", .kind = Kind::Flag},
+    {.name = "--version", .kind = Kind::Flag},
+}};
+
+// The spoken answers, a table of their own.
+const std::array<OptionRow, 4> kVoiceOptions = {{
     {.name = "--voice", .kind = Kind::Choice, .choices = kVoiceMoments},
     {"--voice-pause", Kind::Number, 0, 10000, &O::voicePause},
     {.name = "--voice-digits", .kind = Kind::Choice, .choices = kDigitReadings},
     {.name = "--voice-latin", .kind = Kind::Choice, .choices = kLatinPhonetics},
-    {.name = "--help", .kind = Kind::Flag},
-    {.name = "-h", .kind = Kind::Flag},
-    {.name = "--version", .kind = Kind::Flag},
 }};
 
 void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_view word) {
@@ -88,6 +92,8 @@ std::string quote(std::string_view text) {
 
 const OptionRow* findOption(std::string_view name) {
     for (const auto& row : kOptions)
+        if (row.name == name) return &row;
+    for (const auto& row : kVoiceOptions)
         if (row.name == name) return &row;
     return nullptr;
 }

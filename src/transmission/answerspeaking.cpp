@@ -6,6 +6,7 @@ namespace kelvatron {
 
 void AnswerSpeaking::afterSign(std::string_view keyed, char written) {
     if (!active()) return;
+    toneEnded_ = keyer_.elementsEnded();
     groupKeyed_ += keyed;
     groupWritten_ += written;
     if (answers_.moment == AnswerMoment::AfterSign) speak(std::string_view(&written, 1));
@@ -27,7 +28,7 @@ void AnswerSpeaking::afterGroup(int32_t groupPauseMs) {
 // silence the transmission owes anyway if that is longer; the synthesis runs inside it.
 void AnswerSpeaking::speak(std::string_view written) {
     if (!voice_->prepare(written)) return;
-    keyer_.waitSinceSound(answers_.pauseMs);
+    keyer_.waitSince(toneEnded_, answers_.pauseMs);
     keyer_.settle();
     voice_->speakPrepared();
     keyer_.wait(answers_.pauseMs);

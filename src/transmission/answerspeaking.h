@@ -33,6 +33,7 @@ private:
     AnswerVoice* voice_ = nullptr;
     SpokenAnswers answers_;
     std::string groupKeyed_, groupWritten_;
+    double toneEnded_ = 0; // the last sign's, on the clock
 };
 
 } // namespace kelvatron

@@ -19,17 +19,19 @@ void TransmissionKeyer::key(char symbol) {
     if (!index) return;
     settle();
     player_.keyElements(kSignTable[*index]);
-    // The elements end with a dot's silence of their own.
-    soundEnded_ = clock_.logicalNow() - timing_.dotLength;
     wait(timing_.signPause);
 }
 
-void TransmissionKeyer::waitSinceSound(int32_t ms) {
+double TransmissionKeyer::elementsEnded() const {
+    return silenceBegan_ - timing_.dotLength;
+}
+
+void TransmissionKeyer::waitSince(double moment, int32_t ms) {
     double owedEnd = silenceBegan_;
     for (int32_t owed : owed_)
         owedEnd += owed;
     owedEnd = std::max(owedEnd, clock_.logicalNow());
-    const double missing = soundEnded_ + ms - owedEnd;
+    const double missing = moment + ms - owedEnd;
     if (missing > 0) wait(static_cast<int32_t>(std::lround(missing)));
 }
 

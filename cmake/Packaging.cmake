@@ -49,10 +49,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 # The libraries the binary links are found by dpkg-shlibdeps. Added by hand is what it cannot
 # see: Qt's SQLite driver (a plugin the training history loads), the keyboard descriptions the
-# Russian and US layouts are compiled from, and the type the flat-topped digit 3 is shown with.
+# Russian and US layouts are compiled from, the type the flat-topped digit 3 is shown with, and
+# the speech synthesiser's data, which holds the Russian voice of the spoken answers.
 # The X11 platform plugin comes with libqt6gui6.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, xkb-data, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, xkb-data, fonts-dejavu-core, espeak-ng-data")
 # Native Wayland windows (without it Qt runs through XWayland), and Qt's own dialogs in Russian.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 include(CPack)

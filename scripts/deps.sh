@@ -15,6 +15,7 @@ packages=(
   pipewire wireplumber pipewire-pulse
   dbus-daemon at-spi2-core python3-pyatspi fonts-dejavu-core
   qt6-wayland qt6-translations-l10n
+  libespeak-ng-dev espeak-ng-data
 )
 # And whatever the tests and benchmarks call (ffmpeg's ffprobe among them).
 source "$(dirname "$0")/tools.sh"

@@ -10,6 +10,7 @@
 #include "cli/exportcommand.h"
 #include "core/terminationrequest.h"
 #include "mainwindow/airsettings.h"
+#include "platform/espeaksynthesizer.h"
 #include "settings/settingsbackend.h"
 #include "settings/settingsdefaults.h"
 #include "settings/settingsmending.h"
@@ -88,7 +89,8 @@ int runCommandLineExport(int argc, char** argv) {
     const std::vector<std::string_view> args = argumentsOf(argc, argv);
     const int status =
         runExportCommand(args, storedValues(), std::cout, std::cerr, ::isatty(STDERR_FILENO),
-                         loadAirSettings().conditions);
+                         loadAirSettings().conditions,
+                         [] { return std::make_unique<EspeakSynthesizer>(); });
     std::cout.flush();
     return caughtSignal != 0 ? endBySignal(caughtSignal) : status;
 }

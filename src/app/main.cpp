@@ -9,6 +9,7 @@
 #include "core/services.h"
 #include "core/terminationrequest.h"
 #include "mainwindow/tform1.h"
+#include "platform/espeaksynthesizer.h"
 #include "platform/linuxspeaker.h"
 #include "platform/qtdialogs.h"
 #include "platform/qteventpump.h"
@@ -82,7 +83,8 @@ int main(int argc, char** argv) {
     kelvatron::LinuxSpeaker speaker(sound, clock);
     kelvatron::XkbKeyboardLayout keyboardLayout;
     kelvatron::QtDialogs dialogs;
-    kelvatron::Services services{clock, events, sound, speaker, keyboardLayout, dialogs};
+    kelvatron::Services services{clock, events, sound, speaker, keyboardLayout, dialogs,
+                                 [] { return std::make_unique<kelvatron::EspeakSynthesizer>(); }};
 
     kelvatron::SerialKeyLink keyLink(std::make_unique<kelvatron::QtKeyLinePort>(), clock);
     kelvatron::TForm1 form(services);

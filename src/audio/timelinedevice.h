@@ -59,6 +59,7 @@ public:
     bool setChain(const SignalChainMaker& make, uint32_t seed = 0);
 
     uint32_t rate() const { return rate_; }
+    uint32_t placedRate() const override { return rate_; }
     // Whether the output has settled into its pace, so that tones land exactly where placed.
     // A run of tones that starts before then (the first second after opening) is placed from
     // its own first frame instead, a latency after what the sound thread has mixed.

@@ -162,6 +162,9 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
     plan.job.seed = options.seed.value_or(randomSeed);
     if (const AirConditions air = airOf(options, storedAir, plan.job.keying); air.on)
         plan.job.chain = airChainMaker(air);
+    if (options.voice) plan.job.spoken = {*options.voice, options.voicePause.value_or(1000)};
+    plan.job.reading.digits = options.voiceDigits.value_or(DigitReading::DigitByDigit);
+    plan.job.reading.latin = options.voiceLatin.value_or(LatinPhonetics::Russian);
     if (plan.job.transmission.textInWindow && !options.body)
         return failure(kExportBadUsage,
                        "В настройках выбран источник «Текст в окне», а окна нет: укажите "
@@ -183,7 +186,7 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
 
 int runExportCommand(std::span<const std::string_view> args, const PropValues& stored,
                      std::ostream& out, std::ostream& err, bool showProgress,
-                     const AirConditions& storedAir) {
+                     const AirConditions& storedAir, const SpeechSynthesizerMaker& voice) {
     const ExportParse parse = parseExportOptions(args);
     if (!parse.ok()) {
         err << parse.error << "\n";
@@ -193,13 +196,14 @@ int runExportCommand(std::span<const std::string_view> args, const PropValues& s
         out << (parse.options.help ? std::string(exportHelpText()) : versionText());
         return kExportOk;
     }
-    const ExportPlan plan = planExport(parse.options, stored, std::random_device{}(), storedAir);
+    ExportPlan plan = planExport(parse.options, stored, std::random_device{}(), storedAir);
     if (plan.status != kExportOk) {
         err << plan.error << "\n";
         return plan.status;
     }
+    plan.job.voice = voice;
     bool written = false;
-    std::string answers;
+    std::string answers, voiceFailure;
     {
         ProgressLine line(err, showProgress);
         ExportRenderer renderer(plan.job, [&line](int percent) { line.show(percent); });
@@ -209,7 +213,10 @@ int runExportCommand(std::span<const std::string_view> args, const PropValues& s
             return kExportFailed;
         }
         answers = renderer.answers();
+        voiceFailure = renderer.voiceFailure();
     }
+    // The file holds the Morse alone: said once, after the progress line.
+    if (!voiceFailure.empty()) err << voiceFailure << "\n";
     if (parse.options.answers) {
         const RadiogramResult saved = writeRadiogram(*parse.options.answers, answers);
         if (!saved.ok()) {

@@ -28,8 +28,10 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
 // Runs `kelvatron --export FILE [options]` (the arguments after the program's name) on the
 // stored values: the help on `out`, messages on `err`, and "\rЭкспорт: N %" on `err` when
 // showProgress. Returns the exit status.
+// `voice` speaks the answers --voice asks for; without it they are reported as unspoken.
 int runExportCommand(std::span<const std::string_view> args, const PropValues& stored,
                      std::ostream& out, std::ostream& err, bool showProgress,
-                     const AirConditions& storedAir = {});
+                     const AirConditions& storedAir = {},
+                     const SpeechSynthesizerMaker& voice = {});
 
 } // namespace kelvatron

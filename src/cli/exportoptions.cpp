@@ -10,7 +10,7 @@ namespace kelvatron {
 
 namespace {
 
-enum class Kind : uint8_t { Flag, Number, Word, Waveform, Hundredths };
+enum class Kind : uint8_t { Flag, Number, Word, Waveform, Hundredths, Choice };
 
 struct OptionRow {
     std::string_view name;
@@ -19,10 +19,16 @@ struct OptionRow {
     std::optional<int> ExportOptions::*number = nullptr;       // a plain count
     std::optional<std::string> ExportOptions::*word = nullptr; // a file name
     std::optional<bool> ExportOptions::*off = nullptr;         // a --no- flag
-    int body = -1; // what is keyed: an ExportBody, or none
+    int body = -1;                                  // what is keyed: an ExportBody, or none
+    std::span<const std::string_view> choices = {}; // Choice: the words, the value their index
 };
 
 using O = ExportOptions;
+
+// In the order of AnswerMoment from AfterSign on, DigitReading and LatinPhonetics.
+constexpr std::array<std::string_view, 3> kVoiceMoments = {"sign", "group", "repeat"};
+constexpr std::array<std::string_view, 2> kDigitReadings = {"digits", "number"};
+constexpr std::array<std::string_view, 2> kLatinPhonetics = {"russian", "international"};
 
 // The speed unit, frequency and counts have the settings panel's limits.
 const std::array<OptionRow, 30> kOptions = {{
@@ -63,6 +69,14 @@ const std::array<OptionRow, 30> kOptions = {{
     {.name = "--version", .kind = Kind::Flag},
 }};
 
+// The spoken answers, a table of their own.
+const std::array<OptionRow, 4> kVoiceOptions = {{
+    {.name = "--voice", .kind = Kind::Choice, .choices = kVoiceMoments},
+    {"--voice-pause", Kind::Number, 0, 10000, &O::voicePause},
+    {.name = "--voice-digits", .kind = Kind::Choice, .choices = kDigitReadings},
+    {.name = "--voice-latin", .kind = Kind::Choice, .choices = kLatinPhonetics},
+}};
+
 void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_view word) {
     if (row.body >= 0) o.body = static_cast<ExportBody>(row.body);
     if (row.number) o.*row.number = static_cast<int>(number);
@@ -74,6 +88,9 @@ void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_v
     if (row.name == "--qsb") o.qsb = static_cast<double>(number) / 100;
     if (row.name == "--help" || row.name == "-h") o.help = true;
     if (row.name == "--version") o.version = true;
+    if (row.name == "--voice") o.voice = static_cast<AnswerMoment>(number + 1);
+    if (row.name == "--voice-digits") o.voiceDigits = static_cast<DigitReading>(number);
+    if (row.name == "--voice-latin") o.voiceLatin = static_cast<LatinPhonetics>(number);
 }
 
 // In the order of TTGWave.
@@ -91,6 +108,8 @@ std::string quote(std::string_view text) {
 
 const OptionRow* findOption(std::string_view name) {
     for (const auto& row : kOptions)
+        if (row.name == name) return &row;
+    for (const auto& row : kVoiceOptions)
         if (row.name == name) return &row;
     return nullptr;
 }
@@ -124,6 +143,18 @@ std::string readValue(const OptionRow& row, std::string_view text, int64_t& numb
                quote(text) + ".";
     }
     if (row.kind == Kind::Hundredths) return readHundredths(row, text, number);
+    if (row.kind == Kind::Choice) {
+        auto it = std::find(row.choices.begin(), row.choices.end(), text);
+        if (it != row.choices.end()) {
+            number = it - row.choices.begin();
+            return {};
+        }
+        std::string words;
+        for (std::string_view choice : row.choices)
+            words += (words.empty() ? "" : ", ") + std::string(choice);
+        return "Параметр " + name + " ждёт одно из слов: " + words + ", а получил " + quote(text) +
+               ".";
+    }
     if (row.kind != Kind::Number) return {};
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
     const bool whole = end == text.data() + text.size() && !text.empty();
@@ -145,6 +176,7 @@ public:
         const bool asksOnly = result_.options.help || result_.options.version;
         if (result_.ok() && !asksOnly && result_.options.target.empty())
             result_.error = "Не указан файл для записи звука: --export FILE.";
+        if (result_.ok() && !result_.options.voice) requireVoice();
         return result_;
     }
 
@@ -182,6 +214,16 @@ private:
         int64_t number = 0;
         result_.error = readValue(*row, *value, number);
         if (result_.ok()) apply(*row, result_.options, number, *value);
+    }
+
+    // The voice's own settings mean nothing without a voice.
+    void requireVoice() {
+        for (std::string_view name : {"--voice-pause", "--voice-digits", "--voice-latin"})
+            if (seen_.contains(name)) {
+                result_.error = "Параметр " + std::string(name) +
+                                " действует только вместе с --voice sign|group|repeat.";
+                return;
+            }
     }
 
     // An option counts once, and the sound has one body.
@@ -261,6 +303,16 @@ KELVATRON_SOUND=pulse или sdl выбирает одно из двух. Нас
   --qsb ГЦ               замирания (QSB) с частотой 0.05..2 Гц; 0 — без них
   --qrm N                мешающие станции (QRM), 0..5
   --qrn ПРОЦЕНТЫ         атмосферные помехи (QRN), 0..100
+
+Голос (ответы произносятся по-русски после азбуки Морзе, голосом espeak-ng):
+  --voice КОГДА          sign — после каждого знака, group — после каждой группы,
+                         repeat — группа, ответ и та же группа ещё раз;
+                         без --voice ответы не произносятся
+  --voice-pause МС       время на запись перед ответом и пауза после него до
+                         следующей передачи, 0..10000 (1000)
+  --voice-digits КАК     группы цифр: digits — по цифре, number — числом (digits)
+  --voice-latin АЛФАВИТ  латинские буквы: russian — Анна, Борис, Василий …,
+                         international — Альфа, Браво, Чарли … (russian)
 
 Прочее:
   --answers ФАЙЛ         записать переданный текст (ответы) в файл UTF-8

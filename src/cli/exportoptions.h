@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "keying/signnames.h"
 #include "tonegen/tonetypes.h"
+#include "transmission/answervoice.h"
 
 namespace kelvatron {
 
@@ -43,6 +45,10 @@ struct ExportOptions {
     std::optional<double> qsb;    // --qsb 0..2 Hz: the fading's rate (0 is none)
     std::optional<int> qrm;       // --qrm 0..5 other stations
     std::optional<int> qrn;       // --qrn 0..100 %: static crashes
+    std::optional<AnswerMoment> voice;    // --voice sign|group|repeat
+    std::optional<int> voicePause;        // --voice-pause 0..10000 ms
+    std::optional<DigitReading> voiceDigits; // --voice-digits digits|number
+    std::optional<LatinPhonetics> voiceLatin; // --voice-latin russian|international
     bool help = false;                    // --help: print exportHelpText() and stop
     bool version = false;                 // --version: print versionText() and stop
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/speechsynthesizer.h"
 
 namespace kelvatron {
 
@@ -18,6 +19,8 @@ struct Services {
     SpeakerHardware& speaker;
     KeyboardLayout& keyboardLayout;
     Dialogs& dialogs;
+    // The voice of the spoken answers; none: the answers are not spoken (the learner is told).
+    SpeechSynthesizerMaker voice = {};
 };
 
 } // namespace kelvatron

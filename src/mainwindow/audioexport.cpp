@@ -10,6 +10,7 @@
 #include "core/formstate.h"
 #include "core/textwindow.h"
 #include "mainwindow/airswitch.h"
+#include "mainwindow/voiceoptions.h"
 #include "radiograms/radiogramfile.h"
 #include "render/audioformat.h"
 #include "render/exportrenderer.h"
@@ -67,6 +68,10 @@ void AudioExport::begin(const std::string& path) {
     job.text = text_.text();
     job.seed = std::random_device{}();
     if (air_) job.chain = air_->exportChain();
+    const VoiceOptions spoken = loadVoiceOptions();
+    job.spoken = spoken.answers;
+    job.reading = spoken.reading;
+    job.voice = voice_;
     path_ = path;
     written_ = false;
     renderer_ = std::make_unique<ExportRenderer>(std::move(job), [this](int percent) {
@@ -113,6 +118,8 @@ void AudioExport::end() {
     worker_ = nullptr;
     if (progress_) progress_->deleteLater();
     if (written_ && withAnswers_) writeAnswers();
+    if (written_ && !renderer_->voiceFailure().empty())
+        dialogs_.error("Звук записан без голоса.\n" + renderer_->voiceFailure());
     if (!written_ && !renderer_->cancelled())
         dialogs_.error("Звук не записан.\n" + renderer_->error());
     emit finished(written_);

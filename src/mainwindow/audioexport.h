@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "core/speechsynthesizer.h"
+
 class QProgressDialog;
 class QThread;
 class QWidget;
@@ -38,6 +40,8 @@ public:
     void cancel();
     // Blocks until a running render has ended and its end has been handled.
     void waitForFinish();
+    // The voice that speaks the answers the " Голос" frame asks for; none: they are not spoken.
+    void setVoice(SpeechSynthesizerMaker voice) { voice_ = std::move(voice); }
 
 signals:
     // A render ended: the file is in place (true), or failed or was cancelled (false).
@@ -62,6 +66,7 @@ private:
     QPointer<QProgressDialog> progress_;
     std::string path_;
     bool withAnswers_ = false;
+    SpeechSynthesizerMaker voice_;
     bool written_ = false;
 };
 

@@ -81,6 +81,7 @@ TForm1::TForm1(Services& s, QWidget* parent)
     qApp->installEventFilter(this);
     FormCreate();
     settingsStore.load();
+    audioExport.setVoice(services.voice);
     buildTrainingPanel();
 }
 
@@ -99,6 +100,8 @@ void TForm1::buildTrainingPanel() {
                            .keyingSettings = keyingSettings,
                            .history = history,
                            .dialogs = services.dialogs,
+                           .sound = services.sound,
+                           .voice = services.voice,
                            .panelFrame = trainingPanel,
                            .historyFrame = historyPanel,
                            .window = this,

@@ -8,6 +8,7 @@
 #include "core/textwindow.h"
 #include "keying/keyingsettings.h"
 #include "mainwindow/airswitch.h"
+#include "mainwindow/voiceoptions.h"
 #include "settings/settingsbackend.h"
 #include "training/learnerhistory.h"
 #include "training/receivecheck.h"
@@ -17,8 +18,12 @@
 #include "trainingui/historyview.h"
 #include "trainingui/receiveresultview.h"
 #include "trainingui/weaksignsline.h"
+#include <QComboBox>
+#include <QSpinBox>
+
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgraphicbutton.h"
+#include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
 
 namespace kelvatron {
@@ -51,6 +56,7 @@ TrainingPanel::TrainingPanel(const TrainingPanelParts& parts)
       view_(parts.panelFrame, parts.historyFrame, parts.window, parts.textWindowWidget) {
     connectCommands();
     buildAirView();
+    connectVoice();
     loadOptions();
     loadExamOptions();
     refreshSpeed();
@@ -142,6 +148,7 @@ void TrainingPanel::runExercise(const TrainingMode& mode) {
     lastAnswer_.reset();
     mode_ = &mode;
     plan_ = mode.plan(context());
+    prepareVoice();
     std::optional<ReceiveAnswer> answer;
     if (parts_.air) {
         const AirScope air(*parts_.air, mode.airOccasion());
@@ -229,7 +236,37 @@ void TrainingPanel::refreshSpeed() {
     view_.setSpeed(fromUtf8(speedText(speedOfDot(dotMs()))));
 }
 
+void TrainingPanel::connectVoice() {
+    QWidget* frame = voiceView_.frame();
+    connect(voiceView_.switchLabel(), &TglLabel::clicked, frame,
+            [frame] { frame->setHidden(!frame->isHidden()), frame->raise(); });
+    connect(voiceView_.closeButton(), &TglGraphicButton::clicked, frame, &QWidget::hide);
+    auto save = [this] { saveVoiceOptions(voiceView_.options()); };
+    for (QComboBox* box : {voiceView_.momentBox(), voiceView_.digitsBox(), voiceView_.latinBox()})
+        connect(box, &QComboBox::activated, this, save);
+    connect(voiceView_.pauseBox(), &QSpinBox::editingFinished, this, save);
+}
+
+void TrainingPanel::prepareVoice() {
+    voiceView_.frame()->hide();
+    const VoiceOptions o = voiceView_.options();
+    const KeyingSettings k = parts_.keyingSettings.keyingSettings();
+    voice_.setReading(o.reading);
+    voice_.setToneLevel(toneLevel(k.waveform.value_or(TTGWave::tgSine)));
+    exercise_.setSpokenAnswers(&voice_, o.answers);
+}
+
+// Said once, in the status line: the exercise goes on without the voice.
+void TrainingPanel::reportVoiceFailure(const std::string& why) {
+    view_.setStatus(QString::fromStdString(why));
+}
+
+bool TrainingPanel::introduceSign(char written) {
+    return voice_.introduce(written);
+}
+
 void TrainingPanel::loadOptions() {
+    voiceView_.setOptions(loadVoiceOptions());
     std::unique_ptr<QSettings> settings = openUserSettings();
     settings->beginGroup(QString::fromLatin1(kTrainingSection));
     view_.weakOption()->setChecked(settings->value(QString::fromLatin1(kWeakSignsKey)).toString() ==

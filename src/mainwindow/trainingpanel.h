@@ -12,6 +12,8 @@
 #include "training/speedexam.h"
 #include "training/weaksignsmode.h"
 #include "trainingui/trainingpanelview.h"
+#include "trainingui/voiceoptionsview.h"
+#include "transmission/speechanswervoice.h"
 
 class QWidget;
 
@@ -40,6 +42,9 @@ struct TrainingPanelParts {
     const KeyingSettingsSource& keyingSettings;
     LearnerHistory& history;
     Dialogs& dialogs;
+    // Where the spoken answers sound (the tones' device), and the voice that speaks them.
+    SoundDevice& sound;
+    SpeechSynthesizerMaker voice;
     // Where its widgets go: the training and history frames, the window (the speed line under
     // the speed bar), the text window's widget (first in the tab order) and the on-screen
     // keyboard (disabled while the learner copies).
@@ -71,6 +76,10 @@ public:
     // sound.
     bool receiving() const { return exercise_.running(); }
 
+    // For the course: a new sign introduced with its name and its напев spoken, now (the
+    // voice's failure is reported as the answers' is). False when it could not be spoken.
+    bool introduceSign(char written);
+
     void show();           // the menu word "Тренировка"
     void startReceiving(); // "Приём на слух": receive, or weak signs when chosen
     void checkNow();       // "Проверить"
@@ -85,6 +94,7 @@ public:
     // The history, opened at its first use; its messages are shown once.
     HistoryStore& store();
     const TrainingPanelView& view() const { return view_; }
+    const VoiceOptionsView& voiceView() const { return voiceView_; }
 
 signals:
     void sendingPracticeRequested(); // "Передача ключом"
@@ -105,6 +115,10 @@ private:
     void refreshWeakLine();
     TrainingContext context() const;
     KeyingPace pace() const;
+    void connectVoice();
+    void reportVoiceFailure(const std::string& why);
+    // The voice set for the exercise about to run: the learner's choices, the tones' level.
+    void prepareVoice();
     void loadOptions();
     void saveOptions() const;
     // The course: its order and settings from the [Course] group, the lesson from the history.
@@ -147,6 +161,16 @@ private:
     std::optional<ReceiveAnswer> lastAnswer_;
     SessionRecord lastSession_;
     std::unique_ptr<AirView> airView_;
+    // The spoken answers' choices and the voice that speaks them, made at the rate the device
+    // mixes at (a common one where the device takes any).
+    VoiceOptionsView voiceView_{parts_.panelFrame, parts_.window};
+    SpeechAnswerVoice voice_{parts_.voice,
+                             parts_.sound,
+                             parts_.clock,
+                             parts_.sound.placedRate() ? parts_.sound.placedRate() : 48000,
+                             toneLevel(TTGWave::tgSine),
+                             {},
+                             [this](const std::string& why) { reportVoiceFailure(why); }};
 };
 
 } // namespace kelvatron

@@ -25,6 +25,9 @@ std::size_t longestCode() {
     return longest;
 }
 
+// Longer than any sign's name or a whole group's answer takes to say.
+constexpr double kLongestAnswerMs = 4000;
+
 } // namespace
 
 double longestKeyingMs(const ExportJob& job, std::string_view text) {
@@ -51,6 +54,12 @@ double longestKeyingMs(const ExportJob& job, std::string_view text) {
     const double groups = TransmissionDriver::groupCountOf(t.groupCount);
     const double groupSize = TransmissionDriver::groupSizeOf(t.groupSize);
     ms += generatedBodies * groups * (groupSize * sign + groupPause);
+    // A spoken answer after every sign at most, each its two pauses and a few seconds of
+    // speech; the repeat keys everything twice.
+    if (job.spoken.moment != AnswerMoment::Off) {
+        const double signs = generatedBodies * groups * groupSize + double(text.size());
+        ms = 2 * ms + signs * (2 * std::max(job.spoken.pauseMs, 0) + kLongestAnswerMs);
+    }
     return ms;
 }
 

@@ -1,7 +1,9 @@
 #include "render/exportrenderer.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "core/buffertextwindow.h"
 #include "core/eventpump.h"
 #include "core/formstate.h"
 #include "core/progress.h"
@@ -11,11 +13,11 @@
 #include "keying/signplayer.h"
 #include "keying/speaker.h"
 #include "keying/toneoutput.h"
-#include "core/buffertextwindow.h"
 #include "render/exportlength.h"
 #include "render/rendersession.h"
 #include "transmission/pausestopcontrol.h"
 #include "transmission/sourceselection.h"
+#include "transmission/speechanswervoice.h"
 #include "transmission/transmissiondriver.h"
 
 namespace kelvatron {
@@ -121,6 +123,10 @@ void writeJargon(FixedControls& controls, TextWindow& text, EventPump& events,
 
 } // namespace
 
+int64_t ExportRenderer::samplesAt(double ms) const {
+    return std::llround(ms * job_.format.rate() / 1000);
+}
+
 ExportRenderer::ExportRenderer(ExportJob job, ProgressCallback progress)
     : job_(std::move(job)), progress_(std::move(progress)) {}
 
@@ -153,7 +159,13 @@ bool ExportRenderer::render(const std::string& path) {
     PauseStopControl pauseStop(controls, progress, events, state);
     TransmissionDriver driver(controls, text, progress, session.clock(), events, state, player,
                               pauseStop);
+    SpeechAnswerVoice voice(job_.voice, session.device(), session.clock(), session.rate(),
+                            toneLevel(job_.keying.waveform.value_or(TTGWave::tgSine)), job_.reading,
+                            [this](const std::string& why) { voiceFailure_ = why; });
+    if (job_.spoken.moment != AnswerMoment::Off) driver.setSpokenAnswers(&voice, job_.spoken);
     driver.start();
+    for (const auto& [startMs, endMs] : voice.spoken())
+        spokenSpans_.emplace_back(samplesAt(startMs), samplesAt(endMs));
 
     answers_ = text.unicodeText();
     seconds_ = session.keyedMs() / 1000;

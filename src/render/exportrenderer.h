@@ -3,10 +3,15 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "audio/signalchain.h"
+#include "core/speechsynthesizer.h"
 #include "keying/keyingsettings.h"
+#include "keying/signnames.h"
 #include "render/sampletimeline.h"
+#include "transmission/answervoice.h"
 #include "transmission/transmissioncontrols.h"
 
 namespace kelvatron {
@@ -22,6 +27,10 @@ struct ExportJob {
     uint32_t seed = 0;   // the same seed and settings give the same groups
     ToneFormat format;   // the window's tone generator: 8-bit at 96000 Hz
     SignalChainMaker chain; // the stages the sound passes on its way into the file (from seed)
+    // The answers spoken into the file after the Morse (off unless asked), and the voice.
+    SpokenAnswers spoken;
+    AnswerReading reading;
+    SpeechSynthesizerMaker voice;
 };
 
 // Renders a job into an audio file exactly as the start button would key it: the window's own
@@ -47,14 +56,23 @@ public:
     const std::string& answers() const { return answers_; }
     // Length of the rendered sound.
     double seconds() const { return seconds_; }
+    // Why the answers could not be spoken (the file then holds the Morse alone); empty when
+    // they were, or none were asked for.
+    const std::string& voiceFailure() const { return voiceFailure_; }
+    // Where the answers are spoken in the file, in samples: [first, end) each.
+    const std::vector<std::pair<int64_t, int64_t>>& spokenSpans() const { return spokenSpans_; }
 
 private:
+    int64_t samplesAt(double ms) const;
+
     ExportJob job_;
     ProgressCallback progress_;
     std::atomic<bool> cancelled_{false};
     std::string error_;
     std::string answers_;
     double seconds_ = 0;
+    std::string voiceFailure_;
+    std::vector<std::pair<int64_t, int64_t>> spokenSpans_;
 };
 
 } // namespace kelvatron

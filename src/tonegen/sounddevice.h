@@ -43,6 +43,9 @@ public:
     // than waiting behind the margin a long transmission keeps against a late program.
     // Returns the choice before.
     virtual bool setPromptTones(bool /*on*/) { return false; }
+    // The rate the placed sounds are mixed at, so a sound made at it is not resampled again;
+    // 0 when the device takes any rate alike.
+    virtual uint32_t placedRate() const { return 0; }
 };
 
 } // namespace kelvatron

@@ -56,6 +56,10 @@ public:
     // "Проверить": the keying stops and the copy is taken as it stands, or awaited while empty.
     void requestCheck();
     bool running() const { return running_; }
+    // The answers spoken through `voice` as `answers` asks, from the next run.
+    void setSpokenAnswers(AnswerVoice* voice, SpokenAnswers answers) {
+        driver_.setSpokenAnswers(voice, answers);
+    }
     // Called while the keying is over and the copy is empty, so the learner can be told that
     // "Проверить" takes it once typed.
     void onCopyAwaited(std::function<void()> prompt) { copyAwaited_ = std::move(prompt); }

@@ -163,6 +163,7 @@ bool TransmissionDriver::textBody() {
         text_.select(0, k + 1);
         paintProgress();
     }
+    answers_.afterGroup(0);
     text_.setInputEnabled(false);
     return true;
 }
@@ -173,10 +174,17 @@ void TransmissionDriver::keyTextCharacter(char c) {
         waitGroupPauses(1);
         for (char sign : kFullStopSigns)
             keyer_.key(sign);
+        answers_.afterSign(std::string_view(kFullStopSigns.data(), kFullStopSigns.size()), c);
         waitGroupPauses(1);
     }
-    if (auto sign = textSign(c)) keyer_.key(*sign);
+    if (auto sign = textSign(c)) {
+        keyer_.key(*sign);
+        answers_.afterSign(std::string_view(&*sign, 1), c);
+    }
     if (c == ' ') waitGroupPauses(1);
+    // A line break ends a word for the answers as a space does, without a group pause.
+    if (c == ' ' || c == '\r' || c == '\n')
+        answers_.afterGroup(c == ' ' ? state_.timing.groupPause : 0);
 }
 
 // Random groups, each sign written into the window after it has sounded, each group followed by
@@ -189,6 +197,7 @@ bool TransmissionDriver::generatedBody(std::string_view set) {
     for (int32_t group = 0; group < groupCount_; ++group) {
         if (!generatedGroup(set, progress)) return false;
         waitGroupPauses(1);
+        answers_.afterGroup(state_.timing.groupPause);
         text_.append("  ");
         paintProgress();
     }
@@ -202,6 +211,7 @@ bool TransmissionDriver::generatedGroup(std::string_view set, int& progress) {
         const GenerationEntry entry = generationEntry(drawEntry(set));
         keyer_.key(entry.keyed);
         text_.append(std::string_view(&entry.written, 1));
+        answers_.afterSign(std::string_view(&entry.keyed, 1), entry.written);
         paintProgress();
         keyer_.settle();
         events_.processEvents();

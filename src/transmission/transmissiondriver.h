@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/groupranges.h"
+#include "transmission/answerspeaking.h"
 #include "transmission/transmissionkeyer.h"
 
 namespace kelvatron {
@@ -27,6 +28,10 @@ public:
     // The start button: runs the whole transmission before it returns. A click while one runs
     // is ignored.
     void start();
+    // Speaks the answers through `voice` (none: silent) as `answers` asks, from the next start.
+    void setSpokenAnswers(AnswerVoice* voice, SpokenAnswers answers) {
+        answers_.set(voice, answers);
+    }
 
     // The group settings as a transmission reads them: the nearest whole number within the
     // steppers' range, whatever the display holds.
@@ -61,6 +66,7 @@ private:
     PauseStopControl& pauseStop_;
     ToneOutput& output_;
     TransmissionKeyer keyer_;
+    AnswerSpeaking answers_{keyer_};
     int32_t groupSize_ = 0;
     int32_t groupCount_ = 0;
 };

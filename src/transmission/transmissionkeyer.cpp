@@ -23,6 +23,19 @@ void TransmissionKeyer::key(char symbol) {
     wait(takeSignPause(timing_));
 }
 
+double TransmissionKeyer::elementsEnded() const {
+    return silenceBegan_ - timing_.dotLength;
+}
+
+void TransmissionKeyer::waitSince(double moment, int32_t ms) {
+    double owedEnd = silenceBegan_;
+    for (int32_t owed : owed_)
+        owedEnd += owed;
+    owedEnd = std::max(owedEnd, clock_.logicalNow());
+    const double missing = moment + ms - owedEnd;
+    if (missing > 0) wait(static_cast<int32_t>(std::lround(missing)));
+}
+
 void TransmissionKeyer::wait(int32_t ms) {
     if (owed_.empty()) silenceBegan_ = clock_.logicalNow();
     owed_.push_back(ms);

@@ -22,6 +22,12 @@ public:
     void key(char symbol);
     // Owes a silence of ms milliseconds after everything owed so far.
     void wait(int32_t ms);
+    // Just after key(): when the sign's elements ended (before the dot's silence that closes
+    // them).
+    double elementsEnded() const;
+    // Owes what is still missing of ms milliseconds of silence since `moment` on the clock
+    // (nothing when the silence owed already reaches that far).
+    void waitSince(double moment, int32_t ms);
     // Sleeps whatever is still owed, each wait shortened by the time already gone since the
     // silence began.
     void settle();

@@ -98,6 +98,10 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
         const char* says;
     } cases[] = {
         {"unknown option", 2, "--export @/a.wav --speed 5", "«--speed»"},
+        {"unknown voice moment", 2, "--export @/a.wav --digits --voice loud",
+         "--voice ждёт одно из слов: sign, group, repeat"},
+        {"voice setting without a voice", 2, "--export @/a.wav --digits --voice-pause 500",
+         "--voice-pause действует только вместе с --voice"},
         {"missing value at the end", 2, "--export @/a.wav --groups", "--groups нужно значение"},
         {"below range", 2, "--export @/a.wav --dot 9",
          "--dot: значение 9 вне пределов от 10 до 100"},
@@ -240,4 +244,29 @@ TEST(ExportCommand, HelpAndVersionSucceedAndOnlyOurOptionsMakeACommandLine) {
     EXPECT_FALSE(isExportCommandLine(commandLine("-platform xcb")));
     for (const char* line : {"--export=a.wav", "--version", "-h"})
         EXPECT_TRUE(isExportCommandLine(commandLine(line))) << line;
+}
+
+// The voice's choices reach the job, each left out at its default; without a voice to speak
+// them the file holds the Morse and the learner is told once.
+TEST(ExportCommand, VoiceOptionsReachTheJob) {
+    auto planned = [](std::string_view line) {
+        return planExport(parseExportOptions(commandLine(line)).options, kLayoutDefaults, 5).job;
+    };
+    const ExportJob defaults = planned("--export a.wav --voice group");
+    EXPECT_EQ(defaults.spoken.moment, AnswerMoment::AfterGroup);
+    EXPECT_EQ(defaults.spoken.pauseMs, 1000);
+    EXPECT_EQ(defaults.reading.digits, DigitReading::DigitByDigit);
+    EXPECT_EQ(defaults.reading.latin, LatinPhonetics::Russian);
+    const ExportJob chosen = planned("--export a.wav --voice repeat --voice-pause=0 "
+                                     "--voice-digits number --voice-latin international");
+    EXPECT_EQ(chosen.spoken.moment, AnswerMoment::Repeat);
+    EXPECT_EQ(chosen.spoken.pauseMs, 0);
+    EXPECT_EQ(chosen.reading.digits, DigitReading::AsNumber);
+    EXPECT_EQ(chosen.reading.latin, LatinPhonetics::International);
+    EXPECT_EQ(planned("--export a.wav").spoken.moment, AnswerMoment::Off);
+
+    TempFolder folder;
+    const CommandRun r = run("--export @/v.wav --groups 1 --voice sign", folder.dir);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Голос для ответов не подключён. Упражнение идёт без голоса.\n");
 }

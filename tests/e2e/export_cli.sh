@@ -139,5 +139,15 @@ for f in a.wav:96000 a.flac:96000 a.ogg:48000 a.opus:48000 a.mp3:48000; do
 done
 soxi "$out/a.wav" >/dev/null || fail "soxi cannot read a.wav"
 
+# The installed Russian voice speaks the answers: three groups keyed and answered last longer
+# than the same groups keyed alone, and the answer sheet stays the same.
+expect 0 "" --export "$out/plain.wav" --digits --groups 3 --size 5 --seed 9 --answers "$out/plain.txt"
+expect 0 "" --export "$out/voiced.wav" --digits --groups 3 --size 5 --seed 9 --voice group \
+    --answers "$out/voiced.txt"
+cmp -s "$out/plain.txt" "$out/voiced.txt" || fail "--voice changed the answer sheet"
+plain=$(soxi -D "$out/plain.wav") voiced=$(soxi -D "$out/voiced.wav")
+awk -v p="$plain" -v v="$voiced" 'BEGIN { exit !(v > p + 3 * 2 + 1) }' ||
+    fail "--voice group: $voiced s against $plain s without the voice"
+
 ((failures == 0)) && echo "export_cli: all checks passed"
 exit $((failures > 0))

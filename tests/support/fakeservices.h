@@ -31,7 +31,7 @@ struct FakeServices {
     FakeSpeakerHardware speaker{&clock};
     FakeKeyboardLayout keyboardLayout;
     FakeDialogs dialogs;
-    Services services{clock, events, sound, speaker, keyboardLayout, dialogs};
+    Services services{clock, events, sound, speaker, keyboardLayout, dialogs, {}};
 };
 
 } // namespace kelvatron::test

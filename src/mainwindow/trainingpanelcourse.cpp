@@ -85,6 +85,12 @@ void TrainingPanel::playNewSign() {
             parts_.signPlayer.keySign(std::string_view(&*keyed, 1));
             parts_.clock.sleep(parts_.state.timing.groupPause);
         }
+        // With spoken answers on, the sign is named and its напев sung after it is heard.
+        if (voiceView_.options().answers.moment != AnswerMoment::Off) {
+            prepareVoice();
+            introduceSign(written);
+            parts_.clock.sleep(parts_.state.timing.groupPause);
+        }
     }
     parts_.setTrainingSpeed(std::nullopt);
 }

@@ -6,12 +6,15 @@
 #include <QTest>
 
 #include "core/cp1251.h"
+#include "keying/signnames.h"
 #include "mainwindow/voiceoptions.h"
 #include "render/rendertesting.h"
 #include "settings/settingsbackend.h"
 #include "support/fakespeech.h"
 #include "support/formharness.h"
 #include "support/tempfolder.h"
+#include "training/lessonorder.h"
+#include "trainingui/courseview.h"
 #include "widgets/tglcheckbox.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
@@ -86,9 +89,14 @@ TEST(VoiceOptions, TheReceiveExerciseSpeaksTheAnswers) {
     EXPECT_EQ(w.log.said, (std::vector<std::string>{"один, два", "три"}));
     ASSERT_EQ(w.sound.plays.size(), 2u);
     EXPECT_GT(w.sound.plays[0].lengthMs, 300);
-    // For the course: a sign's name and напев.
+    // For the course: a sign's name and напев; the first lesson names both of its signs.
     EXPECT_TRUE(w.panel().introduceSign(toCp1251("А")[0]));
     EXPECT_EQ(w.log.said.back(), "а. ай-да");
+    const LessonOrder order(parseLessonOrder(defaultLessonOrder(false), false).signsCp1251);
+    w.panel().view().courseButton()->click();
+    w.panel().view().courseView()->againButton()->click();
+    ASSERT_GE(w.log.said.size(), 2u);
+    EXPECT_EQ(w.log.said.back(), signIntroduction(order.newSign(1)));
 }
 
 // "Экспорт звука" speaks what the " Голос" frame chose, through the window's voice.

@@ -23,6 +23,11 @@ SignalChainMaker AirSwitch::exportChain() const {
     return c.on ? airChainMaker(c) : SignalChainMaker{};
 }
 
+std::unique_ptr<SignalChain> AirSwitch::chainFor(AirOccasion occasion, uint32_t rate) const {
+    if (!settings_.hears(occasion)) return nullptr;
+    return airChainMaker(conditionsFor(occasion))(rate, std::random_device{}(), ChainStream::Placed);
+}
+
 void AirSwitch::begin(AirOccasion occasion) {
     if (!device_ || !settings_.hears(occasion)) return;
     on_ = device_->setChain(airChainMaker(conditionsFor(occasion)), std::random_device{}());

@@ -31,6 +31,9 @@ public:
     // The chain maker an audio file's render takes: none when exports hear no air. Its seed is
     // the export's, so the same seed and settings give the same file.
     SignalChainMaker exportChain() const;
+    // A chain of its own for a sound mixed in memory (the pile-up), from a fresh seed; null
+    // when the occasion does not hear the air.
+    std::unique_ptr<SignalChain> chainFor(AirOccasion occasion, uint32_t rate) const;
 
     // The sound card's placed tones hear the air from now on, drawn from a fresh seed.
     void begin(AirOccasion occasion);

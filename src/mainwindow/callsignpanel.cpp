@@ -45,11 +45,13 @@ std::unique_ptr<QSettings> section() {
 
 CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
     : parts_(parts), frame_(new CallsignPanelView(parts.window)),
-      keyer_(parts.keyingSettings, parts.toneOutput, parts.clock, parts.events, parts.state) {
+      keyer_(parts.keyingSettings, parts.toneOutput, parts.clock, parts.events, parts.state,
+             parts.air) {
     frame_->hide();
     contact_ = std::make_unique<ContactPage>(frame_->contact(), keyer_, parts.clock, parts.history);
     qcodes_ = std::make_unique<QCodePage>(frame_->qcodes(), keyer_, parts.clock);
-    pileup_ = std::make_unique<PileupPage>(frame_->pileup(), keyer_, parts.sound, parts.clock);
+    pileup_ = std::make_unique<PileupPage>(frame_->pileup(), keyer_, parts.sound, parts.clock,
+                                           parts.air);
     CallsignDrillView& view = frame_->drill();
     connect(&view, &CallsignDrillView::startRequested, this, &CallsignPanel::startRun);
     connect(&view, &CallsignDrillView::repeatRequested, this, &CallsignPanel::repeatCall);

@@ -14,6 +14,7 @@ class QWidget;
 
 namespace kelvatron {
 
+class AirSwitch;
 class CallsignPanelView;
 class ContactPage;
 class QCodePage;
@@ -41,6 +42,8 @@ struct CallsignPanelParts {
     KeyboardLayout& keyboardLayout;
     std::function<const char*()> windowLayout;
     QWidget* window;
+    // The band's conditions, heard by every drill when they are on.
+    AirSwitch* air = nullptr;
 };
 
 // The " Позывные и радиообмен" panel's controller. The callsign drill keys one call at the run's

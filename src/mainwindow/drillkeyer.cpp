@@ -1,11 +1,13 @@
 #include "mainwindow/drillkeyer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/clock.h"
 #include "core/cp1251.h"
 #include "core/eventpump.h"
 #include "keying/signtable.h"
+#include "mainwindow/airswitch.h"
 
 namespace kelvatron {
 
@@ -16,12 +18,15 @@ constexpr int kPollMs = 20;
 } // namespace
 
 DrillKeyer::DrillKeyer(const KeyingSettingsSource& window, ToneOutput& output, Clock& clock,
-                       EventPump& events, FormState& state)
+                       EventPump& events, FormState& state, AirSwitch* air)
     : speed_(window), player_(speed_, output, silent_, clock, timing_), clock_(clock),
-      events_(events), state_(state) {}
+      events_(events), state_(state), air_(air) {}
 
 bool DrillKeyer::key(std::string_view utf8, int dotMs, const std::function<bool()>& stop) {
     speed_.setDotMs(dotMs);
+    // Each keyed text hears the band's conditions, when they are on, from a fresh seed.
+    std::optional<AirScope> air;
+    if (air_) air.emplace(*air_, AirOccasion::Exercise);
     bool pauseOwed = false;
     for (char c : toCp1251(utf8)) {
         if (stop() || windowStops()) return false;

@@ -9,6 +9,7 @@
 
 namespace kelvatron {
 
+class AirSwitch;
 class Clock;
 class EventPump;
 class ToneOutput;
@@ -19,7 +20,7 @@ class DrillKeyer {
 public:
     // state: the window's stop request (it closes) ends every keying at the next sign.
     DrillKeyer(const KeyingSettingsSource& window, ToneOutput& output, Clock& clock,
-               EventPump& events, FormState& state);
+               EventPump& events, FormState& state, AirSwitch* air = nullptr);
 
     // A drill begins: a stop left from an earlier transmission is no stop of it.
     void begin() { state_.stopFlag = 0; }
@@ -41,6 +42,7 @@ private:
     Clock& clock_;
     EventPump& events_;
     FormState& state_;
+    AirSwitch* air_;
 };
 
 } // namespace kelvatron

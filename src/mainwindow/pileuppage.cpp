@@ -5,6 +5,8 @@
 
 #include "core/clock.h"
 #include "core/random.h"
+#include "audio/signalchain.h"
+#include "mainwindow/airswitch.h"
 #include "mainwindow/drillkeyer.h"
 #include "render/pileupsound.h"
 #include "tonegen/sounddevice.h"
@@ -19,12 +21,17 @@ constexpr uint32_t kAsync = 5;
 
 } // namespace
 
-PileupPage::PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock)
-    : view_(view), keyer_(keyer), sound_(sound), clock_(clock),
+PileupPage::PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock,
+                       AirSwitch* air)
+    : view_(view), keyer_(keyer), sound_(sound), clock_(clock), air_(air),
       calls_(uint32_t(clock.now() * 31337)), state_(uint32_t(clock.now() * 7777) | 1) {
     connect(&view_, &PileupView::cqRequested, this, &PileupPage::cq);
     connect(&view_, &PileupView::againRequested, this, &PileupPage::callAgain);
     connect(&view_, &PileupView::answered, this, &PileupPage::answer);
+}
+
+std::unique_ptr<SignalChain> PileupPage::airChain(uint32_t rate) const {
+    return air_ ? air_->chainFor(AirOccasion::Exercise, rate) : nullptr;
 }
 
 PileupSettings PileupPage::settings() const {
@@ -68,7 +75,7 @@ void PileupPage::play(const std::vector<float>& before) {
     std::vector<float> sound = before;
     if (!callers_.empty()) {
         if (!sound.empty()) sound.resize(sound.size() + kAfterReportMs * s.rate / 1000, 0.f);
-        const std::vector<float> calling = mixPileup(callers_, s.rate);
+        const std::vector<float> calling = mixPileup(callers_, s.rate, {}, airChain(s.rate).get());
         sound.insert(sound.end(), calling.begin(), calling.end());
     }
     sound_.stopSound();
@@ -119,7 +126,7 @@ void PileupPage::answer(const QString& typed) {
     if (int(callers_.size()) < view_.maxCallers() && Random(state_, 2) == 0)
         callers_.push_back(drawNewcomer(calls_, callers_, s, state_));
     redrawStarts(callers_, s, state_);
-    play(mixPileup({station}, s.rate, {kReport}));
+    play(mixPileup({station}, s.rate, {kReport}, airChain(s.rate).get()));
     view_.setStatus(QStringLiteral("%1: %2 — связь проведена. %3")
                         .arg(QString::fromStdString(station.call), QString::fromLatin1(kReport),
                              callers_.empty()

@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <memory>
 #include <vector>
 
 #include "exercises/callsigngenerator.h"
@@ -7,7 +8,9 @@
 
 namespace kelvatron {
 
+class AirSwitch;
 class Clock;
+class SignalChain;
 class DrillKeyer;
 class PileupView;
 class SoundDevice;
@@ -19,7 +22,8 @@ class SoundDevice;
 class PileupPage : public QObject {
     Q_OBJECT
 public:
-    PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock);
+    PileupPage(PileupView& view, DrillKeyer& keyer, SoundDevice& sound, Clock& clock,
+               AirSwitch* air = nullptr);
 
     const std::vector<PileupCaller>& callers() const { return callers_; }
     int contacts() const { return contacts_; }
@@ -38,11 +42,14 @@ private:
     void sayCalling();
     void echoCallers() const;
     PileupSettings settings() const;
+    // The band's conditions for one mixed sound, when they are on.
+    std::unique_ptr<SignalChain> airChain(uint32_t rate) const;
 
     PileupView& view_;
     DrillKeyer& keyer_;
     SoundDevice& sound_;
     Clock& clock_;
+    AirSwitch* air_;
     CallsignGenerator calls_;
     uint32_t state_;
     std::vector<PileupCaller> callers_;

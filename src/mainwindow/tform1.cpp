@@ -296,7 +296,8 @@ void TForm1::showCallsigns() {
                                .history = history,
                                .keyboardLayout = services.keyboardLayout,
                                .windowLayout = [this] { return alphabetSwitch.layoutName(); },
-                               .window = this});
+                               .window = this,
+                               .air = &air_});
     showOnlyPanel(callsignPanel_->frame());
 }
 

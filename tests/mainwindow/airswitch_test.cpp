@@ -38,5 +38,6 @@ TEST(AirSwitch, EachOccasionHearsTheAirAsChosenAtTheKeyedTone) {
         EXPECT_EQ(c.toneHz, 600);
         EXPECT_EQ(c.tonePower, 1.0); // a full-scale square
         EXPECT_EQ(bool(air.exportChain()), r.on);
+        EXPECT_EQ(air.chainFor(r.occasion, 48000) != nullptr, r.hears); // the pile-up's mix
     }
 }

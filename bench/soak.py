@@ -139,8 +139,8 @@ KEYS = {"Й": ((244, 406), ".---"), "Е": ((372, 406), "."), "Ж": ((532, 446), 
         "1": ((228, 366), ".----"), "5": ((355, 366), ".....")}
 TYPED = {"Й": (24, ".---"), "Е": (28, "."), "Ж": (47, "...-")}  # q, t, ; with the Russian layout
 TRAINING, PANEL_CLOSE = (412, 23), (755, 54)
-SMALL = {"receive": (692, 271), "check": (692, 299), "journal": (692, 327), "sending": (692, 355)}
-LARGE = {"receive": (105, 83), "check": (90, 111), "journal": (77, 139), "sending": (119, 167)}
+SMALL = {"receive": (692, 257), "check": (692, 281), "journal": (692, 305), "sending": (692, 329)}
+LARGE = {"receive": (105, 81), "check": (90, 105), "journal": (77, 129), "sending": (119, 153)}
 CSV = (685, 83)
 SENDING_START, SENDING_STOP, SENDING_CLOSE = (257, 416), (337, 416), (773, 295)
 TEXT = (450, 150)

@@ -20,7 +20,7 @@ printf '[Callsigns]\ncalls=%s\nstartCpm=%s\nstepCpm=%s\n' $calls $start $step \
     >>"$work/config/Home/Project1.conf"
 start_program KELVATRON_ECHO_CHECK=1
 click $place_training_menu
-click_in $training_panel_x $training_panel_y "10 244 172 26" # "Позывные"
+click_in $training_panel_x $training_panel_y "$in_training_callsigns" # "Позывные"
 place_drill_start="213 122 53 19"                              # "Начать" on the drill's page
 place_pileup_page="446 68 76 18"                               # the "Общий вызов" tab
 place_pileup_cq="213 122 40 19"                                # "CQ" on that page

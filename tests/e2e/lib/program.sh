@@ -43,17 +43,18 @@ place_exit="$((file_panel_x + 40)) $((file_panel_y + 168)) 220 30"    # "Вых�
 settings_panel_x=76 settings_panel_y=47
 keyboard_panel_x=200 keyboard_panel_y=320
 # The training panel lies right of the text window; after a check it has grown to (26, 44).
-training_panel_x=596 training_panel_y=232
+training_panel_x=596 training_panel_y=220
 training_panel_grown_x=26 training_panel_grown_y=44
 confirm_x=184 confirm_y=234            # the closing question's box; "Да" at (160, 56) in it
 place_sending_begin="222 405 60 22"    # "Начать" of the sending panel, under the text window
 place_sending_end="307 405 60 22"      # "Закончить"
 # The training panel's commands, in the panel.
-in_training_receive="10 24 172 26"     # "Приём на слух"
-in_training_check="10 50 172 26"       # "Проверить"
-in_training_history="10 76 172 26"     # "Журнал"
-in_training_course="10 128 172 26"     # "Курс"
-in_training_exam="10 154 172 26"       # "Зачёт"
+in_training_receive="10 22 172 26"     # "Приём на слух"
+in_training_check="10 46 172 26"       # "Проверить"
+in_training_history="10 70 172 26"     # "Журнал"
+in_training_course="10 118 172 26"     # "Курс"
+in_training_exam="10 142 172 26"       # "Зачёт"
+in_training_callsigns="10 166 172 26"  # "Позывные"
 
 # Clicks a control given by its panel's origin and its place in the panel ("x y width height").
 click_in() {

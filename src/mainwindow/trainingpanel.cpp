@@ -75,7 +75,7 @@ void TrainingPanel::buildAirView() {
     open->setCaption(QStringLiteral("Эфир"));
     open->setPixelSize(12);
     open->setClickable(true);
-    open->setGeometry(88, 2, 44, 17); // beside the title, left of the voice's switch
+    open->setGeometry(86, 2, 44, 17); // beside the title, left of the voice's switch
     open->setAccessibleName(QStringLiteral("условия эфира: шум, фильтр, замирания, помехи"));
     airView_ = std::make_unique<AirView>(parts_.window, QRect(376, 228, 216, 234));
     connect(open, &TglLabel::clicked, this, [this] {

@@ -25,7 +25,7 @@ VoiceOptionsView::VoiceOptionsView(QWidget* panel, QWidget* window) {
     switch_->setCaption(QStringLiteral("голос"));
     switch_->setPixelSize(11);
     switch_->setClickable(true);
-    switch_->setGeometry(131, 3, 39, 16); // right of the air's, left of the close button
+    switch_->setGeometry(130, 3, 40, 16); // right of the air's, left of the close button
     switch_->setAccessibleName(QStringLiteral("Голос: настройки ответов голосом"));
 
     frame_ = new TglGroupBox(window);

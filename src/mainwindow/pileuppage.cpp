@@ -101,8 +101,14 @@ void PileupPage::echoCallers() const {
 // The station worked answers alone at its pitch; the others, and now and then a newcomer, call
 // again after it.
 void PileupPage::answer(const QString& typed) {
-    if (callers_.empty() || keying_) return;
+    if (keying_) return;
     const std::string heard = normalizedCopy(typed.toStdString());
+    // The learner's own CQ, typed instead of clicked, calls the band again.
+    if (heard.rfind("CQ", 0) == 0) {
+        view_.clearInput();
+        return cq();
+    }
+    if (callers_.empty()) return;
     view_.clearInput();
     auto worked = std::find_if(callers_.begin(), callers_.end(),
                                [&](const PileupCaller& c) { return c.call == heard; });

@@ -173,6 +173,12 @@ TEST(CallsignPanel, APileUpAnswersTheCqAndTheRightCallIsWorked) {
     EXPECT_EQ(h.sound.plays.size(), 3u);
     for (const PileupCaller& c : page.callers())
         EXPECT_NE(c.call, worked);
+    // A CQ typed instead of clicked calls the band again.
+    h.clearRecords();
+    QTest::keyClicks(view.input(), "cq");
+    QTest::keyClick(view.input(), Qt::Key_Return);
+    EXPECT_GT(tonesSince(h.clock.log, 0).count, 30);
+    EXPECT_EQ(h.sound.plays.size(), 1u);
 }
 
 // What the learner does while a call sounds: Enter is taken once the call has ended; closing

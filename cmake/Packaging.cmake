@@ -41,6 +41,11 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "A or B, bug) or a key on a serial adapter; keeps a training history with\n"
     "charts and CSV export; and writes any exercise to WAV, FLAC, Ogg Vorbis,\n"
     "Opus or MP3, also from the command line without a display.\n\n"
+    "A course leads from the first sign, one new sign a lesson, with\n"
+    "Farnsworth spacing and a speed test; band conditions add noise, a\n"
+    "receiver filter, fading, other stations and static crashes; callsign\n"
+    "drills, contacts, Q-codes and a small pile-up follow; and a Russian voice\n"
+    "can speak each answer after the Morse.\n\n"
     "The window runs on Wayland and X11 desktops; the sound goes to PipeWire\n"
     "or PulseAudio, straight to the sound card, or to the PC speaker.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -60,7 +60,9 @@ TEST(CallsignGenerator, FollowsThePrefixRulesAndTheWeights) {
         if (stroke != std::string::npos && stroke <= 2) {
             const std::string prefix = call.text.substr(0, stroke);
             EXPECT_FALSE(call.text.substr(stroke + 1).starts_with(prefix)) << call.text;
-            if (call.region == CallRegion::Russia) EXPECT_NE(prefix, "UA") << call.text;
+            if (call.region == CallRegion::Russia) {
+                EXPECT_NE(prefix, "UA") << call.text;
+            }
         }
         ++drawn[call.region];
     }

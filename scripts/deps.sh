@@ -12,9 +12,9 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils libxtst6 imagemagick fonts-liberation
   pulseaudio pulseaudio-utils sox
-  pipewire wireplumber pipewire-pulse
+  pipewire pipewire-bin wireplumber pipewire-pulse
   dbus-daemon at-spi2-core python3-pyatspi fonts-dejavu-core
-  qt6-wayland qt6-translations-l10n
+  qt6-wayland qt6-translations-l10n sway appstream
   libespeak-ng-dev espeak-ng-data
 )
 # And whatever the tests and benchmarks call (ffmpeg's ffprobe among them).

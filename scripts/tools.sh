@@ -7,7 +7,7 @@ test_tools=(
   sox:sox soxi:sox           # the export check, the timing harness
   pulseaudio:pulseaudio      # the private sound server of the benchmarks
   pactl:pulseaudio-utils parec:pulseaudio-utils
-  pipewire:pipewire wireplumber:wireplumber pipewire-pulse:pipewire-pulse # SERVER=pipewire
+  pipewire:pipewire-bin wireplumber:wireplumber pipewire-pulse:pipewire-pulse # SERVER=pipewire
   dbus-daemon:dbus-daemon    # the private PipeWire's session bus
   Xvfb:xvfb                  # the window's end-to-end checks and benchmarks
   xdotool:xdotool

@@ -12,13 +12,12 @@ source "$root/tests/e2e/lib/training.sh"
 xsession_begin 431
 
 mkdir -p "$work/data/Kelvatron"
-python3 - "$work/data/Kelvatron/history.sqlite" "$root/src/training/historyschema.cpp" <<'PYTHON'
-import re, sqlite3, sys
-db = sqlite3.connect(sys.argv[1])
-schema = open(sys.argv[2], encoding="utf-8").read()
-for statement in re.findall(r'R"\((.*?)\)"|"(CREATE INDEX[^"]*)"', schema, re.S):
-    db.execute(statement[0] or statement[1])
-db.execute("PRAGMA user_version = 2")
+python3 - "$work/data/Kelvatron/history.sqlite" "$root/src/training/historyschema.cpp" \
+    "$root/tests/e2e/lib" <<'PYTHON'
+import sys
+sys.path.insert(0, sys.argv[3])
+import historyfile
+db = historyfile.create(sys.argv[1], sys.argv[2])
 # The signs of lessons 1..11, the later ones less sure.
 record = {"К": (40, 1), "М": (40, 0), "Р": (36, 2), "С": (34, 1), "У": (30, 3), "А": (28, 2),
           "П": (24, 4), "Т": (20, 1), "Л": (16, 4), "Й": (12, 5), "И": (8, 1)}

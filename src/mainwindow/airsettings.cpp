@@ -26,8 +26,7 @@ std::string text(double value) {
 } // namespace
 
 AirSettings loadAirSettings() {
-    std::unique_ptr<QSettings> s = openUserSettings();
-    s->beginGroup(QString::fromLatin1(kAirSettingsGroup));
+    std::unique_ptr<QSettings> s = openUserSettings(kAirSettingsGroup);
     AirSettings a;
     AirConditions& c = a.conditions;
     c.on = flag(*s, "on");
@@ -45,8 +44,7 @@ AirSettings loadAirSettings() {
 }
 
 void saveAirSettings(const AirSettings& a) {
-    std::unique_ptr<QSettings> s = openUserSettings();
-    s->beginGroup(QString::fromLatin1(kAirSettingsGroup));
+    std::unique_ptr<QSettings> s = openUserSettings(kAirSettingsGroup);
     const AirConditions& c = a.conditions;
     writeText(*s, "on", c.on ? "1" : "0");
     writeText(*s, "noise", c.noise ? "1" : "0");

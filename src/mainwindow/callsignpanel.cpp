@@ -35,12 +35,6 @@ constexpr char kStartKey[] = "startCpm";
 constexpr char kStepKey[] = "stepCpm";
 constexpr char kBestKey[] = "bestRuns";
 
-std::unique_ptr<QSettings> section() {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kSection));
-    return settings;
-}
-
 } // namespace
 
 CallsignPanel::CallsignPanel(const CallsignPanelParts& parts)
@@ -190,7 +184,7 @@ void CallsignPanel::finishRun() {
         session, checkReceived(CallsignMode::sentText(drill), CallsignMode::typedText(drill)));
     parts_.history.showMessages();
 
-    std::unique_ptr<QSettings> settings = section();
+    std::unique_ptr<QSettings> settings = openUserSettings(kSection);
     std::vector<CallsignRun> best =
         parseBestRuns(settings->value(QString::fromLatin1(kBestKey)).toString().toStdString());
     const CallsignRun run{drill.score(), drill.topCpm(), drill.right(), drill.answered(),
@@ -207,7 +201,7 @@ void CallsignPanel::finishRun() {
 }
 
 void CallsignPanel::loadChoices() {
-    std::unique_ptr<QSettings> settings = section();
+    std::unique_ptr<QSettings> settings = openUserSettings(kSection);
     CallsignDrillSettings s;
     const int dot = parts_.keyingSettings.keyingSettings().heardDotMs();
     if (dot > 0)
@@ -219,7 +213,7 @@ void CallsignPanel::loadChoices() {
 }
 
 void CallsignPanel::saveChoices() const {
-    std::unique_ptr<QSettings> settings = section();
+    std::unique_ptr<QSettings> settings = openUserSettings(kSection);
     const CallsignDrillSettings s = frame_->drill().settings();
     writeText(*settings, kCallsKey, std::to_string(s.calls));
     writeText(*settings, kStartKey, std::to_string(s.startCpm));

@@ -17,8 +17,7 @@ constexpr char kFarnsworthOnKey[] = "on";
 constexpr char kFarnsworthEffectiveKey[] = "effective";
 
 void save(const FarnsworthRow& row) {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kFarnsworthGroup));
+    std::unique_ptr<QSettings> settings = openUserSettings(kFarnsworthGroup);
     writeText(*settings, kFarnsworthOnKey, row.on() ? "1" : "0");
     writeText(*settings, kFarnsworthEffectiveKey, std::to_string(row.signsPerMinute()));
     settings->endGroup();
@@ -28,8 +27,7 @@ void save(const FarnsworthRow& row) {
 } // namespace
 
 void bindFarnsworthSetting(FarnsworthRow& row, FormKeyingSettings& keying) {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kFarnsworthGroup));
+    std::unique_ptr<QSettings> settings = openUserSettings(kFarnsworthGroup);
     bool number = false;
     int spm =
         settings->value(QString::fromLatin1(kFarnsworthEffectiveKey)).toString().toInt(&number);

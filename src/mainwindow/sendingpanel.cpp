@@ -129,8 +129,7 @@ bool SendingPanel::previewKey(QObject* watched, QEvent* event) {
 }
 
 void SendingPanel::loadChoices() {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kGroup));
+    std::unique_ptr<QSettings> settings = openUserSettings(kGroup);
     SendingChoices c;
     const int mode = settings->value(kModeKey, int(c.mode)).toInt();
     if (mode >= int(KeyerMode::IambicA) && mode <= int(KeyerMode::Straight))
@@ -142,8 +141,7 @@ void SendingPanel::loadChoices() {
 
 void SendingPanel::saveChoices() const {
     const SendingChoices c = view().choices();
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kGroup));
+    std::unique_ptr<QSettings> settings = openUserSettings(kGroup);
     settings->setValue(kModeKey, int(c.mode));
     settings->setValue(kPortKey, c.port);
     settings->setValue(kCheckKey, c.checkWindowText);

@@ -149,13 +149,10 @@ void TrainingPanel::runExercise(const TrainingMode& mode) {
     mode_ = &mode;
     plan_ = mode.plan(context());
     prepareVoice();
-    std::optional<ReceiveAnswer> answer;
-    if (parts_.air) {
-        const AirScope air(*parts_.air, mode.airOccasion());
-        answer = exercise_.run(plan_.text);
-    } else {
-        answer = exercise_.run(plan_.text);
-    }
+    std::optional<AirScope> air;
+    if (parts_.air) air.emplace(*parts_.air, mode.airOccasion());
+    const std::optional<ReceiveAnswer> answer = exercise_.run(plan_.text);
+    air.reset(); // the air ends with the keying, before the check
     parts_.keyboard->setEnabled(true);
     if (answer) return check(*answer, false);
     view_.setStatus(QStringLiteral("Приём остановлен, без проверки"));
@@ -267,16 +264,14 @@ bool TrainingPanel::introduceSign(char written) {
 
 void TrainingPanel::loadOptions() {
     voiceView_.setOptions(loadVoiceOptions());
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kTrainingSection));
+    std::unique_ptr<QSettings> settings = openUserSettings(kTrainingSection);
     view_.weakOption()->setChecked(settings->value(QString::fromLatin1(kWeakSignsKey)).toString() ==
                                    QStringLiteral("1"));
 }
 
 // Written at once: the window's own values are saved as the program ends, these when chosen.
 void TrainingPanel::saveOptions() const {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kTrainingSection));
+    std::unique_ptr<QSettings> settings = openUserSettings(kTrainingSection);
     writeText(*settings, kWeakSignsKey, weakSignsChosen() ? "1" : "0");
     settings->endGroup();
     settings->sync();

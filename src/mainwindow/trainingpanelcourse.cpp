@@ -33,8 +33,7 @@ namespace kelvatron {
 // lesson; an order that cannot be read is said in the status line and the default is used.
 void TrainingPanel::loadCourse() {
     const bool latin = parts_.transmissionControls.transmissionSettings().latin;
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(trainingsettings::kCourse));
+    std::unique_ptr<QSettings> settings = openUserSettings(trainingsettings::kCourse);
     const QString written = trainingsettings::text(*settings, latin ? "latinOrder" : "order");
     LessonOrderParse parsed = parseLessonOrder(written.toStdString(), latin);
     if (written.isEmpty() || !parsed.ok()) {
@@ -168,8 +167,7 @@ std::optional<TrainingSpeed> TrainingPanel::courseSpeed() const {
 }
 
 void TrainingPanel::saveCourseSpeed() const {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(trainingsettings::kCourse));
+    std::unique_ptr<QSettings> settings = openUserSettings(trainingsettings::kCourse);
     writeText(*settings, "speed", std::to_string(view_.courseView()->signsPerMinute()));
     settings->endGroup();
     settings->sync();

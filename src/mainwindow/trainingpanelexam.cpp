@@ -190,8 +190,7 @@ void TrainingPanel::refreshExamBest() {
 }
 
 void TrainingPanel::loadExamOptions() {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(trainingsettings::kExam));
+    std::unique_ptr<QSettings> settings = openUserSettings(trainingsettings::kExam);
     const SpeedExamSettings defaults;
     view_.examView()->set(
         static_cast<ExamText>(trainingsettings::boundedValue(*settings, "text", 0, 2, 0)),
@@ -206,8 +205,7 @@ void TrainingPanel::loadExamOptions() {
 void TrainingPanel::saveExamOptions() const {
     const ExamView& exam = *view_.examView();
     const SpeedExamSettings s = exam.settings();
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(trainingsettings::kExam));
+    std::unique_ptr<QSettings> settings = openUserSettings(trainingsettings::kExam);
     writeText(*settings, "text", std::to_string(int(exam.text())));
     writeText(*settings, "start", std::to_string(s.startSignsPerMinute));
     writeText(*settings, "step", std::to_string(s.stepSignsPerMinute));

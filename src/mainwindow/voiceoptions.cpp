@@ -30,8 +30,7 @@ Value stored(QSettings& settings, const char* key, const std::array<std::string_
 
 VoiceOptions loadVoiceOptions() {
     VoiceOptions o;
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kVoiceSection));
+    std::unique_ptr<QSettings> settings = openUserSettings(kVoiceSection);
     o.answers.moment = stored(*settings, "answers", kMoments, o.answers.moment);
     bool number = false;
     const int pause = settings->value(QStringLiteral("pauseMs")).toString().toInt(&number);
@@ -42,8 +41,7 @@ VoiceOptions loadVoiceOptions() {
 }
 
 void saveVoiceOptions(const VoiceOptions& o) {
-    std::unique_ptr<QSettings> settings = openUserSettings();
-    settings->beginGroup(QString::fromLatin1(kVoiceSection));
+    std::unique_ptr<QSettings> settings = openUserSettings(kVoiceSection);
     writeText(*settings, "answers", std::string(kMoments[size_t(o.answers.moment)]));
     writeText(*settings, "pauseMs", std::to_string(o.answers.pauseMs));
     writeText(*settings, "digits", std::string(kDigits[size_t(o.reading.digits)]));

@@ -41,6 +41,12 @@ std::unique_ptr<QSettings> openUserSettings() {
 #endif
 }
 
+std::unique_ptr<QSettings> openUserSettings(const char* group) {
+    std::unique_ptr<QSettings> settings = openUserSettings();
+    settings->beginGroup(QString::fromLatin1(group));
+    return settings;
+}
+
 ValueLookup lookupIn(QSettings& settings) {
     return [&settings](std::string_view name) -> std::optional<StoredValue> {
         const QVariant value = settings.value(qtName(name));

@@ -25,6 +25,8 @@ QString userSettingsPath();
 // device, another file linked or copied in its place, a damaged file) is never written over:
 // the store is then an empty one that reads and writes nothing.
 std::unique_ptr<QSettings> openUserSettings();
+// The same store positioned in one group of its own (a panel's settings beside "Form1").
+std::unique_ptr<QSettings> openUserSettings(const char* group);
 
 // Looks values up in the settings' current group. Only a plain string counts as text.
 ValueLookup lookupIn(QSettings& settings);

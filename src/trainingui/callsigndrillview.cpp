@@ -56,11 +56,8 @@ CallsignDrillView::CallsignDrillView(QWidget* parent) : QWidget(parent) {
     layout->addWidget(count_);
     layout->addWidget(figures_);
 
-    input_ = new QLineEdit(this);
-    input_->setObjectName(QStringLiteral("callsignInput"));
-    input_->setAccessibleName(QStringLiteral("Принятый позывной"));
-    input_->setFont(trainingstyle::monoFont(18));
-    input_->setPlaceholderText(QStringLiteral("позывной и Enter"));
+    input_ = drillstyle::copyInput(QStringLiteral("callsignInput"), QStringLiteral("Принятый позывной"),
+                                 QStringLiteral("позывной и Enter"), this);
     layout->addWidget(input_);
 
     report_ = new QTextBrowser(this);

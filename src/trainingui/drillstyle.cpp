@@ -1,6 +1,7 @@
 #include "trainingui/drillstyle.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -43,6 +44,16 @@ QLabel* label(const QString& text, int pixels, bool bold, QWidget* parent) {
     QLabel* l = trainingstyle::panelLabel(text, pixels, parent);
     l->setFont(theme::font(pixels, bold));
     return l;
+}
+
+QLineEdit* copyInput(const QString& objectName, const QString& name, const QString& hint,
+                     QWidget* parent) {
+    auto* input = new QLineEdit(parent);
+    input->setObjectName(objectName);
+    input->setAccessibleName(name);
+    input->setFont(trainingstyle::monoFont(18));
+    input->setPlaceholderText(hint);
+    return input;
 }
 
 } // namespace kelvatron::drillstyle

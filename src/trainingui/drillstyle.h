@@ -2,6 +2,7 @@
 #include <QString>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QWidget;
@@ -18,5 +19,8 @@ QPushButton* button(const QString& caption, const QString& name, QWidget* parent
 QSpinBox* numberBox(int from, int to, int step, int value, const QString& name, QWidget* parent);
 // A label whose accessible name follows its text, in the panels' type.
 QLabel* label(const QString& text, int pixels, bool bold, QWidget* parent);
+// The line a drill's copy is typed into (and entered with Enter), in large fixed-width type.
+QLineEdit* copyInput(const QString& objectName, const QString& name, const QString& hint,
+                     QWidget* parent);
 
 } // namespace kelvatron::drillstyle

@@ -49,11 +49,8 @@ PileupView::PileupView(QWidget* parent) : QWidget(parent) {
     count_ = drillstyle::label(QString(), 16, true, this);
     count_->setObjectName(QStringLiteral("pileupCount"));
     layout->addWidget(count_);
-    input_ = new QLineEdit(this);
-    input_->setObjectName(QStringLiteral("pileupInput"));
-    input_->setAccessibleName(QStringLiteral("Позывной отвечающей станции"));
-    input_->setFont(trainingstyle::monoFont(18));
-    input_->setPlaceholderText(QStringLiteral("услышанный позывной и Enter"));
+    input_ = drillstyle::copyInput(QStringLiteral("pileupInput"), QStringLiteral("Позывной отвечающей станции"),
+                                 QStringLiteral("услышанный позывной и Enter"), this);
     layout->addWidget(input_);
     status_ = drillstyle::label(QString(), 13, false, this);
     status_->setObjectName(QStringLiteral("pileupStatus"));

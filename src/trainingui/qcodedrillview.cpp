@@ -33,11 +33,8 @@ QCodeDrillView::QCodeDrillView(QWidget* parent) : QWidget(parent) {
     count_ = drillstyle::label(QString(), 16, true, this);
     count_->setObjectName(QStringLiteral("qcodeCount"));
     layout->addWidget(count_);
-    input_ = new QLineEdit(this);
-    input_->setObjectName(QStringLiteral("qcodeInput"));
-    input_->setAccessibleName(QStringLiteral("Принятый код"));
-    input_->setFont(trainingstyle::monoFont(18));
-    input_->setPlaceholderText(QStringLiteral("код и Enter"));
+    input_ = drillstyle::copyInput(QStringLiteral("qcodeInput"), QStringLiteral("Принятый код"),
+                                 QStringLiteral("код и Enter"), this);
     layout->addWidget(input_);
     meaning_ = drillstyle::label(QString(), 16, false, this);
     meaning_->setObjectName(QStringLiteral("qcodeMeaning"));

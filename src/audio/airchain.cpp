@@ -59,7 +59,11 @@ std::unique_ptr<SignalChain> makeAirChain(const AirConditions& c, uint32_t rate,
         chain->add(std::make_unique<CrashStage>(seed, rate, std::min(c.qrnPercent, 100),
                                                 amplitude / std::sqrt(filter->noisePowerGain())));
     if (c.noise) chain->add(std::make_unique<NoiseStage>(seed, noisePower / filter->noisePowerGain()));
-    if (!chain->empty()) filter->setGain(static_cast<float>(std::min(1.0, kAirHeadroom / peak)));
+    if (!chain->empty()) {
+        const auto gain = static_cast<float>(std::min(1.0, kAirHeadroom / peak));
+        filter->setGain(gain);
+        chain->setLevel(gain);
+    }
     chain->add(std::move(filter));
     return chain;
 }

@@ -19,6 +19,10 @@ class SignalChain {
 public:
     void add(std::unique_ptr<SignalStage> stage) { stages_.push_back(std::move(stage)); }
     bool empty() const { return stages_.empty(); }
+    // How loud the keyed tone comes out against how it went in (the headroom the air keeps): a
+    // sound mixed after the chain (SND_DRY) is scaled by it, to stay as loud as the tones.
+    float level() const { return level_; }
+    void setLevel(float level) { level_ = level; }
 
     // The sound thread's side: see SignalStage.
     void process(std::span<float> block, int64_t position) {
@@ -32,6 +36,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<SignalStage>> stages_;
+    float level_ = 1;
 };
 
 // Which of an output's streams a chain is built for: the placed tones (a transmission, an

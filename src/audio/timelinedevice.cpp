@@ -144,7 +144,9 @@ void TimelineSoundDevice::playSound(std::span<const uint8_t> waveImage, uint32_t
     auto tone = std::make_unique<ToneSamples>(resampleToMono(*wave, rate_));
     const auto frames = static_cast<int64_t>(tone->size());
     const int64_t at =
-        schedule(TimelineEvent::start(0, tone.release(), (flags & SND_LOOP) != 0), placedAt);
+        schedule(TimelineEvent::start(0, tone.release(), (flags & SND_LOOP) != 0,
+                                      (flags & SND_DRY) != 0),
+                 placedAt);
     if (async) return;
     toneEndMs_ = placedAt + frames * 1000.0 / rate_;
     // Placed "at once" before the stream runs, its end is not known on the timeline.

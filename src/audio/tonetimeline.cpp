@@ -55,6 +55,7 @@ void ToneTimeline::apply(const TimelineEvent& event, int64_t now) {
         tone_ = event.tone;
         toneStart_ = now;
         loop_ = event.loop;
+        dry_ = event.dry;
         if (tone_ && tone_->empty()) endTone();
         break;
     case TimelineEvent::Kind::Stop:
@@ -78,15 +79,17 @@ void ToneTimeline::apply(const TimelineEvent& event, int64_t now) {
     }
 }
 
-// The placed tone and the live voice at one frame.
-float ToneTimeline::voicesAt(int64_t pos) {
+// The placed tone and the live voice at one frame that pass the chain; a dry tone's sample goes
+// to `dry` instead.
+float ToneTimeline::voicesAt(int64_t pos, float& dry) {
     float s = 0;
+    dry = 0;
     if (tone_) {
         auto length = static_cast<int64_t>(tone_->size());
         int64_t i = pos - toneStart_;
         if (loop_) i %= length;
         if (i < length) {
-            s = (*tone_)[static_cast<size_t>(i)];
+            (dry_ ? dry : s) = (*tone_)[static_cast<size_t>(i)];
         } else {
             endTone();
             changedAt_ = pos;
@@ -104,11 +107,13 @@ void ToneTimeline::render(float* out, int64_t from, int64_t to, int64_t blockSta
     for (int64_t piece = from; piece < to; piece += kChainBlock) {
         const auto count = static_cast<size_t>(std::min(to - piece, kChainBlock));
         for (size_t i = 0; i < count; ++i)
-            mono_[i] = voicesAt(piece + static_cast<int64_t>(i));
+            mono_[i] = voicesAt(piece + static_cast<int64_t>(i), dryMono_[i]);
         if (chain_) chain_->process(std::span(mono_.data(), count), piece);
+        const float dryLevel = chain_ ? chain_->level() : 1;
         for (size_t i = 0; i < count; ++i, frame += 2) {
-            frame[0] = mono_[i] * left_;
-            frame[1] = mono_[i] * right_;
+            const float s = mono_[i] + dryMono_[i] * dryLevel;
+            frame[0] = s * left_;
+            frame[1] = s * right_;
         }
     }
 }

@@ -39,9 +39,12 @@ struct TimelineEvent {
     bool placed = false; // KeyDown, KeyUp: the output has set its position from atMs
     // Chain: the stages the sound passes from this frame on, handed over and back as a tone is.
     SignalChain* chain = nullptr;
+    bool dry = false; // Start: the tone passes no stage of the chain (SND_DRY)
 
-    static TimelineEvent start(int64_t at, const ToneSamples* tone, bool loop) {
-        return {at, Kind::Start, Origin::Stream, tone, loop};
+    static TimelineEvent start(int64_t at, const ToneSamples* tone, bool loop, bool dry = false) {
+        TimelineEvent event{at, Kind::Start, Origin::Stream, tone, loop};
+        event.dry = dry;
+        return event;
     }
     static TimelineEvent stop(int64_t at) { return {at, Kind::Stop}; }
     static TimelineEvent setVolume(int64_t at, uint32_t v) {
@@ -84,7 +87,9 @@ public:
 // interleaved stereo with the left and right level in force at each frame. An event whose frame
 // has already been mixed takes effect at the start of the next block, and a tone that starts
 // late still plays from its first sample. The hand's live tone sounds over it. The sum passes
-// the signal chain in force (none at first) before the volume takes it to the two channels.
+// the signal chain in force (none at first) before the volume takes it to the two channels; a
+// dry tone is added after the chain instead, at the chain's level, while the chain runs on
+// (its noise goes on under the dry tone).
 //
 // Events wait in a fixed ring and the chain's blocks in a fixed buffer, so nothing here
 // allocates or frees.
@@ -126,7 +131,7 @@ public:
 private:
     void apply(const TimelineEvent& event, int64_t now);
     void render(float* out, int64_t from, int64_t to, int64_t blockStart);
-    float voicesAt(int64_t pos);
+    float voicesAt(int64_t pos, float& dry);
     void giveBack(const TimelineEvent& event);
     void setGains(uint32_t volume);
     void endTone();
@@ -144,10 +149,12 @@ private:
     const ToneSamples* tone_ = nullptr;
     int64_t toneStart_ = 0;
     bool loop_ = false;
+    bool dry_ = false;
     float left_ = 1, right_ = 1;
     LiveVoice live_;
     SignalChain* chain_ = nullptr;
     std::array<float, kChainBlock> mono_{};
+    std::array<float, kChainBlock> dryMono_{}; // the dry tone's part of the block
 };
 
 } // namespace kelvatron

@@ -165,6 +165,7 @@ ExportPlan planExport(const ExportOptions& options, const PropValues& stored, ui
     if (options.voice) plan.job.spoken = {*options.voice, options.voicePause.value_or(1000)};
     plan.job.reading.digits = options.voiceDigits.value_or(DigitReading::DigitByDigit);
     plan.job.reading.latin = options.voiceLatin.value_or(LatinPhonetics::Russian);
+    plan.job.voiceThroughAir = options.voiceAir;
     if (plan.job.transmission.textInWindow && !options.body)
         return failure(kExportBadUsage,
                        "В настройках выбран источник «Текст в окне», а окна нет: укажите "

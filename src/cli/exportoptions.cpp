@@ -70,11 +70,12 @@ const std::array<OptionRow, 30> kOptions = {{
 }};
 
 // The spoken answers, a table of their own.
-const std::array<OptionRow, 4> kVoiceOptions = {{
+const std::array<OptionRow, 5> kVoiceOptions = {{
     {.name = "--voice", .kind = Kind::Choice, .choices = kVoiceMoments},
     {"--voice-pause", Kind::Number, 0, 10000, &O::voicePause},
     {.name = "--voice-digits", .kind = Kind::Choice, .choices = kDigitReadings},
     {.name = "--voice-latin", .kind = Kind::Choice, .choices = kLatinPhonetics},
+    {.name = "--voice-air", .kind = Kind::Flag},
 }};
 
 void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_view word) {
@@ -91,6 +92,7 @@ void apply(const OptionRow& row, ExportOptions& o, int64_t number, std::string_v
     if (row.name == "--voice") o.voice = static_cast<AnswerMoment>(number + 1);
     if (row.name == "--voice-digits") o.voiceDigits = static_cast<DigitReading>(number);
     if (row.name == "--voice-latin") o.voiceLatin = static_cast<LatinPhonetics>(number);
+    if (row.name == "--voice-air") o.voiceAir = true;
 }
 
 // In the order of TTGWave.
@@ -218,7 +220,8 @@ private:
 
     // The voice's own settings mean nothing without a voice.
     void requireVoice() {
-        for (std::string_view name : {"--voice-pause", "--voice-digits", "--voice-latin"})
+        for (std::string_view name :
+             {"--voice-pause", "--voice-digits", "--voice-latin", "--voice-air"})
             if (seen_.contains(name)) {
                 result_.error = "Параметр " + std::string(name) +
                                 " действует только вместе с --voice sign|group|repeat.";
@@ -313,6 +316,8 @@ KELVATRON_SOUND=pulse или sdl выбирает одно из двух. Нас
   --voice-digits КАК     группы цифр: digits — по цифре, number — числом (digits)
   --voice-latin АЛФАВИТ  латинские буквы: russian — Анна, Борис, Василий …,
                          international — Альфа, Браво, Чарли … (russian)
+  --voice-air            ответы тоже через условия эфира; без него голос звучит
+                         чисто, поверх помех
 
 Прочее:
   --answers ФАЙЛ         записать переданный текст (ответы) в файл UTF-8

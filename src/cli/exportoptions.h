@@ -49,6 +49,7 @@ struct ExportOptions {
     std::optional<int> voicePause;        // --voice-pause 0..10000 ms
     std::optional<DigitReading> voiceDigits; // --voice-digits digits|number
     std::optional<LatinPhonetics> voiceLatin; // --voice-latin russian|international
+    bool voiceAir = false;                // --voice-air: the speech through the air too
     bool help = false;                    // --help: print exportHelpText() and stop
     bool version = false;                 // --version: print versionText() and stop
 };

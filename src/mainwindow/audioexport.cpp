@@ -71,6 +71,7 @@ void AudioExport::begin(const std::string& path) {
     const VoiceOptions spoken = loadVoiceOptions();
     job.spoken = spoken.answers;
     job.reading = spoken.reading;
+    job.voiceThroughAir = spoken.throughAir;
     job.voice = voice_;
     path_ = path;
     written_ = false;

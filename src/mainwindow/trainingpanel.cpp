@@ -242,6 +242,7 @@ void TrainingPanel::connectVoice() {
     for (QComboBox* box : {voiceView_.momentBox(), voiceView_.digitsBox(), voiceView_.latinBox()})
         connect(box, &QComboBox::activated, this, save);
     connect(voiceView_.pauseBox(), &QSpinBox::editingFinished, this, save);
+    connect(voiceView_.airOption(), &TglCheckBox::clicked, this, save);
 }
 
 void TrainingPanel::prepareVoice() {
@@ -250,6 +251,7 @@ void TrainingPanel::prepareVoice() {
     const KeyingSettings k = parts_.keyingSettings.keyingSettings();
     voice_.setReading(o.reading);
     voice_.setToneLevel(toneLevel(k.waveform.value_or(TTGWave::tgSine)));
+    voice_.setThroughAir(o.throughAir);
     exercise_.setSpokenAnswers(&voice_, o.answers);
 }
 

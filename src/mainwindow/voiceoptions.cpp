@@ -37,6 +37,7 @@ VoiceOptions loadVoiceOptions() {
     if (number && pause >= 0 && pause <= 10000) o.answers.pauseMs = pause;
     o.reading.digits = stored(*settings, "digits", kDigits, o.reading.digits);
     o.reading.latin = stored(*settings, "latin", kLatin, o.reading.latin);
+    o.throughAir = settings->value(QStringLiteral("throughAir")).toString() == QStringLiteral("1");
     return o;
 }
 
@@ -46,6 +47,7 @@ void saveVoiceOptions(const VoiceOptions& o) {
     writeText(*settings, "pauseMs", std::to_string(o.answers.pauseMs));
     writeText(*settings, "digits", std::string(kDigits[size_t(o.reading.digits)]));
     writeText(*settings, "latin", std::string(kLatin[size_t(o.reading.latin)]));
+    writeText(*settings, "throughAir", o.throughAir ? "1" : "0");
     settings->endGroup();
     settings->sync();
 }

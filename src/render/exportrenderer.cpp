@@ -162,6 +162,7 @@ bool ExportRenderer::render(const std::string& path) {
     SpeechAnswerVoice voice(job_.voice, session.device(), session.clock(), session.rate(),
                             toneLevel(job_.keying.waveform.value_or(TTGWave::tgSine)), job_.reading,
                             [this](const std::string& why) { voiceFailure_ = why; });
+    voice.setThroughAir(job_.voiceThroughAir);
     if (job_.spoken.moment != AnswerMoment::Off) driver.setSpokenAnswers(&voice, job_.spoken);
     driver.start();
     for (const auto& [startMs, endMs] : voice.spoken())

@@ -31,6 +31,7 @@ struct ExportJob {
     SpokenAnswers spoken;
     AnswerReading reading;
     SpeechSynthesizerMaker voice;
+    bool voiceThroughAir = false; // the speech passes the chain too; else it is mixed clean after it
 };
 
 // Renders a job into an audio file exactly as the start button would key it: the window's own

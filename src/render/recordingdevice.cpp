@@ -42,6 +42,7 @@ void RecordingDevice::playSound(std::span<const uint8_t> waveImage, uint32_t fla
     if (!sounding_) return;
     toneStart_ = at;
     loop_ = (flags & SND_LOOP) != 0;
+    dry_ = (flags & SND_DRY) != 0;
     if (flags & (SND_ASYNC | SND_LOOP)) return;
     clock_.advanceSamples(static_cast<int64_t>(tone_.size()));
     flushUntil(toneEnd());
@@ -75,7 +76,12 @@ void RecordingDevice::emitTone(int64_t to) {
     const auto length = static_cast<int64_t>(tone_.size());
     const int64_t offset = (written_ - toneStart_) % length;
     const int64_t count = std::min(to - written_, length - offset);
-    sink_.write(std::span(tone_).subspan(static_cast<size_t>(offset), static_cast<size_t>(count)));
+    const auto part =
+        std::span<const int16_t>(tone_).subspan(static_cast<size_t>(offset), static_cast<size_t>(count));
+    if (dry_)
+        sink_.writeDry(part);
+    else
+        sink_.write(part);
     written_ += count;
 }
 

@@ -19,6 +19,8 @@ namespace kelvatron {
 // channels are averaged. The output volume is remembered but not applied: the file holds the
 // tone generator's own samples, and the listener's player sets the loudness.
 //
+// A tone played with SND_DRY goes to the sink as dry samples (SampleSink::writeDry).
+//
 // An image that does not parse, or whose rate is not the timeline's, plays nothing and takes no
 // time, as a malformed image does on the sound card.
 class RecordingDevice : public SoundDevice {
@@ -57,6 +59,7 @@ private:
     int64_t toneStart_ = 0;
     bool sounding_ = false;
     bool loop_ = false;
+    bool dry_ = false; // the tone passes no stage of the sink's chain
 };
 
 } // namespace kelvatron

@@ -10,6 +10,9 @@ class SampleSink {
 public:
     virtual ~SampleSink() = default;
     virtual void write(std::span<const int16_t> samples) = 0;
+    // Samples that pass no stage on the way (a sound played with SND_DRY): a sink that runs a
+    // signal chain mixes them after it.
+    virtual void writeDry(std::span<const int16_t> samples) { write(samples); }
 };
 
 } // namespace kelvatron

@@ -11,6 +11,10 @@ inline constexpr uint32_t SND_SYNC = 0x0000;
 inline constexpr uint32_t SND_ASYNC = 0x0001;
 inline constexpr uint32_t SND_MEMORY = 0x0004;
 inline constexpr uint32_t SND_LOOP = 0x0008;
+// The program's own: the sound passes no stage of the signal chain (the band conditions) but is
+// mixed after it, as loud as the keyed tones come out of it. The spoken answers are clean this
+// way while the Morse around them is heard off the air.
+inline constexpr uint32_t SND_DRY = 0x01000000;
 
 // The multimedia calls the tone generator makes: play a complete in-memory WAVE image, stop,
 // and the two-channel output volume; and the live tone of a key held by hand.
@@ -18,7 +22,7 @@ class SoundDevice {
 public:
     virtual ~SoundDevice() = default;
     // Plays waveImage with flags 4 (synchronous: returns when the tone is over), 5 (asynchronous)
-    // or 13 (looped until stopped). A malformed image plays nothing.
+    // or 13 (looped until stopped), any of them with SND_DRY. A malformed image plays nothing.
     virtual void playSound(std::span<const uint8_t> waveImage, uint32_t flags) = 0;
     // Silences whatever plays, at once.
     virtual void stopSound() = 0;

@@ -5,6 +5,7 @@
 #include <QSpinBox>
 
 #include "trainingui/trainingstyle.h"
+#include "widgets/tglcheckbox.h"
 #include "widgets/tglgraphicbutton.h"
 #include "widgets/tglgroupbox.h"
 #include "widgets/tgllabel.h"
@@ -13,8 +14,8 @@ namespace kelvatron {
 
 namespace {
 
-// Left of the compact training panel, as tall as it.
-const QRect kFrame(396, 232, 198, 252);
+// Left of the compact training panel, within its height.
+const QRect kFrame(396, 232, 198, 270);
 constexpr int kInner = 178;
 
 } // namespace
@@ -58,8 +59,15 @@ VoiceOptionsView::VoiceOptionsView(QWidget* panel, QWidget* window) {
         {QStringLiteral("Анна, Борис, Василий…"), QStringLiteral("Альфа, Браво, Чарли…")}, 186);
     QWidget::setTabOrder(moment_, pause_);
     QWidget::setTabOrder(pause_, digits_);
+    air_ = new TglCheckBox(frame_);
+    air_->setObjectName(QStringLiteral("voiceThroughAir"));
+    air_->setCaption(QStringLiteral(" голос через эфир"));
+    air_->setHint(QStringLiteral("ответы звучат сквозь помехи эфира, как и азбука Морзе; "
+                                 "без отметки — чисто, поверх помех"));
+    air_->setGeometry(6, 236, kInner + 4, 25);
     QWidget::setTabOrder(digits_, latin_);
-    QWidget::setTabOrder(latin_, close_);
+    QWidget::setTabOrder(latin_, air_);
+    QWidget::setTabOrder(air_, close_);
 }
 
 QComboBox* VoiceOptionsView::choice(const char* name, const QString& caption,
@@ -82,6 +90,7 @@ VoiceOptions VoiceOptionsView::options() const {
     o.answers.pauseMs = pause_->value();
     o.reading.digits = static_cast<DigitReading>(digits_->currentIndex());
     o.reading.latin = static_cast<LatinPhonetics>(latin_->currentIndex());
+    o.throughAir = air_->isChecked();
     return o;
 }
 
@@ -90,6 +99,7 @@ void VoiceOptionsView::setOptions(const VoiceOptions& o) {
     pause_->setValue(o.answers.pauseMs);
     digits_->setCurrentIndex(int(o.reading.digits));
     latin_->setCurrentIndex(int(o.reading.latin));
+    air_->setChecked(o.throughAir);
 }
 
 } // namespace kelvatron

@@ -8,6 +8,7 @@ class QWidget;
 
 namespace kelvatron {
 
+class TglCheckBox;
 class TglGraphicButton;
 class TglGroupBox;
 class TglLabel;
@@ -16,14 +17,16 @@ class TglLabel;
 struct VoiceOptions {
     SpokenAnswers answers;
     AnswerReading reading;
+    bool throughAir = false; // the speech passes the band conditions as the Morse does
 
     bool operator==(const VoiceOptions&) const = default;
 };
 
 // The " Голос" frame: when the answers are spoken (never, after each sign, after each group, or
-// Morse, answer, Morse again), the pause around them, how digit groups are read and which
-// phonetic alphabet names Latin letters. It opens from the "голос" switch on the training panel,
-// beside the panel, over the text window's right part; every control has an accessible name.
+// Morse, answer, Morse again), the pause around them, how digit groups are read, which phonetic
+// alphabet names Latin letters, and whether the speech too is heard through the air. It opens
+// from the "голос" switch on the training panel, beside the panel, over the text window's right
+// part; every control has an accessible name.
 class VoiceOptionsView {
 public:
     // panel: the training panel's frame, where the switch goes; window: where the frame opens.
@@ -39,6 +42,7 @@ public:
     QSpinBox* pauseBox() const { return pause_; }
     QComboBox* digitsBox() const { return digits_; }
     QComboBox* latinBox() const { return latin_; }
+    TglCheckBox* airOption() const { return air_; }
 
 private:
     QComboBox* choice(const char* name, const QString& caption, const QStringList& items, int y);
@@ -50,6 +54,7 @@ private:
     QSpinBox* pause_ = nullptr;
     QComboBox* digits_ = nullptr;
     QComboBox* latin_ = nullptr;
+    TglCheckBox* air_ = nullptr;
 };
 
 } // namespace kelvatron

@@ -90,7 +90,7 @@ bool SpeechAnswerVoice::prepare(std::string_view written) {
 void SpeechAnswerVoice::speakPrepared() {
     if (!prepared_) return;
     const double start = clock_.logicalNow();
-    device_.playSound(*prepared_, SND_SYNC);
+    device_.playSound(*prepared_, throughAir_ ? SND_SYNC : SND_SYNC | SND_DRY);
     spoken_.emplace_back(start, clock_.logicalNow());
     prepared_ = nullptr;
 }

@@ -24,7 +24,8 @@ double toneLevel(TTGWave waveform);
 // The answers spoken by a synthesiser and played as one more placed sound on the device the
 // tones go to: the speech is made on the calling thread (never the sound thread), brought to the
 // chain's rate and to the tones' level, and played synchronously, so the clock moves on by
-// exactly its length. The same answer is synthesised once.
+// exactly its length. The same answer is synthesised once. It is mixed after the band conditions
+// (SND_DRY), clean among the noisy Morse, unless the learner wants it heard off the air too.
 //
 // A voice that cannot be built or cannot speak is reported once, through `report`, and the
 // exercise then runs on without speech.
@@ -39,6 +40,8 @@ public:
     // A change of either forgets the answers made so far.
     void setReading(AnswerReading reading);
     void setToneLevel(double level);
+    // Whether the speech passes the band conditions as the Morse does (off at first).
+    void setThroughAir(bool on) { throughAir_ = on; }
 
     bool prepare(std::string_view written) override;
     void speakPrepared() override;
@@ -63,6 +66,7 @@ private:
     std::function<void(const std::string&)> report_;
     std::unique_ptr<SpeechSynthesizer> voice_;
     bool failed_ = false;
+    bool throughAir_ = false;
     std::map<std::string, std::vector<uint8_t>> images_;
     const std::vector<uint8_t>* prepared_ = nullptr;
     std::vector<std::pair<double, double>> spoken_;

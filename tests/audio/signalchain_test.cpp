@@ -88,3 +88,24 @@ TEST(SignalChain, AStageSeesEveryFrameOfPlacedToneAndLiveKeyAtItsPosition) {
     t.releaseAll();
     EXPECT_EQ(returns.returned, (std::vector<SignalChain*>{&chain, &empty}));
 }
+
+// A dry tone (the spoken answers) passes no stage: the chain runs on over silence beneath it
+// and the tone is added after it, scaled as the chain scales the keyed tones.
+TEST(SignalChain, ADryToneIsAddedAfterTheChainAtItsLevel) {
+    const ToneSamples keyed(100, 0.5f), spoken(100, 0.5f);
+    ToneTimeline t(48000);
+    SignalChain chain;
+    auto stage = std::make_unique<MarkingStage>();
+    MarkingStage& marks = *stage;
+    chain.add(std::move(stage));
+    chain.setLevel(0.25f);
+    t.add(TimelineEvent::swapChain(0, &chain));
+    t.add(TimelineEvent::start(0, &keyed, false));
+    t.add(TimelineEvent::start(100, &spoken, false, true));
+    Samples out(2 * 300);
+    t.mix(out.data(), 300, 0);
+    for (int64_t f = 0; f < 300; ++f) {
+        ASSERT_EQ(marks.seen[f], f < 100 ? 0.5f : 0.0f) << "frame " << f;
+        ASSERT_EQ(out[size_t(2 * f)], f < 100 ? 0.25f : f < 200 ? 0.125f : 0.0f) << "frame " << f;
+    }
+}

@@ -102,6 +102,8 @@ TEST(ExportCommand, FailuresNameTheCauseAndLeaveNoFile) {
          "--voice ждёт одно из слов: sign, group, repeat"},
         {"voice setting without a voice", 2, "--export @/a.wav --digits --voice-pause 500",
          "--voice-pause действует только вместе с --voice"},
+        {"voice through the air without a voice", 2, "--export @/a.wav --digits --voice-air",
+         "--voice-air действует только вместе с --voice"},
         {"missing value at the end", 2, "--export @/a.wav --groups", "--groups нужно значение"},
         {"below range", 2, "--export @/a.wav --dot 9",
          "--dot: значение 9 вне пределов от 10 до 100"},
@@ -257,12 +259,14 @@ TEST(ExportCommand, VoiceOptionsReachTheJob) {
     EXPECT_EQ(defaults.spoken.pauseMs, 1000);
     EXPECT_EQ(defaults.reading.digits, DigitReading::DigitByDigit);
     EXPECT_EQ(defaults.reading.latin, LatinPhonetics::Russian);
+    EXPECT_FALSE(defaults.voiceThroughAir);
     const ExportJob chosen = planned("--export a.wav --voice repeat --voice-pause=0 "
-                                     "--voice-digits number --voice-latin international");
+                                     "--voice-digits number --voice-latin international --voice-air");
     EXPECT_EQ(chosen.spoken.moment, AnswerMoment::Repeat);
     EXPECT_EQ(chosen.spoken.pauseMs, 0);
     EXPECT_EQ(chosen.reading.digits, DigitReading::AsNumber);
     EXPECT_EQ(chosen.reading.latin, LatinPhonetics::International);
+    EXPECT_TRUE(chosen.voiceThroughAir);
     EXPECT_EQ(planned("--export a.wav").spoken.moment, AnswerMoment::Off);
 
     TempFolder folder;

@@ -53,7 +53,7 @@ TEST(VoiceOptions, ChosenInAFrameOfTheirOwnAndKeptInTheirOwnGroup) {
     EXPECT_FALSE(view.frame()->isHidden());
     for (QWidget* control :
          std::initializer_list<QWidget*>{view.switchLabel(), view.momentBox(), view.pauseBox(),
-                                         view.digitsBox(), view.latinBox()})
+                                         view.digitsBox(), view.latinBox(), view.airOption()})
         EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
     view.momentBox()->setCurrentIndex(2);
     emit view.momentBox()->activated(2);
@@ -61,6 +61,9 @@ TEST(VoiceOptions, ChosenInAFrameOfTheirOwnAndKeptInTheirOwnGroup) {
     emit view.pauseBox()->editingFinished();
     EXPECT_EQ(stored("Voice/answers"), QStringLiteral("group"));
     EXPECT_EQ(stored("Voice/pauseMs"), QStringLiteral("500"));
+    EXPECT_FALSE(view.airOption()->isChecked()); // the speech is clean unless asked
+    view.airOption()->click();
+    EXPECT_EQ(stored("Voice/throughAir"), QStringLiteral("1"));
     EXPECT_TRUE(stored("Form1/answers").isEmpty());
     // A new window finds them again.
     w.reset();
@@ -68,6 +71,7 @@ TEST(VoiceOptions, ChosenInAFrameOfTheirOwnAndKeptInTheirOwnGroup) {
     const VoiceOptions o = again.panel().voiceView().options();
     EXPECT_EQ(o.answers.moment, AnswerMoment::AfterGroup);
     EXPECT_EQ(o.answers.pauseMs, 500);
+    EXPECT_TRUE(o.throughAir);
     saveVoiceOptions({}); // the next tests start from the defaults
 }
 

@@ -1,9 +1,11 @@
 // Spoken answers in an export: after each sign, group or group keyed twice, the speech starts
 // once the time to copy has passed and the next Morse waits for the pause after it; no tone is
-// moved, cut or changed. (The level is measured on the real voice's export, in the platform's
-// tests.)
+// moved, cut or changed; with the air on, the speech is clean unless asked through it. (The
+// level is measured on the real voice's export, in the platform's tests.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 
 #include "core/cp1251.h"
 #include "keying/signnames.h"
@@ -191,4 +193,37 @@ TEST(SpokenExport, AVoiceThatCannotSpeakIsReportedOnceAndTheMorseGoesOn) {
     EXPECT_EQ(silent.failure, "Нет голоса. Упражнение идёт без голоса.");
     EXPECT_TRUE(silent.spoken.empty());
     EXPECT_EQ(silent.samples, plain.samples);
+}
+
+namespace {
+
+// The air of the test: it silences all it hears, and the tones come out of it at half level.
+struct SilencingAir : SignalStage {
+    void process(std::span<float> block, int64_t) override { std::ranges::fill(block, 0.0f); }
+};
+
+} // namespace
+
+TEST(SpokenExport, TheSpeechPassesTheAirOnlyWhenAsked) {
+    SpeechLog log;
+    const SpokenRender clean = renderSpoken(spokenJob("АБ", AnswerMoment::AfterGroup, 300, log));
+    ExportJob j = spokenJob("АБ", AnswerMoment::AfterGroup, 300, log);
+    j.chain = [](uint32_t, uint32_t, ChainStream) {
+        auto chain = std::make_unique<SignalChain>();
+        chain->add(std::make_unique<SilencingAir>());
+        chain->setLevel(0.5f);
+        return chain;
+    };
+    const SpokenRender dry = renderSpoken(j);
+    j.voiceThroughAir = true;
+    const SpokenRender wet = renderSpoken(j);
+
+    // Dry: the Morse is silenced, the speech is the clean one at the air's level.
+    ASSERT_EQ(clean.samples.size(), dry.samples.size());
+    ASSERT_EQ(dry.spoken.size(), 1u);
+    EXPECT_TRUE(dry.tones.empty());
+    for (int64_t i = dry.spoken[0].start; i < dry.spoken[0].end; ++i)
+        ASSERT_EQ(dry.samples[size_t(i)], std::lround(clean.samples[size_t(i)] * 0.5f)) << i;
+    // Through the air: the speech is silenced with the Morse.
+    EXPECT_EQ(wet.samples, std::vector<int16_t>(dry.samples.size()));
 }

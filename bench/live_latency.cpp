@@ -6,7 +6,8 @@
 //   live_latency SECONDS [MONITOR]       (monitor default: timing.monitor)
 // KELVATRON_SOUND=sdl keys through SDL, =pipewire through a stream of the PipeWire daemon,
 // otherwise libpulse; LIVE_MS and PLACED_MS set the latter's buffers, QUANTUM the PipeWire
-// stream's node.latency. bench/run_live_latency.sh runs it against a private server.
+// stream's node.latency and STEADY_QUANTUM the one it takes while the daemon's cycles come
+// late. bench/run_live_latency.sh runs it against a private server.
 #include <time.h>
 
 #include <algorithm>
@@ -157,6 +158,7 @@ int main(int argc, char** argv) {
     } else if (backend && std::string(backend) == "pipewire") {
         PipeWireSoundDevice::Options options;
         options.quantum = static_cast<uint32_t>(setting("QUANTUM", options.quantum));
+        options.steadyQuantum = static_cast<uint32_t>(setting("STEADY_QUANTUM", options.steadyQuantum));
         device = std::make_unique<PipeWireSoundDevice>(clock, options);
     } else {
         PulseSoundDevice::Options options;

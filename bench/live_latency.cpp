@@ -6,8 +6,7 @@
 //   live_latency SECONDS [MONITOR]       (monitor default: timing.monitor)
 // KELVATRON_SOUND=sdl keys through SDL, =pipewire through a stream of the PipeWire daemon,
 // otherwise libpulse; LIVE_MS and PLACED_MS set the latter's buffers, QUANTUM the PipeWire
-// stream's node.latency and STEADY_QUANTUM the one it takes while the daemon's cycles come
-// late. bench/run_live_latency.sh runs it against a private server.
+// stream's node.latency. bench/run_live_latency.sh runs it against a private server.
 #include <time.h>
 
 #include <algorithm>
@@ -86,10 +85,14 @@ std::vector<Press> key(TimelineSoundDevice& device, double seconds) {
     return presses;
 }
 
+// A hole that ends within this of a daemon cycle that came a whole cycle late is that cycle's:
+// the hole reaches the recorder a few milliseconds after the late cycle began.
+constexpr double kHoleNearLateCycleMs = 30;
+
 int report(const std::vector<Press>& presses, const std::vector<MonitorCapture::Tone>& tones,
-           double seconds, double cpuMs) {
+           double seconds, double cpuMs, const std::vector<double>& lateCycles) {
     std::vector<double> latency, lengthError;
-    int missing = 0, broken = 0;
+    int missing = 0, broken = 0, brokenAtLateCycle = 0;
     size_t t = 0;
     for (const auto& p : presses) {
         // A tone's first sample is timed from the arrival of the recorder's 1 ms piece.
@@ -110,7 +113,14 @@ int report(const std::vector<Press>& presses, const std::vector<MonitorCapture::
         // The release's edge sounds after the key is up.
         lengthError.push_back(
             std::fabs((tone.endMs - tone.startMs) - (p.upMs - p.downMs) - LiveVoice::kEdgeMs));
-        if (tone.gaps > 0) ++broken;
+        if (tone.gaps > 0) {
+            ++broken;
+            for (double late : lateCycles)
+                if (std::fabs(tone.firstGapMs - late) <= kHoleNearLateCycleMs) {
+                    ++brokenAtLateCycle;
+                    break;
+                }
+        }
         if (std::getenv("DEBUG_EDGES"))
             std::printf("  start %+.1f end %+.1f\n", tone.startMs - p.downMs, tone.endMs - p.upMs);
         ++t;
@@ -126,6 +136,10 @@ int report(const std::vector<Press>& presses, const std::vector<MonitorCapture::
                 percentile(lengthError, 1.0));
     std::printf("dropouts: %d presses without a tone, %d tones broken inside, %ld tones extra\n",
                 missing, broken, std::max(0L, extra));
+    if (!lateCycles.empty())
+        std::printf("the daemon's cycles came a whole cycle late %zu times; %d of the broken tones "
+                    "broke at one of them\n",
+                    lateCycles.size(), brokenAtLateCycle);
     std::printf("processor while keying: %.2f %% of one core\n", 100 * cpuMs / (seconds * 1000));
     const bool met = percentile(latency, 0.5) <= 15 && percentile(latency, 0.99) <= 25 &&
                      missing == 0 && broken == 0;
@@ -158,7 +172,6 @@ int main(int argc, char** argv) {
     } else if (backend && std::string(backend) == "pipewire") {
         PipeWireSoundDevice::Options options;
         options.quantum = static_cast<uint32_t>(setting("QUANTUM", options.quantum));
-        options.steadyQuantum = static_cast<uint32_t>(setting("STEADY_QUANTUM", options.steadyQuantum));
         device = std::make_unique<PipeWireSoundDevice>(clock, options);
     } else {
         PulseSoundDevice::Options options;
@@ -181,7 +194,11 @@ int main(int argc, char** argv) {
     const auto presses = key(*device, seconds);
     const double cpuMs = capture.othersProcessorMs() - cpuBefore;
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    int result = report(presses, capture.tones(), seconds, cpuMs);
+    std::vector<double> lateCycles;
+    if (auto* pipeWire = dynamic_cast<PipeWireSoundDevice*>(device.get()))
+        for (double at; pipeWire->takeLateCycle(at);)
+            lateCycles.push_back(at);
+    int result = report(presses, capture.tones(), seconds, cpuMs, lateCycles);
     if (auto* pulse = dynamic_cast<PulseSoundDevice*>(device.get()))
         std::printf("underruns: live %u, placed %u; %s\n", pulse->liveUnderruns(),
                     pulse->placedUnderruns(), pulse->bufferSummary().c_str());

@@ -27,6 +27,7 @@ public:
     struct Tone {
         double startMs, endMs; // steady clock, ms
         int gaps;              // silences of more than kDropoutMs inside the tone
+        double firstGapMs = 0; // when the first of them ended, steady clock, ms
     };
 
     static constexpr int kRate = 48000;
@@ -99,7 +100,7 @@ private:
         long frame = 0;
         long toneStart = -1, lastLoud = -1, silentRun = 0;
         int gaps = 0;
-        double toneStartMs = 0;
+        double toneStartMs = 0, firstGapMs = 0;
         while (!stop_) {
             int error = 0;
             if (pa_simple_read(simple_, piece.data(), piece.size() * sizeof(float), &error) < 0)
@@ -115,7 +116,7 @@ private:
                         toneStartMs = atMs;
                         gaps = 0;
                     } else if (silentRun > kDropoutMs * kRate / 1000) {
-                        ++gaps;
+                        if (++gaps == 1) firstGapMs = atMs;
                     }
                     lastLoud = frame;
                     silentRun = 0;
@@ -125,7 +126,7 @@ private:
                 if (toneStart >= 0 && silentRun > kSilenceEndsToneMs * kRate / 1000) {
                     const double endMs = toneStartMs + (lastLoud + 1 - toneStart) * 1000.0 / kRate;
                     std::lock_guard lock(mutex_);
-                    tones_.push_back({toneStartMs, endMs, gaps});
+                    tones_.push_back({toneStartMs, endMs, gaps, firstGapMs});
                     toneStart = -1;
                 }
             }

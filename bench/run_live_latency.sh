@@ -5,13 +5,14 @@
 # SERVER=pipewire runs a private PipeWire (with WirePlumber and pipewire-pulse) instead of
 # PulseAudio; BACKENDS chooses the sound paths (default: "pipewire pulse sdl" on PipeWire, the
 # daemon's own stream, its PulseAudio server and SDL; "pulse sdl" on PulseAudio); LOADS="0 2" the
-# numbers of busy processes.
+# numbers of busy processes. After each load, WAKE_SECONDS (60) of a bare real-time thread's wakes
+# (bench/realtime_wakes.cpp) say how often this machine itself wakes such a thread a cycle late.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/lib/pulseserver.sh
 build=${1:-build}
 seconds=${2:-60}
-[[ -x "$build/bench/live_latency" ]] || { cmake -DKELVATRON_BENCH=ON "$build" >/dev/null && cmake --build "$build" --target live_latency; }
+[[ -x "$build/bench/live_latency" && -x "$build/bench/realtime_wakes" ]] || { cmake -DKELVATRON_BENCH=ON "$build" >/dev/null && cmake --build "$build" --target live_latency realtime_wakes; }
 pulseserver_begin
 backends=${BACKENDS:-$([[ ${SERVER:-} == pipewire ]] && echo "pipewire pulse sdl" || echo "pulse sdl")}
 status=0
@@ -22,6 +23,8 @@ for load in ${LOADS:-0 2}; do
         KELVATRON_SOUND=$backend SDL_AUDIODRIVER=pulseaudio \
             "$build/bench/live_latency" "$seconds" timing.monitor || status=1
     done
+    # The machine's own: how often a real-time thread wakes a whole cycle late under this load.
+    "$build/bench/realtime_wakes" "${WAKE_SECONDS:-60}"
     busy_end
 done
 exit $status

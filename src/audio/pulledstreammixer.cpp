@@ -64,24 +64,20 @@ void PulledStreamMixer::placeKey(TimelineEvent& key) {
         return;
     }
     if (key.kind == TimelineEvent::Kind::KeyUp) {
-        if (keyPlaced_)
-            key.placeKey(keyOriginMs_, keyDelayHeldMs_, rate_);
-        else if (origin_.known())
-            key.placeKey(origin_.originMs(), keyDelayMs_.load(std::memory_order_relaxed), rate_);
+        if (keyPlaced_ || origin_.known())
+            key.placeKey(keyPlaced_ ? keyOriginMs_ : origin_.originMs(), keyDelayMs_, rate_);
         keyPlaced_ = false;
         return;
     }
-    const double delayMs = keyDelayMs_.load(std::memory_order_relaxed);
     const int64_t first = live_.mixedEnd();
-    if (origin_.known()) key.placeKey(origin_.originMs(), delayMs, rate_);
+    if (origin_.known()) key.placeKey(origin_.originMs(), keyDelayMs_, rate_);
     if (!key.placed || key.position < first) {
         key.position = first;
         key.placed = true;
-        keyOriginMs_ = key.atMs + delayMs - first * 1000.0 / rate_;
+        keyOriginMs_ = key.atMs + keyDelayMs_ - first * 1000.0 / rate_;
     } else {
         keyOriginMs_ = origin_.originMs();
     }
-    keyDelayHeldMs_ = delayMs;
     keyPlaced_ = true;
 }
 

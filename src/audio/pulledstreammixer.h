@@ -34,8 +34,6 @@ public:
     // The calling thread's side.
     bool pushPlaced(const TimelineEvent& event);
     bool pushLive(const TimelineEvent& event) { return liveRequests_.push(event); }
-    // A longer cycle needs a longer key delay; a key held keeps the delay its down edge took.
-    void setKeyDelayMs(double ms) { keyDelayMs_.store(ms, std::memory_order_relaxed); }
     // Wall time at which frame 0 sounds, and whether the readings have agreed for a while.
     double publishedOriginMs() const { return originMs_.load(std::memory_order_relaxed); }
     bool settled() const { return settled_.load(std::memory_order_acquire); }
@@ -66,7 +64,7 @@ private:
     void publish(double nowMs, double playingFrame);
 
     const uint32_t rate_;
-    std::atomic<double> keyDelayMs_;
+    const double keyDelayMs_;
     ToneReturn* const returns_;
     SpscQueue<TimelineEvent, TimelineSoundDevice::kSlots> placedRequests_, liveRequests_;
     std::atomic<uint32_t> volume_;
@@ -82,7 +80,6 @@ private:
     PlaybackOrigin origin_;
     int64_t written_ = 0;
     double keyOriginMs_ = 0; // the origin the held key's down edge was placed by
-    double keyDelayHeldMs_ = 0; // and the delay it took
     bool keyPlaced_ = false;
 };
 

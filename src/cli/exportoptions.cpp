@@ -263,7 +263,7 @@ constexpr std::string_view kHelp =
 окно открывается само, без XWayland, когда установлен пакет qt6-wayland). Параметры Qt,
 например -platform xcb, и переменные окружения QT_QPA_PLATFORM=wayland или xcb выбирают
 вывод окна. Звук идёт на сервер PipeWire или PulseAudio, а без него на звуковую карту;
-KELVATRON_SOUND=pulse или sdl выбирает одно из двух. Настройки хранятся в
+KELVATRON_SOUND=pipewire, pulse или sdl выбирает один путь. Настройки хранятся в
 ~/.config/Home/Project1.conf, журнал тренировок в ~/.local/share/Kelvatron/history.sqlite.
 
 С --export программа записывает упражнение в звуковой файл так, как его передала бы,

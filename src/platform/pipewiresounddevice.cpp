@@ -34,9 +34,7 @@ struct PipeWireListener {
 
 PipeWireSoundDevice::PipeWireSoundDevice(Clock& clock, Options options)
     : TimelineSoundDevice(clock, options.rate), options_(options),
-      mixer_(options.rate, volume_, static_cast<ToneReturn*>(this), options.keyDelayMs),
-      askedQuantum_(options.quantum),
-      cycleChoice_({options.quantum, std::max(options.quantum, options.steadyQuantum), 30000}) {
+      mixer_(options.rate, volume_, static_cast<ToneReturn*>(this), options.keyDelayMs) {
     raiseCallerPriority();
     startingAfresh();
     open_ = connect();
@@ -98,7 +96,6 @@ bool PipeWireSoundDevice::connect() {
     const auto flags = static_cast<pw_stream_flags>(
         PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_RT_PROCESS);
     int result = pw_stream_connect(stream_, PW_DIRECTION_OUTPUT, PW_ID_ANY, flags, params, 1);
-    if (result >= 0) startCycleWatch();
     pw_thread_loop_unlock(loop_);
     if (result < 0) return false;
     const auto deadline = std::chrono::steady_clock::now() + kDaemonAnswerTimeout;
@@ -109,39 +106,6 @@ bool PipeWireSoundDevice::connect() {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
-}
-
-// Every 200 ms, on the loop's own thread: the cycle the late cycles so far call for.
-void PipeWireSoundDevice::startCycleWatch() {
-    if (options_.steadyQuantum <= options_.quantum) return;
-    cycleWatch_ = pw_loop_add_timer(pw_thread_loop_get_loop(loop_), &PipeWireSoundDevice::watchCycles, this);
-    if (!cycleWatch_) return;
-    timespec every{0, 200'000'000};
-    pw_loop_update_timer(pw_thread_loop_get_loop(loop_), cycleWatch_, &every, &every, false);
-}
-
-void PipeWireSoundDevice::watchCycles(void* data, uint64_t) {
-    auto& self = *static_cast<PipeWireSoundDevice*>(data);
-    const uint32_t wanted = self.cycleChoice_.choose(self.lateCycles(), self.clock_.now());
-    if (wanted != self.askedQuantum()) self.askQuantum(wanted);
-}
-
-// Called with the loop locked. Keys placed from now on take the delay of the new cycle.
-void PipeWireSoundDevice::askQuantum(uint32_t quantum) {
-    char latency[32];
-    std::snprintf(latency, sizeof latency, "%u/%u", quantum, options_.rate);
-    const spa_dict_item items[] = {SPA_DICT_ITEM_INIT(PW_KEY_NODE_LATENCY, latency)};
-    const spa_dict dict = SPA_DICT_INIT_ARRAY(items);
-    pw_stream_update_properties(stream_, &dict);
-    askedQuantum_.store(quantum, std::memory_order_relaxed);
-    mixer_.setKeyDelayMs(keyDelayFor(quantum));
-}
-
-// An edge waits for the next cycle and is played a cycle later: a longer cycle adds twice its
-// growth.
-double PipeWireSoundDevice::keyDelayFor(uint32_t quantum) const {
-    const double growth = (static_cast<double>(quantum) - options_.quantum) * 1000 / options_.rate;
-    return options_.keyDelayMs + 2 * std::max(0.0, growth);
 }
 
 void PipeWireSoundDevice::stateChanged(void* self, int, int state, const char*) {
@@ -167,10 +131,11 @@ void PipeWireSoundDevice::process(void* data) {
     double playing = -1;
     pw_time time{};
     const double nowMs = self.clock_.now();
-    // The first cycles of a stream come as the graph starts: only a settled stream's count.
-    if (self.mixer_.settled() &&
-        CycleChoice::lateCycle(nowMs - self.lastCycleMs_, self.lastCycleFrames_, self.options_.rate))
+    if (self.lastCycleFrames_ > 0 &&
+        nowMs - self.lastCycleMs_ >= 2.0 * self.lastCycleFrames_ * 1000 / self.options_.rate) {
         self.lateCycles_.fetch_add(1, std::memory_order_relaxed);
+        self.lateCycleTimes_.push(nowMs);
+    }
     self.lastCycleMs_ = nowMs;
     self.lastCycleFrames_ = frames;
     if (pw_stream_get_time_n(self.stream_, &time, sizeof time) == 0 && time.rate.denom > 0 &&
@@ -195,10 +160,6 @@ void PipeWireSoundDevice::process(void* data) {
 
 void PipeWireSoundDevice::close() {
     if (loop_) pw_thread_loop_stop(loop_); // the stream's cycle has ended when this returns
-    if (cycleWatch_) {
-        pw_loop_destroy_source(pw_thread_loop_get_loop(loop_), cycleWatch_);
-        cycleWatch_ = nullptr;
-    }
     if (stream_) {
         pw_stream_destroy(stream_);
         stream_ = nullptr;
@@ -228,7 +189,7 @@ double PipeWireSoundDevice::writtenAheadMs() const {
 // A new run of tones takes the latency the stream needs now: what it mixes ahead of the sound
 // (a cycle or two and the device's delay) and the margin; a run keeps its latency to its end.
 void PipeWireSoundDevice::startingAfresh() {
-    const double quanta = 3.0 * askedQuantum() * 1000 / options_.rate;
+    const double quanta = 3.0 * options_.quantum * 1000 / options_.rate;
     runLatencyMs_ = std::ceil(std::max(writtenAheadMs(), quanta)) + options_.marginMs;
 }
 
@@ -237,8 +198,8 @@ std::string PipeWireSoundDevice::bufferSummary() const {
     const uint32_t cycle = mixer_.lastCycleFrames();
     std::snprintf(line, sizeof line,
                   "PipeWire stream: node.latency %u/%u, quantum %u frames (%.2f ms), "
-                  "delay %.2f ms, %u late cycles",
-                  askedQuantum(), options_.rate, cycle, cycle * 1000.0 / options_.rate,
+                  "delay %.2f ms, %u cycles a whole cycle late",
+                  options_.quantum, options_.rate, cycle, cycle * 1000.0 / options_.rate,
                   delayFrames_.load() * 1000.0 / options_.rate, lateCycles());
     return line;
 }

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "audio/cyclechoice.h"
 #include "audio/pulledstreammixer.h"
+#include "audio/spscqueue.h"
 #include "audio/timelinedevice.h"
 #include "core/clock.h"
 
@@ -13,7 +13,6 @@ struct pw_thread_loop;
 struct pw_context;
 struct pw_core;
 struct pw_stream;
-struct spa_source;
 
 namespace kelvatron {
 
@@ -28,10 +27,6 @@ namespace kelvatron {
 // through TimelineSoundDevice. The stream plays on while the program idles: a cycle of silence
 // costs little, and a stream that never stops has no wake to get wrong.
 //
-// A daemon whose cycles come late (its machine wakes real-time threads late) gets asked for a
-// 5.3 ms cycle instead, until its cycles have kept time for a while (CycleChoice): a key then
-// sounds 5 ms later, but whole.
-//
 // Where no daemon answers in time, or it gives the stream no output, available() is false and
 // the program turns to the next sound server.
 class PipeWireSoundDevice : public TimelineSoundDevice {
@@ -40,9 +35,6 @@ public:
         uint32_t rate = 48000;
         // Frames per cycle asked of the daemon (node.latency).
         uint32_t quantum = 128;
-        // The cycle asked for while the daemon's cycles come late, and back to `quantum` after
-        // a quiet spell (CycleChoice); equal to `quantum`, the stream keeps its cycle.
-        uint32_t steadyQuantum = 256;
         // From a key edge's moment to its sound: the edge's way through the window, one cycle
         // of waiting and one being played, and what the device holds, with room to spare.
         double keyDelayMs = 8;
@@ -64,9 +56,13 @@ public:
     std::string bufferSummary() const;
     // Cycles in which the stream had no buffer to fill.
     uint32_t missedCycles() const { return missed_.load(std::memory_order_relaxed); }
-    // Cycles that came late, and the cycle asked for now.
+    // Cycles the daemon began a whole cycle late, so that its next one followed at once: the
+    // daemon runs cycles back to back to catch up, and what a stream could not give in one of
+    // them is a hole in the sound. A real-time thread that wakes late (a loaded machine, a
+    // virtual one) does it; nothing a stream writes prevents it.
     uint32_t lateCycles() const { return lateCycles_.load(std::memory_order_relaxed); }
-    uint32_t askedQuantum() const { return askedQuantum_.load(std::memory_order_relaxed); }
+    // When the late cycles came, in ms of the clock, the oldest first (the last 64 kept).
+    bool takeLateCycle(double& atMs) { return lateCycleTimes_.pop(atMs); }
 
 private:
     bool outputOpen() const override { return open_; }
@@ -82,11 +78,7 @@ private:
 
     bool connect();
     void close();
-    void startCycleWatch();
-    void askQuantum(uint32_t quantum);
-    double keyDelayFor(uint32_t quantum) const;
     static void process(void* self);
-    static void watchCycles(void* self, uint64_t expirations);
     static void stateChanged(void* self, int old, int state, const char* error);
 
     Options options_;
@@ -100,10 +92,8 @@ private:
     std::atomic<uint32_t> missed_{0};
     std::atomic<int64_t> delayFrames_{0};
     std::atomic<uint32_t> lateCycles_{0};
-    std::atomic<uint32_t> askedQuantum_;
-    CycleChoice cycleChoice_;  // the loop thread's own
-    spa_source* cycleWatch_ = nullptr;
-    double lastCycleMs_ = -1;  // the stream's cycle's own
+    SpscQueue<double, 64> lateCycleTimes_;
+    double lastCycleMs_ = -1; // the stream's cycle's own
     uint32_t lastCycleFrames_ = 0;
     bool open_ = false;
     std::string unavailableReason_;

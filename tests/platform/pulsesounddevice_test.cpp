@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <random>
@@ -161,6 +162,12 @@ protected:
         ASSERT_TRUE(device) << why;
     }
     void TearDown() override {
+        // A daemon cycle that came a whole cycle late (a loaded machine) leaves a hole in what
+        // played then: said, so that a broken tone is read for what it is.
+        if (auto* pipeWire = dynamic_cast<PipeWireSoundDevice*>(device.get());
+            pipeWire && pipeWire->lateCycles() > 0 && HasFailure())
+            std::printf("  (the daemon's cycles came a whole cycle late %u times in this case)\n",
+                        pipeWire->lateCycles());
         device.reset();
         if (recorder) {
             EXPECT_FALSE(recorder->overflowed()) << "the recording lost frames";

@@ -131,13 +131,7 @@ void PipeWireSoundDevice::process(void* data) {
     double playing = -1;
     pw_time time{};
     const double nowMs = self.clock_.now();
-    if (self.lastCycleFrames_ > 0 &&
-        nowMs - self.lastCycleMs_ >= 2.0 * self.lastCycleFrames_ * 1000 / self.options_.rate) {
-        self.lateCycles_.fetch_add(1, std::memory_order_relaxed);
-        self.lateCycleTimes_.push(nowMs);
-    }
-    self.lastCycleMs_ = nowMs;
-    self.lastCycleFrames_ = frames;
+    double startedLateMs = 0; // how long after its moment the daemon began this cycle
     if (pw_stream_get_time_n(self.stream_, &time, sizeof time) == 0 && time.rate.denom > 0 &&
         time.now > 0) {
         // The next frame written sounds after the device's delay and what the stream still
@@ -150,12 +144,30 @@ void PipeWireSoundDevice::process(void* data) {
         playing = static_cast<double>(self.mixer_.written()) - ahead +
                   sinceMs * self.options_.rate / 1000;
         self.delayFrames_.store(static_cast<int64_t>(ahead), std::memory_order_relaxed);
+        startedLateMs = sinceMs;
     }
+    self.noteLateCycle(nowMs, frames, startedLateMs);
     self.mixer_.cycle(static_cast<float*>(d.data), static_cast<int>(frames), nowMs, playing);
     d.chunk->offset = 0;
     d.chunk->stride = kStereoFrameBytes;
     d.chunk->size = frames * kStereoFrameBytes;
     pw_stream_queue_buffer(self.stream_, b);
+}
+
+// A cycle is late when it began a whole cycle after its moment (a timer-driven daemon dates each
+// cycle by its schedule), or came two cycles after the one before (a daemon that dates it by its
+// wake).
+void PipeWireSoundDevice::noteLateCycle(double nowMs, uint32_t frames, double startedLateMs) {
+    const double cycleMs = frames * 1000.0 / options_.rate;
+    const bool late = startedLateMs >= cycleMs ||
+                      (lastCycleFrames_ > 0 &&
+                       nowMs - lastCycleMs_ >= 2.0 * lastCycleFrames_ * 1000 / options_.rate);
+    if (late) {
+        lateCycles_.fetch_add(1, std::memory_order_relaxed);
+        lateCycleTimes_.push(nowMs);
+    }
+    lastCycleMs_ = nowMs;
+    lastCycleFrames_ = frames;
 }
 
 void PipeWireSoundDevice::close() {

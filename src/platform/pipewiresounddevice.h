@@ -61,7 +61,7 @@ public:
     // them is a hole in the sound. A real-time thread that wakes late (a loaded machine, a
     // virtual one) does it; nothing a stream writes prevents it.
     uint32_t lateCycles() const { return lateCycles_.load(std::memory_order_relaxed); }
-    // When the late cycles came, in ms of the clock, the oldest first (the last 64 kept).
+    // When the late cycles came, in ms of the clock, the oldest first (the first 256 kept).
     bool takeLateCycle(double& atMs) { return lateCycleTimes_.pop(atMs); }
 
 private:
@@ -79,6 +79,7 @@ private:
     bool connect();
     void close();
     static void process(void* self);
+    void noteLateCycle(double nowMs, uint32_t frames, double startedLateMs);
     static void stateChanged(void* self, int old, int state, const char* error);
 
     Options options_;
@@ -92,7 +93,7 @@ private:
     std::atomic<uint32_t> missed_{0};
     std::atomic<int64_t> delayFrames_{0};
     std::atomic<uint32_t> lateCycles_{0};
-    SpscQueue<double, 64> lateCycleTimes_;
+    SpscQueue<double, 256> lateCycleTimes_;
     double lastCycleMs_ = -1; // the stream's cycle's own
     uint32_t lastCycleFrames_ = 0;
     bool open_ = false;

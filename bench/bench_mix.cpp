@@ -14,16 +14,16 @@ namespace {
 
 constexpr int kBlock = 512;
 
-void BM_MixBlock(benchmark::State& state) {
-    const bool placed = state.range(0) != 0;
-    const bool live = state.range(1) != 0;
-    ToneTimeline timeline(48000);
-    // A looped tone keeps sounding for as many blocks as the benchmark asks.
+// A tone of 0.1 s, looped: it keeps sounding for as many blocks as the benchmark asks.
+ToneSamples squareTone() {
     ToneSamples tone(4800);
     for (size_t i = 0; i < tone.size(); ++i)
         tone[i] = (i / 30) % 2 ? 0.5f : -0.5f;
-    if (placed) timeline.add(TimelineEvent::start(0, &tone, true));
-    if (live) timeline.add(TimelineEvent::keyDown(700, static_cast<TTGWave>(state.range(2))));
+    return tone;
+}
+
+// Mixes one block after another for as long as the benchmark runs.
+void mixBlocks(benchmark::State& state, ToneTimeline& timeline) {
     std::vector<float> out(2 * kBlock);
     int64_t at = 0;
     for (auto _ : state) {
@@ -32,6 +32,16 @@ void BM_MixBlock(benchmark::State& state) {
         benchmark::DoNotOptimize(out.data());
     }
     state.SetItemsProcessed(state.iterations() * kBlock);
+}
+
+void BM_MixBlock(benchmark::State& state) {
+    const bool placed = state.range(0) != 0;
+    const bool live = state.range(1) != 0;
+    ToneTimeline timeline(48000);
+    const ToneSamples tone = squareTone();
+    if (placed) timeline.add(TimelineEvent::start(0, &tone, true));
+    if (live) timeline.add(TimelineEvent::keyDown(700, static_cast<TTGWave>(state.range(2))));
+    mixBlocks(state, timeline);
 }
 
 BENCHMARK(BM_MixBlock)
@@ -51,20 +61,11 @@ void BM_MixBlockWithAir(benchmark::State& state) {
     air.on = air.noise = true;
     air.snrDb = 0, air.qsbHz = 1, air.qrmStations = 5, air.qrnPercent = 100, air.toneHz = 800;
     ToneTimeline timeline(48000);
-    ToneSamples tone(4800);
-    for (size_t i = 0; i < tone.size(); ++i)
-        tone[i] = (i / 30) % 2 ? 0.5f : -0.5f;
+    const ToneSamples tone = squareTone();
     const auto chain = makeAirChain(air, 48000, 1); // the timeline hands chains back, never frees them
     timeline.add(TimelineEvent::swapChain(0, chain.get()));
     timeline.add(TimelineEvent::start(0, &tone, true));
-    std::vector<float> out(2 * kBlock);
-    int64_t at = 0;
-    for (auto _ : state) {
-        timeline.mix(out.data(), kBlock, at);
-        at += kBlock;
-        benchmark::DoNotOptimize(out.data());
-    }
-    state.SetItemsProcessed(state.iterations() * kBlock);
+    mixBlocks(state, timeline);
     state.counters["core_pct"] =
         benchmark::Counter(double(state.iterations()) * kBlock / 48000 / 100,
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

@@ -25,14 +25,9 @@ CallsignDrillView::CallsignDrillView(QWidget* parent) : QWidget(parent) {
                                       QStringLiteral("Начальная скорость, знаков в минуту"), this);
     step_ =
         drillstyle::numberBox(5, 50, 5, 10, QStringLiteral("Шаг скорости, знаков в минуту"), this);
-    for (auto [caption, box] : {std::pair{QStringLiteral("Позывных:"), calls_},
-                                std::pair{QStringLiteral("скорость:"), startCpm_},
-                                std::pair{QStringLiteral("шаг:"), step_}}) {
-        QLabel* l = drillstyle::label(caption, 12, false, this);
-        l->setBuddy(box);
-        choices->addWidget(l);
-        choices->addWidget(box);
-    }
+    drillstyle::addCaptioned(choices, QStringLiteral("Позывных:"), calls_, this);
+    drillstyle::addCaptioned(choices, QStringLiteral("скорость:"), startCpm_, this);
+    drillstyle::addCaptioned(choices, QStringLiteral("шаг:"), step_, this);
     choices->addStretch();
     layout->addLayout(choices);
 

@@ -44,16 +44,14 @@ ContactDrillView::ContactDrillView(QWidget* parent) : QWidget(parent) {
     russian_->setAccessibleName(QStringLiteral("Русские фразы связи"));
     cpm_ = drillstyle::numberBox(kCallsignMinCpm, kCallsignMaxCpm, 10, 80,
                                  QStringLiteral("Скорость связи, знаков в минуту"), this);
-    QLabel* speed = drillstyle::label(QStringLiteral("скорость:"), 12, false, this);
-    speed->setBuddy(cpm_);
     key_ = drillstyle::button(QStringLiteral("Передать связь"),
                               QStringLiteral("Передать новую связь"), this);
     check_ = drillstyle::button(QStringLiteral("Проверить"),
                                 QStringLiteral("Проверить принятую связь"), this);
-    for (QWidget* w :
-         {static_cast<QWidget*>(russian_), static_cast<QWidget*>(speed),
-          static_cast<QWidget*>(cpm_), static_cast<QWidget*>(key_), static_cast<QWidget*>(check_)})
-        commands->addWidget(w);
+    commands->addWidget(russian_);
+    drillstyle::addCaptioned(commands, QStringLiteral("скорость:"), cpm_, this);
+    commands->addWidget(key_);
+    commands->addWidget(check_);
     commands->addStretch();
     layout->addLayout(commands);
 

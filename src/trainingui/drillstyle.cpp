@@ -1,5 +1,6 @@
 #include "trainingui/drillstyle.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,13 @@ QLabel* label(const QString& text, int pixels, bool bold, QWidget* parent) {
     QLabel* l = trainingstyle::panelLabel(text, pixels, parent);
     l->setFont(theme::font(pixels, bold));
     return l;
+}
+
+void addCaptioned(QBoxLayout* row, const QString& caption, QWidget* control, QWidget* parent) {
+    QLabel* l = label(caption, 12, false, parent);
+    l->setBuddy(control);
+    row->addWidget(l);
+    row->addWidget(control);
 }
 
 QLineEdit* copyInput(const QString& objectName, const QString& name, const QString& hint,

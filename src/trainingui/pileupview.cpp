@@ -27,15 +27,9 @@ PileupView::PileupView(QWidget* parent) : QWidget(parent) {
                                      QStringLiteral("Наибольшее число отвечающих станций"), this);
     cpm_ = drillstyle::numberBox(kCallsignMinCpm, kCallsignMaxCpm, 10, 100,
                                  QStringLiteral("Скорость станций, знаков в минуту"), this);
-    for (auto [caption, box] :
-         {std::pair<QString, QWidget*>{QStringLiteral("Ваш позывной:"), ownCall_},
-          {QStringLiteral("станций до:"), callers_},
-          {QStringLiteral("скорость:"), cpm_}}) {
-        QLabel* l = drillstyle::label(caption, 12, false, this);
-        l->setBuddy(box);
-        choices->addWidget(l);
-        choices->addWidget(box);
-    }
+    drillstyle::addCaptioned(choices, QStringLiteral("Ваш позывной:"), ownCall_, this);
+    drillstyle::addCaptioned(choices, QStringLiteral("станций до:"), callers_, this);
+    drillstyle::addCaptioned(choices, QStringLiteral("скорость:"), cpm_, this);
     choices->addStretch();
     layout->addLayout(choices);
     auto* commands = new QHBoxLayout;

@@ -20,14 +20,12 @@ QCodeDrillView::QCodeDrillView(QWidget* parent) : QWidget(parent) {
     auto* commands = new QHBoxLayout;
     cpm_ = drillstyle::numberBox(kCallsignMinCpm, kCallsignMaxCpm, 10, 80,
                                  QStringLiteral("Скорость Q-кодов, знаков в минуту"), this);
-    QLabel* speed = drillstyle::label(QStringLiteral("скорость:"), 12, false, this);
-    speed->setBuddy(cpm_);
     start_ = drillstyle::button(QStringLiteral("Начать"), QStringLiteral("Начать Q-коды"), this);
     repeat_ =
         drillstyle::button(QStringLiteral("Повторить"), QStringLiteral("Повторить код"), this);
-    for (QWidget* w : {static_cast<QWidget*>(speed), static_cast<QWidget*>(cpm_),
-                       static_cast<QWidget*>(start_), static_cast<QWidget*>(repeat_)})
-        commands->addWidget(w);
+    drillstyle::addCaptioned(commands, QStringLiteral("скорость:"), cpm_, this);
+    commands->addWidget(start_);
+    commands->addWidget(repeat_);
     commands->addStretch();
     layout->addLayout(commands);
     count_ = drillstyle::label(QString(), 16, true, this);
